@@ -1,0 +1,18 @@
+// The fixed catalogue of unit and structure types and the sprite table of
+// every picture objects can show.
+#pragma once
+
+#include "core/GameState.h"
+
+namespace tarq {
+
+// Fills SpriteTable entries 1..522 with their pictures and animation rings.
+void FillSpriteTable(Game& game);
+
+// Resets all 68 catalogue records, then fills types 1..67.
+void FillCatalogue(Game& game);
+
+// Builder class of a builder type (which BuiltBy value it builds); 0 for others.
+int BuilderClassOf(int type);
+
+}  // namespace tarq

@@ -1,0 +1,329 @@
+// The whole world of one game: fixed-size tables sized for a 500 x 500 map and
+// 5000 objects, allocated once and never resized. Every subsystem reads and
+// writes these records directly; operations are free functions taking the
+// game by reference.
+#pragma once
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <string>
+
+namespace tarq {
+
+using u8 = std::uint8_t;
+using u16 = std::uint16_t;
+using u32 = std::uint32_t;
+using i16 = std::int16_t;
+using i32 = std::int32_t;
+
+constexpr int kMaxMapSize = 500;
+// Grid storage runs from index 0 to 501 in both directions: the renderer draws
+// up to two cells past the map and the coast windows look one or two cells
+// outside it, so a border keeps those reads inside the storage.
+constexpr int kGridSpan = kMaxMapSize + 2;
+constexpr int kMaxObjects = 5000;
+constexpr int kSpriteTableSize = 1001;
+constexpr int kFilledSprites = 522;
+constexpr int kTypeCount = 68;
+constexpr int kDefinedTypes = 67;
+constexpr int kLayers = 8;
+constexpr int kSectorGrid = 10;
+constexpr int kPurchaseEntries = 101;
+constexpr int kExitSlots = 13;
+
+// A fixed array indexed from 1, matching the numbering used throughout the game.
+template <typename T, int N>
+struct Array1 {
+    std::array<T, N> items{};
+
+    T& operator[](int i) {
+        assert(i >= 1 && i <= N);
+        return items[static_cast<std::size_t>(i - 1)];
+    }
+    const T& operator[](int i) const {
+        assert(i >= 1 && i <= N);
+        return items[static_cast<std::size_t>(i - 1)];
+    }
+    static constexpr int size() { return N; }
+    auto begin() { return items.begin(); }
+    auto end() { return items.end(); }
+    auto begin() const { return items.begin(); }
+    auto end() const { return items.end(); }
+    bool operator==(const Array1&) const = default;
+};
+
+// A per-cell grid indexed (column, row); the map uses 1..MapWidth x 1..MapHeight.
+// Columns are stored contiguously, so walking a column top to bottom is linear.
+template <typename T>
+struct CellGrid {
+    std::array<T, static_cast<std::size_t>(kGridSpan) * kGridSpan> cells{};
+
+    static constexpr std::size_t index(int col, int row) {
+        return static_cast<std::size_t>(col) * kGridSpan + static_cast<std::size_t>(row);
+    }
+    static constexpr bool inStorage(int col, int row) {
+        return col >= 0 && col < kGridSpan && row >= 0 && row < kGridSpan;
+    }
+    T& operator()(int col, int row) {
+        assert(inStorage(col, row));
+        return cells[index(col, row)];
+    }
+    const T& operator()(int col, int row) const {
+        assert(inStorage(col, row));
+        return cells[index(col, row)];
+    }
+    void fill(const T& value) { cells.fill(value); }
+};
+
+// One picture reference: sheet, picture, owning object, animation successor, draw flag.
+struct TSpriteRef {
+    u8 idU = 0;
+    i16 Spr = 0;
+    i16 id = 0;
+    i16 SprNext = -1;
+    u8 show = 0;
+    bool operator==(const TSpriteRef&) const = default;
+};
+constexpr TSpriteRef EmptySpriteRef{0, 0, 0, -1, 0};
+
+// Layers 1..8 of one map cell.
+struct TMapCell {
+    Array1<TSpriteRef, kLayers> Layers;
+};
+
+// Map layers by role.
+enum MapLayer : int {
+    kLayerTerrain = 1,
+    kLayerFlat = 2,
+    kLayerLarge = 3,
+    kLayerUnits = 4,
+    kLayerConnectors = 5,
+    kLayerAircraft = 6,
+    kLayerGeology = 7,
+    kLayerReady = 8,
+};
+
+struct TCellPos {
+    i16 col = 0;
+    i16 row = 0;
+    bool operator==(const TCellPos&) const = default;
+};
+using TFootprint = Array1<TCellPos, 4>;
+
+// Movement classes: single bits matched against passability codes.
+enum Movement : u8 {
+    kMoveAircraft = 0,
+    kMoveLand = 1,
+    kMoveLandCoast = 2,
+    kMoveWater = 4,
+    kMoveWaterCoast = 8,
+    kMoveStructure = 16,
+    kMoveAmphibious = 32,
+};
+
+enum Passability : u8 {
+    kPassBlocked = 0,
+    kPassLand = 1,
+    kPassCoast = 2,
+    kPassWater = 4,
+};
+
+enum CargoKind : u8 { kCargoNone = 0, kCargoMaterial = 1, kCargoFuel = 2, kCargoGold = 3 };
+
+// Characteristics of a unit type; every object keeps its own copy in Stats.
+struct TUnitStats {
+    u8 TypeId = 0;
+    u8 Attack = 0;
+    u8 Shots = 0;
+    u8 Range = 0;
+    u8 Ammo = 0;
+    u8 Armour = 0;
+    u8 Hits = 0;
+    u8 Scan = 0;
+    u8 Speed = 0;
+    i16 Cost = 0;
+    u8 ResourceKind1 = 0;
+    u8 ResourceAmount1 = 0;
+    u8 ResourceKind2 = 0;
+    u8 ResourceAmount2 = 0;
+    u8 ResourceKind3 = 0;
+    u8 ResourceAmount3 = 0;
+    u8 CargoKind = 0;
+    u8 CargoCapacity = 0;
+    u8 Output = 0;
+    u8 Spare = 0;
+    u8 Movement = 0;
+    bool operator==(const TUnitStats&) const = default;
+};
+
+struct TUnitType {
+    std::string Name;         // at most 30 characters
+    std::string Description;  // at most 255 characters
+    u8 BuilderKind = 0;
+    u8 Purchasable = 0;
+    u8 Category = 0;
+    u8 BuiltBy = 0;
+    u8 BuildRate = 0;
+    u8 CellCount = 1;
+};
+
+struct TGameObject {
+    Array1<TSpriteRef, 8> Sprites;  // facing pictures 1..8
+    u8 Owner = 0;
+    u8 Active = 0;
+    TFootprint Cells;
+    u8 Spare = 0;
+    u8 CellCount = 0;
+    u8 OrderState = 0;
+    u8 TurnsLeft = 0;
+    u8 MaterialPerTurn = 0;
+    u8 BuildLink = 0;
+    u8 TurnsTotal = 0;
+    i32 SiteObject = 0;
+    u8 Layer = 0;        // 0-based: pictures go into layer Layer + 1
+    u8 SecondLayer = 0;  // 0 = none, else 0-based layer of CellSprites[2]
+    Array1<TSpriteRef, 4> CellSprites;
+    i16 TypeId = 0;
+    u8 ShotsLeft = 0;
+    u8 AmmoLeft = 0;
+    u8 HitsLeft = 0;
+    u8 MovesLeft = 0;
+    u8 CargoKind = 0;
+    u8 Cargo = 0;
+    u8 AnimClass = 0;
+    u8 AnimTicks = 0;
+    TUnitStats Stats;
+    bool operator==(const TGameObject&) const = default;
+};
+
+struct TConnectorCell {
+    u8 Owner = 0;
+    u8 Present = 0;
+};
+
+struct TResourceCell {
+    u8 Kind = 0;
+    u8 Amount = 0;
+};
+
+struct TWorld {
+    i32 StartGold = 0;
+    CellGrid<u8> Terrain;
+    Array1<TGameObject, kMaxObjects> Objects;
+    CellGrid<TConnectorCell> Connectors;
+    CellGrid<TResourceCell> Resources;
+    i16 MapWidth = 0;
+    i16 MapHeight = 0;
+    u8 TerrainSet = 0;
+    CellGrid<u8> Passability;
+    u8 LandingSectors[kSectorGrid][kSectorGrid] = {};  // [sector column][sector row]
+};
+
+struct TViewSettings {
+    i16 ViewCenterCol = 0;
+    i16 ViewCenterRow = 0;
+    i16 ViewOffsetX = 0;
+    i16 ViewOffsetY = 0;
+    i32 ScreenCenterX = 0;
+    i32 ScreenCenterY = 0;
+    i16 FirstCol = 0;
+    i16 FirstRow = 0;
+    u16 Scale = 0;
+    u8 ShowGeology = 0;
+    u8 ShowGrid = 0;
+    u8 UseLandingSectors = 0;
+    u8 BasePlaced = 0;
+    u8 CurrentPlayer = 0;
+    u8 PlayerClan = 0;
+    i16 Credits = 0;
+    u8 ShowConnectors = 0;
+};
+
+// One entry of the initial force bought before the game.
+struct TPurchase {
+    u8 TypeId = 0;
+    u8 Cargo = 0;
+    u8 Price = 0;
+};
+
+// Click dispatch modes.
+enum ClickModeValue : u8 { kClickNormal = 0, kClickPlaceSite = 1, kClickChooseExit = 2 };
+
+// The one game-state object. Owned by the main window; tests create their own.
+// About 21 MB: allocate it on the heap (see NewGame()).
+struct Game {
+    TWorld World;
+    TViewSettings ViewSettings;
+    CellGrid<TMapCell> Map;
+    std::array<TSpriteRef, kSpriteTableSize> SpriteTable{};  // 0..1000
+    Array1<TUnitType, kTypeCount> UnitTypes;
+    Array1<TUnitStats, kTypeCount> UnitStats;
+    TGameObject ObjectTemplate;
+    TGameObject NewObject;
+    TFootprint Footprint;
+    Array1<TPurchase, kPurchaseEntries> PurchaseListStorage;  // entry k lives at [k + 1]
+
+    i32 SelectedObject = 0;
+    i16 LastCreatedObject = 0;
+    i16 SlowAnimPeriod = 0;
+    i16 TwoFrameAnimPeriod = 0;
+    i16 VisibleCols = 0;
+    i16 VisibleRows = 0;
+    u16 CellPixels = 0;
+    i32 HoverCol = 0;
+    i32 HoverRow = 0;
+    i32 MouseX = 0;
+    i32 MouseY = 0;
+    u8 MapGenerated = 0;
+    u8 MinimapDirty = 0;
+    u8 ViewChanged = 0;
+    u8 AppActive = 0;
+
+    // View navigation state.
+    u8 RightDrag = 0;
+    i32 DragStartX = 0;
+    i32 DragStartY = 0;
+    u8 MinimapDrag = 0;
+
+    // Click dispatch, construction and rendering state.
+    u8 ClickMode = kClickNormal;
+    u8 MoveArmed = 0;
+    u8 ReadyLayerOn = 0;
+    u8 BasePromptShown = 0;
+    i32 PulseAlpha = 0;
+    i32 PulseStep = 0;
+    i16 WarnFlashTicks = -1;
+    i16 SiteBuilder = 0;
+    i32 SiteBuilderCol = 0;
+    i32 SiteBuilderRow = 0;
+    std::array<TFootprint, kExitSlots> ExitCandidates{};
+    std::array<i32, kExitSlots> ExitMarkers{};
+
+    // Purchase list entries are numbered from 0.
+    TPurchase& PurchaseList(int entry) { return PurchaseListStorage[entry + 1]; }
+    const TPurchase& PurchaseList(int entry) const { return PurchaseListStorage[entry + 1]; }
+
+    TGameObject& Object(int slot) { return World.Objects[slot]; }
+    const TGameObject& Object(int slot) const { return World.Objects[slot]; }
+    bool InMap(int col, int row) const {
+        return col >= 1 && col <= World.MapWidth && row >= 1 && row <= World.MapHeight;
+    }
+};
+
+// Widths the game relies on: 8-bit fields wrap, 16-bit fields hold i16 values.
+static_assert(sizeof(TSpriteRef::idU) == 1 && sizeof(TSpriteRef::show) == 1);
+static_assert(sizeof(TSpriteRef::Spr) == 2 && sizeof(TSpriteRef::id) == 2 && sizeof(TSpriteRef::SprNext) == 2);
+static_assert(sizeof(TGameObject::Cargo) == 1 && sizeof(TGameObject::BuildLink) == 1);
+static_assert(sizeof(TGameObject::TurnsLeft) == 1 && sizeof(TGameObject::MovesLeft) == 1);
+static_assert(sizeof(TGameObject::AnimTicks) == 1 && sizeof(TGameObject::TypeId) == 2);
+static_assert(sizeof(TGameObject::SiteObject) == 4);
+static_assert(sizeof(TUnitStats::Cost) == 2 && sizeof(TUnitStats::Movement) == 1);
+static_assert(sizeof(TWorld::MapWidth) == 2 && sizeof(TWorld::StartGold) == 4);
+static_assert(sizeof(TViewSettings::ViewOffsetX) == 2 && sizeof(TViewSettings::Credits) == 2);
+static_assert(sizeof(TViewSettings::Scale) == 2 && sizeof(Game::CellPixels) == 2);
+static_assert(sizeof(Game::LastCreatedObject) == 2 && sizeof(Game::WarnFlashTicks) == 2);
+static_assert(sizeof(TPurchase) == 3);
+static_assert(kMaxObjects <= 32767, "object numbers must fit in TSpriteRef::id");
+
+}  // namespace tarq

@@ -1,0 +1,66 @@
+#include "core/World.h"
+
+#include "core/Catalogue.h"
+
+namespace tarq {
+
+std::unique_ptr<Game> NewGame() { return std::make_unique<Game>(); }
+
+namespace {
+
+TGameObject MakeObjectTemplate() {
+    TGameObject blank{};
+    // Every picture of a blank object is all zero, including SprNext.
+    for (auto& s : blank.Sprites) s = TSpriteRef{0, 0, 0, 0, 0};
+    for (auto& s : blank.CellSprites) s = TSpriteRef{0, 0, 0, 0, 0};
+    blank.CellSprites[1].idU = 4;
+    blank.CellSprites[2].idU = 4;
+    return blank;
+}
+
+}  // namespace
+
+void InitData(Game& game) {
+    game.ViewSettings.ViewOffsetX = 0;
+    game.ViewSettings.ViewOffsetY = 0;
+    game.World.StartGold = 0;
+
+    // The whole grid is reset, not only the part a map uses.
+    TMapCell emptyCell;
+    for (auto& layer : emptyCell.Layers) layer = EmptySpriteRef;
+    game.Map.fill(emptyCell);
+    for (auto& c : game.World.Connectors.cells) c.Present = 0;
+
+    for (auto& column : game.World.LandingSectors)
+        for (auto& sector : column) sector = 0;
+
+    game.ObjectTemplate = MakeObjectTemplate();
+    for (auto& object : game.World.Objects) object = game.ObjectTemplate;
+
+    for (auto& entry : game.SpriteTable) {
+        entry.idU = 0;
+        entry.Spr = 0;
+        entry.SprNext = 0;
+    }
+    FillSpriteTable(game);
+    FillCatalogue(game);
+}
+
+void DeleteObject(Game& game, int slot) {
+    if (slot < 1 || slot > kMaxObjects) return;
+    game.World.Objects[slot] = game.ObjectTemplate;
+    RebuildObjectLayers(game);
+}
+
+void ClearOrder(Game& game, int slot) {
+    if (slot < 1 || slot > kMaxObjects) return;
+    TGameObject& o = game.World.Objects[slot];
+    o.OrderState = 0;
+    o.TurnsLeft = 0;
+    o.MaterialPerTurn = 0;
+    o.BuildLink = 0;
+    o.TurnsTotal = 0;
+    o.SiteObject = 0;
+}
+
+}  // namespace tarq

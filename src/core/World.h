@@ -1,0 +1,28 @@
+// Creation and reset of the game state, and the two slot operations every
+// subsystem shares.
+#pragma once
+
+#include <memory>
+
+#include "core/GameState.h"
+
+namespace tarq {
+
+// Allocates a zeroed game on the heap (the tables are too large for the stack).
+std::unique_ptr<Game> NewGame();
+
+// Resets the world tables and fills the sprite table and the catalogue.
+void InitData(Game& game);
+
+// Releases a slot: the template is copied over it and the layers are rebuilt.
+void DeleteObject(Game& game, int slot);
+
+// Clears the order fields of an object.
+void ClearOrder(Game& game, int slot);
+
+// Object layer rebuild: defined with the object factory.
+void RebuildObjectLayers(Game& game);
+
+inline bool SlotInUse(const TGameObject& object) { return object.Owner != 0; }
+
+}  // namespace tarq

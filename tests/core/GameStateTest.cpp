@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "core/World.h"
+
+namespace tarq {
+namespace {
+
+class GameStateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        game = NewGame();
+        InitData(*game);
+    }
+    std::unique_ptr<Game> game;
+};
+
+TEST_F(GameStateTest, InitDataEmptiesEveryCellOfTheWholeGrid) {
+    // Dirty the grid first so the reset really has work to do.
+    game->Map(500, 500).Layers[8] = TSpriteRef{3, 7, 9, 4, 1};
+    game->World.Connectors(250, 1).Present = 1;
+    game->World.LandingSectors[9][9] = 2;
+    InitData(*game);
+    for (int c = 1; c <= kMaxMapSize; ++c)
+        for (int r = 1; r <= kMaxMapSize; ++r) {
+            for (int layer = 1; layer <= kLayers; ++layer)
+                ASSERT_EQ(game->Map(c, r).Layers[layer], EmptySpriteRef) << c << "," << r << " layer " << layer;
+            ASSERT_EQ(game->World.Connectors(c, r).Present, 0);
+        }
+    EXPECT_EQ(game->World.LandingSectors[9][9], 0);
+}
+
+TEST_F(GameStateTest, InitDataFreesEverySlotAsTheTemplate) {
+    EXPECT_EQ(game->ObjectTemplate.CellSprites[1].idU, 4);
+    EXPECT_EQ(game->ObjectTemplate.CellSprites[2].idU, 4);
+    EXPECT_EQ(game->ObjectTemplate.CellSprites[3].idU, 0);
+    EXPECT_EQ(game->ObjectTemplate.Owner, 0);
+    EXPECT_EQ(game->ObjectTemplate.TypeId, 0);
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        ASSERT_EQ(game->World.Objects[i], game->ObjectTemplate) << "slot " << i;
+        ASSERT_FALSE(SlotInUse(game->World.Objects[i]));
+    }
+}
+
+TEST_F(GameStateTest, DeleteObjectReleasesTheSlotAndItsPictures) {
+    game->World.MapWidth = 10;
+    game->World.MapHeight = 10;
+    TGameObject& o = game->World.Objects[3];
+    o.Owner = 1;
+    o.TypeId = 2;
+    o.CellCount = 1;
+    o.Layer = 3;
+    for (auto& cell : o.Cells) cell = {4, 5};
+    o.CellSprites[1] = TSpriteRef{9, 136, 3, 86, 1};
+    RebuildObjectLayers(*game);
+    ASSERT_EQ(game->Map(4, 5).Layers[4].id, 3);
+
+    DeleteObject(*game, 3);
+    EXPECT_EQ(game->World.Objects[3], game->ObjectTemplate);
+    EXPECT_EQ(game->Map(4, 5).Layers[4], EmptySpriteRef);
+}
+
+TEST_F(GameStateTest, ClearOrderResetsOnlyTheOrderFields) {
+    TGameObject& o = game->World.Objects[7];
+    o.Owner = 1;
+    o.Cargo = 33;
+    o.OrderState = 1;
+    o.TurnsLeft = 5;
+    o.MaterialPerTurn = 2;
+    o.BuildLink = 39;
+    o.TurnsTotal = 12;
+    o.SiteObject = 4000;
+    ClearOrder(*game, 7);
+    EXPECT_EQ(o.OrderState, 0);
+    EXPECT_EQ(o.TurnsLeft, 0);
+    EXPECT_EQ(o.MaterialPerTurn, 0);
+    EXPECT_EQ(o.BuildLink, 0);
+    EXPECT_EQ(o.TurnsTotal, 0);
+    EXPECT_EQ(o.SiteObject, 0);
+    EXPECT_EQ(o.Cargo, 33);
+    EXPECT_EQ(o.Owner, 1);
+}
+
+TEST_F(GameStateTest, SlotOperationsIgnoreNumbersOutsideTheTable) {
+    DeleteObject(*game, 0);
+    DeleteObject(*game, kMaxObjects + 1);
+    ClearOrder(*game, -4);
+    ClearOrder(*game, kMaxObjects + 1);
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace tarq
