@@ -1,0 +1,58 @@
+#include "world/LandingSectors.h"
+
+namespace tarq {
+
+int SectorOf(int cellCoord, int mapSize) {
+    const int cellsPerSector = mapSize / kSectorGrid;
+    if (cellsPerSector <= 0 || cellCoord < 0) return kNoSector;
+    const int sector = cellCoord / cellsPerSector;
+    return sector > kNoSector ? kNoSector : sector;
+}
+
+bool CellInSectorState(const Game& game, int col, int row, u8 state) {
+    const int sx = SectorOf(col, game.World.MapWidth), sy = SectorOf(row, game.World.MapHeight);
+    if (sx >= kSectorGrid || sy >= kSectorGrid) return false;
+    return game.World.LandingSectors[sx][sy] == state;
+}
+
+void Image2MouseDownToggle(Game& game, int x, int y) {
+    if (x < 0 || y < 0 || x >= kSectorPicture || y >= kSectorPicture) return;
+    u8& sector = game.World.LandingSectors[x / kSectorPixels][y / kSectorPixels];
+    if (sector == kSectorFree)
+        sector = kSectorClaimed;
+    else if (sector == kSectorClaimed)
+        sector = kSectorFree;
+}
+
+void DrawRectangle(Bitmap& picture, int left, int top, int right, int bottom, Pixel pen, bool solid, Pixel brush) {
+    if (right - left < 1 || bottom - top < 1) return;
+    for (int x = left; x < right; ++x) {
+        picture.set(x, top, pen);
+        picture.set(x, bottom - 1, pen);
+    }
+    for (int y = top; y < bottom; ++y) {
+        picture.set(left, y, pen);
+        picture.set(right - 1, y, pen);
+    }
+    if (!solid) return;
+    for (int y = top + 1; y < bottom - 1; ++y)
+        for (int x = left + 1; x < right - 1; ++x) picture.set(x, y, brush);
+}
+
+Bitmap DrawSectorGrid(const Game& game) {
+    Bitmap grid(kSectorPicture, kSectorPicture, kSectorGridTransparent);
+    const Pixel pen = kSectorNavy;
+    Pixel brush = kSectorNavy;
+    for (int sy = 0; sy < kSectorGrid; ++sy)
+        for (int sx = 0; sx < kSectorGrid; ++sx) {
+            const u8 state = game.World.LandingSectors[sx][sy];
+            // Values 3 and 4 keep the brush colour of the sector drawn before.
+            if (state == kSectorClaimed || state > 4) brush = kSectorNavy;
+            if (state == kSectorTaken) brush = kSectorRed;
+            const int left = kSectorPixels * sx + 1, top = kSectorPixels * sy + 1;
+            DrawRectangle(grid, left, top, left + 17, top + 17, pen, state != kSectorFree, brush);
+        }
+    return grid;
+}
+
+}  // namespace tarq

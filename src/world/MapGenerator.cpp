@@ -1,0 +1,189 @@
+#include "world/MapGenerator.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "world/CoastPass.h"
+#include "world/Deposits.h"
+
+namespace tarq {
+namespace {
+
+// Column and row steps of directions 1..8 (1 up, then clockwise).
+constexpr int kDirCol[9] = {0, 0, 1, 1, 1, 0, -1, -1, -1};
+constexpr int kDirRow[9] = {0, -1, -1, 0, 1, 1, 1, 0, -1};
+
+// Makes rows first..last of a column land, limited to rows 1..lastRow and
+// columns 1..lastCol. Columns are contiguous in storage.
+void LandRun(Game& game, int col, int first, int last, int lastCol, int lastRow) {
+    if (col < 1 || col > lastCol) return;
+    first = std::max(first, 1);
+    last = std::min(last, lastRow);
+    if (first > last) return;
+    std::memset(&game.World.Terrain(col, first), kTerrainLand, static_cast<std::size_t>(last - first + 1));
+}
+
+// One island of size a with its top-left corner at (b, c): a rising band, a
+// full band and a falling band; only cells with x < W - 1 and y < H - 1.
+void RaiseIsland(Game& game, int a, int b, int c) {
+    const int lastCol = game.World.MapWidth - 2, lastRow = game.World.MapHeight - 2;
+    const int d = a / 3;
+    for (int x = b; x <= b + d; ++x) {
+        const int k = x - b;
+        LandRun(game, x, c + d - k, c + a - d + k, lastCol, lastRow);
+    }
+    for (int x = b + d; x <= b + 2 * d; ++x) LandRun(game, x, c, c + a, lastCol, lastRow);
+    for (int x = b + 2 * d; x <= b + a - a / 5; ++x) {
+        const int k = x - b - 2 * d;
+        LandRun(game, x, c + k, c + a - k, lastCol, lastRow);
+    }
+}
+
+// A blob of width w centred on (x, y); only cells with 0 < x < W and 0 < y < H.
+void StampBlob(Game& game, int x, int y, int w) {
+    const int lastCol = game.World.MapWidth - 1, lastRow = game.World.MapHeight - 1;
+    const int h = w / 2, t = w / 3;
+    for (int col = x - h, k = 0; col <= x - h + t; ++col, ++k)
+        LandRun(game, col, y - h + t - k, y + h - t + k, lastCol, lastRow);
+    for (int col = x - h + t; col <= x - h + 2 * t; ++col) LandRun(game, col, y - h, y + h, lastCol, lastRow);
+    for (int col = x - h + 2 * t, k = t; col <= x + h; ++col, --k)
+        LandRun(game, col, y - h + t - k, y + h - t + k, lastCol, lastRow);
+}
+
+bool AreaIsPlainLand(const Game& game, int x, int y, const ObstacleKind& kind) {
+    if (x < 1 || y < 1 || x + kind.areaCols - 1 > game.World.MapWidth || y + kind.areaRows - 1 > game.World.MapHeight)
+        return false;
+    for (int c = x; c < x + kind.areaCols; ++c)
+        for (int r = y; r < y + kind.areaRows; ++r)
+            if (game.World.Terrain(c, r) != kTerrainLand) return false;
+    return true;
+}
+
+void WriteObstacle(Game& game, int x, int y, const ObstacleKind& kind) {
+    for (const ObstacleTile& tile : kind.tiles) {
+        if (!game.InMap(x + tile.dc, y + tile.dr)) continue;
+        game.World.Terrain(x + tile.dc, y + tile.dr) = tile.code;
+        game.World.Passability(x + tile.dc, y + tile.dr) = tile.passable ? kPassLand : kPassBlocked;
+    }
+}
+
+}  // namespace
+
+u8 TerrainClass(u8 code) {
+    if (code == kTerrainLand) return kPassLand;
+    if (code == kTerrainWater) return kPassWater;
+    if (code >= kTerrainCoastFirst && code <= kTerrainCoastLast) return kPassCoast;
+    return kPassBlocked;
+}
+
+void FillWater(Game& game) {
+    for (int col = 1; col <= game.World.MapWidth; ++col)
+        std::memset(&game.World.Terrain(col, 1), kTerrainWater, static_cast<std::size_t>(game.World.MapHeight));
+}
+
+void RaiseIslands(Game& game, const MapParameters& p, RandomSource& rng) {
+    const int width = game.World.MapWidth, height = game.World.MapHeight;
+    const int count = rng.Random(p.IslandCountRange) + p.IslandCountBase;
+    for (int i = 0; i < count; ++i) {
+        const int a = rng.Random(p.IslandSizeRange) + p.IslandSizeBase;
+        const int b = std::max(rng.Random(width - 3 - a) + 2, 1);
+        const int c = std::max(rng.Random(height - 3 - a) + 2, 1);
+        RaiseIsland(game, a, b, c);
+    }
+}
+
+void LayStrips(Game& game, const MapParameters& p, RandomSource& rng) {
+    const int width = game.World.MapWidth, height = game.World.MapHeight;
+    int dir = rng.RandomRange(1, 8);
+    const int strips = rng.RandomRange(p.StripCountLow, p.StripCountHigh);
+    for (int s = 0; s < strips; ++s) {
+        int x = rng.RandomRange(2, width - 2);
+        int y = rng.RandomRange(2, height - 2);
+        const int steps = rng.RandomRange(p.StripStepsLow, p.StripStepsHigh);
+        for (int step = 0; step < steps; ++step) {
+            StampBlob(game, x, y, rng.RandomRange(p.StripWidthLow, p.StripWidthHigh));
+            // The direction carries over from strip to strip.
+            dir += rng.RandomRange(-3, 3);
+            if (dir < 1) dir = 8;
+            if (dir > 8) dir = 1;
+            x += kDirCol[dir];
+            y += kDirRow[dir];
+        }
+    }
+}
+
+void AssignTerrainClasses(Game& game) {
+    for (int col = 1; col <= game.World.MapWidth; ++col) {
+        const u8* code = &game.World.Terrain(col, 1);
+        u8* pass = &game.World.Passability(col, 1);
+        for (int row = 0; row < game.World.MapHeight; ++row) pass[row] = TerrainClass(code[row]);
+    }
+}
+
+void PlaceObstacles(Game& game, int count, const std::vector<ObstacleKind>& kinds, RandomSource& rng) {
+    if (count <= 0) return;
+    const int width = game.World.MapWidth, height = game.World.MapHeight;
+    for (int attempt = 0; attempt <= count; ++attempt) {
+        const int x = rng.Random(width - 2) + 2;
+        const int y = rng.Random(height - 2) + 2;
+        if (game.World.TerrainSet != 0) continue;
+        const ObstacleKind& kind = kinds[static_cast<std::size_t>(rng.Random(static_cast<i32>(kinds.size())))];
+        if (AreaIsPlainLand(game, x, y, kind)) WriteObstacle(game, x, y, kind);
+    }
+}
+
+void PickVariants(Game& game, RandomSource& rng) {
+    for (int col = 1; col <= game.World.MapWidth; ++col) {
+        u8* code = &game.World.Terrain(col, 1);
+        for (int row = 0; row < game.World.MapHeight; ++row) {
+            if (code[row] == kTerrainLand) {
+                const int r = rng.Random(8) + 1;
+                if (r != 1) code[row] = static_cast<u8>(45 + r);
+            } else if (code[row] == kTerrainWater) {
+                const int r = rng.Random(7) + 1;
+                if (r != 1) code[row] = static_cast<u8>(52 + r);
+            }
+        }
+    }
+}
+
+void SetTerrainLayer(Game& game) {
+    for (int col = 1; col <= game.World.MapWidth; ++col)
+        for (int row = 1; row <= game.World.MapHeight; ++row) {
+            TSpriteRef& layer = game.Map(col, row).Layers[kLayerTerrain];
+            layer.idU = 4;
+            layer.Spr = game.World.Terrain(col, row);
+            layer.show = 1;
+        }
+}
+
+void GenerateMap(Game& game, const MapParameters& params, RandomSource& rng) {
+    game.World.MapWidth = std::clamp<i16>(params.MapWidth, 1, kMaxMapSize);
+    game.World.MapHeight = std::clamp<i16>(params.MapHeight, 1, kMaxMapSize);
+    FillWater(game);
+    rng.Reseed();
+    if (params.MapModel == 0) RaiseIslands(game, params, rng);
+    if (params.MapModel == 1) LayStrips(game, params, rng);
+    RunCoastPass(game);
+    AssignTerrainClasses(game);
+    PlaceObstacles(game, params.BigObstacleCount, LargeObstacles(), rng);
+    PlaceObstacles(game, params.SmallObstacleCount, SmallObstacles(), rng);
+    PickVariants(game, rng);
+    SetTerrainLayer(game);
+    GenerateResources(game, params, rng);
+}
+
+MapParameters GenerateFromControls(Game& game, const MapControls& controls, RandomSource& rng) {
+    const MapParameters params = ReadMapParameters(game, controls);
+    GenerateMap(game, params, rng);
+    game.MapGenerated = 1;
+    return params;
+}
+
+bool EnsureMapGenerated(Game& game, const MapControls& controls, RandomSource& rng) {
+    if (game.MapGenerated != 0) return false;
+    GenerateFromControls(game, controls, rng);
+    return true;
+}
+
+}  // namespace tarq
