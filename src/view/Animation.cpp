@@ -1,0 +1,52 @@
+#include "view/Animation.h"
+
+namespace tarq {
+namespace {
+
+int PeriodOf(const Game& game, int animClass) {
+    if (animClass == 3) return game.TwoFrameAnimPeriod;
+    if (animClass == 2) return game.SlowAnimPeriod;
+    return 0;
+}
+
+// Layer is a 0-based index; the picture goes into layer `layer` + 1 of the cell.
+void StampCell(Game& game, TCellPos cell, int layer, const TSpriteRef& s) {
+    if (layer + 1 > kLayers || !CellGrid<TMapCell>::inStorage(cell.col, cell.row)) return;
+    game.Map(cell.col, cell.row).Layers[layer + 1] = s;
+}
+
+void StepObject(Game& game, TGameObject& o) {
+    const int count = o.CellCount < 4 ? o.CellCount : 4;
+    for (int i = 1; i <= count; ++i) {
+        AdvanceSprite(game, o.CellSprites[i]);
+        StampCell(game, o.Cells[i], o.Layer, o.CellSprites[i]);
+    }
+    if (o.SecondLayer > 0) {
+        AdvanceSprite(game, o.CellSprites[2]);
+        StampCell(game, o.Cells[2], o.SecondLayer, o.CellSprites[2]);
+    }
+}
+
+}  // namespace
+
+void AdvanceSprite(const Game& game, TSpriteRef& s) {
+    if (s.SprNext < 0 || s.SprNext >= kSpriteTableSize) return;
+    const TSpriteRef& e = game.SpriteTable[static_cast<std::size_t>(s.SprNext)];
+    s.idU = e.idU;
+    s.Spr = e.Spr;
+    s.SprNext = e.SprNext;
+}
+
+void AdvanceAnimations(Game& game) {
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        TGameObject& o = game.World.Objects[i];
+        if (o.Active != 1 || o.AnimClass == 0) continue;
+        o.AnimTicks = static_cast<u8>(o.AnimTicks + 1);
+        if (PeriodOf(game, o.AnimClass) < o.AnimTicks) {
+            o.AnimTicks = 0;
+            StepObject(game, o);
+        }
+    }
+}
+
+}  // namespace tarq
