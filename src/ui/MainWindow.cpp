@@ -1,7 +1,322 @@
 #include "ui/MainWindow.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "core/Paths.h"
+#include "core/World.h"
+#include "platform/BmpFile.h"
+#include "setup/Purchases.h"
+#include "setup/PurchaseListLines.h"
+#include "ui/InfoTexts.h"
+#include "ui/MapSurface.h"
+#include "ui/QtBitmap.h"
+#include "ui/UiHelpers.h"
+#include "ui/Widgets.h"
+#include "view/ColourStrip.h"
+
 namespace tarq {
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) { resize(776, 600); }
+namespace {
+
+// Pages of the main page control and of the new-game page control.
+enum Page { kPageNewGame = 0, kPageMap = 1, kPageWelcome = 2, kPageSettings = 3, kPageTech = 4, kPagePrepare = 5 };
+
+// Switches pages from code without raising the handlers meant for the user's picks.
+void ActivatePage(QTabWidget* pages, int index) {
+    const QSignalBlocker block(pages);
+    pages->setCurrentIndex(index);
+}
+
+void FillMemo(QTextEdit* memo, const QStringList& lines) {
+    for (const QString& line : lines) memo->append(line);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(std::filesystem::path workDir, MessageSink sink, QWidget* parent)
+    : QMainWindow(parent), game_(NewGame()), workDir_(std::move(workDir)), sink_(std::move(sink)) {
+    BuildWindow();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::ShowMessage(const QString& text) {
+    if (sink_) {
+        sink_(text);
+        return;
+    }
+    QMessageBox::information(this, windowTitle(), text);
+}
+
+void TMainForm::BuildWindow() {
+    setWindowTitle(texts::WindowTitle());
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    resize(776, 600);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(776 / 2, 600 / 2));
+    }
+    BuildIcons();
+
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+
+    PageControl1 = Named(new QTabWidget(central), "PageControl1");
+    TabSheet2 = BuildNewGamePage();
+    TabSheet1 = BuildMapPage();
+    TabSheet9 = BuildWelcomePage();
+    TabSheet10 = BuildSettingsPage();
+    TabSheet13 = BuildTechPage();
+    TabSheet14 = BuildPreparationPage();
+    PageControl1->addTab(TabSheet2, Icons[0], QStringLiteral("Начать новую игру"));
+    PageControl1->addTab(TabSheet1, Icons[3], QStringLiteral("Карта (рабочая) :)"));
+    PageControl1->addTab(TabSheet9, Icons[1], QStringLiteral("Приветствую!"));
+    PageControl1->addTab(TabSheet10, Icons[2], QStringLiteral("Настройки"));
+    PageControl1->addTab(TabSheet13, Icons[4], QStringLiteral("Технические характеристики"));
+    PageControl1->addTab(TabSheet14, Icons[6], QStringLiteral("TabSheet14"));
+    PageControl1->setTabVisible(kPageTech, false);
+    PageControl1->setTabVisible(kPagePrepare, false);
+
+    ScrollBar1 = Named(new QScrollBar(Qt::Horizontal, central), "ScrollBar1");
+    ScrollBar2 = Named(new QScrollBar(Qt::Vertical, central), "ScrollBar2");
+    ScrollBar1->setMinimum(0);
+    ScrollBar2->setMinimum(0);
+    ScrollBar1->hide();
+    ScrollBar2->hide();
+
+    grid->addWidget(BuildTopStrip(), 0, 0, 1, 3);
+    grid->addWidget(BuildLeftPanel(), 1, 0, 2, 1);
+    grid->addWidget(PageControl1, 1, 1);
+    grid->addWidget(ScrollBar2, 1, 2);
+    grid->addWidget(ScrollBar1, 2, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 1);
+    setCentralWidget(central);
+
+    DXTimer = Named(new QTimer(this), "DXTimer");
+    DXTimer->setInterval(1);
+    Timer1 = Named(new QTimer(this), "Timer1");
+    Timer1->setInterval(250);
+    Timer1->start();
+    PMenu = Named(new QMenu(this), "PMenu");
+
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
+    connect(PageControl2, &QTabWidget::currentChanged, this, &TMainForm::PageControl2Change);
+    connect(Button12, &QPushButton::clicked, this, &TMainForm::Button12Click);
+    connect(Button14, &QPushButton::clicked, this, &TMainForm::Button14Click);
+    connect(Button16, &QPushButton::clicked, this, &TMainForm::Button14Click);
+    connect(Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
+    connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
+    connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            ApplicationEvents1Activate();
+        else
+            ApplicationEvents1Deactivate();
+    });
+}
+
+// Nineteen small pictures for the page tabs, drawn here.
+void TMainForm::BuildIcons() {
+    const QColor colours[] = {QColor(40, 120, 40),  QColor(200, 160, 30), QColor(90, 90, 160), QColor(30, 110, 190),
+                              QColor(150, 60, 60),  QColor(20, 150, 140), QColor(120, 120, 120)};
+    for (int i = 0; i < 19; ++i) {
+        QPixmap pix(16, 16);
+        pix.fill(Qt::transparent);
+        QPainter p(&pix);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(colours[i % 7]);
+        if (i % 3 == 0)
+            p.drawEllipse(2, 2, 12, 12);
+        else if (i % 3 == 1)
+            p.drawRoundedRect(2, 3, 12, 10, 2, 2);
+        else
+            p.drawPolygon(QPolygon({QPoint(8, 1), QPoint(15, 14), QPoint(1, 14)}));
+        Icons.append(QIcon(pix));
+    }
+}
+
+void TMainForm::FormCreate() {
+    Game& g = *game_;
+    cursors_.registerCursors();                       // 1
+    DXDraw->setCursor(cursors_.cursor(1));
+    g.MinimapDrag = 0;                                // 2
+    Str->setHorizontalHeaderLabels(                   // 3
+        {QStringLiteral("Показатель"), QStringLiteral("Величина"), QStringLiteral("Стоим"), QStringLiteral("-"),
+         QStringLiteral("+")});
+    g.AppActive = 0;                                  // 4
+    Memo4->clear();                                   // 5
+    FillMemo(Memo4, texts::Memo4Lines());
+    Memo2->clear();
+    FillMemo(Memo2, texts::Memo2Hints());
+    FillMemo(Memo6, texts::Memo6Notes());
+    BuildTerrainStrip();                              // 6
+    g.ClickMode = kClickNormal;                       // 7
+    g.BasePromptShown = 0;
+    g.PulseAlpha = 0;
+    InitData(g);                                      // 8
+    ResetPurchases(g);
+    RefreshPurchaseList();
+    for (int i = 0; i < CheckListBox1->count(); ++i)  // 9
+        CheckListBox1->item(i)->setCheckState(i == 3 || i == 4 || i == 6 || i == 8 || i == 10 || i == 11
+                                                  ? Qt::Checked
+                                                  : Qt::Unchecked);
+    Panel5->setFixedHeight(0);                        // 10
+    g.World.StartGold = 0;                            // 11
+    g.ViewSettings.Credits = 0;
+    StaticText7->setText(QStringLiteral("Кредиты: ") + QString::number(0));
+    g.ViewSettings.ShowConnectors = 1;                // 12
+    g.ViewSettings.CurrentPlayer = 1;
+    g.ViewSettings.UseLandingSectors = 0;
+    g.ViewSettings.BasePlaced = 0;
+    g.MapGenerated = 0;
+    PageControl1->setTabVisible(kPageMap, false);     // 13
+    ActivatePage(PageControl1, kPageWelcome);
+    Panel1->setFixedWidth(0);
+    ActivatePage(PageControl2, 0);
+    random_.Reseed();                                 // 14
+    PageControl1->setTabIcon(kPageMap, Icons[random_.Random(2) == 0 ? 5 : 3]);
+    {                                                 // 15
+        const QSignalBlocker block(ComboBox1);
+        ComboBox1->setCurrentIndex(0);
+    }
+    LoadClanPicture(0);
+    NamePurchaseTreeNodes();                          // 16
+}
+
+// The strip gives one colour per terrain code, from the green terrain sheet.
+void TMainForm::BuildTerrainStrip() {
+    const std::filesystem::path file = ResolveGamePath("graph\\Terrain0.bmp", workDir_);
+    Bitmap sheet;
+    const BitmapLoad load = LoadBitmapFile(file, sheet);
+    if (!load.ok) {
+        ShowMessage(QString::fromStdString(load.error) +
+                    QStringLiteral("\nБез нее карта и миникарта будут без цветов местности."));
+        terrainStrip_ = Bitmap(1, 1, 0xFFFFFFFFu);
+        return;
+    }
+    terrainStrip_ = MakeTerrainColourStrip(sheet);
+    b2->setImage(ToQImage(sheet));
+    b1->setImage(ToQImage(terrainStrip_));
+}
+
+void TMainForm::LoadClanPicture(int clan) {
+    const std::string name = "graph\\0" + std::to_string(clan) + ".bmp";
+    Bitmap emblem;
+    const BitmapLoad load = LoadBitmapFile(ResolveGamePath(name, workDir_), emblem);
+    if (!load.ok) {
+        Image4->setImage(QImage());
+        ShowMessage(QString::fromStdString(load.error));
+        return;
+    }
+    Image4->setImage(ToQImage(emblem));
+}
+
+void TMainForm::NamePurchaseTreeNodes() {
+    std::function<void(QTreeWidgetItem*)> name = [&](QTreeWidgetItem* node) {
+        const int imageIndex = node->data(0, Qt::UserRole).toInt();
+        if (imageIndex > 0 && imageIndex <= kTypeCount)
+            node->setText(0, QString::fromStdString(game_->UnitTypes[imageIndex].Name));
+        for (int i = 0; i < node->childCount(); ++i) name(node->child(i));
+    };
+    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) name(TreeView1->topLevelItem(i));
+    TreeView1->sortItems(0, Qt::AscendingOrder);
+}
+
+void TMainForm::RefreshPurchaseList() {
+    ListBox1->clear();
+    for (const std::string& line : PurchaseListLines(*game_)) ListBox1->addItem(QString::fromStdString(line));
+}
+
+// --- Page flow -------------------------------------------------------------
+
+void TMainForm::Button12Click() { ActivatePage(PageControl1, kPageNewGame); }
+
+void TMainForm::Button14Click() {
+    close();
+    QCoreApplication::quit();
+}
+
+void TMainForm::PageControl1Change(int index) {
+    if (index != kPageMap) {
+        DXTimer->stop();
+        return;
+    }
+    DXTimer->start();
+    PageControl1->setTabVisible(kPageTech, false);
+}
+
+void TMainForm::PageControl2Change(int) {
+    Image5->hide();
+    StaticText4->hide();
+    StaticText6->hide();
+}
+
+void TMainForm::N41Click() {
+    PageControl1->setTabVisible(kPageTech, true);
+    ActivatePage(PageControl1, kPageTech);
+}
+
+void TMainForm::Button15Click() {
+    ActivatePage(PageControl1, kPageMap);
+    PageControl1->setTabVisible(kPageTech, false);
+}
+
+void TMainForm::ApplicationEvents1Activate() {
+    if (CheckBox6->isChecked()) game_->AppActive = 1;
+}
+
+void TMainForm::ApplicationEvents1Deactivate() {
+    game_->RightDrag = 0;
+    if (CheckBox6->isChecked()) game_->AppActive = 0;
+}
+
+// --- Settings ----------------------------------------------------------------
+
+void TMainForm::CheckBox3Click() {
+    if (GameFileExists("Graph\\GEO1.bmp", workDir_)) return;
+    CheckBox3->setChecked(false);
+    ShowMessage(QStringLiteral("Нет файла с картинками... Нарисуй сам. (размер спрайта 63х63), и назови его "
+                               "GEO1.bmp, цветность оставь ту же самую"));
+}
+
+void TMainForm::Button17Click() {
+    ListBox2->clear();
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TGameObject& o = game_->World.Objects[i];
+        if (o.Owner == 0) continue;
+        const QString name = (o.TypeId >= 1 && o.TypeId <= kTypeCount)
+                                 ? QString::fromStdString(game_->UnitTypes[o.TypeId].Name)
+                                 : QString();
+        ListBox2->addItem(QStringLiteral("%1 %2x%3").arg(name).arg(o.Cells[1].col).arg(o.Cells[1].row));
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    DXTimer->stop();
+    e->accept();
+}
 
 }  // namespace tarq

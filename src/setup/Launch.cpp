@@ -1,0 +1,83 @@
+#include "setup/Launch.h"
+
+#include <cctype>
+#include <charconv>
+#include <limits>
+
+namespace tarq {
+
+std::optional<i16> ParseSettingInteger(const std::string& text) {
+    std::size_t first = 0, last = text.size();
+    while (first < last && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
+    while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1]))) --last;
+    if (first < last && text[first] == '+') ++first;  // from_chars takes only '-'
+    const std::size_t digit = first < last && text[first] == '-' ? first + 1 : first;
+    if (digit >= last || !std::isdigit(static_cast<unsigned char>(text[digit]))) return std::nullopt;
+    long value = 0;
+    const char* end = text.data() + last;
+    const auto [stop, error] = std::from_chars(text.data() + first, end, value);
+    if (error != std::errc{} || stop != end) return std::nullopt;
+    if (value < std::numeric_limits<i16>::min() || value > std::numeric_limits<i16>::max()) return std::nullopt;
+    return static_cast<i16>(value);
+}
+
+namespace {
+
+std::string NotAnInteger(const char* field, const char* caption, const std::string& text) {
+    return std::string("В поле «") + caption + "» (" + field +
+           ") должно быть целое число от -32768 до 32767, а в нем «" + text + "». Игра не запущена.";
+}
+
+}  // namespace
+
+LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::string& sfps3) {
+    const std::optional<i16> slow = ParseSettingInteger(sfps2);
+    if (!slow) return {false, NotAnInteger("SFPS2", "Частота мерцания малокадровой графики", sfps2)};
+    const std::optional<i16> twoFrame = ParseSettingInteger(sfps3);
+    if (!twoFrame) return {false, NotAnInteger("SFPS3", "Частота мерцания двухкадровой графики", sfps3)};
+    game.SlowAnimPeriod = *slow;
+    game.TwoFrameAnimPeriod = *twoFrame;
+    return {};
+}
+
+void SetLaunchPlayer(Game& game) { game.ViewSettings.CurrentPlayer = 1; }
+
+int SectorIndex(int cell, int mapSize) {
+    const int span = mapSize / kSectorGrid;
+    if (span <= 0 || cell < 0) return -1;
+    const int sector = cell / span;
+    return sector < kSectorGrid ? sector : -1;
+}
+
+LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
+    TWorld& world = game.World;
+    bool chosen = false;
+    for (const auto& column : world.LandingSectors)
+        for (u8 entry : column) chosen = chosen || entry == 1;
+    game.ViewSettings.UseLandingSectors = checkBox2 ? 1 : 0;
+    if (!checkBox2) chosen = true;
+    for (int x = 1; x <= world.MapWidth; ++x) {
+        const int sx = SectorIndex(x, world.MapWidth);
+        for (int y = 1; y <= world.MapHeight; ++y) {
+            const int sy = SectorIndex(y, world.MapHeight);
+            const bool marked = sx >= 0 && sy >= 0 && world.LandingSectors[sx][sy] != 0;
+            game.Map(x, y).Layers[kLayerTerrain].show = (!checkBox2 || marked) ? 1 : 0;
+        }
+    }
+    if (!chosen) return {false, kNoSectorsMessage};
+    return {};
+}
+
+void ApplyLaunchChoices(Game& game, int terrainSet, int clan) {
+    game.World.TerrainSet = static_cast<u8>(terrainSet);
+    game.ViewSettings.PlayerClan = static_cast<u8>(clan);
+    game.ViewSettings.ShowGeology = 0;
+    game.ViewSettings.ShowGrid = 0;
+}
+
+void MarkViewForFirstFrame(Game& game) {
+    game.MinimapDirty = 1;
+    game.ViewChanged = 1;
+}
+
+}  // namespace tarq

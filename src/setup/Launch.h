@@ -1,0 +1,52 @@
+// The steps of the start button that are not widget work: reading the
+// animation periods, the landing-sector mask and its refusal, the terrain set
+// and clan, and the flags that start play. The window runs them in order
+// between its own steps (display options, generation, graphics, view, pages).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/GameState.h"
+
+namespace tarq {
+
+inline constexpr const char* kNoSectorsMessage = "Как насчет задать сектора для высадки?";
+
+// Result of a step that can stop the launch; `message` is for the player.
+struct LaunchStep {
+    bool ok = true;
+    std::string message;
+};
+
+// A whole decimal integer with an optional sign, surrounding blanks allowed,
+// within the 16-bit range of the periods; nothing otherwise.
+std::optional<i16> ParseSettingInteger(const std::string& text);
+
+// SlowAnimPeriod from SFPS2 and TwoFrameAnimPeriod from SFPS3. Text that is not
+// an integer stops the launch with a message naming the field; nothing is
+// written then.
+LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::string& sfps3);
+
+// CurrentPlayer := 1.
+void SetLaunchPlayer(Game& game);
+
+// The sector a map cell lies in along one axis (0..9), or -1 for the last
+// column/row and any cell past the tenth sector.
+int SectorIndex(int cell, int mapSize);
+
+// The landing-sector step and its refusal. With `checkBox2` unchecked the
+// sectors do not count and every map cell's layer 1 is shown. With it checked
+// layer 1 is shown exactly on the cells whose sector is marked (non-zero) and
+// hidden elsewhere, including the last column and row; the launch is refused
+// with kNoSectorsMessage when no sector holds 1. The mask is recomputed on
+// every press, so marking sectors after a refusal makes the next press work.
+LaunchStep ApplyLandingSectors(Game& game, bool checkBox2);
+
+// TerrainSet from Ttype's item index, PlayerClan from ComboBox1's; overlays off.
+void ApplyLaunchChoices(Game& game, int terrainSet, int clan);
+
+// Last step: the renderer rebuilds the minimap and syncs the view controls.
+void MarkViewForFirstFrame(Game& game);
+
+}  // namespace tarq

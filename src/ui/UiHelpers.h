@@ -1,0 +1,34 @@
+// Helpers for building pages with fixed designer positions.
+#pragma once
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QString>
+#include <QWidget>
+
+namespace tarq {
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+template <typename W>
+W* Place(W* widget, int x, int y, int w, int h) {
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+// A caption label and a horizontal scroll bar under it.
+inline QScrollBar* CaptionedBar(QWidget* parent, const char* name, const QString& caption, int min, int max,
+                                int position, int x, int y, int width) {
+    Place(new QLabel(caption, parent), x, y, width, 16);
+    auto* bar = Named(new QScrollBar(Qt::Horizontal, parent), name);
+    bar->setRange(min, max);
+    bar->setValue(position);
+    Place(bar, x, y + 17, width, 17);
+    return bar;
+}
+
+}  // namespace tarq

@@ -1,0 +1,130 @@
+// Moving between pages, the application's activation, and the settings page handlers.
+#include <QCheckBox>
+#include <QLabel>
+#include "ui/Widgets.h"
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "WindowFixture.h"
+
+namespace tarq::testing {
+namespace {
+
+class PageFlowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        WriteStandardPictures();
+        OpenWindow();
+    }
+};
+
+TEST_F(PageFlowTest, NewGameButtonOpensPageZeroAndTabsMoveFreely) {
+    QTest::mouseClick(form->Button12, Qt::LeftButton);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 0);
+    // Picking a tab other than the map keeps the drawing timer off.
+    form->PageControl1->setCurrentIndex(3);
+    EXPECT_FALSE(form->DXTimer->isActive());
+    form->PageControl1->setCurrentIndex(2);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+}
+
+TEST_F(PageFlowTest, TechnicalPageOpensFromTheMenuAndClosesBackToTheMap) {
+    form->PageControl1->setTabVisible(1, true);
+    form->N41Click();
+    EXPECT_TRUE(form->PageControl1->isTabVisible(4));
+    EXPECT_EQ(form->PageControl1->currentIndex(), 4);
+    QTest::mouseClick(form->Button15, Qt::LeftButton);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 1);
+    EXPECT_FALSE(form->PageControl1->isTabVisible(4));
+    // Opened again from the menu, then the user picks the map tab: the page's tab hides again.
+    form->N41Click();
+    form->PageControl1->setCurrentIndex(1);
+    EXPECT_FALSE(form->PageControl1->isTabVisible(4));
+    EXPECT_TRUE(form->DXTimer->isActive());
+    form->PageControl1->setCurrentIndex(3);
+    EXPECT_FALSE(form->DXTimer->isActive());
+}
+
+TEST_F(PageFlowTest, CodeSwitchesDoNotStopTheDrawingTimer) {
+    form->PageControl1->setTabVisible(1, true);
+    form->PageControl1->setCurrentIndex(1);
+    ASSERT_TRUE(form->DXTimer->isActive());
+    form->N41Click();
+    EXPECT_TRUE(form->DXTimer->isActive());
+}
+
+TEST_F(PageFlowTest, InnerPageChangeHidesThePurchaseCard) {
+    form->Image5->show();
+    form->StaticText4->show();
+    form->StaticText6->show();
+    form->PageControl2->setCurrentIndex(2);
+    EXPECT_TRUE(form->Image5->isHidden());
+    EXPECT_TRUE(form->StaticText4->isHidden());
+    EXPECT_TRUE(form->StaticText6->isHidden());
+}
+
+TEST_F(PageFlowTest, ActivationFollowsTheApplicationOnlyWhilePausingIsOn) {
+    Game& g = form->game();
+    g.RightDrag = 1;
+    form->ApplicationEvents1Activate();
+    EXPECT_EQ(g.AppActive, 1);
+    form->ApplicationEvents1Deactivate();
+    EXPECT_EQ(g.AppActive, 0);
+    EXPECT_EQ(g.RightDrag, 0);
+
+    // Unchecked while inactive: stays 0 until checked again and reactivated.
+    form->CheckBox6->setChecked(false);
+    form->ApplicationEvents1Activate();
+    EXPECT_EQ(g.AppActive, 0);
+    form->CheckBox6->setChecked(true);
+    form->ApplicationEvents1Activate();
+    EXPECT_EQ(g.AppActive, 1);
+    // Unchecked while active: switching away keeps the map animating.
+    form->CheckBox6->setChecked(false);
+    g.RightDrag = 1;
+    form->ApplicationEvents1Deactivate();
+    EXPECT_EQ(g.AppActive, 1);
+    EXPECT_EQ(g.RightDrag, 0);
+}
+
+TEST_F(PageFlowTest, HighResolutionGeologyNeedsItsFile) {
+    // Without the file: any click ends unticked with the message.
+    form->CheckBox3->click();
+    EXPECT_FALSE(form->CheckBox3->isChecked());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("Нет файла с картинками... Нарисуй сам. (размер спрайта 63х63), и назови "
+                                          "его GEO1.bmp, цветность оставь ту же самую"));
+    // With the file (any case of its name): the box ticks and unticks silently.
+    WriteBitmap("graph/geo1.BMP", Bitmap(63 * 4, 63));
+    form->CheckBox3->click();
+    EXPECT_TRUE(form->CheckBox3->isChecked());
+    form->CheckBox3->click();
+    EXPECT_FALSE(form->CheckBox3->isChecked());
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(PageFlowTest, StructureListShowsOneLinePerSlotInUse) {
+    form->Button17Click();
+    EXPECT_EQ(form->ListBox2->count(), 0);
+    Game& g = form->game();
+    auto place = [&](int slot, int owner, int type, int col, int row) {
+        TGameObject& o = g.World.Objects[slot];
+        o.Owner = static_cast<u8>(owner);
+        o.TypeId = static_cast<i16>(type);
+        for (auto& c : o.Cells) c = {static_cast<i16>(col), static_cast<i16>(row)};
+    };
+    place(1, 1, 38, 12, 40);
+    place(2, 0, 3, 5, 5);  // owner 0: skipped
+    place(7, 1, 64, 3, 101);
+    form->Button17Click();
+    ASSERT_EQ(form->ListBox2->count(), 2);
+    EXPECT_EQ(form->ListBox2->item(0)->text(), QStringLiteral("Завод тяжелой техники 12x40"));
+    EXPECT_EQ(form->ListBox2->item(1)->text(), QStringLiteral("Ракетница 3x101"));
+}
+
+}  // namespace
+}  // namespace tarq::testing

@@ -1,0 +1,52 @@
+#include "WindowFixture.h"
+
+namespace tarq::testing {
+
+QApplication& TestApplication() {
+    static int argc = 1;
+    static char name[] = "tarq_ui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+void WindowTest::SetUp() {
+    TestApplication();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() /
+          (std::string("tarq-ui-") + info->test_suite_name() + "-" + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "graph");
+}
+
+void WindowTest::TearDown() {
+    form.reset();
+    std::filesystem::remove_all(dir);
+}
+
+void WindowTest::WriteBitmap(const std::string& relative, const Bitmap& bitmap) {
+    std::filesystem::create_directories((dir / relative).parent_path());
+    ASSERT_TRUE(SaveBitmapFile(dir / relative, bitmap)) << relative;
+}
+
+void WindowTest::WriteStandardPictures() {
+    WriteBitmap("graph/Terrain0.bmp", SmallTerrainSheet());
+    WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
+}
+
+void WindowTest::OpenWindow() {
+    form = std::make_unique<TMainForm>(dir, [this](const QString& text) { messages << text; });
+}
+
+Bitmap SmallTerrainSheet() {
+    Bitmap sheet(3 * 64, 2 * 64, 0xFF000000u);
+    for (int t = 0; t < 6; ++t) {
+        const Pixel colour = 0xFF000000u | static_cast<Pixel>(0x102030 * (t + 1));
+        const int x0 = (t % 3) * 64, y0 = (t / 3) * 64;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) sheet.at(x0 + x, y0 + y) = (x == 32 && y == 32) ? colour : 0xFF0A0A0Au;
+    }
+    return sheet;
+}
+
+}  // namespace tarq::testing

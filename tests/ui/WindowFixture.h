@@ -1,0 +1,37 @@
+// A main window on the offscreen platform, with its messages recorded instead
+// of shown, working in a temporary folder the test fills with pictures.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+
+#include "platform/BmpFile.h"
+#include "ui/MainWindow.h"
+
+namespace tarq::testing {
+
+QApplication& TestApplication();
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a BMP of the given size filled with `fill` under the work folder.
+    void WriteBitmap(const std::string& relative, const Bitmap& bitmap);
+    void WriteStandardPictures();
+    void OpenWindow();
+
+    std::filesystem::path dir;
+    QStringList messages;
+    std::unique_ptr<TMainForm> form;
+};
+
+// A terrain sheet of 3 x 2 tiles whose tile t has a distinct centre colour.
+Bitmap SmallTerrainSheet();
+
+}  // namespace tarq::testing
