@@ -10,8 +10,12 @@
 namespace tarq {
 namespace {
 
+// Names the file relative to the working folder when it lies inside it.
 std::string Describe(const std::filesystem::path& file, const std::string& reason) {
-    return "Не удалось загрузить картинку \"" + file.generic_string() + "\": " + reason;
+    std::error_code ec;
+    std::filesystem::path shown = std::filesystem::proximate(file, ec);
+    if (ec || shown.empty() || shown.string().rfind("..", 0) == 0) shown = file;
+    return "Не удалось загрузить картинку \"" + shown.generic_string() + "\": " + reason;
 }
 
 std::uint32_t U32(const unsigned char* p) {

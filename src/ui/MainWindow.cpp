@@ -64,6 +64,11 @@ void TMainForm::ShowMessage(const QString& text) {
         sink_(text);
         return;
     }
+    // Messages raised while the window is being built wait until it is shown.
+    if (!isVisible()) {
+        QTimer::singleShot(0, this, [this, text] { QMessageBox::information(this, windowTitle(), text); });
+        return;
+    }
     QMessageBox::information(this, windowTitle(), text);
 }
 
@@ -129,6 +134,7 @@ void TMainForm::BuildWindow() {
     connect(Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
     connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
     connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
+    ConnectNewGameHandlers();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();

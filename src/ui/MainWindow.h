@@ -74,6 +74,12 @@ public slots:
     void Button17Click();
     // Purchase list display.
     void RefreshPurchaseList();
+    // Start conditions: the map generator, its preview and the landing sectors.
+    void Button10Click();
+    void Image2MouseDown(Qt::MouseButton button, int x, int y);
+    void Image2Click();
+    void CheckBox2Click();
+    void ComboBox1Change(int index);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -100,6 +106,8 @@ private:
     void BuildTerrainStrip();
     void LoadClanPicture(int clan);
     void NamePurchaseTreeNodes();
+    void ConnectNewGameHandlers();
+    struct MapControls ReadMapControls() const;
 
 public:
     // Controls, by their names.

@@ -17,6 +17,15 @@ inline QImage ToQImage(const Bitmap& bitmap) {
     return image;
 }
 
+// Keeps the alpha byte: pixels with alpha 0 show as see-through.
+inline QImage ToQImageWithAlpha(const Bitmap& bitmap) {
+    if (bitmap.empty()) return {};
+    QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
+    for (int y = 0; y < bitmap.height; ++y)
+        std::memcpy(image.scanLine(y), bitmap.row(y), static_cast<std::size_t>(bitmap.width) * sizeof(Pixel));
+    return image;
+}
+
 inline Bitmap FromQImage(const QImage& source) {
     if (source.isNull()) return {};
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
