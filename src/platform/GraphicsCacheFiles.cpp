@@ -1,0 +1,152 @@
+#include "platform/GraphicsCacheFiles.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "core/Paths.h"
+#include "platform/BmpFile.h"
+#include "platform/Notices.h"
+#include "platform/SheetFiles.h"
+#include "view/ColourStrip.h"
+
+namespace tarq {
+namespace fs = std::filesystem;
+
+fs::path UserCacheDir() {
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    if (xdg && *xdg) return fs::path(xdg) / "tarq" / "tempgraph";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return fs::path(home) / ".cache" / "tarq" / "tempgraph";
+    return {};
+}
+
+fs::path GameCacheDir(const fs::path& base) { return ResolveGamePath("graph\\tempgraph", base); }
+
+bool CacheComplete(const fs::path& dir) {
+    if (dir.empty()) return false;
+    for (const char* name : kCacheFiles)
+        if (!GameFileExists(name, dir)) return false;
+    return true;
+}
+
+namespace {
+
+CacheOutcome Failed(std::string error, bool writeFailed = false) {
+    CacheOutcome outcome;
+    outcome.error = std::move(error);
+    outcome.writeFailed = writeFailed;
+    return outcome;
+}
+
+// Loads a source sheet; the error already names the file.
+bool LoadSource(const fs::path& base, const char* name, Bitmap& out, CacheOutcome& failure) {
+    const BitmapLoad loaded = LoadBitmapFile(ResolveGamePath(name, base), out);
+    if (!loaded.ok) failure = Failed(loaded.error);
+    return loaded.ok;
+}
+
+bool SaveCached(const fs::path& dir, const char* name, const Bitmap& picture, CacheOutcome& failure) {
+    const fs::path file = ResolveGamePath(name, dir);
+    if (SaveBitmapFile(file, picture)) return true;
+    failure = Failed("Не удалось записать файл кэша графики \"" + file.generic_string() + "\"", true);
+    return false;
+}
+
+// The cache steps in order; the first failure stops them.
+CacheOutcome BuildCache(const Game& game, const fs::path& base, const fs::path& dir, const CacheProgress& progress) {
+    std::error_code ec;
+    if (dir.empty() || (!fs::is_directory(dir, ec) && !fs::create_directories(dir, ec)))
+        return Failed("Не удалось создать папку кэша графики \"" + dir.generic_string() + "\"", true);
+
+    CacheOutcome failure;
+    GaugeCounter gauge(&progress);
+    Bitmap terrain, s00, s03, sheet;
+    if (!LoadSource(base, "graph\\Terrain0.bmp", terrain, failure)) return failure;
+    if (!SaveCached(dir, kMinimapPaletteFile, MakeTerrainColourStrip(terrain), failure)) return failure;
+
+    if (!LoadSource(base, "graph\\s00.bmp", s00, failure)) return failure;
+    if (!LoadSource(base, "graph\\s03.bmp", s03, failure)) return failure;
+    const Bitmap baseSheet = ComposeBaseSheet(s00, terrain, s03, gauge);
+    if (!SaveCached(dir, kBaseSheetFile, baseSheet, failure)) return failure;
+
+    // GS01 keeps the key of s00: the original tool never re-read it.
+    const Pixel s00Key = SheetKey(s00);
+    const char* sources[3] = {"graph\\s00.bmp", "graph\\s01.bmp", "graph\\s02.bmp"};
+    for (int k = 0; k < 3; ++k) {
+        if (k == 0) sheet = s00;
+        else if (!LoadSource(base, sources[k], sheet, failure)) return failure;
+        Bitmap composed = baseSheet;
+        OverlayStructureSheet(composed, sheet, k == 2 ? SheetKey(sheet) : s00Key, gauge);
+        if (!SaveCached(dir, kStructureCacheFiles[static_cast<std::size_t>(k)], composed, failure)) return failure;
+    }
+    fs::remove(ResolveGamePath(kBaseSheetFile, dir), ec);
+
+    if (!CanRenderNotices()) return Failed("Нельзя нарисовать надписи о завершении строительства: нет графической среды");
+    if (!SaveCached(dir, kNoticeFile, RenderNoticeStrip(game, gauge, progress), failure)) return failure;
+
+    CacheOutcome done;
+    done.ok = true;
+    done.dir = dir;
+    done.rebuilt = true;
+    return done;
+}
+
+}  // namespace
+
+CacheOutcome PrepareGraphicsCache(const Game& game, const fs::path& base, const fs::path& cacheDir,
+                                  const CacheProgress& progress) {
+    if (progress.begin) progress.begin();
+    CacheOutcome outcome = BuildCache(game, base, cacheDir, progress);
+    if (progress.end) progress.end();
+    return outcome;
+}
+
+CacheOutcome EnsureGraphicsCache(const Game& game, const fs::path& base, const fs::path& userCacheDir,
+                                 const CacheProgress& progress) {
+    const fs::path gameDir = GameCacheDir(base);
+    CacheOutcome outcome;
+    outcome.ok = true;
+    if (CacheComplete(gameDir)) {
+        outcome.dir = gameDir;
+        return outcome;
+    }
+    if (progress.begin) progress.begin();
+    outcome = BuildCache(game, base, gameDir, progress);
+    if (!outcome.ok && outcome.writeFailed) {
+        // graph\tempgraph is not writable here: keep the cache in the user's folder.
+        if (CacheComplete(userCacheDir)) {
+            outcome = CacheOutcome{true, {}, false, userCacheDir, false};
+        } else {
+            const std::string first = outcome.error;
+            outcome = BuildCache(game, base, userCacheDir, progress);
+            if (!outcome.ok && outcome.writeFailed) outcome.error = first + "; " + outcome.error;
+        }
+    }
+    if (progress.end) progress.end();
+    return outcome;
+}
+
+GraphicsLoad LoadGameGraphics(const Game& game, const fs::path& base, const fs::path& userCacheDir,
+                              bool highResGeology, ImageList& list, Bitmap& minimapPalette,
+                              const CacheProgress& progress) {
+    GraphicsLoad result;
+    list.clear();
+    const CacheOutcome cache = EnsureGraphicsCache(game, base, userCacheDir, progress);
+    result.cacheDir = cache.dir;
+    result.cacheRebuilt = cache.rebuilt;
+    if (!cache.ok) {
+        result.error = cache.error;
+        return result;
+    }
+    BitmapLoad loaded = LoadImageList(list, base, cache.dir, game.World.TerrainSet, highResGeology);
+    if (loaded.ok) loaded = LoadMinimapPalette(minimapPalette, cache.dir);
+    if (!loaded.ok) {
+        list.clear();
+        result.error = loaded.error;
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace tarq

@@ -1,0 +1,61 @@
+// The picture cache on disk: building the five files of graph\tempgraph from
+// the sheets, deciding whether it must be built, and falling back to the
+// user's cache folder when graph\tempgraph cannot be created or written.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/GameState.h"
+#include "view/Bitmap.h"
+#include "view/GraphicsCache.h"
+#include "view/ImageList.h"
+
+namespace tarq {
+
+// $XDG_CACHE_HOME/tarq/tempgraph, else $HOME/.cache/tarq/tempgraph; empty when
+// neither variable is set.
+std::filesystem::path UserCacheDir();
+
+// "graph\tempgraph" under the game folder.
+std::filesystem::path GameCacheDir(const std::filesystem::path& base);
+
+// True when all five cache files exist in `dir`.
+bool CacheComplete(const std::filesystem::path& dir);
+
+struct CacheOutcome {
+    bool ok = false;
+    std::string error;          // Russian, names the file; empty when ok
+    bool writeFailed = false;   // the folder or a file in it could not be written
+    std::filesystem::path dir;  // where the cache is (when ok)
+    bool rebuilt = false;
+};
+
+// Builds the cache in `cacheDir` from the sheets under `base`: minim0.bmp,
+// t.bmp, GS00.bmp, GS01.bmp (keyed with s00.bmp's key), GS02.bmp, t.bmp
+// deleted, constcompl.bmp. Reports progress between progress.begin and
+// progress.end (end runs whether or not it succeeded). Needs a QGuiApplication
+// for the notices.
+CacheOutcome PrepareGraphicsCache(const Game& game, const std::filesystem::path& base,
+                                  const std::filesystem::path& cacheDir, const CacheProgress& progress);
+
+// The launch's cache step: reuses graph\tempgraph when complete, else builds
+// it there; when that folder cannot be created or written, reuses or builds
+// the cache in `userCacheDir` instead. The outcome's dir is where to load from.
+CacheOutcome EnsureGraphicsCache(const Game& game, const std::filesystem::path& base,
+                                 const std::filesystem::path& userCacheDir, const CacheProgress& progress);
+
+// Everything the launch loads: the cache (built when missing), items 0..14 of
+// `list` and the minimap palette. On failure nothing is usable and the error
+// names the file.
+struct GraphicsLoad {
+    bool ok = false;
+    std::string error;
+    std::filesystem::path cacheDir;
+    bool cacheRebuilt = false;
+};
+GraphicsLoad LoadGameGraphics(const Game& game, const std::filesystem::path& base,
+                              const std::filesystem::path& userCacheDir, bool highResGeology, ImageList& list,
+                              Bitmap& minimapPalette, const CacheProgress& progress);
+
+}  // namespace tarq
