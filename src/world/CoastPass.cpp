@@ -104,6 +104,12 @@ Neighbourhood ReadNeighbourhood(const Game& game, int col, int row) {
     return around;
 }
 
+const CoastRule* ApplyCoastCheck(Game& game, int check, int col, int row, Neighbourhood around) {
+    const CoastRule* rule = CoastMatcher::Get().Match(check, around);
+    if (rule != nullptr) ApplyRule(game, *rule, col, row);
+    return rule;
+}
+
 void RunCoastPass(Game& game) {
     const CoastMatcher& matcher = CoastMatcher::Get();
     const int width = game.World.MapWidth, height = game.World.MapHeight;
@@ -113,9 +119,8 @@ void RunCoastPass(Game& game) {
             Neighbourhood around = ReadNeighbourhood(game, col, row);
             if (around == kAllLand && matcher.AllLandMatchesNothing()) continue;
             for (int check = 1; check <= kCoastChecks; ++check) {
-                const CoastRule* rule = matcher.Match(check, around);
+                const CoastRule* rule = ApplyCoastCheck(game, check, col, row, around);
                 if (rule == nullptr) continue;
-                ApplyRule(game, *rule, col, row);
                 // Writes around the cell can turn water into land for the next checks.
                 if (!WritesOnlyCentre(*rule)) around = ReadNeighbourhood(game, col, row);
             }

@@ -48,6 +48,11 @@ private:
 // Land/water bits around (col, row); cells outside the map read as land.
 Neighbourhood ReadNeighbourhood(const Game& game, int col, int row);
 
+// Runs one check on the cell (col, row) against `around`, the cell's current
+// neighbourhood, and writes the result of the matching pattern. Returns the
+// rule written, or nullptr when nothing matched.
+const CoastRule* ApplyCoastCheck(Game& game, int check, int col, int row, Neighbourhood around);
+
 // Runs the coast checks over columns 2..MapWidth, rows 2..MapHeight in that
 // order. Later checks overwrite earlier ones and later cells see the codes
 // written for earlier ones; writes that would fall outside the map are dropped.
