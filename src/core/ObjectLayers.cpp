@@ -1,31 +1,52 @@
+#include <algorithm>
+
 #include "core/World.h"
 
 namespace tarq {
+
+namespace {
+
+// Layers 2, 3 and 4 of every map cell back to empty. A column of the map is
+// contiguous in memory, so each column is walked as one run of cells.
+void ClearObjectLayers(Game& game, int width, int height) {
+    for (int c = 1; c <= width; ++c) {
+        TMapCell* cell = &game.Map(c, 1);
+        for (int r = 0; r < height; ++r) {
+            cell[r].Layers[kLayerFlat] = EmptySpriteRef;
+            cell[r].Layers[kLayerLarge] = EmptySpriteRef;
+            cell[r].Layers[kLayerUnits] = EmptySpriteRef;
+        }
+    }
+}
+
+// Writes the pictures of one object into its cells. Cells off the map are
+// skipped: builders and sites are parked there while a site is positioned,
+// and nothing is drawn for them.
+void StampObject(Game& game, const TGameObject& o) {
+    const int layer = o.Layer + 1;
+    const int second = o.SecondLayer != 0 ? o.SecondLayer + 1 : 0;
+    if (layer > kLayers || second > kLayers) return;
+    const int count = std::min<int>(o.CellCount, 4);
+    for (int k = 1; k <= count; ++k) {
+        const TCellPos p = o.Cells[k];
+        if (!game.InMap(p.col, p.row)) continue;
+        TMapCell& cell = game.Map(p.col, p.row);
+        cell.Layers[layer] = o.CellSprites[k];
+        if (second != 0) cell.Layers[second] = o.CellSprites[2];
+    }
+}
+
+}  // namespace
 
 // Layers 2-4 are a pure function of the object table: clear them over the map
 // and stamp every slot in use in ascending order, so the higher slot wins.
 // Layers 6 and 8 are stamped but never cleared here.
 void RebuildObjectLayers(Game& game) {
-    const int w = game.World.MapWidth;
-    const int h = game.World.MapHeight;
-    for (int c = 1; c <= w; ++c)
-        for (int r = 1; r <= h; ++r) {
-            TMapCell& cell = game.Map(c, r);
-            cell.Layers[kLayerFlat] = EmptySpriteRef;
-            cell.Layers[kLayerLarge] = EmptySpriteRef;
-            cell.Layers[kLayerUnits] = EmptySpriteRef;
-        }
-    for (int i = 1; i <= kMaxObjects; ++i) {
-        const TGameObject& o = game.World.Objects[i];
-        if (o.Owner == 0) continue;
-        for (int k = 1; k <= o.CellCount && k <= 4; ++k) {
-            const TCellPos p = o.Cells[k];
-            if (!CellGrid<TMapCell>::inStorage(p.col, p.row)) continue;
-            game.Map(p.col, p.row).Layers[o.Layer + 1] = o.CellSprites[k];
-            if (o.SecondLayer != 0)
-                game.Map(p.col, p.row).Layers[o.SecondLayer + 1] = o.CellSprites[2];
-        }
-    }
+    const int width = std::clamp<int>(game.World.MapWidth, 0, kMaxMapSize);
+    const int height = std::clamp<int>(game.World.MapHeight, 0, kMaxMapSize);
+    ClearObjectLayers(game, width, height);
+    for (const TGameObject& o : game.World.Objects)
+        if (o.Owner != 0) StampObject(game, o);
 }
 
 }  // namespace tarq

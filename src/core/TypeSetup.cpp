@@ -7,7 +7,8 @@ constexpr bool k2x2 = true;
 constexpr bool k1 = false;
 
 // clang-format off
-// Movement, 2x2, Layer, SecondLayer, AnimClass, CellSprites entries, first facing entry, connectors.
+// Movement, 2x2, Layer, SecondLayer, AnimClass, CellSprites entries, first facing entry, connectors
+// (and, where not eight, the number of facing entries).
 const TypeSetup kSetups[kDefinedTypes] = {
     /* 1 */ {32, k1, 3, 0, 0, {78}, 78, false},
     /* 2 */ {32, k1, 3, 0, 0, {86}, 86, false},
@@ -47,7 +48,8 @@ const TypeSetup kSetups[kDefinedTypes] = {
     /* 35 */ {2, k1, 2, 3, 0, {368, 376}, 368, false},
     /* 36 */ {2, k1, 3, 0, 0, {384}, 384, false},
     /* 37 */ {0, k1, 5, 0, 0, {392}, 392, false},
-    /* 38 */ {16, k2x2, 2, 0, 0, {400, 401, 402, 403}, 0, true},
+    // The heavy-vehicle plant also keeps its four cell pictures as Sprites[1..4].
+    /* 38 */ {16, k2x2, 2, 0, 0, {400, 401, 402, 403}, 400, true, 4},
     /* 39 */ {16, k2x2, 2, 0, 3, {6, 8, 10, 12}, 0, true},
     /* 40 */ {16, k1, 3, 0, 2, {2}, 0, true},
     /* 41 */ {16, k2x2, 2, 0, 2, {404, 408, 412, 416}, 0, true},

@@ -1,0 +1,168 @@
+#include "core/Invariants.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/ConnectorCodes.h"
+
+namespace tarq {
+
+namespace {
+
+// Beyond this many, violations are counted instead of listed.
+constexpr std::size_t kMaxListed = 20;
+
+class Report {
+public:
+    void add(const std::string& line) {
+        ++count_;
+        if (lines_.size() < kMaxListed) lines_.push_back(line);
+    }
+    Violations finish() {
+        if (count_ > lines_.size())
+            lines_.push_back("... and " + std::to_string(count_ - lines_.size()) + " more");
+        return std::move(lines_);
+    }
+
+private:
+    Violations lines_;
+    std::size_t count_ = 0;
+};
+
+std::string Cell(int c, int r) { return "(" + std::to_string(c) + ", " + std::to_string(r) + ")"; }
+
+std::string Describe(const TSpriteRef& s) {
+    return "{idU " + std::to_string(s.idU) + ", Spr " + std::to_string(s.Spr) + ", id " + std::to_string(s.id) +
+           ", SprNext " + std::to_string(s.SprNext) + ", show " + std::to_string(s.show) + "}";
+}
+
+bool Covers(const TGameObject& o, int c, int r) {
+    for (int k = 1; k <= std::min<int>(o.CellCount, 4); ++k)
+        if (o.Cells[k].col == c && o.Cells[k].row == r) return true;
+    return false;
+}
+
+int MapWidth(const Game& game) { return std::clamp<int>(game.World.MapWidth, 0, kMaxMapSize); }
+int MapHeight(const Game& game) { return std::clamp<int>(game.World.MapHeight, 0, kMaxMapSize); }
+
+// Layers 2-4 of the map as a rebuild from the table would leave them.
+class ExpectedLayers {
+public:
+    explicit ExpectedLayers(const Game& game) : width_(MapWidth(game)), height_(MapHeight(game)) {
+        std::array<TSpriteRef, 3> empty;
+        empty.fill(EmptySpriteRef);
+        cells_.assign(static_cast<std::size_t>(width_ * height_), empty);
+        for (const TGameObject& o : game.World.Objects)
+            if (o.Owner != 0) stamp(o);
+    }
+    const TSpriteRef& at(int c, int r, int layer) const {
+        return cells_[index(c, r)][static_cast<std::size_t>(layer - kLayerFlat)];
+    }
+
+private:
+    std::size_t index(int c, int r) const { return static_cast<std::size_t>((c - 1) * height_ + (r - 1)); }
+    void put(int c, int r, int layer, const TSpriteRef& s) {
+        if (layer >= kLayerFlat && layer <= kLayerUnits) cells_[index(c, r)][static_cast<std::size_t>(layer - kLayerFlat)] = s;
+    }
+    void stamp(const TGameObject& o) {
+        const int layer = o.Layer + 1;
+        const int second = o.SecondLayer != 0 ? o.SecondLayer + 1 : 0;
+        if (layer > kLayers || second > kLayers) return;
+        for (int k = 1; k <= std::min<int>(o.CellCount, 4); ++k) {
+            const int c = o.Cells[k].col, r = o.Cells[k].row;
+            if (c < 1 || c > width_ || r < 1 || r > height_) continue;
+            put(c, r, layer, o.CellSprites[k]);
+            if (second != 0) put(c, r, second, o.CellSprites[2]);
+        }
+    }
+
+    int width_, height_;
+    std::vector<std::array<TSpriteRef, 3>> cells_;
+};
+
+}  // namespace
+
+Violations CheckObjectLayers(const Game& game) {
+    const ExpectedLayers expected(game);
+    Report report;
+    for (int c = 1; c <= MapWidth(game); ++c)
+        for (int r = 1; r <= MapHeight(game); ++r)
+            for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
+                const TSpriteRef& have = game.Map(c, r).Layers[layer];
+                const TSpriteRef& want = expected.at(c, r, layer);
+                if (!(have == want))
+                    report.add("layer " + std::to_string(layer) + " of " + Cell(c, r) + " holds " + Describe(have) +
+                               ", the table gives " + Describe(want));
+            }
+    return report.finish();
+}
+
+Violations CheckPictureOwners(const Game& game) {
+    Report report;
+    for (int c = 1; c <= MapWidth(game); ++c)
+        for (int r = 1; r <= MapHeight(game); ++r)
+            for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
+                const int id = game.Map(c, r).Layers[layer].id;
+                if (id == 0) continue;
+                const std::string where = "layer " + std::to_string(layer) + " of " + Cell(c, r);
+                if (id < 1 || id > kMaxObjects)
+                    report.add(where + " names object " + std::to_string(id) + ", outside the table");
+                else if (game.World.Objects[id].Owner == 0)
+                    report.add(where + " names free slot " + std::to_string(id));
+                else if (!Covers(game.World.Objects[id], c, r))
+                    report.add(where + " names object " + std::to_string(id) + ", which does not cover the cell");
+            }
+    return report.finish();
+}
+
+Violations CheckFreeSlots(const Game& game) {
+    Report report;
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TGameObject& o = game.World.Objects[i];
+        if (o.Owner == 0 && !(o == game.ObjectTemplate))
+            report.add("free slot " + std::to_string(i) + " differs from the blank template (type " +
+                       std::to_string(o.TypeId) + ")");
+    }
+    return report.finish();
+}
+
+Violations CheckConnectors(const Game& game) {
+    Report report;
+    const int w = MapWidth(game), h = MapHeight(game);
+    const auto& grid = game.World.Connectors;
+    for (int c = 0; c < kGridSpan; ++c)
+        for (int r = 0; r < kGridSpan; ++r) {
+            const TConnectorCell& cell = grid(c, r);
+            if (cell.Present == 0) continue;
+            if (cell.Present != 1) report.add("connector of " + Cell(c, r) + " has Present " + std::to_string(cell.Present));
+            if (!game.InMap(c, r)) report.add("connector outside the map at " + Cell(c, r));
+            if (cell.Owner == 0) report.add("connector of " + Cell(c, r) + " has no owner");
+        }
+    for (int c = 1; c <= w; ++c)
+        for (int r = 1; r <= h; ++r) {
+            const TSpriteRef& picture = game.Map(c, r).Layers[kLayerConnectors];
+            const bool interior = c >= 2 && c <= w - 1 && r >= 2 && r <= h - 1;
+            if (grid(c, r).Present == 0 || !interior) {
+                if (grid(c, r).Present == 0 && picture.show != 0)
+                    report.add("layer 5 of " + Cell(c, r) + " is shown without a connector");
+                continue;
+            }
+            const int code = 16 + 2 * grid(c, r - 1).Present + 8 * grid(c - 1, r).Present +
+                             32 * grid(c + 1, r).Present + 128 * grid(c, r + 1).Present;
+            if (picture.idU != 8 || picture.Spr != ConnectorPictureFor(code))
+                report.add("layer 5 of " + Cell(c, r) + " holds " + Describe(picture) + " for connector code " +
+                           std::to_string(code));
+            else if (picture.show == 0 && game.ViewSettings.ShowConnectors != 0)
+                report.add("layer 5 of " + Cell(c, r) + " is hidden while connectors are shown");
+        }
+    return report.finish();
+}
+
+Violations CheckInvariants(const Game& game) {
+    Violations all;
+    for (Violations part : {CheckObjectLayers(game), CheckPictureOwners(game), CheckFreeSlots(game), CheckConnectors(game)})
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+}  // namespace tarq

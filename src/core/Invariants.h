@@ -1,0 +1,33 @@
+// Consistency checks of the object table against the map, shared by the tests
+// of every subsystem that creates, moves or releases objects. Each check
+// returns one line per violation; an empty list means the state is sound.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/GameState.h"
+
+namespace tarq {
+
+using Violations = std::vector<std::string>;
+
+// Layers 2-4 of every map cell equal what a rebuild from the object table
+// would write (the game itself is left unchanged).
+Violations CheckObjectLayers(const Game& game);
+
+// Every picture with an object id in layers 2-4 names a slot in use that
+// covers the cell.
+Violations CheckPictureOwners(const Game& game);
+
+// Every free slot (Owner 0) equals ObjectTemplate.
+Violations CheckFreeSlots(const Game& game);
+
+// Connectors are present only on cells covered by a connected structure type,
+// and layer 5 is hidden on every map cell without a connector.
+Violations CheckConnectors(const Game& game);
+
+// All of the above.
+Violations CheckInvariants(const Game& game);
+
+}  // namespace tarq
