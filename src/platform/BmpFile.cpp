@@ -24,6 +24,36 @@ std::uint32_t U32(const unsigned char* p) {
 }
 std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
+// A run-length coded picture (compression 1: 8 bits, 2: 4 bits) is complete
+// when its stream reaches the end-of-picture code or ends all its rows; the
+// image reader fills whatever a cut-off stream lacks without an error.
+bool RleComplete(const std::filesystem::path& file, std::uint32_t dataOffset, std::uint32_t compression,
+                 long long rows) {
+    std::ifstream in(file, std::ios::binary);
+    in.seekg(dataOffset);
+    const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    long long endedRows = 0;
+    std::size_t at = 0;
+    while (at + 1 < data.size()) {
+        const unsigned count = static_cast<unsigned char>(data[at]);
+        const unsigned code = static_cast<unsigned char>(data[at + 1]);
+        at += 2;
+        if (count > 0) continue;                   // a run of one value
+        if (code == 1) return true;                // end of picture
+        if (code == 0) {                           // end of row
+            if (++endedRows >= rows) return true;
+            continue;
+        }
+        if (code == 2) {                           // move right and down
+            at += 2;
+            continue;
+        }
+        const std::size_t bytes = compression == 1 ? code : (code + 1) / 2;  // literal pixels
+        at += bytes + (bytes & 1);
+    }
+    return false;
+}
+
 // Checks the header against the file size before the image reader sees it.
 std::string CheckHeader(const std::filesystem::path& file, std::uintmax_t fileSize) {
     if (fileSize < 26) return "файл пуст или обрезан";
@@ -52,12 +82,14 @@ std::string CheckHeader(const std::filesystem::path& file, std::uintmax_t fileSi
     if (width <= 0 || height <= 0) return "неверный размер картинки";
     if (width > kMaxBitmapSide || height > kMaxBitmapSide || width * height > kMaxBitmapPixels)
         return "картинка слишком большая (" + std::to_string(width) + " x " + std::to_string(height) + ")";
-    // Uncompressed pixel data must be all there; compressed data is checked by the reader.
+    // Uncompressed pixel data must be all there; run-length data must reach its end.
     if ((compression == 0 || compression == 3) && bits > 0) {
         const long long stride = (width * bits + 31) / 32 * 4;
         const long long needed = static_cast<long long>(dataOffset) + stride * height;
         if (static_cast<long long>(fileSize) < needed) return "файл обрезан";
     }
+    if ((compression == 1 || compression == 2) && !RleComplete(file, dataOffset, compression, height))
+        return "файл обрезан";
     return {};
 }
 
