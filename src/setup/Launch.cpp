@@ -4,14 +4,18 @@
 #include <charconv>
 #include <limits>
 
+#include "world/LandingSectors.h"
+
 namespace tarq {
 
 std::optional<i16> ParseSettingInteger(const std::string& text) {
     std::size_t first = 0, last = text.size();
     while (first < last && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
     while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1]))) --last;
-    if (first < last && text[first] == '+') ++first;  // from_chars takes only '-'
-    const std::size_t digit = first < last && text[first] == '-' ? first + 1 : first;
+    // from_chars takes a '-' but no '+'; either sign must be followed by a digit.
+    std::size_t digit = first;
+    if (first < last && text[first] == '+') digit = ++first;
+    else if (first < last && text[first] == '-') digit = first + 1;
     if (digit >= last || !std::isdigit(static_cast<unsigned char>(text[digit]))) return std::nullopt;
     long value = 0;
     const char* end = text.data() + last;
@@ -42,13 +46,6 @@ LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::stri
 
 void SetLaunchPlayer(Game& game) { game.ViewSettings.CurrentPlayer = 1; }
 
-int SectorIndex(int cell, int mapSize) {
-    const int span = mapSize / kSectorGrid;
-    if (span <= 0 || cell < 0) return -1;
-    const int sector = cell / span;
-    return sector < kSectorGrid ? sector : -1;
-}
-
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
     TWorld& world = game.World;
     bool chosen = false;
@@ -57,10 +54,12 @@ LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
     game.ViewSettings.UseLandingSectors = checkBox2 ? 1 : 0;
     if (!checkBox2) chosen = true;
     for (int x = 1; x <= world.MapWidth; ++x) {
-        const int sx = SectorIndex(x, world.MapWidth);
+        const int sx = SectorOf(x, world.MapWidth);
         for (int y = 1; y <= world.MapHeight; ++y) {
-            const int sy = SectorIndex(y, world.MapHeight);
-            const bool marked = sx >= 0 && sy >= 0 && world.LandingSectors[sx][sy] != 0;
+            const int sy = SectorOf(y, world.MapHeight);
+            // The last column and row (and anything past ten sectors) lie in no sector.
+            const bool inSector = sx >= 0 && sx < kSectorGrid && sy >= 0 && sy < kSectorGrid;
+            const bool marked = inSector && world.LandingSectors[sx][sy] != 0;
             game.Map(x, y).Layers[kLayerTerrain].show = (!checkBox2 || marked) ? 1 : 0;
         }
     }

@@ -31,10 +31,6 @@ LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::stri
 // CurrentPlayer := 1.
 void SetLaunchPlayer(Game& game);
 
-// The sector a map cell lies in along one axis (0..9), or -1 for the last
-// column/row and any cell past the tenth sector.
-int SectorIndex(int cell, int mapSize);
-
 // The landing-sector step and its refusal. With `checkBox2` unchecked the
 // sectors do not count and every map cell's layer 1 is shown. With it checked
 // layer 1 is shown exactly on the cells whose sector is marked (non-zero) and
