@@ -64,12 +64,18 @@ void TMainForm::ShowMessage(const QString& text) {
         sink_(text);
         return;
     }
-    // Messages raised while the window is being built wait until it is shown.
+    // Shown without a nested event loop, so timers keep their order; messages
+    // raised while the window is being built wait until it is shown.
+    auto show = [this, text] {
+        auto* box = new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    };
     if (!isVisible()) {
-        QTimer::singleShot(0, this, [this, text] { QMessageBox::information(this, windowTitle(), text); });
+        QTimer::singleShot(0, this, show);
         return;
     }
-    QMessageBox::information(this, windowTitle(), text);
+    show();
 }
 
 void TMainForm::BuildWindow() {
@@ -135,6 +141,7 @@ void TMainForm::BuildWindow() {
     connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
     connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
     ConnectNewGameHandlers();
+    ConnectMapHandlers();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();

@@ -12,6 +12,9 @@
 #include "core/GameState.h"
 #include "ui/Cursors.h"
 #include "view/Bitmap.h"
+#include "view/ImageList.h"
+#include "view/Renderer.h"
+#include "view/Viewport.h"
 #include "world/Random.h"
 
 class QCheckBox;
@@ -80,9 +83,43 @@ public slots:
     void Image2Click();
     void CheckBox2Click();
     void ComboBox1Change(int index);
+    // The start button.
+    void LaunchTARQClick();
+    // Map view: zoom, scrolling, minimap, dragging, resizing.
+    void SScaleChange();
+    void SScaleScroll();
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void ScrollBar1Scroll();
+    void ScrollBar2Scroll();
+    void ScrollBar1Change();
+    void CheckBox10Click();
+    void Image1MouseDown(Qt::MouseButton button, int x, int y);
+    void Image1MouseMove(int x, int y);
+    void Image1MouseUp();
+    void Panel1MouseMove();
+    void PageControl1Resize();
+    void DXDrawMouseDown(Qt::MouseButton button, int x, int y);
+    void DXDrawMouseMove(int x, int y);
+    void DXDrawMouseUp(Qt::MouseButton button, int x, int y);
+    // Drawing, animation and overlays.
+    void DXTimerTimer();
+    void DXDrawInitialize();
+    void DXDrawFinalize();
+    void Button1Click();
+    void Button6Click();
+    void Button11Click();
+    void Timer1Timer();
+    // One frame drawn and shown at once, outside the drawing timer.
+    void RenderAndPresent();
+
+    const ImageList& images() const { return images_; }
+    int cursorNumber() const { return cursorNumber_; }
+    int framesPerSecond() const { return fps_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void FormCreate();
@@ -107,6 +144,16 @@ private:
     void LoadClanPicture(int clan);
     void NamePurchaseTreeNodes();
     void ConnectNewGameHandlers();
+    void ConnectMapHandlers();
+    bool LoadGraphicsForLaunch();
+    void ApplyInitialView();
+    void RebuildMinimapPicture();
+    void SyncViewControlsToWidgets();
+    void SetScrollBarRanges(int colMax, int rowMax);
+    void SetScaleLabels(const ScaleLabels& labels);
+    void SetMapCursor(int number);
+    void CountFrame();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     struct MapControls ReadMapControls() const;
 
 public:
@@ -256,6 +303,15 @@ private:
     RandomSource random_;
     CursorSet cursors_;
     Bitmap terrainStrip_;
+    ImageList images_;
+    Bitmap minimapPalette_;
+    FrameCache frameCache_;
+    std::filesystem::path cacheDir_;
+    int cursorNumber_ = 1;
+    int fps_ = 0;
+    int framesThisSecond_ = 0;
+    qint64 fpsWindowStart_ = -1;
+    bool waitForRetrace_ = false;
 };
 
 }  // namespace tarq
