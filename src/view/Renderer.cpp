@@ -187,13 +187,9 @@ void FrameCache::ComposeSlot(const ImageList& images, int slot, int sc, int sr, 
     const int bx = sc * pitch;
     const int by = sr * pitch;
     const int gap = layout_.gap;
+    // The grid lines of a block stay black from the reset: no square covers them.
     const bool coveredByFirst = n > 0 && !blended[0] && drawn[0]->kind == ScaledPattern::Kind::Opaque;
-    if (!coveredByFirst) {
-        FillRect(pixels_, bx, by, pitch, pitch, kBlack);
-    } else if (gap > 0) {
-        FillRect(pixels_, bx, by, pitch, 1, kBlack);
-        FillRect(pixels_, bx, by + 1, 1, pitch - 1, kBlack);
-    }
+    if (!coveredByFirst) FillRect(pixels_, bx + gap, by + gap, pitch - gap, pitch - gap, kBlack);
     const ClipRect block{bx, by, bx + pitch, by + pitch};
     bool pulsed = false;
     for (int i = 0; i < n; ++i) {
