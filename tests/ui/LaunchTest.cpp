@@ -1,0 +1,184 @@
+// The start button through the window: refusals, the launch's page and panel
+// state, bad pictures, the cache's fallback folder, and the first frames.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <fstream>
+
+#include "WindowFixture.h"
+#include "ui/MapSurface.h"
+#include "ui/Widgets.h"
+#include "view/CacheTestSupport.h"
+
+namespace tarq::testing {
+namespace {
+
+class LaunchTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(WriteSyntheticGraph(dir));
+        WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
+        // The fallback cache folder must not be the developer's own.
+        cacheHome = dir / "xdg-cache";
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheHome.string()));
+        OpenWindow();
+        form->show();
+        form->MapSize->setItemIndex(0);  // 50 x 50
+    }
+    bool Launched() const {
+        return form->PageControl1->currentIndex() == 1 && form->PageControl1->isTabVisible(1) &&
+               !form->PageControl1->isTabVisible(0) && !form->PageControl1->isTabVisible(2);
+    }
+    int ShownTerrainCells() const {
+        const Game& g = form->game();
+        int shown = 0;
+        for (int c = 1; c <= g.World.MapWidth; ++c)
+            for (int r = 1; r <= g.World.MapHeight; ++r) shown += g.Map(c, r).Layers[1].show != 0;
+        return shown;
+    }
+    std::filesystem::path cacheHome;
+};
+
+TEST_F(LaunchTest, WithoutAMapItGeneratesSilentlyAndOpensTheMapPage) {
+    form->LaunchTARQ->click();
+    ASSERT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    const Game& g = form->game();
+    EXPECT_TRUE(Launched());
+    EXPECT_EQ(g.World.MapWidth, 50);
+    EXPECT_EQ(g.MapGenerated, 0);                 // that generation does not count as the page's
+    EXPECT_TRUE(form->Image3->image().width() != 50);  // and draws no preview (the palette replaced it)
+    EXPECT_EQ(form->Panel1->width(), 200);
+    EXPECT_EQ(form->Panel5->height(), 18);
+    EXPECT_TRUE(form->DXTimer->isActive());
+    EXPECT_TRUE(form->DXDraw->initialized());
+    EXPECT_EQ(form->images().count(), 15);
+    EXPECT_EQ(g.SlowAnimPeriod, 10);
+    EXPECT_EQ(g.TwoFrameAnimPeriod, 18);
+    EXPECT_EQ(g.ViewSettings.ViewCenterCol, 25);
+    EXPECT_EQ(g.ViewSettings.FirstCol, 1);
+    EXPECT_EQ(g.MinimapDirty, 1);
+    EXPECT_EQ(ShownTerrainCells(), 50 * 50);
+    EXPECT_TRUE(std::filesystem::exists(dir / "graph" / "tempgraph" / "GS00.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "graph" / "tempgraph" / "t.bmp"));
+    EXPECT_FALSE(form->PageControl1->isTabVisible(5));
+}
+
+TEST_F(LaunchTest, SectorsRequiredButNoneMarkedRefusesAndASecondPressWorks) {
+    form->CheckBox2->click();  // generates the map and shows the hint
+    form->LaunchTARQ->click();
+    ASSERT_EQ(messages, QStringList({QStringLiteral("Как насчет задать сектора для высадки?")}));
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    EXPECT_EQ(ShownTerrainCells(), 0);
+    EXPECT_FALSE(form->DXTimer->isActive());
+    // Marking a sector and pressing again launches with that sector's cells shown.
+    form->Image2MouseDown(Qt::LeftButton, 5, 5);
+    form->LaunchTARQ->click();
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(Launched());
+    EXPECT_EQ(ShownTerrainCells(), 4 * 4);  // sector (0, 0) of a 50 x 50 map: columns and rows 1..4
+    EXPECT_EQ(form->game().ViewSettings.UseLandingSectors, 1);
+}
+
+TEST_F(LaunchTest, ANonIntegerSettingStopsTheLaunchNamingTheField) {
+    form->SFPS3->setText(QStringLiteral("быстро"));
+    form->LaunchTARQ->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("SFPS3")) ||
+                messages[0].contains(QStringLiteral("двухкадровой")))
+        << messages[0].toStdString();
+    EXPECT_FALSE(Launched());
+    EXPECT_EQ(form->game().World.MapWidth, 0);  // stopped before the map was read
+}
+
+TEST_F(LaunchTest, BadPicturesStopTheLaunchAndTheWindowStaysUsable) {
+    struct Case {
+        const char* file;
+        std::string content;
+    };
+    const Case cases[] = {{"graph/Conn0.bmp", ""},
+                          {"graph/Units3.bmp", "BM"},
+                          {"graph/s02.bmp", "not a picture at all"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        messages.clear();
+        ASSERT_TRUE(WriteSyntheticGraph(dir));
+        std::filesystem::remove_all(dir / "graph" / "tempgraph");
+        { std::ofstream(dir / c.file, std::ios::binary) << c.content; }
+        form->LaunchTARQ->click();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QString::fromLatin1(std::filesystem::path(c.file).filename().c_str())))
+            << messages[0].toStdString();
+        EXPECT_FALSE(Launched());
+        EXPECT_FALSE(form->DXTimer->isActive());
+        EXPECT_TRUE(form->LaunchTARQ->isEnabled());
+    }
+    // Once the picture is good again, the same window launches.
+    messages.clear();
+    ASSERT_TRUE(WriteSyntheticGraph(dir));
+    form->LaunchTARQ->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(Launched());
+}
+
+TEST_F(LaunchTest, AnUnwritableCacheFolderFallsBackToTheUsersCache) {
+    // A file where the cache folder should be: it can be neither created nor written.
+    { std::ofstream(dir / "graph" / "tempgraph") << "in the way"; }
+    form->LaunchTARQ->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(Launched());
+    EXPECT_TRUE(std::filesystem::exists(cacheHome / "tarq" / "tempgraph" / "constcompl.bmp"));
+}
+
+TEST_F(LaunchTest, TheFirstTickDrawsTheMapAndPromptsForTheBaseOnce) {
+    form->LaunchTARQ->click();
+    ASSERT_TRUE(Launched());
+    Game& g = form->game();
+    g.AppActive = 1;
+    form->DXTimerTimer();
+    form->DXTimerTimer();
+    EXPECT_EQ(messages, QStringList({QStringLiteral("Укажите точку расположения базы")}));
+    EXPECT_EQ(g.MinimapDirty, 0);
+    EXPECT_EQ(g.ViewChanged, 0);
+    EXPECT_EQ(form->Minimap->image().size(), QSize(50, 50));
+    const Bitmap& frame = form->DXDraw->backBuffer();
+    int lit = 0;
+    for (Pixel p : frame.pixels) lit += (p & 0xFFFFFFu) != 0;
+    EXPECT_GT(lit, 1000);  // the synthetic sheet has only tiles 0..11, so variant cells stay black
+    EXPECT_TRUE(form->StaticText9->text().startsWith(QStringLiteral("Fps=")));
+    // Nothing is drawn while the application is inactive.
+    g.AppActive = 0;
+    form->DXDraw->clear(0xFF000000u);
+    form->DXTimerTimer();
+    for (Pixel p : frame.pixels) ASSERT_EQ(p & 0xFFFFFFu, 0u);
+}
+
+TEST_F(LaunchTest, ZoomScrollAndMinimapMoveTheView) {
+    form->MapSize->setItemIndex(3);  // 200 x 200
+    form->LaunchTARQ->click();
+    ASSERT_TRUE(Launched());
+    Game& g = form->game();
+    EXPECT_EQ(form->SScale->value(), 5);  // 552-ish pixels for 200 columns is below the bar's bound
+    form->FormMouseWheelUp();
+    EXPECT_EQ(form->SScale->value(), 7);
+    EXPECT_EQ(g.ViewSettings.Scale, 7);
+    EXPECT_EQ(g.CellPixels, 4);
+    form->SScale->setValue(120);
+    form->FormMouseWheelUp();
+    EXPECT_EQ(form->SScale->value(), 120);
+    // A minimap press near the left edge: FirstCol goes negative, the next frame clamps it.
+    form->Image1MouseDown(Qt::LeftButton, 1, 98);
+    EXPECT_LE(g.ViewSettings.FirstCol, 1);
+    g.AppActive = 1;
+    form->DXTimerTimer();
+    EXPECT_EQ(g.ViewSettings.FirstCol, 1);
+    form->Image1MouseUp();
+    EXPECT_EQ(g.MinimapDrag, 0);
+}
+
+}  // namespace
+}  // namespace tarq::testing
