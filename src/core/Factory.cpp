@@ -39,21 +39,35 @@ bool FootprintOnMap(const Game& game, const TFootprint& footprint) {
     return true;
 }
 
-// True when some slot covering a footprint cell blocks the movement class.
-// Every slot is compared, free ones too (they hold cell (0, 0), which is off
-// the map). The table is walked once with all four keys at a time.
-bool FootprintOccupied(const Game& game, const TFootprint& footprint, int movement) {
-    const u32 k1 = CellKey(footprint[1]), k2 = CellKey(footprint[2]);
-    const u32 k3 = CellKey(footprint[3]), k4 = CellKey(footprint[4]);
+// True when some slot whose cells match blocks the movement class. Every slot
+// is compared, free ones too (they hold cell (0, 0), which is off the map).
+// The walk is the cost of the placement test, so the match is kept to a few
+// integer operations per cell.
+template <typename Match>
+bool AnySlotBlocks(const Game& game, int movement, Match match) {
     const TGameObject* objects = game.World.Objects.items.data();
     for (int i = 0; i < kMaxObjects; ++i) {
         u32 c[4];
         std::memcpy(c, &objects[i].Cells, sizeof c);
-        bool hit = false;
-        for (u32 key : c) hit |= (key == k1) | (key == k2) | (key == k3) | (key == k4);
+        const bool hit = match(c[0]) | match(c[1]) | match(c[2]) | match(c[3]);
         if (hit && BlocksMovement(objects[i].TypeId, movement)) return true;
     }
     return false;
+}
+
+// True when some slot covering a footprint cell blocks the movement class.
+// The footprint is on the map. A single cell and a 2 x 2 block, the two
+// shapes the game uses, each match with one comparison per slot cell: for a
+// block with first key K, the difference x - K of a covered key x is one of
+// 0, 1, 0x10000, 0x10001 (column and row each 0 or 1 further), and with
+// footprint columns and rows within 1..500 no other cell gives those values.
+bool FootprintOccupied(const Game& game, const TFootprint& f, int movement) {
+    const u32 k1 = CellKey(f[1]), k2 = CellKey(f[2]), k3 = CellKey(f[3]), k4 = CellKey(f[4]);
+    if (k1 == k2 && k1 == k3 && k1 == k4)
+        return AnySlotBlocks(game, movement, [k1](u32 x) { return x == k1; });
+    if (f == BlockFootprint(f[1].col, f[1].row))
+        return AnySlotBlocks(game, movement, [k1](u32 x) { return ((x - k1) & ~0x10001u) == 0; });
+    return AnySlotBlocks(game, movement, [=](u32 x) { return (x == k1) | (x == k2) | (x == k3) | (x == k4); });
 }
 
 // Registers the covered cells of a structure in the connector grid.

@@ -148,7 +148,7 @@ TEST(FactoryRandomTest, RandomSequencesMatchTheLiteralRulesAndKeepTheInvariants)
                 // A move written straight into the table, as sites and exits do.
                 const int slot = AnyUsedSlot(*a, random);
                 if (slot == 0) continue;
-                const int c = random.pick(0, kSize + 2), r = random.pick(0, kSize + 2);
+                const int c = random.pick(-2, kSize + 2), r = random.pick(-2, kSize + 2);
                 const TFootprint f = a->Object(slot).CellCount == 4 ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
                 a->Object(slot).Cells = f, b->Object(slot).Cells = f;
                 RebuildObjectLayers(*a), RebuildObjectLayers(*b);
@@ -164,7 +164,10 @@ TEST(FactoryRandomTest, RandomSequencesMatchTheLiteralRulesAndKeepTheInvariants)
             for (int probe = 0; probe < 8; ++probe) {
                 const int c = random.pick(-1, kSize + 1), r = random.pick(-1, kSize + 1);
                 const int m = std::array{0, 1, 2, 4, 8, 16, 32, 3}[static_cast<std::size_t>(random.pick(0, 7))];
-                const TFootprint f = probe % 2 ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
+                const int c2 = random.pick(-1, kSize + 1), r2 = random.pick(-1, kSize + 1);
+                const TFootprint shapes[] = {SingleCellFootprint(c, r), BlockFootprint(c, r),
+                                             MakeFootprint(c, r, c2, r2, c, r2, c2, r)};
+                const TFootprint& f = shapes[probe % 3];
                 ASSERT_EQ(CanPlace(*a, f, m), LiteralCanPlace(*a, f, m)) << c << ", " << r << " movement " << m;
             }
         }
