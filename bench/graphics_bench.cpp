@@ -5,13 +5,13 @@
 // the generator's sizes written to a scratch folder; the first line says which.
 // TARQ_GAME_DIR points it at another game folder.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 #include "../tests/view/CacheTestSupport.h"
 #include "core/Paths.h"

@@ -20,7 +20,9 @@ fs::path UserCacheDir() {
     return {};
 }
 
-fs::path GameCacheDir(const fs::path& base) { return ResolveGamePath("graph\\tempgraph", base); }
+fs::path GameCacheDir(const fs::path& base) {
+    return ResolveGamePath("graph\\tempgraph", base);
+}
 
 bool CacheComplete(const fs::path& dir) {
     if (dir.empty()) return false;
@@ -73,15 +75,18 @@ CacheOutcome BuildCache(const Game& game, const fs::path& base, const fs::path& 
     const Pixel s00Key = SheetKey(s00);
     const char* sources[3] = {"graph\\s00.bmp", "graph\\s01.bmp", "graph\\s02.bmp"};
     for (int k = 0; k < 3; ++k) {
-        if (k == 0) sheet = s00;
-        else if (!LoadSource(base, sources[k], sheet, failure)) return failure;
+        if (k == 0)
+            sheet = s00;
+        else if (!LoadSource(base, sources[k], sheet, failure))
+            return failure;
         Bitmap composed = baseSheet;
         OverlayStructureSheet(composed, sheet, k == 2 ? SheetKey(sheet) : s00Key, gauge);
         if (!SaveCached(dir, kStructureCacheFiles[static_cast<std::size_t>(k)], composed, failure)) return failure;
     }
     fs::remove(ResolveGamePath(kBaseSheetFile, dir), ec);
 
-    if (!CanRenderNotices()) return Failed("Нельзя нарисовать надписи о завершении строительства: нет графической среды");
+    if (!CanRenderNotices())
+        return Failed("Нельзя нарисовать надписи о завершении строительства: нет графической среды");
     if (!SaveCached(dir, kNoticeFile, RenderNoticeStrip(game, gauge, progress), failure)) return failure;
 
     CacheOutcome done;
@@ -126,9 +131,8 @@ CacheOutcome EnsureGraphicsCache(const Game& game, const fs::path& base, const f
     return outcome;
 }
 
-GraphicsLoad LoadGameGraphics(const Game& game, const fs::path& base, const fs::path& userCacheDir,
-                              bool highResGeology, ImageList& list, Bitmap& minimapPalette,
-                              const CacheProgress& progress) {
+GraphicsLoad LoadGameGraphics(const Game& game, const fs::path& base, const fs::path& userCacheDir, bool highResGeology,
+                              ImageList& list, Bitmap& minimapPalette, const CacheProgress& progress) {
     GraphicsLoad result;
     list.clear();
     const CacheOutcome cache = EnsureGraphicsCache(game, base, userCacheDir, progress);

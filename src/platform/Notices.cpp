@@ -22,7 +22,9 @@ QFont NoticeFont() {
 
 }  // namespace
 
-bool CanRenderNotices() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+bool CanRenderNotices() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 Bitmap RenderNotice(const std::string& text) {
     Bitmap cell(kNoticeCell, kNoticeCell, kNoticeBackground);
@@ -39,8 +41,7 @@ Bitmap RenderNotice(const std::string& text) {
         painter.drawText(QRect(0, 0, kNoticeCell, kNoticeCell), Qt::AlignCenter | Qt::TextWordWrap,
                          QString::fromStdString(text));
     }
-    for (int y = 0; y < kNoticeCell; ++y)
-        std::memcpy(cell.row(y), image.constScanLine(y), sizeof(Pixel) * kNoticeCell);
+    for (int y = 0; y < kNoticeCell; ++y) std::memcpy(cell.row(y), image.constScanLine(y), sizeof(Pixel) * kNoticeCell);
     return cell;
 }
 

@@ -5,10 +5,11 @@
 
 namespace tarq {
 
-BitmapLoad LoadSheet(ImageList& list, int item, const std::filesystem::path& file, int patternWidth,
-                     int patternHeight, bool transparent, bool append) {
+BitmapLoad LoadSheet(ImageList& list, int item, const std::filesystem::path& file, int patternWidth, int patternHeight,
+                     bool transparent, bool append) {
     if (!append && !list.has(item))
-        return {false, "Нет элемента " + std::to_string(item) + " в списке картинок для \"" + file.generic_string() + "\""};
+        return {false,
+                "Нет элемента " + std::to_string(item) + " в списке картинок для \"" + file.generic_string() + "\""};
     Bitmap picture;
     BitmapLoad loaded = LoadBitmapFile(file, picture);
     if (!loaded.ok) return loaded;
@@ -36,6 +37,8 @@ BitmapLoad LoadMinimapPalette(Bitmap& palette, const std::filesystem::path& cach
     return LoadBitmapFile(ResolveGamePath(kMinimapPaletteFile, cacheDir), palette);
 }
 
-bool HighResGeologyAvailable(const std::filesystem::path& base) { return GameFileExists("Graph\\GEO1.bmp", base); }
+bool HighResGeologyAvailable(const std::filesystem::path& base) {
+    return GameFileExists("Graph\\GEO1.bmp", base);
+}
 
 }  // namespace tarq

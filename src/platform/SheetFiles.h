@@ -15,8 +15,8 @@ namespace tarq {
 // when `append` is set. Pattern sizes of 0 take the picture's size; with
 // `transparent` the transparent colour is pixel (1, 1). On failure the item is
 // left as it was (no item is appended) and the error names the file.
-BitmapLoad LoadSheet(ImageList& list, int item, const std::filesystem::path& file, int patternWidth,
-                     int patternHeight, bool transparent, bool append);
+BitmapLoad LoadSheet(ImageList& list, int item, const std::filesystem::path& file, int patternWidth, int patternHeight,
+                     bool transparent, bool append);
 
 // Empties `list` and loads items 0..14: cache files from `cacheDir`, the rest
 // from "graph\..." under `base`; the three geology items are recoloured from

@@ -14,8 +14,10 @@ std::optional<i16> ParseSettingInteger(const std::string& text) {
     while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1]))) --last;
     // from_chars takes a '-' but no '+'; either sign must be followed by a digit.
     std::size_t digit = first;
-    if (first < last && text[first] == '+') digit = ++first;
-    else if (first < last && text[first] == '-') digit = first + 1;
+    if (first < last && text[first] == '+')
+        digit = ++first;
+    else if (first < last && text[first] == '-')
+        digit = first + 1;
     if (digit >= last || !std::isdigit(static_cast<unsigned char>(text[digit]))) return std::nullopt;
     long value = 0;
     const char* end = text.data() + last;
@@ -44,7 +46,9 @@ LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::stri
     return {};
 }
 
-void SetLaunchPlayer(Game& game) { game.ViewSettings.CurrentPlayer = 1; }
+void SetLaunchPlayer(Game& game) {
+    game.ViewSettings.CurrentPlayer = 1;
+}
 
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
     TWorld& world = game.World;

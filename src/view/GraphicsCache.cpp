@@ -9,14 +9,15 @@ void GaugeCounter::add(int steps) {
     if (progress_ && progress_->advance) progress_->advance(std::min(total_, kCacheGaugeMax));
 }
 
-Pixel SheetKey(const Bitmap& sheet) { return sheet.contains(1, 1) ? sheet.at(1, 1) : 0; }
+Pixel SheetKey(const Bitmap& sheet) {
+    return sheet.contains(1, 1) ? sheet.at(1, 1) : 0;
+}
 
 namespace {
 
 // Copies a w x h block from (sx, sy) of `src` to (dx, dy) of `dst`, clipped to
 // both pictures. With `keyed`, pixels equal to `key` are skipped.
-void CopyBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, bool keyed,
-               Pixel key) {
+void CopyBlock(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, bool keyed, Pixel key) {
     // Clip against the source, then the destination.
     w = std::min({w, src.width - sx, dst.width - dx});
     h = std::min({h, src.height - sy, dst.height - dy});

@@ -23,10 +23,10 @@ constexpr int kCacheGaugeTotal = 81 + 25 * 4 + 3 * 512 + kTypeCount;
 
 // Callbacks of the window's preparation page; each may be empty.
 struct CacheProgress {
-    std::function<void()> begin;              // show the page, gauge at 0 of kCacheGaugeMax
+    std::function<void()> begin;                // show the page, gauge at 0 of kCacheGaugeMax
     std::function<void(int position)> advance;  // gauge position, never above kCacheGaugeMax
-    std::function<void()> noticeDone;         // once per notice: a chance to process events
-    std::function<void()> end;                // make the map page active
+    std::function<void()> noticeDone;           // once per notice: a chance to process events
+    std::function<void()> end;                  // make the map page active
 };
 
 // Adds the cache's increments and reports the held gauge position.
@@ -73,9 +73,9 @@ std::string NoticeText(const std::string& typeName);
 
 // One entry of the image list, in load order.
 struct SheetEntry {
-    std::string file;   // game name under the game folder, or a file name in the cache folder
+    std::string file;  // game name under the game folder, or a file name in the cache folder
     bool cached = false;
-    int pattern = 0;    // width and height; 0 = the whole picture
+    int pattern = 0;  // width and height; 0 = the whole picture
     bool transparent = false;
     bool recolour = false;  // black $000000 becomes recolourTo after loading
     Pixel recolourTo = 0;

@@ -103,9 +103,13 @@ bool MinimapMove(Game& game, int x, int y, int controlWidth, int controlHeight) 
     return true;
 }
 
-void MinimapRelease(Game& game) { game.MinimapDrag = 0; }
+void MinimapRelease(Game& game) {
+    game.MinimapDrag = 0;
+}
 
-int DragStep(int cellPixels) { return cellPixels / 10 + 3 - cellPixels / 15; }
+int DragStep(int cellPixels) {
+    return cellPixels / 10 + 3 - cellPixels / 15;
+}
 
 namespace {
 
@@ -215,7 +219,7 @@ Bitmap DrawMinimapFrame(int mapWidth, int mapHeight, const CellRect& frame, Pixe
 }
 
 std::array<ButtonBox, kOverlayButtons> LayOutOverlayButtons(const std::array<ButtonBox, kOverlayButtons>& current,
-                                                           int panelHeight) {
+                                                            int panelHeight) {
     std::array<ButtonBox, kOverlayButtons> placed = current;
     ButtonBox& button11 = placed[9];
     button11.left = 1;

@@ -134,6 +134,6 @@ struct ButtonBox {
 };
 constexpr int kOverlayButtons = 10;
 std::array<ButtonBox, kOverlayButtons> LayOutOverlayButtons(const std::array<ButtonBox, kOverlayButtons>& current,
-                                                           int panelHeight);
+                                                            int panelHeight);
 
 }  // namespace tarq
