@@ -1,11 +1,26 @@
 #include "world/CoastPass.h"
 
+#include <bit>
+#include <cstring>
 #include <stdexcept>
 
 namespace tarq {
 namespace {
 
-constexpr int Bit(int dc, int dr) { return (dc + 2) + 5 * (dr + 2); }
+static_assert(std::endian::native == std::endian::little, "the neighbourhood read assumes little-endian words");
+
+// Bits 0..4: which of the five cells from `cell` down a column are land
+// (anything but water). The eight bytes read stay inside the grid storage
+// as long as the column is not the last one of the storage.
+Neighbourhood ColumnLandBits(const u8* cell) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, cell, sizeof bytes);
+    const std::uint64_t notWater = bytes ^ 0x0101010101ull;  // zero bytes are water
+    const std::uint64_t low7 = 0x7F7F7F7F7Full;
+    const std::uint64_t nonZero = (((notWater & low7) + low7) | notWater) & 0x8080808080ull;
+    // Gathers the high bit of byte i into bit 56 + i.
+    return static_cast<Neighbourhood>(((nonZero >> 7) * 0x0102040810204080ull) >> 56);
+}
 
 bool IsLand(const Game& game, int col, int row) {
     return !game.InMap(col, row) || game.World.Terrain(col, row) != kTerrainWater;
@@ -39,7 +54,7 @@ int CoastMatcher::PatternBits(int check, const std::string& pattern) {
         const bool centre = win.colLo + col == 0 && win.rowLo + row == 0;
         if (centre != (ch == 'C')) return -1;
         if (ch == '#' || ch == 'C')
-            bits |= 1 << (row * win.cols() + col);
+            bits |= 1 << (col * win.rows() + row);
         else if (ch != '.')
             return -1;
         ++col;
@@ -49,10 +64,10 @@ int CoastMatcher::PatternBits(int check, const std::string& pattern) {
 
 int CoastMatcher::WindowBits(int check, Neighbourhood around) {
     const CoastWindow& win = kCoastWindows[static_cast<std::size_t>(check)];
-    const Neighbourhood rowMask = (1u << win.cols()) - 1u;
+    const Neighbourhood columnMask = (1u << win.rows()) - 1u;
     int bits = 0;
-    for (int r = 0; r < win.rows(); ++r)
-        bits |= static_cast<int>((around >> Bit(win.colLo, win.rowLo + r)) & rowMask) << (r * win.cols());
+    for (int c = 0; c < win.cols(); ++c)
+        bits |= static_cast<int>((around >> NeighbourBit(win.colLo + c, win.rowLo)) & columnMask) << (c * win.rows());
     return bits;
 }
 
@@ -91,16 +106,13 @@ Neighbourhood ReadNeighbourhood(const Game& game, int col, int row) {
     const bool inside = col - 2 >= 1 && col + 2 <= game.World.MapWidth && row - 2 >= 1 && row + 2 <= game.World.MapHeight;
     if (inside) {
         // Columns are contiguous in storage: five bytes per column.
-        for (int dc = -2; dc <= 2; ++dc) {
-            const u8* cell = &game.World.Terrain(col + dc, row - 2);
-            for (int dr = -2; dr <= 2; ++dr)
-                if (cell[dr + 2] != kTerrainWater) around |= 1u << Bit(dc, dr);
-        }
+        for (int dc = -2; dc <= 2; ++dc)
+            around |= ColumnLandBits(&game.World.Terrain(col + dc, row - 2)) << NeighbourBit(dc, -2);
         return around;
     }
     for (int dc = -2; dc <= 2; ++dc)
         for (int dr = -2; dr <= 2; ++dr)
-            if (IsLand(game, col + dc, row + dr)) around |= 1u << Bit(dc, dr);
+            if (IsLand(game, col + dc, row + dr)) around |= 1u << NeighbourBit(dc, dr);
     return around;
 }
 

@@ -12,10 +12,12 @@
 
 namespace tarq {
 
-// Land/water picture of the 5 x 5 cells around a checked cell: bit
-// (dc + 2) + 5 * (dr + 2) is set when the cell at offset (dc, dr) is land.
+// Land/water picture of the 5 x 5 cells around a checked cell, column by
+// column as the grid is stored: bit NeighbourBit(dc, dr) is set when the cell
+// at offset (dc, dr) is land.
 using Neighbourhood = std::uint32_t;
 constexpr Neighbourhood kAllLand = (1u << 25) - 1u;
+constexpr int NeighbourBit(int dc, int dr) { return (dr + 2) + 5 * (dc + 2); }
 
 class CoastMatcher {
 public:
@@ -33,7 +35,8 @@ public:
     bool AllLandMatchesNothing() const { return allLandMatchesNothing_; }
 
     // Window bits of a pattern written as rows joined by '/', or -1 when the
-    // text does not fit the check's window.
+    // text does not fit the check's window. Window cell (column i, row j),
+    // counted from the window's top-left corner, is bit i * rows + j.
     static int PatternBits(int check, const std::string& pattern);
     // The window bits of `check` cut out of a neighbourhood.
     static int WindowBits(int check, Neighbourhood around);

@@ -35,6 +35,11 @@ void LayDepositCluster(Game& game, int x, int y, RandomSource& rng) {
 }
 
 void GenerateResources(Game& game, const MapParameters& params, RandomSource& rng) {
+    LayDeposits(game, params, rng);
+    CopyResourcesToMap(game);
+}
+
+void LayDeposits(Game& game, const MapParameters& params, RandomSource& rng) {
     rng.Reseed();
     game.World.Resources.fill(TResourceCell{1, 0});
     const int width = game.World.MapWidth, height = game.World.MapHeight;
@@ -43,7 +48,6 @@ void GenerateResources(Game& game, const MapParameters& params, RandomSource& rn
         const int y = rng.Random(height - 3) + 2;
         LayDepositCluster(game, x, y, rng);
     }
-    CopyResourcesToMap(game);
 }
 
 void CopyResourcesToMap(Game& game) {

@@ -13,6 +13,9 @@ namespace tarq {
 // fall outside the map are skipped, their random numbers still drawn.
 void GenerateResources(Game& game, const MapParameters& params, RandomSource& rng);
 
+// GenerateResources without the copy into layer 7: new seed, reset, clusters.
+void LayDeposits(Game& game, const MapParameters& params, RandomSource& rng);
+
 // One cluster around (x, y), three minerals in cyclic order.
 void LayDepositCluster(Game& game, int x, int y, RandomSource& rng);
 

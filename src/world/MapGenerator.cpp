@@ -147,14 +147,35 @@ void PickVariants(Game& game, RandomSource& rng) {
     }
 }
 
-void SetTerrainLayer(Game& game) {
+namespace {
+
+void SetTerrainPicture(TMapCell& cell, u8 code) {
+    TSpriteRef& layer = cell.Layers[kLayerTerrain];
+    layer.idU = 4;
+    layer.Spr = code;
+    layer.show = 1;
+}
+
+// Layers 1 and 7 in one sweep over the map cells: the same result as the
+// terrain layer step followed by CopyResourcesToMap, with one pass over the
+// large cell grid instead of two.
+void SetTerrainAndGeologyLayers(Game& game) {
     for (int col = 1; col <= game.World.MapWidth; ++col)
         for (int row = 1; row <= game.World.MapHeight; ++row) {
-            TSpriteRef& layer = game.Map(col, row).Layers[kLayerTerrain];
-            layer.idU = 4;
-            layer.Spr = game.World.Terrain(col, row);
-            layer.show = 1;
+            TMapCell& cell = game.Map(col, row);
+            SetTerrainPicture(cell, game.World.Terrain(col, row));
+            const TResourceCell& deposit = game.World.Resources(col, row);
+            cell.Layers[kLayerGeology].idU = static_cast<u8>(deposit.Kind + 4);
+            cell.Layers[kLayerGeology].Spr = deposit.Amount;
         }
+}
+
+}  // namespace
+
+void SetTerrainLayer(Game& game) {
+    for (int col = 1; col <= game.World.MapWidth; ++col)
+        for (int row = 1; row <= game.World.MapHeight; ++row)
+            SetTerrainPicture(game.Map(col, row), game.World.Terrain(col, row));
 }
 
 void GenerateMap(Game& game, const MapParameters& params, RandomSource& rng) {
@@ -169,8 +190,10 @@ void GenerateMap(Game& game, const MapParameters& params, RandomSource& rng) {
     PlaceObstacles(game, params.BigObstacleCount, LargeObstacles(), rng);
     PlaceObstacles(game, params.SmallObstacleCount, SmallObstacles(), rng);
     PickVariants(game, rng);
-    SetTerrainLayer(game);
-    GenerateResources(game, params, rng);
+    // The terrain layer, GenerateResources and its copy into layer 7: the
+    // deposits do not depend on the layers, so both layers go in one sweep.
+    LayDeposits(game, params, rng);
+    SetTerrainAndGeologyLayers(game);
 }
 
 MapParameters GenerateFromControls(Game& game, const MapControls& controls, RandomSource& rng) {

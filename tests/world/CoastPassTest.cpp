@@ -128,8 +128,7 @@ TEST(CoastPass, WindowsOfNoPatternWriteNothing) {
             Neighbourhood around = 0;
             for (int r = 0; r < win.rows(); ++r)
                 for (int c = 0; c < win.cols(); ++c)
-                    if (bits & (1 << (r * win.cols() + c)))
-                        around |= 1u << ((win.colLo + c + 2) + 5 * (win.rowLo + r + 2));
+                    if (bits & (1 << (c * win.rows() + r))) around |= 1u << NeighbourBit(win.colLo + c, win.rowLo + r);
             EXPECT_NE(CoastMatcher::Get().Match(check, around), nullptr);
         }
     }
@@ -182,7 +181,7 @@ TEST(CoastPass, LaterCellsSeeEarlierWrites) {
     Paint(*fresh, 2, 5, 5, ".##/#C./###");
     fresh->World.Terrain(6, 5) = 19;
     Neighbourhood seen = ReadNeighbourhood(*fresh, 6, 6);
-    EXPECT_TRUE(seen & (1u << (2 + 5 * 1)));
+    EXPECT_TRUE(seen & (1u << NeighbourBit(0, -1)));
     EXPECT_EQ(game->World.Terrain(6, 5), 19);
 }
 
@@ -214,10 +213,29 @@ TEST(CoastPass, OutsideTheMapReadsAsLandWhateverTheStorageHolds) {
     for (int r = 0; r < kGridSpan; ++r) game->World.Terrain(9, r) = 1;
     Paint(*game, 2, 8, 5, "##./#C./###");
     const Neighbourhood around = ReadNeighbourhood(*game, 8, 5);
-    for (int dr = -2; dr <= 2; ++dr) EXPECT_TRUE(around & (1u << (3 + 5 * (dr + 2)))) << dr;
+    for (int dr = -2; dr <= 2; ++dr) EXPECT_TRUE(around & (1u << NeighbourBit(1, dr))) << dr;
     // The same applies on the largest map, where the window leaves the storage.
     auto big = MakeMap(500, 500, 2);
     EXPECT_EQ(ReadNeighbourhood(*big, 500, 500), kAllLand);
+}
+
+TEST(CoastPass, NeighbourhoodReadsEveryCodeButWaterAsLand) {
+    // Every code, with high bits set or not, next to water.
+    auto game = MakeMap(30, 30, 1);
+    RandomSource rng;
+    rng.SetSeed(5);
+    for (int c = 1; c <= 30; ++c)
+        for (int r = 1; r <= 30; ++r)
+            game->World.Terrain(c, r) = rng.Random(2) == 0 ? 1 : static_cast<u8>(rng.Random(256));
+    for (int c = 1; c <= 30; ++c)
+        for (int r = 1; r <= 30; ++r) {
+            Neighbourhood expected = 0;
+            for (int dc = -2; dc <= 2; ++dc)
+                for (int dr = -2; dr <= 2; ++dr)
+                    if (!game->InMap(c + dc, r + dr) || game->World.Terrain(c + dc, r + dr) != 1)
+                        expected |= 1u << NeighbourBit(dc, dr);
+            ASSERT_EQ(ReadNeighbourhood(*game, c, r), expected) << c << "," << r;
+        }
 }
 
 TEST(CoastPass, NothingIsWrittenOutsideTheMap) {
