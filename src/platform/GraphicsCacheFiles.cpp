@@ -106,20 +106,19 @@ CacheOutcome PrepareGraphicsCache(const Game& game, const fs::path& base, const 
     return outcome;
 }
 
-CacheOutcome EnsureGraphicsCache(const Game& game, const fs::path& base, const fs::path& userCacheDir,
-                                 const CacheProgress& progress) {
+namespace {
+
+// Reuses a complete cache unless `force`; otherwise builds graph\tempgraph,
+// or the user's folder when graph\tempgraph cannot be written.
+CacheOutcome EnsureCache(const Game& game, const fs::path& base, const fs::path& userCacheDir,
+                         const CacheProgress& progress, bool force) {
     const fs::path gameDir = GameCacheDir(base);
-    CacheOutcome outcome;
-    outcome.ok = true;
-    if (CacheComplete(gameDir)) {
-        outcome.dir = gameDir;
-        return outcome;
-    }
+    if (!force && CacheComplete(gameDir)) return CacheOutcome{true, {}, false, gameDir, false};
     if (progress.begin) progress.begin();
-    outcome = BuildCache(game, base, gameDir, progress);
+    CacheOutcome outcome = BuildCache(game, base, gameDir, progress);
     if (!outcome.ok && outcome.writeFailed) {
         // graph\tempgraph is not writable here: keep the cache in the user's folder.
-        if (CacheComplete(userCacheDir)) {
+        if (!force && CacheComplete(userCacheDir)) {
             outcome = CacheOutcome{true, {}, false, userCacheDir, false};
         } else {
             const std::string first = outcome.error;
@@ -131,25 +130,48 @@ CacheOutcome EnsureGraphicsCache(const Game& game, const fs::path& base, const f
     return outcome;
 }
 
+// True when every cache file in `dir` reads as a picture.
+bool CacheFilesReadable(const fs::path& dir) {
+    for (const char* name : kCacheFiles) {
+        Bitmap picture;
+        if (!LoadBitmapFile(ResolveGamePath(name, dir), picture).ok) return false;
+    }
+    return true;
+}
+
+BitmapLoad LoadFromCache(const Game& game, const fs::path& base, const fs::path& cacheDir, bool highResGeology,
+                         ImageList& list, Bitmap& minimapPalette) {
+    BitmapLoad loaded = LoadImageList(list, base, cacheDir, game.World.TerrainSet, highResGeology);
+    if (loaded.ok) loaded = LoadMinimapPalette(minimapPalette, cacheDir);
+    if (!loaded.ok) list.clear();
+    return loaded;
+}
+
+}  // namespace
+
+CacheOutcome EnsureGraphicsCache(const Game& game, const fs::path& base, const fs::path& userCacheDir,
+                                 const CacheProgress& progress) {
+    return EnsureCache(game, base, userCacheDir, progress, false);
+}
+
 GraphicsLoad LoadGameGraphics(const Game& game, const fs::path& base, const fs::path& userCacheDir, bool highResGeology,
                               ImageList& list, Bitmap& minimapPalette, const CacheProgress& progress) {
     GraphicsLoad result;
     list.clear();
-    const CacheOutcome cache = EnsureGraphicsCache(game, base, userCacheDir, progress);
+    CacheOutcome cache = EnsureCache(game, base, userCacheDir, progress, false);
+    BitmapLoad loaded{false, cache.error};
+    if (cache.ok) loaded = LoadFromCache(game, base, cache.dir, highResGeology, list, minimapPalette);
+    if (cache.ok && !loaded.ok && !cache.rebuilt && !CacheFilesReadable(cache.dir)) {
+        // A damaged cache file (cut off when the program was stopped while
+        // writing it, say) would block every launch: build the cache again once.
+        cache = EnsureCache(game, base, userCacheDir, progress, true);
+        loaded = {false, cache.error};
+        if (cache.ok) loaded = LoadFromCache(game, base, cache.dir, highResGeology, list, minimapPalette);
+    }
     result.cacheDir = cache.dir;
     result.cacheRebuilt = cache.rebuilt;
-    if (!cache.ok) {
-        result.error = cache.error;
-        return result;
-    }
-    BitmapLoad loaded = LoadImageList(list, base, cache.dir, game.World.TerrainSet, highResGeology);
-    if (loaded.ok) loaded = LoadMinimapPalette(minimapPalette, cache.dir);
-    if (!loaded.ok) {
-        list.clear();
-        result.error = loaded.error;
-        return result;
-    }
-    result.ok = true;
+    result.ok = loaded.ok;
+    result.error = loaded.error;
     return result;
 }
 

@@ -46,8 +46,9 @@ CacheOutcome EnsureGraphicsCache(const Game& game, const std::filesystem::path& 
                                  const std::filesystem::path& userCacheDir, const CacheProgress& progress);
 
 // Everything the launch loads: the cache (built when missing), items 0..14 of
-// `list` and the minimap palette. On failure nothing is usable and the error
-// names the file.
+// `list` and the minimap palette. A cache file that exists but cannot be read
+// makes the cache be built once more. On failure `list` is empty and the
+// error names the file.
 struct GraphicsLoad {
     bool ok = false;
     std::string error;

@@ -178,6 +178,28 @@ TEST_F(CacheTest, AnUnwritableCacheFolderMovesTheCacheToTheUserFolder) {
     }
 }
 
+TEST_F(CacheTest, ADamagedCacheFileIsBuiltAgainOnce) {
+    ASSERT_TRUE(EnsureGraphicsCache(*game, base(), userCache(), {}).ok);
+    const fs::path gs02 = cacheDir() / "GS02.bmp";
+    fs::resize_file(gs02, fs::file_size(gs02) / 2);  // cut off while being written
+    ImageList list;
+    Bitmap palette;
+    const GraphicsLoad load = LoadGameGraphics(*game, base(), userCache(), false, list, palette, {});
+    ASSERT_TRUE(load.ok) << load.error;
+    EXPECT_TRUE(load.cacheRebuilt);
+    EXPECT_EQ(list[2].picture.width, 640);
+    // A bad source sheet is not the cache's fault: no rebuild loop, the sheet is named.
+    std::ofstream(base() / "graph" / "Conn0.bmp", std::ios::trunc) << "BM";
+    int begins = 0;
+    CacheProgress progress;
+    progress.begin = [&] { ++begins; };
+    const GraphicsLoad bad = LoadGameGraphics(*game, base(), userCache(), false, list, palette, progress);
+    EXPECT_FALSE(bad.ok);
+    EXPECT_NE(bad.error.find("Conn0.bmp"), std::string::npos) << bad.error;
+    EXPECT_EQ(begins, 0);
+    EXPECT_EQ(list.count(), 0);
+}
+
 TEST_F(CacheTest, AMissingSheetStopsTheCacheWithItsName) {
     fs::remove(base() / "graph" / "s02.bmp");
     const CacheOutcome outcome = EnsureGraphicsCache(*game, base(), userCache(), {});
