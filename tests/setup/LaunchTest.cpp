@@ -112,20 +112,5 @@ TEST_F(LaunchTest, SectorsOfAWideMapFollowItsOwnSpan) {
     EXPECT_EQ(Show(40, 100), 0);
 }
 
-TEST_F(LaunchTest, ChoicesAndFirstFrameFlags) {
-    game->ViewSettings.ShowGeology = 1;
-    game->ViewSettings.ShowGrid = 1;
-    SetLaunchPlayer(*game);
-    ApplyLaunchChoices(*game, 0, 6);
-    MarkViewForFirstFrame(*game);
-    EXPECT_EQ(game->ViewSettings.CurrentPlayer, 1);
-    EXPECT_EQ(game->World.TerrainSet, 0);
-    EXPECT_EQ(game->ViewSettings.PlayerClan, 6);
-    EXPECT_EQ(game->ViewSettings.ShowGeology, 0);
-    EXPECT_EQ(game->ViewSettings.ShowGrid, 0);
-    EXPECT_EQ(game->MinimapDirty, 1);
-    EXPECT_EQ(game->ViewChanged, 1);
-}
-
 }  // namespace
 }  // namespace tarq

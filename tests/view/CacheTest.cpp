@@ -209,20 +209,6 @@ TEST_F(CacheTest, AMissingSheetStopsTheCacheWithItsName) {
     EXPECT_FALSE(fs::exists(userCache()));  // not a write problem: no fallback
 }
 
-TEST_F(CacheTest, UserCacheFolderFollowsXdgThenHome) {
-    const char* savedXdg = std::getenv("XDG_CACHE_HOME");
-    const std::string xdg = savedXdg ? savedXdg : "";
-    setenv("XDG_CACHE_HOME", "/tmp/xdg-here", 1);
-    EXPECT_EQ(UserCacheDir(), fs::path("/tmp/xdg-here/tarq/tempgraph"));
-    setenv("XDG_CACHE_HOME", "", 1);
-    const char* home = std::getenv("HOME");
-    if (home && *home) {
-        EXPECT_EQ(UserCacheDir(), fs::path(home) / ".cache" / "tarq" / "tempgraph");
-    }
-    if (savedXdg) setenv("XDG_CACHE_HOME", xdg.c_str(), 1);
-    else unsetenv("XDG_CACHE_HOME");
-}
-
 TEST(NoticeTextTest, HyphenatesAfterTheNinthCharacterWhenNoSpaceComesFirst) {
     const std::pair<const char*, const char*> cases[] = {
         {"Конструктор", "Конструкт- ор завершен"},

@@ -117,25 +117,6 @@ TEST_F(ViewportTest, WheelHoldsTheBarWithinItsBounds) {
     }
 }
 
-TEST_F(ViewportTest, ScrollBarsMoveTheFirstCellAndTheCentre) {
-    g().VisibleCols = 21;
-    g().VisibleRows = 10;
-    v().ViewOffsetX = 7;
-    ScrollColumnsTo(g(), 30);
-    ScrollRowsTo(g(), 4);
-    EXPECT_EQ(v().FirstCol, 30);
-    EXPECT_EQ(v().ViewCenterCol, 40);
-    EXPECT_EQ(v().FirstRow, 4);
-    EXPECT_EQ(v().ViewCenterRow, 9);
-    EXPECT_EQ(v().ViewOffsetX, 7);
-    EXPECT_EQ(g().ViewChanged, 1);
-    g().World.MapWidth = 150;
-    const ScrollBarRanges ranges = ScrollBarsFor(g(), false);
-    EXPECT_EQ(ranges.colMax, 150);
-    EXPECT_EQ(ranges.rowMax, 100);
-    EXPECT_FALSE(ranges.visible);
-}
-
 TEST_F(ViewportTest, MinimapPressCentresOnTheCellUnderIt) {
     g().VisibleCols = 20;
     g().VisibleRows = 15;
@@ -242,14 +223,6 @@ TEST_F(ViewportTest, DraggingLeftOfColumnOneCyclesTheOffsetUntilTheClamp) {
         EXPECT_GE(v().ViewOffsetX, 0);
         EXPECT_LE(v().ViewOffsetX, 9);
     }
-}
-
-TEST_F(ViewportTest, DragDoesNothingWithoutTheRightButton) {
-    v().ViewOffsetX = 5;
-    g().DragStartX = 0;
-    EXPECT_FALSE(DragView(g(), 50, 50, false));
-    EXPECT_EQ(v().ViewOffsetX, 5);
-    EXPECT_EQ(g().ViewChanged, 0);
 }
 
 TEST_F(ViewportTest, InitialViewScaleFitsTheMapWidth) {
