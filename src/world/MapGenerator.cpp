@@ -13,41 +13,58 @@ namespace {
 constexpr int kDirCol[9] = {0, 0, 1, 1, 1, 0, -1, -1, -1};
 constexpr int kDirRow[9] = {0, -1, -1, 0, 1, 1, 1, 0, -1};
 
+// Island and blob shapes are computed in 64 bits, so that no parameter value
+// can overflow them; only columns and rows inside the limits are visited.
+using Coord = long long;
+
 // Makes rows first..last of a column land, limited to rows 1..lastRow and
 // columns 1..lastCol. Columns are contiguous in storage.
-void LandRun(Game& game, int col, int first, int last, int lastCol, int lastRow) {
+void LandRun(Game& game, Coord col, Coord first, Coord last, int lastCol, int lastRow) {
     if (col < 1 || col > lastCol) return;
-    first = std::max(first, 1);
-    last = std::min(last, lastRow);
+    first = std::max<Coord>(first, 1);
+    last = std::min<Coord>(last, lastRow);
     if (first > last) return;
-    std::memset(&game.World.Terrain(col, first), kTerrainLand, static_cast<std::size_t>(last - first + 1));
+    std::memset(&game.World.Terrain(static_cast<int>(col), static_cast<int>(first)), kTerrainLand,
+                static_cast<std::size_t>(last - first + 1));
+}
+
+// Calls run(col) for the columns first..last that lie in 1..lastCol.
+template <typename Run>
+void ForColumns(Coord first, Coord last, int lastCol, Run run) {
+    for (Coord col = std::max<Coord>(first, 1); col <= std::min<Coord>(last, lastCol); ++col) run(col);
 }
 
 // One island of size a with its top-left corner at (b, c): a rising band, a
 // full band and a falling band; only cells with x < W - 1 and y < H - 1.
-void RaiseIsland(Game& game, int a, int b, int c) {
+void RaiseIsland(Game& game, Coord a, Coord b, Coord c) {
     const int lastCol = game.World.MapWidth - 2, lastRow = game.World.MapHeight - 2;
-    const int d = a / 3;
-    for (int x = b; x <= b + d; ++x) {
-        const int k = x - b;
+    const Coord d = a / 3;
+    ForColumns(b, b + d, lastCol, [&](Coord x) {
+        const Coord k = x - b;
         LandRun(game, x, c + d - k, c + a - d + k, lastCol, lastRow);
-    }
-    for (int x = b + d; x <= b + 2 * d; ++x) LandRun(game, x, c, c + a, lastCol, lastRow);
-    for (int x = b + 2 * d; x <= b + a - a / 5; ++x) {
-        const int k = x - b - 2 * d;
+    });
+    ForColumns(b + d, b + 2 * d, lastCol, [&](Coord x) { LandRun(game, x, c, c + a, lastCol, lastRow); });
+    ForColumns(b + 2 * d, b + a - a / 5, lastCol, [&](Coord x) {
+        const Coord k = x - b - 2 * d;
         LandRun(game, x, c + k, c + a - k, lastCol, lastRow);
-    }
+    });
 }
 
-// A blob of width w centred on (x, y); only cells with 0 < x < W and 0 < y < H.
-void StampBlob(Game& game, int x, int y, int w) {
+// A blob of width w centred on (x, y): k counts 0, 1, ... over the rising
+// band and t, t - 1, ... over the falling band; only cells with 0 < x < W and
+// 0 < y < H.
+void StampBlob(Game& game, Coord x, Coord y, Coord w) {
     const int lastCol = game.World.MapWidth - 1, lastRow = game.World.MapHeight - 1;
-    const int h = w / 2, t = w / 3;
-    for (int col = x - h, k = 0; col <= x - h + t; ++col, ++k)
+    const Coord h = w / 2, t = w / 3;
+    ForColumns(x - h, x - h + t, lastCol, [&](Coord col) {
+        const Coord k = col - (x - h);
         LandRun(game, col, y - h + t - k, y + h - t + k, lastCol, lastRow);
-    for (int col = x - h + t; col <= x - h + 2 * t; ++col) LandRun(game, col, y - h, y + h, lastCol, lastRow);
-    for (int col = x - h + 2 * t, k = t; col <= x + h; ++col, --k)
+    });
+    ForColumns(x - h + t, x - h + 2 * t, lastCol, [&](Coord col) { LandRun(game, col, y - h, y + h, lastCol, lastRow); });
+    ForColumns(x - h + 2 * t, x + h, lastCol, [&](Coord col) {
+        const Coord k = t - (col - (x - h + 2 * t));
         LandRun(game, col, y - h + t - k, y + h - t + k, lastCol, lastRow);
+    });
 }
 
 bool AreaIsPlainLand(const Game& game, int x, int y, const ObstacleKind& kind) {
@@ -85,9 +102,9 @@ void RaiseIslands(Game& game, const MapParameters& p, RandomSource& rng) {
     const int width = game.World.MapWidth, height = game.World.MapHeight;
     const int count = rng.Random(p.IslandCountRange) + p.IslandCountBase;
     for (int i = 0; i < count; ++i) {
-        const int a = rng.Random(p.IslandSizeRange) + p.IslandSizeBase;
-        const int b = std::max(rng.Random(width - 3 - a) + 2, 1);
-        const int c = std::max(rng.Random(height - 3 - a) + 2, 1);
+        const Coord a = Coord{rng.Random(p.IslandSizeRange)} + p.IslandSizeBase;
+        const Coord b = std::max<Coord>(Coord{rng.Random(static_cast<i32>(width - 3 - a))} + 2, 1);
+        const Coord c = std::max<Coord>(Coord{rng.Random(static_cast<i32>(height - 3 - a))} + 2, 1);
         RaiseIsland(game, a, b, c);
     }
 }
@@ -97,8 +114,8 @@ void LayStrips(Game& game, const MapParameters& p, RandomSource& rng) {
     int dir = rng.RandomRange(1, 8);
     const int strips = rng.RandomRange(p.StripCountLow, p.StripCountHigh);
     for (int s = 0; s < strips; ++s) {
-        int x = rng.RandomRange(2, width - 2);
-        int y = rng.RandomRange(2, height - 2);
+        Coord x = rng.RandomRange(2, width - 2);
+        Coord y = rng.RandomRange(2, height - 2);
         const int steps = rng.RandomRange(p.StripStepsLow, p.StripStepsHigh);
         for (int step = 0; step < steps; ++step) {
             StampBlob(game, x, y, rng.RandomRange(p.StripWidthLow, p.StripWidthHigh));
@@ -179,8 +196,8 @@ void SetTerrainLayer(Game& game) {
 }
 
 void GenerateMap(Game& game, const MapParameters& params, RandomSource& rng) {
-    game.World.MapWidth = std::clamp<i16>(params.MapWidth, 1, kMaxMapSize);
-    game.World.MapHeight = std::clamp<i16>(params.MapHeight, 1, kMaxMapSize);
+    game.World.MapWidth = std::clamp<i16>(params.MapWidth, kMinMapSize, kMaxMapSize);
+    game.World.MapHeight = std::clamp<i16>(params.MapHeight, kMinMapSize, kMaxMapSize);
     FillWater(game);
     rng.Reseed();
     if (params.MapModel == 0) RaiseIslands(game, params, rng);

@@ -11,10 +11,12 @@
 
 namespace tarq {
 
+constexpr int kMinMapSize = 10;
+
 // The whole generation on `params`: sets the world's map size, draws the
 // seed at the start and again for the deposits, and writes Terrain,
 // Passability, Resources and map layers 1 and 7 of every map cell. Reads
-// World.TerrainSet (obstacles only for set 0). A size outside 1..500 is
+// World.TerrainSet (obstacles only for set 0). A size outside 10..500 is
 // clamped into it.
 void GenerateMap(Game& game, const MapParameters& params, RandomSource& rng);
 

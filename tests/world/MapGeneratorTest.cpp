@@ -70,6 +70,37 @@ TEST(MapGenerator, WritesNothingOutsideTheMap) {
         }
 }
 
+TEST(MapGenerator, ParametersBeyondThePageStayInsideTheMap) {
+    // Values the page cannot produce: huge islands and blobs, a tiny size.
+    MapParameters p;
+    p.MapWidth = 3;
+    p.MapHeight = 700;
+    p.IslandCountBase = 4;
+    p.IslandSizeBase = 1000000;
+    p.IslandSizeRange = 50;
+    p.StripCountLow = p.StripCountHigh = 3;
+    p.StripStepsLow = p.StripStepsHigh = 5;
+    p.StripWidthLow = 900;
+    p.StripWidthHigh = 3000;
+    p.BigObstacleCount = p.SmallObstacleCount = 50;
+    p.DepositCount = 40;
+    for (u8 model : {u8{0}, u8{1}}) {
+        p.MapModel = model;
+        auto game = NewGame();
+        MarkOutside(*game, 10, 500);
+        RandomSource rng = FixedRandom(3);
+        GenerateMap(*game, p, rng);
+        EXPECT_EQ(game->World.MapWidth, 10);
+        EXPECT_EQ(game->World.MapHeight, 500);
+        for (int c = 0; c < kGridSpan; ++c)
+            for (int r = 0; r < kGridSpan; ++r)
+                if (!game->InMap(c, r)) {
+                    ASSERT_EQ(game->World.Terrain(c, r), 2) << c << "," << r;
+                    ASSERT_EQ(game->World.Passability(c, r), 9) << c << "," << r;
+                }
+    }
+}
+
 TEST(MapGenerator, IslandsAndStripsKeepTheirEdgesWater) {
     for (int model : {0, 1}) {
         const MapParameters p = ParamsFor(0, model, [](MapControls& c) { c.ismass = 600; c.landMass = 40; c.stripWidth = 20; });
