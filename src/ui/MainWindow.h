@@ -152,6 +152,7 @@ private:
     void SetScrollBarRanges(int colMax, int rowMax);
     void SetScaleLabels(const ScaleLabels& labels);
     void SetMapCursor(int number);
+    void LayOutOverlayButtonGrid();
     void CountFrame();
     bool eventFilter(QObject* watched, QEvent* event) override;
     struct MapControls ReadMapControls() const;

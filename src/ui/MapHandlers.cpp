@@ -193,7 +193,8 @@ void TMainForm::DXDrawMouseUp(Qt::MouseButton button, int, int) {
     if (button == Qt::RightButton) game_->RightDrag = 0;
 }
 
-// The surface follows its page: new geometry, new buffers, drawing on.
+// Runs when the surface takes its page's new size: new geometry, new buffers,
+// drawing on; then the overlay buttons are laid out again.
 void TMainForm::PageControl1Resize() {
     if (DXDraw->initialized()) {
         UpdateViewGeometry(*game_, DXDraw->width(), DXDraw->height());
@@ -201,6 +202,23 @@ void TMainForm::PageControl1Resize() {
         DXDraw->initialize();
         DXTimer->start();
         game_->ViewChanged = 1;
+    }
+    LayOutOverlayButtonGrid();
+}
+
+// Three rows of three from the bottom of Panel3 up, the connectors button above.
+void TMainForm::LayOutOverlayButtonGrid() {
+    QPushButton* order[kOverlayButtons] = {Button7, Button8, Button9, Button4, Button5,
+                                           Button6, Button1, Button2, Button3, Button11};
+    std::array<ButtonBox, kOverlayButtons> boxes;
+    for (int i = 0; i < kOverlayButtons; ++i) {
+        const QRect r = order[i]->geometry();
+        boxes[static_cast<std::size_t>(i)] = {r.x(), r.y(), r.width(), r.height()};
+    }
+    const auto placed = LayOutOverlayButtons(boxes, Panel3->height());
+    for (int i = 0; i < kOverlayButtons; ++i) {
+        const ButtonBox& b = placed[static_cast<std::size_t>(i)];
+        order[i]->setGeometry(b.left, b.top, b.width, b.height);
     }
 }
 

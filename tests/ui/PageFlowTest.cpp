@@ -128,3 +128,27 @@ TEST_F(PageFlowTest, StructureListShowsOneLinePerSlotInUse) {
 
 }  // namespace
 }  // namespace tarq::testing
+
+namespace tarq::testing {
+namespace {
+
+TEST_F(PageFlowTest, OverlayButtonsSitInThreeRowsFromTheBottomOfTheirPanel) {
+    form->show();
+    form->PageControl1Resize();
+    const QRect b7 = form->Button7->geometry(), b8 = form->Button8->geometry(), b9 = form->Button9->geometry();
+    const QRect b4 = form->Button4->geometry(), b1 = form->Button1->geometry(), b11 = form->Button11->geometry();
+    EXPECT_EQ(b7.left(), 1);
+    EXPECT_EQ(b7.top() + b7.height(), form->Panel3->height());
+    EXPECT_EQ(b8.left(), b7.left() + b7.width());
+    EXPECT_EQ(b9.left(), b8.left() + b8.width());
+    EXPECT_EQ(b8.top(), b7.top());
+    EXPECT_EQ(b4.top(), b7.top() - b4.height());
+    EXPECT_EQ(b1.top(), b4.top() - b1.height());
+    EXPECT_EQ(b11.left(), 1);
+    EXPECT_EQ(b11.top() + b11.height(), b1.top());
+    EXPECT_TRUE(form->Button11->font().bold());
+    EXPECT_TRUE(form->Button9->font().strikeOut());
+}
+
+}  // namespace
+}  // namespace tarq::testing
