@@ -1,0 +1,243 @@
+#include "Generator.h"
+
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "Art.h"
+#include "Placement.h"
+#include "Review.h"
+#include "Sheets.h"
+#include "Terrain.h"
+#include "core/ConnectorCodes.h"
+#include "core/World.h"
+
+namespace sheetgen {
+namespace {
+
+// Design units across a unit's pattern: a little less than the drawings' 100,
+// so units fill their cell, with the longest still inside it.
+constexpr double kUnitSpan = 92.0;
+
+class SheetPainter {
+public:
+    SheetPainter(SheetImage& sheet, int pattern) : p_(&sheet.image) {
+        const QPoint o = sheet.spec->origin(pattern);
+        p_.setClipRect(QRect(o, QSize(sheet.spec->patternW, sheet.spec->patternH)));
+        p_.translate(o);
+    }
+    QPainter& operator*() { return p_; }
+
+private:
+    QPainter p_;
+};
+
+class GraphDrawer {
+public:
+    Graph run() {
+        auto game = tarq::NewGame();
+        tarq::InitData(*game);
+        for (const SheetSpec& spec : PatternSheets()) sheets_.emplace(spec.file, NewSheet(spec));
+        {
+            SheetPainter pad(sheets_.at("S03.bmp"), 0);
+            pad.operator*().setClipping(false);
+            DrawPad(*pad);
+        }
+        const Plan plan = PlanPictures(*game);
+        for (int e : plan.unplaced) graph_.problems.push_back("sprite entry " + std::to_string(e) + " has no picture rule");
+        for (const PictureJob& job : plan.jobs) draw(job);
+        geology();
+        connectors();
+        for (const SheetSpec& spec : PatternSheets()) {
+            QImage flat = Flatten(sheets_.at(spec.file).image, spec.transparent);
+            if (spec.transparent && flat.pixel(1, 1) != kKeyColour)
+                graph_.problems.push_back(spec.file + ": pixel (1, 1) is not the transparent colour");
+            graph_.files.push_back({spec.file, std::move(flat), spec.patternW, spec.patternH, spec.transparent});
+        }
+        for (int kind = 0; kind < kTerrainKinds; ++kind)
+            graph_.files.push_back({TerrainFile(kind), DrawTerrainSheet(kind), kTerrainTile, kTerrainTile, false});
+        emblemsAndCards(*game);
+        return std::move(graph_);
+    }
+
+private:
+    void draw(const PictureJob& job) {
+        const std::vector<const SheetSpec*> specs = SheetsForItem(job.item);
+        if (specs.empty()) graph_.problems.push_back("no sheet for item " + std::to_string(job.item));
+        for (const SheetSpec* spec : specs) {
+            if (job.spr < 0 || job.spr >= spec->patternCount()) {
+                graph_.problems.push_back(spec->file + ": picture " + std::to_string(job.spr) + " is outside the sheet");
+                continue;
+            }
+            SheetPainter sp(sheets_.at(spec->file), job.spr);
+            drawInto(*sp, job, spec->patternW);
+        }
+    }
+
+    void drawInto(QPainter& p, const PictureJob& job, int size) {
+        switch (job.art) {
+            case Art::UnitWhole:
+            case Art::UnitHull:
+            case Art::UnitTop:
+            case Art::Turret:
+                p.translate(size / 2.0, size / 2.0);
+                p.scale(size / kUnitSpan, size / kUnitSpan);
+                p.rotate((job.index - 1) * 45.0);
+                if (job.art == Art::Turret) DrawTurret(p, job.type);
+                else DrawUnit(p, job.type, job.art);
+                break;
+            case Art::Building:
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.drawImage(QPointF(0, 0), building(job), QRect((job.part % 2) * 64, (job.part / 2) * 64, 64, 64));
+                break;
+            case Art::SmallStructure:
+                p.scale(size / 64.0, size / 64.0);
+                DrawSmallStructure(p, job.type, job.index, job.frames, job.part);
+                break;
+            case Art::ConstructionSite:
+                p.scale(size / 64.0, size / 64.0);
+                DrawConstructionSite(p);
+                break;
+        }
+    }
+
+    const QImage& building(const PictureJob& job) {
+        const auto key = std::make_tuple(job.type, job.index, job.variant);
+        auto it = buildings_.find(key);
+        if (it != buildings_.end()) return it->second;
+        QImage img(128, 128, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        DrawBuilding(p, job.type, job.index, job.frames, job.variant);
+        p.end();
+        return buildings_.emplace(key, std::move(img)).first->second;
+    }
+
+    void geology() {
+        for (const SheetSpec* spec : SheetsForItem(5))
+            for (int amount = 0; amount <= kMaxDepositAmount; ++amount) {
+                SheetPainter sp(sheets_.at(spec->file), amount);
+                DrawDeposit(*sp, amount, spec->patternW);
+            }
+    }
+
+    void connectors() {
+        for (const SheetSpec* spec : SheetsForItem(8))
+            for (const tarq::ConnectorPicture& c : tarq::kConnectorPictures) {
+                SheetPainter sp(sheets_.at(spec->file), c.spr);
+                (*sp).scale(spec->patternW / 28.0, spec->patternH / 28.0);
+                DrawConnector(*sp, c);
+            }
+    }
+
+    void emblemsAndCards(const tarq::Game& game) {
+        for (int clan = 0; clan < kClans; ++clan) {
+            QImage img(kEmblemSize, kEmblemSize, QImage::Format_RGB32);
+            QPainter p(&img);
+            DrawEmblem(p, clan);
+            p.end();
+            graph_.files.push_back({EmblemFile(clan), std::move(img), 0, 0, false});
+        }
+        for (int type = 1; type <= tarq::kDefinedTypes; ++type) {
+            QImage img(kCardW, kCardH, QImage::Format_RGB32);
+            QPainter p(&img);
+            DrawCard(p, game, type);
+            p.end();
+            graph_.files.push_back({CardFile(type), std::move(img), 0, 0, false});
+        }
+    }
+
+    Graph graph_;
+    std::map<std::string, SheetImage> sheets_;
+    std::map<std::tuple<int, int, int>, QImage> buildings_;
+};
+
+// Digits 0-9 in a 3 x 5 pixel font, one bit per pixel, rows top to bottom.
+constexpr unsigned short kDigits[10] = {0x7B6F, 0x2C97, 0x73E7, 0x73CF, 0x5BC9, 0x79CF, 0x79EF, 0x7249, 0x7BEF, 0x7BCF};
+
+void DrawNumber(QImage& img, int x, int y, int n, QRgb colour) {
+    const std::string text = std::to_string(n);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned short bits = kDigits[text[i] - '0'];
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 3; ++c)
+                if (bits & (1 << (14 - (r * 3 + c))))
+                    for (int k = 0; k < 4; ++k) {
+                        const int px = x + static_cast<int>(i) * 8 + c * 2 + k % 2, py = y + r * 2 + k / 2;
+                        if (img.rect().contains(px, py)) img.setPixel(px, py, colour);
+                    }
+    }
+}
+
+QImage ContactSheet(const OutputFile& f) {
+    const int pw = f.patternW, ph = f.patternH;
+    const int perRow = f.image.width() / pw, rows = f.image.height() / ph;
+    const int cellW = pw + 6, cellH = ph + 16;
+    QImage out(perRow * cellW + 6, rows * cellH + 6, QImage::Format_RGB32);
+    out.fill(qRgb(40, 42, 46));
+    for (int k = 0; k < perRow * rows; ++k) {
+        const int sx = (k % perRow) * pw, sy = (k / perRow) * ph;
+        const int dx = 6 + (k % perRow) * cellW, dy = 6 + (k / perRow) * cellH;
+        DrawNumber(out, dx, dy, k, qRgb(230, 230, 120));
+        for (int y = 0; y < ph; ++y)
+            for (int x = 0; x < pw; ++x) {
+                QRgb c = f.image.pixel(sx + x, sy + y);
+                if (f.transparent && c == kKeyColour) c = ((x / 4 + y / 4) % 2) ? qRgb(120, 120, 124) : qRgb(150, 150, 154);
+                out.setPixel(dx + x, dy + 12 + y, c);
+            }
+    }
+    return out;
+}
+
+}  // namespace
+
+Graph DrawGraph() { return GraphDrawer().run(); }
+
+const OutputFile* FindFile(const Graph& graph, const std::string& name) {
+    for (const OutputFile& f : graph.files)
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
+std::string WriteGraph(const Graph& graph, const std::filesystem::path& dir) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir / "units", ec);
+    if (ec) return "cannot create " + (dir / "units").string() + ": " + ec.message();
+    for (const OutputFile& f : graph.files) {
+        const std::filesystem::path path = dir / f.name;
+        if (!f.image.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(path.string()), "BMP"))
+            return "cannot write " + path.string();
+    }
+    return {};
+}
+
+std::string WriteContactSheets(const Graph& graph, const std::filesystem::path& dir) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) return "cannot create " + dir.string() + ": " + ec.message();
+    for (const OutputFile& f : graph.files) {
+        if (f.patternW == 0) continue;
+        const std::string stem = std::filesystem::path(f.name).stem().string();
+        const std::filesystem::path path = dir / (stem + ".png");
+        if (!ContactSheet(f).save(QString::fromStdString(path.string()), "PNG")) return "cannot write " + path.string();
+    }
+    // Emblems and cards side by side on one page.
+    QImage cards(10 * (kCardW + 4) + 4, 8 * (kCardH + 4) + 4, QImage::Format_RGB32);
+    cards.fill(qRgb(40, 42, 46));
+    QPainter p(&cards);
+    for (int t = 1; t <= 67; ++t)
+        if (const OutputFile* f = FindFile(graph, CardFile(t)))
+            p.drawImage(4 + ((t - 1) % 10) * (kCardW + 4), 4 + ((t - 1) / 10) * (kCardH + 4), f->image);
+    for (int c = 0; c < kClans; ++c)
+        if (const OutputFile* f = FindFile(graph, EmblemFile(c)))
+            p.drawImage(4 + (7 + c % 3) * (kCardW + 4) / 1, 4 + 6 * (kCardH + 4) + (c / 3) * 82, f->image);
+    p.end();
+    const std::filesystem::path path = dir / "cards.png";
+    if (!cards.save(QString::fromStdString(path.string()), "PNG")) return "cannot write " + path.string();
+    if (!SampleMap(graph, 4321).save(QString::fromStdString((dir / "sample_map.png").string()), "PNG") ||
+        !SampleCloseUp(graph, 4321).save(QString::fromStdString((dir / "sample_closeup.png").string()), "PNG"))
+        return "cannot write the sample maps in " + dir.string();
+    return {};
+}
+
+}  // namespace sheetgen
