@@ -38,6 +38,13 @@ void FillRect(Bitmap& b, int x, int y, int w, int h, Pixel colour) {
 
 bool SameCell(const TMapCell& a, const TMapCell& b) { return std::memcmp(&a, &b, sizeof(TMapCell)) == 0; }
 
+// Whether a shown picture of layers 1 to 7 belongs to a pulsing id.
+bool CellPulses(const TMapCell& cell, const PulseState& pulse) {
+    for (int l = 1; l <= kLayerGeology; ++l)
+        if (cell.Layers[l].show != 0 && pulse.Has(cell.Layers[l].id)) return true;
+    return false;
+}
+
 }  // namespace
 
 FrameGeometry ComputeFrameGeometry(const Game& game) {
@@ -150,8 +157,8 @@ void FrameCache::DrawColumn(const Game& game, const ImageList& images, int col, 
         const int sr = r % rows;
         const std::size_t slot = static_cast<std::size_t>(sc) * rows + sr;
         const TMapCell& cell = CellAt(game, col, r);
-        const bool compose = !valid_[slot] || pulsed_[slot] || (idBits_[slot] & pulseBits) != 0 ||
-                             !SameCell(cell, snapshot_[slot]);
+        const bool compose = !valid_[slot] || pulsed_[slot] || !SameCell(cell, snapshot_[slot]) ||
+                             ((idBits_[slot] & pulseBits) != 0 && CellPulses(cell, pulse));
         if (compose) {
             // A byte copy, so the snapshot compares equal to the cell afterwards.
             std::memcpy(static_cast<void*>(&snapshot_[slot]), &cell, sizeof(TMapCell));

@@ -1,0 +1,409 @@
+// Frame rendering cost on a fixed 400 x 400 world seen on a 1024 x 768
+// surface, at the zooms 5, 15, 50, 100 and 120. For each zoom, in the same run:
+// the animation step plus RenderFrame, a straightforward renderer making one
+// QPainter::drawImage call per cell and layer for the same frame, and a memset
+// of the frame; then the ratios.
+//
+// The world is built here from a seeded random source (terrain, deposits with
+// geology shown, objects of every type, connectors, ready markers, a pulsing
+// site) with synthetic sheets of the real pattern sizes, so the figures do not
+// depend on the map generator, the object factory or the picture files.
+//
+// With --window the program also shows the frames in a real window (run it
+// under Xvfb) and reports frames per second for render and present.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/TypeSetup.h"
+#include "core/World.h"
+#include "view/Animation.h"
+#include "view/Overlays.h"
+#include "view/Renderer.h"
+#include "view/Viewport.h"
+#include "world/Random.h"
+
+namespace {
+
+using namespace tarq;
+
+constexpr int kSurfaceW = 1024;
+constexpr int kSurfaceH = 768;
+constexpr int kMapSize = 400;
+constexpr int kScales[] = {5, 15, 50, 100, 120};
+constexpr Pixel kKey = 0xFFFF00FFu;
+constexpr int kTerrainCodes = 40;
+constexpr int kGeoPatterns = 16;
+constexpr int kConnectorPatterns = 16;
+
+// ---- synthetic sheets -----------------------------------------------------
+
+enum class Shape { Noise, Blob, Dots, Bars };
+
+Pixel ShadeOf(RandomSource& rng, int pattern) {
+    const Pixel base = static_cast<Pixel>((pattern * 0x2F4B1Du) & 0xFFFFFFu);
+    return 0xFF000000u | (base ^ static_cast<Pixel>(rng.Random(0x10) * 0x010101));
+}
+
+bool ShapeCovers(Shape shape, int x, int y, int size, int pattern) {
+    const int c = size / 2;
+    switch (shape) {
+        case Shape::Noise:
+            return true;
+        case Shape::Blob: {
+            const int r = size * 42 / 100;
+            return (x - c) * (x - c) + (y - c) * (y - c) < r * r;
+        }
+        case Shape::Dots:  // pattern k shows k + 1 small squares: more deposit, more dots
+            for (int d = 0; d <= pattern % 16; ++d) {
+                const int dx = 3 + (d * 7) % (size - 6), dy = 3 + (d * 11) % (size - 6);
+                if (x >= dx && x < dx + 3 && y >= dy && y < dy + 3) return true;
+            }
+            return false;
+        case Shape::Bars:  // connector arms toward the sides named by the pattern's bits
+            if (std::abs(x - c) < 4 && std::abs(y - c) < 4) return true;
+            if ((pattern & 1) && std::abs(x - c) < 3 && y < c) return true;
+            if ((pattern & 2) && std::abs(y - c) < 3 && x > c) return true;
+            if ((pattern & 4) && std::abs(x - c) < 3 && y > c) return true;
+            if ((pattern & 8) && std::abs(y - c) < 3 && x < c) return true;
+            return false;
+    }
+    return false;
+}
+
+ImageItem Sheet(int patternSize, int perRow, int rows, Shape shape, std::uint32_t seed) {
+    RandomSource rng([seed] { return seed; });
+    rng.Reseed();
+    Bitmap b(patternSize * perRow, patternSize * rows, kKey);
+    for (int k = 0; k < perRow * rows; ++k) {
+        const int px = (k % perRow) * patternSize, py = (k / perRow) * patternSize;
+        for (int y = 0; y < patternSize; ++y)
+            for (int x = 0; x < patternSize; ++x)
+                if (ShapeCovers(shape, x, y, patternSize, k)) b.at(px + x, py + y) = ShadeOf(rng, k);
+    }
+    if (shape != Shape::Noise) b.at(1, 1) = kKey;
+    ImageItem item;
+    SetSheet(item, std::move(b), patternSize, patternSize, shape != Shape::Noise);
+    return item;
+}
+
+// Items 0..14 with the real pattern sizes and enough patterns for every
+// picture the sprite table names.
+ImageList MakeImages() {
+    ImageList list;
+    for (int i = 0; i < 3; ++i) list.append() = Sheet(64, 8, 8, Shape::Noise, 10 + i);  // structures over terrain
+    list.append() = Sheet(64, 8, 8, Shape::Blob, 13);                                    // 3 structures
+    list.append() = Sheet(64, 16, 8, Shape::Noise, 14);                                  // 4 terrain
+    for (int i = 0; i < 3; ++i) list.append() = Sheet(32, kGeoPatterns, 1, Shape::Dots, 15 + i);  // 5-7 geology
+    list.append() = Sheet(28, kConnectorPatterns, 1, Shape::Bars, 18);                  // 8 connectors
+    list.append() = Sheet(63, 16, 24, Shape::Blob, 19);                                 // 9 units
+    list.append() = Sheet(63, 16, 9, Shape::Blob, 20);                                  // 10 units
+    list.append() = Sheet(93, 8, 13, Shape::Blob, 21);                                 // 11 large units
+    list.append() = Sheet(63, 8, 1, Shape::Blob, 22);                                   // 12 units
+    list.append() = Sheet(93, 8, 7, Shape::Blob, 23);                                   // 13 turrets
+    list.append() = Sheet(64, 68, 1, Shape::Blob, 24);                                  // 14 notices
+    return list;
+}
+
+// ---- the world -------------------------------------------------------------
+
+TSpriteRef Shown(TSpriteRef s, int id) {
+    s.id = static_cast<i16>(id);
+    s.show = 1;
+    return s;
+}
+
+// An object of `type` at (col, row), written straight into its slot.
+void StampObject(Game& game, int slot, int type, int col, int row) {
+    const TypeSetup* setup = FindTypeSetup(type);
+    TGameObject& o = game.World.Objects[slot];
+    o = game.ObjectTemplate;
+    o.Owner = 1;
+    o.Active = 1;
+    o.TypeId = static_cast<i16>(type);
+    o.CellCount = setup->TwoByTwo ? 4 : 1;
+    for (int k = 1; k <= 4; ++k) {
+        const int dc = setup->TwoByTwo ? (k - 1) % 2 : 0, dr = setup->TwoByTwo ? (k - 1) / 2 : 0;
+        o.Cells[k] = {static_cast<i16>(col + dc), static_cast<i16>(row + dr)};
+        const int entry = setup->CellSpriteEntries[static_cast<std::size_t>(k - 1)];
+        if (entry > 0) o.CellSprites[k] = Shown(game.SpriteTable[static_cast<std::size_t>(entry)], slot);
+    }
+    o.Layer = setup->Layer;
+    o.SecondLayer = setup->SecondLayer;
+    o.AnimClass = setup->AnimClass;
+    o.Stats.Movement = setup->Movement;
+    if (setup->Connected)
+        for (int k = 1; k <= o.CellCount; ++k) game.World.Connectors(o.Cells[k].col, o.Cells[k].row) = {1, 1};
+}
+
+std::unique_ptr<Game> MakeWorld() {
+    auto game = NewGame();
+    InitData(*game);
+    RandomSource rng([] { return 20261207u; });
+    rng.Reseed();
+    game->World.MapWidth = kMapSize;
+    game->World.MapHeight = kMapSize;
+    game->SlowAnimPeriod = 10;
+    game->TwoFrameAnimPeriod = 18;
+    for (int c = 1; c <= kMapSize; ++c)
+        for (int r = 1; r <= kMapSize; ++r) {
+            const u8 terrain = static_cast<u8>(rng.Random(kTerrainCodes));
+            const int p = rng.Random(20);
+            game->World.Terrain(c, r) = terrain;
+            game->World.Passability(c, r) = p == 0 ? kPassBlocked : (p < 4 ? kPassWater : (p < 6 ? kPassCoast : kPassLand));
+            game->Map(c, r).Layers[kLayerTerrain] = {4, terrain, 0, 0, 1};
+            const u8 kind = static_cast<u8>(1 + rng.Random(3));
+            const u8 amount = static_cast<u8>(rng.Random(3) == 0 ? rng.Random(kGeoPatterns) : 0);
+            game->World.Resources(c, r) = {kind, amount};
+            game->Map(c, r).Layers[kLayerGeology] = {static_cast<u8>(kind + 4), amount, 0, 0, 0};
+        }
+    // Every type, 60 of each, scattered; the pulsing site in the middle of the view.
+    int slot = 0;
+    for (int n = 0; n < 60; ++n)
+        for (int type = 1; type <= kDefinedTypes; ++type)
+            StampObject(*game, ++slot, type, 1 + rng.Random(kMapSize - 1), 1 + rng.Random(kMapSize - 1));
+    StampObject(*game, ++slot, 41, kMapSize / 2, kMapSize / 2);
+    game->LastCreatedObject = static_cast<i16>(slot);
+    game->ClickMode = kClickPlaceSite;
+    RebuildObjectLayers(*game);
+    for (int c = 1; c <= kMapSize; ++c)
+        for (int r = 1; r <= kMapSize; ++r)
+            if (game->World.Connectors(c, r).Present)
+                game->Map(c, r).Layers[kLayerConnectors] = {8, static_cast<i16>(rng.Random(kConnectorPatterns)), 0, 0, 0};
+    // Ready markers on one cell in 50.
+    for (int i = 0; i < kMapSize * kMapSize / 50; ++i)
+        game->Map(1 + rng.Random(kMapSize), 1 + rng.Random(kMapSize)).Layers[kLayerReady] =
+            {14, static_cast<i16>(rng.Random(67)), 0, 0, 1};
+    game->ReadyLayerOn = 1;
+    game->ViewSettings.ShowGrid = 1;
+    game->ViewSettings.ShowGeology = 1;
+    ApplyGeologyOverlay(*game);
+    game->ViewSettings.ShowConnectors = 1;
+    ApplyConnectorsOverlay(*game);
+    return game;
+}
+
+// The zoom change of the zoom bar, centred on the middle of the map.
+void SetScale(Game& game, int scale) {
+    TViewSettings& v = game.ViewSettings;
+    v.Scale = static_cast<u16>(scale);
+    UpdateViewGeometry(game, kSurfaceW, kSurfaceH);
+    v.ViewCenterCol = v.ViewCenterRow = kMapSize / 2;
+    v.ScreenCenterX = kSurfaceW / 2;
+    v.ScreenCenterY = kSurfaceH / 2;
+    v.FirstCol = static_cast<i16>(v.ViewCenterCol - game.VisibleCols / 2);
+    v.FirstRow = static_cast<i16>(v.ViewCenterRow - game.VisibleRows / 2);
+    v.ViewOffsetX = static_cast<i16>(v.ScreenCenterX - game.CellPixels * (game.VisibleCols / 2));
+    v.ViewOffsetY = static_cast<i16>(v.ScreenCenterY - game.CellPixels * (game.VisibleRows / 2));
+}
+
+// ---- the straightforward renderer -------------------------------------------
+
+std::vector<QImage> QtSheets(const ImageList& images) {
+    std::vector<QImage> sheets;
+    for (int i = 0; i < images.count(); ++i) {
+        const ImageItem& it = images[i];
+        QImage img(it.picture.width, it.picture.height, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < it.picture.height; ++y)
+            for (int x = 0; x < it.picture.width; ++x) {
+                const Pixel p = it.picture.at(x, y);
+                img.setPixel(x, y, it.transparent && p == it.transparentColour ? 0u : p);
+            }
+        sheets.push_back(std::move(img));
+    }
+    return sheets;
+}
+
+// The same frame with one drawImage per shown layer of every drawn cell.
+void RenderWithQPainter(const Game& game, const ImageList& images, const std::vector<QImage>& sheets, QImage& target) {
+    const FrameGeometry g = ComputeFrameGeometry(game);
+    const PulseState pulse = CurrentPulse(game);
+    QPainter painter(&target);
+    auto draw = [&](int c, int r, int layer, bool mayPulse) {
+        const TSpriteRef& s = game.Map(c, r).Layers[layer];
+        if (s.show == 0 || !images.has(s.idU) || !images[s.idU].hasPattern(s.Spr)) return;
+        const ImageItem& it = images[s.idU];
+        const bool blend = mayPulse && pulse.active && pulse.Has(s.id);
+        painter.setOpacity(blend ? pulse.alpha / 255.0 : 1.0);
+        painter.drawImage(QRect(g.CellX(c), g.CellY(r), g.size, g.size), sheets[s.idU],
+                          QRect(it.patternX(s.Spr), it.patternY(s.Spr), it.patternWidth, it.patternHeight));
+    };
+    for (int c = g.firstCol; c <= g.lastCol; ++c)
+        for (int r = g.firstRow; r <= g.lastRow; ++r)
+            for (int layer = 1; layer <= 7; ++layer) draw(c, r, layer, true);
+    if (game.ReadyLayerOn == 1)
+        for (int c = g.firstCol; c <= g.lastCol; ++c)
+            for (int r = g.firstRow; r <= g.lastRow; ++r) draw(c, r, 8, false);
+}
+
+// ---- measurements ------------------------------------------------------------
+
+struct Fixture {
+    std::unique_ptr<Game> game = MakeWorld();
+    ImageList images = MakeImages();
+    std::vector<QImage> sheets = QtSheets(images);
+    Bitmap back{kSurfaceW, kSurfaceH};
+    FrameCache cache;
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+// Milliseconds per frame of each measurement, by scale.
+std::map<int, std::map<std::string, double>>& Results() {
+    static std::map<int, std::map<std::string, double>> results;
+    return results;
+}
+
+// CPU time of this thread: the machine is shared, so wall time also counts
+// other programs' turns on the processor.
+double ThreadCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+template <typename Frame>
+void Measure(benchmark::State& state, int scale, const char* what, Frame frame) {
+    Fixture& f = Shared();
+    SetScale(*f.game, scale);
+    const double primeStart = ThreadCpuMs();
+    frame();  // first frame at this zoom: scales the patterns and composes the cells
+    // Google Benchmark may call this more than once: only the first call follows a zoom change.
+    Results()[scale].try_emplace(std::string(what) + " first", ThreadCpuMs() - primeStart);
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ThreadCpuMs();
+    for (auto _ : state) frame();
+    const double cpu = ThreadCpuMs() - cpuStart;
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    Results()[scale][what] = cpu / static_cast<double>(state.iterations());
+    Results()[scale][std::string(what) + " wall"] = ms / static_cast<double>(state.iterations());
+    state.counters["cells"] = static_cast<double>(ComputeFrameGeometry(*f.game).Cols() * ComputeFrameGeometry(*f.game).Rows());
+}
+
+void BM_RenderFrame(benchmark::State& state) {
+    Fixture& f = Shared();
+    Measure(state, static_cast<int>(state.range(0)), "render", [&] {
+        AdvanceAnimations(*f.game);
+        RenderFrame(*f.game, f.images, f.back, f.cache);
+        benchmark::DoNotOptimize(f.back.pixels.data());
+    });
+}
+
+void BM_QPainterPerCell(benchmark::State& state) {
+    Fixture& f = Shared();
+    QImage target(reinterpret_cast<uchar*>(f.back.pixels.data()), kSurfaceW, kSurfaceH, QImage::Format_RGB32);
+    Measure(state, static_cast<int>(state.range(0)), "qpainter", [&] {
+        RenderWithQPainter(*f.game, f.images, f.sheets, target);
+        benchmark::DoNotOptimize(f.back.pixels.data());
+    });
+}
+
+void BM_Memset(benchmark::State& state) {
+    Fixture& f = Shared();
+    Measure(state, static_cast<int>(state.range(0)), "memset", [&] {
+        std::memset(f.back.pixels.data(), 0, f.back.pixels.size() * sizeof(Pixel));
+        benchmark::ClobberMemory();
+    });
+}
+
+void PrintTable() {
+    std::printf("\nmilliseconds of CPU time per frame (wall time in brackets)\n");
+    std::printf("%-6s %-5s %-7s %20s %22s %20s %14s %14s\n", "scale", "cell", "cells", "render", "qpainter", "memset",
+                "qpainter/rend", "render/memset");
+    for (int scale : kScales) {
+        auto& r = Results()[scale];
+        Fixture& f = Shared();
+        SetScale(*f.game, scale);
+        const FrameGeometry g = ComputeFrameGeometry(*f.game);
+        std::printf("%-6d %-5d %-7d %9.3f (%8.3f) %10.3f (%9.3f) %9.3f (%8.3f) %14.1f %14.1f\n", scale, g.pitch,
+                    g.Cols() * g.Rows(), r["render"], r["render wall"], r["qpainter"], r["qpainter wall"], r["memset"],
+                    r["memset wall"], r["qpainter"] / r["render"], r["render"] / r["memset"]);
+    }
+    std::printf("first frame after a zoom change (patterns scaled, every cell composed), CPU ms:");
+    for (int scale : kScales) std::printf("  %d: %.2f", scale, Results()[scale]["render first"]);
+    std::printf("\n");
+}
+
+// ---- end to end: render and present in a window ----------------------------
+
+class Surface : public QWidget {
+public:
+    explicit Surface(const Bitmap& back)
+        : view_(reinterpret_cast<const uchar*>(back.pixels.data()), back.width, back.height, QImage::Format_RGB32) {
+        setFixedSize(back.width, back.height);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, view_);
+    }
+
+private:
+    QImage view_;
+};
+
+void MeasureWindow() {
+    Fixture& f = Shared();
+    Surface surface(f.back);
+    surface.show();
+    QApplication::processEvents();
+    std::printf("\nend to end (animation, clear, RenderFrame, repaint) on %s:\n", qPrintable(QGuiApplication::platformName()));
+    for (int scale : kScales) {
+        SetScale(*f.game, scale);
+        const int frames = 300;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < frames; ++i) {
+            AdvanceAnimations(*f.game);
+            std::memset(f.back.pixels.data(), 0, f.back.pixels.size() * sizeof(Pixel));
+            RenderFrame(*f.game, f.images, f.back, f.cache);
+            surface.repaint();
+            QApplication::processEvents();
+        }
+        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("scale %3d: %7.1f frames per second\n", scale, frames / s);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool window = false;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--window") == 0)
+            window = true;
+        else
+            args.push_back(argv[i]);
+    }
+    int count = static_cast<int>(args.size());
+    if (!window) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    for (int scale : kScales) {
+        benchmark::RegisterBenchmark("RenderFrame", BM_RenderFrame)->Arg(scale)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("QPainterPerCell", BM_QPainterPerCell)->Arg(scale)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("Memset", BM_Memset)->Arg(scale)->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&count, args.data());
+    benchmark::RunSpecifiedBenchmarks();
+    PrintTable();
+    if (window) MeasureWindow();
+    benchmark::Shutdown();
+    return 0;
+}
