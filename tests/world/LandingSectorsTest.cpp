@@ -95,17 +95,6 @@ TEST(LandingSectors, GridPicture) {
     for (int x = 1; x < 160; ++x) ASSERT_EQ(grid.at(x, 1), N) << x;
 }
 
-TEST(LandingSectors, RectangleKeepsTheFarCornerOut) {
-    Bitmap picture(8, 8, 0u);
-    DrawRectangle(picture, 1, 2, 5, 6, 7u, true, 3u);
-    const char* expected[] = {"........", "........", ".7777...", ".7337...", ".7337...", ".7777...", "........", "........"};
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            const char want = expected[y][x];
-            ASSERT_EQ(picture.at(x, y), want == '.' ? 0u : static_cast<Pixel>(want - '0')) << x << "," << y;
-        }
-}
-
 TEST(LandingSectors, TickingAgainDoesNotRegenerate) {
     auto game = NewGame();
     game->World.LandingSectors[2][3] = 1;

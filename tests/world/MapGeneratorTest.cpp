@@ -123,14 +123,6 @@ TEST(MapGenerator, IslandsAndStripsKeepTheirEdgesWater) {
     }
 }
 
-TEST(MapGenerator, TerrainClassesFollowTheCode) {
-    struct Case {
-        u8 code, cls;
-    };
-    for (Case c : {Case{0, 0}, Case{1, 4}, Case{2, 1}, Case{3, 2}, Case{46, 2}, Case{47, 0}, Case{59, 0}, Case{60, 0}, Case{237, 0}})
-        EXPECT_EQ(TerrainClass(c.code), c.cls) << int(c.code);
-}
-
 // Advances a copy of the source by `draws` numbers.
 u32 SeedAfter(u32 seed, int draws) {
     RandomSource rng;

@@ -52,14 +52,5 @@ TEST(RandomSource, RangesStayWithinTheirBoundsAndReachThem) {
     }
 }
 
-TEST(RandomSource, ReseedTakesTheInjectedSeed) {
-    int calls = 0;
-    RandomSource rng([&calls] { return static_cast<std::uint32_t>(100 + calls++); });
-    rng.Reseed();
-    EXPECT_EQ(rng.Seed(), 100u);
-    rng.Reseed();
-    EXPECT_EQ(rng.Seed(), 101u);
-}
-
 }  // namespace
 }  // namespace tarq
