@@ -23,7 +23,8 @@ void DrawPad(QPainter& p);
 
 // Geology pictures, in pure black on a `size` pixel pattern.
 void DrawDeposit(QPainter& p, int amount, int size);
-void DrawConnectorHub(QPainter& p, int size);
+// Drawn in black for the geology sheet; the game shows it recoloured white.
+void DrawConnectorHub(QPainter& p, int size, const QColor& colour = QColor(0, 0, 0));
 // A connector piece of a 28-pixel pattern with arms toward its neighbours.
 void DrawConnector(QPainter& p, const tarq::ConnectorPicture& c);
 

@@ -1,5 +1,6 @@
 #include "Generator.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -169,15 +170,16 @@ void DrawNumber(QImage& img, int x, int y, int n, QRgb colour) {
     }
 }
 
-QImage ContactSheet(const OutputFile& f) {
+// Rows firstRow..firstRow+rowCount-1 of a sheet, each pattern under its number.
+QImage ContactSheet(const OutputFile& f, int firstRow, int rowCount) {
     const int pw = f.patternW, ph = f.patternH;
-    const int perRow = f.image.width() / pw, rows = f.image.height() / ph;
+    const int perRow = f.image.width() / pw;
     const int cellW = pw + 6, cellH = ph + 16;
-    QImage out(perRow * cellW + 6, rows * cellH + 6, QImage::Format_RGB32);
+    QImage out(perRow * cellW + 6, rowCount * cellH + 6, QImage::Format_RGB32);
     out.fill(qRgb(40, 42, 46));
-    for (int k = 0; k < perRow * rows; ++k) {
+    for (int k = firstRow * perRow; k < (firstRow + rowCount) * perRow; ++k) {
         const int sx = (k % perRow) * pw, sy = (k / perRow) * ph;
-        const int dx = 6 + (k % perRow) * cellW, dy = 6 + (k / perRow) * cellH;
+        const int dx = 6 + (k % perRow) * cellW, dy = 6 + (k / perRow - firstRow) * cellH;
         DrawNumber(out, dx, dy, k, qRgb(230, 230, 120));
         for (int y = 0; y < ph; ++y)
             for (int x = 0; x < pw; ++x) {
@@ -218,8 +220,14 @@ std::string WriteContactSheets(const Graph& graph, const std::filesystem::path& 
     for (const OutputFile& f : graph.files) {
         if (f.patternW == 0) continue;
         const std::string stem = std::filesystem::path(f.name).stem().string();
-        const std::filesystem::path path = dir / (stem + ".png");
-        if (!ContactSheet(f).save(QString::fromStdString(path.string()), "PNG")) return "cannot write " + path.string();
+        // Tall sheets are split into pages of about 900 pixels.
+        const int rows = f.image.height() / f.patternH, pageRows = std::max(1, 900 / (f.patternH + 16));
+        for (int first = 0, page = 1; first < rows; first += pageRows, ++page) {
+            const std::string suffix = rows > pageRows ? "_" + std::to_string(page) : "";
+            const std::filesystem::path path = dir / (stem + suffix + ".png");
+            if (!ContactSheet(f, first, std::min(pageRows, rows - first)).save(QString::fromStdString(path.string()), "PNG"))
+                return "cannot write " + path.string();
+        }
     }
     // Emblems and cards side by side on one page.
     QImage cards(10 * (kCardW + 4) + 4, 8 * (kCardH + 4) + 4, QImage::Format_RGB32);

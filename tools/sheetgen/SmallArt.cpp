@@ -38,10 +38,10 @@ void DrawDeposit(QPainter& p, int amount, int size) {
     }
 }
 
-void DrawConnectorHub(QPainter& p, int size) {
+void DrawConnectorHub(QPainter& p, int size, const QColor& colour) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0));
+    p.setBrush(colour);
     const double s = size / 64.0;
     p.drawRect(QRectF(28 * s, 8 * s, 8 * s, 48 * s));   // pipes up and down
     p.drawRect(QRectF(8 * s, 28 * s, 48 * s, 8 * s));   // pipes left and right
@@ -116,13 +116,12 @@ void CardBackground(QPainter& p, int movement, Shape shape) {
 
 }  // namespace
 
-void DrawCard(QPainter& p, const tarq::Game& game, int type) {
-    (void)game;
-    p.setRenderHint(QPainter::Antialiasing, true);
+namespace {
+
+// The card's subject: the map picture of the type, larger.
+void DrawCardSubject(QPainter& p, int type) {
     const tarq::TypeSetup* s = tarq::FindTypeSetup(type);
     const Shape shape = ShapeOf(type);
-    CardBackground(p, s ? s->Movement : 1, shape);
-    p.save();
     if (shape == Shape::Unit) {
         p.translate(kCardW / 2.0, kCardH / 2.0);
         p.scale(1.3, 1.3);
@@ -133,24 +132,52 @@ void DrawCard(QPainter& p, const tarq::Game& game, int type) {
         } else {
             DrawUnit(p, type, Art::UnitWhole);
         }
-    } else if (shape == Shape::Building) {
-        p.translate((kCardW - 128) / 2.0, (kCardH - 128) / 2.0);
+        return;
+    }
+    p.translate((kCardW - 128) / 2.0, (kCardH - 128) / 2.0);
+    if (shape == Shape::Building) {
         DrawPad(p);
         DrawBuilding(p, type, 0, 1, 0);
-    } else {
-        p.translate((kCardW - 128) / 2.0, (kCardH - 128) / 2.0);
-        p.scale(2, 2);
-        if (s && s->SecondLayer) DrawSmallStructure(p, type, 0, 1, 1);
-        if (type >= 62 && type <= 65) {
-            p.translate(32, 32);
-            p.scale(0.64, 0.64);
-            p.rotate(45);
-            DrawTurret(p, type);
-        } else {
-            DrawSmallStructure(p, type, 0, 1, 0);
-        }
+        return;
     }
-    p.restore();
+    p.scale(2, 2);
+    if (s && s->SecondLayer) DrawSmallStructure(p, type, 0, 1, 1);
+    if (type >= 62 && type <= 65) {
+        p.translate(32, 32);
+        p.scale(0.64, 0.64);
+        p.rotate(45);
+        DrawTurret(p, type);
+    } else if (type == 66) {
+        DrawConnectorHub(p, 64, QColor(236, 236, 232));
+    } else {
+        DrawSmallStructure(p, type, 0, 1, 0);
+    }
+}
+
+}  // namespace
+
+void DrawCard(QPainter& p, const tarq::Game& game, int type) {
+    (void)game;
+    const tarq::TypeSetup* s = tarq::FindTypeSetup(type);
+    const Shape shape = ShapeOf(type);
+    CardBackground(p, s ? s->Movement : 1, shape);
+    QImage subject(kCardW, kCardH, QImage::Format_ARGB32_Premultiplied);
+    subject.fill(Qt::transparent);
+    {
+        QPainter q(&subject);
+        q.setRenderHint(QPainter::Antialiasing, true);
+        DrawCardSubject(q, type);
+    }
+    // A soft shadow below the subject; aircraft cast theirs further away.
+    QImage shadow = subject;
+    {
+        QPainter q(&shadow);
+        q.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        q.fillRect(shadow.rect(), QColor(0, 0, 0, 80));
+    }
+    const bool flying = shape == Shape::Unit && s && s->Movement == tarq::kMoveAircraft;
+    p.drawImage(QPointF(flying ? 14 : 5, flying ? 16 : 6), shadow);
+    p.drawImage(QPointF(0, 0), subject);
     p.setPen(QPen(QColor(20, 22, 26), 3));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(1.5, 1.5, kCardW - 3, kCardH - 3));

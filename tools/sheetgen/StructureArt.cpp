@@ -422,28 +422,31 @@ void DrawTurret(QPainter& p, int type) {
     p.setRenderHint(QPainter::Antialiasing, true);
     switch (type) {
         case 62:  // pillbox: squat dome, short thick gun
-            Barrel(p, 0, 0, -34, 7, kMetalDark);
-            Disc(p, P(0, 0), 17, kTeam);
-            Disc(p, P(0, 0), 8, kTeamDark, 1.6);
+            Barrel(p, 0, 0, -38, 8, kMetalDark);
+            Disc(p, P(0, 2), 24, kTeam);
+            Disc(p, P(0, 2), 12, kTeamDark, 1.6);
+            Box(p, Centred(0, -14, 12, 6), kTeamLight, 2, 1.4);
             break;
         case 63:  // artillery: long barrel, long turret
-            Barrel(p, 0, 0, -44, 6, kMetalDark);
-            Box(p, Centred(0, 6, 26, 32), kTeam, 5);
-            Box(p, Centred(0, 14, 18, 10), kTeamDark, 2, 1.6);
+            Barrel(p, 0, 0, -44, 7, kMetalDark);
+            Box(p, Centred(0, 8, 34, 42), kTeam, 6);
+            Box(p, Centred(0, 18, 24, 12), kTeamDark, 2, 1.6);
+            Box(p, Centred(0, -10, 14, 8), kMetal, 2, 1.6);
             break;
         case 64:  // rocket launcher: a box of six missiles
-            Box(p, Centred(0, 2, 30, 36), kTeam, 3);
+            Box(p, Centred(0, 4, 42, 50), kTeam, 4);
             for (int r = 0; r < 2; ++r)
                 for (int c = 0; c < 3; ++c) {
-                    Box(p, Centred(-9 + c * 9, -2 + r * 14, 6, 14), QColor(210, 210, 204), 3, 1.4);
-                    Poly(p, {P(-12 + c * 9, -9 + r * 14), P(-9 + c * 9, -14 + r * 14), P(-6 + c * 9, -9 + r * 14)}, kRed, 1);
+                    Box(p, Centred(-12 + c * 12, 0 + r * 20, 8, 18), QColor(210, 210, 204), 4, 1.4);
+                    Poly(p, {P(-16 + c * 12, -9 + r * 20), P(-12 + c * 12, -15 + r * 20), P(-8 + c * 12, -9 + r * 20)}, kRed, 1);
                 }
-            Lamps(p, -20, 0, 3);
+            Lamps(p, -24, 0, 3.2);
             break;
         case 65:  // anti-aircraft: twin long barrels and a small radar
-            for (double x : {-6.0, 6.0}) Barrel(p, x, 0, -44, 3.4, kMetalDark);
-            Disc(p, P(0, 4), 14, kTeam);
-            Box(p, Centred(0, 16, 20, 5), kMetalLight, 2, 1.4);
+            for (double x : {-7.0, 7.0}) Barrel(p, x, 0, -44, 4, kMetalDark);
+            Disc(p, P(0, 6), 20, kTeam);
+            Box(p, Centred(0, 20, 26, 6), kMetalLight, 2, 1.4);
+            Disc(p, P(0, 4), 6, kTeamDark, 1.4);
             break;
         default: break;
     }

@@ -268,7 +268,7 @@ Rgb RockPixel(const ObstacleTileInfo& o, const Palette& p, const Textures& t, in
     Rgb rock = Mix(p.rockDark, p.rockLight, Clamp01(0.1 + 0.25 * h + (light - 0.5) * 1.6));
     if (o.style == RockStyle::Crater && h0 > 0.2) rock = Mix(rock, p.pit, 0.55);
     if (std::abs(t.crag[y][x] - 0.5) < 0.012) rock = Mix(rock, p.pit, 0.45);  // cracks
-    if (p.texture == 3 && (light > 0.55 || h > 1.1)) rock = Mix(rock, p.rockTop, 0.8);
+    if (p.texture == 3 && light > 0.6 && h > 0.5) rock = Mix(rock, p.rockTop, 0.8);  // snow on sunlit tops
     rock = Add(rock, (Hash01(x, y, 67) - 0.5) * 14);
     return Mix(p.pit, rock, SmoothStep(0.0, 0.03, h0));  // dark line along the foot
 }

@@ -211,13 +211,16 @@ void APC(QPainter& p) {
 // ------------------------------------------------------------ infantry
 
 void Soldier(QPainter& p, bool infiltrator) {
+    p.save();
+    p.scale(1.35, 1.35);  // people are small, but must still be seen
     const QColor cloth = infiltrator ? QColor(54, 56, 64) : QColor(84, 110, 70);
     Poly(p, {P(-18, -4), P(18, -4), P(14, 8), P(-14, 8)}, cloth);  // shoulders
     Box(p, Centred(0, 10, 16, 10), infiltrator ? QColor(40, 40, 46) : QColor(110, 96, 64), 3, 2);  // pack
     Rod(p, P(-14, 0), P(-4, -14), 4, cloth);  // arms to the weapon
     Rod(p, P(14, 0), P(4, -12), 4, cloth);
-    Barrel(p, 2, -6, infiltrator ? -24 : -34, 3.2, kOutline, true);
+    Barrel(p, 2, -6, infiltrator ? -24 : -30, 3.2, kOutline, true);
     Disc(p, P(0, 0), 8, infiltrator ? QColor(30, 30, 36) : QColor(96, 120, 78));  // helmet or hood
+    p.restore();
 }
 
 // ------------------------------------------------------------ ships
