@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/InfoTexts.h"
 #include "ui/MainWindow.h"
 #include "ui/UiHelpers.h"
 #include "ui/Widgets.h"
@@ -66,23 +67,25 @@ QWidget* TMainForm::BuildStartConditionsPage() {
                          QStringLiteral("Тавейцы"), QStringLiteral("Лумбары"), QStringLiteral("Зеренги"),
                          QStringLiteral("Вольхи")});
     Image4 = Place(Named(new ImageBox(page), "Image4"), 180, 124, 78, 78);
-    LabelColorBox1 = Place(Named(new QLabel(QStringLiteral("Выберите себе цвет"), page), "LabelColorBox1"), 8, 172,
-                           160, 16);
+    LabelColorBox1 = Place(Named(new QLabel(QStringLiteral("Выберите себе цвет"), page), "LabelColorBox1"), 268, 124,
+                           115, 16);
     LabelColorBox1->setEnabled(false);
-    ColorBox1 = Place(Named(new QComboBox(page), "ColorBox1"), 8, 190, 160, 22);
+    ColorBox1 = Place(Named(new QComboBox(page), "ColorBox1"), 268, 142, 115, 22);
     for (const char* name : {"red", "blue", "green", "yellow", "magenta", "cyan", "white"}) {
         QPixmap swatch(12, 12);
         swatch.fill(QColor(QString::fromLatin1(name)));
         ColorBox1->addItem(QIcon(swatch), QString::fromLatin1(name));
     }
-    Label6 = Place(Named(new QLabel(page), "Label6"), 8, 218, 260, 30);
+    Label6 = Place(Named(new QLabel(texts::JokeLabel(), page), "Label6"), 268, 168, 115, 36);
     Label6->setWordWrap(true);
 
+    // The preview and, exactly over it, the see-through sector grid.
     Image3 = Place(Named(new ImageBox(page), "Image3"), 390, 8, 160, 160);
+    Image3->setBackground(Qt::white);
     Image2 = Place(Named(new ImageBox(page), "Image2"), 390, 8, 160, 160);
     Image2->raise();
 
-    PageControl3 = Place(Named(new QTabWidget(page), "PageControl3"), 4, 250, 553, 222);
+    PageControl3 = Place(Named(new QTabWidget(page), "PageControl3"), 4, 208, 553, 266);
     PageControl3->addTab(BuildMapGeneratorPage(), QStringLiteral("Параметры RandomMap"));
     return page;
 }
@@ -95,32 +98,32 @@ QWidget* TMainForm::BuildMapGeneratorPage() {
                                           QStringLiteral("300Х300"), QStringLiteral("400Х400")},
                                          1, page),
                           "MapSize"),
-                    4, 2, 115, 186);
+                    4, 2, 105, 186);
     MapSize->setItemIndex(1);
     Ttype = Place(Named(new RadioGroup(QStringLiteral("Тип территории"),
                                        {QStringLiteral("Зеленая"), QStringLiteral("Грязная"),
                                         QStringLiteral("Песчанная"), QStringLiteral("Снежная")},
                                        1, page),
                         "Ttype"),
-                  124, 2, 115, 120);
+                  113, 2, 112, 120);
     Ttype->setItemIndex(0);
     Ttype->setEnabled(false);
-    Button10 = Place(Named(new QPushButton(QStringLiteral("Создать/Пересоздать карту"), page), "Button10"), 124, 130,
-                     152, 30);
-    Mountains = CaptionedBar(page, "Mountains", QStringLiteral("Густота крупных препятствий"), 0, 200, 40, 282, 2, 130);
-    Stones = CaptionedBar(page, "Stones", QStringLiteral("Густота мелких препятствий"), 0, 200, 80, 282, 40, 130);
-    Emaxmstrj = CaptionedBar(page, "Emaxmstrj", QStringLiteral("Количество месторождений"), 0, 500, 100, 282, 78, 130);
+    Button10 = Place(Named(new QPushButton(QStringLiteral("Создать/Пересоздать карту"), page), "Button10"), 4, 196,
+                     221, 32);
+    Mountains = CaptionedBar(page, "Mountains", QStringLiteral("Густота крупных препятствий"), 0, 200, 40, 232, 2, 168);
+    Stones = CaptionedBar(page, "Stones", QStringLiteral("Густота мелких препятствий"), 0, 200, 80, 232, 40, 168);
+    Emaxmstrj = CaptionedBar(page, "Emaxmstrj", QStringLiteral("Количество месторождений"), 0, 500, 100, 232, 78, 168);
 
-    PageControl5 = Place(Named(new QTabWidget(page), "PageControl5"), 416, 0, 134, 190);
+    PageControl5 = Place(Named(new QTabWidget(page), "PageControl5"), 404, 0, 143, 232);
     auto* islands = Named(new QWidget, "TabSheet12");
-    Place(new QLabel(QStringLiteral("Островная модель карты"), islands), 2, 0, 128, 16);
-    ismass = CaptionedBar(islands, "ismass", QStringLiteral("Количество островов"), 0, 600, 400, 2, 18, 124);
-    LandMass = CaptionedBar(islands, "LandMass", QStringLiteral("Размер каждого островка"), 0, 40, 10, 2, 56, 124);
+    Place(new QLabel(QStringLiteral("Островная модель карты"), islands), 2, 0, 137, 16);
+    ismass = CaptionedBar(islands, "ismass", QStringLiteral("Количество островов"), 0, 600, 400, 2, 20, 135);
+    LandMass = CaptionedBar(islands, "LandMass", QStringLiteral("Размер каждого островка"), 0, 40, 10, 2, 60, 135);
     auto* strips = Named(new QWidget, "TabSheet15");
-    Place(new QLabel(QStringLiteral("Ленточная модель карты"), strips), 2, 0, 128, 16);
-    Estripcount = CaptionedBar(strips, "Estripcount", QStringLiteral("Количество лент"), 0, 100, 15, 2, 18, 124);
-    EstripL = CaptionedBar(strips, "EstripL", QStringLiteral("Макс длина каждой ленты"), 1, 100, 20, 2, 56, 124);
-    EstripW = CaptionedBar(strips, "EstripW", QStringLiteral("Макс толщина каждой ленты"), 0, 20, 10, 2, 94, 124);
+    Place(new QLabel(QStringLiteral("Ленточная модель карты"), strips), 2, 0, 137, 16);
+    Estripcount = CaptionedBar(strips, "Estripcount", QStringLiteral("Количество лент"), 0, 100, 15, 2, 20, 135);
+    EstripL = CaptionedBar(strips, "EstripL", QStringLiteral("Макс длина каждой ленты"), 1, 100, 20, 2, 60, 135);
+    EstripW = CaptionedBar(strips, "EstripW", QStringLiteral("Макс толщина каждой ленты"), 0, 20, 10, 2, 100, 135);
     PageControl5->addTab(islands, QStringLiteral("Тип1"));
     PageControl5->addTab(strips, QStringLiteral("Тип 2"));
     PageControl5->setCurrentIndex(1);

@@ -80,7 +80,10 @@ void TMainForm::ShowMessage(const QString& text) {
 
 void TMainForm::BuildWindow() {
     setWindowTitle(texts::WindowTitle());
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    // The designed font, or a narrow sans face with the same metrics where it is missing.
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    setFont(font);
     resize(776, 600);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

@@ -23,7 +23,8 @@ W* Place(W* widget, int x, int y, int w, int h) {
 // A caption label and a horizontal scroll bar under it.
 inline QScrollBar* CaptionedBar(QWidget* parent, const char* name, const QString& caption, int min, int max,
                                 int position, int x, int y, int width) {
-    Place(new QLabel(caption, parent), x, y, width, 16);
+    auto* label = Place(new QLabel(caption, parent), x, y, width, 16);
+    label->setToolTip(caption);
     auto* bar = Named(new QScrollBar(Qt::Horizontal, parent), name);
     bar->setRange(min, max);
     bar->setValue(position);

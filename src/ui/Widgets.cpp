@@ -55,8 +55,9 @@ void ImageBox::setImage(const QImage& image) {
 }
 
 void ImageBox::paintEvent(QPaintEvent*) {
-    if (shown_.isNull()) return;
     QPainter p(this);
+    if (background_.isValid()) p.fillRect(rect(), background_);
+    if (shown_.isNull()) return;
     if (stretch_)
         p.drawImage(rect(), shown_);
     else

@@ -40,6 +40,8 @@ public:
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
     void setStretch(bool stretch) { stretch_ = stretch; update(); }
+    // Fills the control with `colour` where no picture covers it.
+    void setBackground(const QColor& colour) { background_ = colour; update(); }
     // Turns every pixel of `key` into see-through pixels of the shown image.
     void setTransparentKey(QRgb key) { key_ = key; hasKey_ = true; setImage(image_); }
 signals:
@@ -61,6 +63,7 @@ private:
     bool hasKey_ = false;
     QRgb key_ = 0;
     bool pressed_ = false;
+    QColor background_;  // invalid: see-through
 };
 
 // A round progress gauge: the filled pie is progress / maximum of the circle.
