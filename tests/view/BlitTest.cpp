@@ -118,18 +118,5 @@ TEST(BlitTest, PatternNumbersOutsideTheItemDrawNothing) {
     EXPECT_EQ(b.at(0, 0), item.picture.at(2 * 32, 32));
 }
 
-// The kind decides between one memcpy per row, spans, or nothing at all.
-TEST(BlitTest, ScaledPatternKindFollowsTheKey) {
-    const Pixel key = 0xFF00FF00u;
-    const ImageItem flat = testref::MakeFlatSheet(64, {0xFF112233u, key}, true, key);
-    EXPECT_EQ(ScalePattern(flat, 0, 9).kind, ScaledPattern::Kind::Opaque);
-    EXPECT_EQ(ScalePattern(flat, 1, 9).kind, ScaledPattern::Kind::Empty);
-    const ImageItem mixed = MakeSheet(64, 1, 1, true, 4);
-    EXPECT_EQ(ScalePattern(mixed, 0, 76).kind, ScaledPattern::Kind::Keyed);
-    // Without transparency the key colour is an ordinary colour.
-    const ImageItem plain = testref::MakeFlatSheet(64, {key}, false, key);
-    EXPECT_EQ(ScalePattern(plain, 0, 3).kind, ScaledPattern::Kind::Opaque);
-}
-
 }  // namespace
 }  // namespace tarq
