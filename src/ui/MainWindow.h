@@ -147,6 +147,7 @@ private:
     void ConnectMapHandlers();
     bool LoadGraphicsForLaunch();
     void ApplyInitialView();
+    void DrawFrame();
     void RebuildMinimapPicture();
     void SyncViewControlsToWidgets();
     void SetScrollBarRanges(int colMax, int rowMax);

@@ -62,12 +62,17 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::RenderAndPresent() {
-    if (!DXDraw->initialized()) return;
+// The frame renderer with the window's minimap and view-control parts.
+void TMainForm::DrawFrame() {
     FrameHooks hooks;
     hooks.RebuildMinimap = [this] { RebuildMinimapPicture(); };
     hooks.SyncViewControls = [this] { SyncViewControlsToWidgets(); };
     RenderFrame(*game_, images_, DXDraw->backBuffer(), frameCache_, hooks);
+}
+
+void TMainForm::RenderAndPresent() {
+    if (!DXDraw->initialized()) return;
+    DrawFrame();
     DXDraw->present();
 }
 
@@ -244,10 +249,7 @@ void TMainForm::DXTimerTimer() {
     if (g.AppActive != 1 || !DXDraw->initialized()) return;
     AdvanceAnimations(g);
     DXDraw->clear(0xFF000000u);
-    FrameHooks hooks;
-    hooks.RebuildMinimap = [this] { RebuildMinimapPicture(); };
-    hooks.SyncViewControls = [this] { SyncViewControlsToWidgets(); };
-    RenderFrame(g, images_, DXDraw->backBuffer(), frameCache_, hooks);
+    DrawFrame();
     DXDraw->present();
     CountFrame();
     StaticText9->setText(QStringLiteral("Fps=") + QString::number(fps_));

@@ -48,7 +48,7 @@ void TMainForm::Button10Click() {
 
 void TMainForm::Image2MouseDown(Qt::MouseButton, int x, int y) { Image2MouseDownToggle(*game_, x, y); }
 
-void TMainForm::Image2Click() { Image2->setImage(ToQImageWithAlpha(DrawSectorGrid(*game_))); }
+void TMainForm::Image2Click() { Image2->setImage(ToQImage(DrawSectorGrid(*game_), QImage::Format_ARGB32)); }
 
 void TMainForm::CheckBox2Click() {
     if (game_->MapGenerated == 0) Button10Click();

@@ -8,19 +8,11 @@
 
 namespace tarq {
 
-// Wraps a copy of the bitmap as an RGB32 image (same pixel layout).
-inline QImage ToQImage(const Bitmap& bitmap) {
+// A copy of the bitmap as an image of the same pixel layout: RGB32 ignores the
+// alpha byte, ARGB32 keeps it (pixels with alpha 0 show as see-through).
+inline QImage ToQImage(const Bitmap& bitmap, QImage::Format format = QImage::Format_RGB32) {
     if (bitmap.empty()) return {};
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-    for (int y = 0; y < bitmap.height; ++y)
-        std::memcpy(image.scanLine(y), bitmap.row(y), static_cast<std::size_t>(bitmap.width) * sizeof(Pixel));
-    return image;
-}
-
-// Keeps the alpha byte: pixels with alpha 0 show as see-through.
-inline QImage ToQImageWithAlpha(const Bitmap& bitmap) {
-    if (bitmap.empty()) return {};
-    QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
+    QImage image(bitmap.width, bitmap.height, format);
     for (int y = 0; y < bitmap.height; ++y)
         std::memcpy(image.scanLine(y), bitmap.row(y), static_cast<std::size_t>(bitmap.width) * sizeof(Pixel));
     return image;
