@@ -15,6 +15,9 @@ namespace sheetgen {
 void DrawUnit(QPainter& p, int type, Art part);
 void DrawTurret(QPainter& p, int type);
 void DrawBuilding(QPainter& p, int type, int frame, int frames, int variant);
+// The building on a transparent 128 x 128 picture with its shadow cast on the
+// pad it always stands on.
+QImage BuildingPicture(int type, int frame, int frames, int variant);
 // part 1 is the picture under the structure (road, gun base).
 void DrawSmallStructure(QPainter& p, int type, int frame, int frames, int part);
 void DrawConstructionSite(QPainter& p);

@@ -106,11 +106,7 @@ private:
         const auto key = std::make_tuple(job.type, job.index, job.variant);
         auto it = buildings_.find(key);
         if (it != buildings_.end()) return it->second;
-        QImage img(128, 128, QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        QPainter p(&img);
-        DrawBuilding(p, job.type, job.index, job.frames, job.variant);
-        p.end();
+        QImage img = BuildingPicture(job.type, job.index, job.frames, job.variant);
         return buildings_.emplace(key, std::move(img)).first->second;
     }
 
@@ -243,7 +239,8 @@ std::string WriteContactSheets(const Graph& graph, const std::filesystem::path& 
     const std::filesystem::path path = dir / "cards.png";
     if (!cards.save(QString::fromStdString(path.string()), "PNG")) return "cannot write " + path.string();
     if (!SampleMap(graph, 4321).save(QString::fromStdString((dir / "sample_map.png").string()), "PNG") ||
-        !SampleCloseUp(graph, 4321).save(QString::fromStdString((dir / "sample_closeup.png").string()), "PNG"))
+        !SampleCloseUp(graph, 4321).save(QString::fromStdString((dir / "sample_closeup.png").string()), "PNG") ||
+        !SampleBase(graph).save(QString::fromStdString((dir / "sample_base.png").string()), "PNG"))
         return "cannot write the sample maps in " + dir.string();
     return {};
 }

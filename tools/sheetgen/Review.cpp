@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <memory>
 
+#include "Placement.h"
 #include "Sheets.h"
 #include "core/World.h"
+#include "core/TypeSetup.h"
 #include "world/MapGenerator.h"
 
 namespace sheetgen {
@@ -85,6 +87,50 @@ QImage SampleCloseUp(const Graph& graph, std::uint32_t seed) {
             if (code == 1 || (code >= 54 && code <= 59)) Put(p, graph, "Units0.bmp", sea[ship++ % 6] + (c + r) % 8, c, r);
             else if (code == 2 || (code >= 47 && code <= 53)) Put(p, graph, "Units0.bmp", land[unit++ % 12] + (c + r) % 8, c, r);
         }
+    return out;
+}
+
+QImage SampleBase(const Graph& graph) {
+    auto game = tarq::NewGame();
+    tarq::InitData(*game);
+    QImage out(16 * 64, 6 * 64, QImage::Format_RGB32);
+    QPainter p(&out);
+    for (int c = 0; c < 16; ++c)
+        for (int r = 0; r < 6; ++r) p.drawImage(c * 64, r * 64, Tile(graph, 2));
+    const OutputFile* s03 = FindFile(graph, "S03.bmp");
+    int block = 0, cell = 0;
+    for (const PictureJob& job : PlanPictures(*game).jobs) {
+        if (job.index != 0 || job.variant != 0) continue;
+        const SheetSpec* spec = SheetsForItem(job.item).front();
+        if (job.art == Art::Building) {
+            const int b = job.part == 0 ? block++ : block - 1;
+            const int col = (b % 8) * 2 + job.part % 2, row = (b / 8) * 2 + job.part / 2;
+            if (job.part == 0) {  // the pad: the first 128 x 128 block of S03
+                const int perRow = s03->image.width() / 64;
+                for (int q = 0; q < 4; ++q)
+                    p.drawImage((col + q % 2) * 64, (row + q / 2) * 64, Pattern(*s03, (q / 2) * perRow + q % 2));
+            }
+            p.drawImage(col * 64, row * 64, Pattern(*FindFile(graph, spec->file), job.spr));
+        } else if (job.art == Art::SmallStructure && job.part == 0) {
+            const int col = cell % 16, row = 4 + cell / 16;
+            ++cell;
+            const tarq::TypeSetup* setup = tarq::FindTypeSetup(job.type);
+            if (setup && setup->SecondLayer) {
+                const tarq::TSpriteRef& under = game->SpriteTable[setup->CellSpriteEntries[1]];
+                if (under.idU == 3) Put(p, graph, "S03.bmp", under.Spr, col, row);
+            }
+            p.drawImage(QRect(col * 64, row * 64, 64, 64), Pattern(*FindFile(graph, spec->file), job.spr));
+            if (setup && setup->SecondLayer && job.type >= 62) {
+                const tarq::TSpriteRef& turret = game->SpriteTable[setup->CellSpriteEntries[0]];
+                Put(p, graph, "struct2.bmp", turret.Spr + 1, col, row);
+            }
+        }
+    }
+    for (int type = 62; type <= 65; ++type, ++cell) {  // gun bases with their turrets
+        const tarq::TypeSetup* setup = tarq::FindTypeSetup(type);
+        Put(p, graph, "S03.bmp", game->SpriteTable[setup->CellSpriteEntries[1]].Spr, cell % 16, 4 + cell / 16);
+        Put(p, graph, "struct2.bmp", game->SpriteTable[setup->CellSpriteEntries[0]].Spr + 1, cell % 16, 4 + cell / 16);
+    }
     return out;
 }
 

@@ -13,4 +13,8 @@ QImage SampleMap(const Graph& graph, std::uint32_t seed);
 // A 16 x 10 cell close-up at 64 pixels a cell, with pictures placed on it.
 QImage SampleCloseUp(const Graph& graph, std::uint32_t seed);
 
+// Every structure as the game shows it: large ones on their pad over the
+// ground, one-cell ones with their under-pictures and turrets.
+QImage SampleBase(const Graph& graph);
+
 }  // namespace sheetgen

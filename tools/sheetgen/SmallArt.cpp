@@ -137,7 +137,7 @@ void DrawCardSubject(QPainter& p, int type) {
     p.translate((kCardW - 128) / 2.0, (kCardH - 128) / 2.0);
     if (shape == Shape::Building) {
         DrawPad(p);
-        DrawBuilding(p, type, 0, 1, 0);
+        p.drawImage(0, 0, BuildingPicture(type, 0, 1, 0));
         return;
     }
     p.scale(2, 2);

@@ -393,6 +393,25 @@ void DrawBuilding(QPainter& p, int type, int frame, int frames, int variant) {
     }
 }
 
+QImage BuildingPicture(int type, int frame, int frames, int variant) {
+    QImage building(128, 128, QImage::Format_ARGB32_Premultiplied);
+    building.fill(Qt::transparent);
+    QPainter p(&building);
+    DrawBuilding(p, type, frame, frames, variant);
+    p.end();
+    QImage shadow = building;
+    QPainter s(&shadow);
+    s.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    s.fillRect(shadow.rect(), kConcrete.darker(140));
+    s.end();
+    QImage out(128, 128, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    QPainter o(&out);
+    o.drawImage(4, 5, shadow);
+    o.drawImage(0, 0, building);
+    return out;
+}
+
 void DrawSmallStructure(QPainter& p, int type, int frame, int frames, int part) {
     p.setRenderHint(QPainter::Antialiasing, true);
     if (part == 1) {

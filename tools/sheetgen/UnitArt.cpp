@@ -134,12 +134,15 @@ void ScannerBody(QPainter& p) {
 
 void ScannerTop(QPainter& p) {
     QPainterPath dish;
-    dish.moveTo(-20, -10);
-    dish.quadTo(0, -28, 20, -10);
-    dish.quadTo(0, -18, -20, -10);
-    Fill(p, dish, kMetalLight, 2.0);
-    Rod(p, P(0, 6), P(0, -16), 3, kMetalDark);
-    Disc(p, P(0, 6), 6, kMetal, 1.8);
+    dish.moveTo(-24, -4);
+    dish.quadTo(0, -34, 24, -4);
+    dish.lineTo(17, -2);
+    dish.quadTo(0, -22, -17, -2);
+    dish.closeSubpath();
+    Rod(p, P(0, 8), P(0, -16), 4, kMetalDark);
+    Fill(p, dish, kMetalLight, 2.2);
+    Disc(p, P(0, 8), 8, kTeamLight, 2);
+    Disc(p, P(0, 8), 3, kTeamDark, 1.2);
     Lamps(p, -22, 0, 3);
 }
 
