@@ -44,9 +44,11 @@ void TMainForm::LaunchTARQClick() {
         return;
     }
     SetLaunchPlayer(g);                                               // 4
-    const MapParameters params = ReadMapParameters(g, ReadMapControls());  // 5
-    if (MapType->itemIndex() == 0 && g.MapGenerated == 0)             // 6: no preview, still not "generated"
-        GenerateMap(g, params, random_);
+    // 5, 6: the page's parameters are read for a generation only. A map made
+    // with "Создать/Пересоздать карту" keeps its own size even when the size
+    // list was changed since, so the world never claims cells it has not got.
+    // This generation draws no preview and leaves MapGenerated at 0.
+    if (MapType->itemIndex() == 0 && g.MapGenerated == 0) GenerateMap(g, ReadMapParameters(g, ReadMapControls()), random_);
     const LaunchStep sectors = ApplyLandingSectors(g, CheckBox2->isChecked());  // 7
     if (!sectors.ok) {                                                // 8
         ShowMessage(QString::fromStdString(sectors.message));

@@ -68,6 +68,18 @@ TEST_F(LaunchTest, WithoutAMapItGeneratesSilentlyAndOpensTheMapPage) {
     EXPECT_FALSE(form->PageControl1->isTabVisible(5));
 }
 
+TEST_F(LaunchTest, AGeneratedMapKeepsItsSizeWhenTheSizeListChangesAfterwards) {
+    form->Button10->click();  // 50 x 50
+    const int water = form->game().World.Terrain(25, 25);
+    form->MapSize->setItemIndex(5);
+    form->LaunchTARQ->click();
+    ASSERT_TRUE(Launched());
+    EXPECT_EQ(form->game().World.MapWidth, 50);
+    EXPECT_EQ(form->game().World.MapHeight, 50);
+    EXPECT_EQ(form->game().World.Terrain(25, 25), water);
+    EXPECT_EQ(form->game().MapGenerated, 1);
+}
+
 TEST_F(LaunchTest, SectorsRequiredButNoneMarkedRefusesAndASecondPressWorks) {
     form->CheckBox2->click();  // generates the map and shows the hint
     form->LaunchTARQ->click();
