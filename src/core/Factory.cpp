@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -252,30 +253,46 @@ void SetCellLayerVisibility(Game& game, int col, int row, const LayerVisibility&
     }
 }
 
+// The connector picture of one interior cell that has a connector.
+void DrawConnector(Game& game, int c, int r) {
+    const auto& grid = game.World.Connectors;
+    const int code = 16 * grid(c, r).Present + 2 * grid(c, r - 1).Present + 8 * grid(c - 1, r).Present +
+                     32 * grid(c + 1, r).Present + 128 * grid(c, r + 1).Present;
+    const int spr = ConnectorPictureFor(code);
+    TSpriteRef& layer = game.Map(c, r).Layers[kLayerConnectors];
+    if (spr < 0) {  // a Present value other than 0 or 1 has no picture
+        layer.show = 0;
+        return;
+    }
+    layer.idU = 8;
+    layer.Spr = static_cast<i16>(spr);
+    SetCellLayerVisibility(game, c, r, {2, 2, 2, 2, 1, 2, 2});
+}
+
 // Interior cells with a connector get the picture of their neighbourhood and
 // are shown. Cells without one are left alone: their layer-5 picture is only
 // ever shown while the cell has a connector (here and by the overlay switch),
 // and nothing but the full reset, which also empties the map, takes a
 // connector away, so they are hidden already. This keeps the pass to a read
-// of the connector grid instead of a write over every map cell.
+// of the connector grid, four cells at a time, instead of a write over every
+// map cell.
 void UpdateConnectorPictures(Game& game) {
-    const auto& grid = game.World.Connectors;
+    static_assert(sizeof(TConnectorCell) == 2 && offsetof(TConnectorCell, Present) == 1);
+    constexpr std::uint64_t kPresentBytes = 0xFF00FF00FF00FF00ull;
     const int w = game.World.MapWidth, h = game.World.MapHeight;
-    for (int c = 2; c <= w - 1; ++c)
-        for (int r = 2; r <= h - 1; ++r) {
-            if (grid(c, r).Present == 0) continue;
-            const int code = 16 * grid(c, r).Present + 2 * grid(c, r - 1).Present + 8 * grid(c - 1, r).Present +
-                             32 * grid(c + 1, r).Present + 128 * grid(c, r + 1).Present;
-            const int spr = ConnectorPictureFor(code);
-            TSpriteRef& layer = game.Map(c, r).Layers[kLayerConnectors];
-            if (spr < 0) {  // a Present value other than 0 or 1 has no picture
-                layer.show = 0;
-                continue;
-            }
-            layer.idU = 8;
-            layer.Spr = static_cast<i16>(spr);
-            SetCellLayerVisibility(game, c, r, {2, 2, 2, 2, 1, 2, 2});
+    for (int c = 2; c <= w - 1; ++c) {
+        const TConnectorCell* column = &game.World.Connectors(c, 0);
+        int r = 2;
+        for (; r + 3 <= h - 1; r += 4) {
+            std::uint64_t four;
+            std::memcpy(&four, column + r, sizeof four);
+            if ((four & kPresentBytes) == 0) continue;
+            for (int k = r; k < r + 4; ++k)
+                if (column[k].Present != 0) DrawConnector(game, c, k);
         }
+        for (; r <= h - 1; ++r)
+            if (column[r].Present != 0) DrawConnector(game, c, r);
+    }
 }
 
 void RefreshMapLayers(Game& game) {
@@ -283,8 +300,8 @@ void RefreshMapLayers(Game& game) {
     RebuildObjectLayers(game);
 }
 
-u8 CreateObject(Game& game, int col, int row, int type, u8 provisional) {
-    return CreateObjectWith(game, col, row, type, provisional, LayerRefresh::Now);
+u8 CreateObject(Game& game, int col, int row, int type, u8 provisional, LayerRefresh refresh) {
+    return CreateObjectWith(game, col, row, type, provisional, refresh);
 }
 
 // The game tries every cell of each ring in row order, the inner cells again

@@ -5,17 +5,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "core/GameState.h"
 
 namespace tarq {
 
-// Creates one object of `type` with its first cell at (col, row). Returns 1
-// and stores the slot in LastCreatedObject when it was placed, 0 otherwise.
-// A refusal (bad type, blocked cells, full table) leaves Objects, Map and
-// Connectors untouched. `provisional` 1 keeps the structure out of the
-// connector grid (construction sites, exit markers).
-u8 CreateObject(Game& game, int col, int row, int type, u8 provisional);
 
 // The four cells in the given order.
 TFootprint MakeFootprint(int c1, int r1, int c2, int r2, int c3, int r3, int c4, int r4);
@@ -54,6 +49,13 @@ enum class LayerRefresh {
     Deferred,  // the caller runs RefreshMapLayers once after a batch
 };
 
+// Creates one object of `type` with its first cell at (col, row). Returns 1
+// and stores the slot in LastCreatedObject when it was placed, 0 otherwise.
+// A refusal (bad type, blocked cells, full table) leaves Objects, Map and
+// Connectors untouched. `provisional` 1 keeps the structure out of the
+// connector grid (construction sites, exit markers).
+u8 CreateObject(Game& game, int col, int row, int type, u8 provisional, LayerRefresh refresh = LayerRefresh::Now);
+
 // UpdateConnectorPictures followed by RebuildObjectLayers.
 void RefreshMapLayers(Game& game);
 
@@ -62,5 +64,41 @@ void RefreshMapLayers(Game& game);
 // new slot, or 0 when no cell of the map takes the object (the search ends
 // once its square covers the whole map). The created object is not provisional.
 int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh = LayerRefresh::Now);
+
+// What one slot wrote into layers 2-8 at the last rebuild; a free slot's
+// record is all zero whatever the slot holds.
+struct TStampRecord {
+    u8 InUse = 0;
+    u8 CellCount = 0;
+    u8 Layer = 0;
+    u8 SecondLayer = 0;
+    TFootprint Cells;
+    Array1<TSpriteRef, 4> CellSprites;
+    bool operator==(const TStampRecord&) const = default;
+};
+
+// The state of the incremental layer rebuild: the record of every slot at the
+// last rebuild and the size of the map it drew, plus scratch for the cells to
+// redraw. About 0.5 MB: keep it beside the game, on the heap. Its contract:
+// - every rebuild of the map goes through it; after a rebuild that bypasses it
+//   (RebuildObjectLayers, DeleteObject, CreateObject) or any reset of the map
+//   (InitData), call Reset() so the next call draws everything;
+// - layers 2-4 are not written behind its back except by writers that also
+//   change the object table (moving a unit, the animation step).
+struct TLayerStamps {
+    Array1<TStampRecord, kMaxObjects> Slots;
+    i16 Width = -1;  // -1: nothing drawn yet, the next rebuild is a full one
+    i16 Height = -1;
+    std::array<u32, 8 * kMaxObjects> DirtyCells{};
+    std::array<std::uint64_t, (kGridSpan * kGridSpan + 63) / 64> DirtyBits{};
+
+    void Reset() { Width = Height = -1; }
+};
+
+// The same layers as RebuildObjectLayers, redrawing only the cells covered,
+// before or after, by slots whose placement or pictures changed since the
+// last call; layers other than 2-4 are stamped again for every object, as the
+// full rebuild does. Falls back to the full rebuild when the map size changed.
+void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps);
 
 }  // namespace tarq

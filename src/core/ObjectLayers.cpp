@@ -1,10 +1,18 @@
+// The object layers of the map: the full rebuild every caller gets, and the
+// incremental one that redraws only the cells whose occupants changed.
 #include <algorithm>
 
+#include "core/Factory.h"
 #include "core/World.h"
 
 namespace tarq {
 
 namespace {
+
+bool IsObjectLayer(int layer) { return layer >= kLayerFlat && layer <= kLayerUnits; }
+
+int ClampedWidth(const Game& game) { return std::clamp<int>(game.World.MapWidth, 0, kMaxMapSize); }
+int ClampedHeight(const Game& game) { return std::clamp<int>(game.World.MapHeight, 0, kMaxMapSize); }
 
 // Layers 2, 3 and 4 of every map cell back to empty. A column of the map is
 // contiguous in memory, so each column is walked as one run of cells.
@@ -19,10 +27,11 @@ void ClearObjectLayers(Game& game, int width, int height) {
     }
 }
 
-// Writes the pictures of one object into its cells. Cells off the map are
-// skipped: builders and sites are parked there while a site is positioned,
-// and nothing is drawn for them.
-void StampObject(Game& game, const TGameObject& o) {
+// Writes the pictures of one object into its cells, where `wanted` agrees.
+// Cells off the map are skipped: builders and sites are parked there while a
+// site is positioned, and nothing is drawn for them.
+template <typename Object, typename Wanted>
+void StampObject(Game& game, const Object& o, Wanted wanted) {
     const int layer = o.Layer + 1;
     const int second = o.SecondLayer != 0 ? o.SecondLayer + 1 : 0;
     if (layer > kLayers || second > kLayers) return;
@@ -31,9 +40,74 @@ void StampObject(Game& game, const TGameObject& o) {
         const TCellPos p = o.Cells[k];
         if (!game.InMap(p.col, p.row)) continue;
         TMapCell& cell = game.Map(p.col, p.row);
-        cell.Layers[layer] = o.CellSprites[k];
-        if (second != 0) cell.Layers[second] = o.CellSprites[2];
+        if (wanted(p, layer)) cell.Layers[layer] = o.CellSprites[k];
+        if (second != 0 && wanted(p, second)) cell.Layers[second] = o.CellSprites[2];
     }
+}
+
+TStampRecord RecordOf(const TGameObject& o) {
+    TStampRecord r;
+    if (o.Owner == 0) return r;
+    r.InUse = 1;
+    r.CellCount = o.CellCount;
+    r.Layer = o.Layer;
+    r.SecondLayer = o.SecondLayer;
+    r.Cells = o.Cells;
+    r.CellSprites = o.CellSprites;
+    return r;
+}
+
+// The cells to redraw, as a bit per grid cell and a list of the set bits.
+class DirtyCells {
+public:
+    explicit DirtyCells(TLayerStamps& stamps) : stamps_(stamps) {}
+
+    void markCovered(const Game& game, const TStampRecord& r) {
+        if (r.InUse == 0) return;
+        for (int k = 1; k <= std::min<int>(r.CellCount, 4); ++k)
+            if (game.InMap(r.Cells[k].col, r.Cells[k].row)) mark(r.Cells[k]);
+    }
+    bool contains(TCellPos p) const {
+        const std::size_t i = CellGrid<u8>::index(p.col, p.row);
+        return (stamps_.DirtyBits[i / 64] >> (i % 64)) & 1;
+    }
+    int size() const { return count_; }
+    TCellPos at(int n) const {
+        const u32 i = stamps_.DirtyCells[static_cast<std::size_t>(n)];
+        return {static_cast<i16>(i / kGridSpan), static_cast<i16>(i % kGridSpan)};
+    }
+    // Leaves the bits clear for the next rebuild.
+    void clear() {
+        for (int n = 0; n < count_; ++n) {
+            const u32 i = stamps_.DirtyCells[static_cast<std::size_t>(n)];
+            stamps_.DirtyBits[i / 64] = 0;
+        }
+        count_ = 0;
+    }
+
+private:
+    void mark(TCellPos p) {
+        const std::size_t i = CellGrid<u8>::index(p.col, p.row);
+        std::uint64_t& word = stamps_.DirtyBits[i / 64];
+        if ((word >> (i % 64)) & 1) return;
+        word |= std::uint64_t{1} << (i % 64);
+        stamps_.DirtyCells[static_cast<std::size_t>(count_++)] = static_cast<u32>(i);
+    }
+
+    TLayerStamps& stamps_;
+    int count_ = 0;
+};
+
+void FullRebuild(Game& game, TLayerStamps* stamps) {
+    const int width = ClampedWidth(game), height = ClampedHeight(game);
+    ClearObjectLayers(game, width, height);
+    const auto all = [](TCellPos, int) { return true; };
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TGameObject& o = game.World.Objects[i];
+        if (o.Owner != 0) StampObject(game, o, all);
+        if (stamps != nullptr) stamps->Slots[i] = RecordOf(o);
+    }
+    if (stamps != nullptr) stamps->Width = static_cast<i16>(width), stamps->Height = static_cast<i16>(height);
 }
 
 }  // namespace
@@ -41,12 +115,35 @@ void StampObject(Game& game, const TGameObject& o) {
 // Layers 2-4 are a pure function of the object table: clear them over the map
 // and stamp every slot in use in ascending order, so the higher slot wins.
 // Layers 6 and 8 are stamped but never cleared here.
-void RebuildObjectLayers(Game& game) {
-    const int width = std::clamp<int>(game.World.MapWidth, 0, kMaxMapSize);
-    const int height = std::clamp<int>(game.World.MapHeight, 0, kMaxMapSize);
-    ClearObjectLayers(game, width, height);
-    for (const TGameObject& o : game.World.Objects)
-        if (o.Owner != 0) StampObject(game, o);
+void RebuildObjectLayers(Game& game) { FullRebuild(game, nullptr); }
+
+// A cell of layers 2-4 whose covering slots kept their records holds what a
+// full rebuild would write there, so only cells covered before or after by a
+// changed slot are cleared and stamped again, by all their slots in order.
+// The other layers are never cleared; stamping every object into them again,
+// in slot order, leaves them as the full rebuild would.
+void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
+    if (stamps.Width != ClampedWidth(game) || stamps.Height != ClampedHeight(game)) {
+        FullRebuild(game, &stamps);
+        return;
+    }
+    DirtyCells dirty(stamps);
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TStampRecord now = RecordOf(game.World.Objects[i]);
+        TStampRecord& before = stamps.Slots[i];
+        if (now == before) continue;
+        dirty.markCovered(game, before);
+        dirty.markCovered(game, now);
+        before = now;
+    }
+    for (int n = 0; n < dirty.size(); ++n) {
+        TMapCell& cell = game.Map(dirty.at(n).col, dirty.at(n).row);
+        for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) cell.Layers[layer] = EmptySpriteRef;
+    }
+    const auto wanted = [&dirty](TCellPos p, int layer) { return !IsObjectLayer(layer) || dirty.contains(p); };
+    for (const TStampRecord& r : stamps.Slots)
+        if (r.InUse != 0) StampObject(game, r, wanted);
+    dirty.clear();
 }
 
 }  // namespace tarq
