@@ -238,6 +238,11 @@ TEST_F(SheetTest, ABadSheetStopsTheLaunchGraphicsAndLeavesNothingLoaded) {
     EXPECT_TRUE(HighResGeologyAvailable(root));
     fs::remove(root / "graph" / "GEO1.bmp");
     EXPECT_FALSE(HighResGeologyAvailable(root));
+    // Without GEO1.bmp the ordinary geology still loads; asking for GEO1 names it.
+    EXPECT_TRUE(LoadGameGraphics(*game, root, root / "user", false, list, palette, {}).ok);
+    const GraphicsLoad highRes = LoadGameGraphics(*game, root, root / "user", true, list, palette, {});
+    EXPECT_FALSE(highRes.ok);
+    EXPECT_NE(highRes.error.find("GEO1.bmp"), std::string::npos);
 }
 
 }  // namespace
