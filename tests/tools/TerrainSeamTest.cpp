@@ -26,12 +26,11 @@ struct EdgeDiff {
     int large = 0;    // pixels differing by more than 64 in some channel
 };
 
-// a's edge toward b: right edge against b's left one, or bottom against top.
-EdgeDiff Compare(const QImage& a, const QImage& b, bool horizontal) {
+EdgeDiff CompareLines(const QImage& a, int lineA, const QImage& b, int lineB, bool horizontal) {
     EdgeDiff d;
     for (int i = 0; i < 64; ++i) {
-        const QRgb p = horizontal ? a.pixel(63, i) : a.pixel(i, 63);
-        const QRgb q = horizontal ? b.pixel(0, i) : b.pixel(i, 0);
+        const QRgb p = horizontal ? a.pixel(lineA, i) : a.pixel(i, lineA);
+        const QRgb q = horizontal ? b.pixel(lineB, i) : b.pixel(i, lineB);
         const int m = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
         d.mean += m / 64.0;
         d.large += m > 64;
@@ -39,10 +38,15 @@ EdgeDiff Compare(const QImage& a, const QImage& b, bool horizontal) {
     return d;
 }
 
+// Across the seam (a's right or bottom edge against b's left or top edge)
+// two tiles may differ no more than neighbouring lines inside each tile do:
+// the texture's own grain sets the tolerance.
 void ExpectSeamless(const QImage& a, const QImage& b, bool horizontal, const std::string& what) {
-    const EdgeDiff d = Compare(a, b, horizontal);
-    EXPECT_LT(d.mean, 14.0) << what;
-    EXPECT_LE(d.large, 3) << what;
+    const EdgeDiff seam = CompareLines(a, 63, b, 0, horizontal);
+    const EdgeDiff insideA = CompareLines(a, 31, a, 32, horizontal), insideB = CompareLines(b, 31, b, 32, horizontal);
+    const double grain = std::max(insideA.mean, insideB.mean);
+    EXPECT_LT(seam.mean, grain * 1.5 + 3) << what << ": " << seam.mean << " across, " << grain << " inside";
+    EXPECT_LE(seam.large, std::max(insideA.large, insideB.large) + 3) << what;
 }
 
 TEST(TerrainSeamTest, PlainTilesAndVariantsJoinInEveryDirection) {
@@ -118,7 +122,7 @@ TEST(TerrainSeamTest, CoastTilesOfGeneratedMapsJoinTheirNeighbours) {
         }
     ASSERT_GT(shoreEdges, 1000);
     // Nearly every coast cell gets a tile made for its shape.
-    EXPECT_GT(fitting, shoreEdges * 9 / 10) << fitting << " of " << shoreEdges;
+    EXPECT_GT(fitting, shoreEdges * 97 / 100) << fitting << " of " << shoreEdges;
 }
 
 }  // namespace
