@@ -266,7 +266,8 @@ void DrawConnector(Game& game, int c, int r) {
     }
     layer.idU = 8;
     layer.Spr = static_cast<i16>(spr);
-    SetCellLayerVisibility(game, c, r, {2, 2, 2, 2, 1, 2, 2});
+    constexpr int keep = kKeepVisibility;
+    SetCellLayerVisibility(game, c, r, {keep, keep, keep, keep, 1, keep, keep});
 }
 
 // Interior cells with a connector get the picture of their neighbourhood and

@@ -11,7 +11,6 @@
 
 namespace tarq {
 
-
 // The four cells in the given order.
 TFootprint MakeFootprint(int c1, int r1, int c2, int r2, int c3, int r3, int c4, int r4);
 // One cell repeated four times.
@@ -83,8 +82,11 @@ struct TStampRecord {
 // - every rebuild of the map goes through it; after a rebuild that bypasses it
 //   (RebuildObjectLayers, DeleteObject, CreateObject) or any reset of the map
 //   (InitData), call Reset() so the next call draws everything;
-// - layers 2-4 are not written behind its back except by writers that also
-//   change the object table (moving a unit, the animation step).
+// - between two calls, layers 2-4 are written by nobody but the animation
+//   step, into the cells the last call drew. Moving an object is a change of
+//   its Cells followed by a call; a move that also writes the map itself
+//   leaves a picture behind on its cell once the object moves again or is
+//   released without an intermediate call, which the full rebuild would clear.
 struct TLayerStamps {
     Array1<TStampRecord, kMaxObjects> Slots;
     i16 Width = -1;  // -1: nothing drawn yet, the next rebuild is a full one
