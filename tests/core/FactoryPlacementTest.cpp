@@ -162,29 +162,6 @@ TEST_F(FactoryTest, AFullTableRefusesWithoutWritingAnything) {
     EXPECT_EQ(game->World.Connectors(6, 6).Present, 1);
 }
 
-TEST_F(FactoryTest, CopyTypeStatsTakesTheCurrentValuesFromTheType) {
-    game->NewObject.Cargo = 9;
-    CopyTypeStats(*game, 11);  // supply truck: carries material
-    const TUnitStats& s = game->UnitStats[11];
-    const TGameObject& o = game->NewObject;
-    EXPECT_EQ(o.Stats, s);
-    EXPECT_EQ(o.ShotsLeft, s.Shots);
-    EXPECT_EQ(o.AmmoLeft, s.Ammo);
-    EXPECT_EQ(o.HitsLeft, s.Hits);
-    EXPECT_EQ(o.MovesLeft, s.Speed);
-    EXPECT_EQ(o.CargoKind, s.CargoKind);
-    EXPECT_NE(o.CargoKind, kCargoNone);
-    EXPECT_EQ(o.Cargo, 0);
-}
-
-TEST_F(FactoryTest, LayerVisibilityValuesShowHideOrKeep) {
-    for (int layer = 1; layer <= kLayers; ++layer) LayerAt(2, 2, layer).show = static_cast<u8>(layer % 2);
-    SetCellLayerVisibility(*game, 2, 2, {1, 0, 2, 2, 1, 0, 7});
-    const u8 expected[kLayers] = {1, 0, 1, 0, 1, 0, 1, 0};
-    for (int layer = 1; layer <= kLayers; ++layer)
-        EXPECT_EQ(LayerAt(2, 2, layer).show, expected[layer - 1]) << "layer " << layer;
-}
-
 TEST_F(FactoryTest, RebuildLeavesLayersSixAndEightAndTheHigherSlotWins) {
     ASSERT_EQ(CreateObject(*game, 2, 2, 28, 0), 1);  // fighter, layer 6
     ASSERT_EQ(CreateObject(*game, 3, 3, 66, 0), 1);  // connector, layer 8

@@ -141,16 +141,5 @@ TEST_F(FactoryTest, EveryTypeIsCreatedAsTheTypeListGivesIt) {
     EXPECT_TRUE(CheckInvariants(*game).empty()) << Join(CheckInvariants(*game));
 }
 
-TEST_F(FactoryTest, ATwoPartObjectShowsBothPartsOnItsCell) {
-    ASSERT_EQ(CreateObject(*game, 3, 3, 62, 0), 1);  // gun bunker: base in layer 3, turret in layer 4
-    EXPECT_EQ(LayerAt(3, 3, kLayerLarge).Spr, game->SpriteTable[487].Spr);
-    EXPECT_EQ(LayerAt(3, 3, kLayerUnits).Spr, game->SpriteTable[488].Spr);
-    PaintGround(4, 4, {"~"});
-    ASSERT_EQ(CreateObject(*game, 4, 4, 20, 0), 1);  // escort: second picture but no second layer
-    for (int layer : {kLayerFlat, kLayerLarge})
-        EXPECT_EQ(LayerAt(4, 4, layer), EmptySpriteRef) << "layer " << layer;
-    EXPECT_EQ(LayerAt(4, 4, kLayerUnits).Spr, game->SpriteTable[246].Spr);
-}
-
 }  // namespace
 }  // namespace tarq::testing
