@@ -1,5 +1,7 @@
 #include "Generator.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -197,15 +199,53 @@ const OutputFile* FindFile(const Graph& graph, const std::string& name) {
     return nullptr;
 }
 
+namespace {
+
+QByteArray EncodeBmp(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    return bytes;
+}
+
+bool SameContent(const std::filesystem::path& path, const QByteArray& bytes) {
+    QFile file(QString::fromStdString(path.string()));
+    return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+
+// The game composes these cache files from the sheets once and then reuses
+// them; when a sheet changes they are stale, so they are removed and the
+// game makes them again at its next launch.
+void RemoveStaleCache(const std::filesystem::path& dir) {
+    std::error_code ec;
+    for (const auto& folder : std::filesystem::directory_iterator(dir, ec)) {
+        QString name = QString::fromStdString(folder.path().filename().string()).toLower();
+        if (name != "tempgraph" || !folder.is_directory()) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path(), ec)) {
+            name = QString::fromStdString(entry.path().filename().string()).toLower();
+            if (name == "gs00.bmp" || name == "gs01.bmp" || name == "gs02.bmp" || name == "minim0.bmp")
+                std::filesystem::remove(entry.path(), ec);
+        }
+    }
+}
+
+}  // namespace
+
 std::string WriteGraph(const Graph& graph, const std::filesystem::path& dir) {
     std::error_code ec;
     std::filesystem::create_directories(dir / "units", ec);
     if (ec) return "cannot create " + (dir / "units").string() + ": " + ec.message();
+    bool changed = false;
     for (const OutputFile& f : graph.files) {
         const std::filesystem::path path = dir / f.name;
-        if (!f.image.convertToFormat(QImage::Format_RGB888).save(QString::fromStdString(path.string()), "BMP"))
-            return "cannot write " + path.string();
+        const QByteArray bytes = EncodeBmp(f.image);
+        if (SameContent(path, bytes)) continue;  // unchanged files keep their time stamps
+        QFile file(QString::fromStdString(path.string()));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return "cannot write " + path.string();
+        changed = true;
     }
+    if (changed) RemoveStaleCache(dir);
     return {};
 }
 

@@ -27,7 +27,9 @@ struct Graph {
 Graph DrawGraph();
 const OutputFile* FindFile(const Graph& graph, const std::string& name);
 
-// Writes every file below `dir` (BMP). Returns an error text, empty on success.
+// Writes every file below `dir` (24-bit BMP), leaving files whose content is
+// unchanged untouched; when anything changed, removes the game's cached
+// pictures composed from the old sheets. Returns an error text, empty on success.
 std::string WriteGraph(const Graph& graph, const std::filesystem::path& dir);
 // One PNG per sheet below `dir`, each pattern labelled with its number and
 // the transparent colour shown as a checkerboard.
