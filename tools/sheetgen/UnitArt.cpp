@@ -213,18 +213,34 @@ void APC(QPainter& p) {
 
 // ------------------------------------------------------------ infantry
 
-void Soldier(QPainter& p, bool infiltrator) {
-    p.save();
-    p.scale(1.35, 1.35);  // people are small, but must still be seen
+void Soldier(QPainter& p, bool infiltrator, bool lamp) {
     const QColor cloth = infiltrator ? QColor(54, 56, 64) : QColor(84, 110, 70);
     Poly(p, {P(-18, -4), P(18, -4), P(14, 8), P(-14, 8)}, cloth);  // shoulders
     Box(p, Centred(0, 10, 16, 10), infiltrator ? QColor(40, 40, 46) : QColor(110, 96, 64), 3, 2);  // pack
     Rod(p, P(-14, 0), P(-4, -14), 4, cloth);  // arms to the weapon
     Rod(p, P(14, 0), P(4, -12), 4, cloth);
-    Barrel(p, 2, -6, infiltrator ? -24 : -30, 3.2, kOutline, true);
+    Barrel(p, 0, -6, infiltrator ? -24 : -30, 3.2, kOutline, false);
+    if (lamp) Lamps(p, infiltrator ? -22 : -28, 0, 3.2);
     Disc(p, P(0, 0), 8, infiltrator ? QColor(30, 30, 36) : QColor(96, 120, 78));  // helmet or hood
+}
+
+// A figure drawn larger than life at (x, y), so people still show on the map.
+void Figure(QPainter& p, double x, double y, double scale, bool infiltrator, bool lamp) {
+    p.save();
+    p.translate(x, y);
+    p.scale(scale, scale);
+    Soldier(p, infiltrator, lamp);
     p.restore();
 }
+
+// Infantry moves as a squad of three; the infiltrator works alone.
+void Infantry(QPainter& p) {
+    Figure(p, -18, 13, 0.82, false, false);
+    Figure(p, 18, 13, 0.82, false, false);
+    Figure(p, 0, -10, 0.9, false, true);  // the leader carries the lamp
+}
+
+void Infiltrator(QPainter& p) { Figure(p, 0, 4, 1.5, true, true); }
 
 // ------------------------------------------------------------ ships
 
@@ -247,7 +263,12 @@ void GunTurret(QPainter& p, double y, double r, double barrel, double width) {
 }
 
 void Escort(QPainter& p) {
-    Fill(p, HullPath(20, 76, 22), kShip);
+    Fill(p, HullPath(22, 78, 22), kShip);
+    Disc(p, P(0, 26), 8, kDeck, 1.4);  // helicopter pad
+    p.setPen(QPen(kOutline, 1.6));
+    p.drawLine(P(-3, 22), P(-3, 30));
+    p.drawLine(P(3, 22), P(3, 30));
+    p.drawLine(P(-3, 26), P(3, 26));
     GunTurret(p, -16, 5, 14, 2.6);
     Box(p, Centred(0, 4, 12, 14), kMetalLight, 2);
     Glass(p, Centred(0, 0, 10, 3));
@@ -397,9 +418,9 @@ void AlienHull(QPainter& p) {
 }
 
 void AlienTurret(QPainter& p) {
-    Poly(p, {P(0, -42), P(4, -16), P(-4, -16)}, kGlow, 1.8);
-    Poly(p, {P(0, -20), P(12, -4), P(8, 10), P(-8, 10), P(-12, -4)}, kAlien);
-    Disc(p, P(0, 0), 4.5, kGlow, 1.4);
+    Poly(p, {P(0, -42), P(5, -18), P(-5, -18)}, kGlow, 1.8);
+    Poly(p, {P(0, -24), P(16, -6), P(11, 14), P(-11, 14), P(-16, -6)}, kAlien);
+    Disc(p, P(0, -2), 6, kGlow, 1.4);
     Lamps(p, -38, 0, 2.8);
 }
 
@@ -448,8 +469,8 @@ void DrawUnit(QPainter& p, int type, Art part) {
         case 15: Repair(p); break;
         case 16: FuelTruck(p); break;
         case 17: APC(p); break;
-        case 18: Soldier(p, true); break;
-        case 19: Soldier(p, false); break;
+        case 18: Infiltrator(p); break;
+        case 19: Infantry(p); break;
         case 20: Escort(p); break;
         case 21: Corvette(p); break;
         case 22: Gunship(p); break;
