@@ -17,8 +17,8 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "startup_bench";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
+    return *app;
 }
 
 void BM_InitData(benchmark::State& state) {

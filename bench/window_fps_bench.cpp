@@ -20,8 +20,8 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "window_fps_bench";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
+    return *app;
 }
 
 tarq::TMainForm& LaunchedWindow() {

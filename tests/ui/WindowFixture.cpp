@@ -2,12 +2,14 @@
 
 namespace tarq::testing {
 
+// Lives until the process ends: destroying it among the other statics at exit
+// would run after Qt's own globals are gone.
 QApplication& TestApplication() {
     static int argc = 1;
     static char name[] = "tarq_ui_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void WindowTest::SetUp() {
