@@ -162,7 +162,7 @@ TEST_F(FactoryTest, AFullTableRefusesWithoutWritingAnything) {
     EXPECT_EQ(game->World.Connectors(6, 6).Present, 1);
 }
 
-TEST_F(FactoryTest, RebuildLeavesLayersSixAndEightAndTheHigherSlotWins) {
+TEST_F(FactoryTest, RebuildLeavesLayersSixAndEightSkipsOffMapCellsAndTheHigherSlotWins) {
     ASSERT_EQ(CreateObject(*game, 2, 2, 28, 0), 1);  // fighter, layer 6
     ASSERT_EQ(CreateObject(*game, 3, 3, 66, 0), 1);  // connector, layer 8
     ASSERT_EQ(CreateObject(*game, 4, 4, 58, 0), 1);  // road, layer 2
@@ -172,8 +172,10 @@ TEST_F(FactoryTest, RebuildLeavesLayersSixAndEightAndTheHigherSlotWins) {
     TGameObject& higher = Plant(11, 58, 5, 5);
     higher.Layer = 1;
     higher.CellSprites[1].id = 11;
+    Plant(12, 1, 11, 11).CellSprites[1].id = 12;  // a builder parked off the map
     DeleteObject(*game, 1);
     DeleteObject(*game, 2);
+    EXPECT_EQ(LayerAt(11, 11, kLayerUnits), EmptySpriteRef) << "nothing is drawn off the map";
     EXPECT_EQ(LayerAt(2, 2, kLayerAircraft).id, 1) << "layer 6 is not cleared by a release";
     EXPECT_EQ(LayerAt(3, 3, kLayerReady).id, 2) << "layer 8 is not cleared by a release";
     EXPECT_EQ(LayerAt(5, 5, kLayerFlat).id, 11);
