@@ -93,16 +93,17 @@ void BM_CanPlace(benchmark::State& state) {
 }
 BENCHMARK(BM_CanPlace)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-void BM_RebuildObjectLayers(benchmark::State& state) {
+// The full rebuild from scratch (the game's rebuild redraws only changed cells).
+void BM_RebuildObjectLayersFull(benchmark::State& state) {
     Game& game = Crowd();
     for (auto _ : state) {
-        RebuildObjectLayers(game);
+        RebuildObjectLayersFull(game);
         benchmark::ClobberMemory();
     }
     state.SetLabel("5000 objects");
     Report(state);
 }
-BENCHMARK(BM_RebuildObjectLayers)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RebuildObjectLayersFull)->Unit(benchmark::kMicrosecond);
 
 void BM_UpdateConnectorPictures(benchmark::State& state) {
     Game& game = Crowd();
@@ -133,36 +134,11 @@ void BM_CreateObjectAmong5000(benchmark::State& state) {
 }
 BENCHMARK(BM_CreateObjectAmong5000)->Unit(benchmark::kMicrosecond);
 
-// The same creation with the layers kept by the incremental rebuild: the
-// connector pass and a redraw of the cells whose occupants changed.
-void BM_CreateObjectAmong5000Incremental(benchmark::State& state) {
-    Game& game = Crowd();
-    auto stamps = std::make_unique<TLayerStamps>();
-    int c, r, t;
-    StandingCell(kMaxObjects - 1, c, r, t);
-    game.World.Objects[kMaxObjects] = game.ObjectTemplate;
-    RebuildObjectLayersIncremental(game, *stamps);
-    for (auto _ : state) {
-        if (!CreateObject(game, c, r, t, 0, LayerRefresh::Deferred)) std::abort();
-        UpdateConnectorPictures(game);
-        RebuildObjectLayersIncremental(game, *stamps);
-        state.PauseTiming();
-        game.World.Objects[kMaxObjects] = game.ObjectTemplate;
-        RebuildObjectLayersIncremental(game, *stamps);
-        state.ResumeTiming();
-    }
-    CreateObject(game, c, r, t, 0);
-    state.SetLabel("incremental layers");
-    Report(state);
-}
-BENCHMARK(BM_CreateObjectAmong5000Incremental)->Unit(benchmark::kMicrosecond);
-
 void BM_RebuildIncrementalUnchanged(benchmark::State& state) {
     Game& game = Crowd();
-    auto stamps = std::make_unique<TLayerStamps>();
-    RebuildObjectLayersIncremental(game, *stamps);
+    RebuildObjectLayers(game);
     for (auto _ : state) {
-        RebuildObjectLayersIncremental(game, *stamps);
+        RebuildObjectLayers(game);
         benchmark::ClobberMemory();
     }
     state.SetLabel("5000 objects, nothing changed");
@@ -189,36 +165,29 @@ void BM_CreateUntil5000(benchmark::State& state) {
 BENCHMARK(BM_CreateUntil5000)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 // A 101-entry base around the map centre, each purchase placed by the square
-// search. Layers: 0 = full rebuild after each creation, 1 = once at the end,
-// 2 = incremental rebuild after each creation.
+// search. Layers: 0 = brought up to date after each creation (as the game
+// does), 1 = once at the end.
 void BM_PlaceBase101(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(0));
     const LayerRefresh refresh = mode == 0 ? LayerRefresh::Now : LayerRefresh::Deferred;
     const int kinds[10] = {1, 3, 11, 42, 59, 2, 39, 10, 58, 7};
     auto game = NewGame();
-    auto stamps = std::make_unique<TLayerStamps>();
     int placed = 0;
     for (auto _ : state) {
         state.PauseTiming();
         PrepareWorld(*game);
-        stamps->Reset();
-        RebuildObjectLayersIncremental(*game, *stamps);
+        RebuildObjectLayers(*game);
         state.ResumeTiming();
         placed = 0;
-        for (int i = 0; i < kPurchaseEntries; ++i) {
+        for (int i = 0; i < kPurchaseEntries; ++i)
             placed += PlaceBySquareSearch(*game, kSide / 2, kSide / 2, kinds[i % 10], refresh) != 0;
-            if (mode == 2) {
-                UpdateConnectorPictures(*game);
-                RebuildObjectLayersIncremental(*game, *stamps);
-            }
-        }
         if (mode == 1) RefreshMapLayers(*game);
     }
-    const char* how[3] = {"full rebuild after each", "full rebuild once at the end", "incremental after each"};
+    const char* how[2] = {"layers after each creation", "layers once at the end"};
     state.SetLabel(std::to_string(placed) + " of 101 placed, " + how[mode]);
     Report(state);
 }
-BENCHMARK(BM_PlaceBase101)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceBase101)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The worst search: a ship on a map without water tries every cell once.
 void BM_SquareSearchWithoutRoom(benchmark::State& state) {

@@ -64,43 +64,11 @@ void RefreshMapLayers(Game& game);
 // once its square covers the whole map). The created object is not provisional.
 int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh = LayerRefresh::Now);
 
-// What one slot wrote into layers 2-8 at the last rebuild; a free slot's
-// record is all zero whatever the slot holds.
-struct TStampRecord {
-    u8 InUse = 0;
-    u8 CellCount = 0;
-    u8 Layer = 0;
-    u8 SecondLayer = 0;
-    TFootprint Cells;
-    Array1<TSpriteRef, 4> CellSprites;
-    bool operator==(const TStampRecord&) const = default;
-};
-
-// The state of the incremental layer rebuild: the record of every slot at the
-// last rebuild and the size of the map it drew, plus scratch for the cells to
-// redraw. About 0.5 MB: keep it beside the game, on the heap. Its contract:
-// - every rebuild of the map goes through it; after a rebuild that bypasses it
-//   (RebuildObjectLayers, DeleteObject, CreateObject) or any reset of the map
-//   (InitData), call Reset() so the next call draws everything;
-// - between two calls, layers 2-4 are written by nobody but the animation
-//   step, into the cells the last call drew. Moving an object is a change of
-//   its Cells followed by a call; a move that also writes the map itself
-//   leaves a picture behind on its cell once the object moves again or is
-//   released without an intermediate call, which the full rebuild would clear.
-struct TLayerStamps {
-    Array1<TStampRecord, kMaxObjects> Slots;
-    i16 Width = -1;  // -1: nothing drawn yet, the next rebuild is a full one
-    i16 Height = -1;
-    std::array<u32, 8 * kMaxObjects> DirtyCells{};
-    std::array<std::uint64_t, (kGridSpan * kGridSpan + 63) / 64> DirtyBits{};
-
-    void Reset() { Width = Height = -1; }
-};
-
-// The same layers as RebuildObjectLayers, redrawing only the cells covered,
-// before or after, by slots whose placement or pictures changed since the
-// last call; layers other than 2-4 are stamped again for every object, as the
-// full rebuild does. Falls back to the full rebuild when the map size changed.
+// The same layers as a full rebuild, redrawing only the cells covered, before
+// or after, by slots whose placement or pictures changed since the last call;
+// layers other than 2-4 are stamped again for every object, as the full
+// rebuild does. Falls back to the full rebuild when the map size changed.
+// RebuildObjectLayers runs it with the game's own stamps.
 void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps);
 
 }  // namespace tarq

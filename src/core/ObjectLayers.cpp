@@ -115,7 +115,10 @@ void FullRebuild(Game& game, TLayerStamps* stamps) {
 // Layers 2-4 are a pure function of the object table: clear them over the map
 // and stamp every slot in use in ascending order, so the higher slot wins.
 // Layers 6 and 8 are stamped but never cleared here.
-void RebuildObjectLayers(Game& game) { FullRebuild(game, nullptr); }
+void RebuildObjectLayersFull(Game& game) { FullRebuild(game, &game.LayerStamps); }
+
+// Creations, releases and moves touch a handful of cells: only those are redrawn.
+void RebuildObjectLayers(Game& game) { RebuildObjectLayersIncremental(game, game.LayerStamps); }
 
 // A cell of layers 2-4 whose covering slots kept their records holds what a
 // full rebuild would write there, so only cells covered before or after by a

@@ -29,6 +29,7 @@ void InitData(Game& game) {
     TMapCell emptyCell;
     for (auto& layer : emptyCell.Layers) layer = EmptySpriteRef;
     game.Map.fill(emptyCell);
+    game.LayerStamps.Reset();
     for (auto& c : game.World.Connectors.cells) c.Present = 0;
 
     for (auto& column : game.World.LandingSectors)

@@ -20,8 +20,12 @@ void DeleteObject(Game& game, int slot);
 // Clears the order fields of an object.
 void ClearOrder(Game& game, int slot);
 
-// Object layer rebuild: defined with the object factory.
+// Object layer rebuild: layers 2-4 of the map from the object table, redrawing
+// only the cells whose occupants changed since the last rebuild. Defined with
+// the object factory.
 void RebuildObjectLayers(Game& game);
+// The same from scratch over the whole map (and the stamps made to match).
+void RebuildObjectLayersFull(Game& game);
 
 inline bool SlotInUse(const TGameObject& object) { return object.Owner != 0; }
 

@@ -10,7 +10,7 @@ namespace {
 
 class Twins {
 public:
-    explicit Twins(unsigned seed) : rng_(seed), full_(NewGame()), fast_(NewGame()), stamps_(std::make_unique<TLayerStamps>()) {
+    explicit Twins(unsigned seed) : rng_(seed), full_(NewGame()), fast_(NewGame()) {
         for (Game* g : games()) InitData(*g), g->ViewSettings.CurrentPlayer = 1;
         resize(12);
     }
@@ -27,8 +27,8 @@ public:
     }
 
     void redraw() {
-        RebuildObjectLayers(*full_);
-        RebuildObjectLayersIncremental(*fast_, *stamps_);
+        RebuildObjectLayersFull(*full_);
+        RebuildObjectLayers(*fast_);  // the game's own stamps
     }
 
     void resize(int side) {
@@ -41,7 +41,6 @@ public:
 
     void reset() {
         apply([](Game& g) { InitData(g), g.ViewSettings.CurrentPlayer = 1; });
-        stamps_->Reset();
         resize(size());
     }
 
@@ -64,7 +63,6 @@ public:
 private:
     std::mt19937 rng_;
     std::unique_ptr<Game> full_, fast_;
-    std::unique_ptr<TLayerStamps> stamps_;
 };
 
 // One animation step of an object: each picture of a ring advances and is
