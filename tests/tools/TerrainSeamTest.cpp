@@ -10,6 +10,7 @@
 #include "Terrain.h"
 #include "core/World.h"
 #include "world/MapGenerator.h"
+#include "world/TerrainTables.h"
 
 namespace sheetgen {
 namespace {
@@ -39,14 +40,20 @@ EdgeDiff CompareLines(const QImage& a, int lineA, const QImage& b, int lineB, bo
 }
 
 // Across the seam (a's right or bottom edge against b's left or top edge)
-// two tiles may differ no more than neighbouring lines inside each tile do:
+// two tiles may differ no more than neighbouring lines inside the tiles do:
 // the texture's own grain sets the tolerance.
 void ExpectSeamless(const QImage& a, const QImage& b, bool horizontal, const std::string& what) {
     const EdgeDiff seam = CompareLines(a, 63, b, 0, horizontal);
-    const EdgeDiff insideA = CompareLines(a, 31, a, 32, horizontal), insideB = CompareLines(b, 31, b, 32, horizontal);
-    const double grain = std::max(insideA.mean, insideB.mean);
+    double grain = 0;
+    int large = 0;
+    for (const QImage* tile : {&a, &b})
+        for (int line : {15, 31, 47}) {
+            const EdgeDiff inside = CompareLines(*tile, line, *tile, line + 1, horizontal);
+            grain = std::max(grain, inside.mean);
+            large = std::max(large, inside.large);
+        }
     EXPECT_LT(seam.mean, grain * 1.5 + 3) << what << ": " << seam.mean << " across, " << grain << " inside";
-    EXPECT_LE(seam.large, std::max(insideA.large, insideB.large) + 3) << what;
+    EXPECT_LE(seam.large, 2 * large + 4) << what;
 }
 
 TEST(TerrainSeamTest, PlainTilesAndVariantsJoinInEveryDirection) {
@@ -123,6 +130,37 @@ TEST(TerrainSeamTest, CoastTilesOfGeneratedMapsJoinTheirNeighbours) {
     ASSERT_GT(shoreEdges, 1000);
     // Nearly every coast cell gets a tile made for its shape.
     EXPECT_GT(fitting, shoreEdges * 97 / 100) << fitting << " of " << shoreEdges;
+}
+
+const tarq::ObstacleTile* TileAt(const tarq::ObstacleKind& k, int dc, int dr) {
+    for (const tarq::ObstacleTile& t : k.tiles)
+        if (t.dc == dc && t.dr == dr) return &t;
+    return nullptr;
+}
+
+// Within each obstacle footprint neighbouring tiles continue each other, and
+// every edge toward a cell the obstacle leaves alone shows plain ground.
+TEST(TerrainSeamTest, ObstacleTilesJoinTheirFootprintAndTheGround) {
+    int joined = 0;
+    for (int kind : {0, 3}) {
+        const QImage land = TileOf(kind, tarq::kTerrainLand);
+        for (const auto* kinds : {&tarq::LargeObstacles(), &tarq::SmallObstacles()})
+            for (const tarq::ObstacleKind& k : *kinds)
+                for (const tarq::ObstacleTile& t : k.tiles)
+                    for (bool horizontal : {true, false}) {
+                        const int dc = horizontal ? 1 : 0, dr = horizontal ? 0 : 1;
+                        const QImage a = TileOf(kind, t.code);
+                        const std::string what = "kind " + std::to_string(kind) + ": " + std::to_string(t.code) + (horizontal ? " right" : " down");
+                        if (const tarq::ObstacleTile* n = TileAt(k, t.dc + dc, t.dr + dr)) {
+                            ExpectSeamless(a, TileOf(kind, n->code), horizontal, what + " of footprint");
+                            ++joined;
+                        } else {
+                            ExpectSeamless(a, land, horizontal, what + " to open ground");
+                        }
+                        if (!TileAt(k, t.dc - dc, t.dr - dr)) ExpectSeamless(land, a, horizontal, what + " from open ground");
+                    }
+    }
+    EXPECT_GT(joined, 200);
 }
 
 }  // namespace

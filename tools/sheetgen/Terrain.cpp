@@ -101,7 +101,9 @@ struct Textures {
 Rgb GroundAt(const Palette& p, int x, int y) {
     const double u = (x + 0.5) / T, v = (y + 0.5) / T;
     const double broad = TileFbm(u, v, 3, 3, 11);
-    Rgb c = Mix(p.groundDark, p.groundLight, SmoothStep(0.25, 0.8, broad));
+    // Kept gentle: the ground repeats every tile, and strong patches would
+    // show the repetition; the variants bring the larger changes.
+    Rgb c = Mix(p.groundDark, p.groundLight, 0.3 + 0.4 * SmoothStep(0.2, 0.8, broad));
     const double grain = Hash01(x, y, 17);
     switch (p.texture) {
         case 0:  // grass: blades as short dark and light specks
@@ -174,7 +176,8 @@ struct ObstacleTileInfo {
     bool passable = false;
     int rock = 0;  // neighbours that continue the rock
     RockStyle style = RockStyle::Mountain;
-    int seed = 0;
+    const tarq::ObstacleKind* kind = nullptr;  // the first footprint using the tile
+    int dc = 0, dr = 0;                        // and its place there
 };
 
 RockStyle StyleOf(bool large, int kind) {
@@ -206,7 +209,7 @@ std::map<int, ObstacleTileInfo> ObstacleTiles() {
             for (const tarq::ObstacleTile& t : kinds[k].tiles) {
                 uses[t.code].push_back({&kinds[k], &t});
                 if (!info.count(t.code))
-                    info[t.code] = {t.passable, 0, StyleOf(large, static_cast<int>(k)), static_cast<int>(k) * 7 + 3};
+                    info[t.code] = {t.passable, 0, StyleOf(large, static_cast<int>(k)), &kinds[k], t.dc, t.dr};
             }
     };
     collect(tarq::LargeObstacles(), true);
@@ -241,44 +244,94 @@ std::map<int, ObstacleTileInfo> ObstacleTiles() {
     return info;
 }
 
-// How far the rock keeps from open ground, wobbling along its outline.
-double RockEdge(const Textures& t, int x, int y) { return 0.06 + 0.3 * t.shore[y][x]; }
+// The rock of a footprint is shaped in the footprint's own coordinates (tile
+// column + u, tile row + v): joined tiles continue each other, and inner
+// tiles differ although the ground under them repeats every tile. Samples
+// include a one-pixel border for the slope.
+constexpr int kReliefSpan = T + 2;
+struct Relief {
+    std::vector<float> foot;    // distance inside the rock's outline, in tiles; negative outside
+    std::vector<float> height;  // the rock's height
+    std::vector<float> crag;    // fine detail for cracks
+    float at(const std::vector<float>& v, int x, int y) const { return v[(y + 1) * kReliefSpan + x + 1]; }
+};
 
-// Height of the rock at a pixel: negative outside it. Mountains rise with the
-// distance from open ground; a crater is a rim around a sunken floor.
-double RockHeight(const ObstacleTileInfo& o, const Textures& t, double u, double v, int x, int y) {
-    x = (x + T) % T, y = (y + T) % T;  // the relief textures repeat every tile
-    const double h0 = DistanceToOpen(u, v, ~o.rock & 0xFF) - RockEdge(t, x, y);
-    if (h0 <= 0) return h0;
-    if (o.style == RockStyle::Crater)
-        return (h0 < 0.12 ? h0 / 0.12 : std::max(-0.7, 1 - (h0 - 0.12) * 6)) + 0.3 * (t.crag[y][x] - 0.5);
-    const double ridge = 1 - std::abs(2 * t.bumps[y][x] - 1);
-    return std::sqrt(h0) * 1.1 + 1.1 * ridge * std::min(1.0, h0 * 4) + 0.35 * (t.crag[y][x] - 0.5);
+// Footprint-wide smooth noise, repeating only every 8 tiles.
+// The lattice is shifted off the tile grid, so no lattice line runs along a
+// tile edge.
+double FootprintNoise(double X, double Y, int cellsPerTile, int seed) {
+    return TileFbm((X + 0.37) / 8, (Y + 0.61) / 8, 8 * cellsPerTile, 3, seed);
 }
 
-Rgb RockPixel(const ObstacleTileInfo& o, const Palette& p, const Textures& t, int x, int y, Rgb ground) {
-    const double e = 1.0 / T, u = (x + 0.5) * e, v = (y + 0.5) * e;
-    const double h0 = DistanceToOpen(u, v, ~o.rock & 0xFF) - RockEdge(t, x, y);
+double DistanceToSquare(double X, double Y, int c, int r) {
+    const double dx = std::max({c - X, 0.0, X - (c + 1)}), dy = std::max({r - Y, 0.0, Y - (r + 1)});
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Cells around a tile that the rock keeps away from: outside the footprint,
+// passable, or a boulder of its own. A tile that joins nothing is a boulder
+// with open ground on every side.
+std::vector<std::pair<int, int>> OpenCells(const ObstacleTileInfo& o, const std::map<int, ObstacleTileInfo>& all) {
+    std::vector<std::pair<int, int>> open;
+    const int reach = o.rock ? 4 : 1;
+    for (int c = o.dc - reach; c <= o.dc + reach; ++c)
+        for (int r = o.dr - reach; r <= o.dr + reach; ++r) {
+            if (c == o.dc && r == o.dr) continue;
+            const tarq::ObstacleTile* t = TileAt(*o.kind, c, r);
+            if (!o.rock || !t || t->passable || all.at(t->code).rock == 0) open.push_back({c, r});
+        }
+    return open;
+}
+
+Relief MakeRelief(const ObstacleTileInfo& o, const std::map<int, ObstacleTileInfo>& all) {
+    const std::vector<std::pair<int, int>> open = OpenCells(o, all);
+    Relief relief;
+    for (int py = -1; py <= T; ++py)
+        for (int px = -1; px <= T; ++px) {
+            const double X = o.dc + (px + 0.5) / T, Y = o.dr + (py + 0.5) / T;
+            double d = 4;
+            for (const auto& [c, r] : open) d = std::min(d, DistanceToSquare(X, Y, c, r));
+            const double h0 = d - (0.06 + 0.3 * FootprintNoise(X, Y, 4, 53));
+            const double crag = FootprintNoise(X, Y, 8, 79);
+            double h = h0;
+            if (h0 > 0 && o.style == RockStyle::Crater) {
+                h = (h0 < 0.12 ? h0 / 0.12 : std::max(-0.7, 1 - (h0 - 0.12) * 6)) + 0.3 * (crag - 0.5);
+            } else if (h0 > 0) {
+                const double q = 2 * FootprintNoise(X, Y, 3, 59) - 1;
+                const double ridge = 1 - std::sqrt(q * q + 0.01);  // ridges with rounded crests
+                h = std::sqrt(h0) * 2.4 + 1.0 * ridge * std::min(1.0, h0 * 4) + 0.35 * (crag - 0.5);
+            }
+            relief.foot.push_back(static_cast<float>(h0));
+            relief.height.push_back(static_cast<float>(h));
+            relief.crag.push_back(static_cast<float>(crag));
+        }
+    return relief;
+}
+
+Rgb RockPixel(const ObstacleTileInfo& o, const Relief& r, const Palette& p, int x, int y, Rgb ground) {
+    const double h0 = r.at(r.foot, x, y);
     if (h0 <= -0.05) return ground;
     if (h0 <= 0) return Mix(ground, p.pit, 0.35 * (1 + h0 / 0.05));  // shadow at the foot
-    const double h = RockHeight(o, t, u, v, x, y);
-    const double gx = (RockHeight(o, t, u + e, v, x + 1, y) - RockHeight(o, t, u - e, v, x - 1, y)) / 2;
-    const double gy = (RockHeight(o, t, u, v + e, x, y + 1) - RockHeight(o, t, u, v - e, x, y - 1)) / 2;
-    const double light = Clamp01(0.55 - 5.0 * (gx + gy));
-    Rgb rock = Mix(p.rockDark, p.rockLight, Clamp01(0.1 + 0.25 * h + (light - 0.5) * 1.6));
+    const double h = r.at(r.height, x, y);
+    const double gx = (r.at(r.height, x + 1, y) - r.at(r.height, x - 1, y)) / 2;
+    const double gy = (r.at(r.height, x, y + 1) - r.at(r.height, x, y - 1)) / 2;
+    const double light = Clamp01(0.55 - 7.0 * (gx + gy));
+    Rgb rock = Mix(p.rockDark, p.rockLight, Clamp01(0.05 + 0.12 * h + (light - 0.5) * 1.8));
     if (o.style == RockStyle::Crater && h0 > 0.2) rock = Mix(rock, p.pit, 0.55);
-    if (std::abs(t.crag[y][x] - 0.5) < 0.012) rock = Mix(rock, p.pit, 0.45);  // cracks
-    if (p.texture == 3 && light > 0.6 && h > 0.5) rock = Mix(rock, p.rockTop, 0.8);  // snow on sunlit tops
+    if (std::abs(r.at(r.crag, x, y) - 0.5) < 0.012) rock = Mix(rock, p.pit, 0.45);  // cracks
+    if (p.texture == 3)  // snow on sunlit tops
+        rock = Mix(rock, p.rockTop, 0.8 * SmoothStep(0.45, 0.85, light) * SmoothStep(0.2, 1.0, h));
     rock = Add(rock, (Hash01(x, y, 67) - 0.5) * 14);
     return Mix(p.pit, rock, SmoothStep(0.0, 0.03, h0));  // dark line along the foot
 }
 
-void DrawObstacle(QImage& sheet, int code, const ObstacleTileInfo& o, const Palette& p, const Textures& t) {
+void DrawObstacle(QImage& sheet, int code, const ObstacleTileInfo& o, const Relief& relief, const Palette& p,
+                  const Textures& t) {
     const int ox = (code % kTerrainPerRow) * T, oy = (code / kTerrainPerRow) * T;
     const bool solid = !o.passable && o.style != RockStyle::Rubble;
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x)
-            sheet.setPixel(ox + x, oy + y, ToQRgb(solid ? RockPixel(o, p, t, x, y, t.ground[y][x]) : t.ground[y][x]));
+            sheet.setPixel(ox + x, oy + y, ToQRgb(solid ? RockPixel(o, relief, p, x, y, t.ground[y][x]) : t.ground[y][x]));
     if (solid) return;
     Rng rng(static_cast<std::uint32_t>(code) * 977u);  // loose stones that units can cross
     const int stones = rng.range(6, 11);
@@ -292,6 +345,22 @@ void DrawObstacle(QImage& sheet, int code, const ObstacleTileInfo& o, const Pale
                 sheet.setPixel(ox + x, oy + y, ToQRgb(stone));
             }
     }
+}
+
+// Tile information and relief of every obstacle tile; the shapes are the
+// same in every palette, so they are made once.
+struct Obstacles {
+    std::map<int, ObstacleTileInfo> tiles = ObstacleTiles();
+    std::map<int, Relief> reliefs;
+    Obstacles() {
+        for (const auto& [code, info] : tiles)
+            if (!info.passable) reliefs.emplace(code, MakeRelief(info, tiles));
+    }
+};
+
+const Obstacles& TheObstacles() {
+    static const Obstacles obstacles;
+    return obstacles;
 }
 
 // ---------------------------------------------------------------- plain tiles
@@ -310,7 +379,7 @@ void DrawPlain(QImage& sheet, int code, const Palette& p, const Textures& t, boo
                     c = Mix(c, variant % 2 ? p.wave : p.deep, w * (0.25 + 0.4 * crest));
                 } else {
                     const Rgb patch = variant % 2 ? p.grainDark : p.grainLight;
-                    c = Mix(c, patch, w * 0.5 * SmoothStep(0.45, 0.75, n));
+                    c = Mix(c, patch, w * 0.22 * SmoothStep(0.4, 0.8, n));
                 }
             }
             sheet.setPixel(ox + x, oy + y, ToQRgb(c));
@@ -383,7 +452,12 @@ QImage DrawTerrainSheet(int kind) {
         for (int y = 0; y < T; ++y)
             for (int x = 0; x < T; ++x) sheet.setPixel(ox + x, oy + y, ToQRgb(CoastPixel(p, *t, x, y, coast[c])));
     }
-    for (const auto& [code, info] : ObstacleTiles()) DrawObstacle(sheet, code, info, p, *t);
+    const Obstacles& obstacles = TheObstacles();
+    static const Relief kNoRelief;
+    for (const auto& [code, info] : obstacles.tiles) {
+        const auto it = obstacles.reliefs.find(code);
+        DrawObstacle(sheet, code, info, it != obstacles.reliefs.end() ? it->second : kNoRelief, p, *t);
+    }
     return sheet;
 }
 
