@@ -13,6 +13,7 @@
 #include "Sheets.h"
 #include "Terrain.h"
 #include "core/ConnectorCodes.h"
+#include "core/TypeSetup.h"
 #include "core/World.h"
 
 namespace sheetgen {
@@ -34,6 +35,32 @@ public:
 private:
     QPainter p_;
 };
+
+// A unit, turret or rotating top in one facing. Aircraft also cast a
+// shadow on the ground below them, dithered so the ground shows through.
+QImage UnitPicture(const PictureJob& job, int size) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.translate(size / 2.0, size / 2.0);
+    const tarq::TypeSetup* setup = tarq::FindTypeSetup(job.type);
+    const bool flying = job.art == Art::UnitWhole && setup && setup->Movement == tarq::kMoveAircraft;
+    const double span = flying ? kUnitSpan * 1.12 : kUnitSpan;  // room for the shadow
+    p.scale(size / span, size / span);
+    p.rotate((job.index - 1) * 45.0);
+    if (job.art == Art::Turret) DrawTurret(p, job.type);
+    else DrawUnit(p, job.type, job.art);
+    p.end();
+    if (!flying) return img;
+    const int dx = size / 12, dy = size / 10;
+    QImage out = img;
+    for (int y = 1; y < size - 1; ++y)
+        for (int x = 1; x < size - 1; ++x) {
+            const bool below = x >= dx && y >= dy && qAlpha(img.pixel(x - dx, y - dy)) >= 128;
+            if (below && qAlpha(img.pixel(x, y)) < 128 && (x + y) % 2 == 0) out.setPixel(x, y, qRgb(24, 28, 24));
+        }
+    return out;
+}
 
 class GraphDrawer {
 public:
@@ -83,11 +110,8 @@ private:
             case Art::UnitHull:
             case Art::UnitTop:
             case Art::Turret:
-                p.translate(size / 2.0, size / 2.0);
-                p.scale(size / kUnitSpan, size / kUnitSpan);
-                p.rotate((job.index - 1) * 45.0);
-                if (job.art == Art::Turret) DrawTurret(p, job.type);
-                else DrawUnit(p, job.type, job.art);
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.drawImage(0, 0, UnitPicture(job, size));
                 break;
             case Art::Building:
                 p.setCompositionMode(QPainter::CompositionMode_Source);
