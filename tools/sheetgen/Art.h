@@ -33,7 +33,7 @@ void DrawConnector(QPainter& p, const tarq::ConnectorPicture& c);
 
 void DrawEmblem(QPainter& p, int clan);
 // Purchase-page picture of a type, kCardW x kCardH.
-void DrawCard(QPainter& p, const tarq::Game& game, int type);
+void DrawCard(QPainter& p, int type);
 
 // Whether the type's map picture is a unit with facings, a 2 x 2 building or a one-cell structure.
 enum class Shape { Unit, Building, Small };

@@ -86,7 +86,7 @@ public:
         }
         for (int kind = 0; kind < kTerrainKinds; ++kind)
             graph_.files.push_back({TerrainFile(kind), DrawTerrainSheet(kind), kTerrainTile, kTerrainTile, false});
-        emblemsAndCards(*game);
+        emblemsAndCards();
         return std::move(graph_);
     }
 
@@ -153,7 +153,7 @@ private:
             }
     }
 
-    void emblemsAndCards(const tarq::Game& game) {
+    void emblemsAndCards() {
         for (int clan = 0; clan < kClans; ++clan) {
             QImage img(kEmblemSize, kEmblemSize, QImage::Format_RGB32);
             QPainter p(&img);
@@ -164,7 +164,7 @@ private:
         for (int type = 1; type <= tarq::kDefinedTypes; ++type) {
             QImage img(kCardW, kCardH, QImage::Format_RGB32);
             QPainter p(&img);
-            DrawCard(p, game, type);
+            DrawCard(p, type);
             p.end();
             graph_.files.push_back({CardFile(type), std::move(img), 0, 0, false});
         }

@@ -156,8 +156,7 @@ void DrawCardSubject(QPainter& p, int type) {
 
 }  // namespace
 
-void DrawCard(QPainter& p, const tarq::Game& game, int type) {
-    (void)game;
+void DrawCard(QPainter& p, int type) {
     const tarq::TypeSetup* s = tarq::FindTypeSetup(type);
     const Shape shape = ShapeOf(type);
     CardBackground(p, s ? s->Movement : 1, shape);
