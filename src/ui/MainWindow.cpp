@@ -144,6 +144,7 @@ void TMainForm::BuildWindow() {
     connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
     connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
     ConnectNewGameHandlers();
+    ConnectPurchaseHandlers();
     ConnectMapHandlers();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/GameState.h"
+#include "setup/TypeCard.h"
 #include "ui/Cursors.h"
 #include "view/Bitmap.h"
 #include "view/ImageList.h"
@@ -83,6 +84,15 @@ public slots:
     void Image2Click();
     void CheckBox2Click();
     void ComboBox1Change(int index);
+    // Purchases: start gold, restrictions, buying by drag and drop, the type card.
+    void SstartmoneyClick();
+    void StrToBuyClick();
+    void TreeView1Click();
+    bool ListBox1DragOver(QObject* source);
+    void ListBox1DragDrop(QObject* source);
+    void ListBox1Click();
+    void StrSelectCell(int column, int row);
+    void ShowTypeCard(int type, CardSource source);
     // The start button.
     void LaunchTARQClick();
     // Map view: zoom, scrolling, minimap, dragging, resizing.
@@ -144,6 +154,7 @@ private:
     void LoadClanPicture(int clan);
     void NamePurchaseTreeNodes();
     void ConnectNewGameHandlers();
+    void ConnectPurchaseHandlers();
     void ConnectMapHandlers();
     bool LoadGraphicsForLaunch();
     void ApplyInitialView();
