@@ -1,0 +1,82 @@
+#include "control/MapClick.h"
+
+#include "control/BasePlacement.h"
+#include "control/UnitMoves.h"
+#include "core/World.h"
+
+namespace tarq {
+
+namespace {
+
+bool CanMoveNow(const TGameObject& o) { return o.MovesLeft > 0 && o.OrderState == 0; }
+
+// A click on an object: a new selection arms the move when the object can
+// move; a second click on the selected one opens the menu and disarms it.
+void ClickObject(Game& game, const CellFind& find, const ClickContext& context, ClickResult& result) {
+    if (find.readyMarker) game.SelectedObject = find.object;
+    if (find.object == game.SelectedObject) {
+        game.MoveArmed = 0;
+        result.memo = ShowObjectInfo(game, game.SelectedObject, context.checks);
+        result.openMenu = true;
+        result.menuX = game.DragStartX;
+        result.menuY = game.DragStartY;
+        return;
+    }
+    game.SelectedObject = find.object;
+    result.memo = ShowObjectInfo(game, find.object, context.checks);
+    game.MoveArmed = CanMoveNow(game.Object(find.object)) ? 1 : 0;
+    result.updateCursor = true;
+}
+
+// A click on an empty cell: the read-out of the cell, or a step when armed.
+void ClickEmptyCell(Game& game, const ClickContext& context, ClickResult& result) {
+    if (game.MoveArmed == 0) {
+        result.memo = ShowCellLayers(game, game.HoverCol, game.HoverRow);
+        return;
+    }
+    if (StepToward(game, game.SelectedObject, game.HoverCol, game.HoverRow))
+        result.memo = ShowObjectInfo(game, game.SelectedObject, context.checks);
+}
+
+void SelectOrStep(Game& game, const ClickContext& context, ClickResult& result) {
+    const CellFind find = ObjectAt(game, game.HoverCol, game.HoverRow);
+    if (find.object != 0)
+        ClickObject(game, find, context, result);
+    else
+        ClickEmptyCell(game, context, result);
+}
+
+// The zoom goes to 100 (the bar raises its change only when it moves), then
+// the view centres on the clicked cell.
+void LandBase(Game& game, const ClickContext& context, ClickResult& result) {
+    const int col = game.HoverCol, row = game.HoverRow;
+    if (!PlaceInitialForce(game, col, row)) return;
+    if (context.zoomBarPosition != kBaseZoom)
+        result.zoomTo100 = SScaleChange(game, kBaseZoom, context.surfaceWidth, context.surfaceHeight);
+    CentreViewOnBase(game, col, row);
+    result.baseLanded = true;
+}
+
+}  // namespace
+
+CellFind ObjectAt(const Game& game, int col, int row) {
+    CellFind find;
+    if (!game.InMap(col, row)) return find;
+    const TMapCell& cell = game.Map(col, row);
+    for (int layer : {kLayerAircraft, kLayerFlat, kLayerLarge, kLayerUnits})
+        if (cell.Layers[layer].id != 0) find.object = cell.Layers[layer].id;
+    if (game.ReadyLayerOn == 1 && cell.Layers[kLayerReady].id != 0) find = {cell.Layers[kLayerReady].id, true};
+    return find;
+}
+
+ClickResult DXDrawClick(Game& game, const ClickContext& context) {
+    UpdateHoverCell(game);
+    ClickResult result;
+    if (game.ViewSettings.BasePlaced == 1 && game.ClickMode == kClickNormal) SelectOrStep(game, context, result);
+    if (game.ViewSettings.BasePlaced == 0) LandBase(game, context, result);
+    // Click modes 1 and 2 (confirming a site, choosing an exit cell) belong
+    // to the construction orders and are dispatched with them.
+    return result;
+}
+
+}  // namespace tarq
