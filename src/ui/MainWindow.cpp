@@ -146,6 +146,7 @@ void TMainForm::BuildWindow() {
     ConnectNewGameHandlers();
     ConnectPurchaseHandlers();
     ConnectMapHandlers();
+    ConnectClickHandlers();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();

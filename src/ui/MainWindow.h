@@ -112,6 +112,14 @@ public slots:
     void DXDrawMouseDown(Qt::MouseButton button, int x, int y);
     void DXDrawMouseMove(int x, int y);
     void DXDrawMouseUp(Qt::MouseButton button, int x, int y);
+    // Map clicks and selection, and the construction site that follows the mouse.
+    void DXDrawClick();
+    void DXDrawMouseMoveSite(int x, int y);
+
+private:
+    void ConnectClickHandlers();
+
+public slots:
     // Drawing, animation and overlays.
     void DXTimerTimer();
     void DXDrawInitialize();

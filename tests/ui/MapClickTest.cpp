@@ -1,0 +1,177 @@
+// Clicks on the map through the window: the first click lands the base, the
+// next ones select, fill the side panel, step a unit and open the menu.
+#include <algorithm>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "WindowFixture.h"
+#include "control/MapClick.h"
+#include "core/Factory.h"
+#include "ui/MapSurface.h"
+#include "ui/Widgets.h"
+#include "view/CacheTestSupport.h"
+
+namespace tarq::testing {
+namespace {
+
+class MapClickTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(WriteSyntheticGraph(dir));
+        WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "xdg-cache").string()));
+        OpenWindow();
+        form->show();
+        form->MapSize->setItemIndex(0);  // 50 x 50
+        form->LaunchTARQ->click();
+        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
+    }
+    Game& game() { return form->game(); }
+    // The middle of cell (col, row) on the surface.
+    QPoint PointOf(int col, int row) {
+        const Game& g = game();
+        const TViewSettings& v = g.ViewSettings;
+        return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
+                (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
+    }
+    bool OnSurface(QPoint p) { return form->DXDraw->rect().contains(p); }
+    // The mouse moves over the cell, then a left click there.
+    void ClickCell(int col, int row) {
+        const QPoint p = PointOf(col, row);
+        ASSERT_TRUE(OnSurface(p)) << col << "," << row;
+        form->DXDrawMouseMove(p.x(), p.y());
+        QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, p);
+    }
+    // A land cell on the surface with land in the 5 x 5 cells around it.
+    bool FindLandingCell(int& col, int& row) {
+        const Game& g = game();
+        for (int c = 3; c <= g.World.MapWidth - 2; ++c)
+            for (int r = 3; r <= g.World.MapHeight - 2; ++r) {
+                bool land = OnSurface(PointOf(c, r));
+                for (int dc = -2; dc <= 2 && land; ++dc)
+                    for (int dr = -2; dr <= 2 && land; ++dr) land = g.World.Passability(c + dc, r + dr) == kPassLand;
+                if (land) {
+                    col = c, row = r;
+                    return true;
+                }
+            }
+        return false;
+    }
+    QTextCharFormat FormatOfLine(int line) {
+        QTextBlock block = form->Memo2->document()->findBlockByNumber(line);
+        return block.begin().fragment().charFormat();
+    }
+};
+
+TEST_F(MapClickTest, AWaterClickIsIgnoredAndALandClickLandsTheBase) {
+    Game& g = game();
+    // A cell that is not plain land (water, coast or an obstacle) is refused.
+    TCellPos refused{};
+    for (int c = 1; c <= 50 && refused.col == 0; ++c)
+        for (int r = 1; r <= 50 && refused.col == 0; ++r)
+            if (g.World.Passability(c, r) != kPassLand && OnSurface(PointOf(c, r)))
+                refused = {static_cast<i16>(c), static_cast<i16>(r)};
+    ASSERT_NE(refused.col, 0);
+    ClickCell(refused.col, refused.row);
+    EXPECT_EQ(g.ViewSettings.BasePlaced, 0);
+    EXPECT_EQ(g.Object(1).Owner, 0);
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindLandingCell(col, row));
+    ClickCell(col, row);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
+    EXPECT_EQ(form->SScale->value(), 100);
+    EXPECT_EQ(g.ViewSettings.Scale, 100);
+    EXPECT_EQ(form->Label17->text(), QString::number(g.VisibleCols));
+    // Centred on the clicked cell, the first drawn frame keeping the view on the map.
+    EXPECT_EQ(g.ViewSettings.ViewCenterCol, col);
+    EXPECT_EQ(g.ViewSettings.ViewCenterRow, row);
+    EXPECT_EQ(g.ViewSettings.FirstCol, std::clamp(col - g.VisibleCols / 2, 1, 50 - g.VisibleCols));
+    EXPECT_EQ(g.ViewSettings.FirstRow, std::clamp(row - g.VisibleRows / 2, 1, 50 - g.VisibleRows));
+    // The starting kit: the mining complex on the clicked cell, the rest around it.
+    EXPECT_EQ(g.Object(1).TypeId, 39);
+    EXPECT_EQ(g.Object(1).Cells[1], (TCellPos{static_cast<i16>(col), static_cast<i16>(row)}));
+    EXPECT_EQ(g.Object(1).Cargo, 15);
+    EXPECT_EQ(g.World.Resources(col, row).Amount, 14);
+    for (int slot = 1; slot <= 5; ++slot) EXPECT_NE(g.Object(slot).Owner, 0) << slot;
+}
+
+TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
+    Game& g = game();
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindLandingCell(col, row));
+    ClickCell(col, row);
+    ASSERT_EQ(g.ViewSettings.BasePlaced, 1);
+    // The first unit of the kit that can move.
+    int unit = 0;
+    for (int slot = 1; slot <= 5 && unit == 0; ++slot)
+        if (g.Object(slot).MovesLeft > 0 && g.Object(slot).CellCount == 1) unit = slot;
+    ASSERT_NE(unit, 0);
+    const TCellPos at = g.Object(unit).Cells[1];
+    ClickCell(at.col, at.row);
+    EXPECT_EQ(g.SelectedObject, unit);
+    EXPECT_EQ(g.MoveArmed, 1);
+    EXPECT_GE(form->cursorNumber(), 9);  // the move pointer
+    const QStringList lines = form->Memo2->toPlainText().split('\n');
+    EXPECT_EQ(lines.value(0), QString::fromStdString(g.UnitTypes[g.Object(unit).TypeId].Name));
+    EXPECT_EQ(FormatOfLine(0).fontWeight(), QFont::Bold);
+    EXPECT_EQ(FormatOfLine(0).foreground().color(), QColor(0, 0, 0x80));
+    EXPECT_EQ(FormatOfLine(1).fontWeight(), QFont::Normal);
+    const int moves = g.Object(unit).MovesLeft;
+    EXPECT_TRUE(lines.contains(QStringLiteral("Ходы %1/%2").arg(moves).arg(g.Object(unit).Stats.Speed)))
+        << form->Memo2->toPlainText().toStdString();
+
+    // A click a few cells away on a free cell steps one cell toward it.
+    TCellPos step{}, clicked{};
+    for (int dc = -1; dc <= 1 && clicked.col == 0; ++dc)
+        for (int dr = -1; dr <= 1 && clicked.col == 0; ++dr) {
+            const TFootprint next = SingleCellFootprint(at.col + dc, at.row + dr);
+            if ((dc == 0 && dr == 0) || CanPlace(g, next, g.Object(unit).Stats.Movement) == 0) continue;
+            for (int k = 3; k >= 1 && clicked.col == 0; --k) {
+                const int c = at.col + k * dc, r = at.row + k * dr;
+                if (OnSurface(PointOf(c, r)) && ObjectAt(g, c, r).object == 0) {
+                    step = next[1];
+                    clicked = {static_cast<i16>(c), static_cast<i16>(r)};
+                }
+            }
+        }
+    ASSERT_NE(clicked.col, 0);
+    ClickCell(clicked.col, clicked.row);
+    EXPECT_EQ(g.Object(unit).Cells[1], step);
+    EXPECT_EQ(g.Object(unit).MovesLeft, moves - 1);
+    EXPECT_TRUE(form->Memo2->toPlainText().contains(QStringLiteral("Ходы %1/").arg(moves - 1)));
+
+    // A second click on the selected unit opens the menu and disarms the move.
+    const TCellPos now = g.Object(unit).Cells[1];
+    ClickCell(now.col, now.row);
+    EXPECT_EQ(g.MoveArmed, 0);
+    EXPECT_TRUE(form->PMenu->isVisible());
+    form->PMenu->hide();
+}
+
+TEST_F(MapClickTest, AnEmptyCellShowsItsLayersAndARightPressDisarms) {
+    Game& g = game();
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindLandingCell(col, row));
+    ClickCell(col, row);
+    ClickCell(g.ViewSettings.FirstCol, g.ViewSettings.FirstRow);
+    const QStringList lines = form->Memo2->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("mp0 idU "))) << lines[0].toStdString();
+    g.MoveArmed = 1;
+    QTest::mousePress(form->DXDraw, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(form->DXDraw, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(g.MoveArmed, 0);
+}
+
+}  // namespace
+}  // namespace tarq::testing
