@@ -83,11 +83,6 @@ TEST_F(InfoPanelTest, LinesAndColoursFollowTheChecksAndTheValues) {
     }
 }
 
-TEST_F(InfoPanelTest, ObjectNumbersOutsideTheTableGiveNoLines) {
-    EXPECT_TRUE(ShowObjectInfo(*game, 0, AllChecked()).empty());
-    EXPECT_TRUE(ShowObjectInfo(*game, kMaxObjects + 1, AllChecked()).empty());
-}
-
 TEST_F(InfoPanelTest, CellReadOutListsLayersOneToSixWithTheShowFlagAsANumber) {
     LayerAt(3, 4, 1) = {2, 17, 0, -1, 1};
     LayerAt(3, 4, 4) = {9, 300, 42, 125, 0};

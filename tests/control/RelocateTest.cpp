@@ -97,12 +97,5 @@ TEST_F(RelocateTest, TheSiteTakesTheBlockTowardTheMouseWhereItFits) {
     EXPECT_EQ(game->Object(site).Cells, BlockFootprint(7, 7));
 }
 
-TEST_F(RelocateTest, SiteCandidatesAroundTheBuilder) {
-    EXPECT_EQ(SiteCandidate(5, 5, 5, 5), MakeFootprint(4, 4, 5, 4, 4, 5, 5, 5));
-    EXPECT_EQ(SiteCandidate(5, 5, 4, 6), MakeFootprint(4, 5, 5, 5, 4, 6, 5, 6));
-    EXPECT_EQ(SiteCandidate(5, 5, 6, 5), MakeFootprint(5, 4, 6, 4, 5, 5, 6, 5));
-    EXPECT_EQ(SiteCandidate(5, 5, 6, 6), MakeFootprint(5, 5, 6, 5, 5, 6, 6, 6));
-}
-
 }  // namespace
 }  // namespace tarq::testing

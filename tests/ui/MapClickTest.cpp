@@ -158,20 +158,5 @@ TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
     form->PMenu->hide();
 }
 
-TEST_F(MapClickTest, AnEmptyCellShowsItsLayersAndARightPressDisarms) {
-    Game& g = game();
-    int col = 0, row = 0;
-    ASSERT_TRUE(FindLandingCell(col, row));
-    ClickCell(col, row);
-    ClickCell(g.ViewSettings.FirstCol, g.ViewSettings.FirstRow);
-    const QStringList lines = form->Memo2->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("mp0 idU "))) << lines[0].toStdString();
-    g.MoveArmed = 1;
-    QTest::mousePress(form->DXDraw, Qt::RightButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(form->DXDraw, Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_EQ(g.MoveArmed, 0);
-}
-
 }  // namespace
 }  // namespace tarq::testing
