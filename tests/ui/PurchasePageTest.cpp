@@ -2,6 +2,7 @@
 // restrictions, buying by dragging from the tree onto the list, the red
 // warnings and their end, cargo steps, and the type card.
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -59,6 +60,39 @@ protected:
     void DragOntoList(QTreeWidgetItem* node) {
         form->TreeView1->setCurrentItem(node);
         if (form->ListBox1DragOver(form->TreeView1)) form->ListBox1DragDrop(form->TreeView1);
+    }
+
+    // A drag by the mouse through the platform's own drag loop: press on the
+    // node, move until the tree starts its drag, warp the pointer over the
+    // list and release there. Only platforms with a drag loop (X11) run it.
+    void MouseDragOntoList(QTreeWidgetItem* node) {
+        QTreeWidget* tree = form->TreeView1;
+        tree->expandAll();
+        tree->scrollToItem(node);
+        const QPoint from = tree->visualItemRect(node).center();
+        QWidget* list = form->ListBox1->viewport();
+        const QPoint local = list->rect().center();
+        const QPoint global = list->mapToGlobal(local);
+        QWindow* window = form->windowHandle();
+        QTimer::singleShot(200, form.get(), [global, local, window] {
+            QCursor::setPos(global);
+            QTest::qWait(100);
+            QCursor::setPos(global + QPoint(2, 2));
+            QTest::qWait(100);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(local), QPointF(global), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(window, &release);
+        });
+        // Ends a drag the platform did not finish, so a fault fails the test instead of hanging it.
+        QTimer::singleShot(5000, form.get(), [] {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(qApp, &escape);
+        });
+        QCursor::setPos(tree->viewport()->mapToGlobal(from));
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(tree->viewport(), from + QPoint(30, 0));
+        QTest::mouseMove(tree->viewport(), from + QPoint(60, 0));
+        QTest::qWait(100);
     }
 
     // Drag events as the platform delivers them to the list's viewport.
@@ -131,6 +165,27 @@ TEST_F(PurchasePageTest, DropEventsFromElsewhereAreRefusedAndNeverInserted) {
     EXPECT_EQ(form->game().ViewSettings.Credits, 900);
     EXPECT_EQ(form->game().PurchaseList(5).TypeId, 0);
     EXPECT_FALSE(Red(form->ListBox1));
+}
+
+// The whole drag by the mouse, on a platform that runs drags (the offscreen
+// one does not): QT_QPA_PLATFORM=xcb xvfb-run -a tarq_ui_tests
+// --gtest_filter='PurchasePageTest.MouseDrag*'.
+TEST_F(PurchasePageTest, MouseDragFromTheTreeBuysAndKeepsTheNodeInTheTree) {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "no drag loop on this platform";
+    ChooseGold(1);  // 50
+    const auto nodes = [&] {
+        int n = 0;
+        for (QTreeWidgetItemIterator it(form->TreeView1); *it; ++it) ++n;
+        return n;
+    };
+    const int before = nodes();
+    MouseDragOntoList(Node(40));
+    EXPECT_EQ(ListLines(), kKit + QStringList({QStringLiteral("Энергогенератор")}));
+    EXPECT_EQ(form->StaticText7->text(), QStringLiteral("Кредиты: 42"));
+    EXPECT_EQ(nodes(), before);  // bought by copy: the tree never gives its node away
+    MouseDragOntoList(Node(39));
+    EXPECT_EQ(ListLines().size(), 6);
+    EXPECT_TRUE(Red(form->ListBox1));
 }
 
 TEST_F(PurchasePageTest, RefusedDragsFlashTheirControlForFourTicks) {
