@@ -33,7 +33,9 @@ TEST_F(NewGamePageTest, GenerateDrawsThePreviewAtTheMapSizeAndTheGridOverIt) {
     for (int x = 1; x < 50; x += 7)
         for (int y = 1; y < 50; y += 5) {
             const int code = g.World.Terrain(x, y);
-            if (code < strip.width) EXPECT_EQ(preview.pixel(x, y), strip.at(code, 0)) << x << "," << y;
+            if (code < strip.width) {
+                EXPECT_EQ(preview.pixel(x, y), strip.at(code, 0)) << x << "," << y;
+            }
         }
 }
 
