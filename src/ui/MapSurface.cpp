@@ -7,8 +7,7 @@
 
 namespace tarq {
 
-MapSurface::MapSurface(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
+MapSurface::MapSurface(QWidget* parent) : PointerWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
 }
@@ -41,24 +40,6 @@ void MapSurface::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, frame);
     if (buffer_.width < width()) p.fillRect(buffer_.width, 0, width() - buffer_.width, height(), Qt::black);
     if (buffer_.height < height()) p.fillRect(0, buffer_.height, width(), height() - buffer_.height, Qt::black);
-}
-
-void MapSurface::mousePressEvent(QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
-    if (e->button() == Qt::LeftButton) leftPressed_ = true;
-    emit mousePressed(e->button(), p.x(), p.y());
-}
-
-void MapSurface::mouseMoveEvent(QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
-    emit mouseMoved(p.x(), p.y());
-}
-
-void MapSurface::mouseReleaseEvent(QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
-    emit mouseReleased(e->button(), p.x(), p.y());
-    if (e->button() == Qt::LeftButton && leftPressed_ && rect().contains(p)) emit clicked();
-    if (e->button() == Qt::LeftButton) leftPressed_ = false;
 }
 
 }  // namespace tarq

@@ -2,13 +2,13 @@
 // renderer draws into and a plain widget that presents it 1:1.
 #pragma once
 
-#include <QWidget>
+#include "ui/Widgets.h"
 
 #include "view/Bitmap.h"
 
 namespace tarq {
 
-class MapSurface : public QWidget {
+class MapSurface : public PointerWidget {
     Q_OBJECT
 public:
     explicit MapSurface(QWidget* parent = nullptr);
@@ -26,22 +26,13 @@ public:
 signals:
     void initializedSurface();
     void finalizedSurface();
-    void mousePressed(Qt::MouseButton button, int x, int y);
-    void mouseMoved(int x, int y);
-    void mouseReleased(Qt::MouseButton button, int x, int y);
-    // A left press and release on the surface.
-    void clicked();
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     Bitmap buffer_;
     bool initialized_ = false;
-    bool leftPressed_ = false;
 };
 
 }  // namespace tarq

@@ -37,7 +37,28 @@ QString RadioGroup::itemText(int index) const {
     return buttons_[static_cast<std::size_t>(index)]->text();
 }
 
-ImageBox::ImageBox(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+PointerWidget::PointerWidget(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+
+void PointerWidget::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    if (e->button() == Qt::LeftButton) leftPressed_ = true;
+    emit mousePressed(e->button(), p.x(), p.y());
+}
+
+void PointerWidget::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    emit mouseMoved(p.x(), p.y());
+}
+
+void PointerWidget::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    emit mouseReleased(e->button(), p.x(), p.y());
+    if (e->button() != Qt::LeftButton) return;
+    if (leftPressed_ && rect().contains(p)) emit clicked();
+    leftPressed_ = false;
+}
+
+ImageBox::ImageBox(QWidget* parent) : PointerWidget(parent) {}
 
 void ImageBox::setImage(const QImage& image) {
     image_ = image;
@@ -62,21 +83,6 @@ void ImageBox::paintEvent(QPaintEvent*) {
         p.drawImage(rect(), shown_);
     else
         p.drawImage(0, 0, shown_);
-}
-
-void ImageBox::mousePressEvent(QMouseEvent* e) {
-    pressed_ = true;
-    emit mousePressed(e->button(), e->position().toPoint().x(), e->position().toPoint().y());
-}
-
-void ImageBox::mouseMoveEvent(QMouseEvent* e) {
-    emit mouseMoved(e->position().toPoint().x(), e->position().toPoint().y());
-}
-
-void ImageBox::mouseReleaseEvent(QMouseEvent* e) {
-    emit mouseReleased(e->button(), e->position().toPoint().x(), e->position().toPoint().y());
-    if (pressed_ && rect().contains(e->position().toPoint())) emit clicked();
-    pressed_ = false;
 }
 
 int PieGauge::percent() const { return std::clamp(progress_ * 100 / max_, 0, 100); }

@@ -31,9 +31,31 @@ private:
     std::vector<QRadioButton*> buttons_;
 };
 
+// A control that reports the mouse in its own pixels: presses and releases of
+// any button, moves (tracked without a button too), and a click, which is a
+// left press and release inside the control.
+class PointerWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PointerWidget(QWidget* parent = nullptr);
+signals:
+    void mousePressed(Qt::MouseButton button, int x, int y);
+    void mouseMoved(int x, int y);
+    void mouseReleased(Qt::MouseButton button, int x, int y);
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool leftPressed_ = false;
+};
+
 // A picture control: shows an image stretched to its size or at its own size,
-// optionally with one colour shown as see-through, and reports presses and moves.
-class ImageBox : public QWidget {
+// optionally with one colour shown as see-through, and reports the mouse.
+class ImageBox : public PointerWidget {
     Q_OBJECT
 public:
     explicit ImageBox(QWidget* parent = nullptr);
@@ -44,17 +66,8 @@ public:
     void setBackground(const QColor& colour) { background_ = colour; update(); }
     // Turns every pixel of `key` into see-through pixels of the shown image.
     void setTransparentKey(QRgb key) { key_ = key; hasKey_ = true; setImage(image_); }
-signals:
-    void mousePressed(Qt::MouseButton button, int x, int y);
-    void mouseMoved(int x, int y);
-    void mouseReleased(Qt::MouseButton button, int x, int y);
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     QImage image_;
@@ -62,7 +75,6 @@ private:
     bool stretch_ = true;
     bool hasKey_ = false;
     QRgb key_ = 0;
-    bool pressed_ = false;
     QColor background_;  // invalid: see-through
 };
 
