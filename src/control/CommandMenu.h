@@ -40,4 +40,21 @@ using CommandMenu = std::array<MenuItem, kMenuTopItems>;
 // The menu for SelectedObject. Pure: nothing in the game changes.
 CommandMenu BuildCommandMenu(const Game& game);
 
+// One way to build a type: the turns it takes, the material it uses and what
+// its item's value adds to the type number (0, 128 or 384).
+struct BuildOption {
+    int turns = 0;
+    int material = 0;
+    int valueOffset = 0;
+    bool operator==(const BuildOption&) const = default;
+};
+
+// The build options of a type of material cost `cost` for a builder applying
+// `rate` per turn and carrying `cargo`, in menu order. An option of no turns
+// is never offered; a rate of 0 offers nothing.
+std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo);
+
+// "Строить за N  ходов (m/cargo)".
+std::string BuildOptionCaption(const BuildOption& option, int cargo);
+
 }  // namespace tarq

@@ -1,0 +1,211 @@
+#include "control/CommandMenu.h"
+
+#include "core/Catalogue.h"
+
+namespace tarq {
+
+namespace {
+
+// The form's ten top items: names and design-time captions, in index order.
+constexpr const char* kItemNames[kMenuTopItems] = {"N11", "N21", "N31", "N41", "N51",
+                                                   "N61", "N71", "N101", "N81", "N91"};
+constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3", "4", "5", "6", "7", "Уничтожить строение", "8", "9"};
+
+// Top items by role.
+constexpr int kBuildItem = 1;
+constexpr int kTechItem = 3;
+constexpr int kStateItem = 6;
+constexpr int kDestroyItem = 7;
+constexpr int kMoveItem = 8;
+constexpr int kCloseItem = 9;
+
+// The material sum is 8-bit: a loop that has not stopped after this many
+// additions only cycles through the same values and never will.
+constexpr int kLoopGuard = 256;
+
+// One step of the turn estimate: the exact sum rounded to single precision.
+float AddTurns(float f, long double delta) { return static_cast<float>(static_cast<long double>(f) + delta); }
+
+struct Sum {
+    u8 material = 0;
+    float turns = 0;
+};
+
+// Adds `step` material and `delta` turns until the material reaches `target`
+// or exceeds the cargo.
+Sum Accumulate(float turns, int step, long double delta, int target, u8 cargo) {
+    Sum sum{0, turns};
+    for (int i = 0; i < kLoopGuard; ++i) {
+        sum.material = static_cast<u8>(sum.material + step);
+        sum.turns = AddTurns(sum.turns, delta);
+        if (sum.material >= target || sum.material > cargo) break;
+    }
+    return sum;
+}
+
+int Truncate(float f) { return static_cast<int>(f); }
+
+MenuItem Item(std::string caption, MenuAction action = MenuAction::None, int value = 0) {
+    MenuItem item;
+    item.caption = std::move(caption);
+    item.action = action;
+    item.value = value;
+    return item;
+}
+
+// The fixed chain under "Уничтожить строение": only its innermost item destroys.
+std::vector<MenuItem> DestroyChain() {
+    MenuItem sure = Item("Абсолютно уверен");
+    sure.children = {Item("Уничтожить строение", MenuAction::DestroyStructure)};
+    MenuItem yes = Item("Да, подтверждаю");
+    yes.children = {Item("Отмена"), sure};
+    MenuItem confirm = Item("Подверждаю");
+    confirm.children = {Item("Не стоит"), yes};
+    return {Item("Нет, не надо"), confirm};
+}
+
+CommandMenu FormItems() {
+    CommandMenu menu;
+    for (int i = 0; i < kMenuTopItems; ++i) {
+        menu[i].name = kItemNames[i];
+        menu[i].caption = kFormCaptions[i];
+        menu[i].visible = false;
+    }
+    menu[kTechItem].action = MenuAction::TechnicalPage;
+    menu[kMoveItem].action = MenuAction::Move;
+    menu[kDestroyItem].children = DestroyChain();
+    return menu;
+}
+
+const TUnitType* TypeOf(const Game& game, int type) {
+    return type >= 1 && type <= kTypeCount ? &game.UnitTypes[type] : nullptr;
+}
+
+std::string NameOf(const Game& game, int type) {
+    const TUnitType* t = TypeOf(game, type);
+    return t ? t->Name : std::string();
+}
+
+// The object in `slot`, or nullptr for a number outside the table or a free slot.
+const TGameObject* LiveObject(const Game& game, int slot) {
+    if (slot < 1 || slot > kMaxObjects) return nullptr;
+    const TGameObject& o = game.Object(slot);
+    return o.Owner != 0 ? &o : nullptr;
+}
+
+std::string Progress(const TGameObject& builder) {
+    return std::to_string(builder.TurnsLeft) + "/" + std::to_string(builder.TurnsTotal) + " ходов";
+}
+
+// Item 6 of a builder at work: its progress and the way to cancel it.
+void BuilderState(const Game& game, int slot, const TGameObject& s, MenuItem& item) {
+    item.caption = NameOf(game, s.TypeId) + " занят";
+    item.visible = true;
+    MenuItem progress = Item("Сейчас строит " + NameOf(game, s.BuildLink) + " " + Progress(s));
+    progress.children = {Item("Отменить", MenuAction::CancelConstruction, slot)};
+    item.children = {progress};
+}
+
+// Item 6 of a construction site: its builder's progress, or the exit items
+// once it is finished. A site whose builder is gone shows neither.
+void SiteState(const Game& game, int slot, const TGameObject& s, MenuItem& item) {
+    const TGameObject* b = LiveObject(game, s.BuildLink);
+    if (!b) return;
+    const std::string name = NameOf(game, s.TypeId);
+    const std::string builder = NameOf(game, b->TypeId);
+    item.visible = true;
+    if (b->TurnsLeft > 0) {
+        item.caption = name + " строится";
+        MenuItem progress = Item("Строится " + builder + "ом " + Progress(*b));
+        MenuItem helper = Item("Подключить еще одного строителя");
+        helper.enabled = false;
+        progress.children = {Item("Отменить", MenuAction::CancelConstruction, s.BuildLink), helper};
+        item.children = {progress};
+        return;
+    }
+    item.caption = name + " Строительство завершено";
+    item.children = {Item("Укажите точку для вывода " + builder + "а с этого места", MenuAction::TakeOutBuilder, slot),
+                     Item("Вывести в любое свободное место", MenuAction::TakeOutBuilder, -slot)};
+}
+
+// Item 1: every type the builder's class builds, with its options.
+void BuildList(const Game& game, const TGameObject& s, MenuItem& item) {
+    item.caption = NameOf(game, s.TypeId) + " Строить";
+    item.visible = true;
+    const int builderClass = BuilderClassOf(s.TypeId);
+    const int rate = game.UnitTypes[s.TypeId].BuildRate;
+    for (int t = 1; t <= kTypeCount; ++t) {
+        if (game.UnitTypes[t].BuiltBy != builderClass) continue;
+        const int cost = game.UnitStats[t].Cost;
+        MenuItem type = Item(game.UnitTypes[t].Name, MenuAction::None, t);
+        type.enabled = s.Cargo >= cost;
+        for (const BuildOption& option : BuildOptions(cost, rate, s.Cargo))
+            type.children.push_back(
+                Item(BuildOptionCaption(option, s.Cargo), MenuAction::StartConstruction, t + option.valueOffset));
+        item.children.push_back(std::move(type));
+    }
+}
+
+}  // namespace
+
+std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo) {
+    std::vector<BuildOption> options;
+    if (rate <= 0) return options;
+    const u8 r = static_cast<u8>(rate);
+    const u8 load = static_cast<u8>(cargo);
+    const int c = cost % 256;
+    const u8 n = static_cast<u8>(cost / rate);
+    auto offer = [&options](int turns, int material, int offset) {
+        if (turns > 0) options.push_back({turns, material, offset});
+    };
+
+    const Sum normal = Accumulate(0, r, 0, c, load);
+    if (normal.material >= c && normal.material <= load) offer(n, normal.material, 0);
+    const Sum doubled = Accumulate(n, 2 * r, -0.4L, 2 * c, load);
+    if (doubled.material >= 2 * c && doubled.material <= load) offer(Truncate(doubled.turns), doubled.material, 128);
+    Sum tripled = Accumulate(n, 3 * r, -0.6L, 3 * c, load);
+    if (tripled.material >= 3 * c && tripled.material <= load) offer(Truncate(tripled.turns), tripled.material, 384);
+
+    // All the cargo that fits: step back from the triple sum until it is carried.
+    if (tripled.material > load && load > r) {
+        while (tripled.material > load) {
+            tripled.material = static_cast<u8>(tripled.material - r);
+            tripled.turns = AddTurns(tripled.turns, 0.3L);
+        }
+        offer(Truncate(tripled.turns), tripled.material, 384);
+    }
+    return options;
+}
+
+std::string BuildOptionCaption(const BuildOption& option, int cargo) {
+    return "Строить за " + std::to_string(option.turns) + "  ходов (" + std::to_string(option.material) + "/" +
+           std::to_string(cargo) + ")";
+}
+
+CommandMenu BuildCommandMenu(const Game& game) {
+    CommandMenu menu = FormItems();
+    static const TGameObject kNoObject{};
+    const int slot = game.SelectedObject;
+    const TGameObject* live = LiveObject(game, slot);
+    const TGameObject& s = live ? *live : kNoObject;
+    const TUnitType* type = TypeOf(game, s.TypeId);
+
+    if (s.MovesLeft > 0 && s.OrderState == 0) {
+        menu[kMoveItem].caption = "Идти";
+        menu[kMoveItem].visible = true;
+    }
+    menu[kCloseItem].caption = "Отмена";
+    menu[kCloseItem].visible = true;
+    if (s.OrderState == 1) BuilderState(game, slot, s, menu[kStateItem]);
+    if (s.OrderState == 2) SiteState(game, slot, s, menu[kStateItem]);
+    if (type && type->Category == 0 && s.OrderState == 0) {
+        menu[kDestroyItem].caption = "Уничтожить " + type->Name;
+        menu[kDestroyItem].visible = true;
+    }
+    if (type && type->BuilderKind != 0 && s.OrderState != 2) BuildList(game, s, menu[kBuildItem]);
+    menu[kTechItem].caption = " Технические характеристики";
+    menu[kTechItem].visible = true;
+    return menu;
+}
+
+}  // namespace tarq
