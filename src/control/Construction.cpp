@@ -1,0 +1,359 @@
+#include "control/Construction.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "control/UnitMoves.h"
+#include "core/Factory.h"
+#include "core/TypeSetup.h"
+#include "core/World.h"
+
+namespace tarq {
+
+namespace {
+
+const std::string kTurnsMarker = "Строить за ";
+const std::string kNoRoomForSite = " Плохое место для строительства, нужно 4 клетки";
+const std::string kNoExit =
+    "Некуда высаживать... освободи место\n или уничтожть строителя... или строение... что дороже?";
+// A site names its builder in 8 bits.
+constexpr int kMaxLinkedBuilder = 255;
+
+bool ValidSlot(const Game& game, int slot) {
+    return slot >= 1 && slot <= kMaxObjects && SlotInUse(game.Object(slot));
+}
+
+std::string NameOf(const Game& game, int type) {
+    return type >= 1 && type <= kTypeCount ? game.UnitTypes[type].Name : std::string();
+}
+
+// Number of bytes of the UTF-8 character starting with `lead`.
+std::size_t Utf8Width(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    return 4;
+}
+
+// The first `count` characters of `text` from byte `from`.
+std::string Characters(const std::string& text, std::size_t from, int count) {
+    std::size_t end = from;
+    for (int n = 0; n < count && end < text.size(); ++n)
+        end += Utf8Width(static_cast<unsigned char>(text[end]));
+    return text.substr(from, std::min(end, text.size()) - from);
+}
+
+// Parks the object off the map, where it blocks nothing and is not drawn.
+void ParkOffMap(Game& game, TGameObject& o) {
+    for (TCellPos& p : o.Cells)
+        p = {static_cast<i16>(game.World.MapWidth + 1), static_cast<i16>(game.World.MapHeight + 1)};
+}
+
+// The builder's footprint as it was when its site was created: a four-cell
+// builder (a factory) is a block from its first cell, any other one cell.
+TFootprint SavedBuilderFootprint(const Game& game, const TGameObject& builder) {
+    return builder.CellCount == 4 ? BlockFootprint(game.SiteBuilderCol, game.SiteBuilderRow)
+                                  : SingleCellFootprint(game.SiteBuilderCol, game.SiteBuilderRow);
+}
+
+void RestoreSiteBuilder(Game& game) {
+    if (!ValidSlot(game, game.SiteBuilder)) return;
+    TGameObject& b = game.Object(game.SiteBuilder);
+    b.Cells = SavedBuilderFootprint(game, b);
+}
+
+// Takes the object's own pictures out of the layers the object rebuild never
+// clears (aircraft in 6, connectors and the ready marker in 8), so nothing
+// there names it once it has moved to another layer or its slot is free.
+void TakeUnrebuiltPictures(Game& game, int slot) {
+    const TGameObject& o = game.Object(slot);
+    for (const TCellPos& p : o.Cells) {
+        if (!game.InMap(p.col, p.row)) continue;
+        for (int layer : {kLayerAircraft, kLayerReady}) {
+            TSpriteRef& ref = game.Map(p.col, p.row).Layers[layer];
+            if (ref.id == slot) ref = EmptySpriteRef;
+        }
+    }
+}
+
+// Frees a site or a marker together with every picture that names it.
+void ReleaseObject(Game& game, int slot) {
+    if (!ValidSlot(game, slot)) return;
+    TakeUnrebuiltPictures(game, slot);
+    DeleteObject(game, slot);
+}
+
+// The site takes its construction look in map layer 2 and the builder stands
+// on its own footprint again.
+void FixSite(Game& game) {
+    const int site = game.LastCreatedObject;
+    if (ValidSlot(game, site)) {
+        TakeUnrebuiltPictures(game, site);
+        TGameObject& s = game.Object(site);
+        for (TSpriteRef& ref : s.CellSprites) {
+            ref.idU = kSiteSheet;
+            ref.Spr = kSitePicture;
+            ref.SprNext = kSiteSpriteEntry;
+        }
+        s.Layer = kLayerFlat - 1;
+    }
+    RestoreSiteBuilder(game);
+    game.ClickMode = kClickNormal;
+    RebuildObjectLayers(game);
+}
+
+// The blocks around the builder's cell (bc, br), in the order they are tried.
+bool CreateSiteNear(Game& game, int bc, int br, int type) {
+    const int tries[4][2] = {{bc, br}, {bc - 1, br}, {bc - 1, br - 1}, {bc, br - 1}};
+    for (const auto& t : tries)
+        if (CreateObject(game, t[0], t[1], type, 1) == 1) return true;
+    return false;
+}
+
+std::string RefusalFor(const Game& game, int builder) {
+    const TGameObject& u = game.Object(builder);
+    if (builder > kMaxLinkedBuilder)
+        return NameOf(game, u.TypeId) + " не может начать строительство: номер строителя больше " +
+               std::to_string(kMaxLinkedBuilder);
+    if (u.OrderState != 0) return NameOf(game, u.TypeId) + " уже занят: сначала отмените текущее строительство";
+    return {};
+}
+
+void LinkOrder(Game& game, int builder, int site, TCellPos builderCell, const BuildOrder& order) {
+    TGameObject& u = game.Object(builder);
+    TGameObject& s = game.Object(site);
+    game.SiteBuilder = static_cast<i16>(builder);
+    s.OrderState = 2;
+    u.SiteObject = site;
+    s.BuildLink = static_cast<u8>(builder);
+    game.SiteBuilderCol = builderCell.col;
+    game.SiteBuilderRow = builderCell.row;
+    u.OrderState = 1;
+    u.TurnsTotal = static_cast<u8>(order.turns);
+    u.TurnsLeft = static_cast<u8>(order.turns);
+    u.BuildLink = static_cast<u8>(order.type);
+    u.MaterialPerTurn = static_cast<u8>(order.material / order.turns);
+    game.ClickMode = kClickPlaceSite;
+}
+
+// A site whose builder has finished, with that builder; 0 for both otherwise.
+struct FinishedSite {
+    int site = 0;
+    int builder = 0;
+};
+FinishedSite FindFinishedSite(const Game& game, int site) {
+    if (!ValidSlot(game, site) || game.Object(site).OrderState != 2) return {};
+    const int builder = game.Object(site).BuildLink;
+    if (!ValidSlot(game, builder)) return {};
+    const TGameObject& b = game.Object(builder);
+    if (b.OrderState != 1 || b.SiteObject != site || b.TurnsLeft != 0) return {};
+    return {site, builder};
+}
+
+// Fills ExitCandidates with the cells around the site that take its movement
+// class, each first cell once, in the order of the site's cells and then
+// column offset -1, 0, 1 and row offset -1, 0, 1. The entries after the
+// accepted ones are cleared. Returns how many were accepted.
+int CollectExitCandidates(Game& game, int site) {
+    const TGameObject& s = game.Object(site);
+    int accepted = 0;
+    for (const TCellPos& p : s.Cells)
+        for (int dc = -1; dc <= 1; ++dc)
+            for (int dr = -1; dr <= 1; ++dr) {
+                if (accepted == kExitSlots) continue;
+                const TFootprint f = SingleCellFootprint(p.col + dc, p.row + dr);
+                const auto first = game.ExitCandidates.begin();
+                const bool seen = std::any_of(first, first + accepted, [&](const TFootprint& c) { return c[1] == f[1]; });
+                if (!seen && CanPlace(game, f, s.Stats.Movement) != 0) game.ExitCandidates[accepted++] = f;
+            }
+    std::fill(game.ExitCandidates.begin() + accepted, game.ExitCandidates.end(), TFootprint{});
+    return accepted;
+}
+
+void ReleaseExitMarkers(Game& game) {
+    for (i32& marker : game.ExitMarkers) {
+        if (marker != 0) ReleaseObject(game, marker);
+        marker = 0;
+    }
+}
+
+// A factory stays where it stands and its product leaves it; any other
+// builder leaves the site, which becomes the finished object on its first cell.
+bool DeliversProduct(const TGameObject& builder) { return builder.CellCount == 4; }
+
+// Layer 8 of the object's cells loses everything that is not its own picture
+// (the ready marker of the site it replaced).
+void ClearReadyLayer(Game& game, int slot) {
+    for (const TCellPos& p : game.Object(slot).Cells) {
+        if (!game.InMap(p.col, p.row)) continue;
+        TSpriteRef& ref = game.Map(p.col, p.row).Layers[kLayerReady];
+        if (ref.id != slot) ref = EmptySpriteRef;
+    }
+}
+
+// The builder goes to the exit cell and the site becomes the real object.
+void FinishAt(Game& game, const FinishedSite& f, const TFootprint& exit, ConstructionResult& result) {
+    const bool product = DeliversProduct(game.Object(f.builder));
+    if (!product) RelocateObject(game, f.builder, exit);
+    ReleaseExitMarkers(game);
+    ClearOrder(game, f.builder);
+    const int type = game.Object(f.site).TypeId;
+    const TCellPos at = product ? exit[1] : game.Object(f.site).Cells[1];
+    ReleaseObject(game, f.site);
+    if (CreateObject(game, at.col, at.row, type, 0) == 1)
+        ClearReadyLayer(game, game.LastCreatedObject);
+    else
+        result.messages.push_back(NameOf(game, type) + ": нет места для готового строения");
+    result.acted = true;
+}
+
+}  // namespace
+
+int BuildTypeFromValue(int value) {
+    for (int offset : {kOptionTripleOffset, 256, kOptionDoubleOffset})
+        if (value > offset) value -= offset;
+    return value >= 1 && value <= kDefinedTypes && FindTypeSetup(value) != nullptr ? value : 0;
+}
+
+int TurnsFromCaption(const std::string& caption) {
+    const std::size_t at = caption.find(kTurnsMarker);
+    if (at == std::string::npos) return 0;
+    std::string kept;
+    bool separator = false;
+    for (char ch : Characters(caption, at + kTurnsMarker.size(), 3)) {
+        if (ch >= '0' && ch <= '9') kept += ch;
+        else if ((ch == '.' || ch == ',') && !separator) kept += '.', separator = true;
+        else if (ch == '-' && kept.empty()) kept += ch;
+    }
+    return static_cast<int>(std::strtod(kept.c_str(), nullptr));
+}
+
+int MaterialFromCaption(const std::string& caption) {
+    const std::size_t open = caption.find('(');
+    if (open == std::string::npos) return 0;
+    const std::size_t slash = caption.find('/', open);
+    if (slash == std::string::npos) return 0;
+    return std::atoi(caption.substr(open + 1, slash - open - 1).c_str());
+}
+
+BuildOrder ParseBuildOrder(int value, const std::string& caption) {
+    BuildOrder order;
+    order.type = BuildTypeFromValue(value);
+    order.turns = std::clamp(TurnsFromCaption(caption), 1, 255);
+    order.material = std::clamp(MaterialFromCaption(caption), 0, 255);
+    return order;
+}
+
+ConstructionResult StartConstruction(Game& game, int value, const std::string& caption) {
+    ConstructionResult result;
+    const int builder = game.SelectedObject;
+    const BuildOrder order = ParseBuildOrder(value, caption);
+    if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || order.type == 0) return result;
+    if (std::string refusal = RefusalFor(game, builder); !refusal.empty()) {
+        result.messages.push_back(refusal);
+        return result;
+    }
+    TGameObject& u = game.Object(builder);
+    const TFootprint saved = u.Cells;
+    ParkOffMap(game, u);
+    if (!CreateSiteNear(game, saved[1].col, saved[1].row, order.type)) {
+        u.Cells = saved;
+        RebuildObjectLayers(game);
+        result.messages.push_back(NameOf(game, u.TypeId) + kNoRoomForSite);
+        return result;
+    }
+    const int site = game.LastCreatedObject;
+    LinkOrder(game, builder, site, saved[1], order);
+    if (game.Object(site).CellCount == 1) FixSite(game);
+    result.acted = true;
+    return result;
+}
+
+ConstructionResult ConfirmSite(Game& game) {
+    ConstructionResult result;
+    if (game.ClickMode != kClickPlaceSite) return result;
+    FixSite(game);
+    result.acted = true;
+    return result;
+}
+
+ConstructionResult CancelSite(Game& game) {
+    ConstructionResult result;
+    if (game.ClickMode != kClickPlaceSite) return result;
+    game.ClickMode = kClickNormal;
+    game.SelectedObject = game.SiteBuilder;
+    ClearOrder(game, game.SiteBuilder);
+    RestoreSiteBuilder(game);
+    if (ValidSlot(game, game.LastCreatedObject))
+        ReleaseObject(game, game.LastCreatedObject);
+    else
+        RebuildObjectLayers(game);
+    result.acted = result.selectionChanged = true;
+    return result;
+}
+
+ConstructionResult TakeOutBuilder(Game& game, int value) {
+    ConstructionResult result;
+    if (game.ClickMode != kClickNormal || value == 0 || value < -kMaxObjects || value > kMaxObjects) return result;
+    const FinishedSite f = FindFinishedSite(game, std::abs(value));
+    if (f.site == 0) return result;
+    const int accepted = CollectExitCandidates(game, f.site);
+    if (accepted == 0) {
+        result.messages.push_back(kNoExit);
+        return result;
+    }
+    if (value < 0) {
+        FinishAt(game, f, game.ExitCandidates[0], result);
+        return result;
+    }
+    game.ClickMode = kClickChooseExit;
+    const TGameObject& b = game.Object(f.builder);
+    const int markerType = DeliversProduct(b) ? game.Object(f.site).TypeId : b.TypeId;
+    game.ExitMarkers.fill(0);
+    for (int k = 0; k < accepted; ++k) {
+        const TCellPos p = game.ExitCandidates[static_cast<std::size_t>(k)][1];
+        if (CreateObject(game, p.col, p.row, markerType, 1) == 1)
+            game.ExitMarkers[static_cast<std::size_t>(k)] = game.LastCreatedObject;
+    }
+    game.LastCreatedObject = static_cast<i16>(f.site);
+    result.acted = true;
+    return result;
+}
+
+ConstructionResult ChooseExitCell(Game& game, int col, int row) {
+    ConstructionResult result;
+    if (game.ClickMode != kClickChooseExit || !game.InMap(col, row)) return result;
+    const TCellPos clicked{static_cast<i16>(col), static_cast<i16>(row)};
+    const auto hit = std::find_if(game.ExitCandidates.begin(), game.ExitCandidates.end(),
+                                  [&](const TFootprint& c) { return c[1] == clicked; });
+    if (hit == game.ExitCandidates.end()) return result;
+    const TFootprint exit = *hit;
+    const FinishedSite f = FindFinishedSite(game, game.LastCreatedObject);
+    if (f.site == 0) return CancelExitChoice(game);
+    FinishAt(game, f, exit, result);
+    game.ClickMode = kClickNormal;
+    return result;
+}
+
+ConstructionResult CancelExitChoice(Game& game) {
+    ConstructionResult result;
+    if (game.ClickMode != kClickChooseExit) return result;
+    game.ClickMode = kClickNormal;
+    ReleaseExitMarkers(game);
+    result.acted = true;
+    return result;
+}
+
+ConstructionResult CancelConstruction(Game& game, int builder) {
+    ConstructionResult result;
+    if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || game.Object(builder).OrderState != 1)
+        return result;
+    const int site = game.Object(builder).SiteObject;
+    if (ValidSlot(game, site) && game.Object(site).OrderState == 2 && game.Object(site).BuildLink == builder)
+        ReleaseObject(game, site);
+    ClearOrder(game, builder);
+    result.acted = true;
+    return result;
+}
+
+}  // namespace tarq

@@ -1,0 +1,86 @@
+// Construction orders: a builder starts a site from a build option of the
+// command menu, the site is positioned (click mode 1) and confirmed, the end
+// of turn counts the builder's turns down, and when it is finished the
+// builder is taken out to a free neighbouring cell, chosen by the player in
+// click mode 2 or the first one found, which turns the site into the real
+// object. Each operation changes the game and says what the window must show;
+// the END TURN button is enabled exactly while EndTurnEnabled holds.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/GameState.h"
+
+namespace tarq {
+
+// The menu value of a build option carries the type plus 128 or 384.
+constexpr int kOptionDoubleOffset = 128;
+constexpr int kOptionTripleOffset = 384;
+
+// The look of a site under construction and the ready marker's sheet.
+constexpr u8 kSiteSheet = 3;
+constexpr i16 kSitePicture = 37;
+constexpr i16 kSiteSpriteEntry = 522;
+constexpr u8 kReadyMarkerSheet = 14;
+
+// What the window must do after an order.
+struct ConstructionResult {
+    bool acted = false;                 // the game changed: redraw
+    bool selectionChanged = false;      // SelectedObject is another object now
+    std::vector<std::string> messages;  // for the player, in order
+};
+
+inline bool EndTurnEnabled(const Game& game) { return game.ClickMode == kClickNormal; }
+
+// The build option an item describes.
+struct BuildOrder {
+    int type = 0;      // 0 when the value names no type
+    int turns = 0;     // at least 1
+    int material = 0;  // 0..255
+};
+
+// The type from an item's value: 384, 256 and 128 are taken off in that
+// order, each while the value is greater. 0 when the rest is not a catalogue type.
+int BuildTypeFromValue(int value);
+// The number in the three characters after "Строить за ": digits, a first
+// decimal separator and a leading minus are kept, the rest dropped; an empty
+// result is 0. The fraction is dropped.
+int TurnsFromCaption(const std::string& caption);
+// The number between "(" and "/"; 0 when there is none.
+int MaterialFromCaption(const std::string& caption);
+// All three; a turn count below 1 counts as one turn, turns and material are
+// held in 8 bits (clamped to 255).
+BuildOrder ParseBuildOrder(int value, const std::string& caption);
+
+// The builder SelectedObject starts building: its site is created provisional
+// on the first of the four blocks around it that takes it. A one-cell site is
+// fixed at once; a four-cell one waits in click mode 1 with the builder off
+// the map. Refused with a message when there is no room, when the builder is
+// already at work, or when its number does not fit the site's 8-bit link.
+ConstructionResult StartConstruction(Game& game, int value, const std::string& caption);
+
+// Click mode 1, left click anywhere: the site takes its construction look and
+// the builder is back on its own footprint.
+ConstructionResult ConfirmSite(Game& game);
+// Click mode 1, right press: the site is removed and the builder, back on its
+// footprint and without order, becomes the selection.
+ConstructionResult CancelSite(Game& game);
+
+// A finished site (value = site) or (value = -site): the builder leaves it for
+// the first acceptable neighbouring cell (negative value) or the player picks
+// one in click mode 2 among the markers put on every acceptable cell.
+ConstructionResult TakeOutBuilder(Game& game, int value);
+// Click mode 2, left click on (col, row): when it is an accepted exit cell the
+// builder goes there and the site becomes the finished object; any other cell
+// does nothing.
+ConstructionResult ChooseExitCell(Game& game, int col, int row);
+// Click mode 2, right press: the markers go, the site stays finished.
+ConstructionResult CancelExitChoice(Game& game);
+
+// "Отменить" of a builder at work: its site (and the site's ready marker) is
+// removed and the builder keeps its place without order. The material already
+// spent is not returned.
+ConstructionResult CancelConstruction(Game& game, int builder);
+
+}  // namespace tarq
