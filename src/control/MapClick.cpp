@@ -74,8 +74,19 @@ ClickResult DXDrawClick(Game& game, const ClickContext& context) {
     ClickResult result;
     if (game.ViewSettings.BasePlaced == 1 && game.ClickMode == kClickNormal) SelectOrStep(game, context, result);
     if (game.ViewSettings.BasePlaced == 0) LandBase(game, context, result);
-    // Click modes 1 and 2 (confirming a site, choosing an exit cell) belong
-    // to the construction orders and are dispatched with them.
+    if (game.ClickMode == kClickPlaceSite) ConfirmSite(game);
+    if (game.ClickMode == kClickChooseExit) {
+        ConstructionResult exit = ChooseExitCell(game, game.HoverCol, game.HoverRow);
+        for (std::string& text : exit.messages) result.messages.push_back(std::move(text));
+    }
+    return result;
+}
+
+ConstructionResult RightPress(Game& game) {
+    ConstructionResult result;
+    if (game.ClickMode == kClickPlaceSite) result = CancelSite(game);
+    if (game.ClickMode == kClickChooseExit) result = CancelExitChoice(game);
+    game.MoveArmed = 0;
     return result;
 }
 

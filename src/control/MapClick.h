@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "control/Construction.h"
 #include "control/InfoPanel.h"
 #include "core/GameState.h"
 #include "view/Viewport.h"
@@ -48,5 +49,10 @@ CellFind ObjectAt(const Game& game, int col, int row);
 
 // The dispatcher. Recomputes the hovered cell from MouseX/MouseY first.
 ClickResult DXDrawClick(Game& game, const ClickContext& context);
+
+// A right press on the map, after the window has started any dragging: it
+// cancels what the game waits for (the site's position, the exit cell) and
+// disarms the move.
+ConstructionResult RightPress(Game& game);
 
 }  // namespace tarq

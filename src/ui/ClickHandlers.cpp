@@ -3,6 +3,7 @@
 // lines, the command menu, the zoom after the base has landed, the pointer).
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCharFormat>
@@ -69,6 +70,7 @@ void TMainForm::DXDrawClick() {
         SetScaleLabels(*result.zoomTo100);
     }
     if (result.updateCursor) SetMapCursor(NextMapCursor(cursorNumber_, game_->MoveArmed == 1));
+    ENDTURN->setEnabled(EndTurnEnabled(*game_));
     for (const std::string& text : result.messages) ShowMessage(QString::fromStdString(text));
     RenderAndPresent();
     if (result.openMenu) {

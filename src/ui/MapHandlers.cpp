@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "control/MapClick.h"
 #include "ui/MainWindow.h"
 #include "ui/MapSurface.h"
 #include "ui/QtBitmap.h"
@@ -182,7 +183,9 @@ void TMainForm::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     g.DragStartY = y;
     if (button != Qt::RightButton) return;
     if (CheckBox11->isChecked()) g.RightDrag = 1;
-    g.MoveArmed = 0;
+    const ConstructionResult cancelled = RightPress(g);
+    ENDTURN->setEnabled(EndTurnEnabled(g));
+    if (cancelled.acted) RenderAndPresent();
 }
 
 void TMainForm::DXDrawMouseMove(int x, int y) {
