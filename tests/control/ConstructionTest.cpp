@@ -1,0 +1,437 @@
+// Construction orders from the build option to the finished object: reading
+// the option, positioning and confirming the site, the turns and material,
+// taking the builder out to a free or chosen cell, cancelling, and the
+// refusals that keep the object table sound.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "control/Construction.h"
+#include "control/EndTurn.h"
+#include "control/MapClick.h"
+#include "control/SitePreview.h"
+#include "core/FactoryFixture.h"
+
+namespace tarq::testing {
+namespace {
+
+constexpr int kConstructor = 1;     // mobile builder of the large structures
+constexpr int kScout = 2;           // one-cell vehicle of the light factory
+constexpr int kEngineer = 13;       // mobile builder of the small structures
+constexpr int kMiningComplex = 39;  // four cells
+constexpr int kLightFactory = 42;   // four-cell builder
+constexpr int kStorage = 55;        // one cell
+
+const std::string kNoExit =
+    "Некуда высаживать... освободи место\n или уничтожть строителя... или строение... что дороже?";
+
+std::string Option(int turns, int material, int cargo) {
+    return "Строить за " + std::to_string(turns) + "  ходов (" + std::to_string(material) + "/" +
+           std::to_string(cargo) + ")";
+}
+
+class ConstructionTest : public FactoryTest {
+protected:
+    void SetUp() override {
+        FactoryTest::SetUp();
+        SetMap(16, 16, kPassLand);
+        game->ViewSettings.BasePlaced = 1;
+        game->CellPixels = 10;
+        game->ViewSettings.FirstCol = game->ViewSettings.FirstRow = 1;
+    }
+    int Make(int type, int col, int row, int cargo = 60) {
+        EXPECT_EQ(CreateObject(*game, col, row, type, 0), 1) << type;
+        game->Object(game->LastCreatedObject).Cargo = static_cast<u8>(cargo);
+        return game->LastCreatedObject;
+    }
+    ConstructionResult Start(int builder, int value, const std::string& caption) {
+        game->SelectedObject = builder;
+        return StartConstruction(*game, value, caption);
+    }
+    // An engineer on (5, 5) whose one-cell storage there is finished.
+    int FinishedStorage(int& engineer) {
+        engineer = Make(kEngineer, 5, 5);
+        Start(engineer, kStorage, Option(1, 4, 60));
+        EndTurn(*game);
+        return game->Object(engineer).SiteObject;
+    }
+    void ExpectSound() { EXPECT_TRUE(CheckInvariants(*game).empty()) << Join(CheckInvariants(*game)); }
+    void Block(int col, int row) { game->World.Passability(col, row) = kPassBlocked; }
+    int ObjectsInUse() const {
+        return static_cast<int>(std::count_if(game->World.Objects.begin(), game->World.Objects.end(),
+                                              [](const TGameObject& o) { return SlotInUse(o); }));
+    }
+    void ClickCell(int col, int row) {
+        game->MouseX = (col - 1) * 10 + 5;
+        game->MouseY = (row - 1) * 10 + 5;
+        ClickContext context;
+        DXDrawClick(*game, context);
+    }
+};
+
+TEST(BuildOrderTest, CaptionsAndValuesGiveTypeTurnsAndMaterial) {
+    struct Case {
+        std::string caption;
+        int turns, material;
+    };
+    const Case captions[] = {
+        {Option(12, 24, 40), 12, 24},
+        {Option(4, 8, 40), 4, 8},
+        {"Строить за 123ходов (99/100)", 123, 99},
+        {"Строить за 1.5 ходов (3/9)", 1, 3},   // the fraction is dropped
+        {"Строить за 1,2,3 (3/9)", 1, 3},       // only the first separator counts
+        {"Строить за -2  ходов (3/9)", -2, 3},  // a leading minus is kept
+        {"Строить за 1-2 ходов (3/9)", 12, 3},  // a later one is not
+        {"Строить за    ходов (5/5)", 0, 5},    // nothing kept counts as 0
+        {"Отменить", 0, 0},
+        {"Строить за 7  ходов", 7, 0},
+    };
+    for (const Case& c : captions) {
+        SCOPED_TRACE(c.caption);
+        EXPECT_EQ(TurnsFromCaption(c.caption), c.turns);
+        EXPECT_EQ(MaterialFromCaption(c.caption), c.material);
+    }
+    const std::pair<int, int> values[] = {
+        {4, 4},     {132, 4}, {388, 4}, {700, 60},  // 700 - 384 - 256 = 60
+        {128, 0},   {384, 0}, {640, 0},             // the rest is 128: no type
+        {0, 0},     {-5, 0},  {68, 0},  {69, 0},    // outside the catalogue
+    };
+    for (const auto& [value, type] : values) EXPECT_EQ(BuildTypeFromValue(value), type) << value;
+    // A count below one turn is one turn, so the material is never divided by zero.
+    EXPECT_EQ(ParseBuildOrder(4, Option(0, 2, 5)).turns, 1);
+    EXPECT_EQ(ParseBuildOrder(4, "Строить за -2  ходов (3/9)").turns, 1);
+    EXPECT_EQ(ParseBuildOrder(4, "Строить за 999 ходов (300/9)").turns, 255);
+    EXPECT_EQ(ParseBuildOrder(4, "Строить за 999 ходов (300/9)").material, 255);
+}
+
+TEST_F(ConstructionTest, AOneCellSiteIsFixedAtOnceUnderItsBuilder) {
+    const int engineer = Make(kEngineer, 5, 5);
+    const ConstructionResult result = Start(engineer, kStorage + 128, Option(2, 4, 60));
+    EXPECT_TRUE(result.acted);
+    EXPECT_TRUE(result.messages.empty());
+    const int site = game->Object(engineer).SiteObject;
+    ASSERT_NE(site, 0);
+    const TGameObject& s = game->Object(site);
+    const TGameObject& u = game->Object(engineer);
+    EXPECT_EQ(game->ClickMode, kClickNormal);
+    EXPECT_TRUE(EndTurnEnabled(*game));
+    EXPECT_EQ(s.TypeId, kStorage);
+    EXPECT_EQ(s.Cells, SingleCellFootprint(5, 5));
+    EXPECT_EQ(s.OrderState, 2);
+    EXPECT_EQ(s.BuildLink, engineer);
+    EXPECT_EQ(s.Layer, 1);
+    for (const TSpriteRef& ref : s.CellSprites) {
+        EXPECT_EQ(ref.idU, kSiteSheet);
+        EXPECT_EQ(ref.Spr, kSitePicture);
+        EXPECT_EQ(ref.SprNext, kSiteSpriteEntry);
+        EXPECT_EQ(ref.id, site);
+    }
+    EXPECT_EQ(u.Cells, SingleCellFootprint(5, 5));
+    EXPECT_EQ(u.OrderState, 1);
+    EXPECT_EQ(u.TurnsLeft, 2);
+    EXPECT_EQ(u.TurnsTotal, 2);
+    EXPECT_EQ(u.BuildLink, kStorage);
+    EXPECT_EQ(u.MaterialPerTurn, 2);
+    EXPECT_EQ(LayerAt(5, 5, kLayerFlat).id, site);
+    EXPECT_EQ(LayerAt(5, 5, u.Layer + 1).id, engineer);
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, AFourCellSiteFollowsTheMouseUntilAClickConfirmsIt) {
+    const int constructor = Make(kConstructor, 8, 8);
+    Start(constructor, kMiningComplex, Option(5, 12, 60));
+    const int site = game->LastCreatedObject;
+    EXPECT_EQ(game->ClickMode, kClickPlaceSite);
+    EXPECT_FALSE(EndTurnEnabled(*game));
+    EXPECT_EQ(game->SiteBuilder, constructor);
+    EXPECT_GT(game->Object(constructor).Cells[1].col, game->World.MapWidth);  // off the map
+    EXPECT_EQ(game->Object(site).Cells, BlockFootprint(8, 8));
+    EXPECT_EQ(game->Object(constructor).MaterialPerTurn, 2);
+    ExpectSound();
+
+    game->HoverCol = 7, game->HoverRow = 7;
+    EXPECT_TRUE(MoveSiteWithMouse(*game));
+    EXPECT_EQ(game->Object(site).Cells, BlockFootprint(7, 7));
+    ClickCell(14, 2);  // any cell confirms
+    EXPECT_EQ(game->ClickMode, kClickNormal);
+    EXPECT_EQ(game->Object(constructor).Cells, SingleCellFootprint(8, 8));
+    EXPECT_EQ(game->Object(site).Layer, 1);
+    EXPECT_EQ(LayerAt(7, 7, kLayerFlat).id, site);
+    EXPECT_EQ(LayerAt(8, 8, kLayerUnits).id, constructor);
+    ExpectSound();
+
+    // 12 material over 5 turns: 2 a turn, 10 spent, then the ready marker.
+    for (int turn = 1; turn <= 5; ++turn) EndTurn(*game);
+    EXPECT_EQ(game->Object(constructor).Cargo, 50);
+    EXPECT_EQ(game->Object(constructor).TurnsLeft, 0);
+    for (const TCellPos& p : BlockFootprint(7, 7)) EXPECT_EQ(LayerAt(p.col, p.row, kLayerReady).id, site);
+}
+
+TEST_F(ConstructionTest, ARightPressRemovesTheSiteAndSelectsTheBuilder) {
+    const int constructor = Make(kConstructor, 8, 8);
+    const int other = Make(kEngineer, 2, 2);
+    Start(constructor, kMiningComplex, Option(5, 12, 60));
+    const int site = game->LastCreatedObject;
+    game->SelectedObject = other;
+    game->MoveArmed = 1;
+    const ConstructionResult result = RightPress(*game);
+    EXPECT_TRUE(result.selectionChanged);
+    EXPECT_EQ(game->ClickMode, kClickNormal);
+    EXPECT_EQ(game->MoveArmed, 0);
+    EXPECT_EQ(game->SelectedObject, constructor);
+    EXPECT_FALSE(SlotInUse(game->Object(site)));
+    EXPECT_EQ(game->Object(constructor).Cells, SingleCellFootprint(8, 8));
+    EXPECT_EQ(game->Object(constructor).OrderState, 0);
+    EXPECT_EQ(game->Object(constructor).SiteObject, 0);
+    for (const TCellPos& p : BlockFootprint(8, 8)) EXPECT_EQ(LayerAt(p.col, p.row, kLayerFlat), EmptySpriteRef);
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, NoRoomForTheSiteLeavesTheBuilderWhereItWas) {
+    const int constructor = Make(kConstructor, 8, 8);
+    for (int c = 7; c <= 9; ++c)
+        for (int r = 7; r <= 9; ++r)
+            if (c != 8 || r != 8) Block(c, r);
+    const int before = ObjectsInUse();
+    const ConstructionResult result = Start(constructor, kMiningComplex, Option(5, 12, 60));
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0], "Конструктор Плохое место для строительства, нужно 4 клетки");
+    EXPECT_EQ(ObjectsInUse(), before);
+    EXPECT_EQ(game->Object(constructor).Cells, SingleCellFootprint(8, 8));
+    EXPECT_EQ(game->Object(constructor).OrderState, 0);
+    EXPECT_EQ(game->ClickMode, kClickNormal);
+    EXPECT_EQ(LayerAt(8, 8, kLayerUnits).id, constructor);
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, TheBuilderLeavesForTheFirstAcceptableNeighbour) {
+    struct Case {
+        std::vector<TCellPos> blocked;
+        TCellPos exit;
+    };
+    const Case cases[] = {
+        {{}, {4, 4}},
+        {{{4, 4}}, {4, 5}},
+        {{{4, 4}, {4, 5}, {4, 6}}, {5, 4}},
+        {{{4, 4}, {4, 5}, {4, 6}, {5, 4}}, {5, 6}},  // the site's own cell is taken
+        {{{4, 4}, {4, 5}, {4, 6}, {5, 4}, {5, 6}, {6, 4}, {6, 5}}, {6, 6}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.exit.col << "," << c.exit.row);
+        SetUp();
+        for (const TCellPos& p : c.blocked) Block(p.col, p.row);
+        int engineer = 0;
+        const int site = FinishedStorage(engineer);
+        const ConstructionResult result = TakeOutBuilder(*game, -site);
+        EXPECT_TRUE(result.messages.empty());
+        EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(c.exit.col, c.exit.row));
+        EXPECT_EQ(game->Object(engineer).OrderState, 0);
+        const int built = game->LastCreatedObject;
+        EXPECT_EQ(game->Object(built).TypeId, kStorage);
+        EXPECT_EQ(game->Object(built).Cells[1], (TCellPos{5, 5}));
+        EXPECT_EQ(game->Object(built).OrderState, 0);
+        EXPECT_EQ(LayerAt(5, 5, kLayerReady), EmptySpriteRef);
+        ExpectSound();
+    }
+}
+
+TEST_F(ConstructionTest, AFinishedFourCellSiteBecomesTheStructureOnItsFirstCell) {
+    const int constructor = Make(kConstructor, 8, 8);
+    Start(constructor, kMiningComplex, Option(2, 12, 60));
+    ConfirmSite(*game);
+    EndTurn(*game), EndTurn(*game);
+    const int site = game->Object(constructor).SiteObject;
+    EXPECT_TRUE(TakeOutBuilder(*game, -site).acted);
+    EXPECT_EQ(game->Object(constructor).Cells, SingleCellFootprint(7, 7));  // first cell, offsets -1, -1
+    const int built = game->LastCreatedObject;
+    EXPECT_EQ(game->Object(built).TypeId, kMiningComplex);
+    EXPECT_EQ(game->Object(built).Cells, BlockFootprint(8, 8));
+    for (const TCellPos& p : BlockFootprint(8, 8)) EXPECT_EQ(LayerAt(p.col, p.row, kLayerReady), EmptySpriteRef);
+    ExpectSound();
+    EndTurn(*game);
+    EXPECT_EQ(game->ReadyLayerOn, 0);
+}
+
+TEST_F(ConstructionTest, ChoosingTheExitPutsMarkersAndAClickOnOneEndsTheConstruction) {
+    int engineer = 0;
+    const int site = FinishedStorage(engineer);
+    EXPECT_TRUE(TakeOutBuilder(*game, site).acted);
+    EXPECT_EQ(game->ClickMode, kClickChooseExit);
+    EXPECT_FALSE(EndTurnEnabled(*game));
+    EXPECT_EQ(game->LastCreatedObject, site);
+    std::vector<int> markers;
+    for (int k = 0; k < 8; ++k) {
+        const int marker = game->ExitMarkers[static_cast<std::size_t>(k)];
+        ASSERT_NE(marker, 0) << k;
+        EXPECT_EQ(game->Object(marker).TypeId, kEngineer);
+        EXPECT_EQ(game->Object(marker).Cells, game->ExitCandidates[static_cast<std::size_t>(k)]);
+        markers.push_back(marker);
+    }
+    EXPECT_EQ(game->ExitMarkers[8], 0);
+    ExpectSound();
+
+    ClickCell(10, 10);  // not a candidate: nothing happens
+    EXPECT_EQ(game->ClickMode, kClickChooseExit);
+    EXPECT_TRUE(SlotInUse(game->Object(markers[0])));
+
+    ClickCell(6, 4);
+    EXPECT_EQ(game->ClickMode, kClickNormal);
+    EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(6, 4));
+    EXPECT_EQ(game->Object(engineer).OrderState, 0);
+    for (i32 m : game->ExitMarkers) EXPECT_EQ(m, 0);
+    EXPECT_EQ(ObjectsInUse(), 2);  // the engineer and the storage
+    EXPECT_EQ(LayerAt(6, 4, kLayerUnits).id, engineer);
+    EXPECT_EQ(game->Object(LayerAt(5, 5, kLayerLarge).id).TypeId, kStorage);
+    EXPECT_EQ(LayerAt(5, 5, kLayerReady), EmptySpriteRef);
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, ARightPressWhileChoosingRemovesTheMarkersAndKeepsTheSiteReady) {
+    int engineer = 0;
+    const int site = FinishedStorage(engineer);
+    TakeOutBuilder(*game, site);
+    RightPress(*game);
+    EXPECT_EQ(game->ClickMode, kClickNormal);
+    EXPECT_TRUE(EndTurnEnabled(*game));
+    for (i32 m : game->ExitMarkers) EXPECT_EQ(m, 0);
+    EXPECT_EQ(ObjectsInUse(), 2);  // the engineer and the site
+    EXPECT_EQ(game->Object(site).OrderState, 2);
+    EXPECT_EQ(LayerAt(5, 5, kLayerReady).id, site);
+    ExpectSound();
+    // Emptied later all the same.
+    TakeOutBuilder(*game, -site);
+    EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(4, 4));
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, NoFreeCellAroundAFinishedSiteIsReportedAndChangesNothing) {
+    for (int c = 4; c <= 6; ++c)
+        for (int r = 4; r <= 6; ++r)
+            if (c != 5 || r != 5) Block(c, r);
+    int engineer = 0;
+    const int site = FinishedStorage(engineer);
+    for (int value : {site, -site}) {
+        const ConstructionResult result = TakeOutBuilder(*game, value);
+        ASSERT_EQ(result.messages.size(), 1u);
+        EXPECT_EQ(result.messages[0], kNoExit);
+        EXPECT_EQ(game->ClickMode, kClickNormal);
+        EXPECT_EQ(game->Object(engineer).OrderState, 1);
+        EXPECT_EQ(game->Object(site).OrderState, 2);
+        EXPECT_EQ(ObjectsInUse(), 2);
+    }
+}
+
+TEST_F(ConstructionTest, CancellingRemovesTheSiteAndItsReadyMarker) {
+    struct Case {
+        int endTurns;  // 0: in progress, 2: finished
+    };
+    for (const Case c : {Case{0}, Case{2}}) {
+        SCOPED_TRACE(c.endTurns);
+        SetUp();
+        const int constructor = Make(kConstructor, 8, 8);
+        Start(constructor, kMiningComplex, Option(2, 12, 60));
+        ConfirmSite(*game);
+        const int site = game->Object(constructor).SiteObject;
+        for (int t = 0; t < c.endTurns; ++t) EndTurn(*game);
+        const u8 cargo = game->Object(constructor).Cargo;
+        EXPECT_TRUE(CancelConstruction(*game, constructor).acted);
+        EXPECT_FALSE(SlotInUse(game->Object(site)));
+        EXPECT_EQ(game->Object(constructor).OrderState, 0);
+        EXPECT_EQ(game->Object(constructor).Cells, SingleCellFootprint(8, 8));
+        EXPECT_EQ(game->Object(constructor).Cargo, cargo);  // spent material is not returned
+        for (const TCellPos& p : BlockFootprint(8, 8)) {
+            EXPECT_EQ(LayerAt(p.col, p.row, kLayerReady), EmptySpriteRef);
+            EXPECT_EQ(LayerAt(p.col, p.row, kLayerFlat), EmptySpriteRef);
+        }
+        game->ReadyLayerOn = 1;
+        EXPECT_NE(ObjectAt(*game, 9, 9).object, site);
+        ExpectSound();
+    }
+}
+
+TEST_F(ConstructionTest, ABuilderAtWorkDoesNotStartASecondConstruction) {
+    const int engineer = Make(kEngineer, 5, 5);
+    Start(engineer, kStorage, Option(2, 4, 60));
+    const int site = game->Object(engineer).SiteObject;
+    const int before = ObjectsInUse();
+    const ConstructionResult result = Start(engineer, kStorage, Option(2, 4, 60));
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0], "Инженер уже занят: сначала отмените текущее строительство");
+    EXPECT_EQ(ObjectsInUse(), before);
+    EXPECT_EQ(game->Object(engineer).SiteObject, site);
+    EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(5, 5));
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, ABuilderNumberedAbove255IsRefused) {
+    const int engineer = Make(kEngineer, 5, 5);
+    // The same engineer moved to slot 300.
+    TGameObject moved = game->Object(engineer);
+    for (TSpriteRef& ref : moved.CellSprites) ref.id = 300;
+    for (TSpriteRef& ref : moved.Sprites) ref.id = 300;
+    game->World.Objects[300] = moved;
+    game->World.Objects[engineer] = game->ObjectTemplate;
+    RebuildObjectLayers(*game);
+    const ConstructionResult result = Start(300, kStorage, Option(2, 4, 60));
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0], "Инженер не может начать строительство: номер строителя больше 255");
+    EXPECT_EQ(ObjectsInUse(), 1);
+    EXPECT_EQ(game->Object(300).OrderState, 0);
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, AFactoryKeepsItsFootprintAndItsProductLeavesIt) {
+    const int factory = Make(kLightFactory, 8, 8);
+    const ConstructionResult result = Start(factory, kScout, Option(3, 9, 40));
+    EXPECT_TRUE(result.messages.empty());
+    const int site = game->Object(factory).SiteObject;
+    EXPECT_EQ(game->Object(factory).Cells, BlockFootprint(8, 8));
+    EXPECT_EQ(game->Object(site).Cells, SingleCellFootprint(8, 8));
+    ExpectSound();
+    for (int t = 0; t < 3; ++t) EndTurn(*game);
+    EXPECT_TRUE(TakeOutBuilder(*game, -site).acted);
+    EXPECT_EQ(game->Object(factory).Cells, BlockFootprint(8, 8));
+    EXPECT_EQ(game->Object(factory).OrderState, 0);
+    const int scout = game->LastCreatedObject;
+    EXPECT_EQ(game->Object(scout).TypeId, kScout);
+    EXPECT_EQ(game->Object(scout).Cells, SingleCellFootprint(7, 7));
+    EXPECT_EQ(LayerAt(8, 8, kLayerReady), EmptySpriteRef);
+    EXPECT_EQ(ObjectsInUse(), 2);
+    ExpectSound();
+}
+
+TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
+    int engineer = 0;
+    const int site = FinishedStorage(engineer);
+    const int idle = Make(kEngineer, 10, 10);
+    const auto objects = game->World.Objects;
+    const auto check = [&](const ConstructionResult& r, const char* what) {
+        EXPECT_FALSE(r.acted) << what;
+        EXPECT_TRUE(r.messages.empty()) << what;
+        EXPECT_TRUE(game->World.Objects == objects) << what;
+        EXPECT_EQ(game->ClickMode, kClickNormal) << what;
+    };
+    for (int value : {0, 9999, -9999, 4999, -4999, idle, -idle, engineer}) check(TakeOutBuilder(*game, value), "take out");
+    for (int value : {0, -1, 9999, 4999, idle, site}) check(CancelConstruction(*game, value), "cancel");
+    for (int value : {0, 128, 69, 384}) check(Start(idle, value, Option(2, 4, 60)), "start");
+    check(Start(0, kStorage, Option(2, 4, 60)), "start without selection");
+    check(Start(4999, kStorage, Option(2, 4, 60)), "start with a free slot");
+    check(ConfirmSite(*game), "confirm outside mode 1");
+    check(CancelSite(*game), "cancel outside mode 1");
+    check(CancelExitChoice(*game), "cancel outside mode 2");
+    check(ChooseExitCell(*game, 4, 4), "choose outside mode 2");
+}
+
+TEST_F(ConstructionTest, AnUnfinishedSiteCannotBeEmptied) {
+    const int engineer = Make(kEngineer, 5, 5);
+    Start(engineer, kStorage, Option(2, 4, 60));
+    const int site = game->Object(engineer).SiteObject;
+    EXPECT_FALSE(TakeOutBuilder(*game, -site).acted);
+    EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(5, 5));
+    EXPECT_EQ(game->Object(site).OrderState, 2);
+}
+
+}  // namespace
+}  // namespace tarq::testing
