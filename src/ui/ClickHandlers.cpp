@@ -57,6 +57,7 @@ InfoChecks ReadChecks(const QListWidget* list) {
 void TMainForm::ConnectClickHandlers() {
     connect(DXDraw, &MapSurface::clicked, this, &TMainForm::DXDrawClick);
     connect(DXDraw, &MapSurface::mouseMoved, this, &TMainForm::DXDrawMouseMoveSite);
+    ConnectMenuHandlers();
 }
 
 void TMainForm::DXDrawClick() {
@@ -74,8 +75,8 @@ void TMainForm::DXDrawClick() {
     for (const std::string& text : result.messages) ShowMessage(QString::fromStdString(text));
     RenderAndPresent();
     if (result.openMenu) {
-        // The menu's items are built by the command menu; until then it offers only to close.
-        if (PMenu->isEmpty()) PMenu->addAction(QStringLiteral("Отмена"));
+        // Not modal: the drawing timer keeps running while the menu is open.
+        BuildCommandMenu();
         PMenu->popup(DXDraw->mapToGlobal(QPoint(result.menuX, result.menuY)));
     }
 }

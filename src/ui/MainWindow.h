@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "control/CommandMenu.h"
 #include "core/GameState.h"
 #include "setup/TypeCard.h"
 #include "ui/Cursors.h"
@@ -115,9 +116,23 @@ public slots:
     // Map clicks and selection, and the construction site that follows the mouse.
     void DXDrawClick();
     void DXDrawMouseMoveSite(int x, int y);
+    // The command menu's own items and the end of the turn.
+    void N81Click();
+    void N4Click();
+    void ENDTURNClick();
 
 private:
     void ConnectClickHandlers();
+    void ConnectMenuHandlers();
+    // PMenu filled from the engine's menu for SelectedObject.
+    void BuildCommandMenu();
+    void AddMenuItem(QMenu* menu, const MenuItem& item);
+    void MenuItemChosen(MenuAction action, int value, const std::string& caption);
+    // Carries out a construction order chosen in the menu (a build option,
+    // taking the builder out, cancelling): the item's action, value and
+    // caption. Set by the construction handlers; while empty, those items do
+    // nothing.
+    std::function<void(MenuAction, int, const std::string&)> constructionOrder_;
 
 public slots:
     // Drawing, animation and overlays.

@@ -1,0 +1,170 @@
+// The command menu through the window: a second click on an object fills and
+// opens PMenu; choosing an item acts; END TURN gives the moves back.
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "control/MapClick.h"
+#include "ui/MapSurface.h"
+#include "view/CacheTestSupport.h"
+
+namespace tarq::testing {
+namespace {
+
+// The starting kit lands in this order.
+constexpr int kGeneratorSlot = 2;
+constexpr int kEngineerSlot = 4;
+constexpr int kGeologistSlot = 5;
+
+class CommandMenuWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(WriteSyntheticGraph(dir));
+        WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "xdg-cache").string()));
+        OpenWindow();
+        form->show();
+        form->MapSize->setItemIndex(0);  // 50 x 50
+        form->LaunchTARQ->click();
+        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
+        int col = 0, row = 0;
+        ASSERT_TRUE(FindLandingCell(col, row));
+        ClickCell(col, row);
+        ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
+    }
+    void TearDown() override {
+        if (form) form->PMenu->hide();
+        WindowTest::TearDown();
+    }
+    Game& game() { return form->game(); }
+    QPoint PointOf(int col, int row) {
+        const Game& g = game();
+        const TViewSettings& v = g.ViewSettings;
+        return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
+                (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
+    }
+    bool OnSurface(QPoint p) { return form->DXDraw->rect().contains(p); }
+    void ClickCell(int col, int row) {
+        const QPoint p = PointOf(col, row);
+        ASSERT_TRUE(OnSurface(p)) << col << "," << row;
+        form->DXDrawMouseMove(p.x(), p.y());
+        QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, p);
+    }
+    // A land cell on the surface with land in the 5 x 5 cells around it.
+    bool FindLandingCell(int& col, int& row) {
+        const Game& g = game();
+        for (int c = 3; c <= g.World.MapWidth - 2; ++c)
+            for (int r = 3; r <= g.World.MapHeight - 2; ++r) {
+                bool land = OnSurface(PointOf(c, r));
+                for (int dc = -2; dc <= 2 && land; ++dc)
+                    for (int dr = -2; dr <= 2 && land; ++dr) land = g.World.Passability(c + dc, r + dr) == kPassLand;
+                if (land) {
+                    col = c, row = r;
+                    return true;
+                }
+            }
+        return false;
+    }
+    // Two clicks on the object: the first selects it, the second opens its menu.
+    void OpenMenuOf(int slot) {
+        const TCellPos at = game().Object(slot).Cells[1];
+        ASSERT_EQ(ObjectAt(game(), at.col, at.row).object, slot);
+        form->PMenu->hide();
+        if (game().SelectedObject != slot) ClickCell(at.col, at.row);
+        ClickCell(at.col, at.row);
+        ASSERT_TRUE(form->PMenu->isVisible());
+    }
+    static QStringList Shown(const QMenu* menu) {
+        QStringList shown;
+        for (const QAction* action : menu->actions())
+            if (action->isVisible()) shown << action->text();
+        return shown;
+    }
+    static QAction* Find(const QMenu* menu, const QString& text) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) return action;
+            if (action->menu())
+                if (QAction* inner = Find(action->menu(), text)) return inner;
+        }
+        return nullptr;
+    }
+};
+
+const QString kTech = QStringLiteral(" Технические характеристики");
+
+TEST_F(CommandMenuWindowTest, AUnitMenuArmsTheMoveAndEndTurnGivesTheMovesBack) {
+    Game& g = game();
+    TGameObject& geologist = g.Object(kGeologistSlot);
+    ASSERT_EQ(geologist.TypeId, 9);
+    OpenMenuOf(kGeologistSlot);
+    EXPECT_EQ(Shown(form->PMenu), (QStringList{kTech, "Идти", "Отмена"}));
+    EXPECT_EQ(g.MoveArmed, 0);
+    QAction* go = Find(form->PMenu, "Идти");
+    ASSERT_NE(go, nullptr);
+    go->trigger();
+    EXPECT_EQ(g.MoveArmed, 1);
+    EXPECT_GE(form->cursorNumber(), 9);  // the move pointer
+
+    geologist.MovesLeft = 1;
+    ASSERT_TRUE(form->ENDTURN->isEnabled());
+    form->ENDTURN->click();
+    EXPECT_EQ(geologist.MovesLeft, geologist.Stats.Speed);
+    EXPECT_GT(geologist.MovesLeft, 1);
+    // Without moves there is no "Идти".
+    geologist.MovesLeft = 0;
+    OpenMenuOf(kGeologistSlot);
+    EXPECT_EQ(Shown(form->PMenu), (QStringList{kTech, "Отмена"}));
+}
+
+TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
+    Game& g = game();
+    ASSERT_EQ(g.Object(kEngineerSlot).Cargo, 40);
+    OpenMenuOf(kEngineerSlot);
+    EXPECT_EQ(Shown(form->PMenu), (QStringList{"Инженер Строить", kTech, "Идти", "Отмена"}));
+    QAction* generator = Find(form->PMenu, "Энергогенератор");
+    ASSERT_NE(generator, nullptr);
+    ASSERT_NE(generator->menu(), nullptr);
+    EXPECT_TRUE(generator->isEnabled());
+    EXPECT_EQ(generator->data().toInt(), 40);
+    EXPECT_EQ(Shown(generator->menu()), (QStringList{"Строить за 4  ходов (8/40)", "Строить за 2  ходов (16/40)",
+                                                     "Строить за 1  ходов (24/40)"}));
+    QList<int> values;
+    for (const QAction* option : generator->menu()->actions()) values << option->data().toInt();
+    EXPECT_EQ(values, (QList<int>{40, 168, 424}));
+    // Reopening rebuilds the menu instead of adding to it.
+    const auto submenus = form->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size();
+    OpenMenuOf(kEngineerSlot);
+    EXPECT_EQ(form->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size(), submenus);
+    EXPECT_EQ(form->PMenu->actions().size(), 10);
+}
+
+TEST_F(CommandMenuWindowTest, TheConfirmationChainDestroysAStructure) {
+    Game& g = game();
+    ASSERT_EQ(g.Object(kGeneratorSlot).TypeId, 40);
+    OpenMenuOf(kGeneratorSlot);
+    EXPECT_EQ(Shown(form->PMenu), (QStringList{kTech, "Уничтожить Энергогенератор", "Отмена"}));
+    // The harmless answers change nothing.
+    for (const char* answer : {"Нет, не надо", "Не стоит", "Отмена"}) {
+        QAction* action = Find(form->PMenu, QString::fromUtf8(answer));
+        ASSERT_NE(action, nullptr) << answer;
+        action->trigger();
+        EXPECT_NE(g.Object(kGeneratorSlot).Owner, 0) << answer;
+    }
+    constexpr int kTechPage = 4;
+    ASSERT_FALSE(form->PageControl1->isTabVisible(kTechPage));
+    Find(form->PMenu, kTech)->trigger();
+    EXPECT_TRUE(form->PageControl1->isTabVisible(kTechPage));
+    EXPECT_EQ(form->PageControl1->currentIndex(), kTechPage);
+    QAction* destroy = Find(form->PMenu, "Уничтожить строение");
+    ASSERT_NE(destroy, nullptr);
+    ASSERT_EQ(destroy->menu(), nullptr);
+    destroy->trigger();
+    EXPECT_EQ(g.Object(kGeneratorSlot).Owner, 0);
+}
+
+}  // namespace
+}  // namespace tarq::testing
