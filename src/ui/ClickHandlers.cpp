@@ -58,6 +58,7 @@ void TMainForm::ConnectClickHandlers() {
     connect(DXDraw, &MapSurface::clicked, this, &TMainForm::DXDrawClick);
     connect(DXDraw, &MapSurface::mouseMoved, this, &TMainForm::DXDrawMouseMoveSite);
     ConnectMenuHandlers();
+    ConnectConstructionHandlers();
 }
 
 void TMainForm::DXDrawClick() {

@@ -133,6 +133,11 @@ private:
     // caption. Set by the construction handlers; while empty, those items do
     // nothing.
     std::function<void(MenuAction, int, const std::string&)> constructionOrder_;
+    // Sets constructionOrder_ to ConstructionOrder.
+    void ConnectConstructionHandlers();
+    // A construction order carried out by the engine; its messages shown,
+    // END TURN enabled exactly in the normal click mode.
+    void ConstructionOrder(MenuAction action, int value, const std::string& caption);
 
 public slots:
     // Drawing, animation and overlays.
