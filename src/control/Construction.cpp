@@ -225,7 +225,8 @@ int TurnsFromCaption(const std::string& caption) {
         else if ((ch == '.' || ch == ',') && !separator) kept += '.', separator = true;
         else if (ch == '-' && kept.empty()) kept += ch;
     }
-    return static_cast<int>(std::strtod(kept.c_str(), nullptr));
+    // The fraction is dropped: the whole part alone gives the number, whatever the locale.
+    return std::atoi(kept.substr(0, kept.find('.')).c_str());
 }
 
 int MaterialFromCaption(const std::string& caption) {

@@ -109,31 +109,21 @@ TEST(BuildOrderTest, CaptionsAndValuesGiveTypeTurnsAndMaterial) {
 TEST_F(ConstructionTest, AOneCellSiteIsFixedAtOnceUnderItsBuilder) {
     const int engineer = Make(kEngineer, 5, 5);
     const ConstructionResult result = Start(engineer, kStorage + 128, Option(2, 4, 60));
-    EXPECT_TRUE(result.acted);
-    EXPECT_TRUE(result.messages.empty());
+    EXPECT_TRUE(result.acted && result.messages.empty());
     const int site = game->Object(engineer).SiteObject;
     ASSERT_NE(site, 0);
     const TGameObject& s = game->Object(site);
     const TGameObject& u = game->Object(engineer);
-    EXPECT_EQ(game->ClickMode, kClickNormal);
     EXPECT_TRUE(EndTurnEnabled(*game));
-    EXPECT_EQ(s.TypeId, kStorage);
+    EXPECT_EQ((std::vector<int>{s.TypeId, s.OrderState, s.BuildLink, s.Layer}),
+              (std::vector<int>{kStorage, 2, engineer, 1}));
     EXPECT_EQ(s.Cells, SingleCellFootprint(5, 5));
-    EXPECT_EQ(s.OrderState, 2);
-    EXPECT_EQ(s.BuildLink, engineer);
-    EXPECT_EQ(s.Layer, 1);
-    for (const TSpriteRef& ref : s.CellSprites) {
-        EXPECT_EQ(ref.idU, kSiteSheet);
-        EXPECT_EQ(ref.Spr, kSitePicture);
-        EXPECT_EQ(ref.SprNext, kSiteSpriteEntry);
-        EXPECT_EQ(ref.id, site);
-    }
+    for (const TSpriteRef& ref : s.CellSprites)
+        EXPECT_EQ((std::vector<int>{ref.idU, ref.Spr, ref.SprNext, ref.id}),
+                  (std::vector<int>{kSiteSheet, kSitePicture, kSiteSpriteEntry, site}));
     EXPECT_EQ(u.Cells, SingleCellFootprint(5, 5));
-    EXPECT_EQ(u.OrderState, 1);
-    EXPECT_EQ(u.TurnsLeft, 2);
-    EXPECT_EQ(u.TurnsTotal, 2);
-    EXPECT_EQ(u.BuildLink, kStorage);
-    EXPECT_EQ(u.MaterialPerTurn, 2);
+    EXPECT_EQ((std::vector<int>{u.OrderState, u.TurnsLeft, u.TurnsTotal, u.BuildLink, u.MaterialPerTurn}),
+              (std::vector<int>{1, 2, 2, kStorage, 2}));
     EXPECT_EQ(LayerAt(5, 5, kLayerFlat).id, site);
     EXPECT_EQ(LayerAt(5, 5, u.Layer + 1).id, engineer);
     ExpectSound();
@@ -406,6 +396,9 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
     int engineer = 0;
     const int site = FinishedStorage(engineer);
     const int idle = Make(kEngineer, 10, 10);
+    const int busy = Make(kEngineer, 12, 12);
+    Start(busy, kStorage, Option(2, 4, 60));
+    const int unfinished = game->Object(busy).SiteObject;
     const auto objects = game->World.Objects;
     const auto check = [&](const ConstructionResult& r, const char* what) {
         EXPECT_FALSE(r.acted) << what;
@@ -413,7 +406,8 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
         EXPECT_TRUE(game->World.Objects == objects) << what;
         EXPECT_EQ(game->ClickMode, kClickNormal) << what;
     };
-    for (int value : {0, 9999, -9999, 4999, -4999, idle, -idle, engineer}) check(TakeOutBuilder(*game, value), "take out");
+    for (int value : {0, 9999, -9999, 4999, -4999, idle, -idle, engineer, unfinished, -unfinished})
+        check(TakeOutBuilder(*game, value), "take out");
     for (int value : {0, -1, 9999, 4999, idle, site}) check(CancelConstruction(*game, value), "cancel");
     for (int value : {0, 128, 69, 384}) check(Start(idle, value, Option(2, 4, 60)), "start");
     check(Start(0, kStorage, Option(2, 4, 60)), "start without selection");
@@ -422,15 +416,6 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
     check(CancelSite(*game), "cancel outside mode 1");
     check(CancelExitChoice(*game), "cancel outside mode 2");
     check(ChooseExitCell(*game, 4, 4), "choose outside mode 2");
-}
-
-TEST_F(ConstructionTest, AnUnfinishedSiteCannotBeEmptied) {
-    const int engineer = Make(kEngineer, 5, 5);
-    Start(engineer, kStorage, Option(2, 4, 60));
-    const int site = game->Object(engineer).SiteObject;
-    EXPECT_FALSE(TakeOutBuilder(*game, -site).acted);
-    EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(5, 5));
-    EXPECT_EQ(game->Object(site).OrderState, 2);
 }
 
 }  // namespace
