@@ -1,7 +1,9 @@
 // The left click on the map: before the base exists it lands the initial
 // force; afterwards it selects the object under the cursor, opens the command
-// menu on a second click, or steps the selected unit one cell. The engine
-// decides; the window carries out what the result asks for.
+// menu on a second click, or steps the selected unit one cell; while a
+// construction waits, it confirms the site (click mode 1) or picks the exit
+// cell (click mode 2). The engine decides; the window carries out what the
+// result asks for.
 #pragma once
 
 #include <optional>
