@@ -30,8 +30,8 @@ TEST(AnimationTest, ConsecutiveFramesOfEveryStructureDiffer) {
     std::map<std::pair<int, int>, int> frameCount;
     for (const PictureJob& job : PlanPictures(*game).jobs) {
         if ((job.art != Art::Building && job.art != Art::SmallStructure) || job.frames < 2) continue;
-        const SheetSpec* spec = SheetsForItem(job.item).front();
-        frames[{job.type, job.variant, job.index}].push_back(PatternOf(*FindFile(TheGraph(), spec->file), job.spr));
+        const SheetLayout* layout = SheetsForItem(job.item).front();
+        frames[{job.type, job.variant, job.index}].push_back(PatternOf(*FindFile(TheGraph(), layout->file), job.spr));
         frameCount[{job.type, job.variant}] = job.frames;
     }
     ASSERT_GE(frameCount.size(), 8u);  // generator, radar, power station, mines, ecosphere, research, hangar

@@ -52,10 +52,10 @@ TEST(FacingTest, EveryFacingPointsTheWayItsNumberSays) {
     for (const PictureJob& job : PlanPictures(*game).jobs) {
         if (job.art != Art::UnitWhole && job.art != Art::UnitHull && job.art != Art::UnitTop && job.art != Art::Turret)
             continue;
-        for (const SheetSpec* spec : SheetsForItem(job.item)) {
-            const Heading h = MeasureHeading(PatternOf(*FindFile(TheGraph(), spec->file), job.spr));
+        for (const SheetLayout* layout : SheetsForItem(job.item)) {
+            const Heading h = MeasureHeading(PatternOf(*FindFile(TheGraph(), layout->file), job.spr));
             const double expected = (job.index - 1) * 45.0;
-            SCOPED_TRACE("type " + std::to_string(job.type) + " " + spec->file + ":" + std::to_string(job.spr) +
+            SCOPED_TRACE("type " + std::to_string(job.type) + " " + layout->file + ":" + std::to_string(job.spr) +
                          " facing " + std::to_string(job.index));
             ASSERT_GT(h.lampPixels, 1);
             EXPECT_LT(AngleBetween(h.degrees, expected), 22.5) << "points to " << h.degrees;

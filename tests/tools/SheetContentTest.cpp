@@ -42,15 +42,15 @@ TEST_F(SheetContentTest, GeneratorReportsNoProblems) {
 TEST_F(SheetContentTest, EverySpriteTablePictureIsAVisibleWholePattern) {
     for (int e = 1; e <= tarq::kFilledSprites; ++e) {
         const tarq::TSpriteRef& s = game->SpriteTable[e];
-        const std::vector<const SheetSpec*> sheets = SheetsForItem(s.idU);
+        const std::vector<const SheetLayout*> sheets = SheetsForItem(s.idU);
         ASSERT_FALSE(sheets.empty()) << "entry " << e;
-        for (const SheetSpec* spec : sheets) {
-            const OutputFile& f = File(spec->file);
+        for (const SheetLayout* layout : sheets) {
+            const OutputFile& f = File(layout->file);
             const int perRow = f.image.width() / f.patternW, count = perRow * (f.image.height() / f.patternH);
-            ASSERT_LT(s.Spr, count) << "entry " << e << " in " << spec->file;
+            ASSERT_LT(s.Spr, count) << "entry " << e << " in " << layout->file;
             const QImage pattern = PatternOf(f, s.Spr);
             const int visible = VisiblePixels(pattern, kKeyColour);
-            EXPECT_GT(visible, pattern.width() * pattern.height() / 40) << "entry " << e << " " << spec->file << ":" << s.Spr;
+            EXPECT_GT(visible, pattern.width() * pattern.height() / 40) << "entry " << e << " " << layout->file << ":" << s.Spr;
         }
     }
 }
@@ -59,14 +59,14 @@ TEST_F(SheetContentTest, UnitPicturesStayInsideTheirPattern) {
     // A unit cut off at the pattern's edge shows a straight seam on the map.
     for (const PictureJob& job : PlanPictures(*game).jobs) {
         if (job.art == Art::Building || job.art == Art::SmallStructure || job.art == Art::ConstructionSite) continue;
-        for (const SheetSpec* spec : SheetsForItem(job.item)) {
-            const QImage p = PatternOf(File(spec->file), job.spr);
+        for (const SheetLayout* layout : SheetsForItem(job.item)) {
+            const QImage p = PatternOf(File(layout->file), job.spr);
             int edge = 0;
             QPoint where;
             for (int i = 0; i < p.width(); ++i)
                 for (QPoint q : {QPoint(i, 0), QPoint(i, p.height() - 1), QPoint(0, i), QPoint(p.width() - 1, i)})
                     if (p.pixel(q) != kKeyColour) ++edge, where = q;
-            EXPECT_EQ(edge, 0) << "type " << job.type << " " << spec->file << ":" << job.spr << " at " << where.x()
+            EXPECT_EQ(edge, 0) << "type " << job.type << " " << layout->file << ":" << job.spr << " at " << where.x()
                                << "," << where.y();
         }
     }
@@ -82,12 +82,12 @@ TEST_F(SheetContentTest, SheetSizesAndKeys) {
         EXPECT_EQ(File(e.file).image.width(), e.width) << e.file;
         EXPECT_EQ(File(e.file).image.height(), e.height) << e.file;
     }
-    for (const SheetSpec& spec : PatternSheets()) {
-        const OutputFile& f = File(spec.file);
-        ASSERT_TRUE(spec.transparent) << spec.file;
-        EXPECT_EQ(f.image.pixel(1, 1), kKeyColour) << spec.file;
-        EXPECT_EQ(f.image.width() % spec.patternW, 0) << spec.file;
-        EXPECT_EQ(f.image.height() % spec.patternH, 0) << spec.file;
+    for (const SheetLayout& layout : PatternSheets()) {
+        const OutputFile& f = File(layout.file);
+        ASSERT_TRUE(layout.transparent) << layout.file;
+        EXPECT_EQ(f.image.pixel(1, 1), kKeyColour) << layout.file;
+        EXPECT_EQ(f.image.width() % layout.patternW, 0) << layout.file;
+        EXPECT_EQ(f.image.height() % layout.patternH, 0) << layout.file;
     }
     // The cache takes the key of s01 from s00.
     EXPECT_EQ(File("s00.bmp").image.pixel(1, 1), File("s01.bmp").image.pixel(1, 1));

@@ -26,8 +26,8 @@ constexpr double kUnitSpan = 92.0;
 class SheetPainter {
 public:
     SheetPainter(SheetImage& sheet, int pattern) : p_(&sheet.image) {
-        const QPoint o = sheet.spec->origin(pattern);
-        p_.setClipRect(QRect(o, QSize(sheet.spec->patternW, sheet.spec->patternH)));
+        const QPoint o = sheet.layout->origin(pattern);
+        p_.setClipRect(QRect(o, QSize(sheet.layout->patternW, sheet.layout->patternH)));
         p_.translate(o);
     }
     QPainter& operator*() { return p_; }
@@ -67,7 +67,7 @@ public:
     Graph run() {
         auto game = tarq::NewGame();
         tarq::InitData(*game);
-        for (const SheetSpec& spec : PatternSheets()) sheets_.emplace(spec.file, NewSheet(spec));
+        for (const SheetLayout& layout : PatternSheets()) sheets_.emplace(layout.file, NewSheet(layout));
         {
             SheetPainter pad(sheets_.at("S03.bmp"), 0);
             pad.operator*().setClipping(false);
@@ -78,11 +78,11 @@ public:
         for (const PictureJob& job : plan.jobs) draw(job);
         geology();
         connectors();
-        for (const SheetSpec& spec : PatternSheets()) {
-            QImage flat = Flatten(sheets_.at(spec.file).image, spec.transparent);
-            if (spec.transparent && flat.pixel(1, 1) != kKeyColour)
-                graph_.problems.push_back(spec.file + ": pixel (1, 1) is not the transparent colour");
-            graph_.files.push_back({spec.file, std::move(flat), spec.patternW, spec.patternH, spec.transparent});
+        for (const SheetLayout& layout : PatternSheets()) {
+            QImage flat = Flatten(sheets_.at(layout.file).image, layout.transparent);
+            if (layout.transparent && flat.pixel(1, 1) != kKeyColour)
+                graph_.problems.push_back(layout.file + ": pixel (1, 1) is not the transparent colour");
+            graph_.files.push_back({layout.file, std::move(flat), layout.patternW, layout.patternH, layout.transparent});
         }
         for (int kind = 0; kind < kTerrainKinds; ++kind)
             graph_.files.push_back({TerrainFile(kind), DrawTerrainSheet(kind), kTerrainTile, kTerrainTile, false});
@@ -92,15 +92,15 @@ public:
 
 private:
     void draw(const PictureJob& job) {
-        const std::vector<const SheetSpec*> specs = SheetsForItem(job.item);
-        if (specs.empty()) graph_.problems.push_back("no sheet for item " + std::to_string(job.item));
-        for (const SheetSpec* spec : specs) {
-            if (job.spr < 0 || job.spr >= spec->patternCount()) {
-                graph_.problems.push_back(spec->file + ": picture " + std::to_string(job.spr) + " is outside the sheet");
+        const std::vector<const SheetLayout*> layouts = SheetsForItem(job.item);
+        if (layouts.empty()) graph_.problems.push_back("no sheet for item " + std::to_string(job.item));
+        for (const SheetLayout* layout : layouts) {
+            if (job.spr < 0 || job.spr >= layout->patternCount()) {
+                graph_.problems.push_back(layout->file + ": picture " + std::to_string(job.spr) + " is outside the sheet");
                 continue;
             }
-            SheetPainter sp(sheets_.at(spec->file), job.spr);
-            drawInto(*sp, job, spec->patternW);
+            SheetPainter sp(sheets_.at(layout->file), job.spr);
+            drawInto(*sp, job, layout->patternW);
         }
     }
 
@@ -137,18 +137,18 @@ private:
     }
 
     void geology() {
-        for (const SheetSpec* spec : SheetsForItem(5))
+        for (const SheetLayout* layout : SheetsForItem(5))
             for (int amount = 0; amount <= kMaxDepositAmount; ++amount) {
-                SheetPainter sp(sheets_.at(spec->file), amount);
-                DrawDeposit(*sp, amount, spec->patternW);
+                SheetPainter sp(sheets_.at(layout->file), amount);
+                DrawDeposit(*sp, amount, layout->patternW);
             }
     }
 
     void connectors() {
-        for (const SheetSpec* spec : SheetsForItem(8))
+        for (const SheetLayout* layout : SheetsForItem(8))
             for (const tarq::ConnectorPicture& c : tarq::kConnectorPictures) {
-                SheetPainter sp(sheets_.at(spec->file), c.spr);
-                (*sp).scale(spec->patternW / 28.0, spec->patternH / 28.0);
+                SheetPainter sp(sheets_.at(layout->file), c.spr);
+                (*sp).scale(layout->patternW / 28.0, layout->patternH / 28.0);
                 DrawConnector(*sp, c);
             }
     }

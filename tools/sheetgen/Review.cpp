@@ -101,7 +101,7 @@ QImage SampleBase(const Graph& graph) {
     int block = 0, cell = 0;
     for (const PictureJob& job : PlanPictures(*game).jobs) {
         if (job.index != 0 || job.variant != 0) continue;
-        const SheetSpec* spec = SheetsForItem(job.item).front();
+        const SheetLayout* layout = SheetsForItem(job.item).front();
         if (job.art == Art::Building) {
             const int b = job.part == 0 ? block++ : block - 1;
             const int col = (b % 8) * 2 + job.part % 2, row = (b / 8) * 2 + job.part / 2;
@@ -110,7 +110,7 @@ QImage SampleBase(const Graph& graph) {
                 for (int q = 0; q < 4; ++q)
                     p.drawImage((col + q % 2) * 64, (row + q / 2) * 64, Pattern(*s03, (q / 2) * perRow + q % 2));
             }
-            p.drawImage(col * 64, row * 64, Pattern(*FindFile(graph, spec->file), job.spr));
+            p.drawImage(col * 64, row * 64, Pattern(*FindFile(graph, layout->file), job.spr));
         } else if (job.art == Art::SmallStructure && job.part == 0) {
             const int col = cell % 16, row = 4 + cell / 16;
             ++cell;
@@ -119,7 +119,7 @@ QImage SampleBase(const Graph& graph) {
                 const tarq::TSpriteRef& under = game->SpriteTable[setup->CellSpriteEntries[1]];
                 if (under.idU == 3) Put(p, graph, "S03.bmp", under.Spr, col, row);
             }
-            p.drawImage(QRect(col * 64, row * 64, 64, 64), Pattern(*FindFile(graph, spec->file), job.spr));
+            p.drawImage(QRect(col * 64, row * 64, 64, 64), Pattern(*FindFile(graph, layout->file), job.spr));
             if (setup && setup->SecondLayer && job.type >= 62) {
                 const tarq::TSpriteRef& turret = game->SpriteTable[setup->CellSpriteEntries[0]];
                 Put(p, graph, "struct2.bmp", turret.Spr + 1, col, row);

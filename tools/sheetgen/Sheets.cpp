@@ -4,13 +4,13 @@
 
 namespace sheetgen {
 
-const std::vector<SheetSpec>& PatternSheets() {
+const std::vector<SheetLayout>& PatternSheets() {
     // Sheets 0-2 become the game's cached GS00-GS02 over the ground; the
     // structure sheets are 8 patterns of 64 a row; the unit sheets hold every
     // picture number the sprite table names (Units0 up to 375, Units2 up to
     // 135, Units3 up to 103, struct2 up to 55, Units1 up to 7); the geology
     // sheets hold amounts 0..16 and the connector structure at 17.
-    static const std::vector<SheetSpec> sheets = {
+    static const std::vector<SheetLayout> sheets = {
         {"s00.bmp", {0}, 64, 64, 8, 8, true},
         {"s01.bmp", {1}, 64, 64, 8, 8, true},
         {"s02.bmp", {2}, 64, 64, 8, 8, true},
@@ -27,16 +27,16 @@ const std::vector<SheetSpec>& PatternSheets() {
     return sheets;
 }
 
-std::vector<const SheetSpec*> SheetsForItem(int item) {
-    std::vector<const SheetSpec*> found;
-    for (const SheetSpec& s : PatternSheets())
+std::vector<const SheetLayout*> SheetsForItem(int item) {
+    std::vector<const SheetLayout*> found;
+    for (const SheetLayout& s : PatternSheets())
         for (int i : s.items)
             if (i == item) found.push_back(&s);
     return found;
 }
 
-const SheetSpec* FindSheet(const std::string& file) {
-    for (const SheetSpec& s : PatternSheets())
+const SheetLayout* FindSheet(const std::string& file) {
+    for (const SheetLayout& s : PatternSheets())
         if (s.file == file) return &s;
     return nullptr;
 }
@@ -51,8 +51,8 @@ std::string CardFile(int type) {
     return name;
 }
 
-SheetImage NewSheet(const SheetSpec& spec) {
-    SheetImage s{&spec, QImage(spec.width(), spec.height(), QImage::Format_ARGB32_Premultiplied)};
+SheetImage NewSheet(const SheetLayout& layout) {
+    SheetImage s{&layout, QImage(layout.width(), layout.height(), QImage::Format_ARGB32_Premultiplied)};
     s.image.fill(Qt::transparent);
     return s;
 }

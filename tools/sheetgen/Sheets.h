@@ -13,7 +13,7 @@ namespace sheetgen {
 // (the colours black becomes).
 constexpr QRgb kKeyColour = 0xFFFF00FFu;
 
-struct SheetSpec {
+struct SheetLayout {
     std::string file;        // path inside graph/
     std::vector<int> items;  // image-list items drawn from this file (empty: none)
     int patternW = 0, patternH = 0;
@@ -27,11 +27,11 @@ struct SheetSpec {
 };
 
 // The pattern sheets, in the order they are written.
-const std::vector<SheetSpec>& PatternSheets();
+const std::vector<SheetLayout>& PatternSheets();
 // The sheets that hold pictures of image-list item `item` (the geology item 5
 // is both GEO.bmp and GEO1.bmp).
-std::vector<const SheetSpec*> SheetsForItem(int item);
-const SheetSpec* FindSheet(const std::string& file);
+std::vector<const SheetLayout*> SheetsForItem(int item);
+const SheetLayout* FindSheet(const std::string& file);
 
 // Terrain sheets, one per terrain kind 0..3, with the same tile layout.
 constexpr int kTerrainKinds = 4;
@@ -49,10 +49,10 @@ std::string CardFile(int type);
 
 // A sheet being drawn: ARGB while painting, flattened to the key on output.
 struct SheetImage {
-    const SheetSpec* spec = nullptr;
+    const SheetLayout* layout = nullptr;
     QImage image;  // ARGB32 premultiplied, fully transparent at start
 };
-SheetImage NewSheet(const SheetSpec& spec);
+SheetImage NewSheet(const SheetLayout& layout);
 
 // Opaque RGB picture for the file: in a transparent sheet every pixel less
 // than half covered becomes the key, the rest become opaque, and no opaque
