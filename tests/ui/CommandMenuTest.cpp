@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "WindowFixture.h"
+#include "MapWindowFixture.h"
 #include "control/MapClick.h"
 #include "ui/MapSurface.h"
 #include "view/CacheTestSupport.h"
@@ -19,55 +19,14 @@ constexpr int kGeneratorSlot = 2;
 constexpr int kEngineerSlot = 4;
 constexpr int kGeologistSlot = 5;
 
-class CommandMenuWindowTest : public WindowTest {
+class CommandMenuWindowTest : public MapWindowTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
-        ASSERT_TRUE(WriteSyntheticGraph(dir));
-        WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
-        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "xdg-cache").string()));
-        OpenWindow();
-        form->show();
-        form->MapSize->setItemIndex(0);  // 50 x 50
-        form->LaunchTARQ->click();
-        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
+        MapWindowTest::SetUp();
         int col = 0, row = 0;
-        ASSERT_TRUE(FindLandingCell(col, row));
+        ASSERT_TRUE(FindLand(col, row));
         ClickCell(col, row);
         ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
-    }
-    void TearDown() override {
-        if (form) form->PMenu->hide();
-        WindowTest::TearDown();
-    }
-    Game& game() { return form->game(); }
-    QPoint PointOf(int col, int row) {
-        const Game& g = game();
-        const TViewSettings& v = g.ViewSettings;
-        return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
-                (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
-    }
-    bool OnSurface(QPoint p) { return form->DXDraw->rect().contains(p); }
-    void ClickCell(int col, int row) {
-        const QPoint p = PointOf(col, row);
-        ASSERT_TRUE(OnSurface(p)) << col << "," << row;
-        form->DXDrawMouseMove(p.x(), p.y());
-        QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, p);
-    }
-    // A land cell on the surface with land in the 5 x 5 cells around it.
-    bool FindLandingCell(int& col, int& row) {
-        const Game& g = game();
-        for (int c = 3; c <= g.World.MapWidth - 2; ++c)
-            for (int r = 3; r <= g.World.MapHeight - 2; ++r) {
-                bool land = OnSurface(PointOf(c, r));
-                for (int dc = -2; dc <= 2 && land; ++dc)
-                    for (int dr = -2; dr <= 2 && land; ++dr) land = g.World.Passability(c + dc, r + dr) == kPassLand;
-                if (land) {
-                    col = c, row = r;
-                    return true;
-                }
-            }
-        return false;
     }
     // Two clicks on the object: the first selects it, the second opens its menu.
     void OpenMenuOf(int slot) {

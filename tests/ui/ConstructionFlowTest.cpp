@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "WindowFixture.h"
+#include "MapWindowFixture.h"
 #include "control/MapClick.h"
 #include "core/Factory.h"
 #include "ui/MapSurface.h"
@@ -21,59 +21,16 @@ namespace {
 constexpr int kConstructor = 1;
 constexpr int kMiningComplex = 39;
 
-class ConstructionFlowTest : public WindowTest {
+class ConstructionFlowTest : public MapWindowTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
-        ASSERT_TRUE(WriteSyntheticGraph(dir));
-        WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
-        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "xdg-cache").string()));
-        OpenWindow();
-        form->show();
-        form->MapSize->setItemIndex(0);  // 50 x 50
-        form->LaunchTARQ->click();
-        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
+        MapWindowTest::SetUp();
         int col = 0, row = 0;
-        ASSERT_TRUE(FindFreeLand(col, row));
+        ASSERT_TRUE(FindLand(col, row, true));
         ClickCell(col, row);
         ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
         // Zoomed out, so that free land beside the base is on the surface.
         form->SScale->setValue(form->SScale->minimum());
-    }
-    void TearDown() override {
-        if (form) form->PMenu->hide();
-        WindowTest::TearDown();
-    }
-    Game& game() { return form->game(); }
-    QPoint PointOf(int col, int row) {
-        const Game& g = game();
-        const TViewSettings& v = g.ViewSettings;
-        return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
-                (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
-    }
-    bool OnSurface(QPoint p) { return form->DXDraw->rect().contains(p); }
-    void ClickCell(int col, int row) {
-        const QPoint p = PointOf(col, row);
-        ASSERT_TRUE(OnSurface(p)) << col << "," << row;
-        form->DXDrawMouseMove(p.x(), p.y());
-        QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, p);
-    }
-    // A land cell on the surface with free land in the 5 x 5 cells around it.
-    bool FindFreeLand(int& col, int& row) {
-        const Game& g = game();
-        for (int c = 3; c <= g.World.MapWidth - 2; ++c)
-            for (int r = 3; r <= g.World.MapHeight - 2; ++r) {
-                bool free = true;
-                for (int dc = -2; dc <= 2 && free; ++dc)
-                    for (int dr = -2; dr <= 2 && free; ++dr)
-                        free = OnSurface(PointOf(c + dc, r + dr)) && g.World.Passability(c + dc, r + dr) == kPassLand &&
-                               CanPlace(g, SingleCellFootprint(c + dc, r + dr), kMoveLand) != 0;
-                if (free) {
-                    col = c, row = r;
-                    return true;
-                }
-            }
-        return false;
     }
     void OpenMenuAt(int col, int row) {
         form->PMenu->hide();
@@ -103,7 +60,7 @@ protected:
 TEST_F(ConstructionFlowTest, AFourCellSiteFromTheMenuToTheFinishedStructure) {
     Game& g = game();
     int col = 0, row = 0;
-    ASSERT_TRUE(FindFreeLand(col, row));
+    ASSERT_TRUE(FindLand(col, row, true));
     ASSERT_EQ(CreateObject(g, col, row, kConstructor, 0), 1);
     const int constructor = g.LastCreatedObject;
     g.Object(constructor).Cargo = 60;

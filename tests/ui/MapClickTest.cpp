@@ -12,7 +12,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
-#include "WindowFixture.h"
+#include "MapWindowFixture.h"
 #include "control/MapClick.h"
 #include "core/Factory.h"
 #include "ui/MapSurface.h"
@@ -22,50 +22,8 @@
 namespace tarq::testing {
 namespace {
 
-class MapClickTest : public WindowTest {
+class MapClickTest : public MapWindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        ASSERT_TRUE(WriteSyntheticGraph(dir));
-        WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
-        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "xdg-cache").string()));
-        OpenWindow();
-        form->show();
-        form->MapSize->setItemIndex(0);  // 50 x 50
-        form->LaunchTARQ->click();
-        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
-    }
-    Game& game() { return form->game(); }
-    // The middle of cell (col, row) on the surface.
-    QPoint PointOf(int col, int row) {
-        const Game& g = game();
-        const TViewSettings& v = g.ViewSettings;
-        return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
-                (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
-    }
-    bool OnSurface(QPoint p) { return form->DXDraw->rect().contains(p); }
-    // The mouse moves over the cell, then a left click there.
-    void ClickCell(int col, int row) {
-        const QPoint p = PointOf(col, row);
-        ASSERT_TRUE(OnSurface(p)) << col << "," << row;
-        form->DXDrawMouseMove(p.x(), p.y());
-        QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, p);
-    }
-    // A land cell on the surface with land in the 5 x 5 cells around it.
-    bool FindLandingCell(int& col, int& row) {
-        const Game& g = game();
-        for (int c = 3; c <= g.World.MapWidth - 2; ++c)
-            for (int r = 3; r <= g.World.MapHeight - 2; ++r) {
-                bool land = OnSurface(PointOf(c, r));
-                for (int dc = -2; dc <= 2 && land; ++dc)
-                    for (int dr = -2; dr <= 2 && land; ++dr) land = g.World.Passability(c + dc, r + dr) == kPassLand;
-                if (land) {
-                    col = c, row = r;
-                    return true;
-                }
-            }
-        return false;
-    }
     QTextCharFormat FormatOfLine(int line) {
         QTextBlock block = form->Memo2->document()->findBlockByNumber(line);
         return block.begin().fragment().charFormat();
@@ -85,7 +43,7 @@ TEST_F(MapClickTest, AWaterClickIsIgnoredAndALandClickLandsTheBase) {
     EXPECT_EQ(g.ViewSettings.BasePlaced, 0);
     EXPECT_EQ(g.Object(1).Owner, 0);
     int col = 0, row = 0;
-    ASSERT_TRUE(FindLandingCell(col, row));
+    ASSERT_TRUE(FindLand(col, row));
     ClickCell(col, row);
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
@@ -108,7 +66,7 @@ TEST_F(MapClickTest, AWaterClickIsIgnoredAndALandClickLandsTheBase) {
 TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
     Game& g = game();
     int col = 0, row = 0;
-    ASSERT_TRUE(FindLandingCell(col, row));
+    ASSERT_TRUE(FindLand(col, row));
     ClickCell(col, row);
     ASSERT_EQ(g.ViewSettings.BasePlaced, 1);
     // The first unit of the kit that can move.
