@@ -18,10 +18,11 @@ using i16 = std::int16_t;
 using i32 = std::int32_t;
 
 constexpr int kMaxMapSize = 500;
-// Grid storage runs from index 0 to 501 in both directions: the renderer draws
-// up to two cells past the map and the coast windows look one or two cells
-// outside it, so a border keeps those reads inside the storage.
-constexpr int kGridSpan = kMaxMapSize + 2;
+// Grid storage runs from index 0 to 502 in both directions: the renderer draws
+// up to two cells past the map, the coast windows look one or two cells
+// outside it, and builders and sites are parked at (MapWidth + 2, MapHeight + 2)
+// while a site is placed, so a border keeps all of those inside the storage.
+constexpr int kGridSpan = kMaxMapSize + 3;
 constexpr int kMaxObjects = 5000;
 constexpr int kSpriteTableSize = 1001;
 constexpr int kFilledSprites = 522;

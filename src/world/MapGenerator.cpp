@@ -195,9 +195,22 @@ void SetTerrainLayer(Game& game) {
             SetTerrainPicture(game.Map(col, row), game.World.Terrain(col, row));
 }
 
+// The view draws up to two cells past the map's last column and row. After a
+// larger map those cells still hold its pictures, which would show as a strip
+// of the old map along the new one's edge: they are emptied, as on a fresh grid.
+void ClearBeyondMapEdge(Game& game) {
+    TMapCell empty;
+    for (auto& layer : empty.Layers) layer = EmptySpriteRef;
+    const int w = game.World.MapWidth, h = game.World.MapHeight;
+    for (int col = 0; col < kGridSpan; ++col)
+        for (int row = 0; row < kGridSpan; ++row)
+            if ((col > w && col <= w + 2) || (row > h && row <= h + 2)) game.Map(col, row) = empty;
+}
+
 void GenerateMap(Game& game, const MapParameters& params, RandomSource& rng) {
     game.World.MapWidth = std::clamp<i16>(params.MapWidth, kMinMapSize, kMaxMapSize);
     game.World.MapHeight = std::clamp<i16>(params.MapHeight, kMinMapSize, kMaxMapSize);
+    ClearBeyondMapEdge(game);
     FillWater(game);
     rng.Reseed();
     if (params.MapModel == 0) RaiseIslands(game, params, rng);

@@ -28,6 +28,10 @@ MapParameters GenerateFromControls(Game& game, const MapControls& controls, Rand
 // it did, so the caller knows to draw the preview.
 bool EnsureMapGenerated(Game& game, const MapControls& controls, RandomSource& rng);
 
+// Empties the picture layers of the two columns and rows past the map's edge
+// (the view shows them), so nothing of an earlier, larger map remains there.
+void ClearBeyondMapEdge(Game& game);
+
 // The steps of GenerateMap, in their order; each works on the world's
 // current map size and draws its random numbers from `rng`.
 void FillWater(Game& game);

@@ -61,12 +61,30 @@ TEST(MapGenerator, WritesNothingOutsideTheMap) {
                     }
                     ASSERT_EQ(game->World.Terrain(c, r), 2) << c << "," << r;
                     ASSERT_EQ(game->World.Passability(c, r), 9) << c << "," << r;
-                    ASSERT_EQ(game->Map(c, r).Layers[kLayerTerrain].idU, 9) << c << "," << r;
-                    ASSERT_EQ(game->Map(c, r).Layers[kLayerGeology].idU, 9) << c << "," << r;
+                    // The two columns and rows the view shows past the edge are
+                    // emptied of an earlier map's pictures; nothing else is touched.
+                    const bool edge = (c > p.MapWidth && c <= p.MapWidth + 2) || (r > p.MapHeight && r <= p.MapHeight + 2);
+                    const int idU = edge ? EmptySpriteRef.idU : 9;
+                    ASSERT_EQ(game->Map(c, r).Layers[kLayerTerrain].idU, idU) << c << "," << r;
+                    ASSERT_EQ(game->Map(c, r).Layers[kLayerGeology].idU, idU) << c << "," << r;
                     // The deposit grid alone is reset as a whole.
                     ASSERT_EQ(game->World.Resources(c, r).Kind, 1);
                     ASSERT_EQ(game->World.Resources(c, r).Amount, 0);
                 }
+        }
+}
+
+TEST(MapGenerator, ASmallerMapLeavesNoPicturesOfTheLargerOneWhereTheViewLooks) {
+    auto game = NewGame();
+    InitData(*game);
+    RandomSource rng = FixedRandom(7);
+    GenerateMap(*game, ParamsFor(1, 1, nullptr), rng);  // 100 x 100
+    ASSERT_EQ(game->Map(51, 10).Layers[kLayerTerrain].show, 1);
+    GenerateMap(*game, ParamsFor(0, 1, nullptr), rng);  // 50 x 50
+    for (int i = 1; i <= 52; ++i)
+        for (int k : {51, 52}) {
+            EXPECT_EQ(game->Map(k, i).Layers[kLayerTerrain], EmptySpriteRef) << k << "," << i;
+            EXPECT_EQ(game->Map(i, k).Layers[kLayerGeology], EmptySpriteRef) << i << "," << k;
         }
 }
 
