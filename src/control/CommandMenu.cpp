@@ -162,9 +162,9 @@ std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo) {
     const Sum normal = Accumulate(0, r, 0, c, load);
     if (normal.material >= c && normal.material <= load) offer(n, normal.material, 0);
     const Sum doubled = Accumulate(n, 2 * r, -0.4L, 2 * c, load);
-    if (doubled.material >= 2 * c && doubled.material <= load) offer(Truncate(doubled.turns), doubled.material, 128);
+    if (doubled.material >= 2 * c && doubled.material <= load) offer(Truncate(doubled.turns), doubled.material, kOptionDoubleOffset);
     Sum tripled = Accumulate(n, 3 * r, -0.6L, 3 * c, load);
-    if (tripled.material >= 3 * c && tripled.material <= load) offer(Truncate(tripled.turns), tripled.material, 384);
+    if (tripled.material >= 3 * c && tripled.material <= load) offer(Truncate(tripled.turns), tripled.material, kOptionTripleOffset);
 
     // All the cargo that fits: step back from the triple sum until it is carried.
     if (tripled.material > load && load > r) {
@@ -172,7 +172,7 @@ std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo) {
             tripled.material = static_cast<u8>(tripled.material - r);
             tripled.turns = AddTurns(tripled.turns, 0.3L);
         }
-        offer(Truncate(tripled.turns), tripled.material, 384);
+        offer(Truncate(tripled.turns), tripled.material, kOptionTripleOffset);
     }
     return options;
 }

@@ -33,6 +33,11 @@ struct MenuItem {
     std::vector<MenuItem> children;
 };
 
+// The menu value of a build option carries the type, plus these for the
+// double- and triple-material options and for "all the cargo that fits".
+constexpr int kOptionDoubleOffset = 128;
+constexpr int kOptionTripleOffset = 384;
+
 // The ten top items in index order (N11, N21, N31, N41, N51, N61, N71, N101, N81, N91).
 constexpr int kMenuTopItems = 10;
 using CommandMenu = std::array<MenuItem, kMenuTopItems>;

@@ -10,13 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "control/CommandMenu.h"
 #include "core/GameState.h"
 
 namespace tarq {
-
-// The menu value of a build option carries the type plus 128 or 384.
-constexpr int kOptionDoubleOffset = 128;
-constexpr int kOptionTripleOffset = 384;
 
 // The look of a site under construction and the ready marker's sheet.
 constexpr u8 kSiteSheet = 3;

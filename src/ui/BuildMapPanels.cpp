@@ -60,7 +60,8 @@ QWidget* TMainForm::BuildLeftPanel() {
     QFont bold = Button11->font();
     bold.setBold(true);
     Button11->setFont(bold);
-    // Three rows of three from the bottom up; the connectors button above them.
+    // The designed places: three rows of three, the connectors button above the
+    // first row. Every resize lays the rows out again from the panel's bottom up.
     QPushButton* grid[3][3] = {{Button1, Button2, Button3}, {Button4, Button5, Button6}, {Button7, Button8, Button9}};
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 3; ++col) Place(grid[row][col], 1 + col * 65, 84 + row * 20, 65, 20);

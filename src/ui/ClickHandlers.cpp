@@ -58,7 +58,6 @@ void TMainForm::ConnectClickHandlers() {
     connect(DXDraw, &MapSurface::clicked, this, &TMainForm::DXDrawClick);
     connect(DXDraw, &MapSurface::mouseMoved, this, &TMainForm::DXDrawMouseMoveSite);
     ConnectMenuHandlers();
-    ConnectConstructionHandlers();
 }
 
 void TMainForm::DXDrawClick() {

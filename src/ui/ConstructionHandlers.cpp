@@ -9,12 +9,6 @@
 
 namespace tarq {
 
-void TMainForm::ConnectConstructionHandlers() {
-    constructionOrder_ = [this](MenuAction action, int value, const std::string& caption) {
-        ConstructionOrder(action, value, caption);
-    };
-}
-
 void TMainForm::ConstructionOrder(MenuAction action, int value, const std::string& caption) {
     ConstructionResult result;
     switch (action) {

@@ -16,6 +16,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MapSurface.h"
 #include "ui/QtBitmap.h"
+#include "ui/UiHelpers.h"
 #include "ui/Widgets.h"
 #include "world/MapGenerator.h"
 #include "world/MapParameters.h"
@@ -23,57 +24,63 @@
 namespace tarq {
 
 namespace {
-enum Page { kPageNewGame = 0, kPageMap = 1, kPageWelcome = 2, kPagePrepare = 5 };
 constexpr int kTopStripHeight = 18;
 constexpr int kLeftPanelWidth = 200;
 }  // namespace
 
 void TMainForm::LaunchTARQClick() {
     Game& g = *game_;
-    waitForRetrace_ = CheckBox7->isChecked();                         // 1
-    if (Winmode->itemIndex() == 1) {                                  // 2 (the choice is disabled)
+    waitForRetrace_ = CheckBox7->isChecked();
+    // Full screen is offered by the settings page but its choice is disabled.
+    if (Winmode->itemIndex() == 1) {
         const QSize sizes[] = {{640, 480}, {800, 600}, {1024, 768}};
-        const int mode = std::clamp(RadioGroup2->itemIndex(), 0, 2);
-        resize(sizes[mode]);
+        resize(sizes[std::clamp(RadioGroup2->itemIndex(), 0, 2)]);
         showFullScreen();
     }
-    const LaunchStep periods =                                        // 3
-        ReadAnimPeriods(g, SFPS2->text().toStdString(), SFPS3->text().toStdString());
+    const LaunchStep periods = ReadAnimPeriods(g, SFPS2->text().toStdString(), SFPS3->text().toStdString());
     if (!periods.ok) {
         ShowMessage(QString::fromStdString(periods.message));
         return;
     }
-    SetLaunchPlayer(g);                                               // 4
-    // 5, 6: the page's parameters are read for a generation only. A map made
-    // with "Создать/Пересоздать карту" keeps its own size even when the size
-    // list was changed since, so the world never claims cells it has not got.
-    // This generation draws no preview and leaves MapGenerated at 0.
-    if (MapType->itemIndex() == 0 && g.MapGenerated == 0) GenerateMap(g, ReadMapParameters(g, ReadMapControls()), random_);
-    const LaunchStep sectors = ApplyLandingSectors(g, CheckBox2->isChecked());  // 7
-    if (!sectors.ok) {                                                // 8
+    SetLaunchPlayer(g);
+    // The page's parameters are read for a generation only: a map made with
+    // "Создать/Пересоздать карту" keeps its own size even when the size list
+    // was changed since, so the world never claims cells it has not got. This
+    // generation draws no preview and leaves MapGenerated at 0.
+    if (MapType->itemIndex() == 0 && g.MapGenerated == 0)
+        GenerateMap(g, ReadMapParameters(g, ReadMapControls()), random_);
+    const LaunchStep sectors = ApplyLandingSectors(g, CheckBox2->isChecked());
+    if (!sectors.ok) {
         ShowMessage(QString::fromStdString(sectors.message));
         return;
     }
-    ApplyLaunchChoices(g, Ttype->itemIndex(), ComboBox1->currentIndex());  // 9, 12
-    if (!LoadGraphicsForLaunch()) return;                             // 10, 11
-    PageControl1->setTabVisible(kPageWelcome, false);                 // 13
+    ApplyLaunchChoices(g, Ttype->itemIndex(), ComboBox1->currentIndex());
+    if (!LoadGraphicsForLaunch()) return;
+    ShowMapPage();
+    ApplyInitialView();
+    MarkViewForFirstFrame(g);
+    // Paced to the screen's refresh when waiting for the retrace; a screen that
+    // reports no rate gets 60 Hz.
+    const qreal hz = screen() ? screen()->refreshRate() : 0.0;
+    DXTimer->setInterval(waitForRetrace_ ? std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0))) : 1);
+    DXTimer->start();
+}
+
+// The setup pages give way to the map page, the side panel and the top strip.
+// The map page is shown before the initial view is computed, so the view
+// takes the page's real size.
+void TMainForm::ShowMapPage() {
+    PageControl1->setTabVisible(kPageWelcome, false);
     Panel5->setFixedHeight(kTopStripHeight);
     Panel1->setFixedWidth(kLeftPanelWidth);
-    if (CheckBox5->isChecked()) {                                     // 14
+    if (CheckBox5->isChecked()) {
         if (CheckBox4->isChecked()) setWindowFlag(Qt::FramelessWindowHint, true);
         showMaximized();
     }
     centralWidget()->layout()->activate();
-    PageControl1->setTabVisible(kPageMap, true);                      // 16 (before the view: the page gets its size)
-    {
-        const QSignalBlocker block(PageControl1);
-        PageControl1->setCurrentIndex(kPageMap);
-    }
+    PageControl1->setTabVisible(kPageMap, true);
+    ActivatePage(PageControl1, kPageMap);
     PageControl1->setTabVisible(kPageNewGame, false);
-    ApplyInitialView();                                               // 15
-    MarkViewForFirstFrame(g);                                         // 17
-    DXTimer->setInterval(waitForRetrace_ ? std::max(1, qRound(1000.0 / screen()->refreshRate())) : 1);
-    DXTimer->start();
 }
 
 // The cache (built on the preparation page when missing), items 0..14 and the
@@ -83,8 +90,7 @@ bool TMainForm::LoadGraphicsForLaunch() {
     CacheProgress progress;
     progress.begin = [this] {
         PageControl1->setTabVisible(kPagePrepare, true);
-        const QSignalBlocker block(PageControl1);
-        PageControl1->setCurrentIndex(kPagePrepare);
+        ActivatePage(PageControl1, kPagePrepare);
         Label15->setGeometry(1, Label15->y(), PageControl1->width() - 2, Label15->height());
         Gauge1->setMaxValue(1729);
         Gauge1->setProgress(0);
@@ -92,7 +98,7 @@ bool TMainForm::LoadGraphicsForLaunch() {
     progress.advance = [this](int position) { Gauge1->setProgress(position); };
     progress.noticeDone = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     progress.end = [this] {
-        const QSignalBlocker block(PageControl1);
+        const QSignalBlocker block(PageControl1);  // tab visibility changes must not look like a pick either
         PageControl1->setTabVisible(kPageMap, true);
         PageControl1->setCurrentIndex(kPageMap);
         PageControl1->setTabVisible(kPagePrepare, false);

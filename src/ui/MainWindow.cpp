@@ -36,15 +36,6 @@ namespace tarq {
 
 namespace {
 
-// Pages of the main page control and of the new-game page control.
-enum Page { kPageNewGame = 0, kPageMap = 1, kPageWelcome = 2, kPageSettings = 3, kPageTech = 4, kPagePrepare = 5 };
-
-// Switches pages from code without raising the handlers meant for the user's picks.
-void ActivatePage(QTabWidget* pages, int index) {
-    const QSignalBlocker block(pages);
-    pages->setCurrentIndex(index);
-}
-
 void FillMemo(QTextEdit* memo, const QStringList& lines) {
     for (const QString& line : lines) memo->append(line);
 }
@@ -176,52 +167,60 @@ void TMainForm::BuildIcons() {
     }
 }
 
+// Start-up preparation, before the first page is shown.
 void TMainForm::FormCreate() {
     Game& g = *game_;
-    cursors_.registerCursors();                       // 1
+    cursors_.registerCursors();
     DXDraw->setCursor(cursors_.cursor(1));
-    g.MinimapDrag = 0;                                // 2
-    Str->setHorizontalHeaderLabels(                   // 3
-        {QStringLiteral("Показатель"), QStringLiteral("Величина"), QStringLiteral("Стоим"), QStringLiteral("-"),
-         QStringLiteral("+")});
-    g.AppActive = 0;                                  // 4
-    Memo4->clear();                                   // 5
-    FillMemo(Memo4, texts::Memo4Lines());
-    Memo2->clear();
-    FillMemo(Memo2, texts::Memo2Hints());
-    FillMemo(Memo6, texts::Memo6Notes());
-    BuildTerrainStrip();                              // 6
-    g.ClickMode = kClickNormal;                       // 7
+    g.MinimapDrag = 0;
+    Str->setHorizontalHeaderLabels({QStringLiteral("Показатель"), QStringLiteral("Величина"),
+                                    QStringLiteral("Стоим"), QStringLiteral("-"), QStringLiteral("+")});
+    g.AppActive = 0;
+    FillInformationMemos();
+    BuildTerrainStrip();
+    g.ClickMode = kClickNormal;
     g.BasePromptShown = 0;
     g.PulseAlpha = 0;
-    InitData(g);                                      // 8
+
+    // The world, the catalogue and the starting kit.
+    InitData(g);
     ResetPurchases(g);
     RefreshPurchaseList();
-    for (int i = 0; i < CheckListBox1->count(); ++i)  // 9
-        CheckListBox1->item(i)->setCheckState(i == 3 || i == 4 || i == 6 || i == 8 || i == 10 || i == 11
-                                                  ? Qt::Checked
-                                                  : Qt::Unchecked);
-    Panel5->setFixedHeight(0);                        // 10
-    g.World.StartGold = 0;                            // 11
+    for (int i = 0; i < CheckListBox1->count(); ++i) {
+        const bool shown = i == 3 || i == 4 || i == 6 || i == 8 || i == 10 || i == 11;
+        CheckListBox1->item(i)->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+    }
+    Panel5->setFixedHeight(0);
+    g.World.StartGold = 0;
     g.ViewSettings.Credits = 0;
     StaticText7->setText(QStringLiteral("Кредиты: ") + QString::number(0));
-    g.ViewSettings.ShowConnectors = 1;                // 12
+    g.ViewSettings.ShowConnectors = 1;
     g.ViewSettings.CurrentPlayer = 1;
     g.ViewSettings.UseLandingSectors = 0;
     g.ViewSettings.BasePlaced = 0;
     g.MapGenerated = 0;
-    PageControl1->setTabVisible(kPageMap, false);     // 13
+
+    // The welcome page first; the map page and the side panel wait for the start button.
+    PageControl1->setTabVisible(kPageMap, false);
     ActivatePage(PageControl1, kPageWelcome);
     Panel1->setFixedWidth(0);
     ActivatePage(PageControl2, 0);
-    random_.Reseed();                                 // 14
+    random_.Reseed();
     PageControl1->setTabIcon(kPageMap, Icons[random_.Random(2) == 0 ? 5 : 3]);
-    {                                                 // 15
+    {
         const QSignalBlocker block(ComboBox1);
         ComboBox1->setCurrentIndex(0);
     }
     LoadClanPicture(0);
-    NamePurchaseTreeNodes();                          // 16
+    NamePurchaseTreeNodes();
+}
+
+void TMainForm::FillInformationMemos() {
+    Memo4->clear();
+    FillMemo(Memo4, texts::Memo4Lines());
+    Memo2->clear();
+    FillMemo(Memo2, texts::Memo2Hints());
+    FillMemo(Memo6, texts::Memo6Notes());
 }
 
 // The strip gives one colour per terrain code, from the green terrain sheet.

@@ -132,9 +132,6 @@ private:
     // taking the builder out, cancelling): the item's action, value and
     // caption. Set by the construction handlers; while empty, those items do
     // nothing.
-    std::function<void(MenuAction, int, const std::string&)> constructionOrder_;
-    // Sets constructionOrder_ to ConstructionOrder.
-    void ConnectConstructionHandlers();
     // A construction order carried out by the engine; its messages shown,
     // END TURN enabled exactly in the normal click mode.
     void ConstructionOrder(MenuAction action, int value, const std::string& caption);
@@ -161,6 +158,7 @@ protected:
 
 private:
     void FormCreate();
+    void FillInformationMemos();
     void BuildWindow();
     QWidget* BuildWelcomePage();
     QWidget* BuildNewGamePage();
@@ -185,6 +183,7 @@ private:
     void ConnectPurchaseHandlers();
     void ConnectMapHandlers();
     bool LoadGraphicsForLaunch();
+    void ShowMapPage();
     void ApplyInitialView();
     void DrawFrame();
     void RebuildMinimapPicture();
@@ -353,6 +352,7 @@ private:
     int framesThisSecond_ = 0;
     qint64 fpsWindowStart_ = -1;
     bool waitForRetrace_ = false;
+    bool listRowJustChanged_ = false;  // the purchase list's press already showed the card
 };
 
 }  // namespace tarq

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextEdit>
 
 #include "control/EndTurn.h"
 #include "core/World.h"
@@ -54,7 +55,7 @@ void TMainForm::MenuItemChosen(MenuAction action, int value, const std::string& 
         case MenuAction::StartConstruction:
         case MenuAction::TakeOutBuilder:
         case MenuAction::CancelConstruction:
-            if (constructionOrder_) constructionOrder_(action, value, caption);
+            ConstructionOrder(action, value, caption);
             return;
     }
 }
@@ -66,6 +67,7 @@ void TMainForm::N81Click() {
 
 void TMainForm::N4Click() {
     DeleteObject(*game_, game_->SelectedObject);
+    Memo2->clear();  // the panel described the structure that is gone
     RenderAndPresent();
 }
 

@@ -96,8 +96,17 @@ void TMainForm::ConnectPurchaseHandlers() {
     connect(TreeView1, &QTreeWidget::itemClicked, this, &TMainForm::TreeView1Click);
     // The grid's "+" and "-" act on the current line, so the card follows the
     // current line whether it changed by mouse or by keyboard.
-    connect(ListBox1, &QListWidget::itemClicked, this, &TMainForm::ListBox1Click);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TMainForm::ListBox1Click);
+    // A click on another line changes the current row on the press and clicks
+    // on the release: the card is shown once. A click on the current line
+    // (after the card showed a tree node) shows it again.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
+        listRowJustChanged_ = true;
+        ListBox1Click();
+    });
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] {
+        if (!listRowJustChanged_) ListBox1Click();
+        listRowJustChanged_ = false;
+    });
     connect(Str, &QTableWidget::cellClicked, this, [this](int row, int column) { StrSelectCell(column, row); });
     // The tree is only a source: nothing may be dropped into it or moved out of it.
     TreeView1->setDragDropMode(QAbstractItemView::DragOnly);
@@ -121,6 +130,7 @@ void TMainForm::StrToBuyClick() {
 }
 
 void TMainForm::TreeView1Click() {
+    listRowJustChanged_ = false;
     const int type = SelectedTreeType(TreeView1);
     if (type >= 1 && type <= kTypeCount) ShowTypeCard(type, CardSource::Tree);
 }

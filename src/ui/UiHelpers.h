@@ -3,10 +3,21 @@
 
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QString>
+#include <QTabWidget>
 #include <QWidget>
 
 namespace tarq {
+
+// Pages of the main page control, by index.
+enum Page { kPageNewGame = 0, kPageMap = 1, kPageWelcome = 2, kPageSettings = 3, kPageTech = 4, kPagePrepare = 5 };
+
+// Switches pages from code without raising the handlers meant for the user's picks.
+inline void ActivatePage(QTabWidget* pages, int index) {
+    const QSignalBlocker block(pages);
+    pages->setCurrentIndex(index);
+}
 
 template <typename W>
 W* Named(W* widget, const char* name) {
