@@ -126,6 +126,15 @@ void TMainForm::BuildWindow() {
     Timer1->start();
     PMenu = Named(new QMenu(this), "PMenu");
 
+    ConnectPageHandlers();
+    ConnectNewGameHandlers();
+    ConnectPurchaseHandlers();
+    ConnectMapHandlers();
+    ConnectClickHandlers();
+}
+
+// Page flow, the settings page and the application's activation.
+void TMainForm::ConnectPageHandlers() {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
     connect(PageControl2, &QTabWidget::currentChanged, this, &TMainForm::PageControl2Change);
     connect(Button12, &QPushButton::clicked, this, &TMainForm::Button12Click);
@@ -134,10 +143,6 @@ void TMainForm::BuildWindow() {
     connect(Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
     connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
     connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
-    ConnectNewGameHandlers();
-    ConnectPurchaseHandlers();
-    ConnectMapHandlers();
-    ConnectClickHandlers();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();

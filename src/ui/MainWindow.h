@@ -179,6 +179,7 @@ private:
     void BuildTerrainStrip();
     void LoadClanPicture(int clan);
     void NamePurchaseTreeNodes();
+    void ConnectPageHandlers();
     void ConnectNewGameHandlers();
     void ConnectPurchaseHandlers();
     void ConnectMapHandlers();
