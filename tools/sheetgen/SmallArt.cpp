@@ -54,12 +54,14 @@ void DrawConnector(QPainter& p, const tarq::ConnectorPicture& c) {
     p.setRenderHint(QPainter::Antialiasing, true);
     const QColor pipe(150, 156, 160);
     auto arm = [&](double x, double y, double w, double h) { Box(p, QRectF(x, y, w, h), pipe, 1, 1.6); };
-    if (c.up) arm(10.5, 0, 7, 12);
-    if (c.down) arm(10.5, 16, 7, 12);
-    if (c.left) arm(0, 10.5, 12, 7);
-    if (c.right) arm(16, 10.5, 12, 7);
-    Box(p, QRectF(7, 7, 14, 14), QColor(120, 126, 132), 3, 1.8);
-    Disc(p, QPointF(14, 14), 3, QColor(210, 170, 50), 1.2);
+    // Slim pipes and a small junction: the pieces lie over the buildings they
+    // join, so they must not hide them.
+    if (c.up) arm(11.5, 0, 5, 12);
+    if (c.down) arm(11.5, 16, 5, 12);
+    if (c.left) arm(0, 11.5, 12, 5);
+    if (c.right) arm(16, 11.5, 12, 5);
+    Box(p, QRectF(9.5, 9.5, 9, 9), QColor(120, 126, 132), 2, 1.4);
+    Disc(p, QPointF(14, 14), 2, QColor(210, 170, 50), 1.0);
 }
 
 void DrawEmblem(QPainter& p, int clan) {
