@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+
+#include "BenchApplication.h"
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -12,14 +14,6 @@
 #include "ui/MainWindow.h"
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "startup_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
-    return *app;
-}
 
 void BM_InitData(benchmark::State& state) {
     auto game = tarq::NewGame();
@@ -49,7 +43,7 @@ BENCHMARK(BM_NewGameAllocation)->Unit(benchmark::kMillisecond);
 
 // Window construction (with the start-up preparation) to the window shown.
 void BM_MainWindowShown(benchmark::State& state) {
-    App();
+    tarq::bench::Application();
     for (auto _ : state) {
         tarq::TMainForm form(std::filesystem::current_path(), [](const QString&) {});
         form.show();

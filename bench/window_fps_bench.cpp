@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+
+#include "BenchApplication.h"
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QScrollBar>
@@ -16,17 +18,9 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "window_fps_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);  // kept to the end of the process
-    return *app;
-}
-
 tarq::TMainForm& LaunchedWindow() {
     static tarq::TMainForm* form = [] {
-        App();
+        tarq::bench::Application();
         auto* f = new tarq::TMainForm(std::filesystem::current_path(), [](const QString& text) {
             if (text.contains(QStringLiteral("Не удалось"))) qFatal("%s", qPrintable(text));
         });

@@ -87,6 +87,28 @@ ScaledPattern ScalePattern(const ImageItem& item, int k, int size) {
     return p;
 }
 
+namespace {
+
+// Calls draw(out, src, n) for every drawn run of the pattern placed at (x, y),
+// clipped to the visible columns: out on the surface, src in the pattern.
+template <typename Draw>
+void ForEachVisibleSpan(Bitmap& dst, const ScaledPattern& p, int x, int y, const Visible& v, Draw draw) {
+    const int sx0 = v.x0 - x;
+    const int sx1 = v.x1 - x;
+    for (int dy = v.y0; dy < v.y1; ++dy) {
+        const int sy = dy - y;
+        const Pixel* src = p.row(sy);
+        Pixel* out = dst.row(dy) + x;
+        for (std::uint32_t s = p.rowSpanStart[sy]; s < p.rowSpanStart[sy + 1]; ++s) {
+            const int a = std::max(p.spans[s].start, sx0);
+            const int b = std::min(p.spans[s].start + p.spans[s].length, sx1);
+            if (a < b) draw(out + a, src + a, b - a);
+        }
+    }
+}
+
+}  // namespace
+
 void BlitScaled(Bitmap& dst, const ScaledPattern& p, int x, int y, const ClipRect& clip) {
     if (p.kind == ScaledPattern::Kind::Empty) return;
     const Visible v = VisiblePart(dst, clip, x, y, p.size, p.size);
@@ -97,19 +119,9 @@ void BlitScaled(Bitmap& dst, const ScaledPattern& p, int x, int y, const ClipRec
             std::memcpy(dst.row(dy) + v.x0, p.row(dy - y) + (v.x0 - x), bytes);
         return;
     }
-    // Spans in pattern coordinates, clipped to the visible columns.
-    const int sx0 = v.x0 - x;
-    const int sx1 = v.x1 - x;
-    for (int dy = v.y0; dy < v.y1; ++dy) {
-        const int sy = dy - y;
-        const Pixel* src = p.row(sy);
-        Pixel* out = dst.row(dy);
-        for (std::uint32_t s = p.rowSpanStart[sy]; s < p.rowSpanStart[sy + 1]; ++s) {
-            const int a = std::max(p.spans[s].start, sx0);
-            const int b = std::min(p.spans[s].start + p.spans[s].length, sx1);
-            if (a < b) std::memcpy(out + x + a, src + a, static_cast<std::size_t>(b - a) * sizeof(Pixel));
-        }
-    }
+    ForEachVisibleSpan(dst, p, x, y, v, [](Pixel* out, const Pixel* src, int n) {
+        std::memcpy(out, src, static_cast<std::size_t>(n) * sizeof(Pixel));
+    });
 }
 
 void BlitScaledBlended(Bitmap& dst, const ScaledPattern& p, int x, int y, int alpha, const ClipRect& clip) {
@@ -117,18 +129,9 @@ void BlitScaledBlended(Bitmap& dst, const ScaledPattern& p, int x, int y, int al
     const Visible v = VisiblePart(dst, clip, x, y, p.size, p.size);
     if (v.empty()) return;
     const int al = ClampAlpha(alpha);
-    const int sx0 = v.x0 - x;
-    const int sx1 = v.x1 - x;
-    for (int dy = v.y0; dy < v.y1; ++dy) {
-        const int sy = dy - y;
-        const Pixel* src = p.row(sy);
-        Pixel* out = dst.row(dy);
-        for (std::uint32_t s = p.rowSpanStart[sy]; s < p.rowSpanStart[sy + 1]; ++s) {
-            const int a = std::max(p.spans[s].start, sx0);
-            const int b = std::min(p.spans[s].start + p.spans[s].length, sx1);
-            for (int i = a; i < b; ++i) out[x + i] = BlendPixel(src[i], out[x + i], al);
-        }
-    }
+    ForEachVisibleSpan(dst, p, x, y, v, [al](Pixel* out, const Pixel* src, int n) {
+        for (int i = 0; i < n; ++i) out[i] = BlendPixel(src[i], out[i], al);
+    });
 }
 
 }  // namespace tarq

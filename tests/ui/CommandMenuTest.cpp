@@ -23,10 +23,7 @@ class CommandMenuWindowTest : public MapWindowTest {
 protected:
     void SetUp() override {
         MapWindowTest::SetUp();
-        int col = 0, row = 0;
-        ASSERT_TRUE(FindLand(col, row));
-        ClickCell(col, row);
-        ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
+        LandBase();
     }
     // Two clicks on the object: the first selects it, the second opens its menu.
     void OpenMenuOf(int slot) {

@@ -25,10 +25,7 @@ class ConstructionFlowTest : public MapWindowTest {
 protected:
     void SetUp() override {
         MapWindowTest::SetUp();
-        int col = 0, row = 0;
-        ASSERT_TRUE(FindLand(col, row, true));
-        ClickCell(col, row);
-        ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
+        LandBase(true);
         // Zoomed out, so that free land beside the base is on the surface.
         form->SScale->setValue(form->SScale->minimum());
     }

@@ -66,6 +66,14 @@ protected:
         return false;
     }
 
+    // Lands the starting kit by clicking a land cell found by FindLand.
+    void LandBase(bool freeAndVisible = false) {
+        int col = 0, row = 0;
+        ASSERT_TRUE(FindLand(col, row, freeAndVisible));
+        ClickCell(col, row);
+        ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
+    }
+
 private:
     bool LandAround(const Game& g, int c, int r, bool freeAndVisible) {
         if (!OnSurface(PointOf(c, r))) return false;

@@ -1,0 +1,18 @@
+// The Qt application of a benchmark program that needs one.
+#pragma once
+
+#include <QApplication>
+
+namespace tarq::bench {
+
+// Created on first use and kept to the end of the process: destroying it among
+// the other statics at exit would run after Qt's own globals are gone.
+inline QApplication& Application() {
+    static int argc = 1;
+    static char name[] = "tarq_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+}  // namespace tarq::bench
