@@ -5,6 +5,7 @@
 
 #include "core/Paths.h"
 #include "platform/BmpFile.h"
+#include "platform/GameFolders.h"
 #include "platform/Notices.h"
 #include "platform/SheetFiles.h"
 #include "view/ColourStrip.h"
@@ -21,6 +22,7 @@ fs::path UserCacheDir() {
 }
 
 fs::path GameCacheDir(const fs::path& base) {
+    if (IsInstalledDataDir(base)) return {};
     return ResolveGamePath("graph\\tempgraph", base);
 }
 
@@ -109,14 +111,16 @@ CacheOutcome PrepareGraphicsCache(const Game& game, const fs::path& base, const 
 namespace {
 
 // Reuses a complete cache unless `force`; otherwise builds graph\tempgraph,
-// or the user's folder when graph\tempgraph cannot be written.
+// or the user's folder when graph\tempgraph cannot be written. Sheets from
+// the installed data folder always keep their cache in the user's folder.
 CacheOutcome EnsureCache(const Game& game, const fs::path& base, const fs::path& userCacheDir,
                          const CacheProgress& progress, bool force) {
     const fs::path gameDir = GameCacheDir(base);
-    if (!force && CacheComplete(gameDir)) return CacheOutcome{true, {}, false, gameDir, false};
+    const fs::path first = gameDir.empty() ? userCacheDir : gameDir;
+    if (!force && CacheComplete(first)) return CacheOutcome{true, {}, false, first, false};
     if (progress.begin) progress.begin();
-    CacheOutcome outcome = BuildCache(game, base, gameDir, progress);
-    if (!outcome.ok && outcome.writeFailed) {
+    CacheOutcome outcome = BuildCache(game, base, first, progress);
+    if (!outcome.ok && outcome.writeFailed && first == gameDir) {
         // graph\tempgraph is not writable here: keep the cache in the user's folder.
         if (!force && CacheComplete(userCacheDir)) {
             outcome = CacheOutcome{true, {}, false, userCacheDir, false};

@@ -17,7 +17,8 @@ namespace tarq {
 // neither variable is set.
 std::filesystem::path UserCacheDir();
 
-// "graph\tempgraph" under the game folder.
+// "graph\tempgraph" under the game folder; empty for the installed data
+// folder, whose cache lives in the user's folder.
 std::filesystem::path GameCacheDir(const std::filesystem::path& base);
 
 // True when all five cache files exist in `dir`.

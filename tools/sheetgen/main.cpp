@@ -1,21 +1,28 @@
 // sheetgen OUTDIR            writes the graph folder the game reads
 // sheetgen --contact OUTDIR  writes PNG contact sheets of every sheet
+// sheetgen --icons OUTDIR    writes the hicolor icon tree (application and saved-game icons)
 #include <cstdio>
 #include <cstring>
 
 #include "Generator.h"
+#include "Icons.h"
 
 int main(int argc, char** argv) {
     const bool contact = argc == 3 && std::strcmp(argv[1], "--contact") == 0;
-    if (!(argc == 2 || contact)) {
-        std::fprintf(stderr, "usage: sheetgen OUTDIR | sheetgen --contact OUTDIR\n");
+    const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
+    if (!(argc == 2 || contact || icons)) {
+        std::fprintf(stderr, "usage: sheetgen OUTDIR | sheetgen --contact OUTDIR | sheetgen --icons OUTDIR\n");
         return 2;
     }
-    const sheetgen::Graph graph = sheetgen::DrawGraph();
-    for (const std::string& problem : graph.problems) std::fprintf(stderr, "sheetgen: %s\n", problem.c_str());
-    if (!graph.problems.empty()) return 1;
-    const std::string error =
-        contact ? sheetgen::WriteContactSheets(graph, argv[2]) : sheetgen::WriteGraph(graph, argv[1]);
+    std::string error;
+    if (icons) {
+        error = sheetgen::WriteIcons(argv[2]);
+    } else {
+        const sheetgen::Graph graph = sheetgen::DrawGraph();
+        for (const std::string& problem : graph.problems) std::fprintf(stderr, "sheetgen: %s\n", problem.c_str());
+        if (!graph.problems.empty()) return 1;
+        error = contact ? sheetgen::WriteContactSheets(graph, argv[2]) : sheetgen::WriteGraph(graph, argv[1]);
+    }
     if (!error.empty()) {
         std::fprintf(stderr, "sheetgen: %s\n", error.c_str());
         return 1;
