@@ -1,10 +1,8 @@
 # The game on a Linux desktop: its icons (drawn by the sheet generator), the
 # desktop entry, AppStream metainfo and saved-game MIME type, and the install
 # rules that lay them out under GNUInstallDirs. Included from the top level
-# after tools/, so the generator target exists.
+# after tools/, so the generator target exists; TARQ_APP_ID is set there.
 
-set(TARQ_APP_ID "example.tarq.TARQ" CACHE STRING
-    "Reverse-domain id of the desktop entry, metainfo and MIME file; set it to the project's own domain")
 set(TARQ_WEB_ADDRESS "https://tarq.example" CACHE STRING
     "The project's public web address; docs/map-page.png is expected at <address>/map-page.png")
 set(TARQ_RELEASE_DATE 2026-12-07)

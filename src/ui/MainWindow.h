@@ -64,6 +64,11 @@ public:
     // Every message the player must see goes through here.
     void ShowMessage(const QString& text);
 
+    // Opens a saved game straight on the map page (the command line's FILE,
+    // a file manager's double click). A file that cannot be opened gets its
+    // message and the current page stays.
+    bool OpenGameFile(const QString& path);
+
 public slots:
     // Page flow and application events.
     void Button12Click();

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree a desktop
-# sees: the files, the desktop entry, metainfo and MIME type validated by
-# Debian's own tools.
-# usage: install_test.sh BUILD_DIR APP_ID
+# sees (the files; the desktop entry, metainfo and MIME type validated by
+# Debian's own tools), then runs the installed game offscreen with a home of
+# its own: its command line, and where it finds its sheets and puts its cache.
+# usage: install_test.sh BUILD_DIR APP_ID VERSION
 set -euo pipefail
-build=$1 id=$2
+build=$1 id=$2 version=$3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/usr
@@ -28,4 +29,20 @@ appstreamcli validate --no-net "share/metainfo/$id.metainfo.xml" >/dev/null
 update-mime-database share/mime 2>/dev/null
 grep -qx 'application/x-tarq-save:\*\.tarq' <(cut -d: -f2- share/mime/globs2) || fail "*.tarq not mapped"
 grep -qx 'application/x-tarq-save:application-x-tarq-save' share/mime/icons || fail "saved-game icon not mapped"
+
+export HOME=$tmp/home QT_QPA_PLATFORM=offscreen XDG_CACHE_HOME=$tmp/home/cache XDG_CONFIG_HOME=$tmp/home/config \
+       XDG_DATA_HOME=$tmp/home/data XDG_RUNTIME_DIR=$tmp/home/run
+mkdir -p "$XDG_RUNTIME_DIR" "$tmp/work" && chmod 700 "$XDG_RUNTIME_DIR"
+cd "$tmp/work"
+tarq=$prefix/bin/tarq
+[ "$("$tarq" --version)" = "tarq $version" ] || fail "--version"
+"$tarq" --help | grep -q -- '--prepare-graphics' || fail "--help"
+! "$tarq" one.tarq two.tarq 2>/dev/null || fail "two files accepted"
+# No graph/ in the working folder: the installed sheets, the cache in the user's folder.
+[ "$("$tarq" --prepare-graphics)" = "$XDG_CACHE_HOME/tarq/tempgraph" ] || fail "cache not in the user's folder"
+[ -f "$XDG_CACHE_HOME/tarq/tempgraph/GS00.bmp" ] || fail "cache not prepared"
+[ ! -e "$prefix/share/tarq/graph/tempgraph" ] || fail "cache written into the installed data folder"
+# graph/ in the working folder comes first, with its cache beside it.
+cp -r "$prefix/share/tarq/graph" graph
+[ "$("$tarq" --prepare-graphics)" = "$PWD/graph/tempgraph" ] || fail "working folder's graph/ not preferred"
 echo "install: ok"
