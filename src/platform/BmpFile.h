@@ -1,18 +1,16 @@
-// Reading and writing BMP files for the engine, checked before any picture is
-// trusted: a truncated file, an absurd header or a top-down file gives a clear
-// error instead of a garbage or gigantic picture.
+// Reading and writing BMP files for the engine. Reading goes through the
+// checked decoder (BmpDecode.h): a truncated file, an absurd header or a
+// variant it does not read gives a clear error naming the file and the cause
+// instead of a garbage or gigantic picture. Top-down files load the right way up.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "platform/BmpDecode.h"
 #include "view/Bitmap.h"
 
 namespace tarq {
-
-// Largest picture the game accepts, in pixels per side and in total.
-constexpr int kMaxBitmapSide = 16384;
-constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
 
 struct BitmapLoad {
     bool ok = false;
