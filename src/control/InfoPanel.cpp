@@ -81,7 +81,8 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
 
 std::vector<InfoLine> ShowCellLayers(const Game& game, int col, int row) {
     std::vector<InfoLine> lines;
-    if (!game.InMap(col, row)) return lines;
+    // Every cell of the grid has defined layers, the ones past a small map's edge too.
+    if (col < 1 || col > kMaxMapSize || row < 1 || row > kMaxMapSize) return lines;
     for (int k = 1; k <= 6; ++k) {
         const TSpriteRef& s = game.Map(col, row).Layers[k];
         lines.push_back({"mp" + std::to_string(k - 1) + " idU " + std::to_string(s.idU) + ", Spr " +

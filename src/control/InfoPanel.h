@@ -44,7 +44,8 @@ InfoChecks DefaultInfoChecks();
 std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChecks& checks);
 
 // Layers 1 to 6 of cell (col, row), one line each: "mp<k-1> idU .., Spr ..,
-// id .., SprNext .., show -1|0". A cell outside the map gives no lines.
+// id .., SprNext .., show -1|0". Cells past the map's edge are read too; a
+// cell outside the 500 x 500 grid gives no lines.
 std::vector<InfoLine> ShowCellLayers(const Game& game, int col, int row);
 
 }  // namespace tarq

@@ -71,6 +71,16 @@ bool FootprintOccupied(const Game& game, const TFootprint& f, int movement) {
     return AnySlotBlocks(game, movement, [=](u32 x) { return (x == k1) | (x == k2) | (x == k3) | (x == k4); });
 }
 
+// Whether an object in the table keeps cell p in the connector grid.
+bool CellJoinedByAnother(const Game& game, TCellPos p) {
+    for (const TGameObject& o : game.World.Objects) {
+        if (!JoinsConnectorGrid(o)) continue;
+        for (int k = 1; k <= std::min<int>(o.CellCount, 4); ++k)
+            if (o.Cells[k] == p) return true;
+    }
+    return false;
+}
+
 // Registers the covered cells of a structure in the connector grid.
 void RegisterConnectors(Game& game, const TGameObject& object) {
     for (int k = 1; k <= object.CellCount; ++k) {
@@ -266,17 +276,18 @@ void DrawConnector(Game& game, int c, int r) {
     }
     layer.idU = 8;
     layer.Spr = static_cast<i16>(spr);
+    // The overlay switch decides, so a creation never shows what the button hides.
     constexpr int keep = kKeepVisibility;
-    SetCellLayerVisibility(game, c, r, {keep, keep, keep, keep, 1, keep, keep});
+    SetCellLayerVisibility(game, c, r, {keep, keep, keep, keep, game.ViewSettings.ShowConnectors != 0, keep, keep});
 }
 
 // Interior cells with a connector get the picture of their neighbourhood and
-// are shown. Cells without one are left alone: their layer-5 picture is only
-// ever shown while the cell has a connector (here and by the overlay switch),
-// and nothing but the full reset, which also empties the map, takes a
-// connector away, so they are hidden already. This keeps the pass to a read
-// of the connector grid, four cells at a time, instead of a write over every
-// map cell.
+// follow the overlay switch. Cells without one are left alone: their layer-5
+// picture is only ever shown while the cell has a connector (here and by the
+// overlay switch), and a release that takes a connector away hides the
+// cell's picture itself (ReleaseConnectors), so they are hidden already. This
+// keeps the pass to a read of the connector grid, four cells at a time,
+// instead of a write over every map cell.
 void UpdateConnectorPictures(Game& game) {
     static_assert(sizeof(TConnectorCell) == 2 && offsetof(TConnectorCell, Present) == 1);
     constexpr std::uint64_t kPresentBytes = 0xFF00FF00FF00FF00ull;
@@ -294,6 +305,31 @@ void UpdateConnectorPictures(Game& game) {
         for (; r <= h - 1; ++r)
             if (column[r].Present != 0) DrawConnector(game, c, r);
     }
+}
+
+bool HasConnectorPicture(const Game& game, int col, int row) {
+    return col >= 2 && col <= game.World.MapWidth - 1 && row >= 2 && row <= game.World.MapHeight - 1;
+}
+
+bool JoinsConnectorGrid(const TGameObject& object) {
+    const TypeSetup* setup = FindTypeSetup(object.TypeId);
+    return object.Owner != 0 && setup != nullptr && setup->Connected && object.OrderState != 2;
+}
+
+void ReleaseConnectors(Game& game, const TGameObject& released) {
+    const TypeSetup* setup = FindTypeSetup(released.TypeId);
+    if (setup == nullptr || !setup->Connected) return;
+    bool changed = false;
+    for (int k = 1; k <= std::min<int>(released.CellCount, 4); ++k) {
+        const TCellPos p = released.Cells[k];
+        if (!game.InMap(p.col, p.row) || game.World.Connectors(p.col, p.row).Present == 0) continue;
+        // A connector structure under a building, or the building over it, keeps the cell joined.
+        if (CellJoinedByAnother(game, p)) continue;
+        game.World.Connectors(p.col, p.row) = TConnectorCell{};
+        game.Map(p.col, p.row).Layers[kLayerConnectors].show = 0;
+        changed = true;
+    }
+    if (changed) UpdateConnectorPictures(game);
 }
 
 void RefreshMapLayers(Game& game) {

@@ -30,8 +30,24 @@ u8 CanPlace(const Game& game, const TFootprint& footprint, int movement);
 // Lowest free slot (Owner and TypeId both 0), or 0 when all are taken.
 i16 FindFreeObjectSlot(const Game& game);
 
-// Recomputes the connector pictures of layer 5 over the map from Connectors.
+// Recomputes the connector pictures of layer 5 over the map from Connectors;
+// they are shown while ShowConnectors is on. The outermost rows and columns
+// get no picture.
 void UpdateConnectorPictures(Game& game);
+
+// Whether connector pictures are computed for cell (col, row): inside the
+// map, off its outermost rows and columns.
+bool HasConnectorPicture(const Game& game, int col, int row);
+
+// Whether the object's cells belong in the connector grid: a structure of a
+// connected type that is not a construction site (sites are created
+// provisional and register nothing).
+bool JoinsConnectorGrid(const TGameObject& object);
+
+// After `released` has left the object table: its cells that no other object
+// keeps in the connector grid leave it, their connector picture is hidden and
+// the pictures of their neighbours are drawn again.
+void ReleaseConnectors(Game& game, const TGameObject& released);
 
 // Visibility values for layers 1..7: 1 shows, 0 hides, anything else keeps.
 using LayerVisibility = std::array<int, 7>;

@@ -20,8 +20,9 @@ using i32 = std::int32_t;
 constexpr int kMaxMapSize = 500;
 // Grid storage runs from index 0 to 502 in both directions: the renderer draws
 // up to two cells past the map, the coast windows look one or two cells
-// outside it, and builders and sites are parked at (MapWidth + 2, MapHeight + 2)
-// while a site is placed, so a border keeps all of those inside the storage.
+// outside it, a builder waits at (MapWidth + 1, MapHeight + 1) while its site
+// is placed and the site preview parks the site at (MapWidth + 2, MapHeight + 2)
+// for its placement test, so a border keeps all of those inside the storage.
 constexpr int kGridSpan = kMaxMapSize + 3;
 constexpr int kMaxObjects = 5000;
 constexpr int kSpriteTableSize = 1001;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/ConnectorCodes.h"
+#include "core/Factory.h"
 
 namespace tarq {
 
@@ -126,35 +127,53 @@ Violations CheckFreeSlots(const Game& game) {
     return report.finish();
 }
 
+// The cells of the map that some object keeps in the connector grid.
+std::vector<bool> JoinedCells(const Game& game) {
+    std::vector<bool> joined(static_cast<std::size_t>(kGridSpan) * kGridSpan, false);
+    for (const TGameObject& o : game.World.Objects)
+        if (JoinsConnectorGrid(o))
+            for (int k = 1; k <= std::min<int>(o.CellCount, 4); ++k)
+                if (game.InMap(o.Cells[k].col, o.Cells[k].row))
+                    joined[CellGrid<u8>::index(o.Cells[k].col, o.Cells[k].row)] = true;
+    return joined;
+}
+
+// Layer 5 of a map cell against its connector entry: hidden without a
+// connector or on the outermost rows and columns, which get no picture;
+// elsewhere the picture of its neighbourhood, shown as the switch says.
+void CheckConnectorPicture(const Game& game, int c, int r, Report& report) {
+    const auto& grid = game.World.Connectors;
+    const TSpriteRef& picture = game.Map(c, r).Layers[kLayerConnectors];
+    if (grid(c, r).Present == 0 || !HasConnectorPicture(game, c, r)) {
+        if (picture.show != 0)
+            report.add("layer 5 of " + Cell(c, r) + " is shown " +
+                       (grid(c, r).Present == 0 ? "without a connector" : "on the map's border"));
+        return;
+    }
+    const int code = 16 + 2 * grid(c, r - 1).Present + 8 * grid(c - 1, r).Present + 32 * grid(c + 1, r).Present +
+                     128 * grid(c, r + 1).Present;
+    if (picture.idU != 8 || picture.Spr != ConnectorPictureFor(code))
+        report.add("layer 5 of " + Cell(c, r) + " holds " + Describe(picture) + " for connector code " +
+                   std::to_string(code));
+    else if ((picture.show != 0) != (game.ViewSettings.ShowConnectors != 0))
+        report.add("layer 5 of " + Cell(c, r) + (picture.show != 0 ? " is shown while connectors are hidden"
+                                                                    : " is hidden while connectors are shown"));
+}
+
 Violations CheckConnectors(const Game& game) {
     Report report;
-    const int w = MapWidth(game), h = MapHeight(game);
-    const auto& grid = game.World.Connectors;
+    const std::vector<bool> joined = JoinedCells(game);
     for (int c = 0; c < kGridSpan; ++c)
         for (int r = 0; r < kGridSpan; ++r) {
-            const TConnectorCell& cell = grid(c, r);
+            const TConnectorCell& cell = game.World.Connectors(c, r);
             if (cell.Present == 0) continue;
             if (cell.Present != 1) report.add("connector of " + Cell(c, r) + " has Present " + std::to_string(cell.Present));
             if (!game.InMap(c, r)) report.add("connector outside the map at " + Cell(c, r));
+            else if (!joined[CellGrid<u8>::index(c, r)]) report.add("connector of " + Cell(c, r) + " lies under no connected structure");
             if (cell.Owner == 0) report.add("connector of " + Cell(c, r) + " has no owner");
         }
-    for (int c = 1; c <= w; ++c)
-        for (int r = 1; r <= h; ++r) {
-            const TSpriteRef& picture = game.Map(c, r).Layers[kLayerConnectors];
-            const bool interior = c >= 2 && c <= w - 1 && r >= 2 && r <= h - 1;
-            if (grid(c, r).Present == 0 || !interior) {
-                if (grid(c, r).Present == 0 && picture.show != 0)
-                    report.add("layer 5 of " + Cell(c, r) + " is shown without a connector");
-                continue;
-            }
-            const int code = 16 + 2 * grid(c, r - 1).Present + 8 * grid(c - 1, r).Present +
-                             32 * grid(c + 1, r).Present + 128 * grid(c, r + 1).Present;
-            if (picture.idU != 8 || picture.Spr != ConnectorPictureFor(code))
-                report.add("layer 5 of " + Cell(c, r) + " holds " + Describe(picture) + " for connector code " +
-                           std::to_string(code));
-            else if (picture.show == 0 && game.ViewSettings.ShowConnectors != 0)
-                report.add("layer 5 of " + Cell(c, r) + " is hidden while connectors are shown");
-        }
+    for (int c = 1; c <= MapWidth(game); ++c)
+        for (int r = 1; r <= MapHeight(game); ++r) CheckConnectorPicture(game, c, r, report);
     return report.finish();
 }
 

@@ -23,8 +23,11 @@ Violations CheckPictureOwners(const Game& game);
 // Every free slot (Owner 0) equals ObjectTemplate.
 Violations CheckFreeSlots(const Game& game);
 
-// Connectors are present only on cells covered by a connected structure type,
-// and layer 5 is hidden on every map cell without a connector.
+// Connectors are present only on map cells covered by a connected structure
+// that is not a construction site; layer 5 is hidden on every map cell without
+// a connector and on the map's outermost rows and columns, and elsewhere holds
+// the connector picture of the cell's neighbourhood, shown exactly while
+// ShowConnectors is on.
 Violations CheckConnectors(const Game& game);
 
 // All of the above.

@@ -1,6 +1,7 @@
 #include "core/World.h"
 
 #include "core/Catalogue.h"
+#include "core/Factory.h"
 
 namespace tarq {
 
@@ -47,9 +48,15 @@ void InitData(Game& game) {
     FillCatalogue(game);
 }
 
+// Besides the slot, the released object's connector entries go (unless
+// another structure keeps the cell joined) and so does the selection when it
+// named the object, so a later object in the slot is not selected unasked.
 void DeleteObject(Game& game, int slot) {
     if (slot < 1 || slot > kMaxObjects) return;
+    const TGameObject released = game.World.Objects[slot];
     game.World.Objects[slot] = game.ObjectTemplate;
+    if (game.SelectedObject == slot) game.SelectedObject = 0, game.MoveArmed = 0;
+    ReleaseConnectors(game, released);
     RebuildObjectLayers(game);
 }
 

@@ -14,7 +14,9 @@ std::unique_ptr<Game> NewGame();
 // Resets the world tables and fills the sprite table and the catalogue.
 void InitData(Game& game);
 
-// Releases a slot: the template is copied over it and the layers are rebuilt.
+// Releases a slot: the template is copied over it, the cells it joined to the
+// connector grid leave it (unless another structure keeps them), a selection
+// of it is cleared and the layers are rebuilt.
 void DeleteObject(Game& game, int slot);
 
 // Clears the order fields of an object.

@@ -1,5 +1,8 @@
 #include "setup/Shop.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "setup/Purchases.h"
 
 namespace tarq {
@@ -8,6 +11,12 @@ namespace {
 bool IsType(int type) { return type >= 1 && type <= kTypeCount; }
 
 bool IsEntry(int entry) { return entry >= 0 && entry < kPurchaseEntries; }
+
+// Credits are 16-bit: selling the free cargo of the starting kit again after
+// every reset of the list would otherwise wrap them round to a large debt.
+i16 SaturatedCredits(i32 value) {
+    return static_cast<i16>(std::clamp<i32>(value, std::numeric_limits<i16>::min(), std::numeric_limits<i16>::max()));
+}
 
 // The lowest empty entry; when every entry is in use, entry 10 is overwritten.
 int FreeEntry(const Game& game) {
@@ -22,7 +31,7 @@ std::string CreditsLabel(int credits) { return "Кредиты: " + std::to_stri
 
 std::string ChooseStartGold(Game& game, i32 gold) {
     game.World.StartGold = gold;
-    game.ViewSettings.Credits = static_cast<i16>(gold);
+    game.ViewSettings.Credits = SaturatedCredits(gold);
     ResetPurchases(game);
     return "Кредиты:  " + std::to_string(gold);
 }
@@ -89,7 +98,7 @@ CargoStepResult SelectCargoCell(Game& game, int entry, const std::string& rowLab
     } else if (cell == "-") {
         if (p.Cargo >= 5) {
             p.Cargo = static_cast<u8>(p.Cargo - 5);
-            credits = static_cast<i16>(credits + 1);
+            credits = SaturatedCredits(credits + 1);
             p.Price = static_cast<u8>(p.Price - 1);
         }
         result.showCardAgain = true;

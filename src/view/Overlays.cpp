@@ -1,5 +1,7 @@
 #include "view/Overlays.h"
 
+#include "core/Factory.h"
+
 namespace tarq {
 
 void ApplyGeologyOverlay(Game& game) {
@@ -9,11 +11,14 @@ void ApplyGeologyOverlay(Game& game) {
             if (game.World.Passability(c, r) != kPassBlocked) game.Map(c, r).Layers[kLayerGeology].show = show;
 }
 
+// Only the cells that get a connector picture: the outermost rows and columns
+// have none, and showing theirs would show whatever picture the layer holds.
 void ApplyConnectorsOverlay(Game& game) {
     const u8 show = game.ViewSettings.ShowConnectors;
     for (int c = 1; c <= game.World.MapWidth; ++c)
         for (int r = 1; r <= game.World.MapHeight; ++r)
-            if (game.World.Connectors(c, r).Present != 0) game.Map(c, r).Layers[kLayerConnectors].show = show;
+            if (game.World.Connectors(c, r).Present != 0 && HasConnectorPicture(game, c, r))
+                game.Map(c, r).Layers[kLayerConnectors].show = show;
 }
 
 u8 ToggleGeology(Game& game) {

@@ -10,7 +10,8 @@ namespace tarq {
 // Layer 7 of every unblocked map cell follows ShowGeology; blocked cells keep theirs.
 void ApplyGeologyOverlay(Game& game);
 
-// Layer 5 of every map cell with a connector present follows ShowConnectors.
+// Layer 5 of every map cell with a connector present and a connector picture
+// (the cells off the outermost rows and columns) follows ShowConnectors.
 void ApplyConnectorsOverlay(Game& game);
 
 // The overlay buttons: each flips its switch and returns the new value (the

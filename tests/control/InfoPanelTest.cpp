@@ -93,7 +93,8 @@ TEST_F(InfoPanelTest, CellReadOutListsLayersOneToSixWithTheShowFlagAsANumber) {
     EXPECT_EQ(lines[1].text, "mp1 idU 0, Spr 0, id 0, SprNext -1, show 0");
     EXPECT_EQ(lines[3].text, "mp3 idU 9, Spr 300, id 42, SprNext 125, show 0");
     EXPECT_EQ(lines[5].text, "mp5 idU 0, Spr 0, id 0, SprNext -1, show 0");
-    EXPECT_TRUE(ShowCellLayers(*game, 11, 4).empty());  // past the 10 x 10 map
+    EXPECT_EQ(ShowCellLayers(*game, 11, 4).size(), 6u);  // past the 10 x 10 map, inside the grid
+    EXPECT_TRUE(ShowCellLayers(*game, 501, 4).empty());
 }
 
 }  // namespace

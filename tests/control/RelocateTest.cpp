@@ -32,7 +32,7 @@ TEST_F(RelocateTest, EveryMoveLeavesTheLayersOfAFullRebuild) {
     const int tank = Make(kTank, 2, 2);
     const int engineer = Make(kEngineer, 3, 2);
     const int plane = Make(kAircraft, 4, 2);
-    const int factory = Make(kFactory, 6, 6);
+    const int factory = Make(kFactory, 6, 6, 1);  // a site: structures joined to the grid never move
     struct Move {
         int object;
         TFootprint to;

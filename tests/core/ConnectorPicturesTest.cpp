@@ -25,7 +25,8 @@ const Neighbourhood kNeighbourhoods[] = {
 TEST_F(FactoryTest, EveryNeighbourhoodGetsItsConnectorPicture) {
     for (const Neighbourhood& n : kNeighbourhoods) {
         SetUp();
-        game->ViewSettings.ShowConnectors = 0;  // a creation shows them all the same
+        const u8 shown = static_cast<u8>(n.spr % 2);  // a creation follows the overlay switch
+        game->ViewSettings.ShowConnectors = shown;
         SCOPED_TRACE(n.rows[0] + "/" + n.rows[1] + "/" + n.rows[2]);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 3; ++x)
@@ -35,7 +36,7 @@ TEST_F(FactoryTest, EveryNeighbourhoodGetsItsConnectorPicture) {
         const TSpriteRef& picture = LayerAt(5, 5, kLayerConnectors);
         EXPECT_EQ(picture.idU, 8);
         EXPECT_EQ(picture.Spr, n.spr);
-        EXPECT_EQ(picture.show, 1);
+        EXPECT_EQ(picture.show, shown);
         EXPECT_EQ(picture.id, 0) << "the connector picture belongs to no object";
         EXPECT_TRUE(CheckConnectors(*game).empty()) << Join(CheckConnectors(*game));
     }
@@ -78,12 +79,20 @@ TEST_F(FactoryTest, BorderCellsNeverGetAConnectorPicture) {
     EXPECT_EQ(LayerAt(2, 5, kLayerConnectors).Spr, 8) << "the border neighbour still joins";
 }
 
-TEST_F(FactoryTest, ConnectorsStayAfterTheirStructureIsReleased) {
+TEST_F(FactoryTest, AReleasedStructureTakesItsConnectorsUnlessAnotherKeepsTheCell) {
+    ASSERT_EQ(CreateObject(*game, 4, 4, 66, 0), 1);  // a connector structure, under the storage
     ASSERT_EQ(CreateObject(*game, 4, 4, kGoldStorage, 0), 1);
-    DeleteObject(*game, 1);
+    const int over = game->LastCreatedObject;
+    ASSERT_EQ(CreateObject(*game, 5, 4, kGoldStorage, 0), 1);
+    game->SelectedObject = game->LastCreatedObject;
+    DeleteObject(*game, game->LastCreatedObject);
+    EXPECT_EQ(game->SelectedObject, 0);
+    EXPECT_EQ(game->World.Connectors(5, 4).Present, 0);
+    EXPECT_EQ(LayerAt(5, 4, kLayerConnectors).show, 0);
+    EXPECT_EQ(LayerAt(4, 4, kLayerConnectors).Spr, 0) << "the neighbour is no longer joined towards it";
+    DeleteObject(*game, over);
     EXPECT_EQ(game->World.Connectors(4, 4).Present, 1);
-    EXPECT_EQ(LayerAt(4, 4, kLayerConnectors).show, 1);
-    EXPECT_EQ(LayerAt(4, 4, kLayerLarge), EmptySpriteRef);
+    EXPECT_TRUE(CheckInvariants(*game).empty()) << Join(CheckInvariants(*game));
 }
 
 }  // namespace

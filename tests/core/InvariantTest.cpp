@@ -25,6 +25,11 @@ TEST_F(FactoryTest, TheCheckerFindsEachKindOfFault) {
         {"connector picture shown without connector", [](Game& g) { g.Map(8, 8).Layers[kLayerConnectors].show = 1; },
          CheckConnectors},
         {"wrong connector picture", [](Game& g) { g.Map(6, 6).Layers[kLayerConnectors].Spr = 3; }, CheckConnectors},
+        {"connector under no structure", [](Game& g) { g.World.Connectors(8, 3) = {1, 1}, UpdateConnectorPictures(g); },
+         CheckConnectors},
+        {"connector shown while switched off", [](Game& g) { g.ViewSettings.ShowConnectors = 0; }, CheckConnectors},
+        {"connector shown on the border",
+         [](Game& g) { CreateObject(g, 1, 5, 59, 0), g.Map(1, 5).Layers[kLayerConnectors].show = 1; }, CheckConnectors},
     };
     for (const Fault& f : faults) {
         SetUp();
@@ -147,7 +152,7 @@ TEST(FactoryRandomTest, RandomSequencesMatchTheLiteralRulesAndKeepTheInvariants)
             } else if (op == 7) {
                 // A move written straight into the table, as sites and exits do.
                 const int slot = AnyUsedSlot(*a, random);
-                if (slot == 0) continue;
+                if (slot == 0 || JoinsConnectorGrid(a->Object(slot))) continue;  // joined structures never move
                 const int c = random.pick(-2, kSize + 2), r = random.pick(-2, kSize + 2);
                 const TFootprint f = a->Object(slot).CellCount == 4 ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
                 a->Object(slot).Cells = f, b->Object(slot).Cells = f;

@@ -176,6 +176,7 @@ TEST_F(ShopTest, CargoSteps) {
         {"minus", 5, 11, 5, 13, 0, "Груз", "-", true, false, 0, 12, 1},
         {"minus below 5", 5, 11, 4, 13, 2, "Груз", "-", true, false, 4, 13, 2},
         {"minus on the kit's cargo", 2, 1, 60, 32, 0, "Груз", "-", true, false, 55, 31, 1},
+        {"minus at the credit limit", 2, 1, 60, 32, 32767, "Груз", "-", true, false, 55, 31, 32767},
         {"step price cell", 5, 11, 5, 13, 2, "Груз", "1 (за 5)", true, false, 5, 13, 2},
         {"another row", 5, 11, 5, 13, 2, "Броня", "+", false, false, 5, 13, 2},
         {"no line selected", -1, 11, 5, 13, 2, "Груз", "+", false, false, 5, 13, 2},

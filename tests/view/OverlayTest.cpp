@@ -47,6 +47,7 @@ TEST_F(OverlayTest, ConnectorsToggleOnlyConnectorCells) {
     game->World.Connectors(2, 3) = {1, 1};
     game->World.Connectors(4, 4) = {1, 1};
     game->World.Connectors(5, 1) = {1, 0};  // owner without a connector
+    game->World.Connectors(1, 2) = {1, 1};  // on the border: no picture, left alone
     for (int c = 1; c <= 6; ++c)
         for (int r = 1; r <= 5; ++r) game->Map(c, r).Layers[kLayerConnectors] = {8, 3, 0, 0, 1};
     EXPECT_EQ(ToggleConnectors(*game), 0);
