@@ -36,7 +36,7 @@ QWidget* TMainForm::BuildLeftPanel() {
     CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 120, 16);
     SScale = Place(Named(new QScrollBar(Qt::Horizontal, Panel3), "SScale"), 1, 44, 196, 17);
     SScale->setRange(5, 120);
-    SScale->setPageStep(30);
+    SScale->setPageStep(50);
     SScale->setSingleStep(5);
     SScale->setValue(15);
     SScale->setCursor(Qt::PointingHandCursor);

@@ -26,7 +26,7 @@ QWidget* TMainForm::BuildNewGamePage() {
     PageControl2->addTab(BuildRestrictionsPage(), QStringLiteral("Ограничения"));
     PageControl2->addTab(BuildPurchasesPage(), QStringLiteral("Покупки"));
     PageControl2->addTab(Named(new QWidget, "TabSheet8"), QStringLiteral("Разногласия"));
-    PageControl2->setTabVisible(3, false);
+    ShowTab(PageControl2, 3, false);
 
     LaunchTARQ = Place(Named(new QPushButton(QStringLiteral("Старт"), page), "LaunchTARQ"), 585, 8, 161, 97);
     QFont big = LaunchTARQ->font();
@@ -105,25 +105,25 @@ QWidget* TMainForm::BuildMapGeneratorPage() {
                                         QStringLiteral("Песчанная"), QStringLiteral("Снежная")},
                                        1, page),
                         "Ttype"),
-                  113, 2, 112, 120);
+                  113, 2, 100, 120);
     Ttype->setItemIndex(0);
     Ttype->setEnabled(false);
     Button10 = Place(Named(new QPushButton(QStringLiteral("Создать/Пересоздать карту"), page), "Button10"), 4, 196,
-                     221, 32);
-    Mountains = CaptionedBar(page, "Mountains", QStringLiteral("Густота крупных препятствий"), 0, 200, 40, 232, 2, 168);
-    Stones = CaptionedBar(page, "Stones", QStringLiteral("Густота мелких препятствий"), 0, 200, 80, 232, 40, 168);
-    Emaxmstrj = CaptionedBar(page, "Emaxmstrj", QStringLiteral("Количество месторождений"), 0, 500, 100, 232, 78, 168);
+                     209, 32);
+    Mountains = CaptionedBar(page, "Mountains", QStringLiteral("Густота крупных препятствий"), 0, 200, 40, 219, 2, 154);
+    Stones = CaptionedBar(page, "Stones", QStringLiteral("Густота мелких препятствий"), 0, 200, 80, 219, 40, 154);
+    Emaxmstrj = CaptionedBar(page, "Emaxmstrj", QStringLiteral("Количество месторождений"), 0, 500, 100, 219, 78, 154);
 
-    PageControl5 = Place(Named(new QTabWidget(page), "PageControl5"), 404, 0, 143, 232);
+    PageControl5 = Place(Named(new QTabWidget(page), "PageControl5"), 377, 0, 168, 232);
     auto* islands = Named(new QWidget, "TabSheet12");
-    Place(new QLabel(QStringLiteral("Островная модель карты"), islands), 2, 0, 137, 16);
-    ismass = CaptionedBar(islands, "ismass", QStringLiteral("Количество островов"), 0, 600, 400, 2, 20, 135);
-    LandMass = CaptionedBar(islands, "LandMass", QStringLiteral("Размер каждого островка"), 0, 40, 10, 2, 60, 135);
+    Place(new QLabel(QStringLiteral("Островная модель карты"), islands), 2, 0, 158, 16);
+    ismass = CaptionedBar(islands, "ismass", QStringLiteral("Количество островов"), 0, 600, 400, 2, 20, 158);
+    LandMass = CaptionedBar(islands, "LandMass", QStringLiteral("Размер каждого островка"), 0, 40, 10, 2, 60, 158);
     auto* strips = Named(new QWidget, "TabSheet15");
-    Place(new QLabel(QStringLiteral("Ленточная модель карты"), strips), 2, 0, 137, 16);
-    Estripcount = CaptionedBar(strips, "Estripcount", QStringLiteral("Количество лент"), 0, 100, 15, 2, 20, 135);
-    EstripL = CaptionedBar(strips, "EstripL", QStringLiteral("Макс длина каждой ленты"), 1, 100, 20, 2, 60, 135);
-    EstripW = CaptionedBar(strips, "EstripW", QStringLiteral("Макс толщина каждой ленты"), 0, 20, 10, 2, 100, 135);
+    Place(new QLabel(QStringLiteral("Ленточная модель карты"), strips), 2, 0, 158, 16);
+    Estripcount = CaptionedBar(strips, "Estripcount", QStringLiteral("Количество лент"), 0, 100, 15, 2, 20, 158);
+    EstripL = CaptionedBar(strips, "EstripL", QStringLiteral("Макс длина каждой ленты"), 1, 100, 20, 2, 60, 158);
+    EstripW = CaptionedBar(strips, "EstripW", QStringLiteral("Макс толщина каждой ленты"), 0, 20, 10, 2, 100, 158);
     PageControl5->addTab(islands, QStringLiteral("Тип1"));
     PageControl5->addTab(strips, QStringLiteral("Тип 2"));
     PageControl5->setCurrentIndex(1);
@@ -181,6 +181,7 @@ QWidget* TMainForm::BuildPurchasesPage() {
     auto* layout = new QVBoxLayout(Panel4);
     layout->setContentsMargins(1, 1, 1, 1);
     Str = Named(new QTableWidget(0, 5, Panel4), "Str");
+    Str->horizontalHeader()->setMinimumSectionSize(20);  // the "-" and "+" columns are narrower than Qt's default
     const int widths[] = {150, 71, 54, 20, 21};
     for (int c = 0; c < 5; ++c) Str->setColumnWidth(c, widths[c]);
     Str->verticalHeader()->hide();

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -58,9 +59,11 @@ QWidget* TMainForm::BuildWelcomePage() {
 QWidget* TMainForm::BuildSettingsPage() {
     auto* page = Named(new QWidget, "TabSheet10");
     PageControl4 = Place(Named(new QTabWidget(page), "PageControl4"), 0, 0, 770, 510);
-    // Button-style inner pages.
+    // Button-style inner pages. The style sheet goes on the tab strip only: on
+    // the page control it would give the pages the application's font instead
+    // of the window's.
     PageControl4->setDocumentMode(true);
-    PageControl4->setStyleSheet(QStringLiteral(
+    PageControl4->tabBar()->setStyleSheet(QStringLiteral(
         "QTabBar::tab { border: 2px outset #c0c0c0; background: #d4d0c8; padding: 3px 12px; margin: 2px; }"
         "QTabBar::tab:selected { border: 2px inset #c0c0c0; background: #e8e4dc; }"));
     PageControl4->addTab(BuildGameSettingsPage(), QStringLiteral("Игра"));
@@ -107,7 +110,7 @@ QWidget* TMainForm::BuildGameSettingsPage() {
                                                              "изображения послойно)")},
                                              1, page),
                               "RadioGroup1"),
-                        8, 364, 732, 64);
+                        8, 364, 732, 72);
     RadioGroup1->setItemIndex(0);
     RadioGroup1->setEnabled(false);
     return page;
@@ -126,7 +129,7 @@ QWidget* TMainForm::BuildSystemSettingsPage() {
                                           QStringLiteral("Играть в полноэкранном режиме")},
                                          1, page),
                           "Winmode"),
-                    8, 28, 360, 60);
+                    8, 28, 360, 72);
     Winmode->setItemIndex(0);
     Winmode->setEnabled(false);
     RadioGroup2 = Place(Named(new RadioGroup(QStringLiteral("Разрешение экрана для полноэкранного режима"),
@@ -134,25 +137,25 @@ QWidget* TMainForm::BuildSystemSettingsPage() {
                                               QStringLiteral("1024х768х16")},
                                              1, page),
                               "RadioGroup2"),
-                        380, 28, 360, 76);
+                        380, 28, 360, 92);
     RadioGroup2->setItemIndex(2);
     RadioGroup2->setEnabled(false);
-    CheckBox5 = check("CheckBox5", "Разворачивать окно при запуске", 112, false);
+    CheckBox5 = check("CheckBox5", "Разворачивать окно при запуске", 128, false);
     CheckBox4 = check("CheckBox4",
                       "Прятать рамку при разворачивании окна в оконном режиме (получается \"типа_полноэкранное\")",
-                      136, false);
+                      152, false);
     CheckBox6 = check("CheckBox6",
                       "Приостанавливать игру при переключении на другое приложение (стопорится и не мешает другим "
                       "приложениям)",
-                      160, true);
+                      176, true);
     CheckBox7 = check("CheckBox7",
                       "Ждать вертикальной развертки... если включено то fps выше частоты экрана не поднимается... если "
                       "выключено то выше 100fps ...",
-                      184, false);
-    CheckBox10 = check("CheckBox10", "Использовать виндовозные ползунки в качестве средства для скроллинга карты", 208,
+                      200, false);
+    CheckBox10 = check("CheckBox10", "Использовать виндовозные ползунки в качестве средства для скроллинга карты", 224,
                        true);
-    CheckBox11 = check("CheckBox11", "Использовать правую клавишу мыши для скроллинга карты", 232, true);
-    CheckBox12 = check("CheckBox12", "Реверсировать скроллинг правой клавишей мыши... двигать экран а не карту", 256,
+    CheckBox11 = check("CheckBox11", "Использовать правую клавишу мыши для скроллинга карты", 248, true);
+    CheckBox12 = check("CheckBox12", "Реверсировать скроллинг правой клавишей мыши... двигать экран а не карту", 272,
                        false);
     return page;
 }

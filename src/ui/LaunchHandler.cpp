@@ -70,7 +70,7 @@ void TMainForm::LaunchTARQClick() {
 // The map page is shown before the initial view is computed, so the view
 // takes the page's real size.
 void TMainForm::ShowMapPage() {
-    PageControl1->setTabVisible(kPageWelcome, false);
+    ShowTab(PageControl1, kPageWelcome, false);
     Panel5->setFixedHeight(kTopStripHeight);
     Panel1->setFixedWidth(kLeftPanelWidth);
     if (CheckBox5->isChecked()) {
@@ -78,9 +78,9 @@ void TMainForm::ShowMapPage() {
         showMaximized();
     }
     centralWidget()->layout()->activate();
-    PageControl1->setTabVisible(kPageMap, true);
+    ShowTab(PageControl1, kPageMap, true);
     ActivatePage(PageControl1, kPageMap);
-    PageControl1->setTabVisible(kPageNewGame, false);
+    ShowTab(PageControl1, kPageNewGame, false);
 }
 
 // The cache (built on the preparation page when missing), items 0..14 and the
@@ -89,7 +89,7 @@ void TMainForm::ShowMapPage() {
 bool TMainForm::LoadGraphicsForLaunch() {
     CacheProgress progress;
     progress.begin = [this] {
-        PageControl1->setTabVisible(kPagePrepare, true);
+        ShowTab(PageControl1, kPagePrepare, true);
         ActivatePage(PageControl1, kPagePrepare);
         Label15->setGeometry(1, Label15->y(), PageControl1->width() - 2, Label15->height());
         Gauge1->setMaxValue(1729);
@@ -99,15 +99,15 @@ bool TMainForm::LoadGraphicsForLaunch() {
     progress.noticeDone = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     progress.end = [this] {
         const QSignalBlocker block(PageControl1);  // tab visibility changes must not look like a pick either
-        PageControl1->setTabVisible(kPageMap, true);
+        ShowTab(PageControl1, kPageMap, true);
         PageControl1->setCurrentIndex(kPageMap);
-        PageControl1->setTabVisible(kPagePrepare, false);
+        ShowTab(PageControl1, kPagePrepare, false);
     };
     const GraphicsLoad load = LoadGameGraphics(*game_, workDir_, UserCacheDir(), CheckBox3->isChecked(), images_,
                                                minimapPalette_, progress);
     if (!load.ok) {
         const QSignalBlocker block(PageControl1);
-        PageControl1->setTabVisible(kPageMap, false);
+        ShowTab(PageControl1, kPageMap, false);
         PageControl1->setCurrentIndex(kPageNewGame);
         ShowMessage(QString::fromStdString(load.error));
         return false;

@@ -100,8 +100,8 @@ void TMainForm::BuildWindow() {
     PageControl1->addTab(TabSheet10, Icons[2], QStringLiteral("Настройки"));
     PageControl1->addTab(TabSheet13, Icons[4], QStringLiteral("Технические характеристики"));
     PageControl1->addTab(TabSheet14, Icons[6], QStringLiteral("TabSheet14"));
-    PageControl1->setTabVisible(kPageTech, false);
-    PageControl1->setTabVisible(kPagePrepare, false);
+    ShowTab(PageControl1, kPageTech, false);
+    ShowTab(PageControl1, kPagePrepare, false);
 
     ScrollBar1 = Named(new QScrollBar(Qt::Horizontal, central), "ScrollBar1");
     ScrollBar2 = Named(new QScrollBar(Qt::Vertical, central), "ScrollBar2");
@@ -206,7 +206,7 @@ void TMainForm::FormCreate() {
     g.MapGenerated = 0;
 
     // The welcome page first; the map page and the side panel wait for the start button.
-    PageControl1->setTabVisible(kPageMap, false);
+    ShowTab(PageControl1, kPageMap, false);
     ActivatePage(PageControl1, kPageWelcome);
     Panel1->setFixedWidth(0);
     ActivatePage(PageControl2, 0);
@@ -267,7 +267,9 @@ void TMainForm::NamePurchaseTreeNodes() {
     TreeView1->sortItems(0, Qt::AscendingOrder);
 }
 
+// The card described a line of the old list: it goes with it.
 void TMainForm::RefreshPurchaseList() {
+    HideTypeCard();
     ListBox1->clear();
     for (const std::string& line : PurchaseListLines(*game_)) ListBox1->addItem(QString::fromStdString(line));
 }
@@ -287,23 +289,19 @@ void TMainForm::PageControl1Change(int index) {
         return;
     }
     DXTimer->start();
-    PageControl1->setTabVisible(kPageTech, false);
+    ShowTab(PageControl1, kPageTech, false);
 }
 
-void TMainForm::PageControl2Change(int) {
-    Image5->hide();
-    StaticText4->hide();
-    StaticText6->hide();
-}
+void TMainForm::PageControl2Change(int) { HideTypeCard(); }
 
 void TMainForm::N41Click() {
-    PageControl1->setTabVisible(kPageTech, true);
+    ShowTab(PageControl1, kPageTech, true);
     ActivatePage(PageControl1, kPageTech);
 }
 
 void TMainForm::Button15Click() {
     ActivatePage(PageControl1, kPageMap);
-    PageControl1->setTabVisible(kPageTech, false);
+    ShowTab(PageControl1, kPageTech, false);
 }
 
 void TMainForm::ApplicationEvents1Activate() {

@@ -98,7 +98,10 @@ public slots:
     void ListBox1DragDrop(QObject* source);
     void ListBox1Click();
     void StrSelectCell(int column, int row);
-    void ShowTypeCard(int type, CardSource source);
+    // The card of `type`; `entry` is the purchase list entry it describes (-1 for a tree node).
+    void ShowTypeCard(int type, CardSource source, int entry = -1);
+    // Hides the card and empties its grid, so no "+" or "-" of a card not shown acts.
+    void HideTypeCard();
     // The start button.
     void LaunchTARQClick();
     // Map view: zoom, scrolling, minimap, dragging, resizing.
@@ -358,7 +361,8 @@ private:
     int framesThisSecond_ = 0;
     qint64 fpsWindowStart_ = -1;
     bool waitForRetrace_ = false;
-    bool listRowJustChanged_ = false;  // the purchase list's press already showed the card
+    int cardEntry_ = -1;  // the purchase list entry whose card is shown, -1 for none or a tree node
+    int wheelRest_ = 0;   // wheel units turned since the last whole notch
 };
 
 }  // namespace tarq

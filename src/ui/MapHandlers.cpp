@@ -54,9 +54,15 @@ void TMainForm::ConnectMapHandlers() {
         b->installEventFilter(this);
     PageControl1->tabBar()->installEventFilter(this);
     DXDraw->installEventFilter(this);
+    // The wheel over the zoom bar zooms as it does over the window, not by the bar's own steps.
+    SScale->installEventFilter(this);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SScale && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
     if (watched == DXDraw && event->type() == QEvent::Resize) PageControl1Resize();
     else if (watched != DXDraw && (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove))
         Panel1MouseMove();
@@ -104,11 +110,15 @@ void TMainForm::FormMouseWheelDown() {
     if (zoom.changed) SScale->setValue(zoom.position);
 }
 
+// A notch is 120 units; high-resolution wheels and touchpads send one in
+// several smaller events, so the zoom steps once per whole notch. Turning the
+// other way drops what was left of the last notch.
 void TMainForm::wheelEvent(QWheelEvent* e) {
-    if (e->angleDelta().y() > 0)
-        FormMouseWheelUp();
-    else if (e->angleDelta().y() < 0)
-        FormMouseWheelDown();
+    const int delta = e->angleDelta().y();
+    if ((delta > 0 && wheelRest_ < 0) || (delta < 0 && wheelRest_ > 0)) wheelRest_ = 0;
+    wheelRest_ += delta;
+    for (; wheelRest_ >= QWheelEvent::DefaultDeltasPerStep; wheelRest_ -= QWheelEvent::DefaultDeltasPerStep) FormMouseWheelUp();
+    for (; wheelRest_ <= -QWheelEvent::DefaultDeltasPerStep; wheelRest_ += QWheelEvent::DefaultDeltasPerStep) FormMouseWheelDown();
     e->accept();
 }
 
@@ -181,6 +191,11 @@ void TMainForm::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     Game& g = *game_;
     g.DragStartX = x;
     g.DragStartY = y;
+    // The click that may follow takes its cell from here: while the command
+    // menu was open the map saw no moves, so the last one may be elsewhere.
+    g.MouseX = x;
+    g.MouseY = y;
+    UpdateHoverCell(g);
     if (button != Qt::RightButton) return;
     if (CheckBox11->isChecked()) g.RightDrag = 1;
     const ConstructionResult cancelled = RightPress(g);

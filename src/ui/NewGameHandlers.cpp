@@ -46,7 +46,12 @@ void TMainForm::Button10Click() {
     Image2Click();
 }
 
-void TMainForm::Image2MouseDown(Qt::MouseButton, int x, int y) { Image2MouseDownToggle(*game_, x, y); }
+// The grid is redrawn at once: a press that is no click (another button, or
+// released elsewhere) still toggles the sector the launch will read.
+void TMainForm::Image2MouseDown(Qt::MouseButton, int x, int y) {
+    Image2MouseDownToggle(*game_, x, y);
+    Image2Click();
+}
 
 void TMainForm::Image2Click() { Image2->setImage(ToQImage(DrawSectorGrid(*game_), QImage::Format_ARGB32)); }
 

@@ -94,18 +94,12 @@ void TMainForm::ConnectPurchaseHandlers() {
     connect(StrToBuy, &QCheckBox::clicked, this, &TMainForm::StrToBuyClick);
     connect(AlienToBuy, &QCheckBox::clicked, this, &TMainForm::StrToBuyClick);
     connect(TreeView1, &QTreeWidget::itemClicked, this, &TMainForm::TreeView1Click);
-    // The grid's "+" and "-" act on the current line, so the card follows the
-    // current line whether it changed by mouse or by keyboard.
-    // A click on another line changes the current row on the press and clicks
-    // on the release: the card is shown once. A click on the current line
-    // (after the card showed a tree node) shows it again.
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
-        listRowJustChanged_ = true;
-        ListBox1Click();
-    });
+    // The card follows the current line whether it changed by mouse or by
+    // keyboard; a click on a line whose card is not shown (hidden, or the card
+    // of a tree node) shows it.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TMainForm::ListBox1Click);
     connect(ListBox1, &QListWidget::itemClicked, this, [this] {
-        if (!listRowJustChanged_) ListBox1Click();
-        listRowJustChanged_ = false;
+        if (cardEntry_ != ListBox1->currentRow()) ListBox1Click();
     });
     connect(Str, &QTableWidget::cellClicked, this, [this](int row, int column) { StrSelectCell(column, row); });
     // The tree is only a source: nothing may be dropped into it or moved out of it.
@@ -130,7 +124,6 @@ void TMainForm::StrToBuyClick() {
 }
 
 void TMainForm::TreeView1Click() {
-    listRowJustChanged_ = false;
     const int type = SelectedTreeType(TreeView1);
     if (type >= 1 && type <= kTypeCount) ShowTypeCard(type, CardSource::Tree);
 }
@@ -164,17 +157,17 @@ void TMainForm::ListBox1Click() {
     const int entry = ListBox1->currentRow();
     if (entry < 0 || entry >= kPurchaseEntries) return;
     const int type = game_->PurchaseList(entry).TypeId;
-    if (type != 0) ShowTypeCard(type, CardSource::List);
+    if (type != 0) ShowTypeCard(type, CardSource::List, entry);
 }
 
 void TMainForm::StrSelectCell(int column, int row) {
-    const int entry = ListBox1->currentRow();
+    const int entry = cardEntry_;
     const CargoStepResult step = SelectCargoCell(*game_, entry, CellText(Str, row, 0).toStdString(),
                                                  CellText(Str, row, column).toStdString());
     if (!step.cargoRow) return;
     if (step.warnCredits) FlashRed(StaticText7);
     if (step.showCardAgain) {
-        ShowTypeCard(game_->PurchaseList(entry).TypeId, CardSource::List);
+        ShowTypeCard(game_->PurchaseList(entry).TypeId, CardSource::List, entry);
         // The line shows the new cargo too; rebuilding the list would lose its selection.
         const std::vector<std::string> lines = PurchaseListLines(*game_);
         if (entry < static_cast<int>(lines.size()) && ListBox1->item(entry))
@@ -185,8 +178,9 @@ void TMainForm::StrSelectCell(int column, int row) {
 
 // A type without a readable picture shows its card without one: the player is
 // only browsing, so no message interrupts.
-void TMainForm::ShowTypeCard(int type, CardSource source) {
-    const TypeCard card = MakeTypeCard(*game_, type, source, source == CardSource::List ? ListBox1->currentRow() : -1);
+void TMainForm::ShowTypeCard(int type, CardSource source, int entry) {
+    const TypeCard card = MakeTypeCard(*game_, type, source, entry);
+    cardEntry_ = entry;
     Bitmap picture;
     const bool loaded = LoadBitmapFile(ResolveGamePath(card.picture, workDir_), picture).ok;
     if (loaded) {
@@ -205,6 +199,14 @@ void TMainForm::ShowTypeCard(int type, CardSource source) {
     StaticText6->setText(QString::fromStdString(card.name));
     StaticText6->show();
     FillCardGrid(Str, card.rows);
+}
+
+void TMainForm::HideTypeCard() {
+    Image5->hide();
+    StaticText4->hide();
+    StaticText6->hide();
+    Str->setRowCount(0);
+    cardEntry_ = -1;
 }
 
 }  // namespace tarq

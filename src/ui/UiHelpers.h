@@ -19,6 +19,15 @@ inline void ActivatePage(QTabWidget* pages, int index) {
     pages->setCurrentIndex(index);
 }
 
+// Shows or hides the tab of page `index`. A hidden tab is disabled as well:
+// Qt still moves to hidden tabs by the wheel over the tab strip, Ctrl+Tab and
+// the arrow keys, but never to disabled ones.
+inline void ShowTab(QTabWidget* pages, int index, bool shown) {
+    if (shown) pages->setTabEnabled(index, true);
+    pages->setTabVisible(index, shown);
+    if (!shown) pages->setTabEnabled(index, false);
+}
+
 template <typename W>
 W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));

@@ -6,7 +6,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTabBar>
+#include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <fstream>
 
 #include "WindowFixture.h"
@@ -190,6 +193,41 @@ TEST_F(LaunchTest, ZoomScrollAndMinimapMoveTheView) {
     EXPECT_EQ(g.ViewSettings.FirstCol, 1);
     form->Image1MouseUp();
     EXPECT_EQ(g.MinimapDrag, 0);
+}
+
+// A wheel notch may come as several small events: the zoom steps once per
+// 120 units, both ways, over the window and over the zoom bar. After the
+// launch, no route of the tab strip reaches a hidden page.
+TEST_F(LaunchTest, TheWheelStepsPerNotchAndNoRouteReachesAHiddenTab) {
+    form->LaunchTARQ->click();
+    ASSERT_TRUE(Launched());
+    const auto wheel = [](QWidget* w, int delta, int times) {
+        for (int i = 0; i < times; ++i) {
+            QWheelEvent e({5, 5}, w->mapToGlobal(QPointF(5, 5)), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w, &e);
+        }
+    };
+    for (QWidget* w : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->SScale)}) {
+        form->SScale->setValue(60);
+        wheel(w, 15, 7);
+        EXPECT_EQ(form->SScale->value(), 60);
+        wheel(w, 15, 1);
+        EXPECT_EQ(form->SScale->value(), 62);
+        wheel(w, -40, 6);
+        EXPECT_EQ(form->SScale->value(), 58);
+    }
+    QTabWidget* pages = form->PageControl1;
+    QSet<int> reached;
+    for (int i = 0; i < 8; ++i) {
+        wheel(pages->tabBar(), i < 4 ? -120 : 120, 1);
+        reached << pages->currentIndex();
+        QTest::keyClick(pages, Qt::Key_Tab, Qt::ControlModifier);
+        reached << pages->currentIndex();
+        QTest::keyClick(pages->tabBar(), i < 4 ? Qt::Key_Right : Qt::Key_Left);
+        reached << pages->currentIndex();
+    }
+    EXPECT_EQ(reached, QSet<int>({1, 3}));
 }
 
 }  // namespace

@@ -116,5 +116,18 @@ TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
     form->PMenu->hide();
 }
 
+// The menu takes the mouse moves while it is open; the click after it takes
+// its cell from the press, not from the last move the map saw.
+TEST_F(MapClickTest, AfterTheMenuClosesAClickActsOnThePressedCell) {
+    LandBase(true);
+    const TCellPos first = game().Object(4).Cells[1], second = game().Object(5).Cells[1];
+    ClickCell(first.col, first.row);
+    ClickCell(first.col, first.row);
+    ASSERT_TRUE(form->PMenu->isVisible());
+    form->PMenu->hide();
+    QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, PointOf(second.col, second.row));
+    EXPECT_EQ(game().SelectedObject, 5);
+}
+
 }  // namespace
 }  // namespace tarq::testing

@@ -49,6 +49,7 @@ TEST_F(NewGamePageTest, PressesToggleSectorsEvenBeforeAnyMap) {
     EXPECT_EQ(form->Image2->image().pixel(16 * 1 + 8, 16 * 2 + 8), qRgb(0, 0, 128));
     form->Image2MouseDown(Qt::RightButton, 31, 47);  // same sector, any button
     EXPECT_EQ(g.World.LandingSectors[1][2], 0);
+    EXPECT_NE(form->Image2->image().pixel(16 * 1 + 8, 16 * 2 + 8), qRgb(0, 0, 128));  // the press redraws
     g.World.LandingSectors[4][4] = 2;
     form->Image2MouseDown(Qt::LeftButton, 70, 70);
     EXPECT_EQ(g.World.LandingSectors[4][4], 2);

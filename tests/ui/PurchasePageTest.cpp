@@ -297,5 +297,28 @@ TEST_F(PurchasePageTest, CardFromTheListShowsThePriceAndCargoSteps) {
     EXPECT_EQ(form->StaticText7->text(), QStringLiteral("Кредиты:  100"));
 }
 
+// A rebuilt list clears the card and its grid, so no stale "+" or "-" acts;
+// the first click on any line shows that line's card.
+TEST_F(PurchasePageTest, ARebuiltListClearsTheCardAndAClickShowsItsLine) {
+    ChooseGold(8);  // 500
+    form->ListBox1->setCurrentRow(2);
+    ASSERT_GT(form->Str->rowCount(), 0);
+    DragOntoList(Node(40));
+    EXPECT_EQ(form->Str->rowCount(), 0);
+    EXPECT_TRUE(form->StaticText6->isHidden());
+    // Line 0 made current without a click (as the list's focus does), the card
+    // hidden by a reset on the restrictions page: a click on line 0 shows it.
+    form->ListBox1->setCurrentRow(0);
+    form->PageControl2->setCurrentIndex(1);
+    form->StrToBuy->click();
+    form->ListBox1->setCurrentRow(0);
+    form->PageControl2->setCurrentIndex(2);
+    EXPECT_EQ(form->Str->rowCount(), 0);
+    QTest::mouseClick(form->ListBox1->viewport(), Qt::LeftButton, {},
+                      form->ListBox1->visualItemRect(form->ListBox1->item(0)).center());
+    EXPECT_FALSE(form->StaticText6->isHidden());
+    EXPECT_EQ(form->StaticText6->text(), QStringLiteral("Шахтный комплекс"));
+}
+
 }  // namespace
 }  // namespace tarq::testing

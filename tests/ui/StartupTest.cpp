@@ -1,5 +1,8 @@
 // The window at start: pages, panels, defaults, and what it does without its pictures.
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QSet>
+#include <QPushButton>
 #include <fstream>
 #include <QComboBox>
 #include <QLineEdit>
@@ -94,6 +97,7 @@ TEST_F(StartupTest, SettingsAndGeneratorControlsHaveTheirDefaults) {
                   std::vector<int>({b.min, b.max, b.value}))
             << b.name;
     }
+    EXPECT_EQ(Find<QScrollBar>(*form, "SScale")->pageStep(), 50);  // a click in the trough
     EXPECT_EQ(Find<QTabWidget>(*form, "PageControl5")->currentIndex(), 1);
     auto* list = Find<QListWidget>(*form, "CheckListBox1");
     ASSERT_EQ(list->count(), 12);
@@ -121,6 +125,7 @@ TEST_F(StartupTest, StartValuesOfTheGameAndTheReadOuts) {
     EXPECT_EQ(grid->columnCount(), 5);
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Показатель"));
     EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), QStringLiteral("+"));
+    EXPECT_EQ(QList<int>({grid->columnWidth(3), grid->columnWidth(4)}), QList<int>({20, 21}));
     EXPECT_TRUE(Find<QTextEdit>(*form, "Memo4")->toPlainText().startsWith(QStringLiteral("На данный момент выполнено:")));
     EXPECT_TRUE(Find<QTextEdit>(*form, "Memo2")->toPlainText().startsWith(
         QStringLiteral("Двигай экран нажав правую клавишу мыши.\nМасштаб изменяй колесом мыши.")));
@@ -185,6 +190,61 @@ TEST_F(StartupTest, ACorruptTerrainSheetIsReportedNotTrusted) {
     OpenWindow();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("Terrain0.bmp")));
+}
+
+// Whether the caption of `w` shows whole in its font: a label on one line is
+// as wide as its text, a wrapped one tall enough for its lines, a check box
+// or radio button as wide as its box and text, a button's text inside its
+// frame, a group tall enough for its items; and all of it inside the parent.
+bool CaptionFits(const QWidget* w, QString& text) {
+    const QFontMetrics fm(w->font());
+    int needed = 0;
+    bool fits = true;
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        text = label->text();
+        needed = label->wordWrap() ? 0 : label->sizeHint().width();
+        fits = !label->wordWrap() || label->heightForWidth(label->width()) <= label->height();
+    } else if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        text = button->text();
+        needed = qobject_cast<const QPushButton*>(w) ? fm.horizontalAdvance(text) + 8 : button->sizeHint().width();
+    } else if (auto* group = qobject_cast<const QGroupBox*>(w)) {
+        text = group->title();
+        needed = fm.horizontalAdvance(text) + 16;
+        fits = group->minimumSizeHint().height() <= group->height();
+    }
+    return text.isEmpty() || (fits && needed <= w->width() && w->x() + needed <= w->parentWidget()->width());
+}
+
+// Shows every page of `pages` in turn, and every page of the page controls on it.
+void VisitPages(QTabWidget* pages, const std::function<void()>& check) {
+    const QSignalBlocker block(pages);
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QCoreApplication::sendPostedEvents();
+        check();
+        for (QTabWidget* inner : pages->widget(i)->findChildren<QTabWidget*>())
+            if (inner->parentWidget() && inner->parentWidget()->isVisible()) VisitPages(inner, check);
+    }
+}
+
+TEST_F(StartupTest, EveryCaptionFitsItsControl) {
+    WriteStandardPictures();
+    OpenWindow();
+    form->show();
+    // The pages as the window opens, then the side panel as the launch sizes it.
+    QSet<QString> cut;
+    const auto check = [&](bool sidePanel) {
+        for (const QWidget* w : form->findChildren<QWidget*>()) {
+            QString text;
+            if (form->Panel1->isAncestorOf(w) == sidePanel && w->parentWidget()->isVisible() && !CaptionFits(w, text))
+                cut << text;
+        }
+    };
+    VisitPages(form->PageControl1, [&] { check(false); });
+    form->Panel1->setFixedWidth(200);
+    QCoreApplication::sendPostedEvents();
+    check(true);
+    EXPECT_TRUE(cut.isEmpty()) << QStringList(cut.values()).join("\n").toStdString();
 }
 
 }  // namespace
