@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "control/UnitMoves.h"
+#include "core/Catalogue.h"
 #include "core/Factory.h"
 #include "core/TypeSetup.h"
 #include "core/World.h"
@@ -14,6 +15,8 @@ namespace {
 
 const std::string kTurnsMarker = "Строить за ";
 const std::string kNoRoomForSite = " Плохое место для строительства, нужно 4 клетки";
+const std::string kSiteOccupied =
+    ": место стройки занято, готовое строение некуда поставить. Освободите его и выведите строителя снова";
 const std::string kNoExit =
     "Некуда высаживать... освободи место\n или уничтожть строителя... или строение... что дороже?";
 // A site names its builder in 8 bits.
@@ -95,19 +98,48 @@ void FixSite(Game& game) {
             ref.Spr = kSitePicture;
             ref.SprNext = kSiteSpriteEntry;
         }
+        // Only the still site look: no second picture of the built type (a
+        // tank's turret over the corner of the plant that builds it) and no
+        // animation writing over what shares the site's cells.
         s.Layer = kLayerFlat - 1;
+        s.SecondLayer = 0;
+        s.AnimClass = 0;
     }
     RestoreSiteBuilder(game);
     game.ClickMode = kClickNormal;
     RebuildObjectLayers(game);
 }
 
+// Whether an object of `type` already covers a cell of the footprint `type`
+// takes at (col, row). Roads share cells with roads and platforms with
+// platforms, so the placement test alone would let one be built on another.
+bool SameTypeThere(const Game& game, int col, int row, int type) {
+    const TypeSetup* setup = FindTypeSetup(type);
+    const TFootprint f = setup != nullptr && setup->TwoByTwo ? BlockFootprint(col, row) : SingleCellFootprint(col, row);
+    for (const TGameObject& o : game.World.Objects)
+        if (SlotInUse(o) && o.TypeId == type)
+            for (const TCellPos& p : o.Cells)
+                if (std::find(f.begin(), f.end(), p) != f.end()) return true;
+    return false;
+}
+
 // The blocks around the builder's cell (bc, br), in the order they are tried.
 bool CreateSiteNear(Game& game, int bc, int br, int type) {
     const int tries[4][2] = {{bc, br}, {bc - 1, br}, {bc - 1, br - 1}, {bc, br - 1}};
     for (const auto& t : tries)
-        if (CreateObject(game, t[0], t[1], type, 1) == 1) return true;
+        if (!SameTypeThere(game, t[0], t[1], type) && CreateObject(game, t[0], t[1], type, 1) == 1) return true;
     return false;
+}
+
+// What the command menu offers: a builder type lists the types of its own
+// class, enabled while its cargo covers the cost, with options whose material
+// the cargo holds. Anything else would make a site its builder cannot finish
+// (or spend cargo it does not carry).
+bool MenuOffers(const Game& game, const TGameObject& builder, const BuildOrder& order) {
+    const int builderClass = BuilderClassOf(builder.TypeId);
+    if (builderClass == 0 || game.UnitTypes[builder.TypeId].BuilderKind == 0) return false;
+    if (game.UnitTypes[order.type].BuiltBy != builderClass) return false;
+    return builder.Cargo >= game.UnitStats[order.type].Cost && order.material <= builder.Cargo;
 }
 
 std::string RefusalFor(const Game& game, int builder) {
@@ -181,30 +213,41 @@ void ReleaseExitMarkers(Game& game) {
 // builder leaves the site, which becomes the finished object on its first cell.
 bool DeliversProduct(const TGameObject& builder) { return builder.CellCount == 4; }
 
-// Layer 8 of the object's cells loses everything that is not its own picture
-// (the ready marker of the site it replaced).
-void ClearReadyLayer(Game& game, int slot) {
-    for (const TCellPos& p : game.Object(slot).Cells) {
-        if (!game.InMap(p.col, p.row)) continue;
-        TSpriteRef& ref = game.Map(p.col, p.row).Layers[kLayerReady];
-        if (ref.id != slot) ref = EmptySpriteRef;
-    }
+// Whether the finished object fits at `at` once the site is gone and the
+// builder stands on its exit cell. Another unit may stand on the site of a
+// road, a platform or a bridge, which lets it pass, and keep the finished
+// object from being placed; the table is left as it was.
+bool FinishedObjectFits(Game& game, const FinishedSite& f, const TFootprint& exit, bool product, TCellPos at) {
+    TGameObject& site = game.Object(f.site);
+    TGameObject& builder = game.Object(f.builder);
+    const TFootprint siteCells = site.Cells, builderCells = builder.Cells;
+    ParkOffMap(game, site);
+    if (!product) builder.Cells = exit;
+    const bool fits = CanPlaceType(game, at.col, at.row, site.TypeId) != 0;
+    site.Cells = siteCells;
+    builder.Cells = builderCells;
+    return fits;
 }
 
-// The builder goes to the exit cell and the site becomes the real object.
+// The builder goes to the exit cell and the site becomes the real object. The
+// markers of the exit choice go in any case; when the finished object would
+// not fit, the site and the order stay as they were and the player is told.
+// Releasing the site takes its ready markers with it.
 void FinishAt(Game& game, const FinishedSite& f, const TFootprint& exit, ConstructionResult& result) {
     const bool product = DeliversProduct(game.Object(f.builder));
-    if (!product) RelocateObject(game, f.builder, exit);
-    ReleaseExitMarkers(game);
-    ClearOrder(game, f.builder);
     const int type = game.Object(f.site).TypeId;
     const TCellPos at = product ? exit[1] : game.Object(f.site).Cells[1];
-    ReleaseObject(game, f.site);
-    if (CreateObject(game, at.col, at.row, type, 0) == 1)
-        ClearReadyLayer(game, game.LastCreatedObject);
-    else
-        result.messages.push_back(NameOf(game, type) + ": нет места для готового строения");
+    ReleaseExitMarkers(game);
     result.acted = true;
+    if (!FinishedObjectFits(game, f, exit, product, at)) {
+        result.messages.push_back(NameOf(game, type) + kSiteOccupied);
+        return;
+    }
+    if (!product) RelocateObject(game, f.builder, exit);
+    ClearOrder(game, f.builder);
+    ReleaseObject(game, f.site);
+    if (CreateObject(game, at.col, at.row, type, 0) == 0)
+        result.messages.push_back(NameOf(game, type) + ": нет места для готового строения");
 }
 
 }  // namespace
@@ -250,6 +293,7 @@ ConstructionResult StartConstruction(Game& game, int value, const std::string& c
     const int builder = game.SelectedObject;
     const BuildOrder order = ParseBuildOrder(value, caption);
     if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || order.type == 0) return result;
+    if (!MenuOffers(game, game.Object(builder), order)) return result;
     if (std::string refusal = RefusalFor(game, builder); !refusal.empty()) {
         result.messages.push_back(refusal);
         return result;

@@ -15,11 +15,10 @@
 
 namespace tarq {
 
-// The look of a site under construction and the ready marker's sheet.
+// The look of a site under construction.
 constexpr u8 kSiteSheet = 3;
 constexpr i16 kSitePicture = 37;
 constexpr i16 kSiteSpriteEntry = 522;
-constexpr u8 kReadyMarkerSheet = 14;
 
 // What the window must do after an order.
 struct ConstructionResult {
@@ -51,14 +50,17 @@ int MaterialFromCaption(const std::string& caption);
 BuildOrder ParseBuildOrder(int value, const std::string& caption);
 
 // The builder SelectedObject starts building: its site is created provisional
-// on the first of the four blocks around it that takes it. A one-cell site is
-// fixed at once; a four-cell one waits in click mode 1 with the builder off
-// the map. Refused with a message when there is no room, when the builder is
-// already at work, or when its number does not fit the site's 8-bit link.
+// on the first of the four blocks around it that takes it and holds no object
+// of the same type. A one-cell site is fixed at once; a four-cell one waits in
+// click mode 1 with the builder off the map. Refused with a message when there
+// is no room, when the builder is already at work, or when its number does not
+// fit the site's 8-bit link; ignored when the command menu would not offer the
+// order (not a builder, a type of another builder class, a cost or material
+// above the builder's cargo).
 ConstructionResult StartConstruction(Game& game, int value, const std::string& caption);
 
-// Click mode 1, left click anywhere: the site takes its construction look and
-// the builder is back on its own footprint.
+// Click mode 1, left click anywhere: the site takes its construction look (a
+// still picture in layer 2 only) and the builder is back on its own footprint.
 ConstructionResult ConfirmSite(Game& game);
 // Click mode 1, right press: the site is removed and the builder, back on its
 // footprint and without order, becomes the selection.
@@ -66,11 +68,14 @@ ConstructionResult CancelSite(Game& game);
 
 // A finished site (value = site) or (value = -site): the builder leaves it for
 // the first acceptable neighbouring cell (negative value) or the player picks
-// one in click mode 2 among the markers put on every acceptable cell.
+// one in click mode 2 among the markers put on every acceptable cell. When
+// the finished object would not fit on the site's cells (a unit stands on a
+// road site, say), nothing but the markers changes and a message says why.
 ConstructionResult TakeOutBuilder(Game& game, int value);
 // Click mode 2, left click on (col, row): when it is an accepted exit cell the
-// builder goes there and the site becomes the finished object; any other cell
-// does nothing.
+// builder goes there and the site becomes the finished object (or, when that
+// would not fit, the choice ends with a message and the site stays finished);
+// any other cell does nothing.
 ConstructionResult ChooseExitCell(Game& game, int col, int row);
 // Click mode 2, right press: the markers go, the site stays finished.
 ConstructionResult CancelExitChoice(Game& game);

@@ -6,9 +6,6 @@ namespace tarq {
 
 namespace {
 
-// Sheet of the ready markers; the picture is the built type's number minus one.
-constexpr u8 kReadySheet = 14;
-
 // The builder's site, or nullptr when its number is outside the table or
 // names a free slot (then there is nothing to mark).
 TGameObject* SiteOf(Game& game, const TGameObject& builder) {
@@ -27,7 +24,7 @@ bool MarkReady(Game& game, const TGameObject& builder) {
         if (!game.InMap(cell.col, cell.row)) continue;
         TSpriteRef& marker = game.Map(cell.col, cell.row).Layers[kLayerReady];
         marker.Spr = static_cast<i16>(builder.BuildLink - 1);
-        marker.idU = kReadySheet;
+        marker.idU = kReadyMarkerSheet;
         marker.show = 1;
         marker.id = static_cast<i16>(builder.SiteObject);
     }

@@ -247,6 +247,13 @@ u8 CanPlace(const Game& game, const TFootprint& footprint, int movement) {
     return FootprintOccupied(game, footprint, movement) ? 0 : 1;
 }
 
+u8 CanPlaceType(const Game& game, int col, int row, int type) {
+    const TypeSetup* setup = FindTypeSetup(type);
+    if (setup == nullptr) return 0;
+    const TFootprint f = setup->TwoByTwo ? BlockFootprint(col, row) : SingleCellFootprint(col, row);
+    return CanPlace(game, f, setup->Movement);
+}
+
 i16 FindFreeObjectSlot(const Game& game) {
     for (int i = 1; i <= kMaxObjects; ++i) {
         const TGameObject& o = game.World.Objects[i];

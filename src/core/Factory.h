@@ -27,6 +27,11 @@ void CopyTypeStats(Game& game, int type);
 // Cells outside the map are blocked for every class, aircraft included.
 u8 CanPlace(const Game& game, const TFootprint& footprint, int movement);
 
+// 1 when an object of `type` with its first cell at (col, row) passes the
+// placement test CreateObject makes (its footprint and movement class); 0 for
+// a type outside the catalogue. Free slots are not counted.
+u8 CanPlaceType(const Game& game, int col, int row, int type);
+
 // Lowest free slot (Owner and TypeId both 0), or 0 when all are taken.
 i16 FindFreeObjectSlot(const Game& game);
 

@@ -97,6 +97,11 @@ struct TMapCell {
     Array1<TSpriteRef, kLayers> Layers;
 };
 
+// Sheet of the ready markers that the end of turn puts into layer 8 of a
+// finished site; the picture is the built type's number minus one. No object
+// picture comes from this sheet.
+constexpr u8 kReadyMarkerSheet = 14;
+
 // Map layers by role.
 enum MapLayer : int {
     kLayerTerrain = 1,
@@ -256,6 +261,7 @@ struct TPurchase {
 // record is all zero whatever the slot holds.
 struct TStampRecord {
     u8 InUse = 0;
+    u8 Site = 0;  // a construction site: stamped after every other object
     u8 CellCount = 0;
     u8 Layer = 0;
     u8 SecondLayer = 0;
@@ -271,7 +277,10 @@ struct TStampRecord {
 //   (RebuildObjectLayersFull) or any reset of the map (InitData), call Reset()
 //   so the next call draws everything;
 // - between two calls, layers 2-4 are written by nobody but the animation
-//   step, into the cells the last call drew. Moving an object is a change of
+//   step, into the cells the last call drew, and with the picture a rebuild
+//   would write there: an animated object is the last one stamped in its
+//   layer on its cells (construction sites, which are stamped last, never
+//   animate once they are fixed). Moving an object is a change of
 //   its Cells followed by a call; a move that also writes the map itself
 //   leaves a picture behind on its cell once the object moves again or is
 //   released without an intermediate call, which the full rebuild would clear.
@@ -280,6 +289,7 @@ struct TLayerStamps {
     i16 Width = -1;  // -1: nothing drawn yet, the next rebuild is a full one
     i16 Height = -1;
     std::array<u32, 8 * kMaxObjects> DirtyCells{};
+    std::array<i16, kMaxObjects> LateSlots{};  // scratch: the sites, stamped after the rest
     std::array<std::uint64_t, (kGridSpan * kGridSpan + 63) / 64> DirtyBits{};
 
     void Reset() { Width = Height = -1; }

@@ -53,8 +53,10 @@ public:
         std::array<TSpriteRef, 3> empty;
         empty.fill(EmptySpriteRef);
         cells_.assign(static_cast<std::size_t>(width_ * height_), empty);
-        for (const TGameObject& o : game.World.Objects)
-            if (o.Owner != 0) stamp(o);
+        // Construction sites are stamped after every other object.
+        for (bool sites : {false, true})
+            for (const TGameObject& o : game.World.Objects)
+                if (o.Owner != 0 && (o.OrderState == 2) == sites) stamp(o);
     }
     const TSpriteRef& at(int c, int r, int layer) const {
         return cells_[index(c, r)][static_cast<std::size_t>(layer - kLayerFlat)];

@@ -27,11 +27,17 @@ void ClearObjectLayers(Game& game, int width, int height) {
     }
 }
 
+// A ready marker stays over the connector structure's own picture in layer 8
+// until its site is emptied, so the finished site can be clicked.
+bool Writable(const TMapCell& cell, int layer) {
+    return layer != kLayerReady || cell.Layers[kLayerReady].idU != kReadyMarkerSheet;
+}
+
 // Writes the pictures of one object into its cells, where `wanted` agrees.
 // Cells off the map are skipped: builders and sites are parked there while a
 // site is positioned, and nothing is drawn for them.
-template <typename Object, typename Wanted>
-void StampObject(Game& game, const Object& o, Wanted wanted) {
+template <typename Wanted>
+void StampObject(Game& game, const TStampRecord& o, Wanted wanted) {
     const int layer = o.Layer + 1;
     const int second = o.SecondLayer != 0 ? o.SecondLayer + 1 : 0;
     if (layer > kLayers || second > kLayers) return;
@@ -40,15 +46,34 @@ void StampObject(Game& game, const Object& o, Wanted wanted) {
         const TCellPos p = o.Cells[k];
         if (!game.InMap(p.col, p.row)) continue;
         TMapCell& cell = game.Map(p.col, p.row);
-        if (wanted(p, layer)) cell.Layers[layer] = o.CellSprites[k];
-        if (second != 0 && wanted(p, second)) cell.Layers[second] = o.CellSprites[2];
+        if (wanted(p, layer) && Writable(cell, layer)) cell.Layers[layer] = o.CellSprites[k];
+        if (second != 0 && wanted(p, second) && Writable(cell, second)) cell.Layers[second] = o.CellSprites[2];
     }
+}
+
+// Stamps the slots in use in ascending order, construction sites after all
+// the others: a site shares its cell only with a road, a water platform or a
+// lifting bridge, drawn in the same layer, and the site is what the player
+// must see and click there, whichever slot is higher.
+template <typename Wanted>
+void StampAll(Game& game, TLayerStamps& stamps, Wanted wanted) {
+    int late = 0;
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TStampRecord& r = stamps.Slots[i];
+        if (r.InUse == 0) continue;
+        if (r.Site != 0)
+            stamps.LateSlots[static_cast<std::size_t>(late++)] = static_cast<i16>(i);
+        else
+            StampObject(game, r, wanted);
+    }
+    for (int n = 0; n < late; ++n) StampObject(game, stamps.Slots[stamps.LateSlots[static_cast<std::size_t>(n)]], wanted);
 }
 
 TStampRecord RecordOf(const TGameObject& o) {
     TStampRecord r;
     if (o.Owner == 0) return r;
     r.InUse = 1;
+    r.Site = o.OrderState == 2 ? 1 : 0;
     r.CellCount = o.CellCount;
     r.Layer = o.Layer;
     r.SecondLayer = o.SecondLayer;
@@ -98,24 +123,21 @@ private:
     int count_ = 0;
 };
 
-void FullRebuild(Game& game, TLayerStamps* stamps) {
+void FullRebuild(Game& game, TLayerStamps& stamps) {
     const int width = ClampedWidth(game), height = ClampedHeight(game);
     ClearObjectLayers(game, width, height);
-    const auto all = [](TCellPos, int) { return true; };
-    for (int i = 1; i <= kMaxObjects; ++i) {
-        const TGameObject& o = game.World.Objects[i];
-        if (o.Owner != 0) StampObject(game, o, all);
-        if (stamps != nullptr) stamps->Slots[i] = RecordOf(o);
-    }
-    if (stamps != nullptr) stamps->Width = static_cast<i16>(width), stamps->Height = static_cast<i16>(height);
+    for (int i = 1; i <= kMaxObjects; ++i) stamps.Slots[i] = RecordOf(game.World.Objects[i]);
+    StampAll(game, stamps, [](TCellPos, int) { return true; });
+    stamps.Width = static_cast<i16>(width), stamps.Height = static_cast<i16>(height);
 }
 
 }  // namespace
 
 // Layers 2-4 are a pure function of the object table: clear them over the map
-// and stamp every slot in use in ascending order, so the higher slot wins.
+// and stamp every slot in use in ascending order, construction sites last, so
+// a site wins over what shares its cell and otherwise the higher slot wins.
 // Layers 6 and 8 are stamped but never cleared here.
-void RebuildObjectLayersFull(Game& game) { FullRebuild(game, &game.LayerStamps); }
+void RebuildObjectLayersFull(Game& game) { FullRebuild(game, game.LayerStamps); }
 
 // Creations, releases and moves touch a handful of cells: only those are redrawn.
 void RebuildObjectLayers(Game& game) { RebuildObjectLayersIncremental(game, game.LayerStamps); }
@@ -127,7 +149,7 @@ void RebuildObjectLayers(Game& game) { RebuildObjectLayersIncremental(game, game
 // in slot order, leaves them as the full rebuild would.
 void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
     if (stamps.Width != ClampedWidth(game) || stamps.Height != ClampedHeight(game)) {
-        FullRebuild(game, &stamps);
+        FullRebuild(game, stamps);
         return;
     }
     DirtyCells dirty(stamps);
@@ -143,9 +165,7 @@ void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
         TMapCell& cell = game.Map(dirty.at(n).col, dirty.at(n).row);
         for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) cell.Layers[layer] = EmptySpriteRef;
     }
-    const auto wanted = [&dirty](TCellPos p, int layer) { return !IsObjectLayer(layer) || dirty.contains(p); };
-    for (const TStampRecord& r : stamps.Slots)
-        if (r.InUse != 0) StampObject(game, r, wanted);
+    StampAll(game, stamps, [&dirty](TCellPos p, int layer) { return !IsObjectLayer(layer) || dirty.contains(p); });
     dirty.clear();
 }
 

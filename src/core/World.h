@@ -23,8 +23,11 @@ void DeleteObject(Game& game, int slot);
 void ClearOrder(Game& game, int slot);
 
 // Object layer rebuild: layers 2-4 of the map from the object table, redrawing
-// only the cells whose occupants changed since the last rebuild. Defined with
-// the object factory.
+// only the cells whose occupants changed since the last rebuild. Slots are
+// stamped in ascending order with construction sites last, so on a shared
+// cell a site shows over a road, platform or bridge, and otherwise the higher
+// slot wins. A ready marker in layer 8 is never overwritten. Defined with the
+// object factory.
 void RebuildObjectLayers(Game& game);
 // The same from scratch over the whole map (and the stamps made to match).
 void RebuildObjectLayersFull(Game& game);

@@ -12,17 +12,24 @@
 #include "control/EndTurn.h"
 #include "control/MapClick.h"
 #include "control/SitePreview.h"
+#include "control/UnitMoves.h"
 #include "core/FactoryFixture.h"
+#include "view/Animation.h"
 
 namespace tarq::testing {
 namespace {
 
 constexpr int kConstructor = 1;     // mobile builder of the large structures
 constexpr int kScout = 2;           // one-cell vehicle of the light factory
+constexpr int kTank = 3;            // of the heavy-vehicle plant; a turret in a second layer
 constexpr int kEngineer = 13;       // mobile builder of the small structures
+constexpr int kHeavyPlant = 38;     // four-cell builder
 constexpr int kMiningComplex = 39;  // four cells
 constexpr int kLightFactory = 42;   // four-cell builder
 constexpr int kStorage = 55;        // one cell
+constexpr int kRoad = 58;           // shares its cell with land units and structures
+constexpr int kRadar = 61;          // animated
+constexpr int kConnector = 66;      // drawn in layer 8
 
 const std::string kNoExit =
     "Некуда высаживать... освободи место\n или уничтожть строителя... или строение... что дороже?";
@@ -397,6 +404,7 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
     const int site = FinishedStorage(engineer);
     const int idle = Make(kEngineer, 10, 10);
     const int busy = Make(kEngineer, 12, 12);
+    const int scout = Make(kScout, 2, 14), poor = Make(kEngineer, 14, 2, 3);
     Start(busy, kStorage, Option(2, 4, 60));
     const int unfinished = game->Object(busy).SiteObject;
     const auto objects = game->World.Objects;
@@ -411,11 +419,69 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
     for (int value : {0, -1, 9999, 4999, idle, site}) check(CancelConstruction(*game, value), "cancel");
     for (int value : {0, 128, 69, 384}) check(Start(idle, value, Option(2, 4, 60)), "start");
     check(Start(0, kStorage, Option(2, 4, 60)), "start without selection");
+    check(Start(scout, kStorage, Option(2, 4, 60)), "a scout builds nothing");
+    check(Start(idle, kMiningComplex, Option(12, 24, 60)), "a type of another builder class");
+    check(Start(poor, kStorage, Option(2, 4, 3)), "a cost above the cargo");
+    check(Start(idle, kStorage, Option(2, 70, 60)), "material above the cargo");
     check(Start(4999, kStorage, Option(2, 4, 60)), "start with a free slot");
     check(ConfirmSite(*game), "confirm outside mode 1");
     check(CancelSite(*game), "cancel outside mode 1");
     check(CancelExitChoice(*game), "cancel outside mode 2");
     check(ChooseExitCell(*game, 4, 4), "choose outside mode 2");
+}
+
+TEST_F(ConstructionTest, AFixedSiteShowsOnlyItsStillLookAboveWhatSharesItsCell) {
+    // A radar (an animated type) is sited on a road in a higher slot, a tank
+    // (two layers) on the first cell of the plant that builds it.
+    const int filler = Make(kScout, 14, 14);
+    const int road = Make(kRoad, 5, 5);
+    const int engineer = Make(kEngineer, 5, 5);
+    DeleteObject(*game, filler);
+    Start(engineer, kRadar, Option(9, 18, 60));
+    const int site = game->Object(engineer).SiteObject;
+    ASSERT_LT(site, road);
+    const int plant = Make(kHeavyPlant, 8, 8);
+    Start(plant, kTank, Option(6, 12, 60));
+    game->SlowAnimPeriod = game->TwoFrameAnimPeriod = 0;
+    for (int tick = 0; tick < 3; ++tick) AdvanceAnimations(*game), ExpectSound();
+    EXPECT_EQ(LayerAt(5, 5, kLayerFlat).id, site);
+    EXPECT_EQ(ObjectAt(*game, 8, 8).object, plant);
+}
+
+TEST_F(ConstructionTest, AFinishedObjectThatWouldNotFitLeavesTheSiteAndTheOrder) {
+    Make(kRoad, 5, 5);
+    const int engineer = Make(kEngineer, 5, 5);
+    Start(engineer, kRoad, Option(1, 2, 60));
+    const int site = game->Object(engineer).SiteObject;
+    EXPECT_EQ(game->Object(site).Cells, SingleCellFootprint(4, 5)) << "not on the road already there";
+    EndTurn(*game);
+    const int tank = Make(kTank, 4, 5);  // a road site lets a land unit on
+    for (int value : {-site, site}) {
+        ConstructionResult result = TakeOutBuilder(*game, value);
+        if (value > 0) result = ChooseExitCell(*game, game->ExitCandidates[0][1].col, game->ExitCandidates[0][1].row);
+        ASSERT_EQ(result.messages.size(), 1u);
+        EXPECT_EQ(result.messages[0], "Дорога: место стройки занято, готовое строение некуда поставить. "
+                                      "Освободите его и выведите строителя снова");
+        EXPECT_EQ(game->ClickMode, kClickNormal);
+        EXPECT_EQ(game->Object(site).OrderState + 10 * game->Object(engineer).OrderState, 12);
+        EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(5, 5));
+        EXPECT_EQ(LayerAt(4, 5, kLayerReady).id, site);
+        ExpectSound();
+    }
+    RelocateObject(*game, tank, SingleCellFootprint(9, 9));
+    EXPECT_TRUE(TakeOutBuilder(*game, -site).messages.empty());
+    EXPECT_EQ(game->Object(LayerAt(4, 5, kLayerFlat).id).OrderState, 0);
+}
+
+TEST_F(ConstructionTest, AReadyMarkerStaysOverAConnectorUntilTheBuilderIsOut) {
+    const int connector = Make(kConnector, 5, 5);
+    int engineer = 0;
+    const int site = FinishedStorage(engineer);
+    RebuildObjectLayers(*game);
+    EXPECT_EQ(ObjectAt(*game, 5, 5).object, site);
+    TakeOutBuilder(*game, -site);
+    EXPECT_EQ(LayerAt(5, 5, kLayerReady).id, connector);
+    ExpectSound();
 }
 
 }  // namespace

@@ -104,9 +104,11 @@ TEST(FactoryIncrementalLayersTest, RandomChangesDrawTheSameLayersAsAFullRebuild)
                 twins.apply([&](Game& g) { Animate(g, slot); });
             } else if (op < 90) {
                 const int layer = twins.pick(0, 7), second = twins.pick(0, 3) == 0 ? twins.pick(1, 7) : 0;
+                const int order = twins.pick(0, 2);  // 2: a construction site, stamped last
                 twins.apply([&](Game& g) {
                     g.World.Objects[slot].Layer = static_cast<u8>(layer);
                     g.World.Objects[slot].SecondLayer = static_cast<u8>(second);
+                    g.World.Objects[slot].OrderState = static_cast<u8>(order);
                 });
             } else if (op < 94) {
                 const int other = twins.pick(1, 40);
