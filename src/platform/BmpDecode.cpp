@@ -156,13 +156,12 @@ std::string DecodePlain(Bytes b, const Layout& layout, Bitmap& out) {
     for (std::size_t y = 0; y < h; ++y) {
         const std::uint8_t* src = &b[layout.data + stride * (layout.topDown ? y : h - 1 - y)];
         Pixel* dst = out.row(static_cast<int>(y));
-        if (layout.bits <= 8) {
-            const int bits = layout.bits, perByte = 8 / bits, mask = (1 << bits) - 1;
+        if (layout.bits <= 8) {  // palette indices, the leftmost pixel in the high bits
+            const std::size_t bits = static_cast<std::size_t>(layout.bits), perByte = 8 / bits;
+            const unsigned mask = (1u << bits) - 1;
             for (std::size_t x = 0; x < w; ++x) {
-                const int shift = 8 - bits * (1 + static_cast<int>(x) % perByte);
-                dst[x] =
-                    layout
-                        .palette[static_cast<std::size_t>(src[x / static_cast<std::size_t>(perByte)] >> shift & mask)];
+                const std::size_t shift = 8 - bits * (1 + x % perByte);
+                dst[x] = layout.palette[src[x / perByte] >> shift & mask];
             }
         } else if (bytesInOrder) {
             for (std::size_t x = 0; x < w; ++x, src += step)
@@ -187,12 +186,17 @@ std::string DecodeRunLength(Bytes b, const Layout& layout, Bitmap& out) {
     const long long w = layout.width, h = layout.height;
     out = Bitmap(static_cast<int>(w), static_cast<int>(h), layout.palette[0]);
     long long x = 0, y = 0;  // y counts rows from the bottom
-    // Pixel i of a run or stretch holding byte `value`: the byte itself, or
-    // its high and low halves in turn.
-    const auto put = [&](std::uint8_t value, int i) {
-        const std::uint8_t index = eight ? value : (i & 1 ? value & 0x0F : value >> 4);
-        if (x < w) out.at(static_cast<int>(x), static_cast<int>(h - 1 - y)) = layout.palette[index];
-        ++x;
+    // Writes `n` pixels from x on, pixel i taken from byte `byteOf(i)`: the
+    // byte itself, or its high and low halves in turn. Only those inside the
+    // row are written.
+    const auto put = [&](int n, auto byteOf) {
+        const long long inside = std::clamp<long long>(w - x, 0, n);
+        for (int i = 0; i < inside; ++i) {
+            const std::uint8_t value = byteOf(i);
+            out.at(static_cast<int>(x) + i, static_cast<int>(h - 1 - y)) =
+                layout.palette[eight ? value : (i & 1 ? value & 0x0F : value >> 4)];
+        }
+        x += n;
     };
     std::size_t at = layout.data;
     while (y < h) {
@@ -200,7 +204,7 @@ std::string DecodeRunLength(Bytes b, const Layout& layout, Bitmap& out) {
         const std::uint8_t count = b[at], code = b[at + 1];
         at += 2;
         if (count > 0) {  // `count` pixels of one value, or of two alternating 4-bit values
-            for (int i = 0; i < count; ++i) put(code, i);
+            put(count, [code](int) { return code; });
         } else if (code == 0) {  // end of row
             x = 0;
             ++y;
@@ -215,7 +219,7 @@ std::string DecodeRunLength(Bytes b, const Layout& layout, Bitmap& out) {
             const std::size_t bytes = eight ? code : (code + 1u) / 2;
             if (b.size() - at < bytes) return "файл обрезан";
             const std::uint8_t* stretch = &b[at];
-            for (int i = 0; i < code; ++i) put(stretch[eight ? i : i / 2], i);
+            put(code, [stretch, eight](int i) { return stretch[eight ? i : i / 2]; });
             at += bytes + (bytes & 1);
         }
     }

@@ -27,7 +27,12 @@ public:
     }
 
 private:
-    std::pair<int, int> picture(int e) const { return {game_.SpriteTable[e].idU, game_.SpriteTable[e].Spr}; }
+    // Copies of the fields: TSpriteRef is packed, and a reference to its
+    // misaligned 16-bit fields (as pair's constructor takes) is undefined.
+    std::pair<int, int> picture(int e) const {
+        const int item = game_.SpriteTable[e].idU, pattern = game_.SpriteTable[e].Spr;
+        return {item, pattern};
+    }
 
     void add(int entry, PictureJob job) {
         job.entry = entry;
