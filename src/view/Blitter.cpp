@@ -61,15 +61,24 @@ ScaledPattern ScalePattern(const ImageItem& item, int k, int size) {
     p.rowSpanStart.reserve(static_cast<std::size_t>(size) + 1);
     const int px = item.patternX(k);
     const int py = item.patternY(k);
+    // The source column of every destination column, worked out once.
+    std::vector<int> columns(static_cast<std::size_t>(size));
+    for (int x = 0; x < size; ++x) columns[static_cast<std::size_t>(x)] = px + StretchSource(x, item.patternWidth, size);
+    const bool keyed = item.transparent;
+    const Pixel key = item.transparentColour;
     bool allOpaque = true;
     for (int y = 0; y < size; ++y) {
-        const Pixel* src = item.picture.row(py + StretchSource(y, item.patternHeight, size)) + px;
+        const Pixel* src = item.picture.row(py + StretchSource(y, item.patternHeight, size));
         Pixel* out = p.pixels.data() + static_cast<std::size_t>(y) * size;
+        for (int x = 0; x < size; ++x) out[x] = src[columns[static_cast<std::size_t>(x)]];
         p.rowSpanStart.push_back(static_cast<std::uint32_t>(p.spans.size()));
+        if (!keyed) {
+            p.spans.push_back({0, size});
+            continue;
+        }
         int runStart = -1;
         for (int x = 0; x < size; ++x) {
-            out[x] = src[StretchSource(x, item.patternWidth, size)];
-            const bool drawn = !item.transparent || out[x] != item.transparentColour;
+            const bool drawn = out[x] != key;
             if (drawn && runStart < 0) runStart = x;
             if (!drawn && runStart >= 0) {
                 p.spans.push_back({runStart, x - runStart});
@@ -84,7 +93,32 @@ ScaledPattern ScalePattern(const ImageItem& item, int k, int size) {
         p.kind = ScaledPattern::Kind::Empty;
     else
         p.kind = allOpaque ? ScaledPattern::Kind::Opaque : ScaledPattern::Kind::Keyed;
+    if (p.kind == ScaledPattern::Kind::Keyed && size <= ScaledPattern::kMaskedSize) {
+        p.mask.resize(p.pixels.size());
+        for (std::size_t i = 0; i < p.pixels.size(); ++i) p.mask[i] = p.pixels[i] != key ? ~Pixel{0} : 0;
+    }
     return p;
+}
+
+void CopyScaled(Pixel* out, int stride, const ScaledPattern& p) {
+    const int n = p.size;
+    if (p.kind == ScaledPattern::Kind::Opaque) {
+        for (int y = 0; y < n; ++y, out += stride)
+            std::memcpy(out, p.row(y), static_cast<std::size_t>(n) * sizeof(Pixel));
+    } else if (!p.mask.empty()) {
+        for (int y = 0; y < n; ++y, out += stride) {
+            const Pixel* src = p.row(y);
+            const Pixel* m = p.maskRow(y);
+            for (int x = 0; x < n; ++x) out[x] = (out[x] & ~m[x]) | (src[x] & m[x]);
+        }
+    } else if (p.kind == ScaledPattern::Kind::Keyed) {
+        for (int y = 0; y < n; ++y, out += stride) {
+            const Pixel* src = p.row(y);
+            for (std::uint32_t s = p.rowSpanStart[y]; s < p.rowSpanStart[y + 1]; ++s)
+                std::memcpy(out + p.spans[s].start, src + p.spans[s].start,
+                            static_cast<std::size_t>(p.spans[s].length) * sizeof(Pixel));
+        }
+    }
 }
 
 namespace {

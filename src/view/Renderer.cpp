@@ -1,6 +1,7 @@
 #include "view/Renderer.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +13,9 @@ namespace {
 
 constexpr Pixel kBlack = 0xFF000000u;
 
+// More cells composed than this in a frame are copied with the whole frame.
+constexpr std::size_t kCellsCopiedApart = 1024;
+
 // Cells past the grid's storage are drawn as empty cells.
 const TMapCell kEmptyCell{};
 
@@ -19,10 +23,11 @@ const TMapCell& CellAt(const Game& game, int col, int row) {
     return CellGrid<TMapCell>::inStorage(col, row) ? game.Map(col, row) : kEmptyCell;
 }
 
-// Ids hashed into 64 bits: id 0 has a bit of its own, the others share 63.
+// Ids hashed into 64 bits, a filter for the pulse checks: id 0 has a bit of
+// its own, the others share 63.
 std::uint64_t IdBit(int id) {
-    if (id == 0) return 1;
-    return std::uint64_t{2} << (static_cast<unsigned>(id) % 63u);
+    const std::uint64_t bit = std::uint64_t{2} << (static_cast<unsigned>(id) % 63u);
+    return id == 0 ? 1 : bit;
 }
 
 std::uint64_t PulseBits(const PulseState& pulse) {
@@ -32,11 +37,17 @@ std::uint64_t PulseBits(const PulseState& pulse) {
     return bits;
 }
 
-void FillRect(Bitmap& b, int x, int y, int w, int h, Pixel colour) {
-    for (int yy = y; yy < y + h; ++yy) std::fill_n(b.row(yy) + x, w, colour);
+// The eight layers compared word by word, inline: a call to memcmp per cell
+// costs more than the comparison.
+bool SameCell(const TMapCell& a, const TMapCell& b) {
+    static_assert(sizeof(TMapCell) == 64);
+    std::uint64_t wa[8], wb[8];
+    std::memcpy(wa, &a, sizeof wa);
+    std::memcpy(wb, &b, sizeof wb);
+    std::uint64_t differ = 0;
+    for (int i = 0; i < 8; ++i) differ |= wa[i] ^ wb[i];
+    return differ == 0;
 }
-
-bool SameCell(const TMapCell& a, const TMapCell& b) { return std::memcmp(&a, &b, sizeof(TMapCell)) == 0; }
 
 // Whether a shown picture of layers 1 to 7 belongs to a pulsing id.
 bool CellPulses(const TMapCell& cell, const PulseState& pulse) {
@@ -91,20 +102,50 @@ void FrameCache::Reset(const Layout& layout) {
     layout_ = layout;
     const std::size_t slots = static_cast<std::size_t>(layout.slotCols) * layout.slotRows;
     const std::size_t cols = static_cast<std::size_t>(layout.slotCols);
-    pixels_ = Bitmap(layout.slotCols * layout.pitch, layout.slotRows * layout.pitch, kBlack);
-    snapshot_.assign(slots, kEmptyCell);
+    // Every slot is composed before it is shown, so the old pixels may stay;
+    // keeping the memory spares the page faults of a fresh buffer at each zoom.
+    pixels_.width = layout.slotCols * layout.pitch;
+    pixels_.height = layout.slotRows * layout.pitch;
+    pixels_.pixels.resize(static_cast<std::size_t>(pixels_.width) * pixels_.height);
+    snapshot_.resize(slots);  // read only for valid slots
     valid_.assign(slots, 0);
     pulsed_.assign(slots, 0);
     idBits_.assign(slots, 0);
     columnValid_.assign(cols, 0);
     columnPulsed_.assign(cols, 0);
     columnIdBits_.assign(cols, 0);
+    looks_.clear();
+    if (layout.pitch <= kLookPitch) {
+        std::size_t n = 2;
+        while (n < 8192 && (n * 2) * static_cast<std::size_t>(layout.pitch * layout.pitch) <= (std::size_t{1} << 18)) n *= 2;
+        looks_.assign(n, Look{});
+        // An unused look has the key of a cell showing nothing: all black.
+        lookPixels_.assign(n * static_cast<std::size_t>(layout.pitch * layout.pitch), kBlack);
+    }
 }
 
-void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& g,
-                      const PulseState& pulse, bool readyLayerOn) {
+FrameGeometry CutToSurface(const FrameGeometry& g, int width, int height) {
+    if (g.pitch < 1) return g;
+    // Index i of a drawn column covers originX + i * pitch .. + pitch; keep those reaching into 0..width.
+    auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+    const int i0 = std::max(0, floorDiv(-g.originX, g.pitch));
+    const int i1 = std::min(g.Cols() - 1, floorDiv(width - 1 - g.originX, g.pitch));
+    const int j0 = std::max(0, floorDiv(-g.originY, g.pitch));
+    const int j1 = std::min(g.Rows() - 1, floorDiv(height - 1 - g.originY, g.pitch));
+    FrameGeometry cut = g;
+    cut.firstCol = g.firstCol + i0;
+    cut.lastCol = g.firstCol + i1;
+    cut.firstRow = g.firstRow + j0;
+    cut.lastRow = g.firstRow + j1;
+    cut.originX = g.originX + i0 * g.pitch;
+    cut.originY = g.originY + j0 * g.pitch;
+    return cut;
+}
+
+bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGeometry& g, const PulseState& pulse,
+                        bool readyLayerOn) {
     composedLastFrame_ = 0;
-    if (g.pitch < 1 || g.Cols() < 1 || g.Rows() < 1) return;
+    composedCells_.clear();
     Layout want;
     want.pitch = g.pitch;
     want.size = g.size;
@@ -112,8 +153,9 @@ void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, c
     want.slotCols = std::max(g.Cols(), game.VisibleCols + 3);
     want.slotRows = std::max(g.Rows(), game.VisibleRows + 3);
     want.ready = readyLayerOn;
-    const bool patternsChanged = patterns_.Prepare(images, g.size);
-    if (patternsChanged || !(want == layout_)) Reset(want);
+    const bool imagesChanged = patterns_.Prepare(images, g.size);
+    const bool reset = imagesChanged || !(want == layout_);
+    if (reset) Reset(want);
     // New rows in the range: the slots they land on must all be checked.
     if (g.firstRow != lastFirstRow_ || g.lastRow != lastLastRow_)
         std::fill(columnValid_.begin(), columnValid_.end(), 0);
@@ -125,9 +167,54 @@ void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, c
         const int sc = c % layout_.slotCols;
         const bool check = !columnValid_[sc] || columnPulsed_[sc] || (columnIdBits_[sc] & pulseBits) != 0 ||
                            !ColumnUnchanged(game, c, sc, g);
-        if (check) DrawColumn(game, images, c, sc, g, pulse, pulseBits);
+        if (reset)
+            DrawFreshColumn(game, images, c, sc, g, pulse, pulseBits);
+        else if (check)
+            DrawColumn(game, images, c, sc, g, pulse, pulseBits);
     }
+    return !reset;
+}
+
+void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& whole,
+                      const PulseState& pulse, bool readyLayerOn) {
+    ++frame_;  // a kept back buffer no longer holds this cache's last frame
+    const FrameGeometry g = CutToSurface(whole, back.width, back.height);
+    composedLastFrame_ = 0;
+    if (g.pitch < 1 || g.Cols() < 1 || g.Rows() < 1) return;
+    Update(game, images, g, pulse, readyLayerOn);
     CopyToSurface(back, g);
+}
+
+void FrameCache::Draw(const Game& game, const ImageList& images, BackBuffer& back, const FrameGeometry& whole,
+                      const PulseState& pulse, bool readyLayerOn) {
+    const FrameGeometry g = CutToSurface(whole, back.width(), back.height());
+    const bool drawsCells = g.pitch >= 1 && g.Cols() >= 1 && g.Rows() >= 1;
+    const PixelRect area = drawsCells ? g.Area().intersected(back.whole()) : PixelRect{};
+    // The buffer still holds this cache's last frame with the cells in the same places.
+    const bool kept = back.drawnBy_ == this && back.drawnFrame_ == frame_ && g == lastGeometry_;
+    ++frame_;
+    composedLastFrame_ = 0;
+    bool slotsKept = false;
+    if (drawsCells) slotsKept = Update(game, images, g, pulse, readyLayerOn);
+    if (drawsCells && kept && slotsKept && composedCells_.size() < kCellsCopiedApart) {
+        for (const auto& [col, row] : composedCells_) back.Changed(CopyCell(back.pixels_, g, col, row));
+    } else if (drawsCells) {
+        CopyToSurface(back.pixels_, g);
+        back.Changed(area);
+    }
+    // Outside the cells: what was there stays unless a clear is pending.
+    const bool oldAreaCovered = area.contains(back.drawnArea_) || back.drawnBy_ == nullptr;
+    if (back.pendingClear_) {
+        const Pixel colour = *back.pendingClear_;
+        if (!(back.outside_ == colour && oldAreaCovered)) back.FillAround(area, colour);
+        back.pendingClear_.reset();
+    } else if (!oldAreaCovered) {
+        back.outside_.reset();
+    }
+    back.drawnBy_ = this;
+    back.drawnFrame_ = frame_;
+    back.drawnArea_ = area;
+    lastGeometry_ = g;
 }
 
 // One or two memcmp calls over the column: the map stores a column's rows
@@ -162,7 +249,8 @@ void FrameCache::DrawColumn(const Game& game, const ImageList& images, int col, 
         if (compose) {
             // A byte copy, so the snapshot compares equal to the cell afterwards.
             std::memcpy(static_cast<void*>(&snapshot_[slot]), &cell, sizeof(TMapCell));
-            ComposeSlot(images, static_cast<int>(slot), sc, sr, pulse);
+            ComposeSlot(images, static_cast<int>(slot), sc, sr, pulse, pulseBits);
+            if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
         }
         bits |= idBits_[slot];
         pulsed = pulsed || pulsed_[slot] != 0;
@@ -172,45 +260,150 @@ void FrameCache::DrawColumn(const Game& game, const ImageList& images, int col, 
     columnIdBits_[sc] = bits;
 }
 
+// After a reset every slot of the column is composed: the cells are copied
+// to the snapshot in one go and none is compared.
+void FrameCache::DrawFreshColumn(const Game& game, const ImageList& images, int col, int sc, const FrameGeometry& g,
+                                 const PulseState& pulse, std::uint64_t pulseBits) {
+    const int rows = layout_.slotRows;
+    const bool stored = CellGrid<TMapCell>::inStorage(col, g.firstRow) && CellGrid<TMapCell>::inStorage(col, g.lastRow);
+    for (int r = g.firstRow; r <= g.lastRow;) {
+        const int sr = r % rows;
+        const int n = std::min(g.lastRow - r + 1, rows - sr);
+        TMapCell* snap = &snapshot_[static_cast<std::size_t>(sc) * rows + sr];
+        if (stored)
+            std::memcpy(static_cast<void*>(snap), &game.Map(col, r), static_cast<std::size_t>(n) * sizeof(TMapCell));
+        else
+            for (int i = 0; i < n; ++i) std::memcpy(static_cast<void*>(snap + i), &CellAt(game, col, r + i), sizeof(TMapCell));
+        r += n;
+    }
+    std::uint64_t bits = 0;
+    bool pulsed = false;
+    for (int r = g.firstRow; r <= g.lastRow; ++r) {
+        const std::size_t slot = static_cast<std::size_t>(sc) * rows + r % rows;
+        ComposeSlot(images, static_cast<int>(slot), sc, r % rows, pulse, pulseBits);
+        bits |= idBits_[slot];
+        pulsed = pulsed || pulsed_[slot] != 0;
+    }
+    columnValid_[sc] = 1;
+    columnPulsed_[sc] = pulsed ? 1 : 0;
+    columnIdBits_[sc] = bits;
+}
+
+namespace {
+
+// What of a picture reference decides how it looks: sheet and picture while
+// shown, nothing while hidden.
+std::uint32_t LookWord(const TSpriteRef& s) {
+    const std::uint32_t word = 0x1000000u | static_cast<std::uint32_t>(static_cast<std::uint16_t>(s.Spr)) << 8 | s.idU;
+    return s.show != 0 ? word : 0;
+}
+
+bool SameKey(const FrameCache::LookKey& a, const FrameCache::LookKey& b) {
+    std::uint64_t differ = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) differ |= a[i] ^ b[i];
+    return differ == 0;
+}
+
+void CopyBlock(Pixel* to, int toStride, const Pixel* from, int fromStride, int n) {
+    for (int y = 0; y < n; ++y, to += toStride, from += fromStride)
+        for (int x = 0; x < n; ++x) to[x] = from[x];
+}
+
+}  // namespace
+
 // Draws the snapshot of one slot onto black: layers 1 to 7 in order, pulsing
-// ones blended, then layer 8 when the ready markers are on.
-void FrameCache::ComposeSlot(const ImageList& images, int slot, int sc, int sr, const PulseState& pulse) {
+// ones blended, then layer 8 when the ready markers are on. The whole block is
+// written, its grid lines included. A cell without pulsing pictures at a small
+// size takes its look from the looks composed before when there is one.
+void FrameCache::ComposeSlot(const ImageList& images, int slot, int sc, int sr, const PulseState& pulse,
+                             std::uint64_t pulseBits) {
     const TMapCell& cell = snapshot_[static_cast<std::size_t>(slot)];
     const int lastLayer = layout_.ready ? kLayerReady : kLayerGeology;
-    std::array<const ScaledPattern*, kLayers> drawn{};
-    std::array<bool, kLayers> blended{};
-    int n = 0;
-    std::uint64_t bits = 0;
-    for (int l = 1; l <= lastLayer; ++l) {
-        const TSpriteRef& s = cell.Layers[l];
-        if (s.show == 0) continue;
-        const ScaledPattern* p = patterns_.Get(images, s.idU, s.Spr);
-        if (p == nullptr || p->kind == ScaledPattern::Kind::Empty) continue;
-        bits |= IdBit(s.id);
-        blended[static_cast<std::size_t>(n)] = l != kLayerReady && pulse.active && pulse.Has(s.id);
-        drawn[static_cast<std::size_t>(n++)] = p;
-    }
     const int pitch = layout_.pitch;
-    const int bx = sc * pitch;
-    const int by = sr * pitch;
-    const int gap = layout_.gap;
-    // The grid lines of a block stay black from the reset: no square covers them.
-    const bool coveredByFirst = n > 0 && !blended[0] && drawn[0]->kind == ScaledPattern::Kind::Opaque;
-    if (!coveredByFirst) FillRect(pixels_, bx + gap, by + gap, pitch - gap, pitch - gap, kBlack);
-    const ClipRect block{bx, by, bx + pitch, by + pitch};
+    Pixel* block = pixels_.row(sr * pitch) + sc * pitch;
+    LookKey key{};
+    std::uint64_t bits = 0;
+    // Without branches: whether a layer is shown varies from cell to cell.
+    static constexpr std::uint64_t kMix[kLayers] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
+                                                    0xD6E8FEB86659FD93ull, 0xFF51AFD7ED558CCDull, 0xC4CEB9FE1A85EC53ull,
+                                                    0x94D049BB133111EBull, 0xBF58476D1CE4E5B9ull};
+    std::uint64_t hash = 0;
+    for (int l = 1; l <= kLayers; ++l) {
+        const TSpriteRef& s = cell.Layers[l];
+        const std::uint32_t word = l <= lastLayer ? LookWord(s) : 0;
+        bits |= word != 0 ? IdBit(s.id) : 0;
+        key[static_cast<std::size_t>((l - 1) / 2)] |= static_cast<std::uint64_t>(word) << ((l - 1) % 2 * 32);
+        hash += word * kMix[l - 1];
+    }
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    const bool mayPulse = (bits & pulseBits) != 0 && CellPulses(cell, pulse);
     bool pulsed = false;
-    for (int i = 0; i < n; ++i) {
-        if (blended[static_cast<std::size_t>(i)]) {
-            BlitScaledBlended(pixels_, *drawn[static_cast<std::size_t>(i)], bx + gap, by + gap, pulse.alpha, block);
-            pulsed = true;
+    if (!looks_.empty() && !mayPulse) {
+        // Two places a look may be kept in; a new look takes one of them by the hash.
+        const std::size_t pair = static_cast<std::size_t>(hash >> 40) & (looks_.size() - 2);
+        std::size_t index = pair;
+        if (!SameKey(looks_[pair].key, key)) index = SameKey(looks_[pair + 1].key, key) ? pair + 1 : SIZE_MAX;
+        if (index != SIZE_MAX) {
+            CopyBlock(block, pixels_.width, LookPixels(index), pitch, pitch);
         } else {
-            BlitScaled(pixels_, *drawn[static_cast<std::size_t>(i)], bx + gap, by + gap, block);
+            index = pair + ((hash >> 39) & 1);
+            DrawLayers(images, cell, block, nullptr, pulsed);
+            CopyBlock(LookPixels(index), pitch, block, pixels_.width, pitch);
+            looks_[index].key = key;
         }
+    } else {
+        DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, pulsed);
     }
     valid_[static_cast<std::size_t>(slot)] = 1;
     pulsed_[static_cast<std::size_t>(slot)] = pulsed ? 1 : 0;
     idBits_[static_cast<std::size_t>(slot)] = bits;
     ++composedLastFrame_;
+}
+
+// The layers of one cell into its block, onto black; `pulse` null when none blends.
+void FrameCache::DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
+                            bool& pulsed) {
+    const int lastLayer = layout_.ready ? kLayerReady : kLayerGeology;
+    std::array<const ScaledPattern*, kLayers> drawn{};
+    std::array<bool, kLayers> blended{};
+    int n = 0;
+    for (int l = 1; l <= lastLayer; ++l) {
+        const TSpriteRef& s = cell.Layers[l];
+        if (s.show == 0) continue;
+        const ScaledPattern* p = patterns_.Get(images, s.idU, s.Spr);
+        if (p == nullptr || p->kind == ScaledPattern::Kind::Empty) continue;
+        const bool blend = pulse != nullptr && l != kLayerReady && pulse->Has(s.id);
+        // An opaque picture hides everything under it.
+        if (!blend && p->kind == ScaledPattern::Kind::Opaque) n = 0;
+        blended[static_cast<std::size_t>(n)] = blend;
+        drawn[static_cast<std::size_t>(n++)] = p;
+    }
+    const int pitch = layout_.pitch;
+    const int gap = layout_.gap;
+    const int size = layout_.size;
+    const int stride = pixels_.width;
+    if (gap > 0) {
+        std::fill_n(block, pitch, kBlack);
+        for (int y = 1; y < pitch; ++y) block[static_cast<std::ptrdiff_t>(y) * stride] = kBlack;
+    }
+    Pixel* square = block + static_cast<std::ptrdiff_t>(gap) * stride + gap;
+    const bool coveredByFirst = n > 0 && !blended[0] && drawn[0]->kind == ScaledPattern::Kind::Opaque;
+    if (!coveredByFirst)
+        for (int y = 0; y < size; ++y) std::fill_n(square + static_cast<std::ptrdiff_t>(y) * stride, size, kBlack);
+    const std::ptrdiff_t offset = square - pixels_.pixels.data();
+    const int bx = static_cast<int>(offset % stride);
+    const int by = static_cast<int>(offset / stride);
+    const ClipRect clip{bx, by, bx + size, by + size};
+    for (int i = 0; i < n; ++i) {
+        if (blended[static_cast<std::size_t>(i)]) {
+            BlitScaledBlended(pixels_, *drawn[static_cast<std::size_t>(i)], bx, by, pulse->alpha, clip);
+            pulsed = true;
+        } else {
+            CopyScaled(square, stride, *drawn[static_cast<std::size_t>(i)]);
+        }
+    }
 }
 
 namespace {
@@ -255,8 +448,24 @@ void FrameCache::CopyToSurface(Bitmap& back, const FrameGeometry& g) const {
         }
 }
 
-void RenderFrame(Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache,
-                 const FrameHooks& hooks) {
+PixelRect FrameCache::CopyCell(Bitmap& back, const FrameGeometry& g, int col, int row) const {
+    const int pitch = layout_.pitch;
+    const int x = g.originX + (col - g.firstCol) * pitch;
+    const int y = g.originY + (row - g.firstRow) * pitch;
+    const int x0 = std::max(x, 0), x1 = std::min(x + pitch, back.width);
+    const int y0 = std::max(y, 0), y1 = std::min(y + pitch, back.height);
+    if (x0 >= x1 || y0 >= y1) return {};
+    const int cx = (col % layout_.slotCols) * pitch + (x0 - x);
+    const int cy = (row % layout_.slotRows) * pitch + (y0 - y);
+    for (int yy = y0; yy < y1; ++yy)
+        std::memcpy(back.row(yy) + x0, pixels_.row(cy + (yy - y0)) + cx, static_cast<std::size_t>(x1 - x0) * sizeof(Pixel));
+    return {x0, y0, x1, y1};
+}
+
+namespace {
+
+template <typename Target>
+void RenderInto(Game& game, const ImageList& images, Target& backBuffer, FrameCache& cache, const FrameHooks& hooks) {
     ClampView(game);
     if (game.MinimapDirty == 1) {
         game.MinimapDirty = 0;
@@ -265,6 +474,18 @@ void RenderFrame(Game& game, const ImageList& images, Bitmap& backBuffer, FrameC
     if (game.ClickMode == kClickPlaceSite || game.ClickMode == kClickChooseExit) StepPulse(game);
     cache.Draw(game, images, backBuffer, ComputeFrameGeometry(game), CurrentPulse(game), game.ReadyLayerOn == 1);
     if (game.ViewChanged == 1 && hooks.SyncViewControls) hooks.SyncViewControls();
+}
+
+}  // namespace
+
+void RenderFrame(Game& game, const ImageList& images, BackBuffer& backBuffer, FrameCache& cache,
+                 const FrameHooks& hooks) {
+    RenderInto(game, images, backBuffer, cache, hooks);
+}
+
+void RenderFrame(Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache,
+                 const FrameHooks& hooks) {
+    RenderInto(game, images, backBuffer, cache, hooks);
 }
 
 }  // namespace tarq

@@ -4,11 +4,16 @@
 // let the window bring its view controls up to date.
 //
 // Cells are independent squares, so the renderer composes each cell once into
-// a cache of the drawn range and copies the cache to the back buffer every
-// frame. A cell is composed again only when its eight layers differ from the
-// copy taken when it was composed, when it pulses, or when the cell size, the
-// grid, the ready-marker switch or the image list changed. Every pixel of the
-// drawn cells' squares and grid lines is written as if drawn onto black.
+// a cache of the drawn range and copies the cache to the back buffer. A cell is
+// composed again only when its eight layers differ from the copy taken when it
+// was composed, when it pulses, or when the cell size, the grid, the
+// ready-marker switch or the image list changed. Cells wholly off the surface
+// show nothing and are not composed. Every pixel of the drawn cells' squares
+// and grid lines on the surface is written as if drawn onto black.
+//
+// Drawn into a BackBuffer that still holds this cache's last frame at the same
+// view, only the cells composed again are copied, so a frame equal to the last
+// one writes nothing.
 #pragma once
 
 #include <array>
@@ -17,6 +22,7 @@
 #include <vector>
 
 #include "core/GameState.h"
+#include "view/BackBuffer.h"
 #include "view/Bitmap.h"
 #include "view/ImageList.h"
 #include "view/ScaledPatterns.h"
@@ -41,6 +47,9 @@ struct FrameGeometry {
     int Rows() const { return lastRow - firstRow + 1; }
     int CellX(int col) const { return originX + (col - firstCol) * pitch + gap; }
     int CellY(int row) const { return originY + (row - firstRow) * pitch + gap; }
+    // The pixels the drawn cells cover, gaps included.
+    PixelRect Area() const { return {originX, originY, originX + Cols() * pitch, originY + Rows() * pitch}; }
+    bool operator==(const FrameGeometry&) const = default;
 };
 
 // The drawn range and cell positions for the current view (ClampView already run).
@@ -74,8 +83,14 @@ public:
     // the pictures' buffers or sizes change).
     void Invalidate();
 
-    // Draws the cells of `g` into the back buffer.
+    // Draws the cells of `g` that lie on the surface into `back`; nothing
+    // else of it is touched.
     void Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& g,
+              const PulseState& pulse, bool readyLayerOn);
+
+    // The same into a kept back buffer: only what differs from what it holds
+    // is written, a pending clear included.
+    void Draw(const Game& game, const ImageList& images, BackBuffer& back, const FrameGeometry& g,
               const PulseState& pulse, bool readyLayerOn);
 
     // Cells composed by the last Draw (for tests and measurements).
@@ -89,11 +104,22 @@ private:
     };
 
     void Reset(const Layout& layout);
+    // Brings the slots of the cells of `g` (already cut to the surface) up to
+    // date; returns false when the layout was reset.
+    bool Update(const Game& game, const ImageList& images, const FrameGeometry& g, const PulseState& pulse,
+                bool readyLayerOn);
     bool ColumnUnchanged(const Game& game, int col, int slotCol, const FrameGeometry& g) const;
     void DrawColumn(const Game& game, const ImageList& images, int col, int slotCol, const FrameGeometry& g,
                     const PulseState& pulse, std::uint64_t pulseBits);
-    void ComposeSlot(const ImageList& images, int slot, int slotCol, int slotRow, const PulseState& pulse);
+    void DrawFreshColumn(const Game& game, const ImageList& images, int col, int slotCol, const FrameGeometry& g,
+                         const PulseState& pulse, std::uint64_t pulseBits);
+    void ComposeSlot(const ImageList& images, int slot, int slotCol, int slotRow, const PulseState& pulse,
+                     std::uint64_t pulseBits);
+    void DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
+                    bool& pulsed);
     void CopyToSurface(Bitmap& back, const FrameGeometry& g) const;
+    // Copies one cell's block; returns the rectangle written.
+    PixelRect CopyCell(Bitmap& back, const FrameGeometry& g, int col, int row) const;
 
     Layout layout_;
     Bitmap pixels_;                         // slot (sc, sr) at (sc * pitch, sr * pitch)
@@ -105,12 +131,38 @@ private:
     std::vector<std::uint8_t> columnPulsed_;
     std::vector<std::uint64_t> columnIdBits_;
     int lastFirstRow_ = -1, lastLastRow_ = -1;
+    // Looks of composed cells at small sizes, by the pictures they show: there
+    // most cells are ground with a deposit, in a few hundred looks, and a
+    // look already composed is one small block copy.
+    static constexpr int kLookPitch = 16;  // largest cell with looks kept
+public:
+    // Two layers' LookWords a word: 0 for a hidden layer, so all 0 only for a cell showing nothing.
+    using LookKey = std::array<std::uint64_t, kLayers / 2>;
+
+private:
+    struct Look {
+        LookKey key{};
+    };
+    std::vector<Look> looks_;
+    std::vector<Pixel> lookPixels_;  // pitch x pitch pixels a look, row by row
+    Pixel* LookPixels(std::size_t look) {
+        return lookPixels_.data() + look * static_cast<std::size_t>(layout_.pitch * layout_.pitch);
+    }
     int composedLastFrame_ = 0;
+    std::vector<std::pair<int, int>> composedCells_;  // (column, row) of the cells composed by the last Update
     ScaledPatterns patterns_;
+    // The last frame drawn into a BackBuffer, by number, and where its cells went.
+    std::uint64_t frame_ = 0;
+    FrameGeometry lastGeometry_;
 };
+
+// The part of the drawn range whose cells reach into a width x height surface.
+FrameGeometry CutToSurface(const FrameGeometry& g, int width, int height);
 
 // One frame into the back buffer (the drawing tick clears it to black first).
 void RenderFrame(Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache,
+                 const FrameHooks& hooks = {});
+void RenderFrame(Game& game, const ImageList& images, BackBuffer& backBuffer, FrameCache& cache,
                  const FrameHooks& hooks = {});
 
 }  // namespace tarq

@@ -2,42 +2,60 @@
 
 namespace tarq {
 
-std::vector<ScaledPatterns::ItemKey> ScaledPatterns::KeysOf(const ImageList& images) {
-    std::vector<ItemKey> keys;
-    keys.reserve(static_cast<std::size_t>(images.count()));
-    for (int i = 0; i < images.count(); ++i) {
-        const ImageItem& it = images[i];
-        keys.push_back({it.picture.pixels.data(), it.picture.width, it.picture.height, it.patternWidth,
-                        it.patternHeight, it.transparent, it.transparentColour});
-    }
-    return keys;
+ScaledPatterns::ItemKey ScaledPatterns::KeyOf(const ImageItem& it) {
+    return {it.picture.pixels.data(), it.picture.width, it.picture.height, it.patternWidth,
+            it.patternHeight, it.transparent, it.transparentColour};
 }
 
-void ScaledPatterns::Clear() {
-    size_ = 0;
-    keys_.clear();
-    patterns_.clear();
-}
-
-bool ScaledPatterns::Prepare(const ImageList& images, int size) {
-    std::vector<ItemKey> keys = KeysOf(images);
-    if (size == size_ && keys == keys_) return false;
-    size_ = size;
-    keys_ = std::move(keys);
-    patterns_.clear();
-    patterns_.resize(keys_.size());
+bool ScaledPatterns::SameItems(const ImageList& images) const {
+    if (static_cast<int>(keys_.size()) != images.count()) return false;
     for (int i = 0; i < images.count(); ++i)
-        patterns_[static_cast<std::size_t>(i)].resize(static_cast<std::size_t>(images[i].patternCount()));
+        if (!(keys_[static_cast<std::size_t>(i)] == KeyOf(images[i]))) return false;
     return true;
 }
 
-const ScaledPattern* ScaledPatterns::Get(const ImageList& images, int item, int pattern) {
-    if (item < 0 || item >= static_cast<int>(patterns_.size())) return nullptr;
-    auto& slots = patterns_[static_cast<std::size_t>(item)];
-    if (pattern < 0 || pattern >= static_cast<int>(slots.size())) return nullptr;
-    auto& slot = slots[static_cast<std::size_t>(pattern)];
-    if (!slot) slot = std::make_unique<ScaledPattern>(ScalePattern(images[item], pattern, size_));
-    return slot.get();
+void ScaledPatterns::Clear() {
+    keys_.clear();
+    firstPattern_.clear();
+    patternCount_.clear();
+    totalPatterns_ = 0;
+    sets_ = {};
+    current_ = nullptr;
+}
+
+bool ScaledPatterns::Prepare(const ImageList& images, int size) {
+    const bool changed = !SameItems(images);
+    if (changed) {
+        Clear();
+        for (int i = 0; i < images.count(); ++i) {
+            keys_.push_back(KeyOf(images[i]));
+            firstPattern_.push_back(totalPatterns_);
+            patternCount_.push_back(images[i].patternCount());
+            totalPatterns_ += images[i].patternCount();
+        }
+    }
+    ++clock_;
+    if (current_ && current_->size == size) {
+        current_->lastUse = clock_;
+        return changed;
+    }
+    // The set of this size if kept, else the least recently used one, emptied.
+    SizeSet* pick = &sets_[0];
+    for (SizeSet& s : sets_) {
+        if (!s.patterns.empty() && s.size == size) {
+            pick = &s;
+            break;
+        }
+        if (s.lastUse < pick->lastUse) pick = &s;
+    }
+    if (pick->patterns.empty() || pick->size != size) {
+        pick->size = size;
+        pick->patterns.clear();
+        pick->patterns.resize(static_cast<std::size_t>(totalPatterns_));
+    }
+    pick->lastUse = clock_;
+    current_ = pick;
+    return changed;
 }
 
 }  // namespace tarq
