@@ -1,10 +1,12 @@
 // The drawing surface of the map page: a software back buffer that the
-// renderer draws into and a plain widget that presents it 1:1.
+// renderer draws into and a plain widget that presents it 1:1. The buffer is
+// kept between frames; a flip shows only the rectangles written since the
+// last one, and nothing when the frame equals the one shown.
 #pragma once
 
 #include "ui/Widgets.h"
 
-#include "view/Bitmap.h"
+#include "view/BackBuffer.h"
 
 namespace tarq {
 
@@ -18,9 +20,10 @@ public:
     void finalize();
     bool initialized() const { return initialized_; }
 
-    Bitmap& backBuffer() { return buffer_; }
+    BackBuffer& backBuffer() { return buffer_; }
+    // Carried out by the next frame drawn, which writes only the pixels it changes.
     void clear(Pixel colour = 0xFF000000u);
-    // Shows the back buffer (the flip).
+    // Shows what changed in the back buffer (the flip).
     void present();
 
 signals:
@@ -31,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    Bitmap buffer_;
+    BackBuffer buffer_;
     bool initialized_ = false;
 };
 

@@ -160,7 +160,7 @@ TEST_F(LaunchTest, TheFirstTickDrawsTheMapAndPromptsForTheBaseOnce) {
     EXPECT_EQ(g.MinimapDirty, 0);
     EXPECT_EQ(g.ViewChanged, 0);
     EXPECT_EQ(form->Minimap->image().size(), QSize(50, 50));
-    const Bitmap& frame = form->DXDraw->backBuffer();
+    const Bitmap& frame = form->DXDraw->backBuffer().Pixels();
     int lit = 0;
     for (Pixel p : frame.pixels) lit += (p & 0xFFFFFFu) != 0;
     EXPECT_GT(lit, 1000);  // the synthetic sheet has only tiles 0..11, so variant cells stay black
@@ -169,7 +169,7 @@ TEST_F(LaunchTest, TheFirstTickDrawsTheMapAndPromptsForTheBaseOnce) {
     g.AppActive = 0;
     form->DXDraw->clear(0xFF000000u);
     form->DXTimerTimer();
-    for (Pixel p : frame.pixels) ASSERT_EQ(p & 0xFFFFFFu, 0u);
+    for (Pixel p : form->DXDraw->backBuffer().Pixels().pixels) ASSERT_EQ(p & 0xFFFFFFu, 0u);
 }
 
 TEST_F(LaunchTest, ZoomScrollAndMinimapMoveTheView) {
