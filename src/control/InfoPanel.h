@@ -30,7 +30,6 @@ struct InfoLine {
 
 // Check states of the twelve items of the "which characteristics" list on the
 // settings page, in the list's order.
-constexpr int kInfoItems = 12;
 using InfoChecks = std::array<bool, kInfoItems>;
 
 // The items checked when the program starts: hits, shots, ammunition, moves,

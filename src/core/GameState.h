@@ -250,6 +250,38 @@ struct TViewSettings {
     u8 ShowConnectors = 0;
 };
 
+// Characteristics the side panel can list for a selected object.
+constexpr int kInfoItems = 12;
+
+// The settings page as the game keeps it: the window copies each control in
+// when it changes and shows the values back from here. The two animation
+// periods of the page are SlowAnimPeriod and TwoFrameAnimPeriod, copied in at
+// the launch, where their text is checked. The defaults are the page's.
+struct TSettings {
+    // CheckListBox1: which characteristics the side panel lists.
+    std::array<u8, kInfoItems> InfoShown{0, 0, 0, 1, 1, 0, 1, 0, 1, 0, 1, 1};
+    u8 HighResGeology = 0;      // CheckBox3
+    u8 FullScreen = 0;          // Winmode: 0 in a window, 1 full screen
+    u8 FullScreenMode = 2;      // RadioGroup2: 640 x 480, 800 x 600, 1024 x 768
+    u8 MaximizeAtLaunch = 0;    // CheckBox5
+    u8 FramelessMaximized = 0;  // CheckBox4
+    u8 PauseWhenInactive = 1;   // CheckBox6
+    u8 WaitForRetrace = 0;      // CheckBox7
+    u8 ScrollBars = 1;          // CheckBox10: scroll the map with the window's scroll bars
+    u8 RightButtonScroll = 1;   // CheckBox11: drag the map with the right button
+    u8 ReverseRightScroll = 0;  // CheckBox12: the drag moves the screen, not the map
+    bool operator==(const TSettings&) const = default;
+};
+
+// The new-game choices the game keeps besides World.StartGold,
+// ViewSettings.PlayerClan and ViewSettings.UseLandingSectors; the window
+// copies them in when they change.
+struct TNewGameChoices {
+    u8 NoStructures = 0;  // StrToBuy: structures cannot be bought
+    u8 NoAlienUnits = 0;  // AlienToBuy: alien ground units cannot be bought
+    bool operator==(const TNewGameChoices&) const = default;
+};
+
 // One entry of the initial force bought before the game.
 struct TPurchase {
     u8 TypeId = 0;
@@ -303,6 +335,8 @@ enum ClickModeValue : u8 { kClickNormal = 0, kClickPlaceSite = 1, kClickChooseEx
 struct Game {
     TWorld World;
     TViewSettings ViewSettings;
+    TSettings Settings;
+    TNewGameChoices NewGameChoices;
     CellGrid<TMapCell> Map;
     std::array<TSpriteRef, kSpriteTableSize> SpriteTable{};  // 0..1000
     Array1<TUnitType, kTypeCount> UnitTypes;

@@ -45,10 +45,9 @@ void WriteMemo(QTextEdit* memo, const std::vector<InfoLine>& lines) {
     }
 }
 
-InfoChecks ReadChecks(const QListWidget* list) {
+InfoChecks ShownItems(const TSettings& settings) {
     InfoChecks checks{};
-    for (int i = 0; i < kInfoItems && i < list->count(); ++i)
-        checks[static_cast<std::size_t>(i)] = list->item(i)->checkState() == Qt::Checked;
+    for (std::size_t i = 0; i < checks.size(); ++i) checks[i] = settings.InfoShown[i] != 0;
     return checks;
 }
 
@@ -61,7 +60,7 @@ void TMainForm::ConnectClickHandlers() {
 }
 
 void TMainForm::DXDrawClick() {
-    const ClickContext context{SScale->value(), DXDraw->width(), DXDraw->height(), ReadChecks(CheckListBox1)};
+    const ClickContext context{SScale->value(), DXDraw->width(), DXDraw->height(), ShownItems(game_->Settings)};
     const ClickResult result = tarq::DXDrawClick(*game_, context);
     if (result.memo) WriteMemo(Memo2, *result.memo);
     if (result.zoomTo100) {

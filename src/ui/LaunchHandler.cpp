@@ -30,11 +30,11 @@ constexpr int kLeftPanelWidth = 200;
 
 void TMainForm::LaunchTARQClick() {
     Game& g = *game_;
-    waitForRetrace_ = CheckBox7->isChecked();
+    const TSettings& settings = g.Settings;
     // Full screen is offered by the settings page but its choice is disabled.
-    if (Winmode->itemIndex() == 1) {
+    if (settings.FullScreen == 1) {
         const QSize sizes[] = {{640, 480}, {800, 600}, {1024, 768}};
-        resize(sizes[std::clamp(RadioGroup2->itemIndex(), 0, 2)]);
+        resize(sizes[std::min<int>(settings.FullScreenMode, 2)]);
         showFullScreen();
     }
     const LaunchStep periods = ReadAnimPeriods(g, SFPS2->text().toStdString(), SFPS3->text().toStdString());
@@ -49,12 +49,12 @@ void TMainForm::LaunchTARQClick() {
     // generation draws no preview and leaves MapGenerated at 0.
     if (MapType->itemIndex() == 0 && g.MapGenerated == 0)
         GenerateMap(g, ReadMapParameters(g, ReadMapControls()), random_);
-    const LaunchStep sectors = ApplyLandingSectors(g, CheckBox2->isChecked());
+    const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
     if (!sectors.ok) {
         ShowMessage(QString::fromStdString(sectors.message));
         return;
     }
-    ApplyLaunchChoices(g, Ttype->itemIndex(), ComboBox1->currentIndex());
+    ApplyLaunchChoices(g, Ttype->itemIndex(), g.ViewSettings.PlayerClan);
     if (!LoadGraphicsForLaunch()) return;
     ShowMapPage();
     ApplyInitialView();
@@ -62,7 +62,7 @@ void TMainForm::LaunchTARQClick() {
     // Paced to the screen's refresh when waiting for the retrace; a screen that
     // reports no rate gets 60 Hz.
     const qreal hz = screen() ? screen()->refreshRate() : 0.0;
-    DXTimer->setInterval(waitForRetrace_ ? std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0))) : 1);
+    DXTimer->setInterval(settings.WaitForRetrace == 1 ? std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0))) : 1);
     DXTimer->start();
 }
 
@@ -73,8 +73,8 @@ void TMainForm::ShowMapPage() {
     ShowTab(PageControl1, kPageWelcome, false);
     Panel5->setFixedHeight(kTopStripHeight);
     Panel1->setFixedWidth(kLeftPanelWidth);
-    if (CheckBox5->isChecked()) {
-        if (CheckBox4->isChecked()) setWindowFlag(Qt::FramelessWindowHint, true);
+    if (game_->Settings.MaximizeAtLaunch == 1) {
+        if (game_->Settings.FramelessMaximized == 1) setWindowFlag(Qt::FramelessWindowHint, true);
         showMaximized();
     }
     centralWidget()->layout()->activate();
@@ -103,7 +103,7 @@ bool TMainForm::LoadGraphicsForLaunch() {
         PageControl1->setCurrentIndex(kPageMap);
         ShowTab(PageControl1, kPagePrepare, false);
     };
-    const GraphicsLoad load = LoadGameGraphics(*game_, workDir_, UserCacheDir(), CheckBox3->isChecked(), images_,
+    const GraphicsLoad load = LoadGameGraphics(*game_, workDir_, UserCacheDir(), game_->Settings.HighResGeology == 1, images_,
                                                minimapPalette_, progress);
     if (!load.ok) {
         const QSignalBlocker block(PageControl1);

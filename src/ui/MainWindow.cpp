@@ -143,11 +143,36 @@ void TMainForm::ConnectPageHandlers() {
     connect(Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
     connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
     connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
+    ConnectSettingsCopies();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();
         else
             ApplicationEvents1Deactivate();
+    });
+}
+
+// The settings page's controls are copied into the game state as they change.
+void TMainForm::ConnectSettingsCopies() {
+    TSettings& s = game_->Settings;
+    const auto copy = [this](QCheckBox* box, u8& field) {
+        connect(box, &QCheckBox::toggled, this, [&field](bool on) { field = on ? 1 : 0; });
+    };
+    copy(CheckBox3, s.HighResGeology);
+    copy(CheckBox4, s.FramelessMaximized);
+    copy(CheckBox5, s.MaximizeAtLaunch);
+    copy(CheckBox6, s.PauseWhenInactive);
+    copy(CheckBox7, s.WaitForRetrace);
+    copy(CheckBox10, s.ScrollBars);
+    copy(CheckBox11, s.RightButtonScroll);
+    copy(CheckBox12, s.ReverseRightScroll);
+    connect(Winmode, &RadioGroup::clicked, this, [this] { game_->Settings.FullScreen = Winmode->itemIndex() == 1; });
+    connect(RadioGroup2, &RadioGroup::clicked, this,
+            [this] { game_->Settings.FullScreenMode = static_cast<u8>(std::max(RadioGroup2->itemIndex(), 0)); });
+    connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        const int row = CheckListBox1->row(item);
+        if (row >= 0 && row < kInfoItems)
+            game_->Settings.InfoShown[static_cast<std::size_t>(row)] = item->checkState() == Qt::Checked;
     });
 }
 
@@ -191,10 +216,9 @@ void TMainForm::FormCreate() {
     InitData(g);
     ResetPurchases(g);
     RefreshPurchaseList();
-    for (int i = 0; i < CheckListBox1->count(); ++i) {
-        const bool shown = i == 3 || i == 4 || i == 6 || i == 8 || i == 10 || i == 11;
-        CheckListBox1->item(i)->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
-    }
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        CheckListBox1->item(i)->setCheckState(g.Settings.InfoShown[static_cast<std::size_t>(i)] ? Qt::Checked
+                                                                                                 : Qt::Unchecked);
     Panel5->setFixedHeight(0);
     g.World.StartGold = 0;
     g.ViewSettings.Credits = 0;
@@ -204,6 +228,10 @@ void TMainForm::FormCreate() {
     g.ViewSettings.UseLandingSectors = 0;
     g.ViewSettings.BasePlaced = 0;
     g.MapGenerated = 0;
+    // The start values of the settings page's periods and of the zoom bar.
+    g.SlowAnimPeriod = 10;
+    g.TwoFrameAnimPeriod = 18;
+    g.ViewSettings.Scale = static_cast<u16>(SScale->value());
 
     // The welcome page first; the map page and the side panel wait for the start button.
     ShowTab(PageControl1, kPageMap, false);
@@ -305,12 +333,12 @@ void TMainForm::Button15Click() {
 }
 
 void TMainForm::ApplicationEvents1Activate() {
-    if (CheckBox6->isChecked()) game_->AppActive = 1;
+    if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 1;
 }
 
 void TMainForm::ApplicationEvents1Deactivate() {
     game_->RightDrag = 0;
-    if (CheckBox6->isChecked()) game_->AppActive = 0;
+    if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 0;
 }
 
 // --- Settings ----------------------------------------------------------------

@@ -188,6 +188,7 @@ private:
     void LoadClanPicture(int clan);
     void NamePurchaseTreeNodes();
     void ConnectPageHandlers();
+    void ConnectSettingsCopies();
     void ConnectNewGameHandlers();
     void ConnectPurchaseHandlers();
     void ConnectMapHandlers();
@@ -360,7 +361,6 @@ private:
     int fps_ = 0;
     int framesThisSecond_ = 0;
     qint64 fpsWindowStart_ = -1;
-    bool waitForRetrace_ = false;
     int cardEntry_ = -1;  // the purchase list entry whose card is shown, -1 for none or a tree node
     int wheelRest_ = 0;   // wheel units turned since the last whole notch
 };

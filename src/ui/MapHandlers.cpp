@@ -146,7 +146,7 @@ void TMainForm::SetScrollBarRanges(int colMax, int rowMax) {
 }
 
 void TMainForm::CheckBox10Click() {
-    const ScrollBarRanges ranges = ScrollBarsFor(*game_, CheckBox10->isChecked());
+    const ScrollBarRanges ranges = ScrollBarsFor(*game_, game_->Settings.ScrollBars == 1);
     SetScrollBarRanges(ranges.colMax, ranges.rowMax);
     ScrollBar1->setVisible(ranges.visible);
     ScrollBar2->setVisible(ranges.visible);
@@ -197,7 +197,7 @@ void TMainForm::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     g.MouseY = y;
     UpdateHoverCell(g);
     if (button != Qt::RightButton) return;
-    if (CheckBox11->isChecked()) g.RightDrag = 1;
+    if (g.Settings.RightButtonScroll == 1) g.RightDrag = 1;
     const ConstructionResult cancelled = RightPress(g);
     ENDTURN->setEnabled(EndTurnEnabled(g));
     if (cancelled.acted) RenderAndPresent();
@@ -205,7 +205,7 @@ void TMainForm::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
 
 void TMainForm::DXDrawMouseMove(int x, int y) {
     Game& g = *game_;
-    DragView(g, x, y, CheckBox12->isChecked());
+    DragView(g, x, y, g.Settings.ReverseRightScroll == 1);
     g.MouseX = x;
     g.MouseY = y;
     UpdateHoverCell(g);

@@ -56,12 +56,14 @@ void TMainForm::Image2MouseDown(Qt::MouseButton, int x, int y) {
 void TMainForm::Image2Click() { Image2->setImage(ToQImage(DrawSectorGrid(*game_), QImage::Format_ARGB32)); }
 
 void TMainForm::CheckBox2Click() {
+    game_->ViewSettings.UseLandingSectors = CheckBox2->isChecked() ? 1 : 0;
     if (game_->MapGenerated == 0) Button10Click();
     StaticText2->show();
 }
 
 // A typed clan name that matches no item has index -1: the picture is cleared.
 void TMainForm::ComboBox1Change(int index) {
+    game_->ViewSettings.PlayerClan = static_cast<u8>(index);
     if (index < 0) {
         Image4->setImage(QImage());
         return;

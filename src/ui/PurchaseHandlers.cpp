@@ -118,7 +118,10 @@ void TMainForm::SstartmoneyClick() {
 }
 
 void TMainForm::StrToBuyClick() {
-    ApplyPurchaseRestrictions(*game_, StrToBuy->isChecked(), AlienToBuy->isChecked());
+    TNewGameChoices& choices = game_->NewGameChoices;
+    choices.NoStructures = StrToBuy->isChecked() ? 1 : 0;
+    choices.NoAlienUnits = AlienToBuy->isChecked() ? 1 : 0;
+    ApplyPurchaseRestrictions(*game_, choices.NoStructures == 1, choices.NoAlienUnits == 1);
     ResetPurchases(*game_);
     RefreshPurchaseList();
 }
