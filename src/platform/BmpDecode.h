@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

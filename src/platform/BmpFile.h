@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/BmpDecode.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

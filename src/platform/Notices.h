@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/GameState.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 #include "view/GraphicsCache.h"
 
 namespace tarq {

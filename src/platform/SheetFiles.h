@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/BmpFile.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 #include "view/ImageList.h"
 
 namespace tarq {

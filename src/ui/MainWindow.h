@@ -13,7 +13,7 @@
 #include "core/GameState.h"
 #include "setup/TypeCard.h"
 #include "ui/Cursors.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 #include "view/ImageList.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <cstring>
 
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 #include "view/ImageList.h"
 
 namespace tarq {

@@ -3,7 +3,7 @@
 // the minimap and the cached minimap palette all use it.
 #pragma once
 
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

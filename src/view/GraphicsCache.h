@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/GameState.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

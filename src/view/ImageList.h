@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

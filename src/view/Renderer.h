@@ -23,7 +23,7 @@
 
 #include "core/GameState.h"
 #include "view/BackBuffer.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 #include "view/ImageList.h"
 #include "view/ScaledPatterns.h"
 

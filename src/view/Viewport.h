@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/GameState.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

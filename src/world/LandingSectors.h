@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/GameState.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/GameState.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/BmpFile.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 
 namespace tarq::testing {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/GameState.h"
-#include "view/Bitmap.h"
+#include "core/Bitmap.h"
 #include "view/ImageList.h"
 #include "world/Random.h"
 
