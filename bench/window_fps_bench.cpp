@@ -19,6 +19,10 @@
 
 #include "BenchApplication.h"
 #include "ui/MainWindow.h"
+#include "ui/MapPage.h"
+#include "ui/NewGamePage.h"
+#include "ui/SettingsPage.h"
+#include "ui/StartConditionsPage.h"
 #include "ui/MapSurface.h"
 #include "ui/Widgets.h"
 
@@ -41,10 +45,10 @@ tarq::TMainForm& LaunchedWindow(int mapSizeItem) {
     });
     form->resize(1224, 868);
     form->show();
-    if (mapSizeItem >= 0) form->MapSize->setItemIndex(mapSizeItem);
+    if (mapSizeItem >= 0) form->newGamePage()->startConditions()->MapSize->setItemIndex(mapSizeItem);
     form->LaunchTARQClick();
     // Keep drawing whatever the window system says about focus.
-    form->CheckBox6->setChecked(false);
+    form->settingsPage()->CheckBox6->setChecked(false);
     form->game().AppActive = 1;
     form->game().BasePromptShown = 1;
     QApplication::processEvents();
@@ -63,8 +67,8 @@ bool LandStartingForce(tarq::TMainForm& form) {
             if (!land) continue;
             const int x = (c - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2;
             const int y = (r - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2;
-            form.DXDrawMouseMove(x, y);
-            form.DXDrawClick();
+            form.mapPage()->DXDrawMouseMove(x, y);
+            form.mapPage()->DXDrawClick();
             return g.ViewSettings.BasePlaced == 1;
         }
     return false;
@@ -85,7 +89,7 @@ struct LoopRun {
 // drew and the process's CPU time.
 LoopRun RunLoop(tarq::TMainForm& form, int ms) {
     int frames = 0;
-    auto connection = QObject::connect(form.DXTimer, &QTimer::timeout, [&] { ++frames; });
+    auto connection = QObject::connect(form.mapPage()->DXTimer, &QTimer::timeout, [&] { ++frames; });
     QElapsedTimer clock;
     const double cpuStart = ProcessCpuSeconds();
     clock.start();
@@ -98,7 +102,7 @@ LoopRun RunLoop(tarq::TMainForm& form, int ms) {
 void BM_WindowFramesPerSecond(benchmark::State& state) {
     if (!Form() || Form()->game().World.MapWidth != 400) LaunchedWindow(5);  // 400 x 400
     tarq::TMainForm& form = *Form();
-    form.SScale->setValue(static_cast<int>(state.range(0)));
+    form.mapPage()->SScale->setValue(static_cast<int>(state.range(0)));
     LoopRun run;
     for (auto _ : state) run = RunLoop(form, 2000);
     state.counters["fps"] = run.fps;
@@ -119,7 +123,7 @@ void BM_IdleMapPage(benchmark::State& state) {
     state.counters["fps"] = run.fps;
     state.counters["cpu_per_s"] = run.cpuPerSecond;
     state.counters["scale"] = form.game().ViewSettings.Scale;
-    state.SetLabel(form.StaticText9->text().toStdString());
+    state.SetLabel(form.mapPage()->StaticText9->text().toStdString());
 }
 BENCHMARK(BM_IdleMapPage)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -1,46 +1,35 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTextEdit>
+#include <QTabBar>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QWheelEvent>
 
 #include "core/Paths.h"
 #include "core/World.h"
 #include "platform/BmpFile.h"
 #include "setup/Purchases.h"
-#include "setup/PurchaseListLines.h"
 #include "ui/InfoTexts.h"
-#include "ui/MapSurface.h"
+#include "ui/MapPage.h"
+#include "ui/NewGamePage.h"
+#include "ui/PreparationPage.h"
+#include "ui/PurchasesPage.h"
 #include "ui/QtBitmap.h"
+#include "ui/SettingsPage.h"
+#include "ui/TechnicalPage.h"
 #include "ui/UiHelpers.h"
-#include "ui/Widgets.h"
+#include "ui/WelcomePage.h"
 #include "view/ColourStrip.h"
+#include "view/Overlays.h"
 
 namespace tarq {
-
-namespace {
-
-void FillMemo(QTextEdit* memo, const QStringList& lines) {
-    for (const QString& line : lines) memo->append(line);
-}
-
-}  // namespace
 
 TMainForm::TMainForm(std::filesystem::path workDir, MessageSink sink, QWidget* parent)
     : QMainWindow(parent), game_(NewGame()), workDir_(std::move(workDir)), sink_(std::move(sink)) {
@@ -69,6 +58,7 @@ void TMainForm::ShowMessage(const QString& text) {
     show();
 }
 
+// The pages in the page control, the map page's panels and scroll bars around it.
 void TMainForm::BuildWindow() {
     setWindowTitle(texts::WindowTitle());
     // The designed font, or a narrow sans face with the same metrics where it is missing.
@@ -86,94 +76,64 @@ void TMainForm::BuildWindow() {
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-
     PageControl1 = Named(new QTabWidget(central), "PageControl1");
-    TabSheet2 = BuildNewGamePage();
-    TabSheet1 = BuildMapPage();
-    TabSheet9 = BuildWelcomePage();
-    TabSheet10 = BuildSettingsPage();
-    TabSheet13 = BuildTechPage();
-    TabSheet14 = BuildPreparationPage();
-    PageControl1->addTab(TabSheet2, Icons[0], QStringLiteral("Начать новую игру"));
-    PageControl1->addTab(TabSheet1, Icons[3], QStringLiteral("Карта (рабочая) :)"));
-    PageControl1->addTab(TabSheet9, Icons[1], QStringLiteral("Приветствую!"));
-    PageControl1->addTab(TabSheet10, Icons[2], QStringLiteral("Настройки"));
-    PageControl1->addTab(TabSheet13, Icons[4], QStringLiteral("Технические характеристики"));
-    PageControl1->addTab(TabSheet14, Icons[6], QStringLiteral("TabSheet14"));
+    newGame_ = new NewGamePage(*this);
+    map_ = new MapPage(*this);
+    welcome_ = new WelcomePage;
+    settings_ = new SettingsPage(*this);
+    technical_ = new TechnicalPage;
+    preparation_ = new PreparationPage;
+    PageControl1->addTab(newGame_, Icons[0], QStringLiteral("Начать новую игру"));
+    PageControl1->addTab(map_, Icons[3], QStringLiteral("Карта (рабочая) :)"));
+    PageControl1->addTab(welcome_, Icons[1], QStringLiteral("Приветствую!"));
+    PageControl1->addTab(settings_, Icons[2], QStringLiteral("Настройки"));
+    PageControl1->addTab(technical_, Icons[4], QStringLiteral("Технические характеристики"));
+    PageControl1->addTab(preparation_, Icons[6], QStringLiteral("TabSheet14"));
     ShowTab(PageControl1, kPageTech, false);
     ShowTab(PageControl1, kPagePrepare, false);
 
-    ScrollBar1 = Named(new QScrollBar(Qt::Horizontal, central), "ScrollBar1");
-    ScrollBar2 = Named(new QScrollBar(Qt::Vertical, central), "ScrollBar2");
-    ScrollBar1->setMinimum(0);
-    ScrollBar2->setMinimum(0);
-    ScrollBar1->hide();
-    ScrollBar2->hide();
-
-    grid->addWidget(BuildTopStrip(), 0, 0, 1, 3);
-    grid->addWidget(BuildLeftPanel(), 1, 0, 2, 1);
+    grid->addWidget(map_->Panel5, 0, 0, 1, 3);
+    grid->addWidget(map_->Panel1, 1, 0, 2, 1);
     grid->addWidget(PageControl1, 1, 1);
-    grid->addWidget(ScrollBar2, 1, 2);
-    grid->addWidget(ScrollBar1, 2, 1);
+    grid->addWidget(map_->ScrollBar2, 1, 2);
+    grid->addWidget(map_->ScrollBar1, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
     setCentralWidget(central);
 
-    DXTimer = Named(new QTimer(this), "DXTimer");
-    DXTimer->setInterval(1);
     Timer1 = Named(new QTimer(this), "Timer1");
     Timer1->setInterval(250);
     Timer1->start();
-    PMenu = Named(new QMenu(this), "PMenu");
-
-    ConnectPageHandlers();
-    ConnectNewGameHandlers();
-    ConnectPurchaseHandlers();
-    ConnectMapHandlers();
-    ConnectClickHandlers();
+    ConnectPages();
 }
 
-// Page flow, the settings page and the application's activation.
-void TMainForm::ConnectPageHandlers() {
+// The flows that cross pages.
+void TMainForm::ConnectPages() {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
-    connect(PageControl2, &QTabWidget::currentChanged, this, &TMainForm::PageControl2Change);
-    connect(Button12, &QPushButton::clicked, this, &TMainForm::Button12Click);
-    connect(Button14, &QPushButton::clicked, this, &TMainForm::Button14Click);
-    connect(Button16, &QPushButton::clicked, this, &TMainForm::Button14Click);
-    connect(Button15, &QPushButton::clicked, this, &TMainForm::Button15Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TMainForm::CheckBox3Click);
-    connect(Button17, &QPushButton::clicked, this, &TMainForm::Button17Click);
-    ConnectSettingsCopies();
+    connect(welcome_, &WelcomePage::newGameRequested, this, &TMainForm::Button12Click);
+    connect(welcome_, &WelcomePage::quitRequested, this, &TMainForm::Button14Click);
+    connect(map_, &MapPage::quitRequested, this, &TMainForm::Button14Click);
+    connect(map_, &MapPage::technicalPageRequested, this, &TMainForm::N41Click);
+    connect(map_, &MapPage::scaleLabelsChanged, settings_, &SettingsPage::ShowScaleLabels);
+    connect(settings_, &SettingsPage::scrollBarsSwitched, map_, &MapPage::UpdateScrollBars);
+    connect(technical_, &TechnicalPage::returnRequested, this, &TMainForm::Button15Click);
+    connect(newGame_, &NewGamePage::launchRequested, this, &TMainForm::LaunchTARQClick);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             ApplicationEvents1Activate();
         else
             ApplicationEvents1Deactivate();
     });
+    // Mouse moves over the page control's tabs end a drag, as over the side panel.
+    PageControl1->tabBar()->installEventFilter(this);
 }
 
-// The settings page's controls are copied into the game state as they change.
-void TMainForm::ConnectSettingsCopies() {
-    TSettings& s = game_->Settings;
-    const auto copy = [this](QCheckBox* box, u8& field) {
-        connect(box, &QCheckBox::toggled, this, [&field](bool on) { field = on ? 1 : 0; });
-    };
-    copy(CheckBox3, s.HighResGeology);
-    copy(CheckBox4, s.FramelessMaximized);
-    copy(CheckBox5, s.MaximizeAtLaunch);
-    copy(CheckBox6, s.PauseWhenInactive);
-    copy(CheckBox7, s.WaitForRetrace);
-    copy(CheckBox10, s.ScrollBars);
-    copy(CheckBox11, s.RightButtonScroll);
-    copy(CheckBox12, s.ReverseRightScroll);
-    connect(Winmode, &RadioGroup::clicked, this, [this] { game_->Settings.FullScreen = Winmode->itemIndex() == 1; });
-    connect(RadioGroup2, &RadioGroup::clicked, this,
-            [this] { game_->Settings.FullScreenMode = static_cast<u8>(std::max(RadioGroup2->itemIndex(), 0)); });
-    connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        const int row = CheckListBox1->row(item);
-        if (row >= 0 && row < kInfoItems)
-            game_->Settings.InfoShown[static_cast<std::size_t>(row)] = item->checkState() == Qt::Checked;
-    });
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PageControl1->tabBar() &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove))
+        map_->Panel1MouseMove();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // Nineteen small pictures for the page tabs, drawn here.
@@ -197,16 +157,16 @@ void TMainForm::BuildIcons() {
     }
 }
 
-// Start-up preparation, before the first page is shown.
+// Start-up preparation, before the first page is shown: the game state takes
+// its start values and every page shows them.
 void TMainForm::FormCreate() {
     Game& g = *game_;
     cursors_.registerCursors();
-    DXDraw->setCursor(cursors_.cursor(1));
+    map_->SetMapCursor(1);
     g.MinimapDrag = 0;
-    Str->setHorizontalHeaderLabels({QStringLiteral("Показатель"), QStringLiteral("Величина"),
-                                    QStringLiteral("Стоим"), QStringLiteral("-"), QStringLiteral("+")});
     g.AppActive = 0;
-    FillInformationMemos();
+    welcome_->FillInformationMemos();
+    map_->ShowControlHints();
     BuildTerrainStrip();
     g.ClickMode = kClickNormal;
     g.BasePromptShown = 0;
@@ -215,45 +175,33 @@ void TMainForm::FormCreate() {
     // The world, the catalogue and the starting kit.
     InitData(g);
     ResetPurchases(g);
-    RefreshPurchaseList();
-    for (int i = 0; i < CheckListBox1->count(); ++i)
-        CheckListBox1->item(i)->setCheckState(g.Settings.InfoShown[static_cast<std::size_t>(i)] ? Qt::Checked
-                                                                                                 : Qt::Unchecked);
-    Panel5->setFixedHeight(0);
     g.World.StartGold = 0;
     g.ViewSettings.Credits = 0;
-    StaticText7->setText(QStringLiteral("Кредиты: ") + QString::number(0));
     g.ViewSettings.ShowConnectors = 1;
     g.ViewSettings.CurrentPlayer = 1;
     g.ViewSettings.UseLandingSectors = 0;
     g.ViewSettings.BasePlaced = 0;
+    g.ViewSettings.PlayerClan = 0;
     g.MapGenerated = 0;
     // The start values of the settings page's periods and of the zoom bar.
     g.SlowAnimPeriod = 10;
     g.TwoFrameAnimPeriod = 18;
-    g.ViewSettings.Scale = static_cast<u16>(SScale->value());
+    g.ViewSettings.Scale = 15;
 
     // The welcome page first; the map page and the side panel wait for the start button.
+    map_->ShowPanels(false);
     ShowTab(PageControl1, kPageMap, false);
     ActivatePage(PageControl1, kPageWelcome);
-    Panel1->setFixedWidth(0);
-    ActivatePage(PageControl2, 0);
     random_.Reseed();
     PageControl1->setTabIcon(kPageMap, Icons[random_.Random(2) == 0 ? 5 : 3]);
-    {
-        const QSignalBlocker block(ComboBox1);
-        ComboBox1->setCurrentIndex(0);
-    }
-    LoadClanPicture(0);
-    NamePurchaseTreeNodes();
+    newGame_->purchases()->NamePurchaseTreeNodes();
+    RefreshFromGame();
 }
 
-void TMainForm::FillInformationMemos() {
-    Memo4->clear();
-    FillMemo(Memo4, texts::Memo4Lines());
-    Memo2->clear();
-    FillMemo(Memo2, texts::Memo2Hints());
-    FillMemo(Memo6, texts::Memo6Notes());
+void TMainForm::RefreshFromGame() {
+    newGame_->RefreshFromGame();
+    map_->RefreshFromGame();
+    settings_->RefreshFromGame();
 }
 
 // The strip gives one colour per terrain code, from the green terrain sheet.
@@ -268,41 +216,10 @@ void TMainForm::BuildTerrainStrip() {
         return;
     }
     terrainStrip_ = MakeTerrainColourStrip(sheet);
-    b2->setImage(ToQImage(sheet));
-    b1->setImage(ToQImage(terrainStrip_));
+    preparation_->ShowTerrainPictures(ToQImage(sheet), ToQImage(terrainStrip_));
 }
 
-void TMainForm::LoadClanPicture(int clan) {
-    const std::string name = "graph\\0" + std::to_string(clan) + ".bmp";
-    Bitmap emblem;
-    const BitmapLoad load = LoadBitmapFile(ResolveGamePath(name, workDir_), emblem);
-    if (!load.ok) {
-        Image4->setImage(QImage());
-        ShowMessage(QString::fromStdString(load.error));
-        return;
-    }
-    Image4->setImage(ToQImage(emblem));
-}
-
-void TMainForm::NamePurchaseTreeNodes() {
-    std::function<void(QTreeWidgetItem*)> name = [&](QTreeWidgetItem* node) {
-        const int imageIndex = node->data(0, Qt::UserRole).toInt();
-        if (imageIndex > 0 && imageIndex <= kTypeCount)
-            node->setText(0, QString::fromStdString(game_->UnitTypes[imageIndex].Name));
-        for (int i = 0; i < node->childCount(); ++i) name(node->child(i));
-    };
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) name(TreeView1->topLevelItem(i));
-    TreeView1->sortItems(0, Qt::AscendingOrder);
-}
-
-// The card described a line of the old list: it goes with it.
-void TMainForm::RefreshPurchaseList() {
-    HideTypeCard();
-    ListBox1->clear();
-    for (const std::string& line : PurchaseListLines(*game_)) ListBox1->addItem(QString::fromStdString(line));
-}
-
-// --- Page flow -------------------------------------------------------------
+// --- Page flow and the application's events ------------------------------------------
 
 void TMainForm::Button12Click() { ActivatePage(PageControl1, kPageNewGame); }
 
@@ -313,14 +230,12 @@ void TMainForm::Button14Click() {
 
 void TMainForm::PageControl1Change(int index) {
     if (index != kPageMap) {
-        DXTimer->stop();
+        map_->StopDrawing();
         return;
     }
-    DXTimer->start();
+    map_->StartDrawing();
     ShowTab(PageControl1, kPageTech, false);
 }
-
-void TMainForm::PageControl2Change(int) { HideTypeCard(); }
 
 void TMainForm::N41Click() {
     ShowTab(PageControl1, kPageTech, true);
@@ -341,29 +256,21 @@ void TMainForm::ApplicationEvents1Deactivate() {
     if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 0;
 }
 
-// --- Settings ----------------------------------------------------------------
-
-void TMainForm::CheckBox3Click() {
-    if (GameFileExists("Graph\\GEO1.bmp", workDir_)) return;
-    CheckBox3->setChecked(false);
-    ShowMessage(QStringLiteral("Нет файла с картинками... Нарисуй сам. (размер спрайта 63х63), и назови его "
-                               "GEO1.bmp, цветность оставь ту же самую"));
+// The slow tick: the end of a refused purchase's warning and the map pointer's animation.
+void TMainForm::Timer1Timer() {
+    if (CountDownWarning(*game_)) newGame_->purchases()->EndWarning();
+    map_->StepMapCursor();
 }
 
-void TMainForm::Button17Click() {
-    ListBox2->clear();
-    for (int i = 1; i <= kMaxObjects; ++i) {
-        const TGameObject& o = game_->World.Objects[i];
-        if (o.Owner == 0) continue;
-        const QString name = (o.TypeId >= 1 && o.TypeId <= kTypeCount)
-                                 ? QString::fromStdString(game_->UnitTypes[o.TypeId].Name)
-                                 : QString();
-        ListBox2->addItem(QStringLiteral("%1 %2x%3").arg(name).arg(o.Cells[1].col).arg(o.Cells[1].row));
-    }
+// The wheel zooms the map wherever it turns over the window (unless a control
+// takes it for itself).
+void TMainForm::wheelEvent(QWheelEvent* e) {
+    map_->WheelTurned(e->angleDelta().y());
+    e->accept();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
-    DXTimer->stop();
+    map_->StopDrawing();
     e->accept();
 }
 

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QString>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace tarq {
@@ -38,6 +39,23 @@ template <typename W>
 W* Place(W* widget, int x, int y, int w, int h) {
     widget->setGeometry(x, y, w, h);
     return widget;
+}
+
+inline void SetBold(QWidget* widget, bool bold) {
+    QFont f = widget->font();
+    f.setBold(bold);
+    widget->setFont(f);
+}
+
+// A read-only text box for notes.
+inline QTextEdit* MakeMemo(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* memo = Place(Named(new QTextEdit(parent), name), x, y, w, h);
+    memo->setReadOnly(true);
+    return memo;
+}
+
+inline void FillMemo(QTextEdit* memo, const QStringList& lines) {
+    for (const QString& line : lines) memo->append(line);
 }
 
 // A caption label and a horizontal scroll bar under it.

@@ -29,10 +29,10 @@ protected:
     void OpenMenuOf(int slot) {
         const TCellPos at = game().Object(slot).Cells[1];
         ASSERT_EQ(ObjectAt(game(), at.col, at.row).object, slot);
-        form->PMenu->hide();
+        form->mapPage()->PMenu->hide();
         if (game().SelectedObject != slot) ClickCell(at.col, at.row);
         ClickCell(at.col, at.row);
-        ASSERT_TRUE(form->PMenu->isVisible());
+        ASSERT_TRUE(form->mapPage()->PMenu->isVisible());
     }
     static QStringList Shown(const QMenu* menu) {
         QStringList shown;
@@ -57,17 +57,17 @@ TEST_F(CommandMenuWindowTest, AUnitMenuArmsTheMoveAndEndTurnGivesTheMovesBack) {
     TGameObject& geologist = g.Object(kGeologistSlot);
     ASSERT_EQ(geologist.TypeId, 9);
     OpenMenuOf(kGeologistSlot);
-    EXPECT_EQ(Shown(form->PMenu), (QStringList{kTech, "Идти", "Отмена"}));
+    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{kTech, "Идти", "Отмена"}));
     EXPECT_EQ(g.MoveArmed, 0);
-    QAction* go = Find(form->PMenu, "Идти");
+    QAction* go = Find(form->mapPage()->PMenu, "Идти");
     ASSERT_NE(go, nullptr);
     go->trigger();
     EXPECT_EQ(g.MoveArmed, 1);
-    EXPECT_GE(form->cursorNumber(), 9);  // the move pointer
+    EXPECT_GE(form->mapPage()->cursorNumber(), 9);  // the move pointer
 
     geologist.MovesLeft = 1;
-    ASSERT_TRUE(form->ENDTURN->isEnabled());
-    form->ENDTURN->click();
+    ASSERT_TRUE(form->mapPage()->ENDTURN->isEnabled());
+    form->mapPage()->ENDTURN->click();
     EXPECT_EQ(geologist.MovesLeft, geologist.Stats.Speed);
     EXPECT_GT(geologist.MovesLeft, 1);
 }
@@ -76,8 +76,8 @@ TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
     Game& g = game();
     ASSERT_EQ(g.Object(kEngineerSlot).Cargo, 40);
     OpenMenuOf(kEngineerSlot);
-    EXPECT_EQ(Shown(form->PMenu), (QStringList{"Инженер Строить", kTech, "Идти", "Отмена"}));
-    QAction* generator = Find(form->PMenu, "Энергогенератор");
+    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{"Инженер Строить", kTech, "Идти", "Отмена"}));
+    QAction* generator = Find(form->mapPage()->PMenu, "Энергогенератор");
     ASSERT_NE(generator, nullptr);
     ASSERT_NE(generator->menu(), nullptr);
     EXPECT_TRUE(generator->isEnabled());
@@ -88,23 +88,23 @@ TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
     for (const QAction* option : generator->menu()->actions()) values << option->data().toInt();
     EXPECT_EQ(values, (QList<int>{40, 168, 424}));
     // Reopening rebuilds the menu instead of adding to it.
-    const auto submenus = form->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size();
+    const auto submenus = form->mapPage()->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size();
     OpenMenuOf(kEngineerSlot);
-    EXPECT_EQ(form->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size(), submenus);
-    EXPECT_EQ(form->PMenu->actions().size(), 10);
+    EXPECT_EQ(form->mapPage()->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size(), submenus);
+    EXPECT_EQ(form->mapPage()->PMenu->actions().size(), 10);
 }
 
 TEST_F(CommandMenuWindowTest, TechnicalDataAndTheDestructionOfAStructure) {
     Game& g = game();
     ASSERT_EQ(g.Object(kGeneratorSlot).TypeId, 40);
     OpenMenuOf(kGeneratorSlot);
-    EXPECT_EQ(Shown(form->PMenu), (QStringList{kTech, "Уничтожить Энергогенератор", "Отмена"}));
+    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{kTech, "Уничтожить Энергогенератор", "Отмена"}));
     constexpr int kTechPage = 4;
     ASSERT_FALSE(form->PageControl1->isTabVisible(kTechPage));
-    Find(form->PMenu, kTech)->trigger();
+    Find(form->mapPage()->PMenu, kTech)->trigger();
     EXPECT_TRUE(form->PageControl1->isTabVisible(kTechPage));
     EXPECT_EQ(form->PageControl1->currentIndex(), kTechPage);
-    QAction* destroy = Find(form->PMenu, "Уничтожить строение");
+    QAction* destroy = Find(form->mapPage()->PMenu, "Уничтожить строение");
     ASSERT_NE(destroy, nullptr);
     ASSERT_EQ(destroy->menu(), nullptr);
     destroy->trigger();

@@ -27,13 +27,13 @@ protected:
         MapWindowTest::SetUp();
         LandBase(true);
         // Zoomed out, so that free land beside the base is on the surface.
-        form->SScale->setValue(form->SScale->minimum());
+        form->mapPage()->SScale->setValue(form->mapPage()->SScale->minimum());
     }
     void OpenMenuAt(int col, int row) {
-        form->PMenu->hide();
+        form->mapPage()->PMenu->hide();
         ClickCell(col, row);
-        if (!form->PMenu->isVisible()) ClickCell(col, row);
-        ASSERT_TRUE(form->PMenu->isVisible());
+        if (!form->mapPage()->PMenu->isVisible()) ClickCell(col, row);
+        ASSERT_TRUE(form->mapPage()->PMenu->isVisible());
     }
     static QAction* Find(const QMenu* menu, const QString& text) {
         for (QAction* action : menu->actions()) {
@@ -46,7 +46,7 @@ protected:
     // The first build option of the mining complex in the builder's menu.
     void ChooseMiningComplex(int col, int row) {
         OpenMenuAt(col, row);
-        QAction* type = Find(form->PMenu, QString::fromStdString(game().UnitTypes[kMiningComplex].Name));
+        QAction* type = Find(form->mapPage()->PMenu, QString::fromStdString(game().UnitTypes[kMiningComplex].Name));
         ASSERT_NE(type, nullptr);
         ASSERT_NE(type->menu(), nullptr);
         ASSERT_FALSE(type->menu()->actions().isEmpty());
@@ -64,12 +64,12 @@ TEST_F(ConstructionFlowTest, AFourCellSiteFromTheMenuToTheFinishedStructure) {
 
     ChooseMiningComplex(col, row);
     EXPECT_EQ(g.ClickMode, kClickPlaceSite);
-    EXPECT_FALSE(form->ENDTURN->isEnabled());
+    EXPECT_FALSE(form->mapPage()->ENDTURN->isEnabled());
     const int firstSite = g.LastCreatedObject;
     // A right press gives the builder back and removes the site.
-    QTest::mouseClick(form->DXDraw, Qt::RightButton, {}, PointOf(col + 2, row));
+    QTest::mouseClick(form->mapPage()->DXDraw, Qt::RightButton, {}, PointOf(col + 2, row));
     EXPECT_EQ(g.ClickMode, kClickNormal);
-    EXPECT_TRUE(form->ENDTURN->isEnabled());
+    EXPECT_TRUE(form->mapPage()->ENDTURN->isEnabled());
     EXPECT_EQ(g.SelectedObject, constructor);
     EXPECT_EQ(g.Object(firstSite).Owner, 0);
     EXPECT_EQ(g.Object(constructor).Cells, SingleCellFootprint(col, row));
@@ -79,22 +79,22 @@ TEST_F(ConstructionFlowTest, AFourCellSiteFromTheMenuToTheFinishedStructure) {
     const int site = g.LastCreatedObject;
     ClickCell(col + 2, row + 2);  // any cell confirms
     EXPECT_EQ(g.ClickMode, kClickNormal);
-    EXPECT_TRUE(form->ENDTURN->isEnabled());
+    EXPECT_TRUE(form->mapPage()->ENDTURN->isEnabled());
     EXPECT_EQ(g.Object(constructor).Cells, SingleCellFootprint(col, row));
     EXPECT_EQ(g.Object(site).OrderState, 2);
 
     const int turns = g.Object(constructor).TurnsTotal;
     ASSERT_GT(turns, 0);
-    for (int t = 0; t < turns; ++t) form->ENDTURN->click();
+    for (int t = 0; t < turns; ++t) form->mapPage()->ENDTURN->click();
     EXPECT_EQ(g.Object(constructor).TurnsLeft, 0);
     EXPECT_EQ(g.ReadyLayerOn, 1);
 
     // The ready marker opens the site's menu at once.
     const TCellPos first = g.Object(site).Cells[1];
-    form->PMenu->hide();
+    form->mapPage()->PMenu->hide();
     ClickCell(first.col, first.row);
-    ASSERT_TRUE(form->PMenu->isVisible());
-    QAction* out = Find(form->PMenu, QStringLiteral("Вывести в любое свободное место"));
+    ASSERT_TRUE(form->mapPage()->PMenu->isVisible());
+    QAction* out = Find(form->mapPage()->PMenu, QStringLiteral("Вывести в любое свободное место"));
     ASSERT_NE(out, nullptr);
     out->trigger();
     EXPECT_EQ(g.Object(constructor).OrderState, 0);

@@ -31,7 +31,7 @@ protected:
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheHome.string()));
         OpenWindow();
         form->show();
-        form->MapSize->setItemIndex(0);  // 50 x 50
+        form->newGamePage()->startConditions()->MapSize->setItemIndex(0);  // 50 x 50
     }
     bool Launched() const {
         return form->PageControl1->currentIndex() == 1 && form->PageControl1->isTabVisible(1) &&
@@ -48,18 +48,18 @@ protected:
 };
 
 TEST_F(LaunchTest, WithoutAMapItGeneratesSilentlyAndOpensTheMapPage) {
-    form->LaunchTARQ->click();
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     const Game& g = form->game();
     EXPECT_TRUE(Launched());
     EXPECT_EQ(g.World.MapWidth, 50);
     EXPECT_EQ(g.MapGenerated, 0);                 // that generation does not count as the page's
-    EXPECT_TRUE(form->Image3->image().width() != 50);  // and draws no preview (the palette replaced it)
-    EXPECT_EQ(form->Panel1->width(), 200);
-    EXPECT_EQ(form->Panel5->height(), 18);
-    EXPECT_TRUE(form->DXTimer->isActive());
-    EXPECT_TRUE(form->DXDraw->initialized());
-    EXPECT_EQ(form->images().count(), 15);
+    EXPECT_TRUE(form->newGamePage()->startConditions()->Image3->image().width() != 50);  // and draws no preview (the palette replaced it)
+    EXPECT_EQ(form->mapPage()->Panel1->width(), 200);
+    EXPECT_EQ(form->mapPage()->Panel5->height(), 18);
+    EXPECT_TRUE(form->mapPage()->DXTimer->isActive());
+    EXPECT_TRUE(form->mapPage()->DXDraw->initialized());
+    EXPECT_EQ(form->mapPage()->images().count(), 15);
     EXPECT_EQ(g.SlowAnimPeriod, 10);
     EXPECT_EQ(g.TwoFrameAnimPeriod, 18);
     EXPECT_EQ(g.ViewSettings.ViewCenterCol, 25);
@@ -72,10 +72,10 @@ TEST_F(LaunchTest, WithoutAMapItGeneratesSilentlyAndOpensTheMapPage) {
 }
 
 TEST_F(LaunchTest, AGeneratedMapKeepsItsSizeWhenTheSizeListChangesAfterwards) {
-    form->Button10->click();  // 50 x 50
+    form->newGamePage()->startConditions()->Button10->click();  // 50 x 50
     const int water = form->game().World.Terrain(25, 25);
-    form->MapSize->setItemIndex(5);
-    form->LaunchTARQ->click();
+    form->newGamePage()->startConditions()->MapSize->setItemIndex(5);
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_TRUE(Launched());
     EXPECT_EQ(form->game().World.MapWidth, 50);
     EXPECT_EQ(form->game().World.MapHeight, 50);
@@ -84,15 +84,15 @@ TEST_F(LaunchTest, AGeneratedMapKeepsItsSizeWhenTheSizeListChangesAfterwards) {
 }
 
 TEST_F(LaunchTest, SectorsRequiredButNoneMarkedRefusesAndASecondPressWorks) {
-    form->CheckBox2->click();  // generates the map and shows the hint
-    form->LaunchTARQ->click();
+    form->newGamePage()->startConditions()->CheckBox2->click();  // generates the map and shows the hint
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_EQ(messages, QStringList({QStringLiteral("Как насчет задать сектора для высадки?")}));
     EXPECT_EQ(form->PageControl1->currentIndex(), 2);
     EXPECT_EQ(ShownTerrainCells(), 0);
-    EXPECT_FALSE(form->DXTimer->isActive());
+    EXPECT_FALSE(form->mapPage()->DXTimer->isActive());
     // Marking a sector and pressing again launches with that sector's cells shown.
-    form->Image2MouseDown(Qt::LeftButton, 5, 5);
-    form->LaunchTARQ->click();
+    form->newGamePage()->startConditions()->Image2MouseDown(Qt::LeftButton, 5, 5);
+    form->newGamePage()->LaunchTARQ->click();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(Launched());
     EXPECT_EQ(ShownTerrainCells(), 4 * 4);  // sector (0, 0) of a 50 x 50 map: columns and rows 1..4
@@ -100,8 +100,8 @@ TEST_F(LaunchTest, SectorsRequiredButNoneMarkedRefusesAndASecondPressWorks) {
 }
 
 TEST_F(LaunchTest, ANonIntegerSettingStopsTheLaunchNamingTheField) {
-    form->SFPS3->setText(QStringLiteral("быстро"));
-    form->LaunchTARQ->click();
+    form->settingsPage()->SFPS3->setText(QStringLiteral("быстро"));
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("SFPS3")) ||
                 messages[0].contains(QStringLiteral("двухкадровой")))
@@ -124,18 +124,18 @@ TEST_F(LaunchTest, BadPicturesStopTheLaunchAndTheWindowStaysUsable) {
         ASSERT_TRUE(WriteSyntheticGraph(dir));
         std::filesystem::remove_all(dir / "graph" / "tempgraph");
         { std::ofstream(dir / c.file, std::ios::binary) << c.content; }
-        form->LaunchTARQ->click();
+        form->newGamePage()->LaunchTARQ->click();
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains(QString::fromLatin1(std::filesystem::path(c.file).filename().c_str())))
             << messages[0].toStdString();
         EXPECT_FALSE(Launched());
-        EXPECT_FALSE(form->DXTimer->isActive());
-        EXPECT_TRUE(form->LaunchTARQ->isEnabled());
+        EXPECT_FALSE(form->mapPage()->DXTimer->isActive());
+        EXPECT_TRUE(form->newGamePage()->LaunchTARQ->isEnabled());
     }
     // Once the picture is good again, the same window launches.
     messages.clear();
     ASSERT_TRUE(WriteSyntheticGraph(dir));
-    form->LaunchTARQ->click();
+    form->newGamePage()->LaunchTARQ->click();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_TRUE(Launched());
 }
@@ -143,55 +143,55 @@ TEST_F(LaunchTest, BadPicturesStopTheLaunchAndTheWindowStaysUsable) {
 TEST_F(LaunchTest, AnUnwritableCacheFolderFallsBackToTheUsersCache) {
     // A file where the cache folder should be: it can be neither created nor written.
     { std::ofstream(dir / "graph" / "tempgraph") << "in the way"; }
-    form->LaunchTARQ->click();
+    form->newGamePage()->LaunchTARQ->click();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_TRUE(Launched());
     EXPECT_TRUE(std::filesystem::exists(cacheHome / "tarq" / "tempgraph" / "constcompl.bmp"));
 }
 
 TEST_F(LaunchTest, TheFirstTickDrawsTheMapAndPromptsForTheBaseOnce) {
-    form->LaunchTARQ->click();
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_TRUE(Launched());
     Game& g = form->game();
     g.AppActive = 1;
-    form->DXTimerTimer();
-    form->DXTimerTimer();
+    form->mapPage()->DXTimerTimer();
+    form->mapPage()->DXTimerTimer();
     EXPECT_EQ(messages, QStringList({QStringLiteral("Укажите точку расположения базы")}));
     EXPECT_EQ(g.MinimapDirty, 0);
     EXPECT_EQ(g.ViewChanged, 0);
-    EXPECT_EQ(form->Minimap->image().size(), QSize(50, 50));
-    const Bitmap& frame = form->DXDraw->backBuffer().Pixels();
+    EXPECT_EQ(form->mapPage()->Minimap->image().size(), QSize(50, 50));
+    const Bitmap& frame = form->mapPage()->DXDraw->backBuffer().Pixels();
     int lit = 0;
     for (Pixel p : frame.pixels) lit += (p & 0xFFFFFFu) != 0;
     EXPECT_GT(lit, 1000);  // the synthetic sheet has only tiles 0..11, so variant cells stay black
-    EXPECT_TRUE(form->StaticText9->text().startsWith(QStringLiteral("Fps=")));
+    EXPECT_TRUE(form->mapPage()->StaticText9->text().startsWith(QStringLiteral("Fps=")));
     // Nothing is drawn while the application is inactive.
     g.AppActive = 0;
-    form->DXDraw->clear(0xFF000000u);
-    form->DXTimerTimer();
-    for (Pixel p : form->DXDraw->backBuffer().Pixels().pixels) ASSERT_EQ(p & 0xFFFFFFu, 0u);
+    form->mapPage()->DXDraw->clear(0xFF000000u);
+    form->mapPage()->DXTimerTimer();
+    for (Pixel p : form->mapPage()->DXDraw->backBuffer().Pixels().pixels) ASSERT_EQ(p & 0xFFFFFFu, 0u);
 }
 
 TEST_F(LaunchTest, ZoomScrollAndMinimapMoveTheView) {
-    form->MapSize->setItemIndex(3);  // 200 x 200
-    form->LaunchTARQ->click();
+    form->newGamePage()->startConditions()->MapSize->setItemIndex(3);  // 200 x 200
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_TRUE(Launched());
     Game& g = form->game();
-    EXPECT_EQ(form->SScale->value(), 5);  // 552-ish pixels for 200 columns is below the bar's bound
-    form->FormMouseWheelUp();
-    EXPECT_EQ(form->SScale->value(), 7);
+    EXPECT_EQ(form->mapPage()->SScale->value(), 5);  // 552-ish pixels for 200 columns is below the bar's bound
+    form->mapPage()->FormMouseWheelUp();
+    EXPECT_EQ(form->mapPage()->SScale->value(), 7);
     EXPECT_EQ(g.ViewSettings.Scale, 7);
     EXPECT_EQ(g.CellPixels, 4);
-    form->SScale->setValue(120);
-    form->FormMouseWheelUp();
-    EXPECT_EQ(form->SScale->value(), 120);
+    form->mapPage()->SScale->setValue(120);
+    form->mapPage()->FormMouseWheelUp();
+    EXPECT_EQ(form->mapPage()->SScale->value(), 120);
     // A minimap press near the left edge: FirstCol goes negative, the next frame clamps it.
-    form->Image1MouseDown(Qt::LeftButton, 1, 98);
+    form->mapPage()->Image1MouseDown(Qt::LeftButton, 1, 98);
     EXPECT_LE(g.ViewSettings.FirstCol, 1);
     g.AppActive = 1;
-    form->DXTimerTimer();
+    form->mapPage()->DXTimerTimer();
     EXPECT_EQ(g.ViewSettings.FirstCol, 1);
-    form->Image1MouseUp();
+    form->mapPage()->Image1MouseUp();
     EXPECT_EQ(g.MinimapDrag, 0);
 }
 
@@ -199,7 +199,7 @@ TEST_F(LaunchTest, ZoomScrollAndMinimapMoveTheView) {
 // 120 units, both ways, over the window and over the zoom bar. After the
 // launch, no route of the tab strip reaches a hidden page.
 TEST_F(LaunchTest, TheWheelStepsPerNotchAndNoRouteReachesAHiddenTab) {
-    form->LaunchTARQ->click();
+    form->newGamePage()->LaunchTARQ->click();
     ASSERT_TRUE(Launched());
     const auto wheel = [](QWidget* w, int delta, int times) {
         for (int i = 0; i < times; ++i) {
@@ -208,14 +208,14 @@ TEST_F(LaunchTest, TheWheelStepsPerNotchAndNoRouteReachesAHiddenTab) {
             QCoreApplication::sendEvent(w, &e);
         }
     };
-    for (QWidget* w : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->SScale)}) {
-        form->SScale->setValue(60);
+    for (QWidget* w : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->mapPage()->SScale)}) {
+        form->mapPage()->SScale->setValue(60);
         wheel(w, 15, 7);
-        EXPECT_EQ(form->SScale->value(), 60);
+        EXPECT_EQ(form->mapPage()->SScale->value(), 60);
         wheel(w, 15, 1);
-        EXPECT_EQ(form->SScale->value(), 62);
+        EXPECT_EQ(form->mapPage()->SScale->value(), 62);
         wheel(w, -40, 6);
-        EXPECT_EQ(form->SScale->value(), 58);
+        EXPECT_EQ(form->mapPage()->SScale->value(), 58);
     }
     QTabWidget* pages = form->PageControl1;
     QSet<int> reached;

@@ -25,7 +25,7 @@ namespace {
 class MapClickTest : public MapWindowTest {
 protected:
     QTextCharFormat FormatOfLine(int line) {
-        QTextBlock block = form->Memo2->document()->findBlockByNumber(line);
+        QTextBlock block = form->mapPage()->Memo2->document()->findBlockByNumber(line);
         return block.begin().fragment().charFormat();
     }
 };
@@ -47,9 +47,9 @@ TEST_F(MapClickTest, AWaterClickIsIgnoredAndALandClickLandsTheBase) {
     ClickCell(col, row);
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
-    EXPECT_EQ(form->SScale->value(), 100);
+    EXPECT_EQ(form->mapPage()->SScale->value(), 100);
     EXPECT_EQ(g.ViewSettings.Scale, 100);
-    EXPECT_EQ(form->Label17->text(), QString::number(g.VisibleCols));
+    EXPECT_EQ(form->settingsPage()->Label17->text(), QString::number(g.VisibleCols));
     // Centred on the clicked cell, the first drawn frame keeping the view on the map.
     EXPECT_EQ(g.ViewSettings.ViewCenterCol, col);
     EXPECT_EQ(g.ViewSettings.ViewCenterRow, row);
@@ -78,15 +78,15 @@ TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
     ClickCell(at.col, at.row);
     EXPECT_EQ(g.SelectedObject, unit);
     EXPECT_EQ(g.MoveArmed, 1);
-    EXPECT_GE(form->cursorNumber(), 9);  // the move pointer
-    const QStringList lines = form->Memo2->toPlainText().split('\n');
+    EXPECT_GE(form->mapPage()->cursorNumber(), 9);  // the move pointer
+    const QStringList lines = form->mapPage()->Memo2->toPlainText().split('\n');
     EXPECT_EQ(lines.value(0), QString::fromStdString(g.UnitTypes[g.Object(unit).TypeId].Name));
     EXPECT_EQ(FormatOfLine(0).fontWeight(), QFont::Bold);
     EXPECT_EQ(FormatOfLine(0).foreground().color(), QColor(0, 0, 0x80));
     EXPECT_EQ(FormatOfLine(1).fontWeight(), QFont::Normal);
     const int moves = g.Object(unit).MovesLeft;
     EXPECT_TRUE(lines.contains(QStringLiteral("Ходы %1/%2").arg(moves).arg(g.Object(unit).Stats.Speed)))
-        << form->Memo2->toPlainText().toStdString();
+        << form->mapPage()->Memo2->toPlainText().toStdString();
 
     // A click a few cells away on a free cell steps one cell toward it.
     TCellPos step{}, clicked{};
@@ -106,14 +106,14 @@ TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
     ClickCell(clicked.col, clicked.row);
     EXPECT_EQ(g.Object(unit).Cells[1], step);
     EXPECT_EQ(g.Object(unit).MovesLeft, moves - 1);
-    EXPECT_TRUE(form->Memo2->toPlainText().contains(QStringLiteral("Ходы %1/").arg(moves - 1)));
+    EXPECT_TRUE(form->mapPage()->Memo2->toPlainText().contains(QStringLiteral("Ходы %1/").arg(moves - 1)));
 
     // A second click on the selected unit opens the menu and disarms the move.
     const TCellPos now = g.Object(unit).Cells[1];
     ClickCell(now.col, now.row);
     EXPECT_EQ(g.MoveArmed, 0);
-    EXPECT_TRUE(form->PMenu->isVisible());
-    form->PMenu->hide();
+    EXPECT_TRUE(form->mapPage()->PMenu->isVisible());
+    form->mapPage()->PMenu->hide();
 }
 
 // The menu takes the mouse moves while it is open; the click after it takes
@@ -123,9 +123,9 @@ TEST_F(MapClickTest, AfterTheMenuClosesAClickActsOnThePressedCell) {
     const TCellPos first = game().Object(4).Cells[1], second = game().Object(5).Cells[1];
     ClickCell(first.col, first.row);
     ClickCell(first.col, first.row);
-    ASSERT_TRUE(form->PMenu->isVisible());
-    form->PMenu->hide();
-    QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, PointOf(second.col, second.row));
+    ASSERT_TRUE(form->mapPage()->PMenu->isVisible());
+    form->mapPage()->PMenu->hide();
+    QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, PointOf(second.col, second.row));
     EXPECT_EQ(game().SelectedObject, 5);
 }
 

@@ -24,12 +24,12 @@ protected:
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "xdg-cache").string()));
         OpenWindow();
         form->show();
-        form->MapSize->setItemIndex(0);  // 50 x 50
-        form->LaunchTARQ->click();
+        form->newGamePage()->startConditions()->MapSize->setItemIndex(0);  // 50 x 50
+        form->newGamePage()->LaunchTARQ->click();
         ASSERT_EQ(form->PageControl1->currentIndex(), 1);
     }
     void TearDown() override {
-        if (form) form->PMenu->hide();
+        if (form) form->mapPage()->PMenu->hide();
         WindowTest::TearDown();
     }
 
@@ -42,14 +42,14 @@ protected:
         return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
                 (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
     }
-    bool OnSurface(QPoint p) { return form->DXDraw->rect().contains(p); }
+    bool OnSurface(QPoint p) { return form->mapPage()->DXDraw->rect().contains(p); }
 
     // The mouse moves over the cell, then a left click there.
     void ClickCell(int col, int row) {
         const QPoint p = PointOf(col, row);
         ASSERT_TRUE(OnSurface(p)) << col << "," << row;
-        form->DXDrawMouseMove(p.x(), p.y());
-        QTest::mouseClick(form->DXDraw, Qt::LeftButton, {}, p);
+        form->mapPage()->DXDrawMouseMove(p.x(), p.y());
+        QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, p);
     }
 
     // A cell on the surface with plain land in the 5 x 5 cells around it. With

@@ -44,7 +44,7 @@ TEST_F(StartupTest, OpensOnTheWelcomePageWithHiddenTabsAndNoPanels) {
     EXPECT_FALSE(pages->isTabVisible(5));
     EXPECT_EQ(Find<QWidget>(*form, "Panel1")->width(), 0);
     EXPECT_EQ(Find<QWidget>(*form, "Panel5")->height(), 0);
-    EXPECT_FALSE(form->DXTimer->isActive());
+    EXPECT_FALSE(form->mapPage()->DXTimer->isActive());
     EXPECT_EQ(form->size(), QSize(776, 600));
     auto* inner = Find<QTabWidget>(*form, "PageControl2");
     EXPECT_EQ(inner->currentIndex(), 0);
@@ -192,6 +192,50 @@ TEST_F(StartupTest, ACorruptTerrainSheetIsReportedNotTrusted) {
     EXPECT_TRUE(messages[0].contains(QStringLiteral("Terrain0.bmp")));
 }
 
+// A refresh shows the game state in every page, as a loaded game needs, and
+// leaves the state as it was.
+TEST_F(StartupTest, RefreshShowsTheGameStateInEveryPage) {
+    WriteStandardPictures();
+    WriteBitmap("graph/03.bmp", Bitmap(78, 78, 0xFF00FF00u));
+    OpenWindow();
+    Game& g = form->game();
+    g.SlowAnimPeriod = 7;
+    g.Settings.InfoShown[0] = 1;
+    g.Settings.ScrollBars = 0;
+    g.ViewSettings.PlayerClan = 3;
+    g.ViewSettings.UseLandingSectors = 1;
+    g.World.StartGold = 300;
+    g.ViewSettings.Credits = 42;
+    g.NewGameChoices.NoAlienUnits = 1;
+    g.PurchaseList(5) = {40, 0, 8};
+    g.ViewSettings.Scale = 60;
+    g.ViewSettings.ShowGrid = 1;
+    g.ViewSettings.ShowConnectors = 0;
+    const TSettings settings = g.Settings;
+    const TNewGameChoices choices = g.NewGameChoices;
+    form->RefreshFromGame();
+    const SettingsPage* s = form->settingsPage();
+    EXPECT_EQ(s->SFPS2->text(), "7");
+    EXPECT_EQ(s->CheckListBox1->item(0)->checkState(), Qt::Checked);
+    EXPECT_FALSE(s->CheckBox10->isChecked());
+    const StartConditionsPage* start = form->newGamePage()->startConditions();
+    EXPECT_EQ(start->ComboBox1->currentIndex(), 3);
+    EXPECT_EQ(start->Image4->image().pixel(5, 5), qRgb(0, 255, 0));
+    EXPECT_TRUE(start->CheckBox2->isChecked());
+    const RestrictionsPage* r = form->newGamePage()->restrictions();
+    EXPECT_EQ(r->Sstartmoney->itemText(r->Sstartmoney->itemIndex()).trimmed(), "300");
+    EXPECT_TRUE(r->AlienToBuy->isChecked());
+    EXPECT_EQ(form->newGamePage()->purchases()->StaticText7->text(), QStringLiteral("Кредиты: 42"));
+    EXPECT_EQ(form->newGamePage()->purchases()->ListBox1->count(), 6);
+    EXPECT_EQ(form->mapPage()->SScale->value(), 60);
+    EXPECT_TRUE(form->mapPage()->Button6->font().bold());
+    EXPECT_FALSE(form->mapPage()->Button11->font().bold());
+    EXPECT_EQ(g.Settings, settings);
+    EXPECT_EQ(g.NewGameChoices, choices);
+    EXPECT_EQ(g.ViewSettings.PlayerClan, 3);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
 // Whether the caption of `w` shows whole in its font: a label on one line is
 // as wide as its text, a wrapped one tall enough for its lines, a check box
 // or radio button as wide as its box and text, a button's text inside its
@@ -236,12 +280,12 @@ TEST_F(StartupTest, EveryCaptionFitsItsControl) {
     const auto check = [&](bool sidePanel) {
         for (const QWidget* w : form->findChildren<QWidget*>()) {
             QString text;
-            if (form->Panel1->isAncestorOf(w) == sidePanel && w->parentWidget()->isVisible() && !CaptionFits(w, text))
+            if (form->mapPage()->Panel1->isAncestorOf(w) == sidePanel && w->parentWidget()->isVisible() && !CaptionFits(w, text))
                 cut << text;
         }
     };
     VisitPages(form->PageControl1, [&] { check(false); });
-    form->Panel1->setFixedWidth(200);
+    form->mapPage()->Panel1->setFixedWidth(200);
     QCoreApplication::sendPostedEvents();
     check(true);
     EXPECT_TRUE(cut.isEmpty()) << QStringList(cut.values()).join("\n").toStdString();

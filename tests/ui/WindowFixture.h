@@ -11,6 +11,15 @@
 
 #include "platform/BmpFile.h"
 #include "ui/MainWindow.h"
+#include "ui/MapPage.h"
+#include "ui/NewGamePage.h"
+#include "ui/PreparationPage.h"
+#include "ui/PurchasesPage.h"
+#include "ui/RestrictionsPage.h"
+#include "ui/SettingsPage.h"
+#include "ui/StartConditionsPage.h"
+#include "ui/TechnicalPage.h"
+#include "ui/WelcomePage.h"
 
 namespace tarq::testing {
 

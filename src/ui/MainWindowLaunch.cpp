@@ -1,32 +1,22 @@
-// The start button: from the choices of the new-game pages to the running map page.
+// The start button: from the choices of the setup pages, kept in the game
+// state, to the running map page.
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
 
-#include "platform/GraphicsCacheFiles.h"
 #include "setup/Launch.h"
 #include "ui/MainWindow.h"
-#include "ui/MapSurface.h"
+#include "ui/MapPage.h"
+#include "ui/NewGamePage.h"
+#include "ui/PreparationPage.h"
 #include "ui/QtBitmap.h"
+#include "ui/SettingsPage.h"
+#include "ui/StartConditionsPage.h"
 #include "ui/UiHelpers.h"
-#include "ui/Widgets.h"
-#include "world/MapGenerator.h"
-#include "world/MapParameters.h"
 
 namespace tarq {
-
-namespace {
-constexpr int kTopStripHeight = 18;
-constexpr int kLeftPanelWidth = 200;
-}  // namespace
 
 void TMainForm::LaunchTARQClick() {
     Game& g = *game_;
@@ -37,33 +27,28 @@ void TMainForm::LaunchTARQClick() {
         resize(sizes[std::min<int>(settings.FullScreenMode, 2)]);
         showFullScreen();
     }
-    const LaunchStep periods = ReadAnimPeriods(g, SFPS2->text().toStdString(), SFPS3->text().toStdString());
+    const LaunchStep periods = settings_->ApplyAnimPeriods();
     if (!periods.ok) {
         ShowMessage(QString::fromStdString(periods.message));
         return;
     }
     SetLaunchPlayer(g);
-    // The page's parameters are read for a generation only: a map made with
-    // "Создать/Пересоздать карту" keeps its own size even when the size list
-    // was changed since, so the world never claims cells it has not got. This
-    // generation draws no preview and leaves MapGenerated at 0.
-    if (MapType->itemIndex() == 0 && g.MapGenerated == 0)
-        GenerateMap(g, ReadMapParameters(g, ReadMapControls()), random_);
+    StartConditionsPage* conditions = newGame_->startConditions();
+    conditions->GenerateForLaunch();
     const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
     if (!sectors.ok) {
         ShowMessage(QString::fromStdString(sectors.message));
         return;
     }
-    ApplyLaunchChoices(g, Ttype->itemIndex(), g.ViewSettings.PlayerClan);
+    ApplyLaunchChoices(g, conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
     if (!LoadGraphicsForLaunch()) return;
     ShowMapPage();
-    ApplyInitialView();
+    map_->ApplyInitialView(PageControl1->width());
     MarkViewForFirstFrame(g);
     // Paced to the screen's refresh when waiting for the retrace; a screen that
     // reports no rate gets 60 Hz.
     const qreal hz = screen() ? screen()->refreshRate() : 0.0;
-    DXTimer->setInterval(settings.WaitForRetrace == 1 ? std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0))) : 1);
-    DXTimer->start();
+    map_->StartDrawing(settings.WaitForRetrace == 1 ? std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0))) : 1);
 }
 
 // The setup pages give way to the map page, the side panel and the top strip.
@@ -71,8 +56,7 @@ void TMainForm::LaunchTARQClick() {
 // takes the page's real size.
 void TMainForm::ShowMapPage() {
     ShowTab(PageControl1, kPageWelcome, false);
-    Panel5->setFixedHeight(kTopStripHeight);
-    Panel1->setFixedWidth(kLeftPanelWidth);
+    map_->ShowPanels(true);
     if (game_->Settings.MaximizeAtLaunch == 1) {
         if (game_->Settings.FramelessMaximized == 1) setWindowFlag(Qt::FramelessWindowHint, true);
         showMaximized();
@@ -91,11 +75,9 @@ bool TMainForm::LoadGraphicsForLaunch() {
     progress.begin = [this] {
         ShowTab(PageControl1, kPagePrepare, true);
         ActivatePage(PageControl1, kPagePrepare);
-        Label15->setGeometry(1, Label15->y(), PageControl1->width() - 2, Label15->height());
-        Gauge1->setMaxValue(1729);
-        Gauge1->setProgress(0);
+        preparation_->BeginProgress(1729, PageControl1->width());
     };
-    progress.advance = [this](int position) { Gauge1->setProgress(position); };
+    progress.advance = [this](int position) { preparation_->SetProgress(position); };
     progress.noticeDone = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     progress.end = [this] {
         const QSignalBlocker block(PageControl1);  // tab visibility changes must not look like a pick either
@@ -103,8 +85,7 @@ bool TMainForm::LoadGraphicsForLaunch() {
         PageControl1->setCurrentIndex(kPageMap);
         ShowTab(PageControl1, kPagePrepare, false);
     };
-    const GraphicsLoad load = LoadGameGraphics(*game_, workDir_, UserCacheDir(), game_->Settings.HighResGeology == 1, images_,
-                                               minimapPalette_, progress);
+    const GraphicsLoad load = map_->LoadGraphics(progress);
     if (!load.ok) {
         const QSignalBlocker block(PageControl1);
         ShowTab(PageControl1, kPageMap, false);
@@ -112,24 +93,8 @@ bool TMainForm::LoadGraphicsForLaunch() {
         ShowMessage(QString::fromStdString(load.error));
         return false;
     }
-    cacheDir_ = load.cacheDir;
-    frameCache_.Invalidate();
-    Image3->setImage(ToQImage(minimapPalette_));
+    newGame_->startConditions()->ShowPreview(ToQImage(map_->minimapPalette()));
     return true;
-}
-
-void TMainForm::ApplyInitialView() {
-    Game& g = *game_;
-    const InitialScale scale = StartInitialView(g, PageControl1->width(), TabSheet1->width(), TabSheet1->height(),
-                                                SScale->value(), DXDraw->width(), DXDraw->height());
-    {
-        const QSignalBlocker block(SScale);
-        SScale->setValue(scale.barPosition);
-    }
-    if (scale.changed) SetScaleLabels(scale.labels);
-    CheckBox10Click();
-    DXDraw->initialize();
-    FinishInitialView(g, DXDraw->width(), DXDraw->height());
 }
 
 }  // namespace tarq

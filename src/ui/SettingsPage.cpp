@@ -1,14 +1,13 @@
-// The welcome, settings, technical-data and graphics-preparation pages.
+#include "ui/SettingsPage.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTextEdit>
 
-#include "ui/InfoTexts.h"
-#include "ui/MainWindow.h"
+#include "core/Paths.h"
+#include "ui/PageHost.h"
 #include "ui/UiHelpers.h"
 #include "ui/Widgets.h"
 
@@ -16,49 +15,29 @@ namespace tarq {
 
 namespace {
 
-QTextEdit* MakeMemo(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* memo = Place(Named(new QTextEdit(parent), name), x, y, w, h);
-    memo->setReadOnly(true);
-    return memo;
-}
-
 QLineEdit* LabelledEdit(QWidget* parent, const char* name, const QString& caption, const QString& text, int x, int y) {
     Place(new QLabel(caption, parent), x, y, 360, 16);
     return Place(Named(new QLineEdit(text, parent), name), x, y + 17, 80, 22);
 }
 
+// The check boxes of the system page and the settings they hold.
+struct BoxField {
+    QCheckBox* SettingsPage::*box;
+    u8 TSettings::*field;
+};
+constexpr BoxField kBoxFields[] = {
+    {&SettingsPage::CheckBox3, &TSettings::HighResGeology},   {&SettingsPage::CheckBox4, &TSettings::FramelessMaximized},
+    {&SettingsPage::CheckBox5, &TSettings::MaximizeAtLaunch}, {&SettingsPage::CheckBox6, &TSettings::PauseWhenInactive},
+    {&SettingsPage::CheckBox7, &TSettings::WaitForRetrace},   {&SettingsPage::CheckBox10, &TSettings::ScrollBars},
+    {&SettingsPage::CheckBox11, &TSettings::RightButtonScroll},
+    {&SettingsPage::CheckBox12, &TSettings::ReverseRightScroll},
+};
+
 }  // namespace
 
-QWidget* TMainForm::BuildWelcomePage() {
-    auto* page = Named(new QWidget, "TabSheet9");
-    StaticText1 = Place(Named(new QLabel(texts::TopNotice1(), page), "StaticText1"), 8, 4, 500, 18);
-    QFont bold = StaticText1->font();
-    bold.setBold(true);
-    StaticText1->setFont(bold);
-    StaticText3 = Place(Named(new QLabel(texts::TopNotice3(), page), "StaticText3"), 8, 22, 500, 18);
-    Memo3 = MakeMemo(page, "Memo3", 8, 46, 370, 150);
-    for (const QString& line : texts::Memo3Lines()) Memo3->append(line);
-    Memo6 = MakeMemo(page, "Memo6", 8, 202, 370, 300);
-    for (const QString& line : texts::Memo6DesignLines()) Memo6->append(line);
-    Memo1 = MakeMemo(page, "Memo1", 390, 46, 370, 110);
-    for (const QString& line : texts::Memo1Lines()) Memo1->append(line);
-    Memo4 = MakeMemo(page, "Memo4", 390, 162, 370, 230);
-    StaticText12 = Place(Named(new QLabel(QStringLiteral("Не обольщайтесь, это еще не рабочая демка"), page),
-                               "StaticText12"),
-                         390, 398, 370, 18);
-    StaticText12->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
-    Button12 = Place(Named(new QPushButton(QStringLiteral("Начать новую игру"), page), "Button12"), 390, 422, 180, 32);
-    Button13 = Place(Named(new QPushButton(QStringLiteral("Загрузить игру из файла"), page), "Button13"), 580, 422,
-                     180, 32);
-    Button14 = Place(Named(new QPushButton(QStringLiteral("Закрыть"), page), "Button14"), 390, 460, 180, 32);
-    LabelVersion = Place(Named(new QLabel(texts::VersionLabel(), page), "LabelVersion"), 580, 462, 180, 16);
-    LabelAuthor = Place(Named(new QLabel(texts::AuthorLabel(), page), "LabelAuthor"), 580, 478, 180, 16);
-    return page;
-}
-
-QWidget* TMainForm::BuildSettingsPage() {
-    auto* page = Named(new QWidget, "TabSheet10");
-    PageControl4 = Place(Named(new QTabWidget(page), "PageControl4"), 0, 0, 770, 510);
+SettingsPage::SettingsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+    setObjectName(QStringLiteral("TabSheet10"));
+    PageControl4 = Place(Named(new QTabWidget(this), "PageControl4"), 0, 0, 770, 510);
     // Button-style inner pages. The style sheet goes on the tab strip only: on
     // the page control it would give the pages the application's font instead
     // of the window's.
@@ -68,10 +47,13 @@ QWidget* TMainForm::BuildSettingsPage() {
         "QTabBar::tab:selected { border: 2px inset #c0c0c0; background: #e8e4dc; }"));
     PageControl4->addTab(BuildGameSettingsPage(), QStringLiteral("Игра"));
     PageControl4->addTab(BuildSystemSettingsPage(), QStringLiteral("Система"));
-    return page;
+    connect(CheckBox3, &QCheckBox::clicked, this, &SettingsPage::CheckBox3Click);
+    connect(Button17, &QPushButton::clicked, this, &SettingsPage::Button17Click);
+    connect(CheckBox10, &QCheckBox::clicked, this, &SettingsPage::CheckBox10Click);
+    ConnectSettingsCopies();
 }
 
-QWidget* TMainForm::BuildGameSettingsPage() {
+QWidget* SettingsPage::BuildGameSettingsPage() {
     auto* page = Named(new QWidget, "TabSheet11");
     SFPS2 = LabelledEdit(page, "SFPS2", QStringLiteral("Частота мерцания малокадровой графики,   fps/"),
                          QStringLiteral("10"), 8, 4);
@@ -116,21 +98,18 @@ QWidget* TMainForm::BuildGameSettingsPage() {
     return page;
 }
 
-QWidget* TMainForm::BuildSystemSettingsPage() {
+QWidget* SettingsPage::BuildSystemSettingsPage() {
     auto* page = Named(new QWidget, "TabSheet16");
-    auto check = [page](const char* name, const char* text, int y, bool checked) {
-        auto* box = Place(Named(new QCheckBox(QString::fromUtf8(text), page), name), 8, y, 750, 20);
-        box->setChecked(checked);
-        return box;
+    auto check = [page](const char* name, const char* text, int y) {
+        return Place(Named(new QCheckBox(QString::fromUtf8(text), page), name), 8, y, 750, 20);
     };
-    CheckBox3 = check("CheckBox3", "Картинки с геологией в высоком разрешении", 4, false);
+    CheckBox3 = check("CheckBox3", "Картинки с геологией в высоком разрешении", 4);
     Winmode = Place(Named(new RadioGroup(QStringLiteral("Оконный режим"),
                                          {QStringLiteral("Играть в оконном режиме"),
                                           QStringLiteral("Играть в полноэкранном режиме")},
                                          1, page),
                           "Winmode"),
                     8, 28, 360, 72);
-    Winmode->setItemIndex(0);
     Winmode->setEnabled(false);
     RadioGroup2 = Place(Named(new RadioGroup(QStringLiteral("Разрешение экрана для полноэкранного режима"),
                                              {QStringLiteral("640х480х16"), QStringLiteral("800х600х16"),
@@ -138,52 +117,84 @@ QWidget* TMainForm::BuildSystemSettingsPage() {
                                              1, page),
                               "RadioGroup2"),
                         380, 28, 360, 92);
-    RadioGroup2->setItemIndex(2);
     RadioGroup2->setEnabled(false);
-    CheckBox5 = check("CheckBox5", "Разворачивать окно при запуске", 128, false);
+    CheckBox5 = check("CheckBox5", "Разворачивать окно при запуске", 128);
     CheckBox4 = check("CheckBox4",
                       "Прятать рамку при разворачивании окна в оконном режиме (получается \"типа_полноэкранное\")",
-                      152, false);
+                      152);
     CheckBox6 = check("CheckBox6",
                       "Приостанавливать игру при переключении на другое приложение (стопорится и не мешает другим "
                       "приложениям)",
-                      176, true);
+                      176);
     CheckBox7 = check("CheckBox7",
                       "Ждать вертикальной развертки... если включено то fps выше частоты экрана не поднимается... если "
                       "выключено то выше 100fps ...",
-                      200, false);
-    CheckBox10 = check("CheckBox10", "Использовать виндовозные ползунки в качестве средства для скроллинга карты", 224,
-                       true);
-    CheckBox11 = check("CheckBox11", "Использовать правую клавишу мыши для скроллинга карты", 248, true);
-    CheckBox12 = check("CheckBox12", "Реверсировать скроллинг правой клавишей мыши... двигать экран а не карту", 272,
-                       false);
+                      200);
+    CheckBox10 = check("CheckBox10", "Использовать виндовозные ползунки в качестве средства для скроллинга карты", 224);
+    CheckBox11 = check("CheckBox11", "Использовать правую клавишу мыши для скроллинга карты", 248);
+    CheckBox12 = check("CheckBox12", "Реверсировать скроллинг правой клавишей мыши... двигать экран а не карту", 272);
     return page;
 }
 
-QWidget* TMainForm::BuildTechPage() {
-    auto* page = Named(new QWidget, "TabSheet13");
-    Place(new QLabel(texts::TechPagePlaceholder1(), page), 16, 16, 600, 20);
-    Place(new QLabel(texts::TechPagePlaceholder2(), page), 16, 40, 600, 20);
-    Button15 = Place(Named(new QPushButton(QStringLiteral("Возврат"), page), "Button15"), 16, 72, 120, 28);
-    return page;
+// Each control goes into the game state as it changes.
+void SettingsPage::ConnectSettingsCopies() {
+    for (const BoxField& f : kBoxFields) {
+        u8& field = host_.game().Settings.*f.field;
+        connect(this->*f.box, &QCheckBox::toggled, this, [&field](bool on) { field = on ? 1 : 0; });
+    }
+    connect(Winmode, &RadioGroup::clicked, this,
+            [this] { host_.game().Settings.FullScreen = Winmode->itemIndex() == 1 ? 1 : 0; });
+    connect(RadioGroup2, &RadioGroup::clicked, this,
+            [this] { host_.game().Settings.FullScreenMode = static_cast<u8>(std::max(RadioGroup2->itemIndex(), 0)); });
+    connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        const int row = CheckListBox1->row(item);
+        if (row >= 0 && row < kInfoItems)
+            host_.game().Settings.InfoShown[static_cast<std::size_t>(row)] = item->checkState() == Qt::Checked;
+    });
 }
 
-QWidget* TMainForm::BuildPreparationPage() {
-    auto* page = Named(new QWidget, "TabSheet14");
-    Label15 = Place(Named(new QLabel(QStringLiteral("Подготавливаю графику к первому использованию... все хранится в "
-                                                    "директории TEMPGRAPH"),
-                                     page),
-                          "Label15"),
-                    1, 40, 760, 20);
-    Label15->setAlignment(Qt::AlignCenter);
-    Gauge1 = Place(Named(new PieGauge(page), "Gauge1"), 305, 90, 160, 160);
-    Label27 = Place(Named(new QLabel(page), "Label27"), 8, 300, 64, 64);
-    Label27->hide();
-    b1 = Named(new ImageBox(page), "b1");
-    b2 = Named(new ImageBox(page), "b2");
-    b1->hide();
-    b2->hide();
-    return page;
+void SettingsPage::RefreshFromGame() {
+    const Game& g = host_.game();
+    const TSettings& s = g.Settings;
+    SFPS2->setText(QString::number(g.SlowAnimPeriod));
+    SFPS3->setText(QString::number(g.TwoFrameAnimPeriod));
+    for (int i = 0; i < CheckListBox1->count() && i < kInfoItems; ++i)
+        CheckListBox1->item(i)->setCheckState(s.InfoShown[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+    for (const BoxField& f : kBoxFields) (this->*f.box)->setChecked(s.*f.field != 0);
+    Winmode->setItemIndex(s.FullScreen);
+    RadioGroup2->setItemIndex(s.FullScreenMode);
 }
+
+LaunchStep SettingsPage::ApplyAnimPeriods() {
+    return ReadAnimPeriods(host_.game(), SFPS2->text().toStdString(), SFPS3->text().toStdString());
+}
+
+void SettingsPage::ShowScaleLabels(const ScaleLabels& labels) {
+    Label17->setText(QString::fromStdString(labels.cols));
+    Label18->setText(QString::fromStdString(labels.rows));
+    Label22->setText(QString::fromStdString(labels.spriteSize));
+}
+
+void SettingsPage::CheckBox3Click() {
+    if (GameFileExists("Graph\\GEO1.bmp", host_.workDir())) return;
+    CheckBox3->setChecked(false);
+    host_.ShowMessage(QStringLiteral("Нет файла с картинками... Нарисуй сам. (размер спрайта 63х63), и назови его "
+                                     "GEO1.bmp, цветность оставь ту же самую"));
+}
+
+void SettingsPage::Button17Click() {
+    const Game& g = host_.game();
+    ListBox2->clear();
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TGameObject& o = g.World.Objects[i];
+        if (o.Owner == 0) continue;
+        const QString name =
+            (o.TypeId >= 1 && o.TypeId <= kTypeCount) ? QString::fromStdString(g.UnitTypes[o.TypeId].Name) : QString();
+        ListBox2->addItem(QStringLiteral("%1 %2x%3").arg(name).arg(o.Cells[1].col).arg(o.Cells[1].row));
+    }
+}
+
+// The map page shows or hides its scroll bars.
+void SettingsPage::CheckBox10Click() { emit scrollBarsSwitched(); }
 
 }  // namespace tarq

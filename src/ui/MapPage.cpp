@@ -1,0 +1,237 @@
+#include "ui/MapPage.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "control/MapClick.h"
+#include "ui/Cursors.h"
+#include "ui/InfoTexts.h"
+#include "ui/MapSurface.h"
+#include "ui/PageHost.h"
+#include "ui/UiHelpers.h"
+#include "ui/Widgets.h"
+#include "view/Overlays.h"
+
+namespace tarq {
+
+namespace {
+constexpr int kTopStripHeight = 18;
+constexpr int kLeftPanelWidth = 200;
+}  // namespace
+
+MapPage::MapPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+    setObjectName(QStringLiteral("TabSheet1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    DXDraw = Named(new MapSurface(this), "DXDraw");
+    layout->addWidget(DXDraw);
+    BuildLeftPanel();
+    BuildTopStrip();
+    ScrollBar1 = Named(new QScrollBar(Qt::Horizontal), "ScrollBar1");
+    ScrollBar2 = Named(new QScrollBar(Qt::Vertical), "ScrollBar2");
+    ScrollBar1->setMinimum(0);
+    ScrollBar2->setMinimum(0);
+    ScrollBar1->hide();
+    ScrollBar2->hide();
+    DXTimer = Named(new QTimer(this), "DXTimer");
+    DXTimer->setInterval(1);
+    PMenu = Named(new QMenu(this), "PMenu");
+    ConnectHandlers();
+}
+
+QWidget* MapPage::BuildLeftPanel() {
+    Panel1 = Named(new QFrame, "Panel1");
+    Panel1->setFixedWidth(kLeftPanelWidth);
+    auto* layout = new QVBoxLayout(Panel1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+
+    Panel3 = Named(new QFrame(Panel1), "Panel3");
+    Panel3->setFixedHeight(144);
+    ENDTURN = Place(Named(new QPushButton(QStringLiteral("END TURN"), Panel3), "ENDTURN"), 1, 1, 98, 24);
+    Button16 = Place(Named(new QPushButton(QStringLiteral("Quit"), Panel3), "Button16"), 101, 1, 96, 24);
+    CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 120, 16);
+    SScale = Place(Named(new QScrollBar(Qt::Horizontal, Panel3), "SScale"), 1, 44, 196, 17);
+    SScale->setRange(kScaleMin, kScaleMax);
+    SScale->setPageStep(50);
+    SScale->setSingleStep(5);
+    SScale->setValue(15);
+    SScale->setCursor(Qt::PointingHandCursor);
+
+    auto button = [this](const char* name, const QString& text) {
+        return Named(new QPushButton(text, Panel3), name);
+    };
+    Button1 = button("Button1", QStringLiteral("Геология"));
+    Button2 = button("Button2", QStringLiteral("Хиты"));
+    Button3 = button("Button3", QStringLiteral("Обзоры"));
+    Button4 = button("Button4", QStringLiteral("Статус"));
+    Button5 = button("Button5", QStringLiteral("Боезапас"));
+    Button6 = button("Button6", QStringLiteral("Сетка"));
+    Button7 = button("Button7", QStringLiteral("Подсветка"));
+    Button8 = button("Button8", QStringLiteral("Радиус"));
+    Button9 = button("Button9", QStringLiteral("Имена"));
+    Button11 = button("Button11", QStringLiteral("Соединители"));
+    QFont struck = Button9->font();
+    struck.setStrikeOut(true);
+    Button9->setFont(struck);
+    SetBold(Button11, true);
+    // The designed places: three rows of three, the connectors button above the
+    // first row. Every resize lays the rows out again from the panel's bottom up.
+    QPushButton* grid[3][3] = {{Button1, Button2, Button3}, {Button4, Button5, Button6}, {Button7, Button8, Button9}};
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) Place(grid[row][col], 1 + col * 65, 84 + row * 20, 65, 20);
+    Place(Button11, 1, 64, 100, 20);
+    layout->addWidget(Panel3);
+
+    Memo2 = Named(new QTextEdit(Panel1), "Memo2");
+    Memo2->setReadOnly(true);
+    Memo2->setStyleSheet(QStringLiteral("QTextEdit { background: #a6caf0; }"));
+    layout->addWidget(Memo2, 1);
+
+    Panel2 = Named(new QFrame(Panel1), "Panel2");
+    Panel2->setFixedSize(198, 198);
+    Panel2->setFrameShape(QFrame::StyledPanel);
+    auto* wait = Place(new QLabel(QStringLiteral("Ждите..."), Panel2), 0, 0, 198, 198);
+    wait->setAlignment(Qt::AlignCenter);
+    Minimap = Place(Named(new ImageBox(Panel2), "Minimap"), 1, 1, 196, 196);
+    Image1 = Place(Named(new ImageBox(Panel2), "Image1"), 1, 1, 196, 196);
+    Image1->setTransparentKey(qRgb(255, 255, 255));
+    Image1->raise();
+    layout->addWidget(Panel2, 0, Qt::AlignHCenter);
+    return Panel1;
+}
+
+QWidget* MapPage::BuildTopStrip() {
+    Panel5 = Named(new QFrame, "Panel5");
+    Panel5->setFixedHeight(17);
+    auto* layout = new QHBoxLayout(Panel5);
+    layout->setContentsMargins(4, 0, 4, 0);
+    StaticText9 = Named(new QLabel(Panel5), "StaticText9");
+    StaticText8 = Named(new QLabel(Panel5), "StaticText8");
+    layout->addWidget(StaticText9);
+    layout->addStretch(1);
+    layout->addWidget(StaticText8);
+    return Panel5;
+}
+
+void MapPage::ConnectHandlers() {
+    connect(SScale, &QScrollBar::valueChanged, this, &MapPage::SScaleChange);
+    connect(SScale, &QScrollBar::actionTriggered, this, &MapPage::SScaleScroll);
+    connect(ScrollBar1, &QScrollBar::actionTriggered, this, &MapPage::ScrollBar1Scroll);
+    connect(ScrollBar2, &QScrollBar::actionTriggered, this, &MapPage::ScrollBar2Scroll);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &MapPage::ScrollBar1Change);
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, &MapPage::ScrollBar1Change);
+    connect(Image1, &ImageBox::mousePressed, this, &MapPage::Image1MouseDown);
+    connect(Image1, &ImageBox::mouseMoved, this, &MapPage::Image1MouseMove);
+    connect(Image1, &ImageBox::mouseReleased, this, &MapPage::Image1MouseUp);
+    connect(DXDraw, &MapSurface::mousePressed, this, &MapPage::DXDrawMouseDown);
+    connect(DXDraw, &MapSurface::mouseMoved, this, &MapPage::DXDrawMouseMove);
+    connect(DXDraw, &MapSurface::mouseReleased, this, &MapPage::DXDrawMouseUp);
+    connect(DXDraw, &MapSurface::clicked, this, &MapPage::DXDrawClick);
+    connect(DXDraw, &MapSurface::mouseMoved, this, &MapPage::DXDrawMouseMoveSite);
+    connect(DXDraw, &MapSurface::initializedSurface, this, &MapPage::DXDrawInitialize);
+    connect(DXDraw, &MapSurface::finalizedSurface, this, &MapPage::DXDrawFinalize);
+    connect(DXTimer, &QTimer::timeout, this, &MapPage::DXTimerTimer);
+    connect(ENDTURN, &QPushButton::clicked, this, &MapPage::ENDTURNClick);
+    connect(Button16, &QPushButton::clicked, this, &MapPage::quitRequested);
+    connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
+    connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
+    connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);
+    // Mouse moves over the side panel and its buttons end a drag.
+    Panel1->setMouseTracking(true);
+    Panel1->installEventFilter(this);
+    Panel3->setMouseTracking(true);
+    Panel3->installEventFilter(this);
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8, Button9, Button11})
+        b->installEventFilter(this);
+    DXDraw->installEventFilter(this);
+    // The wheel over the zoom bar zooms as it does over the window, not by the bar's own steps.
+    SScale->installEventFilter(this);
+}
+
+bool MapPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SScale) {
+        if (event->type() != QEvent::Wheel) return false;
+        WheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    if (watched == DXDraw && event->type() == QEvent::Resize)
+        PageControl1Resize();
+    else if (watched != DXDraw && (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove))
+        Panel1MouseMove();
+    return false;
+}
+
+void MapPage::RefreshFromGame() {
+    const Game& g = host_.game();
+    {
+        const QSignalBlocker block(SScale);
+        SScale->setValue(g.ViewSettings.Scale);
+    }
+    SetBold(Button1, g.ViewSettings.ShowGeology == 1);
+    SetBold(Button6, g.ViewSettings.ShowGrid == 1);
+    SetBold(Button11, g.ViewSettings.ShowConnectors == 1);
+    ENDTURN->setEnabled(EndTurnEnabled(g));
+    if (DXDraw->initialized()) UpdateScrollBars();
+}
+
+void MapPage::ShowControlHints() {
+    Memo2->clear();
+    FillMemo(Memo2, texts::Memo2Hints());
+}
+
+void MapPage::ShowPanels(bool shown) {
+    Panel5->setFixedHeight(shown ? kTopStripHeight : 0);
+    Panel1->setFixedWidth(shown ? kLeftPanelWidth : 0);
+}
+
+// A picture that cannot be used leaves the image list as the engine left it;
+// the launch stops with the error.
+GraphicsLoad MapPage::LoadGraphics(const CacheProgress& progress) {
+    const GraphicsLoad load = LoadGameGraphics(host_.game(), host_.workDir(), UserCacheDir(),
+                                               host_.game().Settings.HighResGeology == 1, images_, minimapPalette_,
+                                               progress);
+    if (!load.ok) return load;
+    cacheDir_ = load.cacheDir;
+    frameCache_.Invalidate();
+    return load;
+}
+
+void MapPage::ApplyInitialView(int pageControlWidth) {
+    Game& g = host_.game();
+    const InitialScale scale = StartInitialView(g, pageControlWidth, width(), height(), SScale->value(),
+                                                DXDraw->width(), DXDraw->height());
+    {
+        const QSignalBlocker block(SScale);
+        SScale->setValue(scale.barPosition);
+    }
+    if (scale.changed) SetScaleLabels(scale.labels);
+    UpdateScrollBars();
+    DXDraw->initialize();
+    FinishInitialView(g, DXDraw->width(), DXDraw->height());
+}
+
+void MapPage::StartDrawing(int interval) {
+    if (interval > 0) DXTimer->setInterval(interval);
+    DXTimer->start();
+}
+
+void MapPage::StopDrawing() { DXTimer->stop(); }
+
+void MapPage::SetMapCursor(int number) {
+    cursorNumber_ = number;
+    DXDraw->setCursor(host_.cursors().cursor(number));
+}
+
+void MapPage::StepMapCursor() { SetMapCursor(NextMapCursor(cursorNumber_, host_.game().MoveArmed == 1)); }
+
+}  // namespace tarq

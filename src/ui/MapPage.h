@@ -1,0 +1,168 @@
+// The map page (TabSheet1): the drawing surface DXDraw, and around the page
+// control the parts that serve it: the left panel (END TURN, Quit, the zoom bar,
+// the overlay buttons, the side panel memo, the minimap), the top strip of
+// read-outs and the two scroll bars. The window places those parts; this
+// class builds them and carries their handlers, the drawing timer and the
+// command menu.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "control/CommandMenu.h"
+#include "core/Bitmap.h"
+#include "platform/GraphicsCacheFiles.h"
+#include "view/ImageList.h"
+#include "view/Renderer.h"
+#include "view/Viewport.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTextEdit;
+class QTimer;
+
+namespace tarq {
+
+class ImageBox;
+class MapSurface;
+class PageHost;
+
+class MapPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit MapPage(PageHost& host, QWidget* parent = nullptr);
+
+    // The zoom bar, the overlay buttons, END TURN and the scroll bars from the game state.
+    void RefreshFromGame();
+    // The two control hints of the side panel, written at start.
+    void ShowControlHints();
+    // The left panel and the top strip take their size (the launch) or none (the start).
+    void ShowPanels(bool shown);
+
+    // The launch's part: the picture cache, the image list and the minimap palette.
+    GraphicsLoad LoadGraphics(const CacheProgress& progress);
+    const Bitmap& minimapPalette() const { return minimapPalette_; }
+    // The initial view for a page control `pageControlWidth` wide, then the surface.
+    void ApplyInitialView(int pageControlWidth);
+    // The drawing timer; `interval` in ms when it changes (1, or paced to the screen).
+    void StartDrawing(int interval = 0);
+    void StopDrawing();
+
+    // The map pointer: frames of the animated pointer, or the move pointer.
+    void SetMapCursor(int number);
+    void StepMapCursor();
+    // The window's wheel: angleDelta units, one zoom step per whole notch.
+    void WheelTurned(int delta);
+
+    const ImageList& images() const { return images_; }
+    int cursorNumber() const { return cursorNumber_; }
+    int framesPerSecond() const { return fps_; }
+
+    // Zoom, scroll bars, minimap, dragging, resizing (MapView.cpp).
+    void SScaleChange();
+    void SScaleScroll();
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void ScrollBar1Scroll();
+    void ScrollBar2Scroll();
+    void ScrollBar1Change();
+    // What CheckBox10 switches: the scroll bars' ranges and visibility.
+    void UpdateScrollBars();
+    void Image1MouseDown(Qt::MouseButton button, int x, int y);
+    void Image1MouseMove(int x, int y);
+    void Image1MouseUp();
+    void Panel1MouseMove();
+    void PageControl1Resize();
+    void DXDrawMouseDown(Qt::MouseButton button, int x, int y);
+    void DXDrawMouseMove(int x, int y);
+    void DXDrawMouseUp(Qt::MouseButton button, int x, int y);
+    // Drawing, animation and overlays (MapView.cpp).
+    void DXTimerTimer();
+    void DXDrawInitialize();
+    void DXDrawFinalize();
+    void Button1Click();   // "Геология"
+    void Button6Click();   // "Сетка"
+    void Button11Click();  // "Соединители"
+    // One frame drawn and shown at once, outside the drawing timer.
+    void RenderAndPresent();
+    // Clicks, the command menu and the end of the turn (MapOrders.cpp).
+    void DXDrawClick();
+    void DXDrawMouseMoveSite(int x, int y);
+    void N81Click();  // "Идти"
+    void N4Click();   // destroying a structure, after its confirmations
+    void ENDTURNClick();
+
+signals:
+    void technicalPageRequested();  // the menu's N41 " Технические характеристики"
+    void quitRequested();           // Button16 "Quit"
+    void scaleLabelsChanged(const ScaleLabels& labels);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildLeftPanel();
+    QWidget* BuildTopStrip();
+    void ConnectHandlers();
+    void DrawFrame();
+    void RebuildMinimapPicture();
+    void SyncViewControlsToWidgets();
+    void SetScrollBarRanges(int colMax, int rowMax);
+    void SetScaleLabels(const ScaleLabels& labels);
+    void LayOutOverlayButtonGrid();
+    void CountFrame();
+    // PMenu filled from the engine's menu for SelectedObject.
+    void BuildCommandMenu();
+    void AddMenuItem(QMenu* menu, const MenuItem& item);
+    void MenuItemChosen(MenuAction action, int value, const std::string& caption);
+    // A construction order carried out by the engine; its messages shown,
+    // END TURN enabled exactly in the normal click mode.
+    void ConstructionOrder(MenuAction action, int value, const std::string& caption);
+
+    PageHost& host_;
+    ImageList images_;
+    Bitmap minimapPalette_;
+    FrameCache frameCache_;
+    std::filesystem::path cacheDir_;
+    int cursorNumber_ = 1;
+    int fps_ = 0;
+    int framesThisSecond_ = 0;
+    qint64 fpsWindowStart_ = -1;
+    int wheelRest_ = 0;  // wheel units turned since the last whole notch
+
+public:
+    MapSurface* DXDraw = nullptr;
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* Panel5 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    QScrollBar* ScrollBar2 = nullptr;
+    QPushButton* ENDTURN = nullptr;
+    QPushButton* Button16 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;  // read by nothing
+    QScrollBar* SScale = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QTextEdit* Memo2 = nullptr;
+    ImageBox* Minimap = nullptr;
+    ImageBox* Image1 = nullptr;
+    QLabel* StaticText8 = nullptr;
+    QLabel* StaticText9 = nullptr;
+    QTimer* DXTimer = nullptr;
+    QMenu* PMenu = nullptr;
+};
+
+}  // namespace tarq

@@ -1,0 +1,33 @@
+// What a page may ask of the window that holds it. Pages never reach into one
+// another's controls: what crosses pages goes through the game state, through
+// this interface, or through a page's signals, which the window connects.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+
+#include "core/Bitmap.h"
+#include "core/GameState.h"
+
+namespace tarq {
+
+class CursorSet;
+class RandomSource;
+
+class PageHost {
+public:
+    virtual Game& game() = 0;
+    // The game's working folder (where graph/ lies).
+    virtual const std::filesystem::path& workDir() const = 0;
+    virtual RandomSource& random() = 0;
+    virtual const CursorSet& cursors() const = 0;
+    // The terrain colour strip made at start, one pixel per terrain code.
+    virtual const Bitmap& terrainStrip() const = 0;
+    // Every message the player must see goes through here.
+    virtual void ShowMessage(const QString& text) = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
+}  // namespace tarq

@@ -1,0 +1,199 @@
+#include "ui/StartConditionsPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include "core/Paths.h"
+#include "platform/BmpFile.h"
+#include "ui/InfoTexts.h"
+#include "ui/PageHost.h"
+#include "ui/QtBitmap.h"
+#include "ui/UiHelpers.h"
+#include "ui/Widgets.h"
+#include "world/LandingSectors.h"
+#include "world/MapGenerator.h"
+#include "world/MapPreview.h"
+
+namespace tarq {
+
+StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
+    setObjectName(QStringLiteral("TabSheet4"));
+    MapType = Place(Named(new RadioGroup(QString(), {QStringLiteral("Случайная"), QStringLiteral("Из файла")}, 1, this),
+                          "MapType"),
+                    8, 4, 180, 56);
+    MapType->setItemIndex(0);
+    MapType->setEnabled(false);
+    CheckBox2 = Place(Named(new QCheckBox(QStringLiteral("Указывать сектора для высадки"), this), "CheckBox2"), 8, 66,
+                      260, 20);
+    StaticText2 = Place(Named(new QLabel(QStringLiteral("Задайте сектора которые вы забиваете под точку своей высадку"),
+                                         this),
+                              "StaticText2"),
+                        8, 88, 260, 32);
+    StaticText2->setWordWrap(true);
+    StaticText2->hide();
+
+    Place(new QLabel(QStringLiteral("Выберите свой клан"), this), 8, 124, 160, 16);
+    ComboBox1 = Place(Named(new QComboBox(this), "ComboBox1"), 8, 142, 160, 22);
+    ComboBox1->addItems({QStringLiteral("Кварры"), QStringLiteral("Дельмоты"), QStringLiteral("Орсины"),
+                         QStringLiteral("Тавейцы"), QStringLiteral("Лумбары"), QStringLiteral("Зеренги"),
+                         QStringLiteral("Вольхи")});
+    Image4 = Place(Named(new ImageBox(this), "Image4"), 180, 124, 78, 78);
+    LabelColorBox1 = Place(Named(new QLabel(QStringLiteral("Выберите себе цвет"), this), "LabelColorBox1"), 268, 124,
+                           115, 16);
+    LabelColorBox1->setEnabled(false);
+    ColorBox1 = Place(Named(new QComboBox(this), "ColorBox1"), 268, 142, 115, 22);
+    for (const char* name : {"red", "blue", "green", "yellow", "magenta", "cyan", "white"}) {
+        QPixmap swatch(12, 12);
+        swatch.fill(QColor(QString::fromLatin1(name)));
+        ColorBox1->addItem(QIcon(swatch), QString::fromLatin1(name));
+    }
+    Label6 = Place(Named(new QLabel(texts::JokeLabel(), this), "Label6"), 268, 168, 115, 36);
+    Label6->setWordWrap(true);
+
+    // The preview and, exactly over it, the see-through sector grid.
+    Image3 = Place(Named(new ImageBox(this), "Image3"), 390, 8, 160, 160);
+    Image3->setBackground(Qt::white);
+    Image2 = Place(Named(new ImageBox(this), "Image2"), 390, 8, 160, 160);
+    Image2->raise();
+
+    PageControl3 = Place(Named(new QTabWidget(this), "PageControl3"), 4, 208, 553, 266);
+    PageControl3->addTab(BuildMapGeneratorPage(), QStringLiteral("Параметры RandomMap"));
+
+    connect(Button10, &QPushButton::clicked, this, &StartConditionsPage::Button10Click);
+    connect(Image2, &ImageBox::mousePressed, this, &StartConditionsPage::Image2MouseDown);
+    connect(Image2, &ImageBox::clicked, this, &StartConditionsPage::Image2Click);
+    connect(CheckBox2, &QCheckBox::clicked, this, &StartConditionsPage::CheckBox2Click);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &StartConditionsPage::ComboBox1Change);
+}
+
+QWidget* StartConditionsPage::BuildMapGeneratorPage() {
+    auto* page = Named(new QWidget, "TabSheet6");
+    MapSize = Place(Named(new RadioGroup(QStringLiteral("Размер карты"),
+                                         {QStringLiteral("  50Х50  "), QStringLiteral("100Х100"),
+                                          QStringLiteral("150Х150"), QStringLiteral("200Х200"),
+                                          QStringLiteral("300Х300"), QStringLiteral("400Х400")},
+                                         1, page),
+                          "MapSize"),
+                    4, 2, 105, 186);
+    MapSize->setItemIndex(1);
+    Ttype = Place(Named(new RadioGroup(QStringLiteral("Тип территории"),
+                                       {QStringLiteral("Зеленая"), QStringLiteral("Грязная"),
+                                        QStringLiteral("Песчанная"), QStringLiteral("Снежная")},
+                                       1, page),
+                        "Ttype"),
+                  113, 2, 100, 120);
+    Ttype->setItemIndex(0);
+    Ttype->setEnabled(false);
+    Button10 = Place(Named(new QPushButton(QStringLiteral("Создать/Пересоздать карту"), page), "Button10"), 4, 196,
+                     209, 32);
+    Mountains = CaptionedBar(page, "Mountains", QStringLiteral("Густота крупных препятствий"), 0, 200, 40, 219, 2, 154);
+    Stones = CaptionedBar(page, "Stones", QStringLiteral("Густота мелких препятствий"), 0, 200, 80, 219, 40, 154);
+    Emaxmstrj = CaptionedBar(page, "Emaxmstrj", QStringLiteral("Количество месторождений"), 0, 500, 100, 219, 78, 154);
+
+    PageControl5 = Place(Named(new QTabWidget(page), "PageControl5"), 377, 0, 168, 232);
+    auto* islands = Named(new QWidget, "TabSheet12");
+    Place(new QLabel(QStringLiteral("Островная модель карты"), islands), 2, 0, 158, 16);
+    ismass = CaptionedBar(islands, "ismass", QStringLiteral("Количество островов"), 0, 600, 400, 2, 20, 158);
+    LandMass = CaptionedBar(islands, "LandMass", QStringLiteral("Размер каждого островка"), 0, 40, 10, 2, 60, 158);
+    auto* strips = Named(new QWidget, "TabSheet15");
+    Place(new QLabel(QStringLiteral("Ленточная модель карты"), strips), 2, 0, 158, 16);
+    Estripcount = CaptionedBar(strips, "Estripcount", QStringLiteral("Количество лент"), 0, 100, 15, 2, 20, 158);
+    EstripL = CaptionedBar(strips, "EstripL", QStringLiteral("Макс длина каждой ленты"), 1, 100, 20, 2, 60, 158);
+    EstripW = CaptionedBar(strips, "EstripW", QStringLiteral("Макс толщина каждой ленты"), 0, 20, 10, 2, 100, 158);
+    PageControl5->addTab(islands, QStringLiteral("Тип1"));
+    PageControl5->addTab(strips, QStringLiteral("Тип 2"));
+    PageControl5->setCurrentIndex(1);
+    return page;
+}
+
+void StartConditionsPage::RefreshFromGame() {
+    const Game& g = host_.game();
+    CheckBox2->setChecked(g.ViewSettings.UseLandingSectors == 1);
+    if (CheckBox2->isChecked()) StaticText2->show();
+    const int clan = g.ViewSettings.PlayerClan < ComboBox1->count() ? g.ViewSettings.PlayerClan : -1;
+    {
+        const QSignalBlocker block(ComboBox1);
+        ComboBox1->setCurrentIndex(clan);
+    }
+    ComboBox1Change(clan);
+    if (g.MapGenerated == 1) Image2Click();
+}
+
+MapControls StartConditionsPage::ReadMapControls() const {
+    MapControls c;
+    c.mapSizeItem = MapSize->itemIndex();
+    c.model = PageControl5->currentIndex();
+    c.ismass = ismass->value();
+    c.landMass = LandMass->value();
+    c.stripCount = Estripcount->value();
+    c.stripLength = EstripL->value();
+    c.stripWidth = EstripW->value();
+    c.mountains = Mountains->value();
+    c.stones = Stones->value();
+    c.deposits = Emaxmstrj->value();
+    return c;
+}
+
+// The page's parameters are read for a generation only: a map made with
+// "Создать/Пересоздать карту" keeps its own size even when the size list was
+// changed since, so the world never claims cells it has not got.
+void StartConditionsPage::GenerateForLaunch() {
+    Game& g = host_.game();
+    if (MapType->itemIndex() == 0 && g.MapGenerated == 0)
+        GenerateMap(g, ReadMapParameters(g, ReadMapControls()), host_.random());
+}
+
+int StartConditionsPage::TerrainSetChoice() const { return Ttype->itemIndex(); }
+
+void StartConditionsPage::ShowPreview(const QImage& picture) { Image3->setImage(picture); }
+
+void StartConditionsPage::Button10Click() {
+    GenerateFromControls(host_.game(), ReadMapControls(), host_.random());
+    Image3->setImage(ToQImage(MakeMapPreview(host_.game(), host_.terrainStrip())));
+    Image2Click();
+}
+
+// The grid is redrawn at once: a press that is no click (another button, or
+// released elsewhere) still toggles the sector the launch will read.
+void StartConditionsPage::Image2MouseDown(Qt::MouseButton, int x, int y) {
+    Image2MouseDownToggle(host_.game(), x, y);
+    Image2Click();
+}
+
+void StartConditionsPage::Image2Click() {
+    Image2->setImage(ToQImage(DrawSectorGrid(host_.game()), QImage::Format_ARGB32));
+}
+
+void StartConditionsPage::CheckBox2Click() {
+    Game& g = host_.game();
+    g.ViewSettings.UseLandingSectors = CheckBox2->isChecked() ? 1 : 0;
+    if (g.MapGenerated == 0) Button10Click();
+    StaticText2->show();
+}
+
+// A typed clan name that matches no item has index -1: the picture is cleared.
+void StartConditionsPage::ComboBox1Change(int index) {
+    host_.game().ViewSettings.PlayerClan = static_cast<u8>(index);
+    if (index < 0) {
+        Image4->setImage(QImage());
+        return;
+    }
+    LoadClanPicture(index);
+}
+
+void StartConditionsPage::LoadClanPicture(int clan) {
+    const std::string name = "graph\\0" + std::to_string(clan) + ".bmp";
+    Bitmap emblem;
+    const BitmapLoad load = LoadBitmapFile(ResolveGamePath(name, host_.workDir()), emblem);
+    if (!load.ok) {
+        Image4->setImage(QImage());
+        host_.ShowMessage(QString::fromStdString(load.error));
+        return;
+    }
+    Image4->setImage(ToQImage(emblem));
+}
+
+}  // namespace tarq

@@ -1,0 +1,78 @@
+// The start-conditions page (TabSheet4) of the new game: the landing-sector
+// switch and grid over the map preview, the clan, and the map generator's
+// page (TabSheet6) with "Создать/Пересоздать карту".
+#pragma once
+
+#include <QWidget>
+
+#include "world/MapParameters.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QTabWidget;
+
+namespace tarq {
+
+class ImageBox;
+class PageHost;
+class RadioGroup;
+
+class StartConditionsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit StartConditionsPage(PageHost& host, QWidget* parent = nullptr);
+
+    // The landing-sector switch, the clan and the sector grid from the game state.
+    void RefreshFromGame();
+    // The generator's parameters as the page holds them.
+    MapControls ReadMapControls() const;
+    // The launch's part: a map from the page's parameters when none was
+    // generated (no preview; MapGenerated stays 0), and the terrain set.
+    void GenerateForLaunch();
+    int TerrainSetChoice() const;
+    // The preview picture (the launch shows the minimap palette there).
+    void ShowPreview(const QImage& picture);
+
+    void Button10Click();  // "Создать/Пересоздать карту"
+    void Image2MouseDown(Qt::MouseButton button, int x, int y);
+    void Image2Click();
+    void CheckBox2Click();
+    void ComboBox1Change(int index);
+
+private:
+    QWidget* BuildMapGeneratorPage();
+    void LoadClanPicture(int clan);
+
+    PageHost& host_;
+
+public:
+    RadioGroup* MapType = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    ImageBox* Image4 = nullptr;
+    QComboBox* ColorBox1 = nullptr;
+    QLabel* LabelColorBox1 = nullptr;
+    QLabel* Label6 = nullptr;
+    ImageBox* Image3 = nullptr;
+    ImageBox* Image2 = nullptr;
+    QTabWidget* PageControl3 = nullptr;
+    // Map generator parameters.
+    RadioGroup* MapSize = nullptr;
+    RadioGroup* Ttype = nullptr;
+    QPushButton* Button10 = nullptr;
+    QScrollBar* Mountains = nullptr;
+    QScrollBar* Stones = nullptr;
+    QScrollBar* Emaxmstrj = nullptr;
+    QTabWidget* PageControl5 = nullptr;
+    QScrollBar* ismass = nullptr;
+    QScrollBar* LandMass = nullptr;
+    QScrollBar* Estripcount = nullptr;
+    QScrollBar* EstripL = nullptr;
+    QScrollBar* EstripW = nullptr;
+};
+
+}  // namespace tarq
