@@ -16,6 +16,7 @@ class RandomSource;
 
 class PageHost {
 public:
+    // The game state. Ask for it each time: a loaded game may replace it.
     virtual Game& game() = 0;
     // The game's working folder (where graph/ lies).
     virtual const std::filesystem::path& workDir() const = 0;

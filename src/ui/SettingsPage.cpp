@@ -138,10 +138,9 @@ QWidget* SettingsPage::BuildSystemSettingsPage() {
 
 // Each control goes into the game state as it changes.
 void SettingsPage::ConnectSettingsCopies() {
-    for (const BoxField& f : kBoxFields) {
-        u8& field = host_.game().Settings.*f.field;
-        connect(this->*f.box, &QCheckBox::toggled, this, [&field](bool on) { field = on ? 1 : 0; });
-    }
+    for (const BoxField& f : kBoxFields)
+        connect(this->*f.box, &QCheckBox::toggled, this,
+                [this, field = f.field](bool on) { host_.game().Settings.*field = on ? 1 : 0; });
     connect(Winmode, &RadioGroup::clicked, this,
             [this] { host_.game().Settings.FullScreen = Winmode->itemIndex() == 1 ? 1 : 0; });
     connect(RadioGroup2, &RadioGroup::clicked, this,
