@@ -23,11 +23,10 @@ const TMapCell& CellAt(const Game& game, int col, int row) {
     return CellGrid<TMapCell>::inStorage(col, row) ? game.Map(col, row) : kEmptyCell;
 }
 
-// Ids hashed into 64 bits, a filter for the pulse checks: id 0 has a bit of
-// its own, the others share 63.
+// Ids hashed into 64 bits, a filter for the pulse checks (id 0, the ground's,
+// has bit 0, shared with few others).
 std::uint64_t IdBit(int id) {
-    const std::uint64_t bit = std::uint64_t{2} << (static_cast<unsigned>(id) % 63u);
-    return id == 0 ? 1 : bit;
+    return std::uint64_t{1} << ((static_cast<std::uint32_t>(id) * 0x9E3779B1u) >> 26);
 }
 
 std::uint64_t PulseBits(const PulseState& pulse) {
@@ -102,15 +101,19 @@ void FrameCache::Reset(const Layout& layout) {
     layout_ = layout;
     const std::size_t slots = static_cast<std::size_t>(layout.slotCols) * layout.slotRows;
     const std::size_t cols = static_cast<std::size_t>(layout.slotCols);
-    // Every slot is composed before it is shown, so the old pixels may stay;
-    // keeping the memory spares the page faults of a fresh buffer at each zoom.
+    // A zoom resets the layout: what a slot held is read only once the slot
+    // is valid again, so the buffers only ever grow, and growing is the one
+    // time their memory is written before use.
+    auto atLeast = [](auto& v, std::size_t n) {
+        if (v.size() < n) v.resize(n);
+    };
     pixels_.width = layout.slotCols * layout.pitch;
     pixels_.height = layout.slotRows * layout.pitch;
-    pixels_.pixels.resize(static_cast<std::size_t>(pixels_.width) * pixels_.height);
-    snapshot_.resize(slots);  // read only for valid slots
+    atLeast(pixels_.pixels, static_cast<std::size_t>(pixels_.width) * pixels_.height);
+    atLeast(snapshot_, slots);
+    atLeast(pulsed_, slots);
+    atLeast(idBits_, slots);
     valid_.assign(slots, 0);
-    pulsed_.assign(slots, 0);
-    idBits_.assign(slots, 0);
     columnValid_.assign(cols, 0);
     columnPulsed_.assign(cols, 0);
     columnIdBits_.assign(cols, 0);
@@ -118,9 +121,9 @@ void FrameCache::Reset(const Layout& layout) {
     if (layout.pitch <= kLookPitch) {
         std::size_t n = 2;
         while (n < 8192 && (n * 2) * static_cast<std::size_t>(layout.pitch * layout.pitch) <= (std::size_t{1} << 18)) n *= 2;
-        looks_.assign(n, Look{});
-        // An unused look has the key of a cell showing nothing: all black.
-        lookPixels_.assign(n * static_cast<std::size_t>(layout.pitch * layout.pitch), kBlack);
+        // A key no cell has: a look's pixels are read only after it was stored.
+        looks_.assign(n, Look{{~std::uint64_t{0}, 0, 0, 0}});
+        atLeast(lookPixels_, n * static_cast<std::size_t>(layout.pitch * layout.pitch));
     }
 }
 
@@ -163,16 +166,20 @@ bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGe
     lastLastRow_ = g.lastRow;
 
     const std::uint64_t pulseBits = PulseBits(pulse);
+    if (reset) {
+        for (int c = g.firstCol; c <= g.lastCol; ++c) {
+            DrawFreshCells(game, images, c, c % layout_.slotCols, g.firstRow, g.lastRow, pulse, pulseBits);
+            columnValid_[static_cast<std::size_t>(c % layout_.slotCols)] = 1;
+        }
+        return false;
+    }
     for (int c = g.firstCol; c <= g.lastCol; ++c) {
         const int sc = c % layout_.slotCols;
         const bool check = !columnValid_[sc] || columnPulsed_[sc] || (columnIdBits_[sc] & pulseBits) != 0 ||
                            !ColumnUnchanged(game, c, sc, g);
-        if (reset)
-            DrawFreshColumn(game, images, c, sc, g, pulse, pulseBits);
-        else if (check)
-            DrawColumn(game, images, c, sc, g, pulse, pulseBits);
+        if (check) DrawColumn(game, images, c, sc, g, pulse, pulseBits);
     }
-    return !reset;
+    return true;
 }
 
 void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& whole,
@@ -238,6 +245,34 @@ bool FrameCache::ColumnUnchanged(const Game& game, int col, int sc, const FrameG
 void FrameCache::DrawColumn(const Game& game, const ImageList& images, int col, int sc, const FrameGeometry& g,
                             const PulseState& pulse, std::uint64_t pulseBits) {
     const int rows = layout_.slotRows;
+    const bool quiet = columnValid_[sc] && !columnPulsed_[sc] && (columnIdBits_[sc] & pulseBits) == 0 &&
+                       CellGrid<TMapCell>::inStorage(col, g.firstRow) && CellGrid<TMapCell>::inStorage(col, g.lastRow);
+    if (quiet) {
+        // Every slot valid and none pulsing: only changed cells count, found a
+        // run of cells at a time.
+        constexpr int kRun = 16;
+        std::uint64_t bits = columnIdBits_[sc];
+        bool pulsed = false;
+        for (int r = g.firstRow; r <= g.lastRow;) {
+            const int sr = r % rows;
+            const int n = std::min({kRun, g.lastRow - r + 1, rows - sr});
+            const std::size_t first = static_cast<std::size_t>(sc) * rows + sr;
+            if (std::memcmp(&game.Map(col, r), &snapshot_[first], static_cast<std::size_t>(n) * sizeof(TMapCell)) != 0)
+                for (int i = 0; i < n; ++i) {
+                    const TMapCell& cell = game.Map(col, r + i);
+                    if (SameCell(cell, snapshot_[first + i])) continue;
+                    std::memcpy(static_cast<void*>(&snapshot_[first + i]), &cell, sizeof(TMapCell));
+                    ComposeSlot(images, static_cast<int>(first + i), sc, sr + i, pulse, pulseBits);
+                    if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r + i);
+                    bits |= idBits_[first + i];
+                    pulsed = pulsed || pulsed_[first + i] != 0;
+                }
+            r += n;
+        }
+        columnPulsed_[sc] = pulsed ? 1 : 0;
+        columnIdBits_[sc] = bits;
+        return;
+    }
     std::uint64_t bits = 0;
     bool pulsed = false;
     for (int r = g.firstRow; r <= g.lastRow; ++r) {
@@ -260,15 +295,15 @@ void FrameCache::DrawColumn(const Game& game, const ImageList& images, int col, 
     columnIdBits_[sc] = bits;
 }
 
-// After a reset every slot of the column is composed: the cells are copied
-// to the snapshot in one go and none is compared.
-void FrameCache::DrawFreshColumn(const Game& game, const ImageList& images, int col, int sc, const FrameGeometry& g,
-                                 const PulseState& pulse, std::uint64_t pulseBits) {
+// After a reset every slot of the rows firstRow..lastRow of the column is
+// composed: the cells are copied to the snapshot in one go and none is compared.
+void FrameCache::DrawFreshCells(const Game& game, const ImageList& images, int col, int sc, int firstRow, int lastRow,
+                                const PulseState& pulse, std::uint64_t pulseBits) {
     const int rows = layout_.slotRows;
-    const bool stored = CellGrid<TMapCell>::inStorage(col, g.firstRow) && CellGrid<TMapCell>::inStorage(col, g.lastRow);
-    for (int r = g.firstRow; r <= g.lastRow;) {
+    const bool stored = CellGrid<TMapCell>::inStorage(col, firstRow) && CellGrid<TMapCell>::inStorage(col, lastRow);
+    for (int r = firstRow; r <= lastRow;) {
         const int sr = r % rows;
-        const int n = std::min(g.lastRow - r + 1, rows - sr);
+        const int n = std::min(lastRow - r + 1, rows - sr);
         TMapCell* snap = &snapshot_[static_cast<std::size_t>(sc) * rows + sr];
         if (stored)
             std::memcpy(static_cast<void*>(snap), &game.Map(col, r), static_cast<std::size_t>(n) * sizeof(TMapCell));
@@ -278,15 +313,14 @@ void FrameCache::DrawFreshColumn(const Game& game, const ImageList& images, int 
     }
     std::uint64_t bits = 0;
     bool pulsed = false;
-    for (int r = g.firstRow; r <= g.lastRow; ++r) {
+    for (int r = firstRow; r <= lastRow; ++r) {
         const std::size_t slot = static_cast<std::size_t>(sc) * rows + r % rows;
         ComposeSlot(images, static_cast<int>(slot), sc, r % rows, pulse, pulseBits);
         bits |= idBits_[slot];
         pulsed = pulsed || pulsed_[slot] != 0;
     }
-    columnValid_[sc] = 1;
-    columnPulsed_[sc] = pulsed ? 1 : 0;
-    columnIdBits_[sc] = bits;
+    columnPulsed_[sc] = columnPulsed_[sc] != 0 || pulsed ? 1 : 0;
+    columnIdBits_[sc] |= bits;
 }
 
 namespace {
@@ -298,10 +332,10 @@ std::uint32_t LookWord(const TSpriteRef& s) {
     return s.show != 0 ? word : 0;
 }
 
+// Word by word with early exits: the key was just written a word at a time,
+// and wider loads of it would wait for those writes to land.
 bool SameKey(const FrameCache::LookKey& a, const FrameCache::LookKey& b) {
-    std::uint64_t differ = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) differ |= a[i] ^ b[i];
-    return differ == 0;
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
 }
 
 void CopyBlock(Pixel* to, int toStride, const Pixel* from, int fromStride, int n) {

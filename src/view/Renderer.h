@@ -111,8 +111,8 @@ private:
     bool ColumnUnchanged(const Game& game, int col, int slotCol, const FrameGeometry& g) const;
     void DrawColumn(const Game& game, const ImageList& images, int col, int slotCol, const FrameGeometry& g,
                     const PulseState& pulse, std::uint64_t pulseBits);
-    void DrawFreshColumn(const Game& game, const ImageList& images, int col, int slotCol, const FrameGeometry& g,
-                         const PulseState& pulse, std::uint64_t pulseBits);
+    void DrawFreshCells(const Game& game, const ImageList& images, int col, int slotCol, int firstRow, int lastRow,
+                        const PulseState& pulse, std::uint64_t pulseBits);
     void ComposeSlot(const ImageList& images, int slot, int slotCol, int slotRow, const PulseState& pulse,
                      std::uint64_t pulseBits);
     void DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
@@ -136,7 +136,7 @@ private:
     // look already composed is one small block copy.
     static constexpr int kLookPitch = 16;  // largest cell with looks kept
 public:
-    // Two layers' LookWords a word: 0 for a hidden layer, so all 0 only for a cell showing nothing.
+    // Two layers' LookWords a word, 0 for a hidden layer.
     using LookKey = std::array<std::uint64_t, kLayers / 2>;
 
 private:
