@@ -44,7 +44,7 @@
 #include "view/Renderer.h"
 #include "view/ScaledPatterns.h"
 #include "view/Viewport.h"
-#include "world/Random.h"
+#include "core/Random.h"
 
 namespace {
 

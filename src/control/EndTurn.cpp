@@ -44,6 +44,7 @@ void AdvanceConstruction(Game& game, TGameObject& builder) {
 }  // namespace
 
 void EndTurn(Game& game) {
+    ++game.Turn;
     game.ReadyLayerOn = 0;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         TGameObject& o = game.Object(slot);

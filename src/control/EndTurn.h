@@ -7,8 +7,8 @@
 
 namespace tarq {
 
-// ENDTURNClick's work. ReadyLayerOn ends at 1 exactly when some finished
-// site was marked.
+// ENDTURNClick's work; Turn counts one more. ReadyLayerOn ends at 1 exactly
+// when some finished site was marked.
 void EndTurn(Game& game);
 
 }  // namespace tarq

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Random.h"
+
 namespace tarq {
 
 using u8 = std::uint8_t;
@@ -248,6 +250,7 @@ struct TViewSettings {
     u8 PlayerClan = 0;
     i16 Credits = 0;
     u8 ShowConnectors = 0;
+    bool operator==(const TViewSettings&) const = default;
 };
 
 // Characteristics the side panel can list for a selected object.
@@ -287,6 +290,7 @@ struct TPurchase {
     u8 TypeId = 0;
     u8 Cargo = 0;
     u8 Price = 0;
+    bool operator==(const TPurchase&) const = default;
 };
 
 // What one slot wrote into layers 2-8 at the last rebuild; a free slot's
@@ -368,6 +372,11 @@ struct Game {
     i32 DragStartX = 0;
     i32 DragStartY = 0;
     u8 MinimapDrag = 0;
+
+    // Turns played: 1 for the first turn, one more after every END TURN.
+    i32 Turn = 1;
+    // The game's random source (map generation); its seed is part of the game.
+    RandomSource Rng;
 
     // Click dispatch, construction and rendering state.
     u8 ClickMode = kClickNormal;

@@ -192,8 +192,8 @@ void TMainForm::FormCreate() {
     map_->ShowPanels(false);
     ShowTab(PageControl1, kPageMap, false);
     ActivatePage(PageControl1, kPageWelcome);
-    random_.Reseed();
-    PageControl1->setTabIcon(kPageMap, Icons[random_.Random(2) == 0 ? 5 : 3]);
+    random().Reseed();
+    PageControl1->setTabIcon(kPageMap, Icons[random().Random(2) == 0 ? 5 : 3]);
     newGame_->purchases()->NamePurchaseTreeNodes();
     RefreshFromGame();
 }

@@ -16,7 +16,7 @@
 #include "core/GameState.h"
 #include "ui/Cursors.h"
 #include "ui/PageHost.h"
-#include "world/Random.h"
+#include "core/Random.h"
 
 class QTabWidget;
 class QTimer;
@@ -44,7 +44,7 @@ public:
     // PageHost.
     Game& game() override { return *game_; }
     const std::filesystem::path& workDir() const override { return workDir_; }
-    RandomSource& random() override { return random_; }
+    RandomSource& random() override { return game_->Rng; }
     const CursorSet& cursors() const override { return cursors_; }
     const Bitmap& terrainStrip() const override { return terrainStrip_; }
     void ShowMessage(const QString& text) override;
@@ -99,7 +99,6 @@ private:
     std::unique_ptr<Game> game_;
     std::filesystem::path workDir_;
     MessageSink sink_;
-    RandomSource random_;
     CursorSet cursors_;
     Bitmap terrainStrip_;
     WelcomePage* welcome_ = nullptr;

@@ -4,7 +4,7 @@
 
 #include "core/GameState.h"
 #include "world/MapParameters.h"
-#include "world/Random.h"
+#include "core/Random.h"
 
 namespace tarq {
 

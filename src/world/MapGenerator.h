@@ -6,7 +6,7 @@
 
 #include "core/GameState.h"
 #include "world/MapParameters.h"
-#include "world/Random.h"
+#include "core/Random.h"
 #include "world/TerrainTables.h"
 
 namespace tarq {

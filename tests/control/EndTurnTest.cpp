@@ -46,6 +46,7 @@ TEST_F(EndTurnTest, MovesComeBackButAreNeverTaken) {
     }
     EndTurn(*game);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(Object(i + 1).MovesLeft, cases[i].expected) << i;
+    EXPECT_EQ(game->Turn, 2);
 }
 
 TEST_F(EndTurnTest, AOneTurnConstructionIsReadyAtOnce) {

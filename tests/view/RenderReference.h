@@ -8,7 +8,7 @@
 #include "core/GameState.h"
 #include "core/Bitmap.h"
 #include "view/ImageList.h"
-#include "world/Random.h"
+#include "core/Random.h"
 
 namespace tarq::testref {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/World.h"
-#include "world/Random.h"
+#include "core/Random.h"
 
 namespace tarq::testing {
 

@@ -1,4 +1,4 @@
-#include "world/Random.h"
+#include "core/Random.h"
 
 #include <chrono>
 

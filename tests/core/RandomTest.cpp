@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "world/Random.h"
+#include "core/Random.h"
 
 namespace tarq {
 namespace {
