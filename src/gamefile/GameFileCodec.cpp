@@ -1,0 +1,487 @@
+#include "gamefile/GameFileCodec.h"
+
+#include <zlib.h>
+
+#include <QDataStream>
+#include <QIODevice>
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+
+#include "gamefile/BytePlanes.h"
+#include "gamefile/GameFileFormat.h"
+
+namespace tarq::gamefile {
+
+namespace {
+
+// Grid planes are the records' own bytes: their layout is part of the format.
+static_assert(std::endian::native == std::endian::little, "grid planes hold the records' little-endian bytes");
+static_assert(offsetof(TSpriteRef, idU) == 0 && offsetof(TSpriteRef, Spr) == 1 && offsetof(TSpriteRef, id) == 3 &&
+              offsetof(TSpriteRef, SprNext) == 5 && offsetof(TSpriteRef, show) == 7 && sizeof(TMapCell) == 64);
+static_assert(offsetof(TResourceCell, Kind) == 0 && offsetof(TResourceCell, Amount) == 1);
+static_assert(offsetof(TConnectorCell, Owner) == 0 && offsetof(TConnectorCell, Present) == 1);
+// The records written field by field below. A new field changes the size:
+// give it its place in the body (and a new format version once files are out).
+static_assert(sizeof(TGameObject) == 164 && sizeof(TUnitStats) == 24, "a field was added to the object records");
+static_assert(sizeof(TViewSettings) == 32 && sizeof(TPurchase) == 3, "a field was added to the view or purchases");
+
+// ---- Grids: byte planes of the records as they lie in memory ----
+
+template <typename T>
+constexpr bool kPlaneRecord = std::is_trivially_copyable_v<T>&& std::has_unique_object_representations_v<T>;
+
+template <typename T>
+void AppendGrid(QByteArray& out, const std::vector<T>& cells) {
+    static_assert(kPlaneRecord<T>);
+    AppendPlanes(out, reinterpret_cast<const char*>(cells.data()), cells.size(), sizeof(T));
+}
+
+template <typename T>
+bool ReadGrid(const char*& in, const char* end, std::vector<T>& cells, std::size_t n) {
+    static_assert(kPlaneRecord<T>);
+    cells.resize(n);
+    return ReadPlanes(in, end, reinterpret_cast<char*>(cells.data()), n, sizeof(T));
+}
+
+// ---- Scalar fields, listed once for both directions ----
+
+// The small sections go through QDataStream.
+struct Writer {
+    QDataStream& s;
+    template <typename T>
+    void operator()(const T& v) {
+        s << v;
+    }
+};
+
+struct Reader {
+    QDataStream& s;
+    template <typename T>
+    void operator()(T& v) {
+        s >> v;
+    }
+};
+
+// Fixed-size big-endian records for the object table: QDataStream's calls
+// through its device for every value cost more than the rest of a save.
+struct RecordWriter {
+    char* p;
+    template <typename T>
+    void operator()(const T& v) {
+        const auto u = static_cast<std::make_unsigned_t<T>>(v);
+        for (int shift = 8 * (static_cast<int>(sizeof(T)) - 1); shift >= 0; shift -= 8)
+            *p++ = static_cast<char>(u >> shift);
+    }
+    void ref(const TSpriteRef& r) {
+        (*this)(r.idU), (*this)(static_cast<i16>(r.Spr)), (*this)(static_cast<i16>(r.id));
+        (*this)(static_cast<i16>(r.SprNext)), (*this)(r.show);
+    }
+};
+
+struct RecordReader {
+    const char* p;
+    template <typename T>
+    void operator()(T& v) {
+        std::make_unsigned_t<T> u = 0;
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            u = static_cast<std::make_unsigned_t<T>>(u << 8 | static_cast<unsigned char>(*p++));
+        v = static_cast<T>(u);
+    }
+    void ref(TSpriteRef& r) {
+        u8 idU = 0, show = 0;
+        i16 spr = 0, id = 0, next = 0;
+        (*this)(idU), (*this)(spr), (*this)(id), (*this)(next), (*this)(show);
+        r = TSpriteRef{idU, spr, id, next, show};
+    }
+};
+
+// Counts a record's bytes.
+struct RecordSize {
+    std::size_t bytes = 0;
+    template <typename T>
+    void operator()(const T&) {
+        bytes += sizeof(T);
+    }
+    void ref(const TSpriteRef&) { bytes += 8; }
+};
+
+template <typename Io, typename C>
+void MapFields(Io& io, C& c) {
+    io(c.MapWidth), io(c.MapHeight), io(c.TerrainSet), io(c.MapGenerated), io(c.StartGold);
+    for (auto& column : c.LandingSectors)
+        for (auto& sector : column) io(sector);
+}
+
+template <typename Io, typename F>
+void FootprintFields(Io& io, F& footprint) {
+    for (auto& p : footprint) io(p.col), io(p.row);
+}
+
+template <typename Io, typename S>
+void StatsFields(Io& io, S& s) {
+    io(s.TypeId), io(s.Attack), io(s.Shots), io(s.Range), io(s.Ammo), io(s.Armour), io(s.Hits), io(s.Scan);
+    io(s.Speed), io(s.Cost), io(s.ResourceKind1), io(s.ResourceAmount1), io(s.ResourceKind2);
+    io(s.ResourceAmount2), io(s.ResourceKind3), io(s.ResourceAmount3), io(s.CargoKind), io(s.CargoCapacity);
+    io(s.Output), io(s.Spare), io(s.Movement);
+}
+
+template <typename Io, typename O>
+void ObjectFields(Io& io, O& o) {
+    for (auto& r : o.Sprites) io.ref(r);
+    io(o.Owner), io(o.Active);
+    FootprintFields(io, o.Cells);
+    io(o.Spare), io(o.CellCount), io(o.OrderState), io(o.TurnsLeft), io(o.MaterialPerTurn), io(o.BuildLink);
+    io(o.TurnsTotal), io(o.SiteObject), io(o.Layer), io(o.SecondLayer);
+    for (auto& r : o.CellSprites) io.ref(r);
+    io(o.TypeId), io(o.ShotsLeft), io(o.AmmoLeft), io(o.HitsLeft), io(o.MovesLeft), io(o.CargoKind), io(o.Cargo);
+    io(o.AnimClass), io(o.AnimTicks);
+    StatsFields(io, o.Stats);
+}
+
+template <typename Io, typename C>
+void ViewFields(Io& io, C& c) {
+    auto& v = c.ViewSettings;
+    io(v.ViewCenterCol), io(v.ViewCenterRow), io(v.ViewOffsetX), io(v.ViewOffsetY), io(v.ScreenCenterX);
+    io(v.ScreenCenterY), io(v.FirstCol), io(v.FirstRow), io(v.Scale), io(v.ShowGeology), io(v.ShowGrid);
+    io(v.UseLandingSectors), io(v.BasePlaced), io(v.CurrentPlayer), io(v.PlayerClan), io(v.Credits);
+    io(v.ShowConnectors);
+    io(c.VisibleCols), io(c.VisibleRows), io(c.CellPixels);
+}
+
+template <typename Io, typename C>
+void PlayFields(Io& io, C& c) {
+    io(c.Turn), io(c.RandomSeed), io(c.SlowAnimPeriod), io(c.TwoFrameAnimPeriod), io(c.SelectedObject);
+    io(c.LastCreatedObject), io(c.ClickMode), io(c.MoveArmed), io(c.ReadyLayerOn), io(c.BasePromptShown);
+    io(c.PulseAlpha), io(c.PulseStep), io(c.SiteBuilder), io(c.SiteBuilderCol), io(c.SiteBuilderRow);
+    for (auto& footprint : c.ExitCandidates) FootprintFields(io, footprint);
+    for (auto& marker : c.ExitMarkers) io(marker);
+}
+
+template <typename Io, typename C>
+void ShopFields(Io& io, C& c) {
+    for (auto& p : c.PurchaseList) io(p.TypeId), io(p.Cargo), io(p.Price);
+    for (auto& flag : c.Purchasable) io(flag);
+}
+
+// An object slot's record: its number, then every field.
+template <typename Io, typename S>
+void SavedObjectFields(Io& io, S& o) {
+    io(o.Slot);
+    ObjectFields(io, o.Object);
+}
+
+std::size_t CountObjectRecord() {
+    const SavedObject blank;
+    RecordSize size;
+    SavedObjectFields(size, blank);
+    return size.bytes;
+}
+const std::size_t kObjectRecordSize = CountObjectRecord();
+
+// ---- Sections ----
+
+void PutU32(QByteArray& out, std::uint32_t v) {
+    const char bytes[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    out.append(bytes, 4);
+}
+
+std::uint32_t GetU32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 | b[3];
+}
+
+// Appends a section whose payload `fill` writes at the end of the body.
+template <typename Fill>
+void AppendSection(QByteArray& body, std::uint32_t tag, Fill fill) {
+    PutU32(body, tag);
+    PutU32(body, 0);
+    const qsizetype start = body.size();
+    fill(body);
+    const auto length = static_cast<std::uint32_t>(body.size() - start);
+    for (int i = 0; i < 4; ++i) body[start - 4 + i] = static_cast<char>(length >> (24 - 8 * i));
+}
+
+// A section of scalar fields written through QDataStream.
+template <typename Fields>
+void AppendFieldSection(QByteArray& body, std::uint32_t tag, Fields fields) {
+    AppendSection(body, tag, [&](QByteArray& out) {
+        QByteArray payload;
+        QDataStream s(&payload, QIODevice::WriteOnly);
+        s.setVersion(kStreamVersion);
+        Writer w{s};
+        fields(w);
+        out.append(payload);
+    });
+}
+
+QString TagName(std::uint32_t tag) {
+    const char name[5] = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16), static_cast<char>(tag >> 8),
+                          static_cast<char>(tag), 0};
+    return QString::fromLatin1(name).trimmed();
+}
+
+// Walks the sections of a body in their order.
+class SectionCursor {
+public:
+    explicit SectionCursor(const QByteArray& body) : body_(body) {}
+
+    // The payload of the next section, which must carry `tag`; it shares the
+    // body's bytes. Empty with `error` set otherwise.
+    bool next(std::uint32_t tag, QByteArray& payload, QString& error) {
+        const qsizetype left = body_.size() - pos_;
+        if (left < 8) return fail(error, QStringLiteral("нет раздела %1").arg(TagName(tag)));
+        const std::uint32_t found = GetU32(body_.constData() + pos_);
+        const std::uint32_t length = GetU32(body_.constData() + pos_ + 4);
+        if (found != tag) return fail(error, QStringLiteral("вместо раздела %1 идет другой").arg(TagName(tag)));
+        if (length > static_cast<std::uint64_t>(left - 8))
+            return fail(error, QStringLiteral("раздел %1 длиннее тела файла").arg(TagName(tag)));
+        payload = QByteArray::fromRawData(body_.constData() + pos_ + 8, static_cast<qsizetype>(length));
+        pos_ += 8 + static_cast<qsizetype>(length);
+        return true;
+    }
+    bool atEnd() const { return pos_ == body_.size(); }
+
+private:
+    static bool fail(QString& error, const QString& text) {
+        error = text;
+        return false;
+    }
+    const QByteArray& body_;
+    qsizetype pos_ = 0;
+};
+
+// Reads a section of scalar fields; its length must match them exactly.
+template <typename Fields>
+bool ReadFieldSection(const QByteArray& payload, std::uint32_t tag, QString& error, Fields fields) {
+    QDataStream s(payload);
+    s.setVersion(kStreamVersion);
+    Reader r{s};
+    fields(r);
+    if (s.status() == QDataStream::Ok && s.atEnd()) return true;
+    error = QStringLiteral("длина раздела %1 не сходится с его полями").arg(TagName(tag));
+    return false;
+}
+
+bool ReadGrids(const QByteArray& payload, GameFileContents& c, QString& error) {
+    const std::size_t cells = c.Region().cells();
+    const char* in = payload.constData();
+    const char* end = in + payload.size();
+    if (ReadGrid(in, end, c.Terrain, cells) && ReadGrid(in, end, c.Passability, cells) &&
+        ReadGrid(in, end, c.Resources, cells) && ReadGrid(in, end, c.Connectors, cells) && in == end)
+        return true;
+    error = QStringLiteral("раздел GRID не соответствует карте");
+    return false;
+}
+
+bool ReadLayers(const QByteArray& payload, GameFileContents& c, QString& error) {
+    const char* in = payload.constData();
+    const char* end = in + payload.size();
+    if (ReadGrid(in, end, c.Map, c.Region().cells()) && in == end) return true;
+    error = QStringLiteral("раздел LAYR не соответствует карте");
+    return false;
+}
+
+void AppendObjects(QByteArray& out, const std::vector<SavedObject>& objects) {
+    std::vector<char> records(objects.size() * kObjectRecordSize);
+    RecordWriter w{records.data()};
+    for (const SavedObject& o : objects) SavedObjectFields(w, o);
+    const auto count = static_cast<quint16>(objects.size());
+    out.append(static_cast<char>(count >> 8)).append(static_cast<char>(count));
+    AppendPlanes(out, records.data(), objects.size(), kObjectRecordSize);
+}
+
+bool ReadObjects(const QByteArray& payload, GameFileContents& c, QString& error) {
+    error = QStringLiteral("раздел OBJS поврежден");
+    if (payload.size() < 2) return false;
+    const char* in = payload.constData();
+    const char* end = in + payload.size();
+    const std::size_t count = static_cast<unsigned char>(in[0]) << 8 | static_cast<unsigned char>(in[1]);
+    if (count > kMaxObjects) {
+        error = QStringLiteral("объектов %1, а в таблице их %2").arg(count).arg(kMaxObjects);
+        return false;
+    }
+    in += 2;
+    std::vector<char> records(count * kObjectRecordSize);
+    if (!ReadPlanes(in, end, records.data(), count, kObjectRecordSize) || in != end) return false;
+    error.clear();
+    c.Objects.resize(count);
+    RecordReader r{records.data()};
+    for (SavedObject& o : c.Objects) SavedObjectFields(r, o);
+    return true;
+}
+
+// ---- Container ----
+
+std::uint32_t Crc32(const char* data, qsizetype size) {
+    return static_cast<std::uint32_t>(
+        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(data), static_cast<uInt>(size)));
+}
+
+// Raw deflate: the header's CRC-32 guards the stored bytes, so zlib's own
+// wrapper and its Adler-32 over the whole body (a third of the time) are left out.
+constexpr int kRawDeflate = -15;
+
+QByteArray Deflate(const QByteArray& body) {
+    z_stream z{};
+    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, kRawDeflate, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
+    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(body.size()))), Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(body.constData()));
+    z.avail_in = static_cast<uInt>(body.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    const int rc = deflate(&z, Z_FINISH);
+    out.truncate(static_cast<qsizetype>(z.total_out));
+    deflateEnd(&z);
+    return rc == Z_STREAM_END ? out : QByteArray();
+}
+
+// Inflates `stored` into exactly `size` bytes, all of `stored` used; false otherwise.
+bool Inflate(const char* stored, std::uint32_t storedSize, std::uint32_t size, QByteArray& out) {
+    z_stream z{};
+    if (inflateInit2(&z, kRawDeflate) != Z_OK) return false;
+    out = QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stored));
+    z.avail_in = storedSize;
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = size;
+    const int rc = inflate(&z, Z_FINISH);
+    const bool whole = rc == Z_STREAM_END && z.total_out == size && z.avail_in == 0;
+    inflateEnd(&z);
+    return whole;
+}
+
+struct Header {
+    std::uint16_t version = 0, flags = 0;
+    std::uint32_t bodySize = 0, storedSize = 0, bodyCrc = 0, headerCrc = 0;
+};
+
+Header ReadHeader(const char* p) {
+    const auto u16 = [](const char* q) {
+        return static_cast<std::uint16_t>(static_cast<unsigned char>(q[0]) << 8 | static_cast<unsigned char>(q[1]));
+    };
+    return {u16(p + 8), u16(p + 10), GetU32(p + 12), GetU32(p + 16), GetU32(p + 20), GetU32(p + 24)};
+}
+
+Unwrapped Refuse(GameFileProblem problem, const QString& detail) {
+    return {QByteArray(), problem, detail};
+}
+
+// What the header promises, checked before the body is touched.
+Unwrapped CheckHeader(const Header& h, qsizetype fileSize) {
+    using P = GameFileProblem;
+    if (h.version == 0) return Refuse(P::Damaged, QStringLiteral("версия формата 0"));
+    if (h.version > kGameFileVersion)
+        return Refuse(
+            P::NewerVersion,
+            QStringLiteral("формат %1, а эта версия игры читает форматы до %2").arg(h.version).arg(kGameFileVersion));
+    if ((h.flags & ~kFlagDeflated) != 0) return Refuse(P::Damaged, QStringLiteral("неизвестные флаги"));
+    const bool deflated = (h.flags & kFlagDeflated) != 0;
+    if (h.bodySize > kMaxBodySize || (!deflated && h.storedSize != h.bodySize) ||
+        (deflated && h.bodySize > static_cast<std::uint64_t>(h.storedSize) * kMaxInflateRatio))
+        return Refuse(P::Damaged, QStringLiteral("невозможные размеры тела"));
+    const std::uint64_t expected = static_cast<std::uint64_t>(kHeaderSize) + h.storedSize;
+    if (static_cast<std::uint64_t>(fileSize) < expected)
+        return Refuse(P::Truncated, QStringLiteral("%1 байт вместо %2").arg(fileSize).arg(expected));
+    if (static_cast<std::uint64_t>(fileSize) > expected)
+        return Refuse(P::Damaged, QStringLiteral("лишние байты после тела"));
+    return {};
+}
+
+}  // namespace
+
+QByteArray EncodeBody(const GameFileContents& c) {
+    QByteArray body;
+    body.reserve(static_cast<qsizetype>(c.Region().cells() * (6 + sizeof(TMapCell)) +
+                                        c.Objects.size() * kObjectRecordSize + 4096));
+    AppendFieldSection(body, kSectionMap, [&](Writer& w) { MapFields(w, c); });
+    AppendSection(body, kSectionGrid, [&](QByteArray& out) {
+        AppendGrid(out, c.Terrain);
+        AppendGrid(out, c.Passability);
+        AppendGrid(out, c.Resources);
+        AppendGrid(out, c.Connectors);
+    });
+    AppendSection(body, kSectionLayers, [&](QByteArray& out) { AppendGrid(out, c.Map); });
+    AppendSection(body, kSectionObjects, [&](QByteArray& out) { AppendObjects(out, c.Objects); });
+    AppendFieldSection(body, kSectionView, [&](Writer& w) { ViewFields(w, c); });
+    AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
+    AppendFieldSection(body, kSectionShop, [&](Writer& w) { ShopFields(w, c); });
+    return body;
+}
+
+std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error) {
+    auto c = std::make_unique<GameFileContents>();
+    SectionCursor sections(body);
+    QByteArray payload;
+    const auto fields = [&](std::uint32_t tag, auto visit) {
+        return sections.next(tag, payload, error) &&
+               ReadFieldSection(payload, tag, error, [&](Reader& r) { visit(r, *c); });
+    };
+    if (!fields(kSectionMap, [](Reader& r, GameFileContents& g) { MapFields(r, g); })) return nullptr;
+    // The map size decides the grids' sizes: it is checked before them.
+    if (c->MapWidth < kMinMapSide || c->MapWidth > kMaxMapSide || c->MapHeight < kMinMapSide ||
+        c->MapHeight > kMaxMapSide) {
+        error = QStringLiteral("размер карты %1 x %2 вне %3..%4")
+                    .arg(c->MapWidth)
+                    .arg(c->MapHeight)
+                    .arg(kMinMapSide)
+                    .arg(kMaxMapSide);
+        return nullptr;
+    }
+    const bool read = sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
+                      sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
+                      sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
+                      fields(kSectionView, [](Reader& r, GameFileContents& g) { ViewFields(r, g); }) &&
+                      fields(kSectionPlay, [](Reader& r, GameFileContents& g) { PlayFields(r, g); }) &&
+                      fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); });
+    if (!read) return nullptr;
+    if (!sections.atEnd()) {
+        error = QStringLiteral("лишние данные после последнего раздела");
+        return nullptr;
+    }
+    return c;
+}
+
+QByteArray WrapBody(const QByteArray& body) {
+    const QByteArray stored = Deflate(body);
+    QByteArray file;
+    file.reserve(kHeaderSize + stored.size());
+    {
+        QDataStream s(&file, QIODevice::WriteOnly);
+        s.setVersion(kStreamVersion);
+        s.writeRawData(kMagic.data(), static_cast<int>(kMagic.size()));
+        s << kGameFileVersion << kFlagDeflated << static_cast<quint32>(body.size())
+          << static_cast<quint32>(stored.size()) << Crc32(stored.constData(), stored.size());
+        s << Crc32(file.constData(), file.size());
+    }
+    file.append(stored);
+    return file;
+}
+
+Unwrapped UnwrapBody(const QByteArray& file) {
+    using P = GameFileProblem;
+    const qsizetype magicBytes = std::min<qsizetype>(file.size(), static_cast<qsizetype>(kMagic.size()));
+    if (std::memcmp(file.constData(), kMagic.data(), static_cast<std::size_t>(magicBytes)) != 0)
+        return Refuse(P::NotAGameFile, {});
+    if (file.size() < kHeaderSize)
+        return Refuse(P::Truncated,
+                      QStringLiteral("%1 байт, а один заголовок занимает %2").arg(file.size()).arg(kHeaderSize));
+    const Header h = ReadHeader(file.constData());
+    if (Crc32(file.constData(), kHeaderSize - 4) != h.headerCrc)
+        return Refuse(P::Damaged, QStringLiteral("не сходится контрольная сумма заголовка"));
+    if (Unwrapped refused = CheckHeader(h, file.size()); refused.problem != P::None) return refused;
+    const char* stored = file.constData() + kHeaderSize;
+    if (Crc32(stored, h.storedSize) != h.bodyCrc)
+        return Refuse(P::Damaged, QStringLiteral("не сходится контрольная сумма данных"));
+    Unwrapped out;
+    if ((h.flags & kFlagDeflated) == 0)
+        out.body = QByteArray(stored, static_cast<qsizetype>(h.storedSize));
+    else if (!Inflate(stored, h.storedSize, h.bodySize, out.body))
+        return Refuse(P::Damaged, QStringLiteral("сжатые данные не распаковываются"));
+    return out;
+}
+
+}  // namespace tarq::gamefile

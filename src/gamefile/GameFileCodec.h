@@ -1,0 +1,31 @@
+// The two layers of a game file: the container (header, compression,
+// checksums) and the body (sections of the contents). See GameFileFormat.h.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+#include "gamefile/GameFile.h"
+#include "gamefile/GameFileContents.h"
+
+namespace tarq::gamefile {
+
+// The body of `contents` and the whole file around a body.
+QByteArray EncodeBody(const GameFileContents& contents);
+QByteArray WrapBody(const QByteArray& body);
+
+// The inflated body of a file, or what is wrong with the container.
+struct Unwrapped {
+    QByteArray body;
+    GameFileProblem problem = GameFileProblem::None;
+    QString detail;
+};
+Unwrapped UnwrapBody(const QByteArray& file);
+
+// The contents of a body, their sizes checked before anything is allocated
+// (their values are checked by CheckContents); null with `error` set when the
+// body is not a well-formed version-1 body.
+std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error);
+
+}  // namespace tarq::gamefile

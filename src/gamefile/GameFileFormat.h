@@ -1,0 +1,68 @@
+// The layout of a game file.
+//
+// Header, 28 bytes, integers big-endian:
+//   0  8  magic 89 54 41 52 51 0D 0A 1A ("\x89TARQ\r\n\x1A": a byte above
+//         127 and both line ends, so a text-mode copy shows as damage)
+//   8  2  format version, 1.. (kGameFileVersion is the newest this program writes)
+//  10  2  flags: bit 0 = body deflated by zlib; no other bit is defined
+//  12  4  body size once inflated
+//  16  4  body size as stored, the bytes that follow the header
+//  20  4  CRC-32 of the stored body
+//  24  4  CRC-32 of header bytes 0..23
+// The header keeps this layout in every version; newer versions change the body.
+//
+// Body: sections one after another, each a 4-character tag, a u32 length and
+// that many bytes. Version 1 has these, in this order:
+//   "MAP "  map size, terrain set, generated flag, start gold, landing sectors
+//   "GRID"  terrain, passability, deposits, connectors of the cell region
+//   "LAYR"  the eight picture layers of the cell region
+//   "OBJS"  the non-blank object slots: count, then slot and every field
+//   "VIEW"  view settings, zoom and the geometry it gave
+//   "PLAY"  turn, random seed, animation periods, selection, click mode,
+//           construction in progress
+//   "SHOP"  purchase list and the types on sale
+// Scalars go through QDataStream (big-endian). A grid is stored as byte
+// planes over the cell region (columns 0..MapWidth + 2, each with rows
+// 0..MapHeight + 2): plane k holds byte k of every cell's record, the
+// records' bytes being those of the game's own (little-endian, unpadded)
+// layout. Planes of equal bytes compress far better than interleaved records.
+#pragma once
+
+#include <QDataStream>
+#include <array>
+#include <cstdint>
+
+#include "core/GameState.h"
+
+namespace tarq::gamefile {
+
+inline constexpr std::array<char, 8> kMagic = {'\x89', 'T', 'A', 'R', 'Q', '\r', '\n', '\x1A'};
+inline constexpr int kHeaderSize = 28;
+inline constexpr std::uint16_t kGameFileVersion = 1;
+inline constexpr std::uint16_t kFlagDeflated = 1;
+inline constexpr auto kStreamVersion = QDataStream::Qt_6_4;
+
+constexpr std::uint32_t Tag(const char (&t)[5]) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(t[0])) << 24 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(t[1])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(t[2])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(t[3]));
+}
+inline constexpr std::uint32_t kSectionMap = Tag("MAP ");
+inline constexpr std::uint32_t kSectionGrid = Tag("GRID");
+inline constexpr std::uint32_t kSectionLayers = Tag("LAYR");
+inline constexpr std::uint32_t kSectionObjects = Tag("OBJS");
+inline constexpr std::uint32_t kSectionView = Tag("VIEW");
+inline constexpr std::uint32_t kSectionPlay = Tag("PLAY");
+inline constexpr std::uint32_t kSectionShop = Tag("SHOP");
+
+// Limits of the values a file may hold.
+inline constexpr int kMinMapSide = 50;
+inline constexpr int kMaxMapSide = kMaxMapSize;
+// The largest body: the grids of a 500 x 500 map with its border, all object
+// slots and the small sections, with room to spare.
+inline constexpr std::uint32_t kMaxBodySize = 24u << 20;
+// zlib never inflates one stored byte into more than 1032.
+inline constexpr std::uint32_t kMaxInflateRatio = 1032;
+
+}  // namespace tarq::gamefile
