@@ -128,6 +128,18 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
     for (const auto& c : cases) ExpectRefused(c.bytes, c.problem, c.says, c.what);
 }
 
+// Flag 0: the body is stored as it is (what a fuzzer of the reader feeds).
+TEST(BadFileTest, AStoredBodyLoadsLikeADeflatedOne) {
+    const QByteArray body = gamefile::UnwrapBody(Saved()).body;
+    QByteArray file = Saved().left(gamefile::kHeaderSize) + body;
+    const auto crc = static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), body.size()));
+    for (const auto& [offset, value] : {std::pair{16, static_cast<quint32>(body.size())}, std::pair{20, crc}})
+        qToBigEndian<quint32>(value, file.data() + offset);
+    const LoadedGame stored = ReadGameFile(Reheadered<quint16>(10, 0, file), "stored.tarq");
+    ASSERT_TRUE(stored) << stored.message.toStdString();
+    EXPECT_EQ(StateDifference(*stored.game, Played()), "");
+}
+
 TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
     const auto object = [](int index, auto change) {
         return Altered([=](Contents& c) { change(c.Objects.at(static_cast<std::size_t>(index))); });
