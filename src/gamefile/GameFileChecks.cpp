@@ -25,6 +25,7 @@ constexpr int kLastOrderState = 2;  // 1 a builder at work, 2 its site
 constexpr int kLastResourceKind = 3;
 constexpr int kMaxPulse = 255;
 constexpr int kMaxScreenCentre = 32767;
+constexpr int kLastFullScreenMode = 2;  // 640 x 480, 800 x 600, 1024 x 768
 
 bool IsMovementClass(int m) {
     for (int c :
@@ -202,6 +203,17 @@ void CheckView(const GameFileContents& c, Checker& k) {
     k.flag("ShowConnectors", v.ShowConnectors);
 }
 
+void CheckSettings(const GameFileContents& c, Checker& k) {
+    const TSettings& s = c.Settings;
+    for (u8 shown : s.InfoShown) k.flag("InfoShown", shown);
+    k.range("FullScreenMode", s.FullScreenMode, 0, kLastFullScreenMode);
+    for (u8 f : {s.HighResGeology, s.FullScreen, s.MaximizeAtLaunch, s.FramelessMaximized, s.PauseWhenInactive,
+                 s.WaitForRetrace, s.ScrollBars, s.RightButtonScroll, s.ReverseRightScroll})
+        k.flag("переключатель настроек", f);
+    k.flag("NoStructures", c.NewGameChoices.NoStructures);
+    k.flag("NoAlienUnits", c.NewGameChoices.NoAlienUnits);
+}
+
 void CheckPlay(const GameFileContents& c, Checker& k) {
     k.range("Turn", c.Turn, 1, INT32_MAX);
     k.object("SelectedObject", c.SelectedObject);
@@ -231,6 +243,7 @@ QString CheckContents(const GameFileContents& contents) {
     CheckCells(contents, k);
     CheckObjects(contents, k);
     CheckView(contents, k);
+    CheckSettings(contents, k);
     CheckPlay(contents, k);
     CheckShop(contents, k);
     return k.problem();

@@ -27,6 +27,8 @@ static_assert(offsetof(TConnectorCell, Owner) == 0 && offsetof(TConnectorCell, P
 // give it its place in the body (and a new format version once files are out).
 static_assert(sizeof(TGameObject) == 164 && sizeof(TUnitStats) == 24, "a field was added to the object records");
 static_assert(sizeof(TViewSettings) == 32 && sizeof(TPurchase) == 3, "a field was added to the view or purchases");
+static_assert(sizeof(TSettings) == kInfoItems + 10 && sizeof(TNewGameChoices) == 2,
+              "a field was added to the settings");
 
 // ---- Grids: byte planes of the records as they lie in memory ----
 
@@ -152,6 +154,15 @@ void ViewFields(Io& io, C& c) {
 }
 
 template <typename Io, typename C>
+void SettingsFields(Io& io, C& c) {
+    auto& s = c.Settings;
+    for (auto& shown : s.InfoShown) io(shown);
+    io(s.HighResGeology), io(s.FullScreen), io(s.FullScreenMode), io(s.MaximizeAtLaunch), io(s.FramelessMaximized);
+    io(s.PauseWhenInactive), io(s.WaitForRetrace), io(s.ScrollBars), io(s.RightButtonScroll);
+    io(s.ReverseRightScroll);
+}
+
+template <typename Io, typename C>
 void PlayFields(Io& io, C& c) {
     io(c.Turn), io(c.RandomSeed), io(c.SlowAnimPeriod), io(c.TwoFrameAnimPeriod), io(c.SelectedObject);
     io(c.LastCreatedObject), io(c.ClickMode), io(c.MoveArmed), io(c.ReadyLayerOn), io(c.BasePromptShown);
@@ -162,6 +173,7 @@ void PlayFields(Io& io, C& c) {
 
 template <typename Io, typename C>
 void ShopFields(Io& io, C& c) {
+    io(c.NewGameChoices.NoStructures), io(c.NewGameChoices.NoAlienUnits);
     for (auto& p : c.PurchaseList) io(p.TypeId), io(p.Cargo), io(p.Price);
     for (auto& flag : c.Purchasable) io(flag);
 }
@@ -407,6 +419,7 @@ QByteArray EncodeBody(const GameFileContents& c) {
     AppendSection(body, kSectionLayers, [&](QByteArray& out) { AppendGrid(out, c.Map); });
     AppendSection(body, kSectionObjects, [&](QByteArray& out) { AppendObjects(out, c.Objects); });
     AppendFieldSection(body, kSectionView, [&](Writer& w) { ViewFields(w, c); });
+    AppendFieldSection(body, kSectionSettings, [&](Writer& w) { SettingsFields(w, c); });
     AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
     AppendFieldSection(body, kSectionShop, [&](Writer& w) { ShopFields(w, c); });
     return body;
@@ -435,6 +448,7 @@ std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& er
                       sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
                       sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
                       fields(kSectionView, [](Reader& r, GameFileContents& g) { ViewFields(r, g); }) &&
+                      fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
                       fields(kSectionPlay, [](Reader& r, GameFileContents& g) { PlayFields(r, g); }) &&
                       fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); });
     if (!read) return nullptr;

@@ -29,6 +29,8 @@ void PutGrid(const std::vector<T>& cells, const CellRegion& region, CellGrid<T>&
 template <typename From, typename To>
 void CopyScalars(const From& from, To& to) {
     to.ViewSettings = from.ViewSettings;
+    to.Settings = from.Settings;
+    to.NewGameChoices = from.NewGameChoices;
     to.VisibleCols = from.VisibleCols;
     to.VisibleRows = from.VisibleRows;
     to.CellPixels = from.CellPixels;

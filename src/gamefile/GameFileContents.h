@@ -61,6 +61,9 @@ struct GameFileContents {
     i16 VisibleRows = 0;
     u16 CellPixels = 0;
 
+    // The settings page.
+    TSettings Settings;
+
     // Play: turn, random source, animation periods, selection, click mode
     // and the construction in progress.
     i32 Turn = 1;
@@ -81,7 +84,9 @@ struct GameFileContents {
     std::array<TFootprint, kExitSlots> ExitCandidates{};
     std::array<i32, kExitSlots> ExitMarkers{};
 
-    // Purchases: the initial force, and which types the restrictions leave on sale.
+    // Purchases: the restrictions, the initial force, and which types the
+    // restrictions leave on sale.
+    TNewGameChoices NewGameChoices;
     Array1<TPurchase, kPurchaseEntries> PurchaseList;
     Array1<u8, kTypeCount> Purchasable;
 

@@ -18,9 +18,10 @@
 //   "LAYR"  the eight picture layers of the cell region
 //   "OBJS"  the non-blank object slots: count, then slot and every field
 //   "VIEW"  view settings, zoom and the geometry it gave
+//   "SETS"  the settings page
 //   "PLAY"  turn, random seed, animation periods, selection, click mode,
 //           construction in progress
-//   "SHOP"  purchase list and the types on sale
+//   "SHOP"  purchase restrictions, purchase list and the types on sale
 // Scalars go through QDataStream (big-endian). A grid is stored as byte
 // planes over the cell region (columns 0..MapWidth + 2, each with rows
 // 0..MapHeight + 2): plane k holds byte k of every cell's record, the
@@ -53,6 +54,7 @@ inline constexpr std::uint32_t kSectionGrid = Tag("GRID");
 inline constexpr std::uint32_t kSectionLayers = Tag("LAYR");
 inline constexpr std::uint32_t kSectionObjects = Tag("OBJS");
 inline constexpr std::uint32_t kSectionView = Tag("VIEW");
+inline constexpr std::uint32_t kSectionSettings = Tag("SETS");
 inline constexpr std::uint32_t kSectionPlay = Tag("PLAY");
 inline constexpr std::uint32_t kSectionShop = Tag("SHOP");
 

@@ -171,6 +171,7 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"selection outside the table", Altered([](Contents& c) { c.SelectedObject = -1; }), "SelectedObject = -1"},
         {"a zoom past any screen", Altered([](Contents& c) { c.ViewSettings.Scale = 600; }), "Scale = 600"},
         {"turn 0", Altered([](Contents& c) { c.Turn = 0; }), "Turn = 0"},
+        {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }), "FullScreenMode = 3"},
         {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }), "тип покупки = 70"},
         {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }), "ExitMarkers"},
         {"no SHOP section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела SHOP"},

@@ -36,7 +36,9 @@ inline std::unique_ptr<Game> LaunchedGame(int side, std::uint32_t seed = 7) {
     InitData(g);
     g.ViewSettings.ShowConnectors = 1;
     ChooseStartGold(g, 150);
+    g.NewGameChoices.NoAlienUnits = 1;
     ApplyPurchaseRestrictions(g, false, true);
+    g.Settings.InfoShown[0] = 1, g.Settings.WaitForRetrace = 1, g.Settings.FullScreenMode = 0;
     ResetPurchases(g);
     BuyType(g, 3);
     MapControls controls;
@@ -177,7 +179,8 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"construction in progress", a.SiteBuilder == b.SiteBuilder && a.SiteBuilderCol == b.SiteBuilderCol &&
                                          a.SiteBuilderRow == b.SiteBuilderRow && a.ExitCandidates == b.ExitCandidates &&
                                          a.ExitMarkers == b.ExitMarkers},
-        {"purchases", a.PurchaseListStorage == b.PurchaseListStorage},
+        {"purchases", a.PurchaseListStorage == b.PurchaseListStorage && a.NewGameChoices == b.NewGameChoices},
+        {"settings", a.Settings == b.Settings},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)
