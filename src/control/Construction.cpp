@@ -65,25 +65,9 @@ void RestoreSiteBuilder(Game& game) {
     b.Cells = SavedBuilderFootprint(game, b);
 }
 
-// Takes the object's own pictures out of the layers the object rebuild never
-// clears (aircraft in 6, connectors and the ready marker in 8), so nothing
-// there names it once it has moved to another layer or its slot is free.
-void TakeUnrebuiltPictures(Game& game, int slot) {
-    const TGameObject& o = game.Object(slot);
-    for (const TCellPos& p : o.Cells) {
-        if (!game.InMap(p.col, p.row)) continue;
-        for (int layer : {kLayerAircraft, kLayerReady}) {
-            TSpriteRef& ref = game.Map(p.col, p.row).Layers[layer];
-            if (ref.id == slot) ref = EmptySpriteRef;
-        }
-    }
-}
-
-// Frees a site or a marker together with every picture that names it.
+// Frees a site or a marker (DeleteObject takes every picture that names it).
 void ReleaseObject(Game& game, int slot) {
-    if (!ValidSlot(game, slot)) return;
-    TakeUnrebuiltPictures(game, slot);
-    DeleteObject(game, slot);
+    if (ValidSlot(game, slot)) DeleteObject(game, slot);
 }
 
 // The site takes its construction look in map layer 2 and the builder stands

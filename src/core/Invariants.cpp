@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "core/ConnectorCodes.h"
 #include "core/Factory.h"
@@ -46,26 +47,37 @@ bool Covers(const TGameObject& o, int c, int r) {
 int MapWidth(const Game& game) { return std::clamp<int>(game.World.MapWidth, 0, kMaxMapSize); }
 int MapHeight(const Game& game) { return std::clamp<int>(game.World.MapHeight, 0, kMaxMapSize); }
 
-// Layers 2-4 of the map as a rebuild from the table would leave them.
+// Layers 2-4 of the map as a rebuild from the table would leave them: the
+// cells some object covers, with what it writes there; every other cell is
+// empty. Kept sparse, since objects cover a few hundred cells of a map of up
+// to 250 000 and the checker runs after every step of the long tests.
 class ExpectedLayers {
 public:
-    explicit ExpectedLayers(const Game& game) : width_(MapWidth(game)), height_(MapHeight(game)) {
-        std::array<TSpriteRef, 3> empty;
-        empty.fill(EmptySpriteRef);
-        cells_.assign(static_cast<std::size_t>(width_ * height_), empty);
+    using Layers = std::array<TSpriteRef, 3>;
+
+    explicit ExpectedLayers(const Game& game)
+        : width_(MapWidth(game)), height_(MapHeight(game)),
+          covered_(static_cast<std::size_t>((width_ + 1) * (height_ + 1)) / 64 + 1, 0) {
         // Construction sites are stamped after every other object.
         for (bool sites : {false, true})
             for (const TGameObject& o : game.World.Objects)
                 if (o.Owner != 0 && (o.OrderState == 2) == sites) stamp(o);
     }
-    const TSpriteRef& at(int c, int r, int layer) const {
-        return cells_[index(c, r)][static_cast<std::size_t>(layer - kLayerFlat)];
+    // What a rebuild writes into layers 2-4 of a map cell, or nullptr for nothing.
+    const Layers* at(int c, int r) const {
+        if (((covered_[bit(c, r) / 64] >> (bit(c, r) % 64)) & 1) == 0) return nullptr;
+        return &cells_.find(key(c, r))->second;
     }
 
 private:
-    std::size_t index(int c, int r) const { return static_cast<std::size_t>((c - 1) * height_ + (r - 1)); }
+    std::size_t bit(int c, int r) const { return static_cast<std::size_t>(c * (height_ + 1) + r); }
+    static u32 key(int c, int r) { return static_cast<u32>(c) << 16 | static_cast<u32>(r); }
     void put(int c, int r, int layer, const TSpriteRef& s) {
-        if (layer >= kLayerFlat && layer <= kLayerUnits) cells_[index(c, r)][static_cast<std::size_t>(layer - kLayerFlat)] = s;
+        if (layer < kLayerFlat || layer > kLayerUnits) return;
+        auto [it, fresh] = cells_.try_emplace(key(c, r));
+        if (fresh) it->second.fill(EmptySpriteRef);
+        it->second[static_cast<std::size_t>(layer - kLayerFlat)] = s;
+        covered_[bit(c, r) / 64] |= std::uint64_t{1} << (bit(c, r) % 64);
     }
     void stamp(const TGameObject& o) {
         const int layer = o.Layer + 1;
@@ -80,7 +92,8 @@ private:
     }
 
     int width_, height_;
-    std::vector<std::array<TSpriteRef, 3>> cells_;
+    std::vector<std::uint64_t> covered_;
+    std::unordered_map<u32, Layers> cells_;
 };
 
 }  // namespace
@@ -88,23 +101,27 @@ private:
 Violations CheckObjectLayers(const Game& game) {
     const ExpectedLayers expected(game);
     Report report;
-    for (int c = 1; c <= MapWidth(game); ++c)
-        for (int r = 1; r <= MapHeight(game); ++r)
+    const int width = MapWidth(game), height = MapHeight(game);
+    for (int c = 1; c <= width; ++c)
+        for (int r = 1; r <= height; ++r) {
+            const ExpectedLayers::Layers* layers = expected.at(c, r);
             for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
                 const TSpriteRef& have = game.Map(c, r).Layers[layer];
-                const TSpriteRef& want = expected.at(c, r, layer);
+                const TSpriteRef& want = layers ? (*layers)[static_cast<std::size_t>(layer - kLayerFlat)] : EmptySpriteRef;
                 if (!(have == want))
                     report.add("layer " + std::to_string(layer) + " of " + Cell(c, r) + " holds " + Describe(have) +
                                ", the table gives " + Describe(want));
             }
+        }
     return report.finish();
 }
 
 Violations CheckPictureOwners(const Game& game) {
     Report report;
-    for (int c = 1; c <= MapWidth(game); ++c)
-        for (int r = 1; r <= MapHeight(game); ++r)
-            for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
+    const int width = MapWidth(game), height = MapHeight(game);
+    for (int c = 1; c <= width; ++c)
+        for (int r = 1; r <= height; ++r)
+            for (int layer : {kLayerFlat, kLayerLarge, kLayerUnits, kLayerAircraft, kLayerReady}) {
                 const int id = game.Map(c, r).Layers[layer].id;
                 if (id == 0) continue;
                 const std::string where = "layer " + std::to_string(layer) + " of " + Cell(c, r);
@@ -174,8 +191,9 @@ Violations CheckConnectors(const Game& game) {
             else if (!joined[CellGrid<u8>::index(c, r)]) report.add("connector of " + Cell(c, r) + " lies under no connected structure");
             if (cell.Owner == 0) report.add("connector of " + Cell(c, r) + " has no owner");
         }
-    for (int c = 1; c <= MapWidth(game); ++c)
-        for (int r = 1; r <= MapHeight(game); ++r) CheckConnectorPicture(game, c, r, report);
+    const int width = MapWidth(game), height = MapHeight(game);
+    for (int c = 1; c <= width; ++c)
+        for (int r = 1; r <= height; ++r) CheckConnectorPicture(game, c, r, report);
     return report.finish();
 }
 

@@ -16,7 +16,8 @@ using Violations = std::vector<std::string>;
 // would write (the game itself is left unchanged).
 Violations CheckObjectLayers(const Game& game);
 
-// Every picture with an object id in layers 2-4 names a slot in use that
+// Every picture with an object id in the object layers (2-4, aircraft in 6,
+// the connector structure and ready markers in 8) names a slot in use that
 // covers the cell.
 Violations CheckPictureOwners(const Game& game);
 

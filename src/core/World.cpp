@@ -48,11 +48,25 @@ void InitData(Game& game) {
     FillCatalogue(game);
 }
 
-// Besides the slot, the released object's connector entries go (unless
-// another structure keeps the cell joined) and so does the selection when it
-// named the object, so a later object in the slot is not selected unasked.
+void TakeUnrebuiltPictures(Game& game, int slot) {
+    if (slot < 1 || slot > kMaxObjects) return;
+    for (const TCellPos& p : game.World.Objects[slot].Cells) {
+        if (!game.InMap(p.col, p.row)) continue;
+        for (int layer : {kLayerAircraft, kLayerReady}) {
+            TSpriteRef& ref = game.Map(p.col, p.row).Layers[layer];
+            if (ref.id == slot) ref = EmptySpriteRef;
+        }
+    }
+}
+
+// Besides the slot, the released object's pictures in the layers the rebuild
+// never clears go, so no click finds a free slot there; its connector entries
+// go (unless another structure keeps the cell joined) and so does the
+// selection when it named the object, so a later object in the slot is not
+// selected unasked.
 void DeleteObject(Game& game, int slot) {
     if (slot < 1 || slot > kMaxObjects) return;
+    TakeUnrebuiltPictures(game, slot);
     const TGameObject released = game.World.Objects[slot];
     game.World.Objects[slot] = game.ObjectTemplate;
     if (game.SelectedObject == slot) game.SelectedObject = 0, game.MoveArmed = 0;

@@ -14,10 +14,16 @@ std::unique_ptr<Game> NewGame();
 // Resets the world tables and fills the sprite table and the catalogue.
 void InitData(Game& game);
 
-// Releases a slot: the template is copied over it, the cells it joined to the
-// connector grid leave it (unless another structure keeps them), a selection
-// of it is cleared and the layers are rebuilt.
+// Releases a slot: its pictures leave layers 6 and 8, the template is copied
+// over it, the cells it joined to the connector grid leave it (unless another
+// structure keeps them), a selection of it is cleared and the layers are rebuilt.
 void DeleteObject(Game& game, int slot);
+
+// Takes the pictures naming `slot` out of layers 6 and 8 of the object's map
+// cells: the object rebuild stamps those layers but never clears them (an
+// aircraft, a connector structure, the ready marker of a site), so this runs
+// before an object leaves its cells, its layer or the table.
+void TakeUnrebuiltPictures(Game& game, int slot);
 
 // Clears the order fields of an object.
 void ClearOrder(Game& game, int slot);

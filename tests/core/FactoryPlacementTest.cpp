@@ -173,11 +173,12 @@ TEST_F(FactoryTest, RebuildLeavesLayersSixAndEightSkipsOffMapCellsAndTheHigherSl
     higher.Layer = 1;
     higher.CellSprites[1].id = 11;
     Plant(12, 1, 11, 11).CellSprites[1].id = 12;  // a builder parked off the map
-    DeleteObject(*game, 1);
-    DeleteObject(*game, 2);
+    game->Object(1) = game->ObjectTemplate;        // freed behind the rebuild's back
+    RebuildObjectLayers(*game);
     EXPECT_EQ(LayerAt(11, 11, kLayerUnits), EmptySpriteRef) << "nothing is drawn off the map";
-    EXPECT_EQ(LayerAt(2, 2, kLayerAircraft).id, 1) << "layer 6 is not cleared by a release";
-    EXPECT_EQ(LayerAt(3, 3, kLayerReady).id, 2) << "layer 8 is not cleared by a release";
+    EXPECT_EQ(LayerAt(2, 2, kLayerAircraft).id, 1) << "the rebuild does not clear layer 6";
+    DeleteObject(*game, 2);
+    EXPECT_EQ(LayerAt(3, 3, kLayerReady), EmptySpriteRef) << "a release takes its picture out of layer 8";
     EXPECT_EQ(LayerAt(5, 5, kLayerFlat).id, 11);
     EXPECT_EQ(LayerAt(4, 4, kLayerFlat).id, 3);
 }

@@ -155,6 +155,7 @@ TEST(FactoryRandomTest, RandomSequencesMatchTheLiteralRulesAndKeepTheInvariants)
                 if (slot == 0 || JoinsConnectorGrid(a->Object(slot))) continue;  // joined structures never move
                 const int c = random.pick(-2, kSize + 2), r = random.pick(-2, kSize + 2);
                 const TFootprint f = a->Object(slot).CellCount == 4 ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
+                TakeUnrebuiltPictures(*a, slot), TakeUnrebuiltPictures(*b, slot);
                 a->Object(slot).Cells = f, b->Object(slot).Cells = f;
                 RebuildObjectLayers(*a), RebuildObjectLayers(*b);
             } else {
