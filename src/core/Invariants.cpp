@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/ConnectorCodes.h"
@@ -96,6 +97,15 @@ private:
     std::unordered_map<u32, Layers> cells_;
 };
 
+// A picture as one word: the checks run after every step of the long tests,
+// in sanitizer builds too, and most cells of a map are empty and sound.
+std::uint64_t Word(const TSpriteRef& s) {
+    std::uint64_t w;
+    std::memcpy(&w, &s, sizeof w);
+    return w;
+}
+const std::uint64_t kEmptyWord = Word(EmptySpriteRef);
+
 }  // namespace
 
 Violations CheckObjectLayers(const Game& game) {
@@ -105,6 +115,10 @@ Violations CheckObjectLayers(const Game& game) {
     for (int c = 1; c <= width; ++c)
         for (int r = 1; r <= height; ++r) {
             const ExpectedLayers::Layers* layers = expected.at(c, r);
+            const auto& here = game.Map(c, r).Layers;
+            if (!layers && Word(here[kLayerFlat]) == kEmptyWord && Word(here[kLayerLarge]) == kEmptyWord &&
+                Word(here[kLayerUnits]) == kEmptyWord)
+                continue;
             for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
                 const TSpriteRef& have = game.Map(c, r).Layers[layer];
                 const TSpriteRef& want = layers ? (*layers)[static_cast<std::size_t>(layer - kLayerFlat)] : EmptySpriteRef;
@@ -120,9 +134,13 @@ Violations CheckPictureOwners(const Game& game) {
     Report report;
     const int width = MapWidth(game), height = MapHeight(game);
     for (int c = 1; c <= width; ++c)
-        for (int r = 1; r <= height; ++r)
+        for (int r = 1; r <= height; ++r) {
+            const auto& here = game.Map(c, r).Layers;
+            if ((here[kLayerFlat].id | here[kLayerLarge].id | here[kLayerUnits].id | here[kLayerAircraft].id |
+                 here[kLayerReady].id) == 0)
+                continue;
             for (int layer : {kLayerFlat, kLayerLarge, kLayerUnits, kLayerAircraft, kLayerReady}) {
-                const int id = game.Map(c, r).Layers[layer].id;
+                const int id = here[layer].id;
                 if (id == 0) continue;
                 const std::string where = "layer " + std::to_string(layer) + " of " + Cell(c, r);
                 if (id < 1 || id > kMaxObjects)
@@ -132,6 +150,7 @@ Violations CheckPictureOwners(const Game& game) {
                 else if (!Covers(game.World.Objects[id], c, r))
                     report.add(where + " names object " + std::to_string(id) + ", which does not cover the cell");
             }
+        }
     return report.finish();
 }
 
@@ -139,7 +158,8 @@ Violations CheckFreeSlots(const Game& game) {
     Report report;
     for (int i = 1; i <= kMaxObjects; ++i) {
         const TGameObject& o = game.World.Objects[i];
-        if (o.Owner == 0 && !(o == game.ObjectTemplate))
+        // A free slot is mostly a byte copy of the template; the fields decide otherwise.
+        if (o.Owner == 0 && std::memcmp(&o, &game.ObjectTemplate, sizeof o) != 0 && !(o == game.ObjectTemplate))
             report.add("free slot " + std::to_string(i) + " differs from the blank template (type " +
                        std::to_string(o.TypeId) + ")");
     }
@@ -182,24 +202,70 @@ void CheckConnectorPicture(const Game& game, int c, int r, Report& report) {
 Violations CheckConnectors(const Game& game) {
     Report report;
     const std::vector<bool> joined = JoinedCells(game);
-    for (int c = 0; c < kGridSpan; ++c)
-        for (int r = 0; r < kGridSpan; ++r) {
-            const TConnectorCell& cell = game.World.Connectors(c, r);
-            if (cell.Present == 0) continue;
-            if (cell.Present != 1) report.add("connector of " + Cell(c, r) + " has Present " + std::to_string(cell.Present));
-            if (!game.InMap(c, r)) report.add("connector outside the map at " + Cell(c, r));
-            else if (!joined[CellGrid<u8>::index(c, r)]) report.add("connector of " + Cell(c, r) + " lies under no connected structure");
-            if (cell.Owner == 0) report.add("connector of " + Cell(c, r) + " has no owner");
-        }
+    const auto& cells = game.World.Connectors.cells;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const TConnectorCell& cell = cells[i];
+        if (cell.Present == 0) continue;
+        const int c = static_cast<int>(i / kGridSpan), r = static_cast<int>(i % kGridSpan);
+        if (cell.Present != 1) report.add("connector of " + Cell(c, r) + " has Present " + std::to_string(cell.Present));
+        if (!game.InMap(c, r))
+            report.add("connector outside the map at " + Cell(c, r));
+        else if (!joined[i])
+            report.add("connector of " + Cell(c, r) + " lies under no connected structure");
+        if (cell.Owner == 0) report.add("connector of " + Cell(c, r) + " has no owner");
+    }
     const int width = MapWidth(game), height = MapHeight(game);
     for (int c = 1; c <= width; ++c)
-        for (int r = 1; r <= height; ++r) CheckConnectorPicture(game, c, r, report);
+        for (int r = 1; r <= height; ++r)
+            if (game.World.Connectors(c, r).Present != 0 || game.Map(c, r).Layers[kLayerConnectors].show != 0)
+                CheckConnectorPicture(game, c, r, report);
+    return report.finish();
+}
+
+namespace {
+
+bool Live(const Game& game, int slot) { return slot >= 1 && slot <= kMaxObjects && game.World.Objects[slot].Owner != 0; }
+
+// Whether `site` is a construction site in use whose builder is at work on it.
+bool LinkedSite(const Game& game, int site) {
+    if (!Live(game, site) || game.World.Objects[site].OrderState != 2) return false;
+    const int builder = game.World.Objects[site].BuildLink;
+    return Live(game, builder) && game.World.Objects[builder].OrderState == 1 &&
+           game.World.Objects[builder].SiteObject == site;
+}
+
+}  // namespace
+
+Violations CheckOrders(const Game& game) {
+    Report report;
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TGameObject& o = game.World.Objects[i];
+        if (o.Owner == 0) continue;
+        if (o.OrderState == 1 && !LinkedSite(game, o.SiteObject))
+            report.add("builder " + std::to_string(i) + " works on " + std::to_string(o.SiteObject) +
+                       ", which is no site of its");
+        if (o.OrderState == 2 && !LinkedSite(game, i))
+            report.add("site " + std::to_string(i) + " names builder " + std::to_string(o.BuildLink) +
+                       ", which is not at work on it");
+    }
+    const int site = game.LastCreatedObject;
+    if (game.ClickMode == kClickPlaceSite && !LinkedSite(game, site))
+        report.add("a site is placed, but object " + std::to_string(site) + " is no site with its builder");
+    if (game.ClickMode == kClickChooseExit &&
+        !(LinkedSite(game, site) && game.World.Objects[game.World.Objects[site].BuildLink].TurnsLeft == 0))
+        report.add("an exit is chosen, but object " + std::to_string(site) + " is no finished site");
+    for (i32 marker : game.ExitMarkers)
+        if (marker != 0 && (game.ClickMode != kClickChooseExit || !Live(game, marker)))
+            report.add("exit marker " + std::to_string(marker) + (game.ClickMode != kClickChooseExit
+                                                                       ? " outlives the exit choice"
+                                                                       : " names a free slot"));
     return report.finish();
 }
 
 Violations CheckInvariants(const Game& game) {
     Violations all;
-    for (Violations part : {CheckObjectLayers(game), CheckPictureOwners(game), CheckFreeSlots(game), CheckConnectors(game)})
+    for (Violations part : {CheckObjectLayers(game), CheckPictureOwners(game), CheckFreeSlots(game), CheckConnectors(game),
+                            CheckOrders(game)})
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }

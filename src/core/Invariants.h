@@ -31,6 +31,12 @@ Violations CheckFreeSlots(const Game& game);
 // ShowConnectors is on.
 Violations CheckConnectors(const Game& game);
 
+// Construction links: every builder at work names a site that names it back
+// and every site is named by its builder; while a site is placed or an exit
+// chosen, LastCreatedObject is that site (finished, for the exit); exit
+// markers exist only during the exit choice, each in use.
+Violations CheckOrders(const Game& game);
+
 // All of the above.
 Violations CheckInvariants(const Game& game);
 

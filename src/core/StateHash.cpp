@@ -38,10 +38,8 @@ private:
         h_ ^= h_ >> 29;
     }
     template <typename T>
-        requires std::is_arithmetic_v<T>
-    void One(T value) {
-        Mix(static_cast<std::uint64_t>(value));
-    }
+    requires std::is_arithmetic_v<T>
+    void One(T value) { Mix(static_cast<std::uint64_t>(value)); }
     void One(const TSpriteRef& s) { Bytes(&s, 1); }
     void One(const TCellPos& p) { Add(p.col, p.row); }
     void One(const TPurchase& p) { Add(p.TypeId, p.Cargo, p.Price); }

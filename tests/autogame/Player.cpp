@@ -23,18 +23,25 @@ std::string Text(const T&... parts) {
 
 constexpr int kGold[] = {0, 50, 100, 150, 200, 250, 300, 400, 500, 600, 700, 800, 900};
 // What a player may type into the animation period fields.
-const char* const kPeriodTexts[] = {"10", "18", "0", "1", "-1", "255", "300", "32767", "-32768", "32768", "", " 7 ",
-                                    "+3", "abc", "1e3", "5x"};
+const char* const kPeriodTexts[] = {"10",     "18",    "0", "1",   "-1", "255", "300", "32767",
+                                    "-32768", "32768", "",  " 7 ", "+3", "abc", "1e3", "5x"};
 
 const char* MenuActionName(MenuAction a) {
     switch (a) {
-        case MenuAction::None: return "close";
-        case MenuAction::Move: return "move";
-        case MenuAction::TechnicalPage: return "technical data";
-        case MenuAction::DestroyStructure: return "destroy";
-        case MenuAction::StartConstruction: return "build";
-        case MenuAction::TakeOutBuilder: return "take out";
-        case MenuAction::CancelConstruction: return "cancel";
+        case MenuAction::None:
+            return "close";
+        case MenuAction::Move:
+            return "move";
+        case MenuAction::TechnicalPage:
+            return "technical data";
+        case MenuAction::DestroyStructure:
+            return "destroy";
+        case MenuAction::StartConstruction:
+            return "build";
+        case MenuAction::TakeOutBuilder:
+            return "take out";
+        case MenuAction::CancelConstruction:
+            return "cancel";
     }
     return "?";
 }
@@ -46,16 +53,39 @@ void CollectLeaves(const MenuItem& item, std::vector<const MenuItem*>& leaves) {
     for (const MenuItem& child : item.children) CollectLeaves(child, leaves);
 }
 
+// How much the player likes each kind of item: finishing what was started
+// more than abandoning it, so constructions run their course.
+int Appeal(MenuAction action) {
+    switch (action) {
+        case MenuAction::None:
+            return 1;
+        case MenuAction::TechnicalPage:
+            return 1;
+        case MenuAction::CancelConstruction:
+            return 1;
+        case MenuAction::Move:
+        case MenuAction::DestroyStructure:
+            return 4;
+        case MenuAction::StartConstruction:
+            return 8;
+        case MenuAction::TakeOutBuilder:
+            return 20;
+    }
+    return 1;
+}
+
 }  // namespace
 
-Player::Player(std::uint64_t seed) : rng_(seed) { NewWindow(); }
+Player::Player(std::uint64_t seed) : rng_(seed) {
+    NewWindow();
+}
 
 void Player::NewWindow() {
     if (window_) pastEvents_ = Events();
     window_ = std::make_unique<WindowModel>([this] { return static_cast<std::uint32_t>(rng_()); });
     ++games_;
-    setupLeft_ = Between(0, 60);
-    gameLeft_ = Between(300, 6000);
+    setupLeft_ = Between(0, 80);
+    gameLeft_ = Between(200, 3000);
 }
 
 std::map<std::string, long> Player::Events() const {
@@ -94,12 +124,14 @@ void Player::RandomiseMapControls() {
 
 std::string Player::SetupAction() {
     WindowModel& w = *window_;
-    switch (Below(16)) {
+    switch (Below(20)) {
         case 0:
             RandomiseMapControls();
             w.Button10Click();
             return Text("generate: size item ", w.mapControls.mapSizeItem, ", model ", w.mapControls.model);
-        case 1: RandomiseMapControls(); return "map controls changed";
+        case 1:
+            RandomiseMapControls();
+            return "map controls changed";
         case 2:
         case 3: {
             const int x = Between(-4, kSectorPicture + 3), y = Between(-4, kSectorPicture + 3);
@@ -110,35 +142,40 @@ std::string Player::SetupAction() {
             w.checkBox2 = !w.checkBox2;
             w.CheckBox2Click();
             return Text("landing sectors ", w.checkBox2);
-        case 5: w.clan = Below(7); return Text("clan ", w.clan);
-        case 6: {
+        case 5:
+            w.clan = Below(7);
+            return Text("clan ", w.clan);
+        case 6:
+        case 7: {
             const int gold = kGold[Below(13)];
             w.SstartmoneyClick(gold);
             return Text("start gold ", gold);
         }
-        case 7:
+        case 8:
             (Chance(50) ? w.strToBuy : w.alienToBuy) ^= true;
             w.StrToBuyClick();
             return Text("restrictions ", w.strToBuy, " ", w.alienToBuy);
-        case 8:
-        case 9: {
+        case 9:
+        case 10:
+        case 11: {
             const int type = Between(0, kDefinedTypes);
             w.DragTypeToList(type);
             return Text("drag type ", type, " to the list");
         }
-        case 10: {
+        case 12: {
             const int row = Below(static_cast<int>(PurchaseListLines(w.game()).size()) + 1);
             w.ListBox1Click(row);
             return Text("list row ", row);
         }
-        case 11: {
+        case 13: {
             const int type = Between(1, kDefinedTypes);
             w.TreeView1Click(type);
             return Text("tree type ", type);
         }
-        case 12:
-        case 13:
-        case 14: {
+        case 14:
+        case 15:
+        case 16:
+        case 17: {
             if (w.card.rows.empty()) w.ListBox1Click(Below(static_cast<int>(PurchaseListLines(w.game()).size())));
             const int rows = static_cast<int>(w.card.rows.size());
             int row = Below(rows);
@@ -150,11 +187,20 @@ std::string Player::SetupAction() {
         }
         default:
             switch (Below(5)) {
-                case 0: w.sfps2 = kPeriodTexts[Below(16)]; return Text("SFPS2 '", w.sfps2, "'");
-                case 1: w.sfps3 = kPeriodTexts[Below(16)]; return Text("SFPS3 '", w.sfps3, "'");
-                case 2: w.PageControl2Change(); return "new-game page switched";
-                case 3: w.MouseWheel(Chance(50)); return "wheel before the launch";
-                default: return PageAction();
+                case 0:
+                    w.sfps2 = kPeriodTexts[Below(16)];
+                    return Text("SFPS2 '", w.sfps2, "'");
+                case 1:
+                    w.sfps3 = kPeriodTexts[Below(16)];
+                    return Text("SFPS3 '", w.sfps3, "'");
+                case 2:
+                    w.PageControl2Change();
+                    return "new-game page switched";
+                case 3:
+                    w.MouseWheel(Chance(50));
+                    return "wheel before the launch";
+                default:
+                    return PageAction();
             }
     }
 }
@@ -177,18 +223,20 @@ std::string Player::LaunchAction() {
 
 std::string Player::MenuAction() {
     WindowModel& w = *window_;
-    std::vector<const MenuItem*> leaves, acting;
+    std::vector<const MenuItem*> leaves;
     for (const MenuItem& item : *w.menu) CollectLeaves(item, leaves);
-    for (const MenuItem* leaf : leaves)
-        if (leaf->action != MenuAction::None) acting.push_back(leaf);
+    int total = 0;
+    for (const MenuItem* leaf : leaves) total += Appeal(leaf->action);
     const int r = Below(10);
     if (r == 0 || leaves.empty()) {
         w.CloseMenu();
         return "menu dismissed";
     }
-    if (r <= 2) return Ticks() + " with the menu open";
-    const auto& from = !acting.empty() && Chance(85) ? acting : leaves;
-    const MenuItem item = *from[static_cast<std::size_t>(Below(static_cast<int>(from.size())))];
+    if (r == 1) return Ticks() + " with the menu open";
+    int pick = Below(total);
+    std::size_t k = 0;
+    while ((pick -= Appeal(leaves[k]->action)) >= 0) ++k;
+    const MenuItem item = *leaves[k];
     w.ChooseMenuItem(item);
     return Text("menu: ", MenuActionName(item.action), " '", item.caption, "' value ", item.value);
 }
@@ -203,7 +251,7 @@ std::string Player::MapAction() {
         return ClickCell(col, row);
     }
     if (r < 48) return RightPress();
-    if (r < 58) return MoveMouse();
+    if (r < 56) return MoveMouse();
     if (r < 66) {
         window_->ENDTURNClick();
         return window_->endTurnEnabled ? "END TURN" : "END TURN (disabled)";
@@ -282,7 +330,8 @@ std::string Player::Click(Point p) {
     if (Chance(85)) w.DXDrawMouseMove(p.x, p.y);
     w.DXDrawMouseDown(false, p.x, p.y);
     if (Chance(10)) {
-        p = {std::clamp(p.x + Between(-3, 3), 0, w.surfaceWidth - 1), std::clamp(p.y + Between(-3, 3), 0, w.surfaceHeight - 1)};
+        p = {std::clamp(p.x + Between(-3, 3), 0, w.surfaceWidth - 1),
+             std::clamp(p.y + Between(-3, 3), 0, w.surfaceHeight - 1)};
         w.DXDrawMouseMove(p.x, p.y);
     }
     w.DXDrawMouseUp(false);
@@ -354,9 +403,15 @@ std::string Player::ViewAction() {
             w.MinimapRelease();
             return Text("minimap press, ", moves, " moves");
         }
-        case 7: w.Button1Click(); return "geology button";
-        case 8: w.Button6Click(); return "grid button";
-        default: w.Button11Click(); return "connectors button";
+        case 7:
+            w.Button1Click();
+            return "geology button";
+        case 8:
+            w.Button6Click();
+            return "grid button";
+        default:
+            w.Button11Click();
+            return "connectors button";
     }
 }
 
@@ -373,8 +428,12 @@ std::string Player::PageAction() {
             w.checkBox10 = !w.checkBox10;
             w.CheckBox10Click();
             return Text("scroll bars ", w.checkBox10);
-        case 1: w.checkBox11 = !w.checkBox11; return Text("right-button dragging ", w.checkBox11);
-        case 2: w.checkBox12 = !w.checkBox12; return Text("dragging moves the screen ", w.checkBox12);
+        case 1:
+            w.checkBox11 = !w.checkBox11;
+            return Text("right-button dragging ", w.checkBox11);
+        case 2:
+            w.checkBox12 = !w.checkBox12;
+            return Text("dragging moves the screen ", w.checkBox12);
         case 3: {
             w.checkBox6 = !w.checkBox6;
             const int item = Below(kInfoItems);
@@ -382,15 +441,22 @@ std::string Player::PageAction() {
             return Text("pause when inactive ", w.checkBox6, ", info item ", item);
         }
         case 4:
-            if (Chance(50)) w.ApplicationDeactivate(); else w.ApplicationActivate();
+            if (Chance(50))
+                w.ApplicationDeactivate();
+            else
+                w.ApplicationActivate();
             return Text("application active ", int{w.game().AppActive});
         case 5: {
             const int width = Between(200, 1400), height = Between(150, 1000);
             w.Resize(width, height);
             return Text("resize to ", width, " x ", height);
         }
-        case 6: w.Panel1MouseMove(); return "pointer over the side panel";
-        case 7: w.Timer1Timer(); return "slow tick";
+        case 6:
+            w.Panel1MouseMove();
+            return "pointer over the side panel";
+        case 7:
+            w.Timer1Timer();
+            return "slow tick";
         default: {
             const int page = Chance(50) ? 3 : 4;
             w.ShowPage(page);

@@ -130,7 +130,9 @@ void WindowModel::StrSelectCell(int column, int row) {
     }
 }
 
-void WindowModel::PageControl2Change() { HideTypeCard(); }
+void WindowModel::PageControl2Change() {
+    HideTypeCard();
+}
 
 void WindowModel::ShowTypeCard(int type, CardSource source, int entry) {
     card = MakeTypeCard(*game_, type, source, entry);
@@ -255,9 +257,14 @@ void WindowModel::ChooseMenuItem(const MenuItem& item) {
     const MenuItem chosen = item;  // the item lives in the menu, which closes first
     menu.reset();
     switch (chosen.action) {
-        case MenuAction::None: return;
-        case MenuAction::Move: game_->MoveArmed = 1; return;
-        case MenuAction::TechnicalPage: ShowPage(4); return;
+        case MenuAction::None:
+            return;
+        case MenuAction::Move:
+            game_->MoveArmed = 1;
+            return;
+        case MenuAction::TechnicalPage:
+            ShowPage(4);
+            return;
         case MenuAction::DestroyStructure:
             ++events["structure destroyed"];
             DeleteObject(*game_, game_->SelectedObject);
@@ -265,7 +272,9 @@ void WindowModel::ChooseMenuItem(const MenuItem& item) {
             return;
         case MenuAction::StartConstruction:
         case MenuAction::TakeOutBuilder:
-        case MenuAction::CancelConstruction: ConstructionOrder(chosen.action, chosen.value, chosen.caption); return;
+        case MenuAction::CancelConstruction:
+            ConstructionOrder(chosen.action, chosen.value, chosen.caption);
+            return;
     }
 }
 
@@ -274,9 +283,10 @@ void WindowModel::ConstructionOrder(MenuAction action, int value, const std::str
     if (action == MenuAction::StartConstruction) result = StartConstruction(*game_, value, caption);
     if (action == MenuAction::TakeOutBuilder) result = TakeOutBuilder(*game_, value);
     if (action == MenuAction::CancelConstruction) result = CancelConstruction(*game_, value);
-    if (result.acted) ++events[action == MenuAction::StartConstruction   ? "construction started"
-                               : action == MenuAction::TakeOutBuilder ? (value < 0 ? "builder taken out" : "exit choice")
-                                                                      : "construction cancelled"];
+    if (result.acted)
+        ++events[action == MenuAction::StartConstruction ? "construction started"
+                 : action == MenuAction::TakeOutBuilder  ? (value < 0 ? "builder taken out" : "exit choice")
+                                                         : "construction cancelled"];
     endTurnEnabled = EndTurnEnabled(*game_);
     Show(result.messages);
     if (result.acted) RenderAndPresent();
@@ -330,11 +340,19 @@ void WindowModel::MinimapMove(int x, int y) {
     if (tarq::MinimapMove(*game_, x, y, kMinimapSize, kMinimapSize)) RenderAndPresent();
 }
 
-void WindowModel::MinimapRelease() { tarq::MinimapRelease(*game_); }
+void WindowModel::MinimapRelease() {
+    tarq::MinimapRelease(*game_);
+}
 
-void WindowModel::Button1Click() { ToggleGeology(*game_); }
-void WindowModel::Button6Click() { ToggleGrid(*game_); }
-void WindowModel::Button11Click() { ToggleConnectors(*game_); }
+void WindowModel::Button1Click() {
+    ToggleGeology(*game_);
+}
+void WindowModel::Button6Click() {
+    ToggleGrid(*game_);
+}
+void WindowModel::Button11Click() {
+    ToggleConnectors(*game_);
+}
 
 void WindowModel::CheckBox10Click() {
     ScrollBarsFor(*game_, checkBox10);
@@ -364,7 +382,9 @@ void WindowModel::DXTimerTimer() {
     }
 }
 
-void WindowModel::Timer1Timer() { CountDownWarning(*game_); }
+void WindowModel::Timer1Timer() {
+    CountDownWarning(*game_);
+}
 
 void WindowModel::ApplicationActivate() {
     if (checkBox6) game_->AppActive = 1;
@@ -375,7 +395,9 @@ void WindowModel::ApplicationDeactivate() {
     if (checkBox6) game_->AppActive = 0;
 }
 
-void WindowModel::Panel1MouseMove() { game_->RightDrag = 0; }
+void WindowModel::Panel1MouseMove() {
+    game_->RightDrag = 0;
+}
 
 // PageControl1Change: the drawing timer runs only on the map page.
 void WindowModel::ShowPage(int index) {

@@ -34,34 +34,34 @@ public:
 
     // --- Controls (their values as the player left them) ---
     MapControls mapControls;
-    bool checkBox2 = false;             // landing sectors
-    int clan = 0;                       // ComboBox1
+    bool checkBox2 = false;  // landing sectors
+    int clan = 0;            // ComboBox1
     bool strToBuy = false, alienToBuy = false;
     std::string sfps2 = "10", sfps3 = "18";
-    bool checkBox6 = true;              // pause while the application is inactive
-    bool checkBox10 = true;             // scroll bars
-    bool checkBox11 = true;             // right-button dragging
-    bool checkBox12 = false;            // dragging moves the screen
+    bool checkBox6 = true;    // pause while the application is inactive
+    bool checkBox10 = true;   // scroll bars
+    bool checkBox11 = true;   // right-button dragging
+    bool checkBox12 = false;  // dragging moves the screen
     InfoChecks checks = DefaultInfoChecks();
-    int surfaceWidth = 400, surfaceHeight = 300;  // DXDraw, hidden until the launch
-    int scaleBar = 15;                  // SScale
+    int surfaceWidth = 400, surfaceHeight = 300;           // DXDraw, hidden until the launch
+    int scaleBar = 15;                                     // SScale
     int colPage = 1, rowPage = 1, colMax = 0, rowMax = 0;  // ScrollBar1 and ScrollBar2
-    int page = 2;                       // PageControl1: the welcome page
+    int page = 2;                                          // PageControl1: the welcome page
     bool launched = false;
     bool endTurnEnabled = true;
-    int cardEntry = -1;                 // list entry whose card is shown, -1 for none or a tree node
-    TypeCard card;                      // rows of the characteristics grid
-    std::optional<CommandMenu> menu;    // the popup command menu while it is open
+    int cardEntry = -1;                  // list entry whose card is shown, -1 for none or a tree node
+    TypeCard card;                       // rows of the characteristics grid
+    std::optional<CommandMenu> menu;     // the popup command menu while it is open
     std::map<std::string, long> events;  // what the engine did, counted for the figures
 
     // --- New-game pages ---
-    void Button10Click();                          // generate the map
-    void Image2MouseDown(int x, int y);            // a press on the sector grid
-    void CheckBox2Click();                         // after the box changed
+    void Button10Click();                // generate the map
+    void Image2MouseDown(int x, int y);  // a press on the sector grid
+    void CheckBox2Click();               // after the box changed
     void SstartmoneyClick(int gold);
-    void StrToBuyClick();                          // after either restriction box changed
+    void StrToBuyClick();  // after either restriction box changed
     void TreeView1Click(int type);
-    void DragTypeToList(int type);                 // drag-over, then the drop when accepted
+    void DragTypeToList(int type);  // drag-over, then the drop when accepted
     void ListBox1Click(int row);
     void StrSelectCell(int column, int row);
     void PageControl2Change();
@@ -72,19 +72,19 @@ public:
     void DXDrawMouseMove(int x, int y);
     void DXDrawMouseUp(bool right);
     void DXDrawClick();
-    void ChooseMenuItem(const MenuItem& item);     // closes the menu, then the item acts
+    void ChooseMenuItem(const MenuItem& item);  // closes the menu, then the item acts
     void CloseMenu() { menu.reset(); }
     void ENDTURNClick();
     void MouseWheel(bool up);
-    void DragZoomBar(int position);                // the thumb dragged to `position`
+    void DragZoomBar(int position);  // the thumb dragged to `position`
     void ScrollBar1Scroll(int position);
     void ScrollBar2Scroll(int position);
     void MinimapPress(int x, int y);
     void MinimapMove(int x, int y);
     void MinimapRelease();
-    void Button1Click();                           // geology
-    void Button6Click();                           // grid
-    void Button11Click();                          // connectors
+    void Button1Click();   // geology
+    void Button6Click();   // grid
+    void Button11Click();  // connectors
     void CheckBox10Click();
     void Resize(int width, int height);
     void DXTimerTimer();
@@ -92,9 +92,9 @@ public:
     void ApplicationActivate();
     void ApplicationDeactivate();
     void Panel1MouseMove();
-    void ShowPage(int index);                      // a tab picked, or a page the window switches to
+    void ShowPage(int index);  // a tab picked, or a page the window switches to
 
-    static constexpr int kMinimapSize = 196;       // Image1
+    static constexpr int kMinimapSize = 196;  // Image1
 
 private:
     void RenderAndPresent();

@@ -9,6 +9,8 @@
 // the seed and the action number; the same numbers with REPLAY_TO replay the
 // game up to that action, tracing the actions before it. --twice plays every
 // seed a second time and requires the same hashes. Exit status 1 on a fault.
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -16,7 +18,6 @@
 #include <cstring>
 #include <deque>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Player.h"
@@ -48,7 +49,8 @@ long g_action = 0, g_actions = 0;
 
 void ReportWhere() {
     char line[160];
-    const int n = std::snprintf(line, sizeof line, "\nautogame: fault at seed %llu action %ld; replay: tarq_autogame %llu %ld %ld\n",
+    const int n = std::snprintf(line, sizeof line,
+                                "\nautogame: fault at seed %llu action %ld; replay: tarq_autogame %llu %ld %ld\n",
                                 static_cast<unsigned long long>(g_seed), g_action,
                                 static_cast<unsigned long long>(g_seed), g_actions, g_action);
     if (n > 0) (void)!write(2, line, static_cast<std::size_t>(n));
@@ -71,11 +73,16 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--twice") o.twice = true;
-        else if (a == "--seeds" && i + 1 < argc) o.seeds = std::atoi(argv[++i]);
-        else if (a == "--hash-every" && i + 1 < argc) o.hashEvery = std::atol(argv[++i]);
-        else if (a.rfind("--", 0) == 0) return false;
-        else positional.push_back(a);
+        if (a == "--twice")
+            o.twice = true;
+        else if (a == "--seeds" && i + 1 < argc)
+            o.seeds = std::atoi(argv[++i]);
+        else if (a == "--hash-every" && i + 1 < argc)
+            o.hashEvery = std::atol(argv[++i]);
+        else if (a.rfind("--", 0) == 0)
+            return false;
+        else
+            positional.push_back(a);
     }
     if (positional.size() < 2 || positional.size() > 3) return false;
     o.seed = std::strtoull(positional[0].c_str(), nullptr, 10);
@@ -105,20 +112,23 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
         if (trace.size() > kTraceLength) trace.pop_front();
         const tarq::Violations violations = tarq::CheckInvariants(player.window().game());
         if (!violations.empty()) {
-            std::printf("autogame: invariants broken at seed %llu action %ld\n", static_cast<unsigned long long>(seed), k);
+            std::printf("autogame: invariants broken at seed %llu action %ld\n", static_cast<unsigned long long>(seed),
+                        k);
             for (const std::string& v : violations) std::printf("  %s\n", v.c_str());
             if (o.replayTo == 0) {
                 std::printf("the actions before it:\n");
                 for (const std::string& line : trace) std::printf("  %s\n", line.c_str());
-                std::printf("replay: tarq_autogame %llu %ld %ld\n", static_cast<unsigned long long>(seed), o.actions, k);
+                std::printf("replay: tarq_autogame %llu %ld %ld\n", static_cast<unsigned long long>(seed), o.actions,
+                            k);
             }
             run.sound = false;
             break;
         }
         if (k % o.hashEvery == 0 || k == last) {
             run.hashes.push_back(tarq::StateHash(player.window().game()));
-            if (print) std::printf("seed %llu action %ld hash %016llx\n", static_cast<unsigned long long>(seed), k,
-                                   static_cast<unsigned long long>(run.hashes.back()));
+            if (print)
+                std::printf("seed %llu action %ld hash %016llx\n", static_cast<unsigned long long>(seed), k,
+                            static_cast<unsigned long long>(run.hashes.back()));
         }
     }
     run.games = player.gamesStarted();
@@ -155,7 +165,8 @@ int main(int argc, char** argv) {
                     run.sound ? "" : ", FAULT");
         if (!run.sound) ++faults;
         if (run.sound && o.twice && Play(seed, o, false).hashes != run.hashes) {
-            std::printf("autogame: seed %llu played again reached other states\n", static_cast<unsigned long long>(seed));
+            std::printf("autogame: seed %llu played again reached other states\n",
+                        static_cast<unsigned long long>(seed));
             ++faults;
         }
     }

@@ -71,6 +71,8 @@ TEST_F(RelocateTest, TheSiteTakesTheBlockTowardTheMouseWhereItFits) {
     const int builder = Make(kTank, 8, 8);
     game->Object(builder).Cells = SingleCellFootprint(30, 30);
     const int site = Make(kMiningComplex, 7, 7, 1);
+    game->Object(site).OrderState = 2, game->Object(site).BuildLink = static_cast<u8>(builder);
+    game->Object(builder).OrderState = 1, game->Object(builder).SiteObject = site;
     game->ClickMode = kClickPlaceSite;
     game->SiteBuilderCol = 8, game->SiteBuilderRow = 8;
     PaintGround(9, 9, {"#"});  // the lower right block is refused

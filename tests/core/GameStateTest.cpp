@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/StateHash.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -27,6 +28,30 @@ TEST_F(GameStateTest, InitDataEmptiesEveryCellOfTheWholeGrid) {
             ASSERT_EQ(game->World.Connectors(c, r).Present, 0);
         }
     EXPECT_EQ(game->World.LandingSectors[9][9], 0);
+}
+
+// Every part of the game counts in its hash, one field at a time, except the
+// layer rebuild's record of what it drew.
+TEST_F(GameStateTest, TheStateHashSeesEveryPartButTheRebuildRecord) {
+    const std::uint64_t fresh = StateHash(*game);
+    const std::pair<const char*, void (*)(Game&)> changes[] = {
+        {"map layer", [](Game& g) { g.Map(502, 502).Layers[8].show = 1; }},
+        {"object", [](Game& g) { g.World.Objects[kMaxObjects].Stats.Movement = 1; }},
+        {"sector", [](Game& g) { g.World.LandingSectors[9][0] = 1; }},
+        {"view", [](Game& g) { g.ViewSettings.ShowConnectors = 1; }},
+        {"catalogue", [](Game& g) { g.UnitTypes[67].Purchasable ^= 1; }},
+        {"purchase", [](Game& g) { g.PurchaseList(100).Cargo = 5; }},
+        {"click state", [](Game& g) { g.ExitMarkers[12] = 1; }},
+    };
+    for (const auto& [part, change] : changes) {
+        auto other = NewGame();
+        InitData(*other);
+        EXPECT_EQ(StateHash(*other), fresh);
+        change(*other);
+        EXPECT_NE(StateHash(*other), fresh) << part;
+    }
+    game->LayerStamps.Width = 7;
+    EXPECT_EQ(StateHash(*game), fresh);
 }
 
 TEST_F(GameStateTest, InitDataFreesEverySlotAsTheTemplate) {
