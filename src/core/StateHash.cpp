@@ -80,6 +80,12 @@ private:
             v.CurrentPlayer, v.PlayerClan, v.Credits, v.ShowConnectors);
     }
 
+    void One(const TSettings& s) {
+        Add(s.InfoShown, s.HighResGeology, s.FullScreen, s.FullScreenMode, s.MaximizeAtLaunch, s.FramelessMaximized,
+            s.PauseWhenInactive, s.WaitForRetrace, s.ScrollBars, s.RightButtonScroll, s.ReverseRightScroll);
+    }
+    void One(const TNewGameChoices& c) { Add(c.NoStructures, c.NoAlienUnits); }
+
     std::uint64_t h_ = 0x6A09E667F3BCC909ull;
 };
 
@@ -87,7 +93,7 @@ private:
 
 std::uint64_t StateHash(const Game& g) {
     Hasher h;
-    h.Add(g.World, g.ViewSettings, g.Map, g.SpriteTable, g.UnitTypes, g.UnitStats, g.ObjectTemplate, g.NewObject,
+    h.Add(g.World, g.ViewSettings, g.Settings, g.NewGameChoices, g.Map, g.SpriteTable, g.UnitTypes, g.UnitStats, g.ObjectTemplate, g.NewObject,
           g.Footprint, g.PurchaseListStorage);
     h.Add(g.SelectedObject, g.LastCreatedObject, g.SlowAnimPeriod, g.TwoFrameAnimPeriod, g.VisibleCols, g.VisibleRows,
           g.CellPixels, g.HoverCol, g.HoverRow, g.MouseX, g.MouseY, g.MapGenerated, g.MinimapDirty, g.ViewChanged,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "control/BasePlacement.h"
@@ -139,12 +140,17 @@ std::string Player::SetupAction() {
             return Text("sector press (", x, ", ", y, ")");
         }
         case 4:
-            w.checkBox2 = !w.checkBox2;
-            w.CheckBox2Click();
-            return Text("landing sectors ", w.checkBox2);
+        {
+            const bool on = w.game().ViewSettings.UseLandingSectors == 0;
+            w.CheckBox2Click(on);
+            return Text("landing sectors ", on);
+        }
         case 5:
-            w.clan = Below(7);
-            return Text("clan ", w.clan);
+        {
+            const int clan = Chance(95) ? Below(7) : -1;
+            w.ComboBox1Change(clan);
+            return Text("clan ", clan);
+        }
         case 6:
         case 7: {
             const int gold = kGold[Below(13)];
@@ -152,9 +158,13 @@ std::string Player::SetupAction() {
             return Text("start gold ", gold);
         }
         case 8:
-            (Chance(50) ? w.strToBuy : w.alienToBuy) ^= true;
-            w.StrToBuyClick();
-            return Text("restrictions ", w.strToBuy, " ", w.alienToBuy);
+        {
+            const TNewGameChoices& now = w.game().NewGameChoices;
+            const bool first = Chance(50);
+            const bool noStructures = (now.NoStructures == 1) != first, noAlienUnits = (now.NoAlienUnits == 1) == first;
+            w.StrToBuyClick(noStructures, noAlienUnits);
+            return Text("restrictions ", noStructures, " ", noAlienUnits);
+        }
         case 9:
         case 10:
         case 11: {
@@ -425,20 +435,25 @@ std::string Player::PageAction() {
     }
     switch (Below(9)) {
         case 0:
-            w.checkBox10 = !w.checkBox10;
-            w.CheckBox10Click();
-            return Text("scroll bars ", w.checkBox10);
         case 1:
-            w.checkBox11 = !w.checkBox11;
-            return Text("right-button dragging ", w.checkBox11);
-        case 2:
-            w.checkBox12 = !w.checkBox12;
-            return Text("dragging moves the screen ", w.checkBox12);
+        case 2: {
+            // The boxes of the settings page the game reads on the map page.
+            constexpr std::pair<const char*, u8 TSettings::*> kBoxes[] = {
+                {"scroll bars", &TSettings::ScrollBars},
+                {"right-button dragging", &TSettings::RightButtonScroll},
+                {"dragging moves the screen", &TSettings::ReverseRightScroll},
+                {"pause when inactive", &TSettings::PauseWhenInactive},
+            };
+            const auto& [name, field] = kBoxes[Below(4)];
+            const bool on = w.game().Settings.*field == 0;
+            w.SetSetting(field, on);
+            return Text(name, " ", on);
+        }
         case 3: {
-            w.checkBox6 = !w.checkBox6;
             const int item = Below(kInfoItems);
-            w.checks[static_cast<std::size_t>(item)] = !w.checks[static_cast<std::size_t>(item)];
-            return Text("pause when inactive ", w.checkBox6, ", info item ", item);
+            const bool on = w.game().Settings.InfoShown[static_cast<std::size_t>(item)] == 0;
+            w.SetInfoShown(item, on);
+            return Text("info item ", item, " ", on);
         }
         case 4:
             if (Chance(50))

@@ -70,7 +70,11 @@ WindowModel::WindowModel(std::function<std::uint32_t()> seeds)
     g.ViewSettings.CurrentPlayer = 1;
     g.ViewSettings.UseLandingSectors = 0;
     g.ViewSettings.BasePlaced = 0;
+    g.ViewSettings.PlayerClan = 0;
     g.MapGenerated = 0;
+    g.SlowAnimPeriod = 10;
+    g.TwoFrameAnimPeriod = 18;
+    g.ViewSettings.Scale = 15;
     random_.Reseed();
     random_.Random(2);  // the map tab's icon
     ApplicationActivate();
@@ -89,17 +93,23 @@ void WindowModel::Image2MouseDown(int x, int y) {
     DrawSectorGrid(*game_);
 }
 
-void WindowModel::CheckBox2Click() {
+void WindowModel::CheckBox2Click(bool checked) {
+    game_->ViewSettings.UseLandingSectors = checked ? 1 : 0;
     if (game_->MapGenerated == 0) Button10Click();
 }
+
+void WindowModel::ComboBox1Change(int index) { game_->ViewSettings.PlayerClan = static_cast<u8>(index); }
 
 void WindowModel::SstartmoneyClick(int gold) {
     ChooseStartGold(*game_, gold);
     HideTypeCard();
 }
 
-void WindowModel::StrToBuyClick() {
-    ApplyPurchaseRestrictions(*game_, strToBuy, alienToBuy);
+void WindowModel::StrToBuyClick(bool noStructures, bool noAlienUnits) {
+    TNewGameChoices& choices = game_->NewGameChoices;
+    choices.NoStructures = noStructures ? 1 : 0;
+    choices.NoAlienUnits = noAlienUnits ? 1 : 0;
+    ApplyPurchaseRestrictions(*game_, noStructures, noAlienUnits);
     ResetPurchases(*game_);
     HideTypeCard();
 }
@@ -154,12 +164,12 @@ bool WindowModel::LaunchTARQClick(int width, int height) {
     }
     SetLaunchPlayer(g);
     if (g.MapGenerated == 0) GenerateMap(g, ReadMapParameters(g, mapControls), random_);
-    const LaunchStep sectors = ApplyLandingSectors(g, checkBox2);
+    const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
     if (!sectors.ok) {
         Show({sectors.message});
         return false;
     }
-    ApplyLaunchChoices(g, 0, clan);
+    ApplyLaunchChoices(g, 0, g.ViewSettings.PlayerClan);
     MakePictures(images_);
     minimapPalette_ = terrainStrip_;
     frameCache_.Invalidate();
@@ -170,7 +180,7 @@ bool WindowModel::LaunchTARQClick(int width, int height) {
     ShowPage(1);
     const InitialScale scale = StartInitialView(g, width + 4, width, height, scaleBar, width, height);
     scaleBar = scale.barPosition;
-    CheckBox10Click();
+    UpdateScrollBars();
     back_ = BackBuffer(width, height);
     surfaceInitialized_ = true;
     frameCache_.Invalidate();
@@ -218,7 +228,7 @@ void WindowModel::DXDrawMouseDown(bool right, int x, int y) {
     g.MouseY = y;
     UpdateHoverCell(g);
     if (!right) return;
-    if (checkBox11) g.RightDrag = 1;
+    if (g.Settings.RightButtonScroll == 1) g.RightDrag = 1;
     const ConstructionResult cancelled = RightPress(g);
     if (cancelled.acted) ++events["right press cancelled"];
     endTurnEnabled = EndTurnEnabled(g);
@@ -228,7 +238,7 @@ void WindowModel::DXDrawMouseDown(bool right, int x, int y) {
 // DXDrawMouseMove, then the site's DXDrawMouseMoveSite.
 void WindowModel::DXDrawMouseMove(int x, int y) {
     Game& g = *game_;
-    DragView(g, x, y, checkBox12);
+    DragView(g, x, y, g.Settings.ReverseRightScroll == 1);
     g.MouseX = x;
     g.MouseY = y;
     UpdateHoverCell(g);
@@ -241,7 +251,9 @@ void WindowModel::DXDrawMouseUp(bool right) {
 }
 
 void WindowModel::DXDrawClick() {
-    const ClickContext context{scaleBar, surfaceWidth, surfaceHeight, checks};
+    InfoChecks shown{};
+    for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = game_->Settings.InfoShown[i] != 0;
+    const ClickContext context{scaleBar, surfaceWidth, surfaceHeight, shown};
     const u8 mode = game_->ClickMode;
     const ClickResult result = tarq::DXDrawClick(*game_, context);
     if (result.baseLanded) ++events["base landed"];
@@ -318,14 +330,14 @@ void WindowModel::DragZoomBar(int position) {
 }
 
 void WindowModel::ScrollBar1Scroll(int position) {
-    if (!checkBox10) return;
+    if (game_->Settings.ScrollBars != 1) return;  // hidden
     scrollValue1_ = std::clamp(position, 0, colMax);
     ScrollColumnsTo(*game_, scrollValue1_);
     RenderAndPresent();
 }
 
 void WindowModel::ScrollBar2Scroll(int position) {
-    if (!checkBox10) return;
+    if (game_->Settings.ScrollBars != 1) return;
     scrollValue2_ = std::clamp(position, 0, rowMax);
     ScrollRowsTo(*game_, scrollValue2_);
     RenderAndPresent();
@@ -354,8 +366,17 @@ void WindowModel::Button11Click() {
     ToggleConnectors(*game_);
 }
 
-void WindowModel::CheckBox10Click() {
-    ScrollBarsFor(*game_, checkBox10);
+void WindowModel::SetSetting(u8 TSettings::*field, bool on) {
+    game_->Settings.*field = on ? 1 : 0;
+    if (field == &TSettings::ScrollBars) UpdateScrollBars();
+}
+
+void WindowModel::SetInfoShown(int item, bool on) {
+    game_->Settings.InfoShown[static_cast<std::size_t>(item)] = on ? 1 : 0;
+}
+
+void WindowModel::UpdateScrollBars() {
+    ScrollBarsFor(*game_, game_->Settings.ScrollBars == 1);
     SetScrollBarRanges();
 }
 
@@ -387,12 +408,12 @@ void WindowModel::Timer1Timer() {
 }
 
 void WindowModel::ApplicationActivate() {
-    if (checkBox6) game_->AppActive = 1;
+    if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 1;
 }
 
 void WindowModel::ApplicationDeactivate() {
     game_->RightDrag = 0;
-    if (checkBox6) game_->AppActive = 0;
+    if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 0;
 }
 
 void WindowModel::Panel1MouseMove() {

@@ -34,15 +34,7 @@ public:
 
     // --- Controls (their values as the player left them) ---
     MapControls mapControls;
-    bool checkBox2 = false;  // landing sectors
-    int clan = 0;            // ComboBox1
-    bool strToBuy = false, alienToBuy = false;
     std::string sfps2 = "10", sfps3 = "18";
-    bool checkBox6 = true;    // pause while the application is inactive
-    bool checkBox10 = true;   // scroll bars
-    bool checkBox11 = true;   // right-button dragging
-    bool checkBox12 = false;  // dragging moves the screen
-    InfoChecks checks = DefaultInfoChecks();
     int surfaceWidth = 400, surfaceHeight = 300;           // DXDraw, hidden until the launch
     int scaleBar = 15;                                     // SScale
     int colPage = 1, rowPage = 1, colMax = 0, rowMax = 0;  // ScrollBar1 and ScrollBar2
@@ -57,9 +49,10 @@ public:
     // --- New-game pages ---
     void Button10Click();                // generate the map
     void Image2MouseDown(int x, int y);  // a press on the sector grid
-    void CheckBox2Click();               // after the box changed
+    void CheckBox2Click(bool checked);
+    void ComboBox1Change(int index);     // the clan; -1 for a typed name of no clan
     void SstartmoneyClick(int gold);
-    void StrToBuyClick();  // after either restriction box changed
+    void StrToBuyClick(bool noStructures, bool noAlienUnits);
     void TreeView1Click(int type);
     void DragTypeToList(int type);  // drag-over, then the drop when accepted
     void ListBox1Click(int row);
@@ -85,7 +78,11 @@ public:
     void Button1Click();   // geology
     void Button6Click();   // grid
     void Button11Click();  // connectors
-    void CheckBox10Click();
+    // A box of the settings page: the game keeps its value; the scroll-bar box
+    // also shows or hides the map page's bars.
+    void SetSetting(u8 TSettings::*field, bool on);
+    void SetInfoShown(int item, bool on);  // CheckListBox1
+    void UpdateScrollBars();
     void Resize(int width, int height);
     void DXTimerTimer();
     void Timer1Timer();

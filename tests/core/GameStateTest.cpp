@@ -39,6 +39,7 @@ TEST_F(GameStateTest, TheStateHashSeesEveryPartButTheRebuildRecord) {
         {"object", [](Game& g) { g.World.Objects[kMaxObjects].Stats.Movement = 1; }},
         {"sector", [](Game& g) { g.World.LandingSectors[9][0] = 1; }},
         {"view", [](Game& g) { g.ViewSettings.ShowConnectors = 1; }},
+        {"settings", [](Game& g) { g.Settings.InfoShown[11] ^= 1; }},
         {"catalogue", [](Game& g) { g.UnitTypes[67].Purchasable ^= 1; }},
         {"purchase", [](Game& g) { g.PurchaseList(100).Cargo = 5; }},
         {"click state", [](Game& g) { g.ExitMarkers[12] = 1; }},
