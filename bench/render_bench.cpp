@@ -240,6 +240,18 @@ std::vector<QImage> QtSheets(const ImageList& images) {
     return sheets;
 }
 
+// draw(column, row, layer, mayPulse) for layers 1 to 7 of every cell of the
+// drawn range in order, then layer 8 while the ready markers are on.
+template <typename Draw>
+void ForEachLayer(const Game& game, const FrameGeometry& g, Draw draw) {
+    for (int c = g.firstCol; c <= g.lastCol; ++c)
+        for (int r = g.firstRow; r <= g.lastRow; ++r)
+            for (int layer = 1; layer <= 7; ++layer) draw(c, r, layer, true);
+    if (game.ReadyLayerOn == 1)
+        for (int c = g.firstCol; c <= g.lastCol; ++c)
+            for (int r = g.firstRow; r <= g.lastRow; ++r) draw(c, r, 8, false);
+}
+
 // The same frame with one drawImage per shown layer of every drawn cell.
 void RenderWithQPainter(const Game& game, const ImageList& images, const std::vector<QImage>& sheets, QImage& target) {
     const FrameGeometry g = ComputeFrameGeometry(game);
@@ -255,12 +267,7 @@ void RenderWithQPainter(const Game& game, const ImageList& images, const std::ve
                           QRect(it.patternX(s.Spr), it.patternY(s.Spr), it.patternWidth, it.patternHeight));
         if (blend) painter.setOpacity(1.0);
     };
-    for (int c = g.firstCol; c <= g.lastCol; ++c)
-        for (int r = g.firstRow; r <= g.lastRow; ++r)
-            for (int layer = 1; layer <= 7; ++layer) draw(c, r, layer, true);
-    if (game.ReadyLayerOn == 1)
-        for (int c = g.firstCol; c <= g.lastCol; ++c)
-            for (int r = g.firstRow; r <= g.lastRow; ++r) draw(c, r, 8, false);
+    ForEachLayer(game, g, draw);
 }
 
 // The frame as written down: every shown layer of every cell of the drawn
@@ -280,12 +287,7 @@ void RenderLiteral(const Game& game, const ImageList& images, ScaledPatterns& pa
         else
             BlitScaled(target, *p, g.CellX(c), g.CellY(r), clip);
     };
-    for (int c = g.firstCol; c <= g.lastCol; ++c)
-        for (int r = g.firstRow; r <= g.lastRow; ++r)
-            for (int layer = 1; layer <= 7; ++layer) draw(c, r, layer, true);
-    if (game.ReadyLayerOn == 1)
-        for (int c = g.firstCol; c <= g.lastCol; ++c)
-            for (int r = g.firstRow; r <= g.lastRow; ++r) draw(c, r, 8, false);
+    ForEachLayer(game, g, draw);
 }
 
 // ---- measurements ------------------------------------------------------------
