@@ -55,8 +55,9 @@ Bitmap ColourStrip() {
 
 // FormCreate's part of the game, and the application becoming active.
 WindowModel::WindowModel(std::function<std::uint32_t()> seeds)
-    : game_(NewGame()), random_(std::move(seeds)), terrainStrip_(ColourStrip()) {
+    : game_(NewGame()), terrainStrip_(ColourStrip()) {
     Game& g = *game_;
+    g.Rng = RandomSource(std::move(seeds));
     g.MinimapDrag = 0;
     g.AppActive = 0;
     g.ClickMode = kClickNormal;
@@ -75,15 +76,15 @@ WindowModel::WindowModel(std::function<std::uint32_t()> seeds)
     g.SlowAnimPeriod = 10;
     g.TwoFrameAnimPeriod = 18;
     g.ViewSettings.Scale = 15;
-    random_.Reseed();
-    random_.Random(2);  // the map tab's icon
+    game_->Rng.Reseed();
+    game_->Rng.Random(2);  // the map tab's icon
     ApplicationActivate();
 }
 
 // --- New-game pages --------------------------------------------------------------
 
 void WindowModel::Button10Click() {
-    GenerateFromControls(*game_, mapControls, random_);
+    GenerateFromControls(*game_, mapControls, game_->Rng);
     MakeMapPreview(*game_, terrainStrip_);
     DrawSectorGrid(*game_);
 }
@@ -163,7 +164,7 @@ bool WindowModel::LaunchTARQClick(int width, int height) {
         return false;
     }
     SetLaunchPlayer(g);
-    if (g.MapGenerated == 0) GenerateMap(g, ReadMapParameters(g, mapControls), random_);
+    if (g.MapGenerated == 0) GenerateMap(g, ReadMapParameters(g, mapControls), game_->Rng);
     const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
     if (!sectors.ok) {
         Show({sectors.message});

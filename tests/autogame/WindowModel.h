@@ -20,7 +20,6 @@
 #include "view/ImageList.h"
 #include "view/Renderer.h"
 #include "world/MapParameters.h"
-#include "world/Random.h"
 
 namespace tarq::autogame {
 
@@ -103,7 +102,6 @@ private:
     void Show(const std::vector<std::string>& texts) { events["message"] += static_cast<long>(texts.size()); }
 
     std::unique_ptr<Game> game_;
-    RandomSource random_;
     Bitmap terrainStrip_;
     ImageList images_;
     Bitmap minimapPalette_;
