@@ -1,9 +1,13 @@
 // Byte planes: n records of `width` bytes stored as `width` planes, plane k
 // holding byte k of every record. Records of a grid or of the object table
 // differ in a few bytes only, so planes of equal bytes compress far better
-// than the records one after another. Each plane is a marker byte and either
-// its n bytes (marker 0) or, when they are all the same, that one byte
-// (marker 1).
+// than the records one after another. Each plane is a marker byte and then:
+//   0  its n bytes;
+//   1  the one byte all of them are;
+//   2  a background byte, a bitmap of n bits (bit i % 8 of byte i / 8 set when
+//      byte i differs from the background) and the differing bytes in order.
+// The writer takes the shortest; the sparse form keeps a mostly empty plane
+// small before compression, which is most of a save's time.
 #pragma once
 
 #include <QByteArray>
