@@ -135,6 +135,10 @@ SavedGameFile WriteFileAtomically(const QByteArray& bytes, const QString& path) 
 }
 
 SavedGameFile SaveGameFile(const Game& game, const QString& path) {
+    if (!HasSavableMap(game)) {
+        const QString cause = QStringLiteral("в игре еще нет карты");
+        return {GameFileProblem::CannotWrite, GameFileMessage(GameFileProblem::CannotWrite, path, cause), cause};
+    }
     return WriteFileAtomically(WriteGameFile(game), path);
 }
 

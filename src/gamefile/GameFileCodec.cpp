@@ -77,6 +77,7 @@ struct RecordWriter {
         for (int shift = 8 * (static_cast<int>(sizeof(T)) - 1); shift >= 0; shift -= 8)
             *p++ = static_cast<char>(u >> shift);
     }
+    // A picture reference is packed: its fields are copied, never bound to references.
     void ref(const TSpriteRef& r) {
         (*this)(r.idU), (*this)(static_cast<i16>(r.Spr)), (*this)(static_cast<i16>(r.id));
         (*this)(static_cast<i16>(r.SprNext)), (*this)(r.show);

@@ -16,17 +16,18 @@
 //   "MAP "  map size, terrain set, generated flag, start gold, landing sectors
 //   "GRID"  terrain, passability, deposits, connectors of the cell region
 //   "LAYR"  the eight picture layers of the cell region
-//   "OBJS"  the non-blank object slots: count, then slot and every field
+//   "OBJS"  the non-blank object slots: a u16 count, then their records (slot
+//           number and every field, big-endian, fixed size) as byte planes
 //   "VIEW"  view settings, zoom and the geometry it gave
 //   "SETS"  the settings page
 //   "PLAY"  turn, random seed, animation periods, selection, click mode,
 //           construction in progress
 //   "SHOP"  purchase restrictions, purchase list and the types on sale
-// Scalars go through QDataStream (big-endian). A grid is stored as byte
-// planes over the cell region (columns 0..MapWidth + 2, each with rows
-// 0..MapHeight + 2): plane k holds byte k of every cell's record, the
-// records' bytes being those of the game's own (little-endian, unpadded)
-// layout. Planes of equal bytes compress far better than interleaved records.
+// The small sections go through QDataStream (big-endian). A grid is stored
+// as byte planes (BytePlanes.h) over the cell region (columns 0..MapWidth + 2,
+// each with rows 0..MapHeight + 2): plane k holds byte k of every cell's
+// record, the records' bytes being those of the game's own (little-endian,
+// unpadded) layout.
 #pragma once
 
 #include <QDataStream>

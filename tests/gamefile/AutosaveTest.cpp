@@ -87,6 +87,7 @@ TEST(AutosaveTest, KeepsTheNewestThreeInOrder) {
         EndTurn(*game);
     }
     EXPECT_FALSE(Autosave(folder).Write(*NewGame()).written) << "a game without a map";
+    EXPECT_NE(SaveGameFile(*NewGame(), dir.filePath("x.tarq")).message.indexOf("нет карты"), -1);
     const std::map<QString, QByteArray> files = FolderFiles(folder);
     ASSERT_EQ(files.size(), 3u) << "nothing but the three autosaves";
     for (int n = 1; n <= 3; ++n) EXPECT_EQ(TurnIn(QDir(folder).filePath(AutosaveFileName(n))), 5 - n) << n;
