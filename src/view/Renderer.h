@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "core/GameState.h"
-#include "view/BackBuffer.h"
 #include "core/Bitmap.h"
+#include "view/BackBuffer.h"
 #include "view/ImageList.h"
 #include "view/ScaledPatterns.h"
 
@@ -78,6 +78,10 @@ PulseState CurrentPulse(const Game& game);
 // The composed cells of the drawn range and the scaled patterns they use.
 class FrameCache {
 public:
+    // What decides a cell's look: sheet and picture of each shown layer, two
+    // layers a word, 0 for a hidden one.
+    using LookKey = std::array<std::uint64_t, kLayers / 2>;
+
     // Forgets everything; the next frame composes every cell again. Call it
     // after reloading the image list (a reload is also noticed on its own when
     // the pictures' buffers or sizes change).
@@ -132,14 +136,9 @@ private:
     std::vector<std::uint64_t> columnIdBits_;
     int lastFirstRow_ = -1, lastLastRow_ = -1;
     // Looks of composed cells at small sizes, by the pictures they show: there
-    // most cells are ground with a deposit, in a few hundred looks, and a
-    // look already composed is one small block copy.
+    // most cells are ground with a deposit, in a few thousand looks at most,
+    // and a look already composed is one small block copy.
     static constexpr int kLookPitch = 16;  // largest cell with looks kept
-public:
-    // Two layers' LookWords a word, 0 for a hidden layer.
-    using LookKey = std::array<std::uint64_t, kLayers / 2>;
-
-private:
     struct Look {
         LookKey key{};
     };
