@@ -139,14 +139,12 @@ std::string Player::SetupAction() {
             w.Image2MouseDown(x, y);
             return Text("sector press (", x, ", ", y, ")");
         }
-        case 4:
-        {
+        case 4: {
             const bool on = w.game().ViewSettings.UseLandingSectors == 0;
             w.CheckBox2Click(on);
             return Text("landing sectors ", on);
         }
-        case 5:
-        {
+        case 5: {
             const int clan = Chance(95) ? Below(7) : -1;
             w.ComboBox1Change(clan);
             return Text("clan ", clan);
@@ -157,8 +155,7 @@ std::string Player::SetupAction() {
             w.SstartmoneyClick(gold);
             return Text("start gold ", gold);
         }
-        case 8:
-        {
+        case 8: {
             const TNewGameChoices& now = w.game().NewGameChoices;
             const bool first = Chance(50);
             const bool noStructures = (now.NoStructures == 1) != first, noAlienUnits = (now.NoAlienUnits == 1) == first;
@@ -253,7 +250,18 @@ std::string Player::MenuAction() {
 
 // --- The map page ----------------------------------------------------------------------
 
+std::string Player::SaveAndLoad() {
+    trouble_ = window_->SaveAndLoad();
+    return TakeTrouble();
+}
+
 std::string Player::MapAction() {
+    // Saving in the middle of an order: the file must bring back the site or
+    // the exit choice too.
+    if (window_->game().ClickMode != kClickNormal && Chance(5)) {
+        trouble_ = window_->SaveAndLoad();
+        return "saved and loaded while placing or taking out";
+    }
     const int r = Below(100);
     if (r < 42) {
         int col = 0, row = 0;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "WindowModel.h"
 
@@ -23,6 +24,10 @@ public:
     std::string Step();
 
     const WindowModel& window() const { return *window_; }
+    // A save and load between actions; what went wrong with it or with one the
+    // player made in its last action, empty when nothing did.
+    std::string SaveAndLoad();
+    std::string TakeTrouble() { return std::exchange(trouble_, {}); }
     int gamesStarted() const { return games_; }
     // What the engine did in all the games so far, by kind.
     std::map<std::string, long> Events() const;
@@ -64,6 +69,7 @@ private:
     int games_ = 0;
     int setupLeft_ = 0;  // setup actions before the next press of the start button
     int gameLeft_ = 0;   // actions before this game ends and a new window opens
+    std::string trouble_;
 };
 
 }  // namespace tarq::autogame

@@ -7,6 +7,7 @@
 #include "control/MapClick.h"
 #include "control/SitePreview.h"
 #include "core/World.h"
+#include "gamefile/GameFile.h"
 #include "setup/Launch.h"
 #include "setup/PurchaseListLines.h"
 #include "setup/Purchases.h"
@@ -55,9 +56,9 @@ Bitmap ColourStrip() {
 
 // FormCreate's part of the game, and the application becoming active.
 WindowModel::WindowModel(std::function<std::uint32_t()> seeds)
-    : game_(NewGame()), terrainStrip_(ColourStrip()) {
+    : game_(NewGame()), seeds_(std::move(seeds)), terrainStrip_(ColourStrip()) {
     Game& g = *game_;
-    g.Rng = RandomSource(std::move(seeds));
+    g.Rng = RandomSource(seeds_);
     g.MinimapDrag = 0;
     g.AppActive = 0;
     g.ClickMode = kClickNormal;
@@ -76,8 +77,8 @@ WindowModel::WindowModel(std::function<std::uint32_t()> seeds)
     g.SlowAnimPeriod = 10;
     g.TwoFrameAnimPeriod = 18;
     g.ViewSettings.Scale = 15;
-    game_->Rng.Reseed();
-    game_->Rng.Random(2);  // the map tab's icon
+    g.Rng.Reseed();
+    g.Rng.Random(2);  // the map tab's icon
     ApplicationActivate();
 }
 
@@ -99,7 +100,9 @@ void WindowModel::CheckBox2Click(bool checked) {
     if (game_->MapGenerated == 0) Button10Click();
 }
 
-void WindowModel::ComboBox1Change(int index) { game_->ViewSettings.PlayerClan = static_cast<u8>(index); }
+void WindowModel::ComboBox1Change(int index) {
+    game_->ViewSettings.PlayerClan = static_cast<u8>(index);
+}
 
 void WindowModel::SstartmoneyClick(int gold) {
     ChooseStartGold(*game_, gold);
@@ -426,6 +429,29 @@ void WindowModel::ShowPage(int index) {
     if (index == page) return;
     page = index;
     drawTimerOn_ = index == 1 && launched;
+}
+
+std::string WindowModel::SaveAndLoad() {
+    if (!launched || menu || page != 1 || !HasSavableMap(*game_)) return {};
+    const QByteArray bytes = WriteGameFile(*game_);
+    LoadedGame loaded = ReadGameFile(bytes, QStringLiteral("autogame.tarq"));
+    if (!loaded) return "a saved game is refused: " + loaded.message.toStdString();
+    if (WriteGameFile(*loaded.game) != bytes) return "a loaded game saves to other bytes";
+    // The window's part of a load: its clock behind the random source, the
+    // application's state, its surface's geometry, the controls shown again.
+    Game& g = *loaded.game;
+    const std::uint32_t seed = g.Rng.Seed();
+    g.Rng = RandomSource(seeds_);
+    g.Rng.SetSeed(seed);
+    g.AppActive = game_->AppActive;
+    UpdateViewGeometry(g, surfaceWidth, surfaceHeight);
+    game_ = std::move(loaded.game);
+    scaleBar = std::clamp<int>(g.ViewSettings.Scale, kScaleMin, kScaleMax);
+    endTurnEnabled = EndTurnEnabled(g);
+    UpdateScrollBars();
+    frameCache_.Invalidate();
+    ++events["saved and loaded"];
+    return {};
 }
 
 }  // namespace tarq::autogame

@@ -49,7 +49,7 @@ public:
     void Button10Click();                // generate the map
     void Image2MouseDown(int x, int y);  // a press on the sector grid
     void CheckBox2Click(bool checked);
-    void ComboBox1Change(int index);     // the clan; -1 for a typed name of no clan
+    void ComboBox1Change(int index);  // the clan; -1 for a typed name of no clan
     void SstartmoneyClick(int gold);
     void StrToBuyClick(bool noStructures, bool noAlienUnits);
     void TreeView1Click(int type);
@@ -90,6 +90,11 @@ public:
     void Panel1MouseMove();
     void ShowPage(int index);  // a tab picked, or a page the window switches to
 
+    // The game saved to a file's bytes and read back into a fresh game, which
+    // takes the running one's place as a loaded game does; on the map page
+    // with no menu open. Returns what went wrong, empty when nothing did.
+    std::string SaveAndLoad();
+
     static constexpr int kMinimapSize = 196;  // Image1
 
 private:
@@ -102,6 +107,7 @@ private:
     void Show(const std::vector<std::string>& texts) { events["message"] += static_cast<long>(texts.size()); }
 
     std::unique_ptr<Game> game_;
+    std::function<std::uint32_t()> seeds_;
     Bitmap terrainStrip_;
     ImageList images_;
     Bitmap minimapPalette_;

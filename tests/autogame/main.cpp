@@ -1,11 +1,13 @@
 // The autogame: a random player drives the engine exactly as the window does,
 // and after every action the invariant checker looks at the whole game.
 //
-//   tarq_autogame SEED ACTIONS [REPLAY_TO] [--seeds N] [--hash-every N] [--twice]
+//   tarq_autogame SEED ACTIONS [REPLAY_TO] [--seeds N] [--hash-every N] [--save-every N] [--twice]
 //
 // plays ACTIONS actions from SEED (and from the next N - 1 seeds), printing
-// the state hash every N actions (1000) and the figures at the end. A fault
-// (an invariant broken, an assertion, a sanitizer's report, a crash) prints
+// the state hash every N actions (1000) and the figures at the end; every N
+// actions (500; 0 for never) the game is saved, read back and played on from
+// the file. A fault (an invariant broken, a saved game that does not come
+// back, an assertion, a sanitizer's report, a crash) prints
 // the seed and the action number; the same numbers with REPLAY_TO replay the
 // game up to that action, tracing the actions before it. --twice plays every
 // seed a second time and requires the same hashes. Exit status 1 on a fault.
@@ -38,6 +40,7 @@ struct Options {
     long replayTo = 0;  // 0: no replay
     int seeds = 1;
     long hashEvery = 1000;
+    long saveEvery = 500;
     bool twice = false;
 };
 
@@ -79,6 +82,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.seeds = std::atoi(argv[++i]);
         else if (a == "--hash-every" && i + 1 < argc)
             o.hashEvery = std::atol(argv[++i]);
+        else if (a == "--save-every" && i + 1 < argc)
+            o.saveEvery = std::atol(argv[++i]);
         else if (a.rfind("--", 0) == 0)
             return false;
         else
@@ -88,7 +93,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     o.seed = std::strtoull(positional[0].c_str(), nullptr, 10);
     o.actions = std::atol(positional[1].c_str());
     if (positional.size() == 3) o.replayTo = std::atol(positional[2].c_str());
-    return o.actions > 0 && o.seeds > 0 && o.hashEvery > 0 && o.replayTo >= 0;
+    return o.actions > 0 && o.seeds > 0 && o.hashEvery > 0 && o.saveEvery >= 0 && o.replayTo >= 0;
 }
 
 struct Run {
@@ -110,10 +115,13 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
         if (o.replayTo > 0 && k > o.replayTo - kTraceLength) std::printf("%ld: %s\n", k, done.c_str());
         trace.push_back(std::to_string(k) + ": " + std::move(done));
         if (trace.size() > kTraceLength) trace.pop_front();
-        const tarq::Violations violations = tarq::CheckInvariants(player.window().game());
+        tarq::Violations violations;
+        if (std::string trouble = player.TakeTrouble(); !trouble.empty()) violations.push_back(trouble);
+        if (o.saveEvery > 0 && k % o.saveEvery == 0)
+            if (std::string trouble = player.SaveAndLoad(); !trouble.empty()) violations.push_back(trouble);
+        if (violations.empty()) violations = tarq::CheckInvariants(player.window().game());
         if (!violations.empty()) {
-            std::printf("autogame: invariants broken at seed %llu action %ld\n", static_cast<unsigned long long>(seed),
-                        k);
+            std::printf("autogame: a fault at seed %llu action %ld\n", static_cast<unsigned long long>(seed), k);
             for (const std::string& v : violations) std::printf("  %s\n", v.c_str());
             if (o.replayTo == 0) {
                 std::printf("the actions before it:\n");
@@ -145,7 +153,9 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
 int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
-        std::fprintf(stderr, "usage: %s SEED ACTIONS [REPLAY_TO] [--seeds N] [--hash-every N] [--twice]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s SEED ACTIONS [REPLAY_TO] [--seeds N] [--hash-every N] [--save-every N] [--twice]\n",
+                     argv[0]);
         return 2;
     }
     InstallFaultReports();
