@@ -145,7 +145,7 @@ std::string Player::SetupAction() {
             return Text("landing sectors ", on);
         }
         case 5: {
-            const int clan = Chance(95) ? Below(7) : -1;
+            const int clan = Below(7);  // the list takes no typed names
             w.ComboBox1Change(clan);
             return Text("clan ", clan);
         }

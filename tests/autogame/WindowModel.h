@@ -49,7 +49,7 @@ public:
     void Button10Click();                // generate the map
     void Image2MouseDown(int x, int y);  // a press on the sector grid
     void CheckBox2Click(bool checked);
-    void ComboBox1Change(int index);  // the clan; -1 for a typed name of no clan
+    void ComboBox1Change(int index);  // the clan
     void SstartmoneyClick(int gold);
     void StrToBuyClick(bool noStructures, bool noAlienUnits);
     void TreeView1Click(int type);
