@@ -50,15 +50,13 @@ int MapHeight(const Game& game) { return std::clamp<int>(game.World.MapHeight, 0
 
 // Layers 2-4 of the map as a rebuild from the table would leave them: the
 // cells some object covers, with what it writes there; every other cell is
-// empty. Kept sparse, since objects cover a few hundred cells of a map of up
-// to 250 000 and the checker runs after every step of the long tests.
+// empty. Kept sparse: objects cover a few hundred cells of a map of up to
+// 250 000.
 class ExpectedLayers {
 public:
     using Layers = std::array<TSpriteRef, 3>;
 
-    explicit ExpectedLayers(const Game& game)
-        : width_(MapWidth(game)), height_(MapHeight(game)),
-          covered_(static_cast<std::size_t>((width_ + 1) * (height_ + 1)) / 64 + 1, 0) {
+    explicit ExpectedLayers(const Game& game) : width_(MapWidth(game)), height_(MapHeight(game)) {
         // Construction sites are stamped after every other object.
         for (bool sites : {false, true})
             for (const TGameObject& o : game.World.Objects)
@@ -66,19 +64,21 @@ public:
     }
     // What a rebuild writes into layers 2-4 of a map cell, or nullptr for nothing.
     const Layers* at(int c, int r) const {
-        if (((covered_[bit(c, r) / 64] >> (bit(c, r) % 64)) & 1) == 0) return nullptr;
-        return &cells_.find(key(c, r))->second;
+        const auto it = cells_.find(key(c, r));
+        return it == cells_.end() ? nullptr : &it->second;
+    }
+    template <typename Visit>
+    void forEachCovered(Visit visit) const {
+        for (const auto& [k, layers] : cells_) visit(static_cast<int>(k >> 16), static_cast<int>(k & 0xFFFF));
     }
 
 private:
-    std::size_t bit(int c, int r) const { return static_cast<std::size_t>(c * (height_ + 1) + r); }
     static u32 key(int c, int r) { return static_cast<u32>(c) << 16 | static_cast<u32>(r); }
     void put(int c, int r, int layer, const TSpriteRef& s) {
         if (layer < kLayerFlat || layer > kLayerUnits) return;
         auto [it, fresh] = cells_.try_emplace(key(c, r));
         if (fresh) it->second.fill(EmptySpriteRef);
         it->second[static_cast<std::size_t>(layer - kLayerFlat)] = s;
-        covered_[bit(c, r) / 64] |= std::uint64_t{1} << (bit(c, r) % 64);
     }
     void stamp(const TGameObject& o) {
         const int layer = o.Layer + 1;
@@ -93,12 +93,10 @@ private:
     }
 
     int width_, height_;
-    std::vector<std::uint64_t> covered_;
     std::unordered_map<u32, Layers> cells_;
 };
 
-// A picture as one word: the checks run after every step of the long tests,
-// in sanitizer builds too, and most cells of a map are empty and sound.
+// A picture as one word, for cheap comparisons.
 std::uint64_t Word(const TSpriteRef& s) {
     std::uint64_t w;
     std::memcpy(&w, &s, sizeof w);
@@ -106,53 +104,76 @@ std::uint64_t Word(const TSpriteRef& s) {
 }
 const std::uint64_t kEmptyWord = Word(EmptySpriteRef);
 
-}  // namespace
+// A map cell with nothing in the object layers (2-4, 6, 8), no connector and
+// no connector picture shown: every check passes there unless an object
+// covers it. Most cells of a map are quiet.
+bool Quiet(const TMapCell& cell, const TConnectorCell& connector) {
+    const auto& l = cell.Layers;
+    return Word(l[kLayerFlat]) == kEmptyWord && Word(l[kLayerLarge]) == kEmptyWord &&
+           Word(l[kLayerUnits]) == kEmptyWord && (l[kLayerAircraft].id | l[kLayerReady].id) == 0 &&
+           l[kLayerConnectors].show == 0 && connector.Present == 0;
+}
+bool Quiet(const Game& game, int c, int r) { return Quiet(game.Map(c, r), game.World.Connectors(c, r)); }
 
-Violations CheckObjectLayers(const Game& game) {
+// The map cells that are not quiet, column by column: the one walk over the
+// whole map the checks need (they run after every step of the long tests,
+// in sanitizer builds too, where a walk over 160 000 cells is what they cost).
+using Cells = std::vector<TCellPos>;
+Cells BusyCells(const Game& game) {
+    Cells busy;
+    const int width = MapWidth(game), height = MapHeight(game);
+    for (int c = 1; c <= width; ++c) {
+        // A column is contiguous in both grids.
+        const TMapCell* cells = &game.Map(c, 0);
+        const TConnectorCell* connectors = &game.World.Connectors(c, 0);
+        for (int r = 1; r <= height; ++r)
+            if (!Quiet(cells[r], connectors[r])) busy.push_back({static_cast<i16>(c), static_cast<i16>(r)});
+    }
+    return busy;
+}
+
+Violations ObjectLayersOf(const Game& game, const Cells& busy) {
     const ExpectedLayers expected(game);
     Report report;
-    const int width = MapWidth(game), height = MapHeight(game);
-    for (int c = 1; c <= width; ++c)
-        for (int r = 1; r <= height; ++r) {
-            const ExpectedLayers::Layers* layers = expected.at(c, r);
-            const auto& here = game.Map(c, r).Layers;
-            if (!layers && Word(here[kLayerFlat]) == kEmptyWord && Word(here[kLayerLarge]) == kEmptyWord &&
-                Word(here[kLayerUnits]) == kEmptyWord)
-                continue;
-            for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
-                const TSpriteRef& have = game.Map(c, r).Layers[layer];
-                const TSpriteRef& want = layers ? (*layers)[static_cast<std::size_t>(layer - kLayerFlat)] : EmptySpriteRef;
-                if (!(have == want))
-                    report.add("layer " + std::to_string(layer) + " of " + Cell(c, r) + " holds " + Describe(have) +
-                               ", the table gives " + Describe(want));
-            }
+    const auto check = [&](int c, int r) {
+        const ExpectedLayers::Layers* layers = expected.at(c, r);
+        for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) {
+            const TSpriteRef& have = game.Map(c, r).Layers[layer];
+            const TSpriteRef& want = layers ? (*layers)[static_cast<std::size_t>(layer - kLayerFlat)] : EmptySpriteRef;
+            if (!(have == want))
+                report.add("layer " + std::to_string(layer) + " of " + Cell(c, r) + " holds " + Describe(have) +
+                           ", the table gives " + Describe(want));
+        }
+    };
+    for (const TCellPos& p : busy) check(p.col, p.row);
+    expected.forEachCovered([&](int c, int r) {
+        if (Quiet(game, c, r)) check(c, r);
+    });
+    return report.finish();
+}
+
+Violations PictureOwnersOf(const Game& game, const Cells& busy) {
+    Report report;
+    for (const TCellPos& p : busy)
+        for (int layer : {kLayerFlat, kLayerLarge, kLayerUnits, kLayerAircraft, kLayerReady}) {
+            const int id = game.Map(p.col, p.row).Layers[layer].id;
+            if (id == 0) continue;
+            const std::string where = "layer " + std::to_string(layer) + " of " + Cell(p.col, p.row);
+            if (id < 1 || id > kMaxObjects)
+                report.add(where + " names object " + std::to_string(id) + ", outside the table");
+            else if (game.World.Objects[id].Owner == 0)
+                report.add(where + " names free slot " + std::to_string(id));
+            else if (!Covers(game.World.Objects[id], p.col, p.row))
+                report.add(where + " names object " + std::to_string(id) + ", which does not cover the cell");
         }
     return report.finish();
 }
 
-Violations CheckPictureOwners(const Game& game) {
-    Report report;
-    const int width = MapWidth(game), height = MapHeight(game);
-    for (int c = 1; c <= width; ++c)
-        for (int r = 1; r <= height; ++r) {
-            const auto& here = game.Map(c, r).Layers;
-            if ((here[kLayerFlat].id | here[kLayerLarge].id | here[kLayerUnits].id | here[kLayerAircraft].id |
-                 here[kLayerReady].id) == 0)
-                continue;
-            for (int layer : {kLayerFlat, kLayerLarge, kLayerUnits, kLayerAircraft, kLayerReady}) {
-                const int id = here[layer].id;
-                if (id == 0) continue;
-                const std::string where = "layer " + std::to_string(layer) + " of " + Cell(c, r);
-                if (id < 1 || id > kMaxObjects)
-                    report.add(where + " names object " + std::to_string(id) + ", outside the table");
-                else if (game.World.Objects[id].Owner == 0)
-                    report.add(where + " names free slot " + std::to_string(id));
-                else if (!Covers(game.World.Objects[id], c, r))
-                    report.add(where + " names object " + std::to_string(id) + ", which does not cover the cell");
-            }
-        }
-    return report.finish();
-}
+}  // namespace
+
+Violations CheckObjectLayers(const Game& game) { return ObjectLayersOf(game, BusyCells(game)); }
+
+Violations CheckPictureOwners(const Game& game) { return PictureOwnersOf(game, BusyCells(game)); }
 
 Violations CheckFreeSlots(const Game& game) {
     Report report;
@@ -165,6 +186,8 @@ Violations CheckFreeSlots(const Game& game) {
     }
     return report.finish();
 }
+
+namespace {
 
 // The cells of the map that some object keeps in the connector grid.
 std::vector<bool> JoinedCells(const Game& game) {
@@ -199,7 +222,7 @@ void CheckConnectorPicture(const Game& game, int c, int r, Report& report) {
                                                                     : " is hidden while connectors are shown"));
 }
 
-Violations CheckConnectors(const Game& game) {
+Violations ConnectorsOf(const Game& game, const Cells& busy) {
     Report report;
     const std::vector<bool> joined = JoinedCells(game);
     const auto& cells = game.World.Connectors.cells;
@@ -214,13 +237,13 @@ Violations CheckConnectors(const Game& game) {
             report.add("connector of " + Cell(c, r) + " lies under no connected structure");
         if (cell.Owner == 0) report.add("connector of " + Cell(c, r) + " has no owner");
     }
-    const int width = MapWidth(game), height = MapHeight(game);
-    for (int c = 1; c <= width; ++c)
-        for (int r = 1; r <= height; ++r)
-            if (game.World.Connectors(c, r).Present != 0 || game.Map(c, r).Layers[kLayerConnectors].show != 0)
-                CheckConnectorPicture(game, c, r, report);
+    for (const TCellPos& p : busy) CheckConnectorPicture(game, p.col, p.row, report);
     return report.finish();
 }
+
+}  // namespace
+
+Violations CheckConnectors(const Game& game) { return ConnectorsOf(game, BusyCells(game)); }
 
 namespace {
 
@@ -263,9 +286,10 @@ Violations CheckOrders(const Game& game) {
 }
 
 Violations CheckInvariants(const Game& game) {
+    const Cells busy = BusyCells(game);
     Violations all;
-    for (Violations part : {CheckObjectLayers(game), CheckPictureOwners(game), CheckFreeSlots(game), CheckConnectors(game),
-                            CheckOrders(game)})
+    for (Violations part : {ObjectLayersOf(game, busy), PictureOwnersOf(game, busy), CheckFreeSlots(game),
+                            ConnectorsOf(game, busy), CheckOrders(game)})
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }

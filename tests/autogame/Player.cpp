@@ -27,24 +27,17 @@ constexpr int kGold[] = {0, 50, 100, 150, 200, 250, 300, 400, 500, 600, 700, 800
 const char* const kPeriodTexts[] = {"10",     "18",    "0", "1",   "-1", "255", "300", "32767",
                                     "-32768", "32768", "",  " 7 ", "+3", "abc", "1e3", "5x"};
 
-const char* MenuActionName(MenuAction a) {
-    switch (a) {
-        case MenuAction::None:
-            return "close";
-        case MenuAction::Move:
-            return "move";
-        case MenuAction::TechnicalPage:
-            return "technical data";
-        case MenuAction::DestroyStructure:
-            return "destroy";
-        case MenuAction::StartConstruction:
-            return "build";
-        case MenuAction::TakeOutBuilder:
-            return "take out";
-        case MenuAction::CancelConstruction:
-            return "cancel";
-    }
-    return "?";
+// Each kind of menu item, in the order of MenuAction: its name in the trace
+// and how much the player likes it. Finishing what was started appeals more
+// than abandoning it, so constructions run their course.
+struct ItemKind {
+    const char* name;
+    int appeal;
+};
+ItemKind KindOf(MenuAction action) {
+    static constexpr ItemKind kKinds[] = {{"close", 1}, {"move", 4},      {"technical data", 1}, {"destroy", 4},
+                                          {"build", 8}, {"take out", 20}, {"cancel", 1}};
+    return kKinds[static_cast<int>(action)];
 }
 
 // The leaves a player can reach: visible and enabled, under visible and enabled submenus.
@@ -52,27 +45,6 @@ void CollectLeaves(const MenuItem& item, std::vector<const MenuItem*>& leaves) {
     if (!item.visible || !item.enabled) return;
     if (item.children.empty()) leaves.push_back(&item);
     for (const MenuItem& child : item.children) CollectLeaves(child, leaves);
-}
-
-// How much the player likes each kind of item: finishing what was started
-// more than abandoning it, so constructions run their course.
-int Appeal(MenuAction action) {
-    switch (action) {
-        case MenuAction::None:
-            return 1;
-        case MenuAction::TechnicalPage:
-            return 1;
-        case MenuAction::CancelConstruction:
-            return 1;
-        case MenuAction::Move:
-        case MenuAction::DestroyStructure:
-            return 4;
-        case MenuAction::StartConstruction:
-            return 8;
-        case MenuAction::TakeOutBuilder:
-            return 20;
-    }
-    return 1;
 }
 
 }  // namespace
@@ -233,7 +205,7 @@ std::string Player::MenuAction() {
     std::vector<const MenuItem*> leaves;
     for (const MenuItem& item : *w.menu) CollectLeaves(item, leaves);
     int total = 0;
-    for (const MenuItem* leaf : leaves) total += Appeal(leaf->action);
+    for (const MenuItem* leaf : leaves) total += KindOf(leaf->action).appeal;
     const int r = Below(10);
     if (r == 0 || leaves.empty()) {
         w.CloseMenu();
@@ -242,18 +214,13 @@ std::string Player::MenuAction() {
     if (r == 1) return Ticks() + " with the menu open";
     int pick = Below(total);
     std::size_t k = 0;
-    while ((pick -= Appeal(leaves[k]->action)) >= 0) ++k;
+    while ((pick -= KindOf(leaves[k]->action).appeal) >= 0) ++k;
     const MenuItem item = *leaves[k];
     w.ChooseMenuItem(item);
-    return Text("menu: ", MenuActionName(item.action), " '", item.caption, "' value ", item.value);
+    return Text("menu: ", KindOf(item.action).name, " '", item.caption, "' value ", item.value);
 }
 
 // --- The map page ----------------------------------------------------------------------
-
-std::string Player::SaveAndLoad() {
-    trouble_ = window_->SaveAndLoad();
-    return TakeTrouble();
-}
 
 std::string Player::MapAction() {
     // Saving in the middle of an order: the file must bring back the site or

@@ -24,9 +24,9 @@ public:
     std::string Step();
 
     const WindowModel& window() const { return *window_; }
-    // A save and load between actions; what went wrong with it or with one the
-    // player made in its last action, empty when nothing did.
-    std::string SaveAndLoad();
+    // A save and load between actions: what went wrong, empty when nothing did.
+    std::string SaveAndLoad() { return window_->SaveAndLoad(); }
+    // What went wrong with a save and load the player made in its last action.
     std::string TakeTrouble() { return std::exchange(trouble_, {}); }
     int gamesStarted() const { return games_; }
     // What the engine did in all the games so far, by kind.
