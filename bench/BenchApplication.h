@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace tarq::bench {
 
@@ -11,7 +13,13 @@ inline QApplication& Application() {
     static int argc = 1;
     static char name[] = "tarq_bench";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* created = new QApplication(argc, argv);
+        // Windows measured here start from the default settings, never the user's kept ones.
+        static QTemporaryDir settings;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+        return created;
+    }();
     return *app;
 }
 

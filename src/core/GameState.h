@@ -285,6 +285,23 @@ struct TNewGameChoices {
     bool operator==(const TNewGameChoices&) const = default;
 };
 
+// The random-map page of the new game: the positions of its controls, with
+// the defaults the page opens with. The window copies each control in when it
+// changes; the generator reads them from here (world/MapParameters.h).
+struct MapControls {
+    int mapSizeItem = 1;  // MapSize item: 0 "50Х50" .. 5 "400Х400"
+    int model = 1;        // PageControl5 page: 0 islands, 1 strips
+    int ismass = 400;     // island count
+    int landMass = 10;    // island size
+    int stripCount = 15;  // Estripcount
+    int stripLength = 20; // EstripL
+    int stripWidth = 10;  // EstripW
+    int mountains = 40;   // large obstacle density
+    int stones = 80;      // small obstacle density
+    int deposits = 100;   // Emaxmstrj
+    bool operator==(const MapControls&) const = default;
+};
+
 // One entry of the initial force bought before the game.
 struct TPurchase {
     u8 TypeId = 0;
@@ -341,6 +358,7 @@ struct Game {
     TViewSettings ViewSettings;
     TSettings Settings;
     TNewGameChoices NewGameChoices;
+    MapControls MapChoices;
     CellGrid<TMapCell> Map;
     std::array<TSpriteRef, kSpriteTableSize> SpriteTable{};  // 0..1000
     Array1<TUnitType, kTypeCount> UnitTypes;

@@ -39,6 +39,9 @@ void SetLaunchPlayer(Game& game);
 // every press, so marking sectors after a refusal makes the next press work.
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2);
 
+// The clans of the clan list, numbered from 0.
+inline constexpr int kClanCount = 7;
+
 // TerrainSet from Ttype's item index, PlayerClan from ComboBox1's; overlays off.
 void ApplyLaunchChoices(Game& game, int terrainSet, int clan);
 

@@ -4,6 +4,7 @@
 // what the window must show (label texts, which control flashes red).
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/GameState.h"
@@ -12,6 +13,9 @@ namespace tarq {
 
 // Ticks of the slow timer a refused purchase keeps a control red.
 constexpr i16 kWarnFlashTicks = 4;
+
+// The start gold amounts the restrictions page offers, in its order.
+inline constexpr std::array<int, 13> kStartGoldChoices = {0, 50, 100, 150, 200, 250, 300, 400, 500, 600, 700, 800, 900};
 
 // Text of the credits label after a purchase or a cargo step.
 std::string CreditsLabel(int credits);

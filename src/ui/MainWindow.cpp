@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
@@ -35,9 +36,11 @@ TMainForm::TMainForm(std::filesystem::path workDir, MessageSink sink, QWidget* p
     : QMainWindow(parent), game_(NewGame()), workDir_(std::move(workDir)), sink_(std::move(sink)) {
     BuildWindow();
     FormCreate();
+    // Keys reach the focused widget first; the window sees them before it does.
+    qApp->installEventFilter(this);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
 
 void TMainForm::ShowMessage(const QString& text) {
     if (sink_) {
@@ -116,6 +119,7 @@ void TMainForm::ConnectPages() {
     connect(map_, &MapPage::technicalPageRequested, this, &TMainForm::N41Click);
     connect(map_, &MapPage::scaleLabelsChanged, settings_, &SettingsPage::ShowScaleLabels);
     connect(settings_, &SettingsPage::scrollBarsSwitched, map_, &MapPage::UpdateScrollBars);
+    connect(settings_, &SettingsPage::resetRequested, this, &TMainForm::ResetSettingsClick);
     connect(technical_, &TechnicalPage::returnRequested, this, &TMainForm::Button15Click);
     connect(newGame_, &NewGamePage::launchRequested, this, &TMainForm::LaunchTARQClick);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
@@ -130,6 +134,8 @@ void TMainForm::ConnectPages() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType())
+        return KeyPressed(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     if (watched == PageControl1->tabBar() &&
         (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove))
         map_->Panel1MouseMove();
@@ -195,10 +201,13 @@ void TMainForm::FormCreate() {
     random().Reseed();
     PageControl1->setTabIcon(kPageMap, Icons[random().Random(2) == 0 ? 5 : 3]);
     newGame_->purchases()->NamePurchaseTreeNodes();
+    RestoreStoredSettings();
     RefreshFromGame();
+    keepChanges_ = true;
 }
 
 void TMainForm::RefreshFromGame() {
+    const QScopedValueRollback quiet(keepChanges_, false);
     newGame_->RefreshFromGame();
     map_->RefreshFromGame();
     settings_->RefreshFromGame();

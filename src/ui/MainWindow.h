@@ -18,15 +18,18 @@
 #include "ui/PageHost.h"
 #include "core/Random.h"
 
+class QKeyEvent;
 class QTabWidget;
 class QTimer;
 
 namespace tarq {
 
+class KeysCard;
 class MapPage;
 class NewGamePage;
 class PreparationPage;
 class SettingsPage;
+struct StoredChoices;
 class TechnicalPage;
 class WelcomePage;
 
@@ -48,6 +51,8 @@ public:
     const CursorSet& cursors() const override { return cursors_; }
     const Bitmap& terrainStrip() const override { return terrainStrip_; }
     void ShowMessage(const QString& text) override;
+    void SettingsChanged() override;
+    void NewGameChoicesChanged() override;
 
     WelcomePage* welcomePage() const { return welcome_; }
     NewGamePage* newGamePage() const { return newGame_; }
@@ -77,6 +82,12 @@ public:
     void Timer1Timer();
     // The start button.
     void LaunchTARQClick();
+    // "Сбросить настройки" on the settings page: the settings, and the
+    // new-game choices while a new game is prepared, go back to their defaults.
+    void ResetSettingsClick();
+    // F1: the card of the keys.
+    void ShowKeysCard();
+    KeysCard* keysCard() const { return keysCard_; }
 
     QTabWidget* PageControl1 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -95,6 +106,12 @@ private:
     void BuildTerrainStrip();
     bool LoadGraphicsForLaunch();
     void ShowMapPage();
+    // The keys (MainWindowKeys.cpp).
+    bool KeyPressed(QWidget* receiver, QKeyEvent* event);
+    // Kept settings (MainWindowSettings.cpp).
+    void RestoreStoredSettings();
+    void ApplyStoredChoices(const StoredChoices& kept);
+    bool Launched() const;
 
     std::unique_ptr<Game> game_;
     std::filesystem::path workDir_;
@@ -107,6 +124,10 @@ private:
     SettingsPage* settings_ = nullptr;
     TechnicalPage* technical_ = nullptr;
     PreparationPage* preparation_ = nullptr;
+    KeysCard* keysCard_ = nullptr;
+    // Changes are kept only once the start is over and never while the pages
+    // are being set from the game state.
+    bool keepChanges_ = false;
 };
 
 }  // namespace tarq

@@ -59,10 +59,13 @@ InfoChecks ShownItems(const TSettings& settings) {
 
 // --- Clicks -------------------------------------------------------------------------
 
-void MapPage::DXDrawClick() {
-    Game& g = host_.game();
-    const ClickContext context{SScale->value(), DXDraw->width(), DXDraw->height(), ShownItems(g.Settings)};
-    const ClickResult result = tarq::DXDrawClick(g, context);
+ClickContext MapPage::CurrentClickContext() const {
+    return {SScale->value(), DXDraw->width(), DXDraw->height(), ShownItems(host_.game().Settings)};
+}
+
+void MapPage::DXDrawClick() { ShowClickResult(tarq::DXDrawClick(host_.game(), CurrentClickContext())); }
+
+void MapPage::ShowClickResult(const ClickResult& result) {
     if (result.memo) WriteMemo(Memo2, *result.memo);
     if (result.zoomTo100) {
         // The engine has already applied the zoom; the bar only shows it.
@@ -71,7 +74,7 @@ void MapPage::DXDrawClick() {
         SetScaleLabels(*result.zoomTo100);
     }
     if (result.updateCursor) StepMapCursor();
-    ENDTURN->setEnabled(EndTurnEnabled(g));
+    ENDTURN->setEnabled(EndTurnEnabled(host_.game()));
     for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text));
     RenderAndPresent();
     if (result.openMenu) {
@@ -166,5 +169,12 @@ void MapPage::ConstructionOrder(MenuAction action, int value, const std::string&
 }
 
 void MapPage::ENDTURNClick() { EndTurn(host_.game()); }
+
+void MapPage::CancelWaiting() {
+    Game& g = host_.game();
+    const ConstructionResult cancelled = RightPress(g);
+    ENDTURN->setEnabled(EndTurnEnabled(g));
+    if (cancelled.acted) RenderAndPresent();
+}
 
 }  // namespace tarq

@@ -46,6 +46,7 @@ MapPage::MapPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host)
     DXTimer->setInterval(1);
     PMenu = Named(new QMenu(this), "PMenu");
     ConnectHandlers();
+    SetToolTips();
 }
 
 QWidget* MapPage::BuildLeftPanel() {
@@ -60,6 +61,7 @@ QWidget* MapPage::BuildLeftPanel() {
     ENDTURN = Place(Named(new QPushButton(QStringLiteral("END TURN"), Panel3), "ENDTURN"), 1, 1, 98, 24);
     Button16 = Place(Named(new QPushButton(QStringLiteral("Quit"), Panel3), "Button16"), 101, 1, 96, 24);
     CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 120, 16);
+    NextUnit = Place(Named(new QPushButton(QStringLiteral("Следующий"), Panel3), "NextUnit"), 122, 26, 75, 17);
     SScale = Place(Named(new QScrollBar(Qt::Horizontal, Panel3), "SScale"), 1, 44, 196, 17);
     SScale->setRange(kScaleMin, kScaleMax);
     SScale->setPageStep(50);
@@ -117,9 +119,16 @@ QWidget* MapPage::BuildTopStrip() {
     layout->setContentsMargins(4, 0, 4, 0);
     StaticText9 = Named(new QLabel(Panel5), "StaticText9");
     StaticText8 = Named(new QLabel(Panel5), "StaticText8");
+    Notice = Named(new QLabel(Panel5), "Notice");
     layout->addWidget(StaticText9);
     layout->addStretch(1);
+    layout->addWidget(Notice);
+    layout->addStretch(1);
     layout->addWidget(StaticText8);
+    NoticeTimer = Named(new QTimer(this), "NoticeTimer");
+    NoticeTimer->setSingleShot(true);
+    NoticeTimer->setInterval(4000);
+    connect(NoticeTimer, &QTimer::timeout, Notice, &QLabel::clear);
     return Panel5;
 }
 
@@ -143,6 +152,7 @@ void MapPage::ConnectHandlers() {
     connect(DXTimer, &QTimer::timeout, this, &MapPage::DXTimerTimer);
     connect(ENDTURN, &QPushButton::clicked, this, &MapPage::ENDTURNClick);
     connect(Button16, &QPushButton::clicked, this, &MapPage::quitRequested);
+    connect(NextUnit, &QPushButton::clicked, this, [this] { SelectNextUnit(false); });
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
     connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);

@@ -6,10 +6,12 @@
 // command menu.
 #pragma once
 
+#include <QKeyCombination>
 #include <QWidget>
 #include <string>
 
 #include "control/CommandMenu.h"
+#include "control/MapClick.h"
 #include "core/Bitmap.h"
 #include "platform/GraphicsCacheFiles.h"
 #include "view/ImageList.h"
@@ -95,6 +97,17 @@ public:
     void N81Click();  // "Идти"
     void N4Click();   // destroying a structure, after its confirmations
     void ENDTURNClick();
+    // What a right press cancels: the site being placed, the exit choice, the armed move.
+    void CancelWaiting();
+    // The keys of the map page (MapKeys.cpp). True when the key is the page's,
+    // even if it had nothing to do; nothing acts before the launch.
+    bool KeyPressed(QKeyCombination key, bool autoRepeat);
+    // Tab, Shift+Tab and NextUnit: the next (previous) own unit that can still move.
+    void SelectNextUnit(bool backwards);
+    // Space: the command menu of the selection at its cell.
+    void OpenSelectionMenu();
+    // A short note in the middle of the top strip, gone after a few seconds.
+    void ShowNotice(const QString& text);
 
 signals:
     void technicalPageRequested();  // the menu's N41 " Технические характеристики"
@@ -108,6 +121,12 @@ private:
     QWidget* BuildLeftPanel();
     QWidget* BuildTopStrip();
     void ConnectHandlers();
+    void SetToolTips();
+    // The view moved by whole cells (arrow keys), then shown.
+    void ScrollByKeys(int dcol, int drow);
+    // The context of a click or key order, and the window's part of its result.
+    ClickContext CurrentClickContext() const;
+    void ShowClickResult(const ClickResult& result);
     void DrawFrame();
     void RebuildMinimapPicture();
     void SyncViewControlsToWidgets();
@@ -144,6 +163,7 @@ public:
     QScrollBar* ScrollBar2 = nullptr;
     QPushButton* ENDTURN = nullptr;
     QPushButton* Button16 = nullptr;
+    QPushButton* NextUnit = nullptr;  // the next unit that can move (Tab)
     QCheckBox* CheckBox1 = nullptr;  // read by nothing
     QScrollBar* SScale = nullptr;
     QPushButton* Button1 = nullptr;
@@ -161,6 +181,8 @@ public:
     ImageBox* Image1 = nullptr;
     QLabel* StaticText8 = nullptr;
     QLabel* StaticText9 = nullptr;
+    QLabel* Notice = nullptr;  // the top strip's note (ShowNotice)
+    QTimer* NoticeTimer = nullptr;
     QTimer* DXTimer = nullptr;
     QMenu* PMenu = nullptr;
 };

@@ -152,9 +152,7 @@ void MapPage::DXDrawMouseDown(Qt::MouseButton button, int x, int y) {
     UpdateHoverCell(g);
     if (button != Qt::RightButton) return;
     if (g.Settings.RightButtonScroll == 1) g.RightDrag = 1;
-    const ConstructionResult cancelled = RightPress(g);
-    ENDTURN->setEnabled(EndTurnEnabled(g));
-    if (cancelled.acted) RenderAndPresent();
+    CancelWaiting();
 }
 
 void MapPage::DXDrawMouseMove(int x, int y) {

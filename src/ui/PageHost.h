@@ -26,6 +26,10 @@ public:
     virtual const Bitmap& terrainStrip() const = 0;
     // Every message the player must see goes through here.
     virtual void ShowMessage(const QString& text) = 0;
+    // A setting of the settings page, or a new-game choice, has changed in the
+    // game state: the window keeps it for the next run.
+    virtual void SettingsChanged() = 0;
+    virtual void NewGameChoicesChanged() = 0;
 
 protected:
     ~PageHost() = default;

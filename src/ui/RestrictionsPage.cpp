@@ -14,7 +14,7 @@ namespace tarq {
 RestrictionsPage::RestrictionsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     setObjectName(QStringLiteral("TabSheet3"));
     QStringList gold;
-    for (int v : {0, 50, 100, 150, 200, 250, 300, 400, 500, 600, 700, 800, 900}) gold << QString::number(v);
+    for (int v : kStartGoldChoices) gold << QString::number(v);
     Sstartmoney = Place(Named(new RadioGroup(QStringLiteral("Начальное золото"), gold, 2, this), "Sstartmoney"), 8, 8,
                         200, 200);
     Sstartmoney->setItemIndex(0);
@@ -54,6 +54,7 @@ void RestrictionsPage::SstartmoneyClick() {
     const int gold = index >= 0 ? Sstartmoney->itemText(index).trimmed().toInt(&ok) : 0;
     if (!ok) return;
     emit startGoldChosen(QString::fromStdString(ChooseStartGold(host_.game(), gold)));
+    host_.NewGameChoicesChanged();
 }
 
 void RestrictionsPage::StrToBuyClick() {
@@ -64,6 +65,7 @@ void RestrictionsPage::StrToBuyClick() {
     ApplyPurchaseRestrictions(g, choices.NoStructures == 1, choices.NoAlienUnits == 1);
     ResetPurchases(g);
     emit purchasesReset();
+    host_.NewGameChoicesChanged();
 }
 
 }  // namespace tarq

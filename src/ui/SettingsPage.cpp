@@ -47,6 +47,10 @@ SettingsPage::SettingsPage(PageHost& host, QWidget* parent) : QWidget(parent), h
         "QTabBar::tab:selected { border: 2px inset #c0c0c0; background: #e8e4dc; }"));
     PageControl4->addTab(BuildGameSettingsPage(), QStringLiteral("Игра"));
     PageControl4->addTab(BuildSystemSettingsPage(), QStringLiteral("Система"));
+    ResetSettings = Named(new QPushButton(QStringLiteral("Сбросить настройки")), "ResetSettings");
+    ResetSettings->setToolTip(QStringLiteral("Вернуть все настройки и выбор новой игры к начальным значениям"));
+    PageControl4->setCornerWidget(ResetSettings, Qt::TopRightCorner);
+    connect(ResetSettings, &QPushButton::clicked, this, &SettingsPage::resetRequested);
     connect(CheckBox3, &QCheckBox::clicked, this, &SettingsPage::CheckBox3Click);
     connect(Button17, &QPushButton::clicked, this, &SettingsPage::Button17Click);
     connect(CheckBox10, &QCheckBox::clicked, this, &SettingsPage::CheckBox10Click);
@@ -59,6 +63,10 @@ QWidget* SettingsPage::BuildGameSettingsPage() {
                          QStringLiteral("10"), 8, 4);
     SFPS3 = LabelledEdit(page, "SFPS3", QStringLiteral("Частота мерцания двухкадровой графики,   fps/"),
                          QStringLiteral("18"), 8, 46);
+    SFPS2->setToolTip(QStringLiteral("Через сколько кадров меняется картинка у медленно мерцающих объектов "
+                                     "(целое число; читается при старте игры)"));
+    SFPS3->setToolTip(QStringLiteral("Через сколько кадров меняется картинка у двухкадровых объектов "
+                                     "(целое число; читается при старте игры)"));
     Place(new QLabel(QStringLiteral("Какие параметры отображать при выделении юнита/строения"), page), 8, 92, 380, 16);
     CheckListBox1 = Place(Named(new QListWidget(page), "CheckListBox1"), 8, 110, 260, 226);
     for (const char* text : {"Потребляемый ресурс", "Огневая мощь", "Броня", "Хиты", "Кол-во выстрелов",
@@ -85,6 +93,7 @@ QWidget* SettingsPage::BuildGameSettingsPage() {
     Button17 = Place(Named(new QPushButton(QStringLiteral("Обновить список строений"), page), "Button17"), 400, 112,
                      200, 26);
     ListBox2 = Place(Named(new QListWidget(page), "ListBox2"), 400, 142, 340, 194);
+    ListBox2->setToolTip(QStringLiteral("Все объекты на карте: тип и клетка (столбец x строка)"));
     RadioGroup1 = Place(Named(new RadioGroup(QStringLiteral("Фунамент под зданиями"),
                                              {QStringLiteral("Всегда рисовать под строениями фундамент (как в "
                                                              "св.TARQ)"),
@@ -139,17 +148,27 @@ QWidget* SettingsPage::BuildSystemSettingsPage() {
 // Each control goes into the game state as it changes.
 void SettingsPage::ConnectSettingsCopies() {
     for (const BoxField& f : kBoxFields)
-        connect(this->*f.box, &QCheckBox::toggled, this,
-                [this, field = f.field](bool on) { host_.game().Settings.*field = on ? 1 : 0; });
-    connect(Winmode, &RadioGroup::clicked, this,
-            [this] { host_.game().Settings.FullScreen = Winmode->itemIndex() == 1 ? 1 : 0; });
-    connect(RadioGroup2, &RadioGroup::clicked, this,
-            [this] { host_.game().Settings.FullScreenMode = static_cast<u8>(std::max(RadioGroup2->itemIndex(), 0)); });
+        connect(this->*f.box, &QCheckBox::toggled, this, [this, field = f.field](bool on) {
+            host_.game().Settings.*field = on ? 1 : 0;
+            host_.SettingsChanged();
+        });
+    connect(Winmode, &RadioGroup::clicked, this, [this] {
+        host_.game().Settings.FullScreen = Winmode->itemIndex() == 1 ? 1 : 0;
+        host_.SettingsChanged();
+    });
+    connect(RadioGroup2, &RadioGroup::clicked, this, [this] {
+        host_.game().Settings.FullScreenMode = static_cast<u8>(std::max(RadioGroup2->itemIndex(), 0));
+        host_.SettingsChanged();
+    });
     connect(CheckListBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const int row = CheckListBox1->row(item);
         if (row >= 0 && row < kInfoItems)
             host_.game().Settings.InfoShown[static_cast<std::size_t>(row)] = item->checkState() == Qt::Checked;
+        host_.SettingsChanged();
     });
+    // The period fields stay text until the launch; what they hold is kept as typed.
+    connect(SFPS2, &QLineEdit::textEdited, this, [this] { host_.SettingsChanged(); });
+    connect(SFPS3, &QLineEdit::textEdited, this, [this] { host_.SettingsChanged(); });
 }
 
 void SettingsPage::RefreshFromGame() {
@@ -162,6 +181,18 @@ void SettingsPage::RefreshFromGame() {
     for (const BoxField& f : kBoxFields) (this->*f.box)->setChecked(s.*f.field != 0);
     Winmode->setItemIndex(s.FullScreen);
     RadioGroup2->setItemIndex(s.FullScreenMode);
+}
+
+AnimPeriodFields SettingsPage::ReadAnimPeriodFields(const AnimPeriodFields& otherwise) const {
+    AnimPeriodFields fields = otherwise;
+    if (const auto slow = ParseSettingInteger(SFPS2->text().toStdString())) fields.slow = *slow;
+    if (const auto twoFrame = ParseSettingInteger(SFPS3->text().toStdString())) fields.twoFrame = *twoFrame;
+    return fields;
+}
+
+void SettingsPage::ShowAnimPeriodFields(const AnimPeriodFields& fields) {
+    SFPS2->setText(QString::number(fields.slow));
+    SFPS3->setText(QString::number(fields.twoFrame));
 }
 
 LaunchStep SettingsPage::ApplyAnimPeriods() {

@@ -1,13 +1,15 @@
 // The settings page (TabSheet10) with its two button-style inner pages: the
 // game's settings (animation periods, what the side panel lists, statistics,
-// the structure list) and the system's (display and scrolling options). Every
-// control is copied into Game::Settings when it changes, except the two
-// period fields, which the launch reads (ApplyAnimPeriods).
+// the structure list) and the system's (display and scrolling options), and
+// the button that resets them. Every control is copied into Game::Settings
+// when it changes, except the two period fields, which the launch reads
+// (ApplyAnimPeriods); each change is reported to the window, which keeps it.
 #pragma once
 
 #include <QWidget>
 
 #include "setup/Launch.h"
+#include "ui/StoredSettings.h"
 #include "view/Viewport.h"
 
 class QCheckBox;
@@ -33,6 +35,9 @@ public:
     // SFPS2 and SFPS3 into the game's animation periods; text that is not a
     // number stops the launch with a message.
     LaunchStep ApplyAnimPeriods();
+    // The period fields as numbers; a field that holds none gives the value of `otherwise`.
+    AnimPeriodFields ReadAnimPeriodFields(const AnimPeriodFields& otherwise) const;
+    void ShowAnimPeriodFields(const AnimPeriodFields& fields);
     // The statistics the zoom writes: visible cells and sprite size.
     void ShowScaleLabels(const ScaleLabels& labels);
 
@@ -43,6 +48,8 @@ public:
 signals:
     // CheckBox10 switched the map's scroll bars on or off.
     void scrollBarsSwitched();
+    // "Сбросить настройки".
+    void resetRequested();
 
 private:
     QWidget* BuildGameSettingsPage();
@@ -62,6 +69,7 @@ public:
     QLabel* Label18 = nullptr;
     QLabel* Label22 = nullptr;
     QPushButton* Button17 = nullptr;
+    QPushButton* ResetSettings = nullptr;
     QListWidget* ListBox2 = nullptr;
     RadioGroup* RadioGroup1 = nullptr;
     QCheckBox* CheckBox3 = nullptr;

@@ -26,6 +26,7 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
                     8, 4, 180, 56);
     MapType->setItemIndex(0);
     MapType->setEnabled(false);
+    MapType->setToolTip(QStringLiteral("Откуда взять карту: случайная или из файла (пока только случайная)"));
     CheckBox2 = Place(Named(new QCheckBox(QStringLiteral("Указывать сектора для высадки"), this), "CheckBox2"), 8, 66,
                       260, 20);
     StaticText2 = Place(Named(new QLabel(QStringLiteral("Задайте сектора которые вы забиваете под точку своей высадку"),
@@ -58,6 +59,8 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     Image3->setBackground(Qt::white);
     Image2 = Place(Named(new ImageBox(this), "Image2"), 390, 8, 160, 160);
     Image2->raise();
+    Image2->setToolTip(QStringLiteral("Карта; щелчок отмечает сектор для высадки или снимает отметку"));
+    ColorBox1->setToolTip(QStringLiteral("Цвет игрока (пока не выбирается)"));
 
     PageControl3 = Place(Named(new QTabWidget(this), "PageControl3"), 4, 208, 553, 266);
     PageControl3->addTab(BuildMapGeneratorPage(), QStringLiteral("Параметры RandomMap"));
@@ -67,6 +70,39 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     connect(Image2, &ImageBox::clicked, this, &StartConditionsPage::Image2Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &StartConditionsPage::CheckBox2Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &StartConditionsPage::ComboBox1Change);
+    ConnectMapChoiceCopies();
+}
+
+namespace {
+
+// The scroll bars of the random-map page and the choices they hold.
+struct BarField {
+    QScrollBar* StartConditionsPage::*bar;
+    int MapControls::*field;
+};
+constexpr BarField kBarFields[] = {
+    {&StartConditionsPage::ismass, &MapControls::ismass},
+    {&StartConditionsPage::LandMass, &MapControls::landMass},
+    {&StartConditionsPage::Estripcount, &MapControls::stripCount},
+    {&StartConditionsPage::EstripL, &MapControls::stripLength},
+    {&StartConditionsPage::EstripW, &MapControls::stripWidth},
+    {&StartConditionsPage::Mountains, &MapControls::mountains},
+    {&StartConditionsPage::Stones, &MapControls::stones},
+    {&StartConditionsPage::Emaxmstrj, &MapControls::deposits},
+};
+
+}  // namespace
+
+// Each control of the random-map page goes into the game state as it changes.
+void StartConditionsPage::ConnectMapChoiceCopies() {
+    auto copy = [this](int MapControls::*field, int value) {
+        host_.game().MapChoices.*field = value;
+        host_.NewGameChoicesChanged();
+    };
+    for (const BarField& f : kBarFields)
+        connect(this->*f.bar, &QScrollBar::valueChanged, this, [copy, f](int value) { copy(f.field, value); });
+    connect(MapSize, &RadioGroup::itemChanged, this, [copy](int item) { copy(&MapControls::mapSizeItem, item); });
+    connect(PageControl5, &QTabWidget::currentChanged, this, [copy](int page) { copy(&MapControls::model, page); });
 }
 
 QWidget* StartConditionsPage::BuildMapGeneratorPage() {
@@ -106,11 +142,17 @@ QWidget* StartConditionsPage::BuildMapGeneratorPage() {
     PageControl5->addTab(islands, QStringLiteral("Тип1"));
     PageControl5->addTab(strips, QStringLiteral("Тип 2"));
     PageControl5->setCurrentIndex(1);
+    PageControl5->setTabToolTip(0, QStringLiteral("Карта из островов"));
+    PageControl5->setTabToolTip(1, QStringLiteral("Карта из лент суши"));
     return page;
 }
 
 void StartConditionsPage::RefreshFromGame() {
     const Game& g = host_.game();
+    const MapControls map = g.MapChoices;  // each control copies itself back as it is set
+    MapSize->setItemIndex(map.mapSizeItem);
+    PageControl5->setCurrentIndex(map.model);
+    for (const BarField& f : kBarFields) (this->*f.bar)->setValue(map.*f.field);
     CheckBox2->setChecked(g.ViewSettings.UseLandingSectors == 1);
     if (CheckBox2->isChecked()) StaticText2->show();
     const int clan = g.ViewSettings.PlayerClan < ComboBox1->count() ? g.ViewSettings.PlayerClan : -1;
@@ -122,20 +164,7 @@ void StartConditionsPage::RefreshFromGame() {
     if (g.MapGenerated == 1) Image2Click();
 }
 
-MapControls StartConditionsPage::ReadMapControls() const {
-    MapControls c;
-    c.mapSizeItem = MapSize->itemIndex();
-    c.model = PageControl5->currentIndex();
-    c.ismass = ismass->value();
-    c.landMass = LandMass->value();
-    c.stripCount = Estripcount->value();
-    c.stripLength = EstripL->value();
-    c.stripWidth = EstripW->value();
-    c.mountains = Mountains->value();
-    c.stones = Stones->value();
-    c.deposits = Emaxmstrj->value();
-    return c;
-}
+MapControls StartConditionsPage::ReadMapControls() const { return host_.game().MapChoices; }
 
 // The page's parameters are read for a generation only: a map made with
 // "Создать/Пересоздать карту" keeps its own size even when the size list was
@@ -177,6 +206,7 @@ void StartConditionsPage::CheckBox2Click() {
 // A typed clan name that matches no item has index -1: the picture is cleared.
 void StartConditionsPage::ComboBox1Change(int index) {
     host_.game().ViewSettings.PlayerClan = static_cast<u8>(index);
+    host_.NewGameChoicesChanged();
     if (index < 0) {
         Image4->setImage(QImage());
         return;

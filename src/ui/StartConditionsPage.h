@@ -27,7 +27,7 @@ public:
 
     // The landing-sector switch, the clan and the sector grid from the game state.
     void RefreshFromGame();
-    // The generator's parameters as the page holds them.
+    // The generator's parameters, as the game state holds them.
     MapControls ReadMapControls() const;
     // The launch's part: a map from the page's parameters when none was
     // generated (no preview; MapGenerated stays 0), and the terrain set.
@@ -44,6 +44,7 @@ public:
 
 private:
     QWidget* BuildMapGeneratorPage();
+    void ConnectMapChoiceCopies();
     void LoadClanPicture(int clan);
 
     PageHost& host_;

@@ -18,6 +18,9 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
         auto* button = new QRadioButton(items[i], this);
         layout->addWidget(button, i % rows, i / rows);
         connect(button, &QRadioButton::clicked, this, &RadioGroup::clicked);
+        connect(button, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) emit itemChanged(i);
+        });
         buttons_.push_back(button);
     }
 }

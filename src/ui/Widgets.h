@@ -26,6 +26,8 @@ public:
 signals:
     // Raised when the user picks an item (not when setItemIndex is called).
     void clicked();
+    // Raised whenever another item becomes the checked one, by the user or by code.
+    void itemChanged(int index);
 
 private:
     std::vector<QRadioButton*> buttons_;

@@ -8,19 +8,7 @@
 
 namespace tarq {
 
-// Positions of the page's controls, with the defaults the page opens with.
-struct MapControls {
-    int mapSizeItem = 1;  // MapSize item: 0 "50Х50" .. 5 "400Х400"
-    int model = 1;        // PageControl5 page: 0 islands, 1 strips
-    int ismass = 400;     // island count
-    int landMass = 10;    // island size
-    int stripCount = 15;  // Estripcount
-    int stripLength = 20; // EstripL
-    int stripWidth = 10;  // EstripW
-    int mountains = 40;   // large obstacle density
-    int stones = 80;      // small obstacle density
-    int deposits = 100;   // Emaxmstrj
-};
+// MapControls (the positions of the page's controls) lives in the game state.
 
 struct ControlRange {
     int min, max;

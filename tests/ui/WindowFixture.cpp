@@ -1,5 +1,8 @@
 #include "WindowFixture.h"
 
+#include <QSettings>
+#include <unistd.h>
+
 namespace tarq::testing {
 
 // Lives until the process ends: destroying it among the other statics at exit
@@ -8,7 +11,15 @@ QApplication& TestApplication() {
     static int argc = 1;
     static char name[] = "tarq_ui_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* created = new QApplication(argc, argv);
+        // Never the user's settings file: a folder of this run until a test names its own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString((std::filesystem::temp_directory_path() /
+                                                   ("tarq-ui-settings-" + std::to_string(getpid())))
+                                                      .string()));
+        return created;
+    }();
     return *app;
 }
 
@@ -19,6 +30,7 @@ void WindowTest::SetUp() {
           (std::string("tarq-ui-") + info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "graph");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(SettingsFolder().string()));
 }
 
 void WindowTest::TearDown() {

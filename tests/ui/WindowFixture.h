@@ -34,6 +34,8 @@ protected:
     void WriteBitmap(const std::string& relative, const Bitmap& bitmap);
     void WriteStandardPictures();
     void OpenWindow();
+    // Where the window keeps its settings during this test (inside `dir`).
+    std::filesystem::path SettingsFolder() const { return dir / "config"; }
 
     std::filesystem::path dir;
     QStringList messages;

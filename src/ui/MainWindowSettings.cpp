@@ -1,0 +1,73 @@
+// Settings that stay: the settings page and the new-game choices, read from
+// the user's settings file at start, written back as they change, and reset.
+#include <QScopedValueRollback>
+#include <QTabWidget>
+
+#include "setup/Purchases.h"
+#include "setup/Shop.h"
+#include "ui/MainWindow.h"
+#include "ui/SettingsPage.h"
+#include "ui/StoredSettings.h"
+#include "ui/UiHelpers.h"
+
+namespace tarq {
+
+// The periods go into the game too: before the launch its values are what the
+// fields show, and the launch reads the fields again.
+void TMainForm::RestoreStoredSettings() {
+    const StoredSettings kept = ReadStoredSettings();
+    game_->Settings = kept.settings;
+    game_->SlowAnimPeriod = kept.periods.slow;
+    game_->TwoFrameAnimPeriod = kept.periods.twoFrame;
+    ApplyStoredChoices(ReadStoredChoices());
+}
+
+// A changed start gold or restriction resets the purchases, as its control does.
+void TMainForm::ApplyStoredChoices(const StoredChoices& kept) {
+    Game& g = *game_;
+    g.MapChoices = kept.map;
+    g.ViewSettings.PlayerClan = static_cast<u8>(kept.clan);
+    if (g.World.StartGold != kept.startGold) ChooseStartGold(g, kept.startGold);
+    if (g.NewGameChoices != kept.restrictions) {
+        g.NewGameChoices = kept.restrictions;
+        ApplyPurchaseRestrictions(g, kept.restrictions.NoStructures == 1, kept.restrictions.NoAlienUnits == 1);
+        ResetPurchases(g);
+    }
+}
+
+// The new-game page goes away at the launch; its choices then belong to the game under way.
+bool TMainForm::Launched() const { return !PageControl1->isTabVisible(kPageNewGame); }
+
+// A period field that holds no number keeps the value stored last.
+void TMainForm::SettingsChanged() {
+    if (!keepChanges_) return;
+    WriteStoredSettings({game_->Settings, settings_->ReadAnimPeriodFields(ReadStoredSettings().periods)});
+}
+
+void TMainForm::NewGameChoicesChanged() {
+    if (!keepChanges_) return;
+    const Game& g = *game_;
+    WriteStoredChoices({g.MapChoices, g.ViewSettings.PlayerClan, g.World.StartGold, g.NewGameChoices});
+}
+
+// During a game only the settings page changes; the defaults of the new-game
+// choices are stored for the next run all the same.
+void TMainForm::ResetSettingsClick() {
+    const StoredSettings settings;
+    const StoredChoices choices;
+    game_->Settings = settings.settings;
+    if (!Launched()) {
+        game_->SlowAnimPeriod = settings.periods.slow;
+        game_->TwoFrameAnimPeriod = settings.periods.twoFrame;
+        ApplyStoredChoices(choices);
+    }
+    RefreshFromGame();
+    {
+        const QScopedValueRollback quiet(keepChanges_, false);
+        settings_->ShowAnimPeriodFields(settings.periods);
+    }
+    WriteStoredSettings(settings);
+    WriteStoredChoices(choices);
+}
+
+}  // namespace tarq
