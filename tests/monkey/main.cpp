@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTabWidget>
 #include <chrono>
 #include <csignal>
@@ -123,6 +124,10 @@ struct Figures {
 Figures Play(unsigned long long seed, long events, bool trace, const std::filesystem::path& dir, bool print = true) {
     Figures f;
     QApplication::clipboard()->clear();  // what an earlier seed copied must not reach this one
+    // The window keeps its settings: every play starts with none, in a folder of its own, never the user's.
+    static int plays = 0;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString((dir / ("settings-" + std::to_string(++plays))).string()));
     tarq::monkey::Monkey monkey(seed, dir);
     std::deque<std::string> last;
     g_seed = seed;
