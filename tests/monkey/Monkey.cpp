@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -212,6 +213,12 @@ std::string Monkey::Step() {
 }
 
 std::string Monkey::Generic() {
+    // Windows of their own that leave the main window usable (the card of keys).
+    std::vector<QDialog*> dialogs;
+    for (QDialog* dialog : form_->findChildren<QDialog*>())
+        if (dialog->isVisible()) dialogs.push_back(dialog);
+    if (!dialogs.empty() && Chance(20))
+        return Count("dialog", AnswerDialog(dialogs[static_cast<std::size_t>(R(static_cast<int>(dialogs.size())))]));
     const int roll = R(100);
     if (roll < 45) return Count("control", ClickControl(true));
     if (roll < 58) return Count("widget", ClickControl(false));
@@ -268,6 +275,15 @@ std::string Monkey::FixNumberField() {
 
 // --- Mouse ------------------------------------------------------------------------------
 
+// A press on a window other than the active one makes it active first, as
+// a desktop does (menus and other popups are never made active).
+void Monkey::Activate(QWidget* w) {
+    QWidget* window = w->window();
+    if (QApplication::activeWindow() == window || window->windowType() == Qt::Popup) return;
+    window->activateWindow();
+    Settle();
+}
+
 void Monkey::Hover(QWidget* w, QPoint p) {
     QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QSpontaneKeyEvent::setSpontaneous(&move);
@@ -279,6 +295,7 @@ std::string Monkey::Click(QWidget* w, QPoint p, bool allowDrag) {
     const QPoint end = w->mapToGlobal(QPoint(R(w->width() + 40) - 20, R(w->height() + 40) - 20));
     QPointer<QWidget> target = OnTop(w, p);
     std::string done = Describe(target) + Where(p);
+    Activate(target);
     Hover(target, p);
     if (!target) return done;
     const int b = R(100);
@@ -307,6 +324,7 @@ std::string Monkey::Click(QWidget* w, QPoint p, bool allowDrag) {
 }
 
 std::string Monkey::LeftClick(QWidget* w, QPoint p) {
+    Activate(w);
     Hover(w, p);
     QTest::mouseClick(w, Qt::LeftButton, {}, p);
     return Describe(w) + Where(p) + " click";
@@ -434,8 +452,9 @@ std::string Monkey::PressKey(QWidget* target) {
     const Key key = target ? kAnswerKeys[R(static_cast<int>(std::size(kAnswerKeys)))]
                                : kKeys[R(static_cast<int>(std::size(kKeys)))];
     if (!target) {
+        // The keyboard goes to the active window's focus widget.
         QWidget* focus = QApplication::focusWidget();
-        target = focus && focus->window() == form_.get() ? focus : form_.get();
+        target = focus ? focus : QApplication::activeWindow() ? QApplication::activeWindow() : form_.get();
     }
     const std::string done = QKeySequence(QKeyCombination(key.modifiers, key.key)).toString().toStdString() +
                              " to " + Describe(target);

@@ -69,6 +69,7 @@ private:
     // widget on top there, after the pointer moved over it.
     std::string Click(QWidget* w, QPoint p, bool allowDrag = true);
     std::string LeftClick(QWidget* w, QPoint p);
+    void Activate(QWidget* w);
     void Hover(QWidget* w, QPoint p);
     QPoint CellPoint(int col, int row) const;
     bool OnSurface(QPoint p) const;
