@@ -17,6 +17,10 @@
 // site) with synthetic sheets of the real pattern sizes, so the figures do not
 // depend on the map generator, the object factory or the picture files.
 //
+// The same surface on a high-density screen (a scale factor of 2, so 2048 x
+// 1536 device pixels, which the view is computed in) is measured too: still
+// and panning frames against memcpy of that frame and the 60 Hz frame budget.
+//
 // With --window the program also shows the frames in a real window (run it
 // under Xvfb) and reports frames per second for render and present.
 #include <benchmark/benchmark.h>
@@ -207,13 +211,13 @@ std::unique_ptr<Game> MakeWorld() {
 }
 
 // The zoom change of the zoom bar, centred on the middle of the map.
-void SetScale(Game& game, int scale) {
+void SetScale(Game& game, int scale, int surfaceW = kSurfaceW, int surfaceH = kSurfaceH) {
     TViewSettings& v = game.ViewSettings;
     v.Scale = static_cast<u16>(scale);
-    UpdateViewGeometry(game, kSurfaceW, kSurfaceH);
+    UpdateViewGeometry(game, surfaceW, surfaceH);
     v.ViewCenterCol = v.ViewCenterRow = kMapSize / 2;
-    v.ScreenCenterX = kSurfaceW / 2;
-    v.ScreenCenterY = kSurfaceH / 2;
+    v.ScreenCenterX = surfaceW / 2;
+    v.ScreenCenterY = surfaceH / 2;
     v.FirstCol = static_cast<i16>(v.ViewCenterCol - game.VisibleCols / 2);
     v.FirstRow = static_cast<i16>(v.ViewCenterRow - game.VisibleRows / 2);
     v.ViewOffsetX = static_cast<i16>(v.ScreenCenterX - game.CellPixels * (game.VisibleCols / 2));
@@ -335,10 +339,11 @@ void Record(int scale, const std::string& what, double cpuMs, double wallMs, ben
 
 // Frames at one zoom, each made by `frame`; one frame first to settle.
 template <typename Frame>
-void Measure(benchmark::State& state, const char* what, Frame frame) {
+void Measure(benchmark::State& state, const std::string& what, Frame frame, int surfaceW = kSurfaceW,
+             int surfaceH = kSurfaceH) {
     Fixture& f = Shared();
     const int scale = static_cast<int>(state.range(0));
-    SetScale(*f.game, scale);
+    SetScale(*f.game, scale, surfaceW, surfaceH);
     frame();
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = ThreadCpuMs();
@@ -348,13 +353,14 @@ void Measure(benchmark::State& state, const char* what, Frame frame) {
 }
 
 // The drawing tick of the window: animation step, clear, frame into the kept buffer.
-void Tick(Fixture& f) {
+void Tick(Fixture& f, BackBuffer& kept, FrameCache& cache) {
     AdvanceAnimations(*f.game);
-    f.kept.Clear(0xFF000000u);
-    RenderFrame(*f.game, f.images, f.kept, f.cache);
-    f.kept.TakeChanges();
-    benchmark::DoNotOptimize(f.kept.Pixels().pixels.data());
+    kept.Clear(0xFF000000u);
+    RenderFrame(*f.game, f.images, kept, cache);
+    kept.TakeChanges();
+    benchmark::DoNotOptimize(kept.Pixels().pixels.data());
 }
+void Tick(Fixture& f) { Tick(f, f.kept, f.cache); }
 
 void BM_Literal(benchmark::State& state) {
     Fixture& f = Shared();
@@ -447,6 +453,66 @@ void BM_ContinuousZoom(benchmark::State& state) {
         SetScale(*f.game, scale + dir * kNotches[frame++ % 6]);
         Tick(f);
     });
+}
+
+// ---- high-density screen ------------------------------------------------------
+
+constexpr int kDenseW = 2 * kSurfaceW;
+constexpr int kDenseH = 2 * kSurfaceH;
+constexpr double kFrameBudgetMs = 1000.0 / 60.0;
+
+// The buffers of the doubled surface, with a cell cache of their own.
+struct DenseFixture {
+    BackBuffer kept{kDenseW, kDenseH};
+    FrameCache cache;
+    Bitmap back{kDenseW, kDenseH};
+    Bitmap source{kDenseW, kDenseH, 0xFF203040u};
+};
+
+DenseFixture& Dense() {
+    static DenseFixture fixture;
+    return fixture;
+}
+
+void BM_DenseMemcpy(benchmark::State& state) {
+    DenseFixture& d = Dense();
+    Measure(state, "2x memcpy", [&] {
+        std::memcpy(d.back.pixels.data(), d.source.pixels.data(), d.back.pixels.size() * sizeof(Pixel));
+        benchmark::ClobberMemory();
+    }, kDenseW, kDenseH);
+}
+
+void BM_DenseStill(benchmark::State& state) {
+    Measure(state, "2x still", [] { Tick(Shared(), Dense().kept, Dense().cache); }, kDenseW, kDenseH);
+}
+
+void BM_DensePan(benchmark::State& state) {
+    Fixture& f = Shared();
+    int step = 0;
+    Measure(state, "2x pan", [&] {
+        const int phase = step++ % 40;
+        f.game->ViewSettings.FirstCol = static_cast<i16>(f.game->ViewSettings.FirstCol + (phase < 20 ? 1 : -1));
+        Tick(f, Dense().kept, Dense().cache);
+    }, kDenseW, kDenseH);
+}
+
+void PrintDenseTable() {
+    std::printf("\nhigh-density screen, %d x %d device pixels: milliseconds of CPU time per frame (wall time in"
+                " brackets), ratio to memcpy of that frame, share of a 60 Hz frame (%.1f ms)\n",
+                kDenseW, kDenseH, kFrameBudgetMs);
+    std::printf("%-5s %-6s %17s %17s %17s %8s %8s %8s %8s\n", "scale", "cells", "2x memcpy", "2x still", "2x pan",
+                "still/mc", "pan/mc", "still/60", "pan/60");
+    for (int scale : kScales) {
+        auto& r = Results()[scale];
+        Fixture& f = Shared();
+        SetScale(*f.game, scale, kDenseW, kDenseH);
+        const FrameGeometry g = ComputeFrameGeometry(*f.game);
+        std::printf("%-5d %-6d", scale, g.Cols() * g.Rows());
+        for (const char* c : {"2x memcpy", "2x still", "2x pan"})
+            std::printf(" %7.3f (%7.3f)", r[c], r[std::string(c) + " wall"]);
+        std::printf(" %8.2f %8.2f %8.2f %8.2f\n", r["2x still"] / r["2x memcpy"], r["2x pan"] / r["2x memcpy"],
+                    r["2x still"] / kFrameBudgetMs, r["2x pan"] / kFrameBudgetMs);
+    }
 }
 
 void PrintTable() {
@@ -548,9 +614,18 @@ int main(int argc, char** argv) {
         add("ZoomStep", BM_ZoomStep)->MinTime(0.3);
         add("ContinuousZoom", BM_ContinuousZoom);
     }
+    for (int scale : kScales) {
+        auto add = [scale](const char* name, void (*fn)(benchmark::State&)) {
+            benchmark::RegisterBenchmark(name, fn)->Arg(scale)->Unit(benchmark::kMillisecond);
+        };
+        add("DenseMemcpy", BM_DenseMemcpy);
+        add("DenseStill", BM_DenseStill);
+        add("DensePan", BM_DensePan);
+    }
     benchmark::Initialize(&count, args.data());
     benchmark::RunSpecifiedBenchmarks();
     PrintTable();
+    PrintDenseTable();
     if (window) MeasureWindow();
     benchmark::Shutdown();
     return 0;

@@ -60,7 +60,7 @@ InfoChecks ShownItems(const TSettings& settings) {
 // --- Clicks -------------------------------------------------------------------------
 
 ClickContext MapPage::CurrentClickContext() const {
-    return {SScale->value(), DXDraw->width(), DXDraw->height(), ShownItems(host_.game().Settings)};
+    return {SScale->value(), DXDraw->pixelWidth(), DXDraw->pixelHeight(), ShownItems(host_.game().Settings)};
 }
 
 void MapPage::DXDrawClick() { ShowClickResult(tarq::DXDrawClick(host_.game(), CurrentClickContext())); }
@@ -80,7 +80,7 @@ void MapPage::ShowClickResult(const ClickResult& result) {
     if (result.openMenu) {
         // Not modal: the drawing timer keeps running while the menu is open.
         BuildCommandMenu();
-        PMenu->popup(DXDraw->mapToGlobal(QPoint(result.menuX, result.menuY)));
+        PMenu->popup(DXDraw->mapToGlobal(DXDraw->toLogical(result.menuX, result.menuY)));
     }
 }
 

@@ -218,8 +218,11 @@ GraphicsLoad MapPage::LoadGraphics(const CacheProgress& progress) {
 
 void MapPage::ApplyInitialView(int pageControlWidth) {
     Game& g = host_.game();
-    const InitialScale scale = StartInitialView(g, pageControlWidth, width(), height(), SScale->value(),
-                                                DXDraw->width(), DXDraw->height());
+    // In device pixels, as the view is computed (see MapSurface).
+    const qreal ratio = devicePixelRatioF();
+    const InitialScale scale =
+        StartInitialView(g, qRound(pageControlWidth * ratio), qRound(width() * ratio), qRound(height() * ratio),
+                         SScale->value(), DXDraw->pixelWidth(), DXDraw->pixelHeight());
     {
         const QSignalBlocker block(SScale);
         SScale->setValue(scale.barPosition);
@@ -227,7 +230,7 @@ void MapPage::ApplyInitialView(int pageControlWidth) {
     if (scale.changed) SetScaleLabels(scale.labels);
     UpdateScrollBars();
     DXDraw->initialize();
-    FinishInitialView(g, DXDraw->width(), DXDraw->height());
+    FinishInitialView(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
 }
 
 void MapPage::StartDrawing(int interval) {

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QtMath>
 #include <algorithm>
 
 namespace tarq {
@@ -14,8 +15,23 @@ MapSurface::MapSurface(QWidget* parent) : PointerWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
+// A logical size of w is w * ratio device pixels, rounded up so the buffer
+// covers the widget.
+int MapSurface::pixelWidth() const { return qCeil(width() * devicePixelRatioF()); }
+int MapSurface::pixelHeight() const { return qCeil(height() * devicePixelRatioF()); }
+
+QPoint MapSurface::toLogical(int x, int y) const {
+    const qreal ratio = devicePixelRatioF();
+    return {qFloor(x / ratio), qFloor(y / ratio)};
+}
+
+QPoint MapSurface::ReportedPosition(const QMouseEvent* e) const {
+    const QPointF p = e->position() * devicePixelRatioF();
+    return {qFloor(p.x()), qFloor(p.y())};
+}
+
 void MapSurface::initialize() {
-    buffer_ = BackBuffer(std::max(width(), 1), std::max(height(), 1));
+    buffer_ = BackBuffer(std::max(pixelWidth(), 1), std::max(pixelHeight(), 1));
     initialized_ = true;
     emit initializedSurface();
 }
@@ -32,8 +48,12 @@ void MapSurface::present() {
     buffer_.Pixels();  // a clear that no frame followed
     const std::vector<PixelRect> changes = buffer_.TakeChanges();
     if (changes.empty()) return;
+    const qreal ratio = devicePixelRatioF();
     QRegion region;
-    for (const PixelRect& r : changes) region += QRect(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+    for (const PixelRect& r : changes) {
+        const QPoint from = toLogical(r.x0, r.y0);
+        region += QRect(from, QPoint(qCeil(r.x1 / ratio), qCeil(r.y1 / ratio)) - QPoint(1, 1));
+    }
     repaint(region);
 }
 
@@ -43,13 +63,21 @@ void MapSurface::paintEvent(QPaintEvent* e) {
         p.fillRect(rect(), Qt::black);
         return;
     }
-    // Wraps the buffer without copying; presented 1:1, only the region asked for.
+    // Wraps the buffer without copying; presented 1:1 to device pixels, only
+    // the region asked for.
     const Bitmap& pixels = buffer_.Pixels();
     const QImage frame(reinterpret_cast<const uchar*>(pixels.pixels.data()), pixels.width, pixels.height,
                        pixels.width * static_cast<int>(sizeof(Pixel)), QImage::Format_RGB32);
-    for (const QRect& r : e->region()) p.drawImage(r.topLeft(), frame, r);
-    if (pixels.width < width()) p.fillRect(pixels.width, 0, width() - pixels.width, height(), Qt::black);
-    if (pixels.height < height()) p.fillRect(0, pixels.height, width(), height() - pixels.height, Qt::black);
+    const qreal ratio = devicePixelRatioF();
+    for (const QRect& r : e->region()) {
+        if (ratio == 1.0)
+            p.drawImage(r.topLeft(), frame, r);
+        else
+            p.drawImage(QRectF(r), frame, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    }
+    const QPoint covered = toLogical(pixels.width, pixels.height);
+    if (covered.x() < width()) p.fillRect(covered.x(), 0, width() - covered.x(), height(), Qt::black);
+    if (covered.y() < height()) p.fillRect(0, covered.y(), width(), height() - covered.y(), Qt::black);
 }
 
 }  // namespace tarq

@@ -40,7 +40,7 @@ void MapPage::RenderAndPresent() {
 void MapPage::SetScaleLabels(const ScaleLabels& labels) { emit scaleLabelsChanged(labels); }
 
 void MapPage::SScaleChange() {
-    SetScaleLabels(tarq::SScaleChange(host_.game(), SScale->value(), DXDraw->width(), DXDraw->height()));
+    SetScaleLabels(tarq::SScaleChange(host_.game(), SScale->value(), DXDraw->pixelWidth(), DXDraw->pixelHeight()));
 }
 
 // While the thumb moves the bar still holds its previous position: this frame
@@ -122,7 +122,7 @@ void MapPage::RebuildMinimapPicture() {
 
 void MapPage::SyncViewControlsToWidgets() {
     Game& g = host_.game();
-    const ViewSync sync = SyncViewControls(g, DXDraw->width(), DXDraw->height());
+    const ViewSync sync = SyncViewControls(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
     {
         const QSignalBlocker b1(ScrollBar1), b2(ScrollBar2);
         ScrollBar1->setPageStep(std::max(1, sync.colPage));
@@ -173,7 +173,7 @@ void MapPage::DXDrawMouseUp(Qt::MouseButton button, int, int) {
 void MapPage::PageControl1Resize() {
     if (DXDraw->initialized()) {
         Game& g = host_.game();
-        UpdateViewGeometry(g, DXDraw->width(), DXDraw->height());
+        UpdateViewGeometry(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
         DXDraw->finalize();
         DXDraw->initialize();
         DXTimer->start();

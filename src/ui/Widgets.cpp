@@ -42,22 +42,24 @@ QString RadioGroup::itemText(int index) const {
 
 PointerWidget::PointerWidget(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
 
+QPoint PointerWidget::ReportedPosition(const QMouseEvent* e) const { return e->position().toPoint(); }
+
 void PointerWidget::mousePressEvent(QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
+    const QPoint p = ReportedPosition(e);
     if (e->button() == Qt::LeftButton) leftPressed_ = true;
     emit mousePressed(e->button(), p.x(), p.y());
 }
 
 void PointerWidget::mouseMoveEvent(QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
+    const QPoint p = ReportedPosition(e);
     emit mouseMoved(p.x(), p.y());
 }
 
 void PointerWidget::mouseReleaseEvent(QMouseEvent* e) {
-    const QPoint p = e->position().toPoint();
+    const QPoint p = ReportedPosition(e);
     emit mouseReleased(e->button(), p.x(), p.y());
     if (e->button() != Qt::LeftButton) return;
-    if (leftPressed_ && rect().contains(p)) emit clicked();
+    if (leftPressed_ && rect().contains(e->position().toPoint())) emit clicked();
     leftPressed_ = false;
 }
 

@@ -50,6 +50,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    // The position the signals carry: the widget's own point unless a control counts otherwise.
+    virtual QPoint ReportedPosition(const QMouseEvent* e) const;
 
 private:
     bool leftPressed_ = false;

@@ -67,7 +67,7 @@ TEST_F(ConstructionFlowTest, AFourCellSiteFromTheMenuToTheFinishedStructure) {
     EXPECT_FALSE(form->mapPage()->ENDTURN->isEnabled());
     const int firstSite = g.LastCreatedObject;
     // A right press gives the builder back and removes the site.
-    QTest::mouseClick(form->mapPage()->DXDraw, Qt::RightButton, {}, PointOf(col + 2, row));
+    QTest::mouseClick(form->mapPage()->DXDraw, Qt::RightButton, {}, Logical(PointOf(col + 2, row)));
     EXPECT_EQ(g.ClickMode, kClickNormal);
     EXPECT_TRUE(form->mapPage()->ENDTURN->isEnabled());
     EXPECT_EQ(g.SelectedObject, constructor);

@@ -29,6 +29,13 @@ struct Seen {
 // The first visible cell of a view centred on `centre`, as the next frame holds it.
 int FirstFor(int centre, int visible, int mapSize) { return std::clamp(centre - visible / 2, 1, std::max(1, mapSize - visible)); }
 
+// The expected view moved by whole cells within the map, its centre following.
+void ExpectScrolled(Seen& s, const Game& g, int dcol, int drow) {
+    s.firstCol = std::clamp(s.firstCol + dcol, 1, std::max(1, g.World.MapWidth - g.VisibleCols));
+    s.firstRow = std::clamp(s.firstRow + drow, 1, std::max(1, g.World.MapHeight - g.VisibleRows));
+    s.centreCol = s.firstCol + g.VisibleCols / 2, s.centreRow = s.firstRow + g.VisibleRows / 2;
+}
+
 // Centres the expected view on the object in `slot`.
 void ExpectCentredOn(Seen& s, const Game& g, int slot) {
     const TCellPos at = g.Object(slot).Cells[1];
@@ -66,14 +73,14 @@ TEST_F(KeysTest, EachKeyMakesItsChangeAndNoOther) {
     };
     auto none = [](Game&, MapPage&) {};
     const Case cases[] = {
-        {"right", Qt::Key_Right, {}, none, [](Seen& s, const Game&) { ++s.firstCol, ++s.centreCol; }},
-        {"left", Qt::Key_Left, {}, none, [](Seen& s, const Game&) { --s.firstCol, --s.centreCol; }},
-        {"down", Qt::Key_Down, {}, none, [](Seen& s, const Game&) { ++s.firstRow, ++s.centreRow; }},
-        {"up", Qt::Key_Up, {}, none, [](Seen& s, const Game&) { --s.firstRow, --s.centreRow; }},
+        {"right", Qt::Key_Right, {}, none, [](Seen& s, const Game& g) { ExpectScrolled(s, g, 1, 0); }},
+        {"left", Qt::Key_Left, {}, none, [](Seen& s, const Game& g) { ExpectScrolled(s, g, -1, 0); }},
+        {"down", Qt::Key_Down, {}, none, [](Seen& s, const Game& g) { ExpectScrolled(s, g, 0, 1); }},
+        {"up", Qt::Key_Up, {}, none, [](Seen& s, const Game& g) { ExpectScrolled(s, g, 0, -1); }},
         {"shift right", Qt::Key_Right, Qt::ShiftModifier, none,
-         [](Seen& s, const Game& g) { s.firstCol += g.VisibleCols, s.centreCol += g.VisibleCols; }},
+         [](Seen& s, const Game& g) { ExpectScrolled(s, g, g.VisibleCols, 0); }},
         {"shift up", Qt::Key_Up, Qt::ShiftModifier, none,
-         [](Seen& s, const Game& g) { s.firstRow -= g.VisibleRows, s.centreRow -= g.VisibleRows; }},
+         [](Seen& s, const Game& g) { ExpectScrolled(s, g, 0, -g.VisibleRows); }},
         {"plus", Qt::Key_Plus, {}, none,
          [](Seen& s, const Game& g) { s.scale += 2, s.firstCol = s.centreCol - g.VisibleCols / 2,
                                       s.firstRow = s.centreRow - g.VisibleRows / 2; }},

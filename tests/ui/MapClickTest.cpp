@@ -125,7 +125,7 @@ TEST_F(MapClickTest, AfterTheMenuClosesAClickActsOnThePressedCell) {
     ClickCell(first.col, first.row);
     ASSERT_TRUE(form->mapPage()->PMenu->isVisible());
     form->mapPage()->PMenu->hide();
-    QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, PointOf(second.col, second.row));
+    QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, Logical(PointOf(second.col, second.row)));
     EXPECT_EQ(game().SelectedObject, 5);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QMenu>
 #include <QPoint>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -35,21 +36,26 @@ protected:
 
     Game& game() { return form->game(); }
 
-    // The middle of cell (col, row) on the surface.
+    // The middle of cell (col, row) on the surface, in the device pixels the view is computed in.
     QPoint PointOf(int col, int row) {
         const Game& g = game();
         const TViewSettings& v = g.ViewSettings;
         return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
                 (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
     }
-    bool OnSurface(QPoint p) { return form->mapPage()->DXDraw->rect().contains(p); }
+    // The widget's own point for a device point of the surface, where the mouse goes.
+    QPoint Logical(QPoint p) { return form->mapPage()->DXDraw->toLogical(p.x(), p.y()); }
+    bool OnSurface(QPoint p) {
+        const MapSurface* surface = form->mapPage()->DXDraw;
+        return QRect(0, 0, surface->pixelWidth(), surface->pixelHeight()).contains(p);
+    }
 
     // The mouse moves over the cell, then a left click there.
     void ClickCell(int col, int row) {
         const QPoint p = PointOf(col, row);
         ASSERT_TRUE(OnSurface(p)) << col << "," << row;
         form->mapPage()->DXDrawMouseMove(p.x(), p.y());
-        QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, p);
+        QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, Logical(p));
     }
 
     // A cell on the surface with plain land in the 5 x 5 cells around it. With
