@@ -1,6 +1,8 @@
 #include "control/BasePlacement.h"
 
 #include "core/Factory.h"
+#include "core/Players.h"
+#include "world/LandingSectors.h"
 #include "world/Deposits.h"
 
 namespace tarq {
@@ -18,11 +20,16 @@ void ClearLandingMarks(Game& game) {
         for (int r = 1; r <= game.World.MapHeight; ++r) game.Map(c, r).Layers[kLayerTerrain].show = 1;
 }
 
+bool FreeOfOtherPlayersSectors(const Game& game, const TFootprint& footprint) {
+    return !InSectorOfAnotherPlayer(game, footprint);
+}
+
 }  // namespace
 
 bool BaseCellAccepted(const Game& game, int col, int row) {
     if (!game.InMap(col, row)) return false;
     if (game.ViewSettings.UseLandingSectors == 1 && game.Map(col, row).Layers[kLayerTerrain].show == 0) return false;
+    if (SeveralPlayers(game) && CellInSectorState(game, col, row, kSectorTaken)) return false;
     return game.World.Passability(col, row) == kPassLand;
 }
 
@@ -41,7 +48,9 @@ bool PlaceInitialForce(Game& game, int col, int row) {
     for (int entry = 0; entry < kPurchaseEntries; ++entry) {
         const TPurchase purchase = game.PurchaseList(entry);
         if (purchase.TypeId == 0) continue;
-        const int slot = PlaceBySquareSearch(game, col, row, purchase.TypeId, LayerRefresh::Deferred);
+        // Nothing lands in a sector another player took.
+        const FootprintFilter allowed = SeveralPlayers(game) ? FreeOfOtherPlayersSectors : nullptr;
+        const int slot = PlaceBySquareSearch(game, col, row, purchase.TypeId, LayerRefresh::Deferred, allowed);
         if (slot == 0) continue;
         game.Object(slot).Cargo = purchase.Cargo;
         if (purchase.TypeId == kMiningComplexType) SetBaseDeposits(game, col, row);

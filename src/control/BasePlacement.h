@@ -11,12 +11,12 @@ constexpr int kMiningComplexType = 39;
 
 // Whether the base may be placed at (col, row): a plain-land cell of the map
 // and, when landing sectors were marked, inside a marked sector (its terrain
-// picture shown).
+// picture shown); never in a sector another player took.
 bool BaseCellAccepted(const Game& game, int col, int row);
 
 // Places every purchase entry with a type, in list order, by the square search
-// around (col, row), each with its cargo. A purchase that fits nowhere on the
-// map is skipped. A mining complex sets the deposits around the clicked cell.
+// around (col, row), each with its cargo, none in a sector another player
+// took. A purchase that fits nowhere on the map is skipped. A mining complex sets the deposits around the clicked cell.
 // Afterwards the landing marks are cleared. Returns false, changing nothing,
 // when the cell is refused. Does not touch the view (see CentreViewOnBase).
 bool PlaceInitialForce(Game& game, int col, int row);

@@ -6,6 +6,7 @@
 #include "control/UnitMoves.h"
 #include "core/Catalogue.h"
 #include "core/Factory.h"
+#include "core/Players.h"
 #include "core/TypeSetup.h"
 #include "core/World.h"
 
@@ -107,11 +108,21 @@ bool SameTypeThere(const Game& game, int col, int row, int type) {
     return false;
 }
 
+// Whether the footprint `type` takes at (col, row) touches a cell of another
+// player (their road, say, which the placement test alone would allow).
+bool SiteOnAnotherPlayersCell(const Game& game, int col, int row, int type) {
+    const TypeSetup* setup = FindTypeSetup(type);
+    return FootprintOfAnotherPlayer(
+        game, setup != nullptr && setup->TwoByTwo ? BlockFootprint(col, row) : SingleCellFootprint(col, row));
+}
+
 // The blocks around the builder's cell (bc, br), in the order they are tried.
 bool CreateSiteNear(Game& game, int bc, int br, int type) {
     const int tries[4][2] = {{bc, br}, {bc - 1, br}, {bc - 1, br - 1}, {bc, br - 1}};
     for (const auto& t : tries)
-        if (!SameTypeThere(game, t[0], t[1], type) && CreateObject(game, t[0], t[1], type, 1) == 1) return true;
+        if (!SameTypeThere(game, t[0], t[1], type) && !SiteOnAnotherPlayersCell(game, t[0], t[1], type) &&
+            CreateObject(game, t[0], t[1], type, 1) == 1)
+            return true;
     return false;
 }
 
@@ -277,7 +288,7 @@ ConstructionResult StartConstruction(Game& game, int value, const std::string& c
     const int builder = game.SelectedObject;
     const BuildOrder order = ParseBuildOrder(value, caption);
     if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || order.type == 0) return result;
-    if (!MenuOffers(game, game.Object(builder), order)) return result;
+    if (!OwnedByCurrentPlayer(game, builder) || !MenuOffers(game, game.Object(builder), order)) return result;
     if (std::string refusal = RefusalFor(game, builder); !refusal.empty()) {
         result.messages.push_back(refusal);
         return result;
@@ -325,7 +336,7 @@ ConstructionResult TakeOutBuilder(Game& game, int value) {
     ConstructionResult result;
     if (game.ClickMode != kClickNormal || value == 0 || value < -kMaxObjects || value > kMaxObjects) return result;
     const FinishedSite f = FindFinishedSite(game, std::abs(value));
-    if (f.site == 0) return result;
+    if (f.site == 0 || !OwnedByCurrentPlayer(game, f.site) || !OwnedByCurrentPlayer(game, f.builder)) return result;
     const int accepted = CollectExitCandidates(game, f.site);
     if (accepted == 0) {
         result.messages.push_back(kNoExit);
@@ -375,7 +386,8 @@ ConstructionResult CancelExitChoice(Game& game) {
 
 ConstructionResult CancelConstruction(Game& game, int builder) {
     ConstructionResult result;
-    if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || game.Object(builder).OrderState != 1)
+    if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || game.Object(builder).OrderState != 1 ||
+        !OwnedByCurrentPlayer(game, builder))
         return result;
     const int site = game.Object(builder).SiteObject;
     if (ValidSlot(game, site) && game.Object(site).OrderState == 2 && game.Object(site).BuildLink == builder)
@@ -383,6 +395,13 @@ ConstructionResult CancelConstruction(Game& game, int builder) {
     ClearOrder(game, builder);
     result.acted = true;
     return result;
+}
+
+bool DestroyStructure(Game& game) {
+    const int slot = game.SelectedObject;
+    if (slot < 1 || slot > kMaxObjects || !OwnedByCurrentPlayer(game, slot)) return false;
+    DeleteObject(game, slot);
+    return true;
 }
 
 }  // namespace tarq

@@ -4,7 +4,9 @@
 // builder is taken out to a free neighbouring cell, chosen by the player in
 // click mode 2 or the first one found, which turns the site into the real
 // object. Each operation changes the game and says what the window must show;
-// the END TURN button is enabled exactly while EndTurnEnabled holds.
+// the END TURN button is enabled exactly while EndTurnEnabled holds. In a game
+// of several players only the current player's builders and sites take
+// orders, and no site covers a cell of another player.
 #pragma once
 
 #include <string>
@@ -84,5 +86,9 @@ ConstructionResult CancelExitChoice(Game& game);
 // removed and the builder keeps its place without order. The material already
 // spent is not returned.
 ConstructionResult CancelConstruction(Game& game, int builder);
+
+// The innermost "Уничтожить строение": SelectedObject is released, with no
+// refund. Refused (false, nothing changes) for another player's object.
+bool DestroyStructure(Game& game);
 
 }  // namespace tarq

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "control/Turns.h"
+#include "core/Players.h"
+
 namespace tarq {
 
 namespace {
@@ -41,16 +44,28 @@ void AdvanceConstruction(Game& game, TGameObject& builder) {
     if (builder.TurnsLeft == 0 && MarkReady(game, builder)) game.ReadyLayerOn = 1;
 }
 
+// A builder of another player whose site is finished and waits for its exit:
+// its marker stays drawn and selectable.
+bool FinishedSiteWaits(Game& game, const TGameObject& builder) {
+    return builder.OrderState == 1 && builder.TurnsLeft == 0 && SiteOf(game, builder) != nullptr;
+}
+
 }  // namespace
 
 void EndTurn(Game& game) {
-    ++game.Turn;
     game.ReadyLayerOn = 0;
+    const bool several = SeveralPlayers(game);
+    const u8 player = game.ViewSettings.CurrentPlayer;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         TGameObject& o = game.Object(slot);
+        if (several && o.Owner != player) {
+            if (FinishedSiteWaits(game, o)) game.ReadyLayerOn = 1;
+            continue;
+        }
         if (o.Stats.Speed > o.MovesLeft) o.MovesLeft = o.Stats.Speed;
         if (o.OrderState == 1) AdvanceConstruction(game, o);
     }
+    PassTurn(game);
 }
 
 }  // namespace tarq

@@ -1,5 +1,7 @@
 #include "control/InfoPanel.h"
 
+#include "core/Players.h"
+
 namespace tarq {
 
 namespace {
@@ -50,6 +52,8 @@ std::string TypeName(const Game& game, int type) {
 
 }  // namespace
 
+std::string OwnerLine(int owner) { return "Владелец: игрок " + std::to_string(owner); }
+
 InfoChecks DefaultInfoChecks() {
     InfoChecks checks{};
     for (int item : {3, 4, 6, 8, 10, 11}) checks[static_cast<std::size_t>(item)] = true;
@@ -62,6 +66,11 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
     const TGameObject& o = game.Object(object);
     const TUnitStats& s = o.Stats;
     lines.push_back({TypeName(game, o.TypeId), true, InfoColour::Navy});
+    if (SeveralPlayers(game)) {
+        lines.push_back({OwnerLine(o.Owner), false, InfoColour::Navy});
+        // What another player's object carries and has left is theirs to know.
+        if (!OwnedByCurrentPlayer(game, object)) return lines;
+    }
     PanelWriter w(checks, lines);
     if (checks[kItemSpacer]) lines.push_back({"", false, w.colour});
     w.add(kItemAttack, s.Attack, "Атака " + std::to_string(s.Attack));

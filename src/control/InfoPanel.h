@@ -40,6 +40,9 @@ InfoChecks DefaultInfoChecks();
 // per checked item whose deciding value is above 0. Lines up to the hit
 // points are navy, later ones in window-text colour; hit points and moves
 // turn red when below half. An object number outside the table gives no lines.
+// In a game of several players the owner follows the name (OwnerLine), and
+// another player's object shows nothing more.
+std::string OwnerLine(int owner);
 std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChecks& checks);
 
 // Layers 1 to 6 of cell (col, row), one line each: "mp<k-1> idU .., Spr ..,

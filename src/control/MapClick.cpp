@@ -2,6 +2,7 @@
 
 #include "control/BasePlacement.h"
 #include "control/UnitMoves.h"
+#include "core/Players.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -13,6 +14,14 @@ bool CanMoveNow(const TGameObject& o) { return o.MovesLeft > 0 && o.OrderState =
 // A click on an object: a new selection arms the move when the object can
 // move; a second click on the selected one opens the menu and disarms it.
 void ClickObject(Game& game, const CellFind& find, const ClickContext& context, ClickResult& result) {
+    if (!OwnedByCurrentPlayer(game, find.object)) {
+        // Another player's object is only looked at: no menu, no move.
+        game.SelectedObject = find.object;
+        game.MoveArmed = 0;
+        result.memo = ShowObjectInfo(game, find.object, context.checks);
+        result.updateCursor = true;
+        return;
+    }
     if (find.readyMarker) game.SelectedObject = find.object;
     if (find.object == game.SelectedObject) {
         game.MoveArmed = 0;
@@ -30,6 +39,7 @@ void ClickObject(Game& game, const CellFind& find, const ClickContext& context, 
 
 // A click on an empty cell: the read-out of the cell, or a step when armed.
 void ClickEmptyCell(Game& game, const ClickContext& context, ClickResult& result) {
+    if (!OwnedByCurrentPlayer(game, game.SelectedObject)) game.MoveArmed = 0;
     if (game.MoveArmed == 0) {
         result.memo = ShowCellLayers(game, game.HoverCol, game.HoverRow);
         return;

@@ -49,7 +49,9 @@ struct CellFind {
 };
 CellFind ObjectAt(const Game& game, int col, int row);
 
-// The dispatcher. Recomputes the hovered cell from MouseX/MouseY first.
+// The dispatcher. Recomputes the hovered cell from MouseX/MouseY first. In a
+// game of several players another player's object is selected and shown but
+// opens no menu and arms no move.
 ClickResult DXDrawClick(Game& game, const ClickContext& context);
 
 // A right press on the map, after the window has started any dragging: it

@@ -1,6 +1,7 @@
 #include "control/SitePreview.h"
 
 #include "core/Factory.h"
+#include "core/Players.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -21,7 +22,8 @@ bool MoveSiteWithMouse(Game& game) {
     // Parked off the map for the test, so the site does not block itself.
     for (TCellPos& p : s.Cells)
         p = {static_cast<i16>(game.World.MapWidth + 2), static_cast<i16>(game.World.MapHeight + 2)};
-    s.Cells = CanPlace(game, candidate, s.Stats.Movement) != 0 ? candidate : kept;
+    const bool takes = CanPlace(game, candidate, s.Stats.Movement) != 0 && !FootprintOfAnotherPlayer(game, candidate);
+    s.Cells = takes ? candidate : kept;
     RebuildObjectLayers(game);
     return true;
 }

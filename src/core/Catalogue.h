@@ -12,6 +12,10 @@ void FillSpriteTable(Game& game);
 // Resets all 68 catalogue records, then fills types 1..67.
 void FillCatalogue(Game& game);
 
+// The catalogue's own Purchasable flag of `type` (before any restriction); 0
+// for a type outside 1..67.
+u8 CataloguePurchasable(int type);
+
 // Builder class of a builder type (which BuiltBy value it builds); 0 for others.
 int BuilderClassOf(int type);
 

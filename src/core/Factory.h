@@ -83,7 +83,10 @@ void RefreshMapLayers(Game& game);
 // growing size are tried cell by cell until a creation succeeds. Returns the
 // new slot, or 0 when no cell of the map takes the object (the search ends
 // once its square covers the whole map). The created object is not provisional.
-int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh = LayerRefresh::Now);
+// `allowed`, when given, must also accept the footprint.
+using FootprintFilter = bool (*)(const Game& game, const TFootprint& footprint);
+int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh = LayerRefresh::Now,
+                        FootprintFilter allowed = nullptr);
 
 // The same layers as a full rebuild, redrawing only the cells covered, before
 // or after, by slots whose placement or pictures changed since the last call;

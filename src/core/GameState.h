@@ -310,6 +310,44 @@ struct TPurchase {
     bool operator==(const TPurchase&) const = default;
 };
 
+// Players of one game. A game has 1..kMaxPlayers players numbered from 1;
+// ViewSettings.CurrentPlayer names the one whose turn it is.
+constexpr int kMaxPlayers = 8;
+// Team colours a player can take (PlayerColours.h names them).
+constexpr int kTeamColourCount = 8;
+
+// One player. The current player's working values are the game's usual
+// fields: PlayerClan, Credits and BasePlaced of ViewSettings, NewGameChoices,
+// the types' Purchasable flags, the purchase list, the sectors holding 1 in
+// LandingSectors and the view position. Their entry here is brought up to
+// date from those fields when the turn passes; every other player's values
+// live only here.
+struct TPlayer {
+    u8 Number = 0;  // 1..8 while in the game, 0 for an unused entry
+    u8 Clan = 0;
+    u8 Colour = 0;  // index of the team colour, unique among the players
+    u8 Joined = 0;  // 1 once they pressed the start button for this game
+    u8 BaseLanded = 0;
+    i16 Credits = 0;
+    TNewGameChoices Restrictions;
+    Array1<u8, kTypeCount> Purchasable;             // the types their restrictions leave on sale
+    Array1<TPurchase, kPurchaseEntries> Purchases;  // their force, until it lands
+    u8 Sectors[kSectorGrid][kSectorGrid] = {};      // 1 where they claimed the sector
+    // Where they last looked.
+    i16 FirstCol = 0;
+    i16 FirstRow = 0;
+    i16 ViewCenterCol = 0;
+    i16 ViewCenterRow = 0;
+    u16 Scale = 0;
+    bool operator==(const TPlayer&) const = default;
+};
+
+struct TPlayers {
+    u8 Count = 1;
+    Array1<TPlayer, kMaxPlayers> Table;
+    bool operator==(const TPlayers&) const = default;
+};
+
 // What one slot wrote into layers 2-8 at the last rebuild; a free slot's
 // record is all zero whatever the slot holds.
 struct TStampRecord {
@@ -359,6 +397,7 @@ struct Game {
     TSettings Settings;
     TNewGameChoices NewGameChoices;
     MapControls MapChoices;
+    TPlayers Players;
     CellGrid<TMapCell> Map;
     std::array<TSpriteRef, kSpriteTableSize> SpriteTable{};  // 0..1000
     Array1<TUnitType, kTypeCount> UnitTypes;

@@ -85,6 +85,12 @@ private:
             s.PauseWhenInactive, s.WaitForRetrace, s.ScrollBars, s.RightButtonScroll, s.ReverseRightScroll);
     }
     void One(const TNewGameChoices& c) { Add(c.NoStructures, c.NoAlienUnits); }
+    void One(const TPlayer& p) {
+        Add(p.Number, p.Clan, p.Colour, p.Joined, p.BaseLanded, p.Credits, p.Restrictions, p.Purchasable, p.Purchases);
+        Bytes(&p.Sectors[0][0], sizeof p.Sectors);
+        Add(p.FirstCol, p.FirstRow, p.ViewCenterCol, p.ViewCenterRow, p.Scale);
+    }
+    void One(const TPlayers& p) { Add(p.Count, p.Table); }
 
     std::uint64_t h_ = 0x6A09E667F3BCC909ull;
 };
@@ -93,7 +99,7 @@ private:
 
 std::uint64_t StateHash(const Game& g) {
     Hasher h;
-    h.Add(g.World, g.ViewSettings, g.Settings, g.NewGameChoices, g.Map, g.SpriteTable, g.UnitTypes, g.UnitStats, g.ObjectTemplate, g.NewObject,
+    h.Add(g.World, g.ViewSettings, g.Settings, g.NewGameChoices, g.Players, g.Map, g.SpriteTable, g.UnitTypes, g.UnitStats, g.ObjectTemplate, g.NewObject,
           g.Footprint, g.PurchaseListStorage);
     h.Add(g.SelectedObject, g.LastCreatedObject, g.SlowAnimPeriod, g.TwoFrameAnimPeriod, g.VisibleCols, g.VisibleRows,
           g.CellPixels, g.HoverCol, g.HoverRow, g.MouseX, g.MouseY, g.MapGenerated, g.MinimapDirty, g.ViewChanged,

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Factory.h"
+#include "core/Players.h"
 
 namespace tarq {
 
@@ -46,6 +47,7 @@ void InitData(Game& game) {
     }
     FillSpriteTable(game);
     FillCatalogue(game);
+    ResetPlayers(game);
 }
 
 void TakeUnrebuiltPictures(Game& game, int slot) {

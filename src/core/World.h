@@ -11,7 +11,8 @@ namespace tarq {
 // Allocates a zeroed game on the heap (the tables are too large for the stack).
 std::unique_ptr<Game> NewGame();
 
-// Resets the world tables and fills the sprite table and the catalogue.
+// Resets the world tables and fills the sprite table and the catalogue; the
+// game has one player again.
 void InitData(Game& game);
 
 // Releases a slot: its pictures leave layers 6 and 8, the template is copied

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "core/Players.h"
 #include "world/LandingSectors.h"
 
 namespace tarq {
@@ -51,22 +52,14 @@ void SetLaunchPlayer(Game& game) {
 }
 
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
-    TWorld& world = game.World;
+    // Players keep apart by their sectors: with several, every one claims some.
+    if (SeveralPlayers(game)) checkBox2 = true;
     bool chosen = false;
-    for (const auto& column : world.LandingSectors)
+    for (const auto& column : game.World.LandingSectors)
         for (u8 entry : column) chosen = chosen || entry == 1;
     game.ViewSettings.UseLandingSectors = checkBox2 ? 1 : 0;
     if (!checkBox2) chosen = true;
-    for (int x = 1; x <= world.MapWidth; ++x) {
-        const int sx = SectorOf(x, world.MapWidth);
-        for (int y = 1; y <= world.MapHeight; ++y) {
-            const int sy = SectorOf(y, world.MapHeight);
-            // The last column and row (and anything past ten sectors) lie in no sector.
-            const bool inSector = sx >= 0 && sx < kSectorGrid && sy >= 0 && sy < kSectorGrid;
-            const bool marked = inSector && world.LandingSectors[sx][sy] != 0;
-            game.Map(x, y).Layers[kLayerTerrain].show = (!checkBox2 || marked) ? 1 : 0;
-        }
-    }
+    ShowLandingArea(game, checkBox2);
     if (!chosen) return {false, kNoSectorsMessage};
     return {};
 }

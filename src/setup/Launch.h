@@ -33,10 +33,11 @@ void SetLaunchPlayer(Game& game);
 
 // The landing-sector step and its refusal. With `checkBox2` unchecked the
 // sectors do not count and every map cell's layer 1 is shown. With it checked
-// layer 1 is shown exactly on the cells whose sector is marked (non-zero) and
-// hidden elsewhere, including the last column and row; the launch is refused
+// layer 1 is shown exactly on the cells whose sector the player marked
+// (non-zero, and not taken by another player) and hidden elsewhere, including the last column and row; the launch is refused
 // with kNoSectorsMessage when no sector holds 1. The mask is recomputed on
 // every press, so marking sectors after a refusal makes the next press work.
+// In a game of several players the sectors always count.
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2);
 
 // The clans of the clan list, numbered from 0.

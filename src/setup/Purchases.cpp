@@ -2,10 +2,12 @@
 
 namespace tarq {
 
-void ResetPurchases(Game& game) {
-    for (int e = 0; e < kPurchaseEntries; ++e) {
-        game.PurchaseList(e).TypeId = 0;
-        game.PurchaseList(e).Cargo = 0;
+void ResetPurchases(Game& game) { ResetPurchaseList(game, game.PurchaseListStorage); }
+
+void ResetPurchaseList(const Game& game, Array1<TPurchase, kPurchaseEntries>& list) {
+    for (TPurchase& p : list) {
+        p.TypeId = 0;
+        p.Cargo = 0;
     }
     struct Kit {
         int type, cargo, extra;
@@ -14,7 +16,7 @@ void ResetPurchases(Game& game) {
     constexpr Kit kKit[] = {{39, 15, 3}, {40, 0, 0}, {1, 60, 8}, {13, 40, 4}, {9, 0, 0}};
     int entry = 0;
     for (const Kit& k : kKit) {
-        TPurchase& p = game.PurchaseList(entry++);
+        TPurchase& p = list[1 + entry++];
         p.TypeId = static_cast<u8>(k.type);
         p.Cargo = static_cast<u8>(k.cargo);
         p.Price = static_cast<u8>(game.UnitStats[k.type].Cost + k.extra);

@@ -7,5 +7,7 @@ namespace tarq {
 
 // Empties the list and writes the starting kit (it costs no credits).
 void ResetPurchases(Game& game);
+// The same for a list kept apart (another player's); entry k at [k + 1].
+void ResetPurchaseList(const Game& game, Array1<TPurchase, kPurchaseEntries>& list);
 
 }  // namespace tarq

@@ -15,6 +15,39 @@ bool CellInSectorState(const Game& game, int col, int row, u8 state) {
     return game.World.LandingSectors[sx][sy] == state;
 }
 
+bool InSectorOfAnotherPlayer(const Game& game, const TFootprint& footprint) {
+    for (const TCellPos& p : footprint)
+        if (CellInSectorState(game, p.col, p.row, kSectorTaken)) return true;
+    return false;
+}
+
+void ShowLandingArea(Game& game, bool restricted) {
+    const TWorld& world = game.World;
+    for (int x = 1; x <= world.MapWidth; ++x) {
+        const int sx = SectorOf(x, world.MapWidth);
+        for (int y = 1; y <= world.MapHeight; ++y) {
+            const int sy = SectorOf(y, world.MapHeight);
+            // The last column and row (and anything past ten sectors) lie in no sector.
+            const bool inSector = sx >= 0 && sx < kSectorGrid && sy >= 0 && sy < kSectorGrid;
+            const u8 entry = inSector ? world.LandingSectors[sx][sy] : u8{kSectorFree};
+            const bool marked = entry != kSectorFree && entry != kSectorTaken;
+            game.Map(x, y).Layers[kLayerTerrain].show = (!restricted || marked) ? 1 : 0;
+        }
+    }
+}
+
+void SectorsSeenBy(Game& game, int player) {
+    const TPlayers& players = game.Players;
+    for (int sx = 0; sx < kSectorGrid; ++sx)
+        for (int sy = 0; sy < kSectorGrid; ++sy) {
+            u8 seen = kSectorFree;
+            for (int p = 1; p <= players.Count && p <= kMaxPlayers; ++p)
+                if (players.Table[p].Sectors[sx][sy] != 0 && seen != kSectorClaimed)
+                    seen = p == player ? kSectorClaimed : kSectorTaken;
+            game.World.LandingSectors[sx][sy] = seen;
+        }
+}
+
 void Image2MouseDownToggle(Game& game, int x, int y) {
     if (x < 0 || y < 0 || x >= kSectorPicture || y >= kSectorPicture) return;
     u8& sector = game.World.LandingSectors[x / kSectorPixels][y / kSectorPixels];

@@ -28,6 +28,20 @@ int SectorOf(int cellCoord, int mapSize);
 // True when map cell (col, row) lies in a sector holding `state`.
 bool CellInSectorState(const Game& game, int col, int row, u8 state);
 
+// Whether any cell of the footprint lies in a sector another player took.
+bool InSectorOfAnotherPlayer(const Game& game, const TFootprint& footprint);
+
+// The landing area on the map: with `restricted`, layer 1 is shown exactly on
+// the cells whose sector the current player marked (any value but 0 and 2)
+// and hidden elsewhere, the last column and row included; without, it is
+// shown on every cell.
+void ShowLandingArea(Game& game, bool restricted);
+
+// LandingSectors as player `player` sees them: 1 where they claimed, 2 where
+// another player of the game did, 0 elsewhere (the claims come from the
+// players' table).
+void SectorsSeenBy(Game& game, int player);
+
 // A press at pixel (x, y) of the 160 x 160 grid picture: a free sector becomes
 // claimed, a claimed one free; other values stay. Presses outside the picture
 // are ignored. Works whether or not a map exists.
