@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Players.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -72,7 +73,8 @@ ClickResult SelectAndCentre(Game& game, int unit, const ClickContext& context) {
 
 ClickResult OpenSelectionMenu(Game& game, const ClickContext& context) {
     ClickResult result;
-    if (!SelectionKeysAllowed(game) || !SelectionOnMap(game)) return result;
+    if (!SelectionKeysAllowed(game) || !SelectionOnMap(game) || !OwnedByCurrentPlayer(game, game.SelectedObject))
+        return result;
     const TCellPos cell = game.Object(game.SelectedObject).Cells[1];
     auto middle = [&game, cell](int& x, int& y) {
         ClampView(game);

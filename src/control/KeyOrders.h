@@ -33,7 +33,7 @@ ClickResult SelectAndCentre(Game& game, int unit, const ClickContext& context);
 // The command menu of the selected object, as a second click on it opens it,
 // at the middle of its first cell; the view is centred on it first when that
 // cell is off the surface. Only while SelectionKeysAllowed and the selection
-// is still on the map; nothing otherwise.
+// is still on the map and takes the current player's orders; nothing otherwise.
 ClickResult OpenSelectionMenu(Game& game, const ClickContext& context);
 
 }  // namespace tarq
