@@ -405,8 +405,9 @@ std::string Monkey::ClickMap() {
     } else if (where < 90 && g.ViewSettings.BasePlaced == 0) {
         for (int tries = 0; tries < 20; ++tries) {
             const QPoint q = PointIn(surface);
-            const int col = g.ViewSettings.FirstCol + (q.x() - g.ViewSettings.ViewOffsetX) / g.CellPixels;
-            const int row = g.ViewSettings.FirstRow + (q.y() - g.ViewSettings.ViewOffsetY) / g.CellPixels;
+            const QPoint device = q * surface->devicePixelRatioF();
+            const int col = g.ViewSettings.FirstCol + (device.x() - g.ViewSettings.ViewOffsetX) / g.CellPixels;
+            const int row = g.ViewSettings.FirstRow + (device.y() - g.ViewSettings.ViewOffsetY) / g.CellPixels;
             if (g.InMap(col, row) && g.World.Passability(col, row) == kPassLand) {
                 p = q;
                 what = "land";
@@ -418,11 +419,12 @@ std::string Monkey::ClickMap() {
     return what + ", " + (plain ? LeftClick(surface, p) : Click(surface, p));
 }
 
+// The middle of the cell as the surface's own point (the view is computed in device pixels).
 QPoint Monkey::CellPoint(int col, int row) const {
     const Game& g = form_->game();
     const TViewSettings& v = g.ViewSettings;
-    return {(col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
-            (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2};
+    return form_->mapPage()->DXDraw->toLogical((col - v.FirstCol) * g.CellPixels + v.ViewOffsetX + g.CellPixels / 2,
+                                               (row - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2);
 }
 
 bool Monkey::OnSurface(QPoint p) const { return form_->mapPage()->DXDraw->rect().contains(p); }
