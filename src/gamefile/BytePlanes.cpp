@@ -102,7 +102,12 @@ bool ReadSparse(const char*& in, const char* end, char* plane, std::size_t n) {
 
 // Moves bytes between records (n x width) and planes (width x n), either
 // way, a block of records at a time: the block stays in the cache while each
-// plane gets its run of bytes.
+// plane gets its run of bytes. Its loops follow the sizes alone, so a
+// coverage-guided fuzzer of the reader learns nothing from tracing them;
+// they are left out of its instrumentation, which would cost half its time.
+#if defined(__clang__)
+__attribute__((no_sanitize("coverage")))
+#endif
 void Transpose(char* records, char* planes, std::size_t n, std::size_t width, bool toPlanes) {
     constexpr std::size_t kBlock = 512;
     for (std::size_t first = 0; first < n; first += kBlock) {

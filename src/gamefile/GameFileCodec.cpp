@@ -460,15 +460,16 @@ std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& er
     return c;
 }
 
-QByteArray WrapBody(const QByteArray& body) {
-    const QByteArray stored = Deflate(body);
+QByteArray WrapBody(const QByteArray& body, BodyStorage storage) {
+    const bool deflate = storage == BodyStorage::Deflated;
+    const QByteArray stored = deflate ? Deflate(body) : body;
     QByteArray file;
     file.reserve(kHeaderSize + stored.size());
     {
         QDataStream s(&file, QIODevice::WriteOnly);
         s.setVersion(kStreamVersion);
         s.writeRawData(kMagic.data(), static_cast<int>(kMagic.size()));
-        s << kGameFileVersion << kFlagDeflated << static_cast<quint32>(body.size())
+        s << kGameFileVersion << (deflate ? kFlagDeflated : std::uint16_t{0}) << static_cast<quint32>(body.size())
           << static_cast<quint32>(stored.size()) << Crc32(stored.constData(), stored.size());
         s << Crc32(file.constData(), file.size());
     }

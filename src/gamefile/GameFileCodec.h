@@ -11,9 +11,12 @@
 
 namespace tarq::gamefile {
 
-// The body of `contents` and the whole file around a body.
+// The body of `contents` and the whole file around a body. Saves deflate it;
+// a stored body (header flag 0) reads the same way, which lets a fuzzer of
+// the reader change the body's bytes directly.
+enum class BodyStorage { Deflated, Stored };
 QByteArray EncodeBody(const GameFileContents& contents);
-QByteArray WrapBody(const QByteArray& body);
+QByteArray WrapBody(const QByteArray& body, BodyStorage storage = BodyStorage::Deflated);
 
 // The inflated body of a file, or what is wrong with the container.
 struct Unwrapped {

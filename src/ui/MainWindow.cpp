@@ -1,7 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -114,8 +113,11 @@ void TMainForm::BuildWindow() {
 void TMainForm::ConnectPages() {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
     connect(welcome_, &WelcomePage::newGameRequested, this, &TMainForm::Button12Click);
+    connect(welcome_, &WelcomePage::loadRequested, this, &TMainForm::Button13Click);
     connect(welcome_, &WelcomePage::quitRequested, this, &TMainForm::Button14Click);
     connect(map_, &MapPage::quitRequested, this, &TMainForm::Button14Click);
+    connect(map_, &MapPage::saveRequested, this, &TMainForm::SaveGameClick);
+    connect(map_, &MapPage::turnEnded, this, &TMainForm::AutosaveGame);
     connect(map_, &MapPage::technicalPageRequested, this, &TMainForm::N41Click);
     connect(map_, &MapPage::scaleLabelsChanged, settings_, &SettingsPage::ShowScaleLabels);
     connect(settings_, &SettingsPage::scrollBarsSwitched, map_, &MapPage::UpdateScrollBars);
@@ -232,9 +234,9 @@ void TMainForm::BuildTerrainStrip() {
 
 void TMainForm::Button12Click() { ActivatePage(PageControl1, kPageNewGame); }
 
+// Closing may be refused once, when the autosave at quitting fails (closeEvent).
 void TMainForm::Button14Click() {
-    close();
-    QCoreApplication::quit();
+    if (close()) QCoreApplication::quit();
 }
 
 void TMainForm::PageControl1Change(int index) {
@@ -275,11 +277,6 @@ void TMainForm::Timer1Timer() {
 // takes it for itself).
 void TMainForm::wheelEvent(QWheelEvent* e) {
     map_->WheelTurned(e->angleDelta().y());
-    e->accept();
-}
-
-void TMainForm::closeEvent(QCloseEvent* e) {
-    map_->StopDrawing();
     e->accept();
 }
 

@@ -14,10 +14,12 @@
 
 #include "core/Bitmap.h"
 #include "core/GameState.h"
+#include "gamefile/Autosave.h"
 #include "ui/Cursors.h"
 #include "ui/PageHost.h"
 #include "core/Random.h"
 
+class QFileDialog;
 class QKeyEvent;
 class QTabWidget;
 class QTimer;
@@ -71,6 +73,20 @@ public:
     // message and the current page stays.
     bool OpenGameFile(const QString& path);
 
+    // Game files (MainWindowGameFiles.cpp). The dialogs open in the saves
+    // folder, without a nested event loop; a chosen file is saved or loaded
+    // at once.
+    void Button13Click();  // "Загрузить игру из файла" and Ctrl+O: the load dialog
+    void SaveGameClick();  // "Сохранить" and Ctrl+S once a game is on the map: the save dialog
+    // Replaces the game by the one saved in `path` and shows it on the map
+    // page as it was saved. A refused file gets its message and changes nothing.
+    bool LoadGame(const QString& path);
+    // Writes the game to `path`, ".tarq" appended when missing.
+    bool SaveGameAs(QString path);
+    // The game to the rotating autosaves; a failure is shown once.
+    void AutosaveGame();
+    const Autosave& autosave() const { return autosave_; }
+
     // Page flow and application events.
     void Button12Click();  // "Начать новую игру"
     void Button14Click();  // "Закрыть" and "Quit"
@@ -104,7 +120,7 @@ private:
     void ConnectPages();
     void FormCreate();
     void BuildTerrainStrip();
-    bool LoadGraphicsForLaunch();
+    bool LoadGraphicsFor(const Game& game);
     void ShowMapPage();
     // The keys (MainWindowKeys.cpp).
     bool KeyPressed(QWidget* receiver, QKeyEvent* event);
@@ -112,6 +128,8 @@ private:
     void RestoreStoredSettings();
     void ApplyStoredChoices(const StoredChoices& kept);
     bool Launched() const;
+    int DrawingInterval() const;
+    QFileDialog* GameFileDialog(bool save);
 
     std::unique_ptr<Game> game_;
     std::filesystem::path workDir_;
@@ -128,6 +146,7 @@ private:
     // Changes are kept only once the start is over and never while the pages
     // are being set from the game state.
     bool keepChanges_ = false;
+    Autosave autosave_;
 };
 
 }  // namespace tarq

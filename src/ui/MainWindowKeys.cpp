@@ -1,4 +1,4 @@
-// The window's keys: the few it takes on every page (F1), then the map page's.
+// The window's keys: the few it takes on every page (F1, Ctrl+S, Ctrl+O), then the map page's.
 // A key is taken only from this window's own widgets, never while a menu or a
 // dialog is open, and never from a text field, where keys are typing.
 #include <QAbstractSpinBox>
@@ -26,6 +26,8 @@ struct WindowKey {
 };
 const WindowKey kWindowKeys[] = {
     {QKeyCombination(Qt::Key_F1), &TMainForm::ShowKeysCard},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_S), &TMainForm::SaveGameClick},  // once a game is on the map
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_O), &TMainForm::Button13Click},
 };
 
 bool IsTextField(const QWidget* w) {

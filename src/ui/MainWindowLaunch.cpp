@@ -41,14 +41,19 @@ void TMainForm::LaunchTARQClick() {
         return;
     }
     ApplyLaunchChoices(g, conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
-    if (!LoadGraphicsForLaunch()) return;
+    if (!LoadGraphicsFor(g)) return;
     ShowMapPage();
     map_->ApplyInitialView(PageControl1->width());
     MarkViewForFirstFrame(g);
-    // Paced to the screen's refresh when waiting for the retrace; a screen that
-    // reports no rate gets 60 Hz.
+    map_->StartDrawing(DrawingInterval());
+}
+
+// Paced to the screen's refresh when waiting for the retrace; a screen that
+// reports no rate gets 60 Hz.
+int TMainForm::DrawingInterval() const {
+    if (game_->Settings.WaitForRetrace != 1) return 1;
     const qreal hz = screen() ? screen()->refreshRate() : 0.0;
-    map_->StartDrawing(settings.WaitForRetrace == 1 ? std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0))) : 1);
+    return std::max(1, qRound(1000.0 / (hz > 1.0 ? hz : 60.0)));
 }
 
 // The setup pages give way to the map page, the side panel and the top strip.
@@ -68,9 +73,12 @@ void TMainForm::ShowMapPage() {
 }
 
 // The cache (built on the preparation page when missing), items 0..14 and the
-// minimap palette. A picture that cannot be used stops the launch with a
-// message naming it; the window stays as it was.
-bool TMainForm::LoadGraphicsForLaunch() {
+// minimap palette for `game`, launched or loaded. A picture that cannot be
+// used stops the launch or the load with a message naming it; the window
+// stays as it was, pictures included.
+bool TMainForm::LoadGraphicsFor(const Game& game) {
+    const int pageBefore = PageControl1->currentIndex();
+    const bool mapTabBefore = PageControl1->isTabVisible(kPageMap);
     CacheProgress progress;
     progress.begin = [this] {
         ShowTab(PageControl1, kPagePrepare, true);
@@ -85,11 +93,11 @@ bool TMainForm::LoadGraphicsForLaunch() {
         PageControl1->setCurrentIndex(kPageMap);
         ShowTab(PageControl1, kPagePrepare, false);
     };
-    const GraphicsLoad load = map_->LoadGraphics(progress);
+    const GraphicsLoad load = map_->LoadGraphics(game, progress);
     if (!load.ok) {
         const QSignalBlocker block(PageControl1);
-        ShowTab(PageControl1, kPageMap, false);
-        PageControl1->setCurrentIndex(kPageNewGame);
+        ShowTab(PageControl1, kPageMap, mapTabBefore);
+        PageControl1->setCurrentIndex(pageBefore);
         ShowMessage(QString::fromStdString(load.error));
         return false;
     }

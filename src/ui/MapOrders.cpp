@@ -12,6 +12,7 @@
 
 #include "control/Construction.h"
 #include "control/EndTurn.h"
+#include "control/InfoPanel.h"
 #include "control/MapClick.h"
 #include "control/SitePreview.h"
 #include "core/World.h"
@@ -168,7 +169,19 @@ void MapPage::ConstructionOrder(MenuAction action, int value, const std::string&
     if (result.acted) RenderAndPresent();
 }
 
-void MapPage::ENDTURNClick() { EndTurn(host_.game()); }
+void MapPage::ENDTURNClick() {
+    EndTurn(host_.game());
+    ShowTurn();
+    emit turnEnded();
+}
+
+void MapPage::ShowSelectionInfo() {
+    const Game& g = host_.game();
+    if (g.SelectedObject >= 1 && g.SelectedObject <= kMaxObjects && SlotInUse(g.Object(g.SelectedObject)))
+        WriteMemo(Memo2, ShowObjectInfo(g, g.SelectedObject, ShownItems(g.Settings)));
+    else
+        ShowControlHints();
+}
 
 void MapPage::CancelWaiting() {
     Game& g = host_.game();

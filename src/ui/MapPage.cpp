@@ -58,8 +58,10 @@ QWidget* MapPage::BuildLeftPanel() {
 
     Panel3 = Named(new QFrame(Panel1), "Panel3");
     Panel3->setFixedHeight(144);
+    // "Сохранить" takes the first part of Quit's place beside END TURN.
     ENDTURN = Place(Named(new QPushButton(QStringLiteral("END TURN"), Panel3), "ENDTURN"), 1, 1, 98, 24);
-    Button16 = Place(Named(new QPushButton(QStringLiteral("Quit"), Panel3), "Button16"), 101, 1, 96, 24);
+    SaveGame = Place(Named(new QPushButton(QStringLiteral("Сохранить"), Panel3), "SaveGame"), 101, 1, 64, 24);
+    Button16 = Place(Named(new QPushButton(QStringLiteral("Quit"), Panel3), "Button16"), 166, 1, 31, 24);
     CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 120, 16);
     NextUnit = Place(Named(new QPushButton(QStringLiteral("Следующий"), Panel3), "NextUnit"), 122, 26, 75, 17);
     SScale = Place(Named(new QScrollBar(Qt::Horizontal, Panel3), "SScale"), 1, 44, 196, 17);
@@ -120,7 +122,12 @@ QWidget* MapPage::BuildTopStrip() {
     StaticText9 = Named(new QLabel(Panel5), "StaticText9");
     StaticText8 = Named(new QLabel(Panel5), "StaticText8");
     Notice = Named(new QLabel(Panel5), "Notice");
+    TurnNumber = Named(new QLabel(Panel5), "TurnNumber");
+    // Room for any frame rate, so the turn beside it never moves.
+    StaticText9->setMinimumWidth(StaticText9->fontMetrics().horizontalAdvance(QStringLiteral("Fps=00000")));
     layout->addWidget(StaticText9);
+    layout->addSpacing(8);
+    layout->addWidget(TurnNumber);
     layout->addStretch(1);
     layout->addWidget(Notice);
     layout->addStretch(1);
@@ -153,6 +160,7 @@ void MapPage::ConnectHandlers() {
     connect(ENDTURN, &QPushButton::clicked, this, &MapPage::ENDTURNClick);
     connect(Button16, &QPushButton::clicked, this, &MapPage::quitRequested);
     connect(NextUnit, &QPushButton::clicked, this, [this] { SelectNextUnit(false); });
+    connect(SaveGame, &QPushButton::clicked, this, &MapPage::saveRequested);
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
     connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);
@@ -191,8 +199,11 @@ void MapPage::RefreshFromGame() {
     SetBold(Button6, g.ViewSettings.ShowGrid == 1);
     SetBold(Button11, g.ViewSettings.ShowConnectors == 1);
     ENDTURN->setEnabled(EndTurnEnabled(g));
+    ShowTurn();
     if (DXDraw->initialized()) UpdateScrollBars();
 }
+
+void MapPage::ShowTurn() { TurnNumber->setText(QStringLiteral("Ход %1").arg(host_.game().Turn)); }
 
 void MapPage::ShowControlHints() {
     Memo2->clear();
@@ -204,16 +215,27 @@ void MapPage::ShowPanels(bool shown) {
     Panel1->setFixedWidth(shown ? kLeftPanelWidth : 0);
 }
 
-// A picture that cannot be used leaves the image list as the engine left it;
-// the launch stops with the error.
-GraphicsLoad MapPage::LoadGraphics(const CacheProgress& progress) {
-    const GraphicsLoad load = LoadGameGraphics(host_.game(), host_.workDir(), UserCacheDir(),
-                                               host_.game().Settings.HighResGeology == 1, images_, minimapPalette_,
-                                               progress);
+// Loaded aside and taken only when every picture could be used, so a failure
+// leaves the pictures of the game on show.
+GraphicsLoad MapPage::LoadGraphics(const Game& game, const CacheProgress& progress) {
+    ImageList images;
+    Bitmap palette;
+    const bool highRes = game.Settings.HighResGeology == 1;
+    const GraphicsLoad load =
+        LoadGameGraphics(game, host_.workDir(), UserCacheDir(), highRes, images, palette, progress);
     if (!load.ok) return load;
+    images_ = std::move(images);
+    minimapPalette_ = std::move(palette);
+    graphicsTerrainSet_ = game.World.TerrainSet;
+    graphicsHighRes_ = highRes;
     cacheDir_ = load.cacheDir;
     frameCache_.Invalidate();
     return load;
+}
+
+bool MapPage::GraphicsFitFor(const Game& game) const {
+    return images_.count() > 0 && graphicsTerrainSet_ == game.World.TerrainSet &&
+           graphicsHighRes_ == (game.Settings.HighResGeology == 1);
 }
 
 void MapPage::ApplyInitialView(int pageControlWidth) {
@@ -231,6 +253,18 @@ void MapPage::ApplyInitialView(int pageControlWidth) {
     UpdateScrollBars();
     DXDraw->initialize();
     FinishInitialView(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
+}
+
+void MapPage::ShowLoadedGame() {
+    PMenu->hide();
+    if (!DXDraw->initialized()) DXDraw->initialize();
+    Game& g = host_.game();
+    UpdateViewGeometry(g, DXDraw->width(), DXDraw->height());
+    SetScaleLabels(ScaleLabelsOf(g));
+    frameCache_.Invalidate();
+    RefreshFromGame();
+    ShowSelectionInfo();
+    StepMapCursor();
 }
 
 void MapPage::StartDrawing(int interval) {

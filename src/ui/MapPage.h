@@ -1,5 +1,5 @@
 // The map page (TabSheet1): the drawing surface DXDraw, and around the page
-// control the parts that serve it: the left panel (END TURN, Quit, the zoom bar,
+// control the parts that serve it: the left panel (END TURN, Save, Quit, the zoom bar,
 // the overlay buttons, the side panel memo, the minimap), the top strip of
 // read-outs and the two scroll bars. The window places those parts; this
 // class builds them and carries their handlers, the drawing timer and the
@@ -45,11 +45,19 @@ public:
     // The left panel and the top strip take their size (the launch) or none (the start).
     void ShowPanels(bool shown);
 
-    // The launch's part: the picture cache, the image list and the minimap palette.
-    GraphicsLoad LoadGraphics(const CacheProgress& progress);
+    // The launch's part: the picture cache, the image list and the minimap
+    // palette for `game` (a launched or a loaded game). On failure the
+    // pictures loaded before stay.
+    GraphicsLoad LoadGraphics(const Game& game, const CacheProgress& progress);
+    // Whether the pictures loaded are the ones `game` draws with.
+    bool GraphicsFitFor(const Game& game) const;
     const Bitmap& minimapPalette() const { return minimapPalette_; }
     // The initial view for a page control `pageControlWidth` wide, then the surface.
     void ApplyInitialView(int pageControlWidth);
+    // A loaded game on this page as it was saved: its view and zoom on this
+    // surface (made ready if the map was not shown in this run yet), the
+    // controls, the selection's panel, the pointer; the command menu closed.
+    void ShowLoadedGame();
     // The drawing timer; `interval` in ms when it changes (1, or paced to the screen).
     void StartDrawing(int interval = 0);
     void StopDrawing();
@@ -108,10 +116,14 @@ public:
     void OpenSelectionMenu();
     // A short note in the middle of the top strip, gone after a few seconds.
     void ShowNotice(const QString& text);
+    // "Ход N" in the top strip.
+    void ShowTurn();
 
 signals:
     void technicalPageRequested();  // the menu's N41 " Технические характеристики"
     void quitRequested();           // Button16 "Quit"
+    void saveRequested();           // SaveGame "Сохранить"
+    void turnEnded();               // after END TURN's work
     void scaleLabelsChanged(const ScaleLabels& labels);
 
 protected:
@@ -134,6 +146,8 @@ private:
     void SetScaleLabels(const ScaleLabels& labels);
     void LayOutOverlayButtonGrid();
     void CountFrame();
+    // The selected object's characteristics in Memo2, or the control hints.
+    void ShowSelectionInfo();
     // PMenu filled from the engine's menu for SelectedObject.
     void BuildCommandMenu();
     void AddMenuItem(QMenu* menu, const MenuItem& item);
@@ -147,6 +161,9 @@ private:
     Bitmap minimapPalette_;
     FrameCache frameCache_;
     std::filesystem::path cacheDir_;
+    // What the loaded pictures were chosen by: the terrain sheet and the geology's resolution.
+    int graphicsTerrainSet_ = -1;
+    bool graphicsHighRes_ = false;
     int cursorNumber_ = 1;
     int fps_ = 0;
     int framesThisSecond_ = 0;
@@ -164,6 +181,7 @@ public:
     QPushButton* ENDTURN = nullptr;
     QPushButton* Button16 = nullptr;
     QPushButton* NextUnit = nullptr;  // the next unit that can move (Tab)
+    QPushButton* SaveGame = nullptr;  // "Сохранить": the game to a file
     QCheckBox* CheckBox1 = nullptr;  // read by nothing
     QScrollBar* SScale = nullptr;
     QPushButton* Button1 = nullptr;
@@ -183,6 +201,7 @@ public:
     QLabel* StaticText9 = nullptr;
     QLabel* Notice = nullptr;  // the top strip's note (ShowNotice)
     QTimer* NoticeTimer = nullptr;
+    QLabel* TurnNumber = nullptr;  // "Ход N"
     QTimer* DXTimer = nullptr;
     QMenu* PMenu = nullptr;
 };

@@ -34,6 +34,7 @@ WelcomePage::WelcomePage(QWidget* parent) : QWidget(parent) {
     LabelVersion = Place(Named(new QLabel(texts::VersionLabel(), this), "LabelVersion"), 580, 462, 180, 16);
     LabelAuthor = Place(Named(new QLabel(texts::AuthorLabel(), this), "LabelAuthor"), 580, 478, 180, 16);
     connect(Button12, &QPushButton::clicked, this, &WelcomePage::newGameRequested);
+    connect(Button13, &QPushButton::clicked, this, &WelcomePage::loadRequested);
     connect(Button14, &QPushButton::clicked, this, &WelcomePage::quitRequested);
 }
 

@@ -20,11 +20,12 @@ public:
 
 signals:
     void newGameRequested();  // Button12
+    void loadRequested();     // Button13
     void quitRequested();     // Button14
 
 public:
     QPushButton* Button12 = nullptr;
-    QPushButton* Button13 = nullptr;  // loading a game: no handler yet
+    QPushButton* Button13 = nullptr;
     QPushButton* Button14 = nullptr;
     QTextEdit* Memo1 = nullptr;
     QTextEdit* Memo3 = nullptr;

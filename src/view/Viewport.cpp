@@ -34,13 +34,17 @@ void UpdateHoverCell(Game& game) {
     game.HoverRow = (game.MouseY - v.ViewOffsetY) / cell + v.FirstRow;
 }
 
+ScaleLabels ScaleLabelsOf(const Game& game) {
+    const std::string cell = std::to_string(game.CellPixels);
+    return {std::to_string(game.VisibleCols), std::to_string(game.VisibleRows), cell + " X " + cell};
+}
+
 ScaleLabels SScaleChange(Game& game, int barPosition, int surfaceWidth, int surfaceHeight) {
     TViewSettings& v = game.ViewSettings;
     v.Scale = static_cast<u16>(barPosition);
     UpdateViewGeometry(game, surfaceWidth, surfaceHeight);
     game.ViewChanged = 1;
-    const std::string cell = std::to_string(game.CellPixels);
-    ScaleLabels labels{std::to_string(game.VisibleCols), std::to_string(game.VisibleRows), cell + " X " + cell};
+    const ScaleLabels labels = ScaleLabelsOf(game);
     v.FirstCol = static_cast<i16>(v.ViewCenterCol - game.VisibleCols / 2);
     v.FirstRow = static_cast<i16>(v.ViewCenterRow - game.VisibleRows / 2);
     // 16-bit arithmetic: the offsets wrap exactly as the i16 fields do.

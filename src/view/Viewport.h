@@ -34,6 +34,9 @@ struct ScaleLabels {
     std::string spriteSize;  // Label22, "N X N"
 };
 
+// The labels for the geometry the game has now.
+ScaleLabels ScaleLabelsOf(const Game& game);
+
 // The zoom bar's OnChange: takes the bar position as the scale, recomputes the
 // geometry for the surface size and re-centres on ViewCenterCol/ViewCenterRow
 // so the left/top edge of the centre cell lands on the screen centre.

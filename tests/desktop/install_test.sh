@@ -29,6 +29,7 @@ appstreamcli validate --no-net "share/metainfo/$id.metainfo.xml" >/dev/null
 update-mime-database share/mime 2>/dev/null
 grep -qx 'application/x-tarq-save:\*\.tarq' <(cut -d: -f2- share/mime/globs2) || fail "*.tarq not mapped"
 grep -qx 'application/x-tarq-save:application-x-tarq-save' share/mime/icons || fail "saved-game icon not mapped"
+grep -aq '^\[50:application/x-tarq-save\]' share/mime/magic || fail "game-file magic not compiled"
 
 export HOME=$tmp/home QT_QPA_PLATFORM=offscreen XDG_CACHE_HOME=$tmp/home/cache XDG_CONFIG_HOME=$tmp/home/config \
        XDG_DATA_HOME=$tmp/home/data XDG_RUNTIME_DIR=$tmp/home/run

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,6 +44,7 @@ const Key kKeys[] = {
     {Qt::Key_Home, {}}, {Qt::Key_End, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}}, {Qt::Key_7, {}},
     {Qt::Key_0, {}}, {Qt::Key_X, {}}, {Qt::Key_Minus, {}}, {Qt::Key_Plus, {}}, {Qt::Key_F1, {}},
     {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
+    {Qt::Key_S, Qt::ControlModifier}, {Qt::Key_O, Qt::ControlModifier},
     {Qt::Key_N, Qt::AltModifier}};
 // What a player presses in a menu or a dialog.
 const Key kAnswerKeys[] = {{Qt::Key_Up, {}},     {Qt::Key_Down, {}},   {Qt::Key_Left, {}},
@@ -497,6 +500,7 @@ std::string Monkey::Tick() {
 
 std::string Monkey::Answer(QWidget* open) {
     if (auto* menu = qobject_cast<QMenu*>(open)) return AnswerMenu(menu);
+    if (auto* files = qobject_cast<QFileDialog*>(open)) return AnswerFileDialog(files);
     if (auto* box = qobject_cast<QMessageBox*>(open)) return "\"" + box->text().toStdString() + "\", " + AnswerDialog(open);
     return AnswerDialog(open);
 }
@@ -516,6 +520,26 @@ std::string Monkey::AnswerDialog(QWidget* open) {
     }
     QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(-5, -5));
     return Describe(open) + " click outside";
+}
+
+// Cancelled, or a file of the window's saves folder (the play's own) chosen:
+// a random click in a file dialog would walk the real file system and save
+// or make folders there.
+std::string Monkey::AnswerFileDialog(QFileDialog* dialog) {
+    const QDir saves(form_->autosave().folder());
+    const QStringList files = saves.entryList({QStringLiteral("*.tarq")}, QDir::Files, QDir::Name);
+    const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
+    if (Chance(25) || (!save && files.isEmpty())) {
+        dialog->reject();
+        return Describe(dialog) + " cancelled";
+    }
+    const QString name = save ? QStringLiteral("monkey-%1").arg(R(3)) : files[R(static_cast<int>(files.size()))];
+    // Typed into the name field, as a player does; an earlier save of that
+    // name is replaced without the question, which would wait in a nested loop.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(saves.filePath(name));
+    static_cast<QDialog*>(dialog)->accept();
+    return Describe(dialog) + " " + name.toStdString();
 }
 
 // An action clicked (its submenu opened by the key that opens it), keys, or a

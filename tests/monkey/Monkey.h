@@ -2,7 +2,8 @@
 // by random mouse, wheel and key events delivered the way QTest delivers a
 // user's, with a bias that takes it into play (new game, gold, purchases,
 // start, landing, orders on its own units, END TURN). An open menu, list
-// popup or message box is answered first, at random.
+// popup or message box is answered first, at random; a file dialog with a
+// file of the play's own saves folder.
 //
 // Everything follows from the seed: Qt's event processing skips timers, so
 // the window's own timers fire only as the monkey's "tick" events, and the
@@ -19,6 +20,7 @@
 #include <random>
 #include <string>
 
+class QFileDialog;
 class QMenu;
 
 namespace tarq {
@@ -52,6 +54,7 @@ private:
     std::string Answer(QWidget* open);
     std::string AnswerDialog(QWidget* open);
     std::string AnswerMenu(QMenu* menu);
+    std::string AnswerFileDialog(QFileDialog* dialog);
     std::string ClickControl(bool controlsOnly);
     std::string ClickNamed(QWidget* control);
     std::string Reach(QWidget* control);

@@ -124,10 +124,13 @@ struct Figures {
 Figures Play(unsigned long long seed, long events, bool trace, const std::filesystem::path& dir, bool print = true) {
     Figures f;
     QApplication::clipboard()->clear();  // what an earlier seed copied must not reach this one
-    // The window keeps its settings: every play starts with none, in a folder of its own, never the user's.
+    // The window keeps its settings and its saves: every play starts with
+    // none, in folders of its own, never the user's.
     static int plays = 0;
+    const std::string play = std::to_string(++plays);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QString::fromStdString((dir / ("settings-" + std::to_string(++plays))).string()));
+                       QString::fromStdString((dir / ("settings-" + play)).string()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / ("data-" + play)).string()));
     tarq::monkey::Monkey monkey(seed, dir);
     std::deque<std::string> last;
     g_seed = seed;

@@ -31,6 +31,8 @@ void WindowTest::SetUp() {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "graph");
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(SettingsFolder().string()));
+    // Saves and autosaves go to this test's folder, never the player's.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "xdg-data").string()));
 }
 
 void WindowTest::TearDown() {
