@@ -99,6 +99,56 @@ struct TMapCell {
     Array1<TSpriteRef, kLayers> Layers;
 };
 
+// The map's cells, stored like a CellGrid, that count the writes of every
+// column: each mutable access to a cell counts as a write of its column, so
+// nothing can change a cell without the count moving, and the renderer skips
+// a column whose count has not moved since it drew it. A mutable reference is
+// meant to be used at once: one kept and written through after the next frame
+// was drawn would go unseen.
+class MapGrid {
+public:
+    MapGrid() : identity_(NewIdentity()) {}
+    // A copy is another map: a new identity, and every column counts as written.
+    MapGrid(const MapGrid& other) : cells_(other.cells_), identity_(NewIdentity()) {}
+    MapGrid& operator=(const MapGrid& other) {
+        cells_ = other.cells_;
+        MarkAllWritten();
+        return *this;
+    }
+
+    static constexpr bool inStorage(int col, int row) { return CellGrid<TMapCell>::inStorage(col, row); }
+
+    TMapCell& operator()(int col, int row) {
+        assert(inStorage(col, row));
+        ++writes_[static_cast<std::size_t>(col)];
+        return cells_(col, row);
+    }
+    const TMapCell& operator()(int col, int row) const { return cells_(col, row); }
+    void fill(const TMapCell& value) {
+        cells_.fill(value);
+        MarkAllWritten();
+    }
+
+    // Every cell at once, for reading the whole map.
+    const CellGrid<TMapCell>& Cells() const { return cells_; }
+
+    // Writes counted in column `col` (0 .. kGridSpan - 1) since the map was made.
+    std::uint64_t Writes(int col) const { return writes_[static_cast<std::size_t>(col)]; }
+    // Tells this map from every other one made in the process, so that write
+    // counts seen on one are never taken for another's.
+    std::uint64_t Identity() const { return identity_; }
+
+private:
+    static std::uint64_t NewIdentity();
+    void MarkAllWritten() {
+        for (std::uint64_t& w : writes_) ++w;
+    }
+
+    CellGrid<TMapCell> cells_;
+    std::array<std::uint64_t, kGridSpan> writes_{};
+    std::uint64_t identity_ = 0;
+};
+
 // Sheet of the ready markers that the end of turn puts into layer 8 of a
 // finished site; the picture is the built type's number minus one. No object
 // picture comes from this sheet.
@@ -398,7 +448,7 @@ struct Game {
     TNewGameChoices NewGameChoices;
     MapControls MapChoices;
     TPlayers Players;
-    CellGrid<TMapCell> Map;
+    MapGrid Map;
     std::array<TSpriteRef, kSpriteTableSize> SpriteTable{};  // 0..1000
     Array1<TUnitType, kTypeCount> UnitTypes;
     Array1<TUnitStats, kTypeCount> UnitStats;

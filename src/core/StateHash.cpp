@@ -56,6 +56,7 @@ private:
     void One(const CellGrid<T>& grid) {
         Bytes(grid.cells.data(), grid.cells.size());
     }
+    void One(const MapGrid& map) { One(map.Cells()); }
     void One(const TUnitStats& s) {
         Add(s.TypeId, s.Attack, s.Shots, s.Range, s.Ammo, s.Armour, s.Hits, s.Scan, s.Speed, s.Cost, s.ResourceKind1,
             s.ResourceAmount1, s.ResourceKind2, s.ResourceAmount2, s.ResourceKind3, s.ResourceAmount3, s.CargoKind,

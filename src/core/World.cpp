@@ -4,7 +4,14 @@
 #include "core/Factory.h"
 #include "core/Players.h"
 
+#include <atomic>
+
 namespace tarq {
+
+std::uint64_t MapGrid::NewIdentity() {
+    static std::atomic<std::uint64_t> made{0};
+    return ++made;
+}
 
 std::unique_ptr<Game> NewGame() { return std::make_unique<Game>(); }
 

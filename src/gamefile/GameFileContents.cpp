@@ -10,16 +10,17 @@ namespace tarq {
 namespace {
 
 // Copies a grid's region out of the game's storage, a column at a time.
-template <typename T>
-void TakeGrid(const CellGrid<T>& grid, const CellRegion& region, std::vector<T>& out) {
+template <typename T, typename Grid>
+void TakeGrid(const Grid& grid, const CellRegion& region, std::vector<T>& out) {
     out.resize(region.cells());
     for (int col = 0; col < region.width; ++col)
         std::memcpy(static_cast<void*>(&out[region.index(col, 0)]), &grid(col, 0),
                     static_cast<std::size_t>(region.height) * sizeof(T));
 }
 
-template <typename T>
-void PutGrid(const std::vector<T>& cells, const CellRegion& region, CellGrid<T>& grid) {
+// A column at a time: the map counts each column as written once.
+template <typename T, typename Grid>
+void PutGrid(const std::vector<T>& cells, const CellRegion& region, Grid& grid) {
     for (int col = 0; col < region.width; ++col)
         std::memcpy(static_cast<void*>(&grid(col, 0)), &cells[region.index(col, 0)],
                     static_cast<std::size_t>(region.height) * sizeof(T));

@@ -1,9 +1,11 @@
 #include "view/Renderer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "view/Blitter.h"
 #include "view/Viewport.h"
@@ -12,6 +14,9 @@ namespace tarq {
 namespace {
 
 constexpr Pixel kBlack = 0xFF000000u;
+
+// Cells ahead of the one composed whose map cell is fetched early.
+constexpr int kPrefetchRows = 8;
 
 // More cells composed than this in a frame are copied with the whole frame.
 constexpr std::size_t kCellsCopiedApart = 1024;
@@ -23,11 +28,11 @@ const TMapCell& CellAt(const Game& game, int col, int row) {
     return CellGrid<TMapCell>::inStorage(col, row) ? game.Map(col, row) : kEmptyCell;
 }
 
-// Ids hashed into 64 bits, a filter for the pulse checks (id 0, the ground's,
-// has bit 0, shared with few others).
-std::uint64_t IdBit(int id) {
-    return std::uint64_t{1} << ((static_cast<std::uint32_t>(id) * 0x9E3779B1u) >> 26);
-}
+// Ids folded into 64 bits, a filter for the pulse checks: a shift and a mask,
+// as every shown layer of every composed cell adds one (id 0, the ground's,
+// has bit 0, shared with one id in 64).
+std::uint64_t IdBit(std::uint32_t id16) { return std::uint64_t{1} << ((id16 ^ (id16 >> 6)) & 63); }
+std::uint64_t IdBit(int id) { return IdBit(static_cast<std::uint32_t>(static_cast<std::uint16_t>(id))); }
 
 std::uint64_t PulseBits(const PulseState& pulse) {
     std::uint64_t bits = 0;
@@ -36,16 +41,9 @@ std::uint64_t PulseBits(const PulseState& pulse) {
     return bits;
 }
 
-// The eight layers compared word by word, inline: a call to memcmp per cell
-// costs more than the comparison.
-bool SameCell(const TMapCell& a, const TMapCell& b) {
-    static_assert(sizeof(TMapCell) == 64);
-    std::uint64_t wa[8], wb[8];
-    std::memcpy(wa, &a, sizeof wa);
-    std::memcpy(wb, &b, sizeof wb);
-    std::uint64_t differ = 0;
-    for (int i = 0; i < 8; ++i) differ |= wa[i] ^ wb[i];
-    return differ == 0;
+// Writes counted in a map column; columns past the storage never change.
+std::uint64_t ColumnWrites(const Game& game, int col) {
+    return CellGrid<TMapCell>::inStorage(col, 0) ? game.Map.Writes(col) : 0;
 }
 
 // Whether a shown picture of layers 1 to 7 belongs to a pulsing id.
@@ -110,11 +108,14 @@ void FrameCache::Reset(const Layout& layout) {
     pixels_.width = layout.slotCols * layout.pitch;
     pixels_.height = layout.slotRows * layout.pitch;
     atLeast(pixels_.pixels, static_cast<std::size_t>(pixels_.width) * pixels_.height);
-    atLeast(snapshot_, slots);
+    atLeast(keys_, slots);
     atLeast(pulsed_, slots);
     atLeast(idBits_, slots);
     valid_.assign(slots, 0);
-    columnValid_.assign(cols, 0);
+    heldColumn_.assign(cols, -1);
+    heldWrites_.assign(cols, 0);
+    heldFirstRow_.assign(cols, 0);
+    heldLastRow_.assign(cols, -1);
     columnPulsed_.assign(cols, 0);
     columnIdBits_.assign(cols, 0);
     looks_.clear();
@@ -159,27 +160,41 @@ bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGe
     const bool imagesChanged = patterns_.Prepare(images, g.size);
     const bool reset = imagesChanged || !(want == layout_);
     if (reset) Reset(want);
-    // New rows in the range: the slots they land on must all be checked.
-    if (g.firstRow != lastFirstRow_ || g.lastRow != lastLastRow_)
-        std::fill(columnValid_.begin(), columnValid_.end(), 0);
-    lastFirstRow_ = g.firstRow;
-    lastLastRow_ = g.lastRow;
-
     const std::uint64_t pulseBits = PulseBits(pulse);
-    if (reset) {
-        for (int c = g.firstCol; c <= g.lastCol; ++c) {
-            DrawFreshCells(game, images, c, c % layout_.slotCols, g.firstRow, g.lastRow, pulse, pulseBits);
-            columnValid_[static_cast<std::size_t>(c % layout_.slotCols)] = 1;
-        }
-        return false;
-    }
+    const bool sameMap = mapIdentity_ == game.Map.Identity();
+    mapIdentity_ = game.Map.Identity();
     for (int c = g.firstCol; c <= g.lastCol; ++c) {
-        const int sc = c % layout_.slotCols;
-        const bool check = !columnValid_[sc] || columnPulsed_[sc] || (columnIdBits_[sc] & pulseBits) != 0 ||
-                           !ColumnUnchanged(game, c, sc, g);
-        if (check) DrawColumn(game, images, c, sc, g, pulse, pulseBits);
+        const std::size_t sc = static_cast<std::size_t>(c % layout_.slotCols);
+        const std::uint64_t writes = ColumnWrites(game, c);
+        if (reset) {
+            DrawCells(game, images, c, static_cast<int>(sc), g.firstRow, g.lastRow, pulse, pulseBits, Walk::Fresh);
+        } else {
+            // A column nobody wrote since its slots were drawn from it is not
+            // looked at, but for the rows new to the range.
+            const int heldFirst = heldFirstRow_[sc], heldLast = heldLastRow_[sc];
+            const bool untouched = sameMap && heldColumn_[sc] == c && heldWrites_[sc] == writes && heldFirst <= heldLast;
+            const bool mayPulse = columnPulsed_[sc] != 0 || (columnIdBits_[sc] & pulseBits) != 0;
+            if (!untouched) {
+                DrawCells(game, images, c, static_cast<int>(sc), g.firstRow, g.lastRow, pulse, pulseBits, Walk::Compare);
+            } else if (mayPulse || heldFirst != g.firstRow || heldLast != g.lastRow) {
+                if (mayPulse)
+                    DrawCells(game, images, c, static_cast<int>(sc), std::max(g.firstRow, heldFirst),
+                              std::min(g.lastRow, heldLast), pulse, pulseBits, Walk::Pulse);
+                DrawCells(game, images, c, static_cast<int>(sc), g.firstRow, std::min(g.lastRow, heldFirst - 1), pulse,
+                          pulseBits, Walk::Compare);
+                DrawCells(game, images, c, static_cast<int>(sc), std::max(g.firstRow, heldLast + 1), g.lastRow, pulse,
+                          pulseBits, Walk::Compare);
+            } else {
+                continue;
+            }
+        }
+        SumUpColumn(static_cast<int>(sc), g.firstRow, g.lastRow);
+        heldColumn_[sc] = c;
+        heldWrites_[sc] = writes;
+        heldFirstRow_[sc] = g.firstRow;
+        heldLastRow_[sc] = g.lastRow;
     }
-    return true;
+    return !reset;
 }
 
 void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& whole,
@@ -224,176 +239,189 @@ void FrameCache::Draw(const Game& game, const ImageList& images, BackBuffer& bac
     lastGeometry_ = g;
 }
 
-// One or two memcmp calls over the column: the map stores a column's rows
-// contiguously and the slot rows wrap around once at most.
-bool FrameCache::ColumnUnchanged(const Game& game, int col, int sc, const FrameGeometry& g) const {
-    if (!CellGrid<TMapCell>::inStorage(col, g.firstRow) || !CellGrid<TMapCell>::inStorage(col, g.lastRow))
-        return false;
-    const int rows = layout_.slotRows;
-    int r = g.firstRow;
-    while (r <= g.lastRow) {
-        const int sr = r % rows;
-        const int n = std::min(g.lastRow - r + 1, rows - sr);
-        const TMapCell* map = &game.Map(col, r);
-        const TMapCell* snap = &snapshot_[static_cast<std::size_t>(sc) * rows + sr];
-        if (std::memcmp(map, snap, static_cast<std::size_t>(n) * sizeof(TMapCell)) != 0) return false;
-        r += n;
-    }
-    return true;
-}
-
-void FrameCache::DrawColumn(const Game& game, const ImageList& images, int col, int sc, const FrameGeometry& g,
-                            const PulseState& pulse, std::uint64_t pulseBits) {
-    const int rows = layout_.slotRows;
-    const bool quiet = columnValid_[sc] && !columnPulsed_[sc] && (columnIdBits_[sc] & pulseBits) == 0 &&
-                       CellGrid<TMapCell>::inStorage(col, g.firstRow) && CellGrid<TMapCell>::inStorage(col, g.lastRow);
-    if (quiet) {
-        // Every slot valid and none pulsing: only changed cells count, found a
-        // run of cells at a time.
-        constexpr int kRun = 16;
-        std::uint64_t bits = columnIdBits_[sc];
-        bool pulsed = false;
-        for (int r = g.firstRow; r <= g.lastRow;) {
-            const int sr = r % rows;
-            const int n = std::min({kRun, g.lastRow - r + 1, rows - sr});
-            const std::size_t first = static_cast<std::size_t>(sc) * rows + sr;
-            if (std::memcmp(&game.Map(col, r), &snapshot_[first], static_cast<std::size_t>(n) * sizeof(TMapCell)) != 0)
-                for (int i = 0; i < n; ++i) {
-                    const TMapCell& cell = game.Map(col, r + i);
-                    if (SameCell(cell, snapshot_[first + i])) continue;
-                    std::memcpy(static_cast<void*>(&snapshot_[first + i]), &cell, sizeof(TMapCell));
-                    ComposeSlot(images, static_cast<int>(first + i), sc, sr + i, pulse, pulseBits);
-                    if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r + i);
-                    bits |= idBits_[first + i];
-                    pulsed = pulsed || pulsed_[first + i] != 0;
-                }
-            r += n;
-        }
-        columnPulsed_[sc] = pulsed ? 1 : 0;
-        columnIdBits_[sc] = bits;
-        return;
-    }
-    std::uint64_t bits = 0;
-    bool pulsed = false;
-    for (int r = g.firstRow; r <= g.lastRow; ++r) {
-        const int sr = r % rows;
-        const std::size_t slot = static_cast<std::size_t>(sc) * rows + sr;
-        const TMapCell& cell = CellAt(game, col, r);
-        const bool compose = !valid_[slot] || pulsed_[slot] || !SameCell(cell, snapshot_[slot]) ||
-                             ((idBits_[slot] & pulseBits) != 0 && CellPulses(cell, pulse));
-        if (compose) {
-            // A byte copy, so the snapshot compares equal to the cell afterwards.
-            std::memcpy(static_cast<void*>(&snapshot_[slot]), &cell, sizeof(TMapCell));
-            ComposeSlot(images, static_cast<int>(slot), sc, sr, pulse, pulseBits);
-            if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
-        }
-        bits |= idBits_[slot];
-        pulsed = pulsed || pulsed_[slot] != 0;
-    }
-    columnValid_[sc] = 1;
-    columnPulsed_[sc] = pulsed ? 1 : 0;
-    columnIdBits_[sc] = bits;
-}
-
-// After a reset every slot of the rows firstRow..lastRow of the column is
-// composed: the cells are copied to the snapshot in one go and none is compared.
-void FrameCache::DrawFreshCells(const Game& game, const ImageList& images, int col, int sc, int firstRow, int lastRow,
-                                const PulseState& pulse, std::uint64_t pulseBits) {
-    const int rows = layout_.slotRows;
-    const bool stored = CellGrid<TMapCell>::inStorage(col, firstRow) && CellGrid<TMapCell>::inStorage(col, lastRow);
-    for (int r = firstRow; r <= lastRow;) {
-        const int sr = r % rows;
-        const int n = std::min(lastRow - r + 1, rows - sr);
-        TMapCell* snap = &snapshot_[static_cast<std::size_t>(sc) * rows + sr];
-        if (stored)
-            std::memcpy(static_cast<void*>(snap), &game.Map(col, r), static_cast<std::size_t>(n) * sizeof(TMapCell));
-        else
-            for (int i = 0; i < n; ++i) std::memcpy(static_cast<void*>(snap + i), &CellAt(game, col, r + i), sizeof(TMapCell));
-        r += n;
-    }
-    std::uint64_t bits = 0;
-    bool pulsed = false;
-    for (int r = firstRow; r <= lastRow; ++r) {
-        const std::size_t slot = static_cast<std::size_t>(sc) * rows + r % rows;
-        ComposeSlot(images, static_cast<int>(slot), sc, r % rows, pulse, pulseBits);
-        bits |= idBits_[slot];
-        pulsed = pulsed || pulsed_[slot] != 0;
-    }
-    columnPulsed_[sc] = columnPulsed_[sc] != 0 || pulsed ? 1 : 0;
-    columnIdBits_[sc] |= bits;
-}
+// What decides a cell's look and which ids it shows, worked out from the
+// layers' eight bytes each without a branch: whether a layer is shown varies
+// from cell to cell. A layer's bytes read as a little-endian word hold idU in
+// bits 0-7, Spr in 8-23, id in 24-39 and show in 56-63; its look word is
+// idU, Spr and a shown bit while shown, 0 while hidden.
+struct CellLook {
+    std::uint64_t key0 = 0, key1 = 0, key2 = 0, key3 = 0;  // the LookKey's words, kept apart (see LookOf)
+    std::uint64_t idBits = 0;
+    std::uint64_t hash = 0;
+};
 
 namespace {
 
-// What of a picture reference decides how it looks: sheet and picture while
-// shown, nothing while hidden.
-std::uint32_t LookWord(const TSpriteRef& s) {
-    const std::uint32_t word = 0x1000000u | static_cast<std::uint32_t>(static_cast<std::uint16_t>(s.Spr)) << 8 | s.idU;
-    return s.show != 0 ? word : 0;
+// One layer's word: its look word in the low half, and its id's bit or-ed
+// into `bits` while shown.
+[[gnu::always_inline]] inline std::uint64_t LayerWord(const TMapCell& cell, int l, std::uint64_t& bits) {
+    std::uint64_t w;
+    std::memcpy(&w, reinterpret_cast<const unsigned char*>(&cell) + 8 * l, 8);
+    const std::uint64_t shown = (w >> 56) != 0 ? ~std::uint64_t{0} : 0;
+    bits |= IdBit(static_cast<std::uint32_t>((w >> 24) & 0xFFFFu)) & shown;
+    return ((w & 0xFFFFFFu) | 0x1000000u) & shown;
 }
 
-// Word by word with early exits: the key was just written a word at a time,
-// and wider loads of it would wait for those writes to land.
-bool SameKey(const FrameCache::LookKey& a, const FrameCache::LookKey& b) {
-    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
+// Inlined and kept in registers word by word: a key put together in memory
+// and read back wider waits for the narrow writes to land.
+[[gnu::always_inline]] inline CellLook LookOf(const TMapCell& cell, bool readyLayer) {
+    static_assert(std::endian::native == std::endian::little && sizeof(TMapCell) == kLayers * 8);
+    CellLook look;
+    std::uint64_t bits = 0;
+    const std::uint64_t k0 = LayerWord(cell, 0, bits) | LayerWord(cell, 1, bits) << 32;
+    const std::uint64_t k1 = LayerWord(cell, 2, bits) | LayerWord(cell, 3, bits) << 32;
+    const std::uint64_t k2 = LayerWord(cell, 4, bits) | LayerWord(cell, 5, bits) << 32;
+    const std::uint64_t ready = readyLayer ? LayerWord(cell, 7, bits) : 0;
+    const std::uint64_t k3 = LayerWord(cell, 6, bits) | ready << 32;
+    look.key0 = k0;
+    look.key1 = k1;
+    look.key2 = k2;
+    look.key3 = k3;
+    look.idBits = bits;
+    // Folded so that every layer's picture reaches the high bits the look
+    // table is indexed by.
+    std::uint64_t h = k0 ^ std::rotl(k1, 16) ^ std::rotl(k2, 32) ^ std::rotl(k3, 48);
+    h ^= h >> 31;
+    h *= 0x9E3779B97F4A7C15ull;
+    look.hash = h ^ (h >> 29);
+    return look;
 }
 
-void CopyBlock(Pixel* to, int toStride, const Pixel* from, int fromStride, int n) {
-    for (int y = 0; y < n; ++y, to += toStride, from += fromStride)
-        for (int x = 0; x < n; ++x) to[x] = from[x];
+// Non-zero when the keys differ; whole, without early exits, so the two
+// probes of a look cost no mispredicted branch.
+std::uint64_t KeyDifference(const FrameCache::LookKey& a, const CellLook& b) {
+    return (a[0] ^ b.key0) | (a[1] ^ b.key1) | (a[2] ^ b.key2) | (a[3] ^ b.key3);
 }
+
+// Word by word, from the look's registers.
+void StoreKey(FrameCache::LookKey& to, const CellLook& look) {
+    to[0] = look.key0;
+    to[1] = look.key1;
+    to[2] = look.key2;
+    to[3] = look.key3;
+}
+
+// A look's block copied with its side known at compile time: at 3 to 16
+// pixels a row is a few fixed moves, where a loop of unknown length costs
+// more than the copy.
+using BlockCopy = void (*)(Pixel* to, int toStride, const Pixel* from, int fromStride);
+
+template <int N>
+void CopyBlockOf(Pixel* to, int toStride, const Pixel* from, int fromStride) {
+    for (int y = 0; y < N; ++y, to += toStride, from += fromStride) std::memcpy(to, from, N * sizeof(Pixel));
+}
+
+template <std::size_t... N>
+constexpr std::array<BlockCopy, sizeof...(N)> BlockCopies(std::index_sequence<N...>) {
+    return {&CopyBlockOf<static_cast<int>(N)>...};
+}
+
+constexpr auto kBlockCopies = BlockCopies(std::make_index_sequence<FrameCache::kLookPitch + 1>{});
 
 }  // namespace
 
-// Draws the snapshot of one slot onto black: layers 1 to 7 in order, pulsing
-// ones blended, then layer 8 when the ready markers are on. The whole block is
-// written, its grid lines included. A cell without pulsing pictures at a small
-// size takes its look from the looks composed before when there is one.
-void FrameCache::ComposeSlot(const ImageList& images, int slot, int sc, int sr, const PulseState& pulse,
-                             std::uint64_t pulseBits) {
-    const TMapCell& cell = snapshot_[static_cast<std::size_t>(slot)];
-    const int lastLayer = layout_.ready ? kLayerReady : kLayerGeology;
-    const int pitch = layout_.pitch;
-    Pixel* block = pixels_.row(sr * pitch) + sc * pitch;
-    LookKey key{};
-    std::uint64_t bits = 0;
-    // Without branches: whether a layer is shown varies from cell to cell.
-    static constexpr std::uint64_t kMix[kLayers] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
-                                                    0xD6E8FEB86659FD93ull, 0xFF51AFD7ED558CCDull, 0xC4CEB9FE1A85EC53ull,
-                                                    0x94D049BB133111EBull, 0xBF58476D1CE4E5B9ull};
-    std::uint64_t hash = 0;
-    for (int l = 1; l <= kLayers; ++l) {
-        const TSpriteRef& s = cell.Layers[l];
-        const std::uint32_t word = l <= lastLayer ? LookWord(s) : 0;
-        bits |= word != 0 ? IdBit(s.id) : 0;
-        key[static_cast<std::size_t>((l - 1) / 2)] |= static_cast<std::uint64_t>(word) << ((l - 1) % 2 * 32);
-        hash += word * kMix[l - 1];
-    }
-    hash ^= hash >> 33;
-    hash *= 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 33;
-    const bool mayPulse = (bits & pulseBits) != 0 && CellPulses(cell, pulse);
-    bool pulsed = false;
-    if (!looks_.empty() && !mayPulse) {
-        // Two places a look may be kept in; a new look takes one of them by the hash.
-        const std::size_t pair = static_cast<std::size_t>(hash >> 40) & (looks_.size() - 2);
-        std::size_t index = pair;
-        if (!SameKey(looks_[pair].key, key)) index = SameKey(looks_[pair + 1].key, key) ? pair + 1 : SIZE_MAX;
-        if (index != SIZE_MAX) {
-            CopyBlock(block, pixels_.width, LookPixels(index), pitch, pitch);
+// The cells of rows firstRow..lastRow of a column into their slots. Walk::Fresh
+// composes every one (after a reset); Walk::Compare only those whose look
+// differs from what their slot holds, that pulsed or that may pulse now;
+// Walk::Pulse, for cells unwritten since their slots were composed, only those
+// that pulsed or may pulse now. The slot and its block move on by one cell a
+// row, wrapping once at most.
+void FrameCache::DrawCells(const Game& game, const ImageList& images, int col, int sc, int firstRow, int lastRow,
+                           const PulseState& pulse, std::uint64_t pulseBits, Walk walk) {
+    if (firstRow > lastRow) return;
+    const int rows = layout_.slotRows;
+    const std::ptrdiff_t cellStep = static_cast<std::ptrdiff_t>(layout_.pitch) * pixels_.width;
+    const std::size_t columnStart = static_cast<std::size_t>(sc) * rows;
+    Pixel* const columnTop = pixels_.pixels.data() + static_cast<std::ptrdiff_t>(sc) * layout_.pitch;
+    const bool stored = CellGrid<TMapCell>::inStorage(col, firstRow) && CellGrid<TMapCell>::inStorage(col, lastRow);
+    const TMapCell* column = stored ? &game.Map(col, 0) : nullptr;
+    int sr = firstRow % rows;
+    std::size_t slot = columnStart + static_cast<std::size_t>(sr);
+    Pixel* block = columnTop + sr * cellStep;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        const TMapCell& cell = stored ? column[r] : CellAt(game, col, r);
+        // The map's rows come from far caches: asked for a few cells ahead.
+        if (stored && r + kPrefetchRows <= lastRow) __builtin_prefetch(&column[r + kPrefetchRows]);
+        if (walk == Walk::Fresh) {
+            ComposeBlock(images, cell, LookOf(cell, layout_.ready), slot, block, pulse, pulseBits);
+        } else if (walk == Walk::Pulse) {
+            if (pulsed_[slot] != 0 || ((idBits_[slot] & pulseBits) != 0 && CellPulses(cell, pulse))) {
+                ComposeBlock(images, cell, LookOf(cell, layout_.ready), slot, block, pulse, pulseBits);
+                if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
+            }
         } else {
-            index = pair + ((hash >> 39) & 1);
-            DrawLayers(images, cell, block, nullptr, pulsed);
-            CopyBlock(LookPixels(index), pitch, block, pixels_.width, pitch);
-            looks_[index].key = key;
+            const CellLook look = LookOf(cell, layout_.ready);
+            if (!valid_[slot] || pulsed_[slot] != 0 || KeyDifference(keys_[slot], look) != 0 ||
+                ((look.idBits & pulseBits) != 0 && CellPulses(cell, pulse))) {
+                ComposeBlock(images, cell, look, slot, block, pulse, pulseBits);
+                if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
+            } else {
+                idBits_[slot] = look.idBits;  // the ids may change under the same pictures
+            }
         }
-    } else {
-        DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, pulsed);
+        if (++sr == rows) {
+            sr = 0;
+            slot = columnStart;
+            block = columnTop;
+        } else {
+            ++slot;
+            block += cellStep;
+        }
     }
-    valid_[static_cast<std::size_t>(slot)] = 1;
-    pulsed_[static_cast<std::size_t>(slot)] = pulsed ? 1 : 0;
-    idBits_[static_cast<std::size_t>(slot)] = bits;
+}
+
+// The column's pulse filter and flag from its slots of rows firstRow..lastRow.
+void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
+    const int rows = layout_.slotRows;
+    const std::size_t columnStart = static_cast<std::size_t>(sc) * rows;
+    std::uint64_t bits = 0;
+    std::uint8_t pulsed = 0;
+    for (int r = firstRow, sr = firstRow % rows; r <= lastRow; ++r, sr = sr + 1 == rows ? 0 : sr + 1) {
+        bits |= idBits_[columnStart + static_cast<std::size_t>(sr)];
+        pulsed |= pulsed_[columnStart + static_cast<std::size_t>(sr)];
+    }
+    columnIdBits_[static_cast<std::size_t>(sc)] = bits;
+    columnPulsed_[static_cast<std::size_t>(sc)] = pulsed != 0 ? 1 : 0;
+}
+
+// One cell into its slot's block: a look already composed is copied, anything
+// else drawn by ComposeNew.
+[[gnu::always_inline]] inline void FrameCache::ComposeBlock(const ImageList& images, const TMapCell& cell, const CellLook& look,
+                                     std::size_t slot, Pixel* block, const PulseState& pulse,
+                                     std::uint64_t pulseBits) {
+    StoreKey(keys_[slot], look);
+    idBits_[slot] = look.idBits;
+    valid_[slot] = 1;
     ++composedLastFrame_;
+    if (!looks_.empty() && (look.idBits & pulseBits) == 0) {
+        // Two places a look may be kept in; a new look takes one of them by the hash.
+        const std::size_t pair = static_cast<std::size_t>(look.hash >> 40) & (looks_.size() - 2);
+        const std::uint64_t first = KeyDifference(looks_[pair].key, look);
+        const std::uint64_t second = KeyDifference(looks_[pair + 1].key, look);
+        if (first == 0 || second == 0) {
+            kBlockCopies[static_cast<std::size_t>(layout_.pitch)](block, pixels_.width,
+                                                                  LookPixels(pair + (first != 0 ? 1 : 0)), layout_.pitch);
+            pulsed_[slot] = 0;
+            return;
+        }
+    }
+    ComposeNew(images, cell, look, slot, block, pulse, pulseBits);
+}
+
+// A cell whose look is not at hand, drawn onto black: layers 1 to 7 in order,
+// pulsing ones blended, then layer 8 when the ready markers are on. The whole
+// block is written, its grid lines included. The look is kept for later cells
+// when it does not pulse and looks are kept at this size.
+void FrameCache::ComposeNew(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot,
+                            Pixel* block, const PulseState& pulse, std::uint64_t pulseBits) {
+    const bool mayPulse = (look.idBits & pulseBits) != 0 && CellPulses(cell, pulse);
+    bool pulsed = false;
+    DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, pulsed);
+    pulsed_[slot] = pulsed ? 1 : 0;
+    if (looks_.empty() || mayPulse) return;
+    const std::size_t index = (static_cast<std::size_t>(look.hash >> 40) & (looks_.size() - 2)) + ((look.hash >> 39) & 1);
+    kBlockCopies[static_cast<std::size_t>(layout_.pitch)](LookPixels(index), layout_.pitch, block, pixels_.width);
+    StoreKey(looks_[index].key, look);
 }
 
 // The layers of one cell into its block, onto black; `pulse` null when none blends.

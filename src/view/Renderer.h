@@ -5,11 +5,13 @@
 //
 // Cells are independent squares, so the renderer composes each cell once into
 // a cache of the drawn range and copies the cache to the back buffer. A cell is
-// composed again only when its eight layers differ from the copy taken when it
-// was composed, when it pulses, or when the cell size, the grid, the
-// ready-marker switch or the image list changed. Cells wholly off the surface
-// show nothing and are not composed. Every pixel of the drawn cells' squares
-// and grid lines on the surface is written as if drawn onto black.
+// composed again only when the pictures it shows (its look: sheet and picture
+// of each shown layer) differ from those it was composed with, when it pulses,
+// or when the cell size, the grid, the ready-marker switch or the image list
+// changed. The map counts the writes of every column, so a column nobody wrote
+// since it was drawn is not even read. Cells wholly off the surface show
+// nothing and are not composed. Every pixel of the drawn cells' squares and
+// grid lines on the surface is written as if drawn onto black.
 //
 // Drawn into a BackBuffer that still holds this cache's last frame at the same
 // view, only the cells composed again are copied, so a frame equal to the last
@@ -75,12 +77,16 @@ void StepPulse(Game& game);
 // Which ids pulse this frame and at what opacity.
 PulseState CurrentPulse(const Game& game);
 
+struct CellLook;
+
 // The composed cells of the drawn range and the scaled patterns they use.
 class FrameCache {
 public:
     // What decides a cell's look: sheet and picture of each shown layer, two
     // layers a word, 0 for a hidden one.
     using LookKey = std::array<std::uint64_t, kLayers / 2>;
+    // Largest cell whose looks are kept (see below).
+    static constexpr int kLookPitch = 16;
 
     // Forgets everything; the next frame composes every cell again. Call it
     // after reloading the image list (a reload is also noticed on its own when
@@ -112,13 +118,14 @@ private:
     // date; returns false when the layout was reset.
     bool Update(const Game& game, const ImageList& images, const FrameGeometry& g, const PulseState& pulse,
                 bool readyLayerOn);
-    bool ColumnUnchanged(const Game& game, int col, int slotCol, const FrameGeometry& g) const;
-    void DrawColumn(const Game& game, const ImageList& images, int col, int slotCol, const FrameGeometry& g,
-                    const PulseState& pulse, std::uint64_t pulseBits);
-    void DrawFreshCells(const Game& game, const ImageList& images, int col, int slotCol, int firstRow, int lastRow,
-                        const PulseState& pulse, std::uint64_t pulseBits);
-    void ComposeSlot(const ImageList& images, int slot, int slotCol, int slotRow, const PulseState& pulse,
-                     std::uint64_t pulseBits);
+    enum class Walk { Fresh, Compare, Pulse };
+    void DrawCells(const Game& game, const ImageList& images, int col, int slotCol, int firstRow, int lastRow,
+                   const PulseState& pulse, std::uint64_t pulseBits, Walk walk);
+    void SumUpColumn(int slotCol, int firstRow, int lastRow);
+    void ComposeBlock(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot,
+                      Pixel* block, const PulseState& pulse, std::uint64_t pulseBits);
+    void ComposeNew(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot,
+                    Pixel* block, const PulseState& pulse, std::uint64_t pulseBits);
     void DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
                     bool& pulsed);
     void CopyToSurface(Bitmap& back, const FrameGeometry& g) const;
@@ -127,18 +134,23 @@ private:
 
     Layout layout_;
     Bitmap pixels_;                         // slot (sc, sr) at (sc * pitch, sr * pitch)
-    std::vector<TMapCell> snapshot_;        // the cell each slot was composed from, [sc * slotRows + sr]
+    std::vector<LookKey> keys_;             // the look each slot was composed with, [sc * slotRows + sr]
     std::vector<std::uint8_t> valid_;       // slot composed since the last reset
     std::vector<std::uint8_t> pulsed_;      // slot composed with a blended picture
     std::vector<std::uint64_t> idBits_;     // ids of the slot's drawn pictures, hashed to bits
-    std::vector<std::uint8_t> columnValid_; // every drawn slot of the slot column is valid
+    // By slot column: what its drawn slots show, as of the last frame it was
+    // in: any pulsing slot, their ids' bits, the map column and rows they
+    // were brought up to date with (none while heldFirstRow_ > heldLastRow_),
+    // that column's write count then and the map it belongs to.
     std::vector<std::uint8_t> columnPulsed_;
     std::vector<std::uint64_t> columnIdBits_;
-    int lastFirstRow_ = -1, lastLastRow_ = -1;
+    std::vector<int> heldColumn_;
+    std::vector<int> heldFirstRow_, heldLastRow_;
+    std::vector<std::uint64_t> heldWrites_;
+    std::uint64_t mapIdentity_ = 0;
     // Looks of composed cells at small sizes, by the pictures they show: there
     // most cells are ground with a deposit, in a few thousand looks at most,
     // and a look already composed is one small block copy.
-    static constexpr int kLookPitch = 16;  // largest cell with looks kept
     struct Look {
         LookKey key{};
     };
