@@ -78,7 +78,7 @@ char* CopyColumns(const CellGrid<T>& grid, char* to) {
 }
 
 void CopyState(const Game& g, char* to) {
-    to = CopyColumns(g.Map, to);
+    to = CopyColumns(g.Map.Cells(), to);
     to = CopyColumns(g.World.Terrain, to);
     to = CopyColumns(g.World.Passability, to);
     to = CopyColumns(g.World.Resources, to);

@@ -161,7 +161,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"map size and settings", wa.MapWidth == wb.MapWidth && wa.MapHeight == wb.MapHeight &&
                                       wa.TerrainSet == wb.TerrainSet && wa.StartGold == wb.StartGold &&
                                       same(wa.LandingSectors, wb.LandingSectors) && a.MapGenerated == b.MapGenerated},
-        {"picture layers", cells(a.Map, b.Map)},
+        {"picture layers", cells(a.Map.Cells(), b.Map.Cells())},
         {"terrain", cells(wa.Terrain, wb.Terrain)},
         {"passability", cells(wa.Passability, wb.Passability)},
         {"deposits", cells(wa.Resources, wb.Resources)},
