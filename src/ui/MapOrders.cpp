@@ -15,6 +15,7 @@
 #include "control/InfoPanel.h"
 #include "control/MapClick.h"
 #include "control/SitePreview.h"
+#include "core/Players.h"
 #include "core/World.h"
 #include "ui/MapPage.h"
 #include "ui/MapSurface.h"
@@ -67,6 +68,8 @@ ClickContext MapPage::CurrentClickContext() const {
 void MapPage::DXDrawClick() { ShowClickResult(tarq::DXDrawClick(host_.game(), CurrentClickContext())); }
 
 void MapPage::ShowClickResult(const ClickResult& result) {
+    // The minimap marks every player's objects: a click may have moved or made one.
+    if (SeveralPlayers(host_.game())) host_.game().MinimapDirty = 1;
     if (result.memo) WriteMemo(Memo2, *result.memo);
     if (result.zoomTo100) {
         // The engine has already applied the zoom; the bar only shows it.

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "control/MapClick.h"
+#include "core/Players.h"
 #include "ui/Cursors.h"
 #include "ui/InfoTexts.h"
 #include "ui/MapSurface.h"
@@ -215,6 +216,26 @@ void MapPage::ShowPanels(bool shown) {
     Panel1->setFixedWidth(shown ? kLeftPanelWidth : 0);
 }
 
+namespace {
+
+// Every player's units and structures in their colour: one copy of the team
+// sheets per colour in play.
+void AddTeamCopies(const Game& game, ImageList& images) {
+    if (!SeveralPlayers(game)) return;
+    std::vector<int> colours;
+    for (int p = 1; p <= game.Players.Count; ++p) colours.push_back(PlayerColourIndex(game, p));
+    images.addTeamCopies(colours);
+}
+
+bool HasTeamCopies(const Game& game, const ImageList& images) {
+    if (!SeveralPlayers(game)) return true;
+    for (int p = 1; p <= game.Players.Count; ++p)
+        if (!images.hasTeamColour(PlayerColourIndex(game, p))) return false;
+    return true;
+}
+
+}  // namespace
+
 // Loaded aside and taken only when every picture could be used, so a failure
 // leaves the pictures of the game on show.
 GraphicsLoad MapPage::LoadGraphics(const Game& game, const CacheProgress& progress) {
@@ -224,6 +245,7 @@ GraphicsLoad MapPage::LoadGraphics(const Game& game, const CacheProgress& progre
     const GraphicsLoad load =
         LoadGameGraphics(game, host_.workDir(), UserCacheDir(), highRes, images, palette, progress);
     if (!load.ok) return load;
+    AddTeamCopies(game, images);
     images_ = std::move(images);
     minimapPalette_ = std::move(palette);
     graphicsTerrainSet_ = game.World.TerrainSet;
@@ -234,7 +256,7 @@ GraphicsLoad MapPage::LoadGraphics(const Game& game, const CacheProgress& progre
 }
 
 bool MapPage::GraphicsFitFor(const Game& game) const {
-    return images_.count() > 0 && graphicsTerrainSet_ == game.World.TerrainSet &&
+    return images_.count() > 0 && HasTeamCopies(game, images_) && graphicsTerrainSet_ == game.World.TerrainSet &&
            graphicsHighRes_ == (game.Settings.HighResGeology == 1);
 }
 

@@ -2,9 +2,11 @@
 // names an item (TSpriteRef::idU) and a pattern in it (TSpriteRef::Spr).
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 
 namespace tarq {
 
@@ -32,17 +34,53 @@ void SetSheet(ImageItem& item, Bitmap picture, int patternWidth, int patternHeig
 // Every pixel of exactly `from` becomes `to`.
 void RecolourSheet(ImageItem& item, Pixel from, Pixel to);
 
+// Items whose pictures carry the team colours: the structure sheets 0-3 and
+// the unit and structure sheets 9-13.
+constexpr int kTeamSheets[] = {0, 1, 2, 3, 9, 10, 11, 12, 13};
+constexpr int kTeamSheetLimit = 16;  // every team sheet's item is below this
+bool IsTeamSheet(int item);
+
+// The three team shades of colour 0 become those of colour `colour`.
+void RecolourTeam(ImageItem& item, int colour);
+
 class ImageList {
 public:
-    void clear() { items_.clear(); }
+    void clear() {
+        items_.clear();
+        for (auto& copies : teamItems_) copies.fill(-1);
+        teamCopies_ = false;
+    }
     ImageItem& append() { return items_.emplace_back(); }
     int count() const { return static_cast<int>(items_.size()); }
     bool has(int index) const { return index >= 0 && index < count(); }
     ImageItem& operator[](int index) { return items_[static_cast<std::size_t>(index)]; }
     const ImageItem& operator[](int index) const { return items_[static_cast<std::size_t>(index)]; }
 
+    // Appends a copy of every team sheet in each of the team colours of
+    // `colours` other than 0 (colour 0 is the sheets' own look).
+    void addTeamCopies(const std::vector<int>& colours);
+    bool hasTeamCopies() const { return teamCopies_; }
+    // Whether the team sheets can be shown in colour `colour`.
+    bool hasTeamColour(int colour) const { return colour == 0 || teamItem(kTeamSheets[0], colour) != kTeamSheets[0]; }
+    // The item that shows `item` in team colour `colour`: its copy, or the
+    // item itself for colour 0, a sheet without team colours or a colour
+    // without a copy.
+    int teamItem(int item, int colour) const {
+        if (item < 0 || item >= kTeamSheetLimit || colour <= 0 || colour >= kTeamColourCount) return item;
+        const int copy = teamItems_[static_cast<std::size_t>(colour)][static_cast<std::size_t>(item)];
+        return copy >= 0 ? copy : item;
+    }
+
 private:
     std::vector<ImageItem> items_;
+    std::array<std::array<int, kTeamSheetLimit>, kTeamColourCount> teamItems_ = EmptyTeamItems();
+    bool teamCopies_ = false;
+
+    static std::array<std::array<int, kTeamSheetLimit>, kTeamColourCount> EmptyTeamItems() {
+        std::array<std::array<int, kTeamSheetLimit>, kTeamColourCount> none{};
+        for (auto& copies : none) copies.fill(-1);
+        return none;
+    }
 };
 
 }  // namespace tarq

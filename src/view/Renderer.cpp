@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/Players.h"
 #include "view/Blitter.h"
 #include "view/Viewport.h"
 
@@ -150,6 +151,8 @@ bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGe
                         bool readyLayerOn) {
     composedLastFrame_ = 0;
     composedCells_.clear();
+    game_ = &game;
+    teams_ = images.hasTeamCopies();
     Layout want;
     want.pitch = g.pitch;
     want.size = g.size;
@@ -252,6 +255,15 @@ struct CellLook {
 
 namespace {
 
+// Folded so that every layer's picture reaches the high bits the look table
+// is indexed by.
+[[gnu::always_inline]] inline std::uint64_t LookHash(const CellLook& look) {
+    std::uint64_t h = look.key0 ^ std::rotl(look.key1, 16) ^ std::rotl(look.key2, 32) ^ std::rotl(look.key3, 48);
+    h ^= h >> 31;
+    h *= 0x9E3779B97F4A7C15ull;
+    return h ^ (h >> 29);
+}
+
 // One layer's word: its look word in the low half, and its id's bit or-ed
 // into `bits` while shown.
 [[gnu::always_inline]] inline std::uint64_t LayerWord(const TMapCell& cell, int l, std::uint64_t& bits) {
@@ -278,12 +290,7 @@ namespace {
     look.key2 = k2;
     look.key3 = k3;
     look.idBits = bits;
-    // Folded so that every layer's picture reaches the high bits the look
-    // table is indexed by.
-    std::uint64_t h = k0 ^ std::rotl(k1, 16) ^ std::rotl(k2, 32) ^ std::rotl(k3, 48);
-    h ^= h >> 31;
-    h *= 0x9E3779B97F4A7C15ull;
-    look.hash = h ^ (h >> 29);
+    look.hash = LookHash(look);
     return look;
 }
 
@@ -343,14 +350,14 @@ void FrameCache::DrawCells(const Game& game, const ImageList& images, int col, i
         // The map's rows come from far caches: asked for a few cells ahead.
         if (stored && r + kPrefetchRows <= lastRow) __builtin_prefetch(&column[r + kPrefetchRows]);
         if (walk == Walk::Fresh) {
-            ComposeBlock(images, cell, LookOf(cell, layout_.ready), slot, block, pulse, pulseBits);
+            ComposeBlock(images, cell, LookFor(cell), slot, block, pulse, pulseBits);
         } else if (walk == Walk::Pulse) {
             if (pulsed_[slot] != 0 || ((idBits_[slot] & pulseBits) != 0 && CellPulses(cell, pulse))) {
-                ComposeBlock(images, cell, LookOf(cell, layout_.ready), slot, block, pulse, pulseBits);
+                ComposeBlock(images, cell, LookFor(cell), slot, block, pulse, pulseBits);
                 if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
             }
         } else {
-            const CellLook look = LookOf(cell, layout_.ready);
+            const CellLook look = LookFor(cell);
             if (!valid_[slot] || pulsed_[slot] != 0 || KeyDifference(keys_[slot], look) != 0 ||
                 ((look.idBits & pulseBits) != 0 && CellPulses(cell, pulse))) {
                 ComposeBlock(images, cell, look, slot, block, pulse, pulseBits);
@@ -382,6 +389,26 @@ void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
     }
     columnIdBits_[static_cast<std::size_t>(sc)] = bits;
     columnPulsed_[static_cast<std::size_t>(sc)] = pulsed != 0 ? 1 : 0;
+}
+
+[[gnu::always_inline]] inline CellLook FrameCache::LookFor(const TMapCell& cell) const {
+    CellLook look = LookOf(cell, layout_.ready);
+    if (!teams_) return look;
+    // A picture in another team's colour is another look: the colour goes
+    // into bits 25 and up of its layer's word, which the look word leaves free.
+    std::uint64_t* keys[] = {&look.key0, &look.key1, &look.key2, &look.key3};
+    for (int l = 1; l <= kLayerGeology; ++l) {
+        const TSpriteRef& s = cell.Layers[l];
+        const int colour = s.show != 0 ? TeamColourOf(s) : 0;
+        if (colour != 0) *keys[(l - 1) / 2] |= static_cast<std::uint64_t>(colour) << (25 + (l - 1) % 2 * 32);
+    }
+    look.hash = LookHash(look);
+    return look;
+}
+
+int FrameCache::TeamColourOf(const TSpriteRef& s) const {
+    if (!teams_ || s.id < 1 || s.id > kMaxObjects || !IsTeamSheet(s.idU)) return 0;
+    return PlayerColourIndex(*game_, game_->Object(s.id).Owner);
 }
 
 // One cell into its slot's block: a look already composed is copied, anything
@@ -434,7 +461,7 @@ void FrameCache::DrawLayers(const ImageList& images, const TMapCell& cell, Pixel
     for (int l = 1; l <= lastLayer; ++l) {
         const TSpriteRef& s = cell.Layers[l];
         if (s.show == 0) continue;
-        const ScaledPattern* p = patterns_.Get(images, s.idU, s.Spr);
+        const ScaledPattern* p = patterns_.Get(images, teams_ ? images.teamItem(s.idU, TeamColourOf(s)) : s.idU, s.Spr);
         if (p == nullptr || p->kind == ScaledPattern::Kind::Empty) continue;
         const bool blend = pulse != nullptr && l != kLayerReady && pulse->Has(s.id);
         // An opaque picture hides everything under it.

@@ -132,6 +132,14 @@ private:
     // Copies one cell's block; returns the rectangle written.
     PixelRect CopyCell(Bitmap& back, const FrameGeometry& g, int col, int row) const;
 
+    // A cell's look; with team copies, a team picture's colour is part of it.
+    CellLook LookFor(const TMapCell& cell) const;
+    // The team colour a picture is drawn in: its owner's, for a team sheet
+    // while the image list holds copies; 0 otherwise.
+    int TeamColourOf(const TSpriteRef& s) const;
+
+    const Game* game_ = nullptr;  // the game of the frame being drawn
+    bool teams_ = false;          // the image list holds team copies
     Layout layout_;
     Bitmap pixels_;                         // slot (sc, sr) at (sc * pitch, sr * pitch)
     std::vector<LookKey> keys_;             // the look each slot was composed with, [sc * slotRows + sr]

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Players.h"
+
 namespace tarq {
 
 void UpdateViewGeometry(Game& game, int widthPx, int heightPx) {
@@ -177,6 +179,21 @@ void FinishInitialView(Game& game, int surfaceWidth, int surfaceHeight) {
     UpdateViewGeometry(game, surfaceWidth, surfaceHeight);
 }
 
+namespace {
+
+// Every object's cells in its player's team colour.
+void MarkObjects(const Game& game, Bitmap& minimap) {
+    for (const TGameObject& o : game.World.Objects) {
+        if (o.Owner == 0) continue;
+        const Pixel colour = TeamColourAt(PlayerColourIndex(game, o.Owner)).base;
+        const int cells = o.CellCount == 4 ? 4 : 1;
+        for (int k = 1; k <= cells; ++k)
+            if (o.Cells[k].col >= 1 && o.Cells[k].row >= 1) minimap.set(o.Cells[k].col, o.Cells[k].row, colour);
+    }
+}
+
+}  // namespace
+
 Bitmap RebuildMinimap(const Game& game, const Bitmap& palette, Pixel fill) {
     const int width = std::max<int>(game.World.MapWidth, 0);
     const int height = std::max<int>(game.World.MapHeight, 0);
@@ -189,6 +206,7 @@ Bitmap RebuildMinimap(const Game& game, const Bitmap& palette, Pixel fill) {
             if (code < palette.width && palette.height > 0) line[c] = palette.at(code, 0);
         }
     }
+    if (SeveralPlayers(game)) MarkObjects(game, minimap);
     return minimap;
 }
 

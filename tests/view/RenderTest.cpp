@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/Players.h"
 #include "core/World.h"
 #include "view/Animation.h"
 #include "view/Overlays.h"
@@ -445,6 +446,39 @@ TEST_F(RenderTest, HooksRunInOrderAfterTheClamp) {
     game->MinimapDirty = 1;
     RenderFrame(*game, images, back, cache);
     EXPECT_EQ(game->MinimapDirty, 0);
+}
+
+// With two players every unit is drawn from its owner's copy of the sheet,
+// the team shade recoloured and nothing else; the minimap marks it too.
+TEST_F(RenderTest, UnitsShowTheirPlayersColour) {
+    const Pixel team = TeamColourAt(0).base, red = TeamColourAt(1).base, other = 0xFF112233u;
+    images[9] = MakeFlatSheet(63, {team, other}, true, kBlack);
+    game->Players.Count = 2;
+    game->Players.Table[2] = TPlayer{};
+    game->Players.Table[2].Number = 2;
+    game->Players.Table[2].Colour = 1;
+    images.addTeamCopies({0, 1});
+    const struct {
+        int slot, col, spr;
+        Pixel shown;
+    } units[] = {{1, 1, 0, team}, {2, 2, 0, red}, {3, 3, 1, other}};
+    for (const auto& u : units) {
+        game->Object(u.slot).Owner = static_cast<u8>(u.slot == 1 ? 1 : 2);
+        game->Object(u.slot).CellCount = 1;
+        game->Object(u.slot).Cells[1] = {static_cast<i16>(u.col), 2};
+        for (int layer = 2; layer <= kLayers; ++layer) game->Map(u.col, 2).Layers[layer] = {};
+        game->Map(u.col, 2).Layers[kLayerUnits] = {9, static_cast<i16>(u.spr), static_cast<i16>(u.slot), 0, 1};
+    }
+    game->ViewSettings.FirstCol = 1, game->ViewSettings.FirstRow = 1;
+    SetScale(100);
+    Bitmap back(kWidth, kHeight, kBlack);
+    RenderFrame(*game, images, back, cache);
+    const FrameGeometry g = ComputeFrameGeometry(*game);
+    for (const auto& u : units) EXPECT_EQ(back.at(g.CellX(u.col) + 4, g.CellY(2) + 4), u.shown) << u.slot;
+    Bitmap palette(64, 1, 0xFF000000u);
+    const Bitmap minimap = RebuildMinimap(*game, palette);
+    EXPECT_EQ(minimap.at(1, 2), team);
+    EXPECT_EQ(minimap.at(2, 2), red);
 }
 
 }  // namespace

@@ -81,4 +81,34 @@ void Barrel(QPainter& p, double x, double y0, double y1, double width, const QCo
 
 void Glass(QPainter& p, const QRectF& r) { Box(p, r, kGlass, 2, 1.6); }
 
+bool HasTeamColour(const QImage& image, const QRect& area) {
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (qAlpha(c) != 255) continue;
+            const QRgb rgb = c | 0xFF000000u;
+            if (rgb == kTeam.rgb() || rgb == kTeamDark.rgb() || rgb == kTeamLight.rgb()) return true;
+        }
+    return false;
+}
+
+void TeamBadge(QPainter& p) {
+    Box(p, Centred(0, 17, 20, 12), kTeam, 2.5, 1.8);
+    Box(p, Centred(0, 14.5, 13, 3.5), kTeamLight, 1, 0);
+}
+
+void TeamFlag(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Rod(p, QPointF(10, 30), QPointF(10, 5), 2, kMetalLight);
+    Poly(p, {QPointF(11, 5), QPointF(32, 9), QPointF(11, 17)}, kTeam, 1.8);
+    Poly(p, {QPointF(11, 8), QPointF(22, 10), QPointF(11, 13)}, kTeamLight, 0);
+}
+
+void TeamPlate(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Box(p, QRectF(47, 5, 12, 9), kTeam, 1.5, 1.6);
+    Box(p, QRectF(49, 7, 8, 2.5), kTeamLight, 0.5, 0);
+}
+
 }  // namespace sheetgen::kit

@@ -7,12 +7,19 @@
 #include <QPainterPath>
 #include <initializer_list>
 
+#include "core/Players.h"
+
 namespace sheetgen::kit {
 
 // Colours. Nothing but a front lamp is brighter than luminance 230, so a
 // unit's lamps mark its front.
 inline const QColor kOutline(26, 28, 32);
-inline const QColor kTeam(74, 110, 162), kTeamDark(48, 72, 110), kTeamLight(118, 150, 196);
+// The team colours are the first player colour's three shades, exactly: the
+// game paints every other player's colour over these values when it loads
+// the unit and structure sheets, so nothing else in those sheets takes them.
+inline const QColor kTeam = QColor::fromRgb(tarq::TeamColourAt(0).base);
+inline const QColor kTeamDark = QColor::fromRgb(tarq::TeamColourAt(0).dark);
+inline const QColor kTeamLight = QColor::fromRgb(tarq::TeamColourAt(0).light);
 inline const QColor kWork(214, 166, 40), kWorkDark(148, 108, 28);
 inline const QColor kMetal(128, 134, 140), kMetalDark(78, 82, 88), kMetalLight(176, 182, 188);
 inline const QColor kTrack(44, 44, 46), kTread(88, 88, 90);
@@ -41,5 +48,14 @@ void Lamps(QPainter& p, double y, double dx, double r = 3.2);
 void Barrel(QPainter& p, double x, double y0, double y1, double width, const QColor& colour, bool lamp = true);
 // Window strip or panel.
 void Glass(QPainter& p, const QRectF& r);
+
+// Whether an opaque pixel of `image` inside `area` has a team shade.
+bool HasTeamColour(const QImage& image, const QRect& area);
+// The team marks drawn on pictures that show no team colour of their own: a
+// badge on a unit's back (design units), a flag in the top left corner of a
+// 128 x 128 building, a plate in the top right corner of a 64 x 64 structure.
+void TeamBadge(QPainter& p);
+void TeamFlag(QPainter& p);
+void TeamPlate(QPainter& p);
 
 }  // namespace sheetgen::kit

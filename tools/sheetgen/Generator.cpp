@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "Art.h"
+#include "ArtKit.h"
 #include "Placement.h"
 #include "Review.h"
 #include "Sheets.h"
@@ -41,16 +42,27 @@ private:
 QImage UnitPicture(const PictureJob& job, int size) {
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.translate(size / 2.0, size / 2.0);
     const tarq::TypeSetup* setup = tarq::FindTypeSetup(job.type);
     const bool flying = job.art == Art::UnitWhole && setup && setup->Movement == tarq::kMoveAircraft;
     const double span = flying ? kUnitSpan * 1.12 : kUnitSpan;  // room for the shadow
-    p.scale(size / span, size / span);
-    p.rotate((job.index - 1) * 45.0);
+    const auto facing = [&](QPainter& p) {
+        p.translate(size / 2.0, size / 2.0);
+        p.scale(size / span, size / span);
+        p.rotate((job.index - 1) * 45.0);
+    };
+    QPainter p(&img);
+    facing(p);
     if (job.art == Art::Turret) DrawTurret(p, job.type);
     else DrawUnit(p, job.type, job.art);
     p.end();
+    // A unit drawn without the team colour gets its badge (a rotating top
+    // rides on a hull that has it).
+    if (job.art != Art::UnitTop && !kit::HasTeamColour(img, img.rect())) {
+        QPainter badge(&img);
+        facing(badge);
+        badge.setRenderHint(QPainter::Antialiasing, true);
+        kit::TeamBadge(badge);
+    }
     if (!flying) return img;
     const int dx = size / 12, dy = size / 10;
     QImage out = img;
@@ -120,12 +132,23 @@ private:
             case Art::SmallStructure:
                 p.scale(size / 64.0, size / 64.0);
                 DrawSmallStructure(p, job.type, job.index, job.frames, job.part);
+                // The picture under a structure (a road, a gun base) shows no owner.
+                if (job.part == 0 && !SmallStructureHasTeamColour(job)) kit::TeamPlate(p);
                 break;
             case Art::ConstructionSite:
                 p.scale(size / 64.0, size / 64.0);
                 DrawConstructionSite(p);
                 break;
         }
+    }
+
+    bool SmallStructureHasTeamColour(const PictureJob& job) {
+        QImage scratch(64, 64, QImage::Format_ARGB32_Premultiplied);
+        scratch.fill(Qt::transparent);
+        QPainter p(&scratch);
+        DrawSmallStructure(p, job.type, job.index, job.frames, job.part);
+        p.end();
+        return kit::HasTeamColour(scratch, scratch.rect());
     }
 
     const QImage& building(const PictureJob& job) {

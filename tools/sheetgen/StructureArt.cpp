@@ -399,6 +399,10 @@ QImage BuildingPicture(int type, int frame, int frames, int variant) {
     QPainter p(&building);
     DrawBuilding(p, type, frame, frames, variant);
     p.end();
+    if (!kit::HasTeamColour(building, building.rect())) {
+        QPainter flag(&building);
+        kit::TeamFlag(flag);
+    }
     QImage shadow = building;
     QPainter s(&shadow);
     s.setCompositionMode(QPainter::CompositionMode_SourceIn);
