@@ -71,7 +71,7 @@ ParsedGameFile ParseGameFile(const QByteArray& bytes) {
         parsed.detail = file.detail;
         return parsed;
     }
-    std::unique_ptr<GameFileContents> contents = gamefile::DecodeBody(file.body, parsed.detail);
+    std::unique_ptr<GameFileContents> contents = gamefile::DecodeBody(file.body, parsed.detail, file.version);
     if (contents && parsed.detail.isEmpty()) parsed.detail = CheckContents(*contents);
     if (!contents || !parsed.detail.isEmpty()) {
         parsed.problem = GameFileProblem::Damaged;

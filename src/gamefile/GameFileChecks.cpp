@@ -235,6 +235,38 @@ void CheckShop(const GameFileContents& c, Checker& k) {
     for (u8 f : c.Purchasable) k.flag("Purchasable", f);
 }
 
+// Players 1..Count numbered in order with colours of their own, the entries
+// past them blank; in a game of several the current player is one of them.
+void CheckPlayers(const GameFileContents& c, Checker& k) {
+    const TPlayers& players = c.Players;
+    k.range("число игроков", players.Count, 1, kMaxPlayers);
+    if (k.failed()) return;
+    unsigned colours = 0;
+    for (int n = 1; n <= kMaxPlayers; ++n) {
+        const TPlayer& p = players.Table[n];
+        if (n > players.Count) {
+            k.that(p == TPlayer{}, [&] { return QStringLiteral("запись игрока %1 сверх их числа не пуста").arg(n); });
+            continue;
+        }
+        k.range("номер игрока", p.Number, n, n);
+        k.range("клан игрока", p.Clan, 0, kClanCount - 1);
+        k.range("цвет игрока", p.Colour, 0, kTeamColourCount - 1);
+        k.that((colours & 1u << (p.Colour % kTeamColourCount)) == 0,
+               [&] { return QStringLiteral("цвет игрока %1 уже занят").arg(n); });
+        colours |= 1u << (p.Colour % kTeamColourCount);
+        k.flag("игрок вступил", p.Joined);
+        k.flag("база игрока высажена", p.BaseLanded);
+        k.flag("NoStructures игрока", p.Restrictions.NoStructures);
+        k.flag("NoAlienUnits игрока", p.Restrictions.NoAlienUnits);
+        for (u8 f : p.Purchasable) k.flag("Purchasable игрока", f);
+        for (const TPurchase& purchase : p.Purchases) k.range("тип покупки игрока", purchase.TypeId, 0, kDefinedTypes);
+        for (const auto& column : p.Sectors)
+            for (u8 sector : column) k.flag("сектор игрока", sector);
+        k.range("Scale игрока", p.Scale, 0, kMaxScale);
+    }
+    if (players.Count > 1) k.range("CurrentPlayer", c.ViewSettings.CurrentPlayer, 1, players.Count);
+}
+
 }  // namespace
 
 QString CheckContents(const GameFileContents& contents) {
@@ -246,6 +278,7 @@ QString CheckContents(const GameFileContents& contents) {
     CheckSettings(contents, k);
     CheckPlay(contents, k);
     CheckShop(contents, k);
+    CheckPlayers(contents, k);
     return k.problem();
 }
 

@@ -29,6 +29,10 @@ static_assert(sizeof(TGameObject) == 164 && sizeof(TUnitStats) == 24, "a field w
 static_assert(sizeof(TViewSettings) == 32 && sizeof(TPurchase) == 3, "a field was added to the view or purchases");
 static_assert(sizeof(TSettings) == kInfoItems + 10 && sizeof(TNewGameChoices) == 2,
               "a field was added to the settings");
+// A player's record: five bytes, a byte of padding and Credits make the 8;
+// another byte of padding comes before FirstCol.
+static_assert(sizeof(TPlayer) == 8 + 2 + kTypeCount + 3 * kPurchaseEntries + kSectorGrid * kSectorGrid + 10 + 1,
+              "a field was added to the players' table");
 
 // ---- Grids: byte planes of the records as they lie in memory ----
 
@@ -177,6 +181,20 @@ void ShopFields(Io& io, C& c) {
     io(c.NewGameChoices.NoStructures), io(c.NewGameChoices.NoAlienUnits);
     for (auto& p : c.PurchaseList) io(p.TypeId), io(p.Cargo), io(p.Price);
     for (auto& flag : c.Purchasable) io(flag);
+}
+
+template <typename Io, typename C>
+void PlayersFields(Io& io, C& c) {
+    io(c.Players.Count);
+    for (auto& p : c.Players.Table) {
+        io(p.Number), io(p.Clan), io(p.Colour), io(p.Joined), io(p.BaseLanded), io(p.Credits);
+        io(p.Restrictions.NoStructures), io(p.Restrictions.NoAlienUnits);
+        for (auto& flag : p.Purchasable) io(flag);
+        for (auto& purchase : p.Purchases) io(purchase.TypeId), io(purchase.Cargo), io(purchase.Price);
+        for (auto& column : p.Sectors)
+            for (auto& sector : column) io(sector);
+        io(p.FirstCol), io(p.FirstRow), io(p.ViewCenterCol), io(p.ViewCenterRow), io(p.Scale);
+    }
 }
 
 // An object slot's record: its number, then every field.
@@ -380,7 +398,7 @@ Header ReadHeader(const char* p) {
 }
 
 Unwrapped Refuse(GameFileProblem problem, const QString& detail) {
-    return {QByteArray(), problem, detail};
+    return {QByteArray(), 0, problem, detail};
 }
 
 // What the header promises, checked before the body is touched.
@@ -423,10 +441,11 @@ QByteArray EncodeBody(const GameFileContents& c) {
     AppendFieldSection(body, kSectionSettings, [&](Writer& w) { SettingsFields(w, c); });
     AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
     AppendFieldSection(body, kSectionShop, [&](Writer& w) { ShopFields(w, c); });
+    AppendFieldSection(body, kSectionPlayers, [&](Writer& w) { PlayersFields(w, c); });
     return body;
 }
 
-std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error) {
+std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error, std::uint16_t version) {
     auto c = std::make_unique<GameFileContents>();
     SectionCursor sections(body);
     QByteArray payload;
@@ -451,7 +470,9 @@ std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& er
                       fields(kSectionView, [](Reader& r, GameFileContents& g) { ViewFields(r, g); }) &&
                       fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
                       fields(kSectionPlay, [](Reader& r, GameFileContents& g) { PlayFields(r, g); }) &&
-                      fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); });
+                      fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&
+                      (version < 2 ||
+                       fields(kSectionPlayers, [](Reader& r, GameFileContents& g) { PlayersFields(r, g); }));
     if (!read) return nullptr;
     if (!sections.atEnd()) {
         error = QStringLiteral("лишние данные после последнего раздела");
@@ -493,6 +514,7 @@ Unwrapped UnwrapBody(const QByteArray& file) {
     if (Crc32(stored, h.storedSize) != h.bodyCrc)
         return Refuse(P::Damaged, QStringLiteral("не сходится контрольная сумма данных"));
     Unwrapped out;
+    out.version = h.version;
     if ((h.flags & kFlagDeflated) == 0)
         out.body = QByteArray(stored, static_cast<qsizetype>(h.storedSize));
     else if (!Inflate(stored, h.storedSize, h.bodySize, out.body))

@@ -8,6 +8,7 @@
 
 #include "gamefile/GameFile.h"
 #include "gamefile/GameFileContents.h"
+#include "gamefile/GameFileFormat.h"
 
 namespace tarq::gamefile {
 
@@ -21,6 +22,7 @@ QByteArray WrapBody(const QByteArray& body, BodyStorage storage = BodyStorage::D
 // The inflated body of a file, or what is wrong with the container.
 struct Unwrapped {
     QByteArray body;
+    std::uint16_t version = 0;  // the format version of the header
     GameFileProblem problem = GameFileProblem::None;
     QString detail;
 };
@@ -28,7 +30,9 @@ Unwrapped UnwrapBody(const QByteArray& file);
 
 // The contents of a body, their sizes checked before anything is allocated
 // (their values are checked by CheckContents); null with `error` set when the
-// body is not a well-formed version-1 body.
-std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error);
+// body is not a well-formed body of format `version`. A version-1 body gives
+// a game of one player.
+std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error,
+                                             std::uint16_t version = kGameFileVersion);
 
 }  // namespace tarq::gamefile

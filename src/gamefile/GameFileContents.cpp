@@ -52,6 +52,7 @@ void CopyScalars(const From& from, To& to) {
     to.ExitCandidates = from.ExitCandidates;
     to.ExitMarkers = from.ExitMarkers;
     to.MapGenerated = from.MapGenerated;
+    to.Players = from.Players;
 }
 
 }  // namespace

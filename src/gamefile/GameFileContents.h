@@ -35,6 +35,13 @@ struct SavedObject {
     TGameObject Object;
 };
 
+// The players' table of a game of one player, as every game starts.
+inline TPlayers OnePlayer() {
+    TPlayers players;
+    players.Table[1].Number = 1;
+    return players;
+}
+
 struct GameFileContents {
     // Map and world settings.
     i16 MapWidth = 0;
@@ -89,6 +96,9 @@ struct GameFileContents {
     TNewGameChoices NewGameChoices;
     Array1<TPurchase, kPurchaseEntries> PurchaseList;
     Array1<u8, kTypeCount> Purchasable;
+
+    // The players: a file of version 1 holds one, number 1.
+    TPlayers Players = OnePlayer();
 
     CellRegion Region() const { return CellRegion::ForMap(MapWidth, MapHeight); }
 };

@@ -23,6 +23,12 @@
 //   "PLAY"  turn, random seed, animation periods, selection, click mode,
 //           construction in progress
 //   "SHOP"  purchase restrictions, purchase list and the types on sale
+// Version 2 adds, after them:
+//   "PLRS"  the players: their number, then all eight entries of the players'
+//           table (number, clan, colour, joined, base landed, credits,
+//           restrictions, types on sale, purchase list, claimed sectors,
+//           view). The current player is VIEW's CurrentPlayer and the turn
+//           counter PLAY's Turn. A version-1 file is a game of one player.
 // The small sections go through QDataStream (big-endian). A grid is stored
 // as byte planes (BytePlanes.h) over the cell region (columns 0..MapWidth + 2,
 // each with rows 0..MapHeight + 2): plane k holds byte k of every cell's
@@ -40,7 +46,7 @@ namespace tarq::gamefile {
 
 inline constexpr std::array<char, 8> kMagic = {'\x89', 'T', 'A', 'R', 'Q', '\r', '\n', '\x1A'};
 inline constexpr int kHeaderSize = 28;
-inline constexpr std::uint16_t kGameFileVersion = 1;
+inline constexpr std::uint16_t kGameFileVersion = 2;
 inline constexpr std::uint16_t kFlagDeflated = 1;
 inline constexpr auto kStreamVersion = QDataStream::Qt_6_4;
 
@@ -58,6 +64,7 @@ inline constexpr std::uint32_t kSectionView = Tag("VIEW");
 inline constexpr std::uint32_t kSectionSettings = Tag("SETS");
 inline constexpr std::uint32_t kSectionPlay = Tag("PLAY");
 inline constexpr std::uint32_t kSectionShop = Tag("SHOP");
+inline constexpr std::uint32_t kSectionPlayers = Tag("PLRS");
 
 // Limits of the values a file may hold.
 inline constexpr int kMinMapSide = 50;

@@ -116,7 +116,7 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
     } cases[] = {
         {"a picture file", QByteArray("BM\x36\x10\0\0", 6) + Saved().mid(6), P::NotAGameFile, "не является"},
         {"a text", QByteArray("TARQ saved game\n"), P::NotAGameFile, "не является"},
-        {"version 2", Reheadered<quint16>(8, 2), P::NewerVersion, "более новой версией игры (формат 2"},
+        {"version 3", Reheadered<quint16>(8, 3), P::NewerVersion, "более новой версией игры (формат 3"},
         {"version 0", Reheadered<quint16>(8, 0), P::Damaged, "версия формата 0"},
         {"an unknown flag", Reheadered<quint16>(10, 3), P::Damaged, "неизвестные флаги"},
         {"a body past the largest", Reheadered<quint32>(12, gamefile::kMaxBodySize + 1), P::Damaged, "размеры"},
@@ -138,6 +138,14 @@ TEST(BadFileTest, AStoredBodyLoadsLikeADeflatedOne) {
     const LoadedGame stored = ReadGameFile(Reheadered<quint16>(10, 0, file), "stored.tarq");
     ASSERT_TRUE(stored) << stored.message.toStdString();
     EXPECT_EQ(StateDifference(*stored.game, Played()), "");
+}
+
+TPlayers TwoPlayers() {
+    TPlayers players = OnePlayer();
+    players.Count = 2;
+    players.Table[2].Number = 2;
+    players.Table[2].Colour = 1;
+    return players;
 }
 
 TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
@@ -174,7 +182,12 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }), "FullScreenMode = 3"},
         {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }), "тип покупки = 70"},
         {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }), "ExitMarkers"},
-        {"no SHOP section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела SHOP"},
+        {"no PLRS section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела PLRS"},
+        {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
+         "цвет игрока 2 уже занят"},
+        {"a current player past the players",
+         Altered([](Contents& c) { c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 3; }), "CurrentPlayer = 3"},
+        {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].Clan = 1; }), "запись игрока 4"},
         {"sections swapped", Resectioned([](Sections& s) { std::swap(s[4], s[5]); }), "вместо раздела VIEW"},
         {"a longer VIEW", Resectioned([](Sections& s) { s[4].second += 'x'; }), "длина раздела VIEW"},
         {"a grid plane cut short", Resectioned([](Sections& s) { s[1].second.chop(1); }), "раздел GRID"},

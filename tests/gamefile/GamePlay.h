@@ -181,6 +181,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
                                          a.ExitMarkers == b.ExitMarkers},
         {"purchases", a.PurchaseListStorage == b.PurchaseListStorage && a.NewGameChoices == b.NewGameChoices},
         {"settings", a.Settings == b.Settings},
+        {"players", a.Players == b.Players},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)

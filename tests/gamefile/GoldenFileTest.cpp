@@ -1,6 +1,6 @@
 // Game files of every format version keep loading. The file of each version
 // was written by that version from the short game of GamePlay.h on the
-// smallest map. Until the newest format is released, its file is written
+// smallest map (a game of one player). Until the newest format is released, its file is written
 // again whenever the format changes:
 //   TARQ_WRITE_GOLDEN=1 build/dev/tests/tarq_gamefile_tests --gtest_filter='Golden*'
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
     const struct {
         int version, turn, objects;
         u8 readyLayerOn;
-    } files[] = {{1, 6, 8, 1}};
+    } files[] = {{1, 6, 8, 1}, {2, 6, 8, 1}};
     ASSERT_EQ(std::size(files), gamefile::kGameFileVersion) << "a golden file for every version";
     for (const auto& f : files) {
         SCOPED_TRACE(f.version);
@@ -47,6 +47,7 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
         EXPECT_EQ(ObjectsInUse(g), f.objects);
         EXPECT_EQ(g.ReadyLayerOn, f.readyLayerOn);
         EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
+        EXPECT_TRUE(g.Players == OnePlayer());
     }
     // The newest file is written exactly as this version writes it.
     QFile newest(GoldenFile(gamefile::kGameFileVersion));

@@ -9,6 +9,7 @@
 #include "core/Catalogue.h"
 #include "core/Invariants.h"
 #include "core/Players.h"
+#include "gamefile/GameFile.h"
 #include "gamefile/GamePlay.h"
 #include "setup/Players.h"
 #include "world/LandingSectors.h"
@@ -76,6 +77,15 @@ ClickResult ClickAt(Game& g, int col, int row) {
 }
 ClickResult ClickOn(Game& g, int slot) { return ClickAt(g, g.Object(slot).Cells[1].col, g.Object(slot).Cells[1].row); }
 
+// END TURN, the game saved and played on from the file, as when it is passed on.
+void EndTurnThroughFile(Game& g) {
+    EndTurn(g);
+    LoadedGame loaded = ReadGameFile(WriteGameFile(g), QStringLiteral("ход.tarq"));
+    ASSERT_TRUE(loaded) << loaded.message.toStdString();
+    ASSERT_EQ(StateDifference(*loaded.game, g), "");
+    g = std::move(*loaded.game);
+}
+
 TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     std::unique_ptr<Game> game = LaunchedGame(100);
     Game& g = *game;
@@ -88,7 +98,7 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     const i16 creditsLeft = g.ViewSettings.Credits;
     for (int player = 2; player <= 3; ++player) {
         SCOPED_TRACE(player);
-        EndTurn(g);
+        EndTurnThroughFile(g);
         EXPECT_EQ(g.ViewSettings.CurrentPlayer, player);
         EXPECT_EQ(g.Turn, 1);
         EXPECT_TRUE(JoiningPlayer(g));
@@ -107,7 +117,7 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     }
     EXPECT_FALSE(ChoosePlayerColour(g, 1).empty()) << "player 2 has joined with colour 1";
 
-    EndTurn(g);
+    EndTurnThroughFile(g);
     EXPECT_EQ(g.ViewSettings.CurrentPlayer, 1);
     EXPECT_EQ(g.Turn, 2);
     EXPECT_EQ(SectorOfCell(g, places[0]), kSectorClaimed);
@@ -146,17 +156,17 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     EXPECT_TRUE(DestroyStructure(g));
 
     // END TURN advances only the current player's objects.
-    EndTurn(g);  // to player 2, who starts a construction and moves away
+    EndTurnThroughFile(g);  // to player 2, who starts a construction and moves away
     g.SelectedObject = Owned(g, 2, kConstructor);
     ASSERT_TRUE(StartConstruction(g, kMiningComplex, Option(3, 30)).acted);
     ConfirmSite(g);
-    EndTurn(g);  // player 2's construction takes its first turn
+    EndTurnThroughFile(g);  // player 2's construction takes its first turn
     const int builder = Owned(g, 2, kConstructor);
     EXPECT_EQ(g.Object(builder).TurnsLeft, 2);
     g.Object(theirTank).MovesLeft = 0;
     const int ownTank = Owned(g, 3, kTank);
     g.Object(ownTank).MovesLeft = 0;
-    EndTurn(g);  // player 3's
+    EndTurnThroughFile(g);  // player 3's
     EXPECT_EQ(g.Object(ownTank).MovesLeft, g.Object(ownTank).Stats.Speed);
     EXPECT_EQ(g.Object(theirTank).MovesLeft, 0);
     EXPECT_EQ(g.Object(builder).TurnsLeft, 2);
