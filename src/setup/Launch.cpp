@@ -48,6 +48,8 @@ LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::stri
 }
 
 void SetLaunchPlayer(Game& game) {
+    for (int p = 1; p <= game.Players.Count; ++p)
+        if (game.Players.Table[p].Joined == 1 && IsPlayer(game, game.ViewSettings.CurrentPlayer)) return;
     game.ViewSettings.CurrentPlayer = 1;
 }
 

@@ -28,7 +28,8 @@ std::optional<i16> ParseSettingInteger(const std::string& text);
 // written then.
 LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::string& sfps3);
 
-// CurrentPlayer := 1.
+// CurrentPlayer := 1, the first player of a new game. A game some player has
+// already joined keeps its current player: they are the one who joins now.
 void SetLaunchPlayer(Game& game);
 
 // The landing-sector step and its refusal. With `checkBox2` unchecked the

@@ -16,6 +16,7 @@
 #include "core/World.h"
 #include "platform/BmpFile.h"
 #include "setup/Purchases.h"
+#include "ui/HandoverScreen.h"
 #include "ui/InfoTexts.h"
 #include "ui/MapPage.h"
 #include "ui/NewGamePage.h"
@@ -102,6 +103,7 @@ void TMainForm::BuildWindow() {
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
     setCentralWidget(central);
+    handover_ = new HandoverScreen(central);
 
     Timer1 = Named(new QTimer(this), "Timer1");
     Timer1->setInterval(250);
@@ -117,7 +119,8 @@ void TMainForm::ConnectPages() {
     connect(welcome_, &WelcomePage::quitRequested, this, &TMainForm::Button14Click);
     connect(map_, &MapPage::quitRequested, this, &TMainForm::Button14Click);
     connect(map_, &MapPage::saveRequested, this, &TMainForm::SaveGameClick);
-    connect(map_, &MapPage::turnEnded, this, &TMainForm::AutosaveGame);
+    connect(map_, &MapPage::turnEnded, this, &TMainForm::TurnEnded);
+    connect(handover_, &HandoverScreen::handedOver, this, &TMainForm::HandOver);
     connect(map_, &MapPage::technicalPageRequested, this, &TMainForm::N41Click);
     connect(map_, &MapPage::scaleLabelsChanged, settings_, &SettingsPage::ShowScaleLabels);
     connect(settings_, &SettingsPage::scrollBarsSwitched, map_, &MapPage::UpdateScrollBars);

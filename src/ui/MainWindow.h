@@ -26,6 +26,7 @@ class QTimer;
 
 namespace tarq {
 
+class HandoverScreen;
 class KeysCard;
 class MapPage;
 class NewGamePage;
@@ -85,6 +86,15 @@ public:
     bool SaveGameAs(QString path);
     // The game to the rotating autosaves; a failure is shown once.
     void AutosaveGame();
+
+    // Players taking turns (MainWindowPlayers.cpp). After END TURN in a game
+    // of several players the handover screen covers the window; its click
+    // shows the next player their map, or the new-game page in joining mode
+    // when they have not landed yet.
+    void TurnEnded();
+    void HandOver();
+    void ShowJoiningPage();
+    HandoverScreen* handoverScreen() const { return handover_; }
     const Autosave& autosave() const { return autosave_; }
 
     // Page flow and application events.
@@ -143,6 +153,7 @@ private:
     TechnicalPage* technical_ = nullptr;
     PreparationPage* preparation_ = nullptr;
     KeysCard* keysCard_ = nullptr;
+    HandoverScreen* handover_ = nullptr;
     // Changes are kept only once the start is over and never while the pages
     // are being set from the game state.
     bool keepChanges_ = false;

@@ -6,6 +6,8 @@
 #include <QTabWidget>
 
 #include "gamefile/GameFile.h"
+#include "setup/Players.h"
+#include "ui/HandoverScreen.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
 #include "ui/UiHelpers.h"
@@ -59,6 +61,11 @@ bool TMainForm::LoadGame(const QString& path) {
     loaded.game->AppActive = game_->AppActive;  // the application's state, not the file's
     game_ = std::move(loaded.game);
     ShowTab(PageControl1, kPageTech, false);
+    handover_->hide();
+    if (JoiningPlayer(*game_)) {
+        ShowJoiningPage();
+        return true;
+    }
     ShowMapPage();
     map_->ShowLoadedGame();
     RefreshFromGame();

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 
 #include "ui/KeysCard.h"
+#include "ui/HandoverScreen.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
 #include "ui/UiHelpers.h"
@@ -49,7 +50,9 @@ bool TMainForm::KeyPressed(QWidget* receiver, QKeyEvent* event) {
             if (!event->isAutoRepeat()) (this->*k.action)();
             return true;
         }
-    if (IsTextField(QApplication::focusWidget()) || PageControl1->currentIndex() != kPageMap) return false;
+    // The handover screen hides the map and takes no map keys.
+    if (IsTextField(QApplication::focusWidget()) || PageControl1->currentIndex() != kPageMap || handover_->isVisible())
+        return false;
     return map_->KeyPressed(key, event->isAutoRepeat());
 }
 

@@ -7,6 +7,8 @@
 #include <QTabWidget>
 
 #include "setup/Launch.h"
+#include "setup/Players.h"
+#include "core/Players.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
 #include "ui/NewGamePage.h"
@@ -40,8 +42,12 @@ void TMainForm::LaunchTARQClick() {
         ShowMessage(QString::fromStdString(sectors.message));
         return;
     }
-    ApplyLaunchChoices(g, conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
+    // A joining player plays on the game's terrain.
+    const bool joining = JoiningPlayer(g);
+    ApplyLaunchChoices(g, joining ? g.World.TerrainSet : conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
     if (!LoadGraphicsFor(g)) return;
+    if (SeveralPlayers(g)) JoinCurrentPlayer(g);
+    newGame_->SetJoining(false);
     ShowMapPage();
     map_->ApplyInitialView(PageControl1->width());
     MarkViewForFirstFrame(g);

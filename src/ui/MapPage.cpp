@@ -218,17 +218,21 @@ void MapPage::ShowPanels(bool shown) {
 
 namespace {
 
+// Whether the pictures need team copies: several players, or one who chose
+// another colour than the pictures' own.
+bool TeamColoursInPlay(const Game& game) { return SeveralPlayers(game) || PlayerColourIndex(game, 1) != 0; }
+
 // Every player's units and structures in their colour: one copy of the team
 // sheets per colour in play.
 void AddTeamCopies(const Game& game, ImageList& images) {
-    if (!SeveralPlayers(game)) return;
+    if (!TeamColoursInPlay(game)) return;
     std::vector<int> colours;
     for (int p = 1; p <= game.Players.Count; ++p) colours.push_back(PlayerColourIndex(game, p));
     images.addTeamCopies(colours);
 }
 
 bool HasTeamCopies(const Game& game, const ImageList& images) {
-    if (!SeveralPlayers(game)) return true;
+    if (!TeamColoursInPlay(game)) return true;
     for (int p = 1; p <= game.Players.Count; ++p)
         if (!images.hasTeamColour(PlayerColourIndex(game, p))) return false;
     return true;

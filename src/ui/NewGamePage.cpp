@@ -57,6 +57,12 @@ void NewGamePage::RefreshFromGame() {
     purchases_->RefreshFromGame();
 }
 
+void NewGamePage::SetJoining(bool joining) {
+    startConditions_->SetJoining(joining);
+    restrictions_->Sstartmoney->setEnabled(!joining);
+    if (joining) PageControl2->setCurrentIndex(0);
+}
+
 void NewGamePage::PageControl2Change(int) { purchases_->HideTypeCard(); }
 
 // A type without a readable picture shows its card without one: the player is

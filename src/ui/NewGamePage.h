@@ -28,6 +28,9 @@ public:
 
     // Every inner page from the game state.
     void RefreshFromGame();
+    // Joining mode of a game under way: its map, players and start gold are
+    // fixed (see StartConditionsPage::SetJoining).
+    void SetJoining(bool joining);
 
     void PageControl2Change(int index);
 

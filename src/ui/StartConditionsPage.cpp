@@ -4,10 +4,14 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include "core/Paths.h"
+#include "core/Players.h"
 #include "platform/BmpFile.h"
+#include "setup/Launch.h"
+#include "setup/Players.h"
 #include "ui/InfoTexts.h"
 #include "ui/PageHost.h"
 #include "ui/QtBitmap.h"
@@ -44,13 +48,16 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     Image4 = Place(Named(new ImageBox(this), "Image4"), 180, 124, 78, 78);
     LabelColorBox1 = Place(Named(new QLabel(QStringLiteral("Выберите себе цвет"), this), "LabelColorBox1"), 268, 124,
                            115, 16);
-    LabelColorBox1->setEnabled(false);
     ColorBox1 = Place(Named(new QComboBox(this), "ColorBox1"), 268, 142, 115, 22);
-    for (const char* name : {"red", "blue", "green", "yellow", "magenta", "cyan", "white"}) {
+    for (const TeamColour& colour : TeamColours()) {
         QPixmap swatch(12, 12);
-        swatch.fill(QColor(QString::fromLatin1(name)));
-        ColorBox1->addItem(QIcon(swatch), QString::fromLatin1(name));
+        swatch.fill(QColor::fromRgb(colour.base));
+        ColorBox1->addItem(QIcon(swatch), QString::fromUtf8(colour.name));
     }
+    Place(new QLabel(QStringLiteral("Игроков"), this), 200, 8, 60, 16);
+    PlayersCount = Place(Named(new QSpinBox(this), "PlayersCount"), 200, 26, 60, 22);
+    PlayersCount->setRange(1, kMaxPlayers);
+    PlayersCount->setToolTip(QStringLiteral("Сколько игроков играют по очереди одним файлом игры"));
     Label6 = Place(Named(new QLabel(texts::JokeLabel(), this), "Label6"), 268, 168, 115, 36);
     Label6->setWordWrap(true);
 
@@ -60,7 +67,7 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     Image2 = Place(Named(new ImageBox(this), "Image2"), 390, 8, 160, 160);
     Image2->raise();
     Image2->setToolTip(QStringLiteral("Карта; щелчок отмечает сектор для высадки или снимает отметку"));
-    ColorBox1->setToolTip(QStringLiteral("Цвет игрока (пока не выбирается)"));
+    ColorBox1->setToolTip(QStringLiteral("Цвет ваших юнитов и строений; у двух игроков цвета разные"));
 
     PageControl3 = Place(Named(new QTabWidget(this), "PageControl3"), 4, 208, 553, 266);
     PageControl3->addTab(BuildMapGeneratorPage(), QStringLiteral("Параметры RandomMap"));
@@ -70,6 +77,8 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     connect(Image2, &ImageBox::clicked, this, &StartConditionsPage::Image2Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &StartConditionsPage::CheckBox2Click);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &StartConditionsPage::ComboBox1Change);
+    connect(ColorBox1, &QComboBox::activated, this, &StartConditionsPage::ColorBox1Change);
+    connect(PlayersCount, &QSpinBox::valueChanged, this, &StartConditionsPage::PlayersCountChange);
     ConnectMapChoiceCopies();
 }
 
@@ -161,7 +170,46 @@ void StartConditionsPage::RefreshFromGame() {
         ComboBox1->setCurrentIndex(clan);
     }
     ComboBox1Change(clan);
+    {
+        const QSignalBlocker block(PlayersCount);
+        PlayersCount->setValue(g.Players.Count);
+    }
+    ShowPlayerColour();
     if (g.MapGenerated == 1) Image2Click();
+}
+
+void StartConditionsPage::ShowPlayerColour() {
+    const Game& g = host_.game();
+    const QSignalBlocker block(ColorBox1);
+    ColorBox1->setCurrentIndex(PlayerColourIndex(g, std::max<int>(g.ViewSettings.CurrentPlayer, 1)));
+}
+
+void StartConditionsPage::SetJoining(bool joining) {
+    for (QWidget* w : {static_cast<QWidget*>(PageControl3), static_cast<QWidget*>(CheckBox2),
+                       static_cast<QWidget*>(PlayersCount)})
+        w->setEnabled(!joining);
+    if (!joining) return;
+    const Game& g = host_.game();
+    CheckBox2->setChecked(true);
+    StaticText2->setText(QStringLiteral("Игрок %1: задайте сектора для своей высадки; красные заняты другими игроками")
+                             .arg(g.ViewSettings.CurrentPlayer));
+    StaticText2->show();
+    Image3->setImage(ToQImage(MakeMapPreview(g, host_.terrainStrip())));
+    Image2Click();
+}
+
+// A colour another player has already taken is refused and the box shows
+// the player's own again.
+void StartConditionsPage::ColorBox1Change(int index) {
+    SetLaunchPlayer(host_.game());  // before the first launch the chooser is player 1
+    const std::string refused = ChoosePlayerColour(host_.game(), index);
+    if (!refused.empty()) host_.ShowMessage(QString::fromStdString(refused));
+    ShowPlayerColour();
+}
+
+void StartConditionsPage::PlayersCountChange(int count) {
+    SetPlayerCount(host_.game(), count);
+    ShowPlayerColour();
 }
 
 MapControls StartConditionsPage::ReadMapControls() const { return host_.game().MapChoices; }

@@ -12,6 +12,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QTabWidget;
 
 namespace tarq {
@@ -35,17 +36,24 @@ public:
     int TerrainSetChoice() const;
     // The preview picture (the launch shows the minimap palette there).
     void ShowPreview(const QImage& picture);
+    // Joining mode: a player who joins a game under way gets its map and
+    // players as they are (generator, sector switch and the number of players
+    // disabled, the preview showing the game's map); off for a new game.
+    void SetJoining(bool joining);
 
     void Button10Click();  // "Создать/Пересоздать карту"
     void Image2MouseDown(Qt::MouseButton button, int x, int y);
     void Image2Click();
     void CheckBox2Click();
     void ComboBox1Change(int index);
+    void ColorBox1Change(int index);
+    void PlayersCountChange(int count);
 
 private:
     QWidget* BuildMapGeneratorPage();
     void ConnectMapChoiceCopies();
     void LoadClanPicture(int clan);
+    void ShowPlayerColour();
 
     PageHost& host_;
 
@@ -56,6 +64,7 @@ public:
     QComboBox* ComboBox1 = nullptr;
     ImageBox* Image4 = nullptr;
     QComboBox* ColorBox1 = nullptr;
+    QSpinBox* PlayersCount = nullptr;  // "Игроков"
     QLabel* LabelColorBox1 = nullptr;
     QLabel* Label6 = nullptr;
     ImageBox* Image3 = nullptr;

@@ -13,12 +13,19 @@
 #include "ui/MapSurface.h"
 #include "ui/Widgets.h"
 #include "view/CacheTestSupport.h"
+#include "world/LandingSectors.h"
 
 namespace tarq::testing {
 
 class MapWindowTest : public WindowTest {
 protected:
     void SetUp() override {
+        OpenOnSyntheticGraph();
+        form->newGamePage()->LaunchTARQ->click();
+        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
+    }
+    // The window on the new-game page, the 50 x 50 map chosen.
+    void OpenOnSyntheticGraph() {
         WindowTest::SetUp();
         ASSERT_TRUE(WriteSyntheticGraph(dir));
         WriteBitmap("graph/00.bmp", Bitmap(78, 78, 0xFF336699u));
@@ -26,8 +33,6 @@ protected:
         OpenWindow();
         form->show();
         form->newGamePage()->startConditions()->MapSize->setItemIndex(0);  // 50 x 50
-        form->newGamePage()->LaunchTARQ->click();
-        ASSERT_EQ(form->PageControl1->currentIndex(), 1);
     }
     void TearDown() override {
         if (form) form->mapPage()->PMenu->hide();
@@ -61,11 +66,12 @@ protected:
     // A cell on the surface with plain land in the 5 x 5 cells around it. With
     // `freeAndVisible` every one of those cells is also on the surface and free
     // for a land unit.
-    bool FindLand(int& col, int& row, bool freeAndVisible = false) {
+    // With `ownSectors` the cells are also in sectors the current player claimed.
+    bool FindLand(int& col, int& row, bool freeAndVisible = false, bool ownSectors = false) {
         const Game& g = game();
         for (int c = 3; c <= g.World.MapWidth - 2; ++c)
             for (int r = 3; r <= g.World.MapHeight - 2; ++r)
-                if (LandAround(g, c, r, freeAndVisible)) {
+                if (LandAround(g, c, r, freeAndVisible, ownSectors)) {
                     col = c, row = r;
                     return true;
                 }
@@ -73,19 +79,20 @@ protected:
     }
 
     // Lands the starting kit by clicking a land cell found by FindLand.
-    void LandBase(bool freeAndVisible = false) {
+    void LandBase(bool freeAndVisible = false, bool ownSectors = false) {
         int col = 0, row = 0;
-        ASSERT_TRUE(FindLand(col, row, freeAndVisible));
+        ASSERT_TRUE(FindLand(col, row, freeAndVisible, ownSectors));
         ClickCell(col, row);
         ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
     }
 
 private:
-    bool LandAround(const Game& g, int c, int r, bool freeAndVisible) {
+    bool LandAround(const Game& g, int c, int r, bool freeAndVisible, bool ownSectors) {
         if (!OnSurface(PointOf(c, r))) return false;
         for (int dc = -2; dc <= 2; ++dc)
             for (int dr = -2; dr <= 2; ++dr) {
                 if (g.World.Passability(c + dc, r + dr) != kPassLand) return false;
+                if (ownSectors && !CellInSectorState(g, c + dc, r + dr, kSectorClaimed)) return false;
                 if (!freeAndVisible) continue;
                 if (!OnSurface(PointOf(c + dc, r + dr))) return false;
                 if (CanPlace(g, SingleCellFootprint(c + dc, r + dr), kMoveLand) == 0) return false;

@@ -1,0 +1,104 @@
+// Two players through the window: on one machine with the handover screen
+// between their turns, and by passing the game file to a second window.
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QSpinBox>
+
+#include "MapWindowFixture.h"
+#include "gamefile/Autosave.h"
+#include "ui/HandoverScreen.h"
+#include "ui/UiHelpers.h"
+
+namespace tarq::testing {
+namespace {
+
+class PlayersFlowTest : public MapWindowTest {
+protected:
+    void SetUp() override {}  // each test sets up its players first
+
+    StartConditionsPage* conditions() { return form->newGamePage()->startConditions(); }
+    u8 Sector(int sx) { return game().World.LandingSectors[sx][5]; }
+    // Presses every sector of columns first..last on the grid over the preview.
+    void PressSectors(int first, int last) {
+        for (int sx = first; sx <= last; ++sx)
+            for (int sy = 0; sy < kSectorGrid; ++sy)
+                conditions()->Image2MouseDown(Qt::LeftButton, sx * kSectorPixels + 8, sy * kSectorPixels + 8);
+    }
+    // Player 1 of two sets up a game, lands in the left half and ends the turn.
+    void FirstPlayerPlays() {
+        OpenOnSyntheticGraph();
+        conditions()->PlayersCount->setValue(2);
+        conditions()->Button10->click();
+        PressSectors(0, 4);
+        form->newGamePage()->LaunchTARQ->click();
+        ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
+        LandBase(false, true);
+        form->mapPage()->ENDTURN->click();
+    }
+    // The joining page for player 2: the game's map and gold, player 1's sectors
+    // taken and closed; they take a colour, claim the right half, start and land.
+    void SecondPlayerJoins() {
+        EXPECT_EQ(form->PageControl1->currentIndex(), kPageNewGame);
+        EXPECT_FALSE(form->PageControl1->isTabVisible(kPageMap)) << "the map stays hidden until the start";
+        EXPECT_FALSE(conditions()->PageControl3->isEnabled());
+        EXPECT_FALSE(form->newGamePage()->restrictions()->Sstartmoney->isEnabled());
+        EXPECT_EQ(game().ViewSettings.Credits, game().World.StartGold);
+        EXPECT_EQ(Sector(0), kSectorTaken);
+        PressSectors(0, 0);
+        EXPECT_EQ(Sector(0), kSectorTaken);
+        conditions()->ColorBox1Change(0);  // player 1's colour
+        EXPECT_EQ(messages.size(), 1);
+        conditions()->ColorBox1Change(3);
+        EXPECT_EQ(conditions()->ColorBox1->currentIndex(), 3);
+        PressSectors(5, 9);
+        form->newGamePage()->LaunchTARQ->click();
+        ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
+        EXPECT_EQ(game().ViewSettings.CurrentPlayer, 2);
+        LandBase(false, true);
+        int theirs = 0;
+        for (const TGameObject& o : game().World.Objects) theirs += o.Owner == 2 ? 1 : 0;
+        EXPECT_GT(theirs, 0);
+        EXPECT_EQ(game().Players.Table[2].Colour, 3);
+    }
+    HandoverScreen* handover() { return form->handoverScreen(); }
+    void ExpectHandoverTo(int player) {
+        ASSERT_TRUE(handover()->isVisible());
+        EXPECT_EQ(handover()->Title->text(), QStringLiteral("Ход игрока %1").arg(player));
+        EXPECT_EQ(handover()->geometry(), form->centralWidget()->rect()) << "it covers the whole window";
+        EXPECT_TRUE(handover()->Hint->text().contains(AutosaveFileName(1)));
+    }
+};
+
+TEST_F(PlayersFlowTest, TwoPlayersOnOneMachine) {
+    FirstPlayerPlays();
+    ExpectHandoverTo(2);
+    QTest::keyClick(handover(), Qt::Key_Return);  // no END TURN behind the screen
+    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 2);
+    QTest::mouseClick(handover(), Qt::LeftButton);
+    EXPECT_FALSE(handover()->isVisible());
+    SecondPlayerJoins();
+    form->mapPage()->ENDTURN->click();
+    ExpectHandoverTo(1);
+    QTest::mouseClick(handover(), Qt::LeftButton);
+    EXPECT_EQ(form->PageControl1->currentIndex(), kPageMap);
+    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 1);
+    EXPECT_EQ(game().Turn, 2);
+    EXPECT_EQ(Sector(0), kSectorClaimed);
+    EXPECT_EQ(Sector(9), kSectorTaken);
+}
+
+TEST_F(PlayersFlowTest, TheSecondPlayerJoinsFromTheFile) {
+    FirstPlayerPlays();
+    const QString file = QDir(form->autosave().folder()).filePath(AutosaveFileName(1));
+    form.reset();
+    OpenWindow();
+    form->show();
+    ASSERT_TRUE(form->OpenGameFile(file)) << messages.join("\n").toStdString();
+    SecondPlayerJoins();
+    form->mapPage()->ENDTURN->click();
+    ExpectHandoverTo(1);
+}
+
+}  // namespace
+}  // namespace tarq::testing
