@@ -31,7 +31,11 @@ HandoverScreen::HandoverScreen(QWidget* parent) : QWidget(parent) {
     Hint->setObjectName(QStringLiteral("HandoverHint"));
     Hint->setWordWrap(true);
     Hint->setAlignment(Qt::AlignCenter);
-    Hint->setMaximumWidth(520);
+    QFont readable = font();
+    readable.setPointSize(11);
+    Hint->setFont(readable);
+    Hint->setFixedWidth(620);
+    Hint->setMinimumHeight(90);
     layout->addWidget(Hint, 0, Qt::AlignHCenter);
     layout->addStretch(3);
     parent->installEventFilter(this);

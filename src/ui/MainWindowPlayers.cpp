@@ -1,6 +1,7 @@
 // Players taking turns on one machine or by passing the game file: the
 // handover screen after END TURN and the new-game page of a joining player.
 #include <QDir>
+#include <QScrollBar>
 #include <QTabWidget>
 
 #include "core/Players.h"
@@ -40,6 +41,8 @@ void TMainForm::HandOver() {
 void TMainForm::ShowJoiningPage() {
     map_->StopDrawing();
     map_->ShowPanels(false);
+    map_->ScrollBar1->hide();
+    map_->ScrollBar2->hide();
     ShowTab(PageControl1, kPageNewGame, true);
     ActivatePage(PageControl1, kPageNewGame);
     ShowTab(PageControl1, kPageMap, false);

@@ -99,14 +99,14 @@ void TeamBadge(QPainter& p) {
 }
 
 void TeamFlag(QPainter& p) {
-    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::Antialiasing, false);
     Rod(p, QPointF(10, 30), QPointF(10, 5), 2, kMetalLight);
     Poly(p, {QPointF(11, 5), QPointF(32, 9), QPointF(11, 17)}, kTeam, 1.8);
     Poly(p, {QPointF(11, 8), QPointF(22, 10), QPointF(11, 13)}, kTeamLight, 0);
 }
 
 void TeamPlate(QPainter& p) {
-    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::Antialiasing, false);
     Box(p, QRectF(47, 5, 12, 9), kTeam, 1.5, 1.6);
     Box(p, QRectF(49, 7, 8, 2.5), kTeamLight, 0.5, 0);
 }

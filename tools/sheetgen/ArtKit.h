@@ -54,6 +54,8 @@ bool HasTeamColour(const QImage& image, const QRect& area);
 // The team marks drawn on pictures that show no team colour of their own: a
 // badge on a unit's back (design units), a flag in the top left corner of a
 // 128 x 128 building, a plate in the top right corner of a 64 x 64 structure.
+// They are drawn without antialiasing: every pixel of theirs is a team shade
+// or the outline exactly, so the recolouring at load leaves no blend behind.
 void TeamBadge(QPainter& p);
 void TeamFlag(QPainter& p);
 void TeamPlate(QPainter& p);

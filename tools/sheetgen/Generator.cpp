@@ -60,7 +60,7 @@ QImage UnitPicture(const PictureJob& job, int size) {
     if (job.art != Art::UnitTop && !kit::HasTeamColour(img, img.rect())) {
         QPainter badge(&img);
         facing(badge);
-        badge.setRenderHint(QPainter::Antialiasing, true);
+        badge.setRenderHint(QPainter::Antialiasing, false);
         kit::TeamBadge(badge);
     }
     if (!flying) return img;
