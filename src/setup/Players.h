@@ -22,8 +22,9 @@ void SetPlayerCount(Game& game, int count);
 std::string ChoosePlayerColour(Game& game, int colour);
 
 // Whether the current player of a game of several players has not pressed
-// the start button yet: their setup is a joining one (the map and the start
-// gold are the game's).
+// the start button yet while another one has: their setup is a joining one
+// (the map and the start gold are the game's). The first player of a new
+// game sets it up instead.
 bool JoiningPlayer(const Game& game);
 
 // The start button's part for the players, once the launch has passed its

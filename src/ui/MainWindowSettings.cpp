@@ -3,6 +3,7 @@
 #include <QScopedValueRollback>
 #include <QTabWidget>
 
+#include "setup/Players.h"
 #include "setup/Purchases.h"
 #include "setup/Shop.h"
 #include "ui/MainWindow.h"
@@ -56,7 +57,8 @@ void TMainForm::ResetSettingsClick() {
     const StoredSettings settings;
     const StoredChoices choices;
     game_->Settings = settings.settings;
-    if (!Launched()) {
+    // A joining player's new-game choices are the game's and stay.
+    if (!Launched() && !JoiningPlayer(*game_)) {
         game_->SlowAnimPeriod = settings.periods.slow;
         game_->TwoFrameAnimPeriod = settings.periods.twoFrame;
         ApplyStoredChoices(choices);
