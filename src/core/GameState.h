@@ -259,6 +259,45 @@ struct TGameObject {
     bool operator==(const TGameObject&) const = default;
 };
 
+// The object table, slots 1..kMaxObjects, that counts its mutable accesses
+// as MapGrid counts the map's: every mutable slot or walk counts as a write,
+// so the map's overlays are worked out again only after the table may have
+// changed. The animation step alone writes through Animated(): it changes
+// only the pictures an object shows, which reach the screen through the map.
+struct ObjectTable : Array1<TGameObject, kMaxObjects> {
+    using Base = Array1<TGameObject, kMaxObjects>;
+    ObjectTable() = default;
+    ObjectTable(const ObjectTable& other) = default;
+    // Another table taken over: counted as a write.
+    ObjectTable& operator=(const ObjectTable& other) {
+        Base::operator=(other);
+        ++writes_;
+        return *this;
+    }
+
+    TGameObject& operator[](int i) {
+        ++writes_;
+        return Base::operator[](i);
+    }
+    const TGameObject& operator[](int i) const { return Base::operator[](i); }
+    auto begin() {
+        ++writes_;
+        return Base::begin();
+    }
+    auto end() { return Base::end(); }
+    auto begin() const { return Base::begin(); }
+    auto end() const { return Base::end(); }
+    bool operator==(const ObjectTable& other) const { return items == other.items; }
+
+    // A slot for the animation step, not counted (see above).
+    TGameObject& Animated(int i) { return Base::operator[](i); }
+    // Mutable accesses since the table was made.
+    std::uint64_t Writes() const { return writes_; }
+
+private:
+    std::uint64_t writes_ = 0;
+};
+
 struct TConnectorCell {
     u8 Owner = 0;
     u8 Present = 0;
@@ -272,7 +311,7 @@ struct TResourceCell {
 struct TWorld {
     i32 StartGold = 0;
     CellGrid<u8> Terrain;
-    Array1<TGameObject, kMaxObjects> Objects;
+    ObjectTable Objects;
     CellGrid<TConnectorCell> Connectors;
     CellGrid<TResourceCell> Resources;
     i16 MapWidth = 0;
@@ -280,6 +319,31 @@ struct TWorld {
     u8 TerrainSet = 0;
     CellGrid<u8> Passability;
     u8 LandingSectors[kSectorGrid][kSectorGrid] = {};  // [sector column][sector row]
+};
+
+// The overlays the renderer draws over the map's layers, each behind a switch
+// of the side panel; all off at launch.
+enum class MapOverlay : int {
+    Hits,       // "Хиты": a bar of the hits left under each unit and structure
+    Scan,       // "Обзоры": the outline of the cells own units scan
+    Status,     // "Статус": a mark of what each own unit can still do
+    Ammo,       // "Боезапас": a bar of the ammunition left
+    Highlight,  // "Подсветка": own units with moves left and no order outlined
+    Range,      // "Радиус": the outline of the selected object's range
+    Names,      // "Имена": the type's name under each object, at readable sizes
+};
+constexpr int kMapOverlays = 7;
+
+struct TMapOverlays {
+    std::array<u8, kMapOverlays> On{};  // 1 while the overlay is shown
+
+    bool operator[](MapOverlay o) const { return On[static_cast<std::size_t>(o)] != 0; }
+    bool Any() const {
+        for (u8 on : On)
+            if (on != 0) return true;
+        return false;
+    }
+    bool operator==(const TMapOverlays&) const = default;
 };
 
 struct TViewSettings {
@@ -300,6 +364,7 @@ struct TViewSettings {
     u8 PlayerClan = 0;
     i16 Credits = 0;
     u8 ShowConnectors = 0;
+    TMapOverlays Overlays;
     bool operator==(const TViewSettings&) const = default;
 };
 

@@ -78,7 +78,7 @@ private:
     void One(const TViewSettings& v) {
         Add(v.ViewCenterCol, v.ViewCenterRow, v.ViewOffsetX, v.ViewOffsetY, v.ScreenCenterX, v.ScreenCenterY,
             v.FirstCol, v.FirstRow, v.Scale, v.ShowGeology, v.ShowGrid, v.UseLandingSectors, v.BasePlaced,
-            v.CurrentPlayer, v.PlayerClan, v.Credits, v.ShowConnectors);
+            v.CurrentPlayer, v.PlayerClan, v.Credits, v.ShowConnectors, v.Overlays.On);
     }
 
     void One(const TSettings& s) {

@@ -201,6 +201,7 @@ void CheckView(const GameFileContents& c, Checker& k) {
     k.flag("UseLandingSectors", v.UseLandingSectors);
     k.flag("BasePlaced", v.BasePlaced);
     k.flag("ShowConnectors", v.ShowConnectors);
+    for (u8 on : v.Overlays.On) k.flag("Overlays", on);
 }
 
 void CheckSettings(const GameFileContents& c, Checker& k) {

@@ -26,7 +26,7 @@ static_assert(offsetof(TConnectorCell, Owner) == 0 && offsetof(TConnectorCell, P
 // The records written field by field below. A new field changes the size:
 // give it its place in the body (and a new format version once files are out).
 static_assert(sizeof(TGameObject) == 164 && sizeof(TUnitStats) == 24, "a field was added to the object records");
-static_assert(sizeof(TViewSettings) == 32 && sizeof(TPurchase) == 3, "a field was added to the view or purchases");
+static_assert(sizeof(TViewSettings) == 40 && sizeof(TPurchase) == 3, "a field was added to the view or purchases");
 static_assert(sizeof(TSettings) == kInfoItems + 10 && sizeof(TNewGameChoices) == 2,
               "a field was added to the settings");
 // A player's record: five bytes, a byte of padding and Credits make the 8;
@@ -156,6 +156,13 @@ void ViewFields(Io& io, C& c) {
     io(v.UseLandingSectors), io(v.BasePlaced), io(v.CurrentPlayer), io(v.PlayerClan), io(v.Credits);
     io(v.ShowConnectors);
     io(c.VisibleCols), io(c.VisibleRows), io(c.CellPixels);
+}
+
+// The overlay switches close the view section from version 2 on; a section
+// without them (version 1) leaves them off.
+template <typename Io, typename C>
+void OverlayFields(Io& io, C& c) {
+    for (auto& on : c.ViewSettings.Overlays.On) io(on);
 }
 
 template <typename Io, typename C>
@@ -437,7 +444,10 @@ QByteArray EncodeBody(const GameFileContents& c) {
     });
     AppendSection(body, kSectionLayers, [&](QByteArray& out) { AppendGrid(out, c.Map); });
     AppendSection(body, kSectionObjects, [&](QByteArray& out) { AppendObjects(out, c.Objects); });
-    AppendFieldSection(body, kSectionView, [&](Writer& w) { ViewFields(w, c); });
+    AppendFieldSection(body, kSectionView, [&](Writer& w) {
+        ViewFields(w, c);
+        OverlayFields(w, c);
+    });
     AppendFieldSection(body, kSectionSettings, [&](Writer& w) { SettingsFields(w, c); });
     AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
     AppendFieldSection(body, kSectionShop, [&](Writer& w) { ShopFields(w, c); });
@@ -467,7 +477,11 @@ std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& er
     const bool read = sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
                       sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
                       sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
-                      fields(kSectionView, [](Reader& r, GameFileContents& g) { ViewFields(r, g); }) &&
+                      fields(kSectionView,
+                             [](Reader& r, GameFileContents& g) {
+                                 ViewFields(r, g);
+                                 if (!r.s.atEnd()) OverlayFields(r, g);
+                             }) &&
                       fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
                       fields(kSectionPlay, [](Reader& r, GameFileContents& g) { PlayFields(r, g); }) &&
                       fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&

@@ -18,7 +18,9 @@
 //   "LAYR"  the eight picture layers of the cell region
 //   "OBJS"  the non-blank object slots: a u16 count, then their records (slot
 //           number and every field, big-endian, fixed size) as byte planes
-//   "VIEW"  view settings, zoom and the geometry it gave
+//   "VIEW"  view settings, zoom and the geometry it gave; from version 2 on
+//           followed by the seven map overlay switches (a version 1 file's
+//           section ends before them, and they stay off)
 //   "SETS"  the settings page
 //   "PLAY"  turn, random seed, animation periods, selection, click mode,
 //           construction in progress

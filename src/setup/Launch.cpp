@@ -71,6 +71,7 @@ void ApplyLaunchChoices(Game& game, int terrainSet, int clan) {
     game.ViewSettings.PlayerClan = static_cast<u8>(clan);
     game.ViewSettings.ShowGeology = 0;
     game.ViewSettings.ShowGrid = 0;
+    game.ViewSettings.Overlays = {};
 }
 
 void MarkViewForFirstFrame(Game& game) {

@@ -165,6 +165,9 @@ void MapPage::ConnectHandlers() {
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
     connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);
+    for (const auto& [button, overlay] : OverlaySwitches())
+        connect(button, &QPushButton::clicked, this,
+                [this, b = button, o = overlay] { ShowOverlaySwitch(b, ToggleOverlay(host_.game(), o) == 1); });
     // Mouse moves over the side panel and its buttons end a drag.
     Panel1->setMouseTracking(true);
     Panel1->installEventFilter(this);
@@ -199,6 +202,7 @@ void MapPage::RefreshFromGame() {
     SetBold(Button1, g.ViewSettings.ShowGeology == 1);
     SetBold(Button6, g.ViewSettings.ShowGrid == 1);
     SetBold(Button11, g.ViewSettings.ShowConnectors == 1);
+    for (const auto& [button, overlay] : OverlaySwitches()) ShowOverlaySwitch(button, g.ViewSettings.Overlays[overlay]);
     ENDTURN->setEnabled(EndTurnEnabled(g));
     ShowTurn();
     if (DXDraw->initialized()) UpdateScrollBars();

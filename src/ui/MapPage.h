@@ -8,6 +8,8 @@
 
 #include <QKeyCombination>
 #include <QWidget>
+#include <array>
+#include <utility>
 #include <string>
 
 #include "control/CommandMenu.h"
@@ -97,6 +99,10 @@ public:
     void Button1Click();   // "Геология"
     void Button6Click();   // "Сетка"
     void Button11Click();  // "Соединители"
+    // The seven overlays drawn by the renderer ("Хиты" .. "Имена"): their
+    // buttons with the switch each flips, and a button showing its switch.
+    std::array<std::pair<QPushButton*, MapOverlay>, kMapOverlays> OverlaySwitches() const;
+    void ShowOverlaySwitch(QPushButton* button, bool on);
     // One frame drawn and shown at once, outside the drawing timer.
     void RenderAndPresent();
     // Clicks, the command menu and the end of the turn (MapOrders.cpp).

@@ -236,4 +236,22 @@ void MapPage::Button1Click() { SetBold(Button1, ToggleGeology(host_.game()) == 1
 void MapPage::Button6Click() { SetBold(Button6, ToggleGrid(host_.game()) == 1); }
 void MapPage::Button11Click() { SetBold(Button11, ToggleConnectors(host_.game()) == 1); }
 
+std::array<std::pair<QPushButton*, MapOverlay>, kMapOverlays> MapPage::OverlaySwitches() const {
+    return {{{Button2, MapOverlay::Hits},
+             {Button3, MapOverlay::Scan},
+             {Button4, MapOverlay::Status},
+             {Button5, MapOverlay::Ammo},
+             {Button7, MapOverlay::Highlight},
+             {Button8, MapOverlay::Range},
+             {Button9, MapOverlay::Names}}};
+}
+
+// Bold while on; "Имена" is struck out while off.
+void MapPage::ShowOverlaySwitch(QPushButton* button, bool on) {
+    QFont f = button->font();
+    f.setBold(on);
+    if (button == Button9) f.setStrikeOut(!on);
+    button->setFont(f);
+}
+
 }  // namespace tarq

@@ -39,7 +39,7 @@ void AdvanceSprite(const Game& game, TSpriteRef& s) {
 
 void AdvanceAnimations(Game& game) {
     for (int i = 1; i <= kMaxObjects; ++i) {
-        TGameObject& o = game.World.Objects[i];
+        TGameObject& o = game.World.Objects.Animated(i);
         if (o.Active != 1 || o.AnimClass == 0) continue;
         o.AnimTicks = static_cast<u8>(o.AnimTicks + 1);
         if (PeriodOf(game, o.AnimClass) < o.AnimTicks) {

@@ -38,6 +38,12 @@ u8 ToggleConnectors(Game& game) {
     return game.ViewSettings.ShowConnectors;
 }
 
+u8 ToggleOverlay(Game& game, MapOverlay overlay) {
+    u8& on = game.ViewSettings.Overlays.On[static_cast<std::size_t>(overlay)];
+    on = on == 0 ? 1 : 0;
+    return on;
+}
+
 bool CountDownWarning(Game& game) {
     if (game.WarnFlashTicks > 0) --game.WarnFlashTicks;
     if (game.WarnFlashTicks != 0) return false;

@@ -94,6 +94,7 @@ PulseState CurrentPulse(const Game& game) {
 void FrameCache::Invalidate() {
     layout_ = Layout{};
     patterns_.Clear();
+    overlays_.Invalidate();
 }
 
 void FrameCache::Reset(const Layout& layout) {
@@ -208,6 +209,8 @@ void FrameCache::Draw(const Game& game, const ImageList& images, Bitmap& back, c
     if (g.pitch < 1 || g.Cols() < 1 || g.Rows() < 1) return;
     Update(game, images, g, pulse, readyLayerOn);
     CopyToSurface(back, g);
+    overlays_.Update(game, g);
+    overlays_.Draw(game, back, g);
 }
 
 void FrameCache::Draw(const Game& game, const ImageList& images, BackBuffer& back, const FrameGeometry& whole,
@@ -223,9 +226,13 @@ void FrameCache::Draw(const Game& game, const ImageList& images, BackBuffer& bac
     if (drawsCells) slotsKept = Update(game, images, g, pulse, readyLayerOn);
     if (drawsCells && kept && slotsKept && composedCells_.size() < kCellsCopiedApart) {
         for (const auto& [col, row] : composedCells_) back.Changed(CopyCell(back.pixels_, g, col, row));
+        DrawOverlays(game, back, g, false);
     } else if (drawsCells) {
         CopyToSurface(back.pixels_, g);
         back.Changed(area);
+        DrawOverlays(game, back, g, true);
+    } else {
+        overlays_.Invalidate();
     }
     // Outside the cells: what was there stays unless a clear is pending.
     const bool oldAreaCovered = area.contains(back.drawnArea_) || back.drawnBy_ == nullptr;
@@ -240,6 +247,21 @@ void FrameCache::Draw(const Game& game, const ImageList& images, BackBuffer& bac
     back.drawnFrame_ = frame_;
     back.drawnArea_ = area;
     lastGeometry_ = g;
+}
+
+void FrameCache::DrawOverlays(const Game& game, BackBuffer& back, const FrameGeometry& g, bool wholeCopied) {
+    const bool changed = overlays_.Update(game, g);
+    if (!wholeCopied) {
+        const auto underMarks = [&](const std::pair<int, int>& cell) { return overlays_.Drawn(cell.first, cell.second); };
+        if (!changed && std::none_of(composedCells_.begin(), composedCells_.end(), underMarks)) return;
+        for (std::uint32_t key : overlays_.DrawnCells())
+            back.Changed(CopyCell(back.pixels_, g, static_cast<i16>(key >> 16), static_cast<i16>(key & 0xFFFFu)));
+    }
+    overlays_.Draw(game, back.pixels_, g);
+    for (std::uint32_t key : overlays_.DrawnCells()) {
+        const int col = static_cast<i16>(key >> 16), row = static_cast<i16>(key & 0xFFFFu);
+        back.Changed(PixelRect{g.CellX(col), g.CellY(row), g.CellX(col) + g.size, g.CellY(row) + g.size});
+    }
 }
 
 // What decides a cell's look and which ids it shows, worked out from the

@@ -27,6 +27,7 @@
 #include "core/Bitmap.h"
 #include "view/BackBuffer.h"
 #include "view/ImageList.h"
+#include "view/MapOverlays.h"
 #include "view/ScaledPatterns.h"
 
 namespace tarq {
@@ -129,6 +130,10 @@ private:
     void DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
                     bool& pulsed);
     void CopyToSurface(Bitmap& back, const FrameGeometry& g) const;
+    // The overlays over a kept buffer: when they changed, or cells under them
+    // were copied afresh, the cells of the old marks are copied again from
+    // their slots and the new marks drawn.
+    void DrawOverlays(const Game& game, BackBuffer& back, const FrameGeometry& g, bool wholeCopied);
     // Copies one cell's block; returns the rectangle written.
     PixelRect CopyCell(Bitmap& back, const FrameGeometry& g, int col, int row) const;
 
@@ -170,6 +175,7 @@ private:
     int composedLastFrame_ = 0;
     std::vector<std::pair<int, int>> composedCells_;  // (column, row) of the cells composed by the last Update
     ScaledPatterns patterns_;
+    MapOverlayLayer overlays_;
     // The last frame drawn into a BackBuffer, by number, and where its cells went.
     std::uint64_t frame_ = 0;
     FrameGeometry lastGeometry_;

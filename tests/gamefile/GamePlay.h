@@ -20,6 +20,7 @@
 #include "setup/Purchases.h"
 #include "setup/Shop.h"
 #include "view/Animation.h"
+#include "view/Overlays.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"
 #include "world/MapGenerator.h"
@@ -102,6 +103,7 @@ inline std::vector<Stage> Stages() {
              const TCellPos base = RoomyLand(g);
              ASSERT_TRUE(PlaceInitialForce(g, base.col, base.row));
              CentreViewOnBase(g, base.col, base.row);
+             for (int o = 0; o < kMapOverlays; ++o) ToggleOverlay(g, static_cast<MapOverlay>(o));
          }},
         {"site being placed",
          [](Game& g) {
@@ -135,6 +137,7 @@ inline std::vector<Stage> Stages() {
                  EndTurn(g);
              }
              g.ViewSettings.ShowGeology = 1, g.ViewSettings.ShowGrid = 1;
+             ToggleOverlay(g, MapOverlay::Scan);
              g.Rng.Random(1000);
          }},
     };

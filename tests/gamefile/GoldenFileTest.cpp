@@ -35,7 +35,8 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
     const struct {
         int version, turn, objects;
         u8 readyLayerOn;
-    } files[] = {{1, 6, 8, 1}, {2, 6, 8, 1}};
+        TMapOverlays overlays;  // version 1 has no switches: all off
+    } files[] = {{1, 6, 8, 1, {}}, {2, 6, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}}};
     ASSERT_EQ(std::size(files), gamefile::kGameFileVersion) << "a golden file for every version";
     for (const auto& f : files) {
         SCOPED_TRACE(f.version);
@@ -48,6 +49,7 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
         EXPECT_EQ(g.ReadyLayerOn, f.readyLayerOn);
         EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
         EXPECT_TRUE(g.Players == OnePlayer());
+        EXPECT_TRUE(g.ViewSettings.Overlays == f.overlays);
     }
     // The newest file is written exactly as this version writes it.
     QFile newest(GoldenFile(gamefile::kGameFileVersion));

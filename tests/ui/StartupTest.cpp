@@ -211,6 +211,7 @@ TEST_F(StartupTest, RefreshShowsTheGameStateInEveryPage) {
     g.ViewSettings.Scale = 60;
     g.ViewSettings.ShowGrid = 1;
     g.ViewSettings.ShowConnectors = 0;
+    g.ViewSettings.Overlays.On[static_cast<std::size_t>(MapOverlay::Names)] = 1;
     const TSettings settings = g.Settings;
     const TNewGameChoices choices = g.NewGameChoices;
     form->RefreshFromGame();
@@ -230,6 +231,12 @@ TEST_F(StartupTest, RefreshShowsTheGameStateInEveryPage) {
     EXPECT_EQ(form->mapPage()->SScale->value(), 60);
     EXPECT_TRUE(form->mapPage()->Button6->font().bold());
     EXPECT_FALSE(form->mapPage()->Button11->font().bold());
+    const QFont names = form->mapPage()->Button9->font();
+    EXPECT_TRUE(names.bold() && !names.strikeOut());
+    form->mapPage()->Button2->click();  // a switch like "Сетка"
+    EXPECT_TRUE(g.ViewSettings.Overlays[MapOverlay::Hits] && form->mapPage()->Button2->font().bold());
+    form->mapPage()->Button9->click();
+    EXPECT_TRUE(!g.ViewSettings.Overlays[MapOverlay::Names] && form->mapPage()->Button9->font().strikeOut());
     EXPECT_EQ(g.Settings, settings);
     EXPECT_EQ(g.NewGameChoices, choices);
     EXPECT_EQ(g.ViewSettings.PlayerClan, 3);
