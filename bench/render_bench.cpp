@@ -9,7 +9,9 @@
 //   the kept back buffer): a still frame, a panning frame (the view one column
 //   further each frame), a zoom step (the first frame at a scale whose patterns
 //   are not scaled yet) and continuous zooming (a different scale each frame,
-//   wheel notches back and forth around the zoom);
+//   wheel notches back and forth around the zoom), and the panning frame of a
+//   game of two players ("team pan": every other object the second player's,
+//   drawn from the image list's copies of the team sheets in their colour);
 // then a table of milliseconds and of ratios to (a) and to memcpy.
 //
 // The world is built here from a seeded random source (terrain, deposits with
@@ -305,6 +307,8 @@ struct Fixture {
     BackBuffer kept{kSurfaceW, kSurfaceH};
     FrameCache cache;
     ScaledPatterns literalPatterns;
+    ImageList teamImages;  // `images` with the team copies of two players
+    FrameCache teamCache;
 };
 
 Fixture& Shared() {
@@ -353,10 +357,10 @@ void Measure(benchmark::State& state, const std::string& what, Frame frame, int 
 }
 
 // The drawing tick of the window: animation step, clear, frame into the kept buffer.
-void Tick(Fixture& f, BackBuffer& kept, FrameCache& cache) {
+void Tick(Fixture& f, BackBuffer& kept, FrameCache& cache, const ImageList* images = nullptr) {
     AdvanceAnimations(*f.game);
     kept.Clear(0xFF000000u);
-    RenderFrame(*f.game, f.images, kept, cache);
+    RenderFrame(*f.game, images ? *images : f.images, kept, cache);
     kept.TakeChanges();
     benchmark::DoNotOptimize(kept.Pixels().pixels.data());
 }
@@ -412,6 +416,30 @@ void BM_Pan(benchmark::State& state) {
         const int phase = step++ % 40;
         f.game->ViewSettings.FirstCol = static_cast<i16>(f.game->ViewSettings.FirstCol + (phase < 20 ? 1 : -1));
         Tick(f);
+    });
+    SetScale(*f.game, static_cast<int>(state.range(0)));
+}
+
+// As BM_Pan in a game of two players. The other measurements draw from
+// `images`, which holds no team copies, so the second player changes nothing
+// for them.
+void BM_TeamPan(benchmark::State& state) {
+    Fixture& f = Shared();
+    if (f.teamImages.count() == 0) {
+        Game& g = *f.game;
+        g.Players.Count = 2;
+        g.Players.Table[2].Number = 2;
+        g.Players.Table[2].Colour = 1;
+        for (int slot = 2; slot <= kMaxObjects; slot += 2)
+            if (g.World.Objects[slot].Owner != 0) g.World.Objects[slot].Owner = 2;
+        f.teamImages = f.images;
+        f.teamImages.addTeamCopies({0, 1});
+    }
+    int step = 0;
+    Measure(state, "team pan", [&] {
+        const int phase = step++ % 40;
+        f.game->ViewSettings.FirstCol = static_cast<i16>(f.game->ViewSettings.FirstCol + (phase < 20 ? 1 : -1));
+        Tick(f, f.kept, f.teamCache, &f.teamImages);
     });
     SetScale(*f.game, static_cast<int>(state.range(0)));
 }
@@ -516,7 +544,8 @@ void PrintDenseTable() {
 }
 
 void PrintTable() {
-    static const char* kColumns[] = {"literal", "qpainter", "memset", "memcpy", "still", "pan", "zoom", "zooming"};
+    static const char* kColumns[] = {"literal", "qpainter", "memset", "memcpy", "still",
+                                     "pan",     "team pan", "zoom",   "zooming"};
     std::printf("\nmilliseconds of CPU time per frame, the lowest of the repetitions (wall time in brackets);"
                 " literal = (a), qpainter = (b)\n");
     std::printf("%-5s %-4s %-6s", "scale", "cell", "cells");
@@ -531,7 +560,7 @@ void PrintTable() {
         for (const char* c : kColumns) std::printf(" %7.3f (%7.3f)", r[c], r[std::string(c) + " wall"]);
         std::printf("\n");
     }
-    static const char* kOurs[] = {"qpainter", "still", "pan", "zoom", "zooming"};
+    static const char* kOurs[] = {"qpainter", "still", "pan", "team pan", "zoom", "zooming"};
     for (const char* base : {"literal", "memcpy"}) {
         std::printf("\nratio of CPU time to %s\n%-5s", base, "scale");
         for (const char* c : kOurs) std::printf(" %9s", c);
@@ -611,6 +640,7 @@ int main(int argc, char** argv) {
         add("Memcpy", BM_Memcpy);
         add("Still", BM_Still);
         add("Pan", BM_Pan);
+        add("TeamPan", BM_TeamPan);
         add("ZoomStep", BM_ZoomStep)->MinTime(0.3);
         add("ContinuousZoom", BM_ContinuousZoom);
     }
