@@ -35,6 +35,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <cstring>
 #include <ctime>
 #include <algorithm>
@@ -160,7 +161,13 @@ void StampObject(Game& game, int slot, int type, int col, int row) {
     o.Layer = setup->Layer;
     o.SecondLayer = setup->SecondLayer;
     o.AnimClass = setup->AnimClass;
+    // The type's characteristics, and hits, ammunition and moves spent in
+    // every proportion, for the overlays.
+    o.Stats = game.UnitStats[type];
     o.Stats.Movement = setup->Movement;
+    o.HitsLeft = static_cast<u8>(o.Stats.Hits * (slot % 4) / 3);
+    o.AmmoLeft = static_cast<u8>(o.Stats.Ammo * (slot % 3) / 2);
+    o.MovesLeft = slot % 3 == 0 ? 0 : o.Stats.Speed;
     if (setup->Connected)
         for (int k = 1; k <= o.CellCount; ++k) game.World.Connectors(o.Cells[k].col, o.Cells[k].row) = {1, 1};
 }
@@ -408,6 +415,38 @@ void BM_Still(benchmark::State& state) {
     Measure(state, "still", [&] { Tick(f); });
 }
 
+// A still frame with all seven map overlays on, a unit in the middle of the view
+// selected; with `flip`, the hits bars go on and off every frame, so the marks
+// are worked out and drawn again each time.
+void MeasureOverlays(benchmark::State& state, const char* what, bool flip) {
+    Fixture& f = Shared();
+    Game& g = *f.game;
+    const TViewSettings plain = g.ViewSettings;
+    const i32 selected = g.SelectedObject;
+    for (u8& on : g.ViewSettings.Overlays.On) on = 1;
+    bool chosen = false;
+    Measure(state, what, [&] {
+        if (!chosen) {  // the unit nearest the middle of the view, at the first frame (the zoom is set)
+            chosen = true;
+            int best = 1 << 30;
+            for (int slot = 1; slot <= kMaxObjects; ++slot) {
+                const TGameObject& o = std::as_const(g).World.Objects[slot];
+                const int d = std::abs(o.Cells[1].col - (g.ViewSettings.FirstCol + g.VisibleCols / 2)) +
+                              std::abs(o.Cells[1].row - (g.ViewSettings.FirstRow + g.VisibleRows / 2));
+                if (SlotInUse(o) && o.Stats.Range > 0 && d < best) best = d, g.SelectedObject = slot;
+            }
+        }
+        if (flip) ToggleOverlay(g, MapOverlay::Hits);
+        Tick(f);
+    });
+    Results()[static_cast<int>(state.range(0))]["marks"] = static_cast<double>(f.cache.OverlayMarks());
+    g.ViewSettings.Overlays = plain.Overlays;
+    g.SelectedObject = selected;
+}
+
+void BM_Overlays(benchmark::State& state) { MeasureOverlays(state, "overlays", false); }
+void BM_OverlaysFlipped(benchmark::State& state) { MeasureOverlays(state, "flipped", true); }
+
 // The view moves one column each frame, back and forth over 20 columns.
 void BM_Pan(benchmark::State& state) {
     Fixture& f = Shared();
@@ -543,6 +582,19 @@ void PrintDenseTable() {
     }
 }
 
+void PrintOverlayTable() {
+    std::printf("\nstill frame, plain and with all seven map overlays on (marks drawn); flipped: the hits bars"
+                " switched every frame, all marks worked out and drawn again: milliseconds of CPU time (wall time"
+                " in brackets), ratio to plain\n%-5s %6s %17s %17s %17s %8s %8s\n",
+                "scale", "marks", "plain", "overlays", "flipped", "overlays", "flipped");
+    for (int scale : kScales) {
+        auto& r = Results()[scale];
+        std::printf("%-5d %6.0f %7.3f (%7.3f) %7.3f (%7.3f) %7.3f (%7.3f) %8.2f %8.2f\n", scale, r["marks"],
+                    r["still"], r["still wall"], r["overlays"], r["overlays wall"], r["flipped"], r["flipped wall"],
+                    r["overlays"] / r["still"], r["flipped"] / r["still"]);
+    }
+}
+
 void PrintTable() {
     static const char* kColumns[] = {"literal", "qpainter", "memset", "memcpy", "still",
                                      "pan",     "team pan", "zoom",   "zooming"};
@@ -639,6 +691,8 @@ int main(int argc, char** argv) {
         add("Memset", BM_Memset);
         add("Memcpy", BM_Memcpy);
         add("Still", BM_Still);
+        add("Overlays", BM_Overlays);
+        add("OverlaysFlipped", BM_OverlaysFlipped);
         add("Pan", BM_Pan);
         add("TeamPan", BM_TeamPan);
         add("ZoomStep", BM_ZoomStep)->MinTime(0.3);
@@ -655,6 +709,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&count, args.data());
     benchmark::RunSpecifiedBenchmarks();
     PrintTable();
+    PrintOverlayTable();
     PrintDenseTable();
     if (window) MeasureWindow();
     benchmark::Shutdown();

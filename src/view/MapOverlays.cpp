@@ -47,6 +47,10 @@ struct Painter {
     }
 };
 
+bool ByCell(const OverlayMark& a, const OverlayMark& b) {
+    return MapOverlayLayer::CellKey(a.col, a.row) < MapOverlayLayer::CellKey(b.col, b.row);
+}
+
 }  // namespace
 
 Pixel BarColour(int left, int full) {
@@ -69,6 +73,7 @@ bool MapOverlayLayer::Update(const Game& game, const FrameGeometry& g) {
         valid_ = true;
         marks_.clear();
         if (v.Overlays.Any()) Build(game, g);
+        std::stable_sort(marks_.begin(), marks_.end(), ByCell);
     }
     return marks_ != drawnMarks_;
 }
@@ -166,12 +171,29 @@ void MapOverlayLayer::Build(const Game& game, const FrameGeometry& g) {
 }
 
 void MapOverlayLayer::Draw(const Game& game, Bitmap& back, const FrameGeometry& g) {
+    DrawMarks(game, back, g, marks_.data(), marks_.data() + marks_.size());
+    drawnMarks_ = marks_;
+    drawnCells_.clear();
+    for (const OverlayMark& m : marks_)
+        if (drawnCells_.empty() || drawnCells_.back() != CellKey(m.col, m.row)) drawnCells_.push_back(CellKey(m.col, m.row));
+}
+
+void MapOverlayLayer::DrawCell(const Game& game, Bitmap& back, const FrameGeometry& g, int col, int row) const {
+    OverlayMark probe;
+    probe.col = static_cast<i16>(col), probe.row = static_cast<i16>(row);
+    const auto [first, last] = std::equal_range(drawnMarks_.begin(), drawnMarks_.end(), probe, ByCell);
+    if (first != last) DrawMarks(game, back, g, &*first, &*first + (last - first));
+}
+
+void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeometry& g, const OverlayMark* first,
+                                const OverlayMark* last) const {
     const int s = g.size;
     const int line = std::max(1, s / 24);
     const int bar = std::max(1, s / 12);
     const int mark = std::min(s, std::max(2, s / 5));
     const int fontScale = s >= 100 ? 2 : 1;
-    for (const OverlayMark& m : marks_) {
+    for (const OverlayMark* it = first; it != last; ++it) {
+        const OverlayMark& m = *it;
         const int x = g.CellX(m.col), y = g.CellY(m.row);
         const Painter p{back, std::max(x, 0), std::max(y, 0), std::min(x + s, back.width), std::min(y + s, back.height)};
         if (p.cx0 >= p.cx1 || p.cy0 >= p.cy1) continue;
@@ -220,11 +242,6 @@ void MapOverlayLayer::Draw(const Game& game, Bitmap& back, const FrameGeometry& 
             }
         }
     }
-    drawnMarks_ = marks_;
-    drawnCells_.clear();
-    for (const OverlayMark& m : marks_) drawnCells_.push_back(CellKey(m.col, m.row));
-    std::sort(drawnCells_.begin(), drawnCells_.end());
-    drawnCells_.erase(std::unique(drawnCells_.begin(), drawnCells_.end()), drawnCells_.end());
 }
 
 bool MapOverlayLayer::Drawn(int col, int row) const {

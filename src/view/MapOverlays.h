@@ -65,6 +65,8 @@ public:
     // Draws the marks onto the cells of `g` in `back` (cells already drawn)
     // and remembers them as drawn.
     void Draw(const Game& game, Bitmap& back, const FrameGeometry& g);
+    // Draws again the marks of one cell whose pixels were drawn afresh.
+    void DrawCell(const Game& game, Bitmap& back, const FrameGeometry& g, int col, int row) const;
     // Forgets what was drawn and what the marks were worked out for.
     void Invalidate();
 
@@ -87,10 +89,12 @@ private:
     };
     void Build(const Game& game, const FrameGeometry& g);
     void Outline(const Game& game, const FrameGeometry& g, u8 kind, bool scan);
+    void DrawMarks(const Game& game, Bitmap& back, const FrameGeometry& g, const OverlayMark* first,
+                   const OverlayMark* last) const;
 
     Inputs inputs_;
     bool valid_ = false;
-    std::vector<OverlayMark> marks_, drawnMarks_;
+    std::vector<OverlayMark> marks_, drawnMarks_;  // by cell, in drawing order within a cell
     std::vector<std::uint32_t> drawnCells_;
     std::vector<std::uint8_t> cover_;  // scratch: cells an outline encloses
 };

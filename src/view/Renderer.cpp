@@ -251,9 +251,12 @@ void FrameCache::Draw(const Game& game, const ImageList& images, BackBuffer& bac
 
 void FrameCache::DrawOverlays(const Game& game, BackBuffer& back, const FrameGeometry& g, bool wholeCopied) {
     const bool changed = overlays_.Update(game, g);
+    if (!wholeCopied && !changed) {  // only the marks of cells copied afresh
+        for (const auto& [col, row] : composedCells_)
+            if (overlays_.Drawn(col, row)) overlays_.DrawCell(game, back.pixels_, g, col, row);
+        return;
+    }
     if (!wholeCopied) {
-        const auto underMarks = [&](const std::pair<int, int>& cell) { return overlays_.Drawn(cell.first, cell.second); };
-        if (!changed && std::none_of(composedCells_.begin(), composedCells_.end(), underMarks)) return;
         for (std::uint32_t key : overlays_.DrawnCells())
             back.Changed(CopyCell(back.pixels_, g, static_cast<i16>(key >> 16), static_cast<i16>(key & 0xFFFFu)));
     }

@@ -106,6 +106,8 @@ public:
 
     // Cells composed by the last Draw (for tests and measurements).
     int ComposedLastFrame() const { return composedLastFrame_; }
+    // Overlay marks on the last frame (for measurements).
+    std::size_t OverlayMarks() const { return overlays_.Marks().size(); }
 
 private:
     struct Layout {

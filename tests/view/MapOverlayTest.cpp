@@ -165,6 +165,7 @@ TEST_P(MapOverlayTest, AKeptBufferFollowsTheMarks) {
         [](Game&) {},
         [](Game& g) { g.Object(1).HitsLeft = 3; },
         [](Game& g) { g.Object(1).Cells[1] = {6, 5}; },
+        [](Game& g) { g.Map(6, 5).Layers[kLayerTerrain] = {4, 1, 0, 0, 1}; },  // the cell under the marks drawn afresh
         [](Game& g) { g.ViewSettings.Overlays = {}; },
     };
     for (const auto& step : steps) {
