@@ -207,10 +207,13 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
                 const Pixel colour = m.kind == OverlayMark::ScanEdge    ? overlay_colour::kScan
                                      : m.kind == OverlayMark::RangeEdge ? overlay_colour::kRange
                                                                         : overlay_colour::kHighlight;
-                if (m.sides & 1) p.Fill(x, y, x + line, y + s, colour);
-                if (m.sides & 2) p.Fill(x, y, x + s, y + line, colour);
-                if (m.sides & 4) p.Fill(x + s - line, y, x + s, y + s, colour);
-                if (m.sides & 8) p.Fill(x, y + s - line, x + s, y + s, colour);
+                // The range outline runs one line inside the cell's edge, so
+                // that both show where it follows the scan outline.
+                const int in = m.kind == OverlayMark::RangeEdge ? line : 0;
+                if (m.sides & 1) p.Fill(x + in, y, x + in + line, y + s, colour);
+                if (m.sides & 2) p.Fill(x, y + in, x + s, y + in + line, colour);
+                if (m.sides & 4) p.Fill(x + s - in - line, y, x + s - in, y + s, colour);
+                if (m.sides & 8) p.Fill(x, y + s - in - line, x + s, y + s - in, colour);
                 break;
             }
             case OverlayMark::HitsBar:
