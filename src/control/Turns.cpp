@@ -39,11 +39,15 @@ void LoadPlayer(Game& game, int number) {
     game.PurchaseListStorage = p.Purchases;
     SectorsSeenBy(game, number);
     if (v.UseLandingSectors == 1) ShowLandingArea(game, p.BaseLanded == 0);
-    v.FirstCol = p.FirstCol;
-    v.FirstRow = p.FirstRow;
-    v.ViewCenterCol = p.ViewCenterCol;
-    v.ViewCenterRow = p.ViewCenterRow;
-    v.Scale = p.Scale;
+    // A player who has not looked at the map yet (no zoom kept) takes the
+    // view as it is until their start sets their own.
+    if (p.Scale != 0) {
+        v.FirstCol = p.FirstCol;
+        v.FirstRow = p.FirstRow;
+        v.ViewCenterCol = p.ViewCenterCol;
+        v.ViewCenterRow = p.ViewCenterRow;
+        v.Scale = p.Scale;
+    }
     // What the last player had selected or armed is not the new player's.
     game.SelectedObject = 0;
     game.MoveArmed = 0;

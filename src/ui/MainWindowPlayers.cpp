@@ -21,6 +21,7 @@ void TMainForm::TurnEnded() {
     if (!saved.message.isEmpty()) ShowMessage(saved.message);
     if (!SeveralPlayers(*game_)) return;
     map_->StopDrawing();
+    map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen
     const int player = game_->ViewSettings.CurrentPlayer;
     const QString file = saved.written ? QDir(autosave_.folder()).filePath(AutosaveFileName(1)) : QString();
     handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, file);

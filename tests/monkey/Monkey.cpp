@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -256,6 +257,12 @@ std::string Monkey::Setup() {
     if (roll < 84) {  // a landing sector
         ImageBox* sectors = page->startConditions()->Image2;
         return Usable(sectors) ? LeftClick(sectors, PointIn(sectors)) : Reach(sectors);
+    }
+    if (roll < 88) {  // a game of up to three players
+        QSpinBox* players = page->startConditions()->PlayersCount;
+        if (!Usable(players)) return Reach(players);
+        players->setValue(1 + R(3));
+        return "Игроков " + std::to_string(players->value());
     }
     return Reach(page->LaunchTARQ);
 }
