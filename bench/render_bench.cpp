@@ -439,7 +439,7 @@ void MeasureOverlays(benchmark::State& state, const char* what, bool flip) {
         if (flip) ToggleOverlay(g, MapOverlay::Hits);
         Tick(f);
     });
-    Results()[static_cast<int>(state.range(0))]["marks"] = static_cast<double>(f.cache.OverlayMarks());
+    if (!flip) Results()[static_cast<int>(state.range(0))]["marks"] = static_cast<double>(f.cache.OverlayMarks());
     g.ViewSettings.Overlays = plain.Overlays;
     g.SelectedObject = selected;
 }
