@@ -166,6 +166,17 @@ int BuilderClassOf(int type) {
     return 0;
 }
 
+bool IsStructureType(const Game& game, int type) {
+    if (type < 1 || type > kTypeCount) return false;
+    switch (game.UnitTypes[type].Category) {
+        case 0:
+        case 2:
+        case 3: return true;
+        case 5: return game.UnitStats[type].Speed == 0;
+        default: return false;
+    }
+}
+
 void FillCatalogue(Game& game) {
     for (int t = 1; t <= kTypeCount; ++t) {
         game.UnitTypes[t] = TUnitType{};

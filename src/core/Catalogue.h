@@ -19,4 +19,10 @@ u8 CataloguePurchasable(int type);
 // Builder class of a builder type (which BuiltBy value it builds); 0 for others.
 int BuilderClassOf(int type);
 
+// Whether objects of `type` are structures: plain structures (group 0), roads
+// and water platforms (2), connectors and bridges (3), and of group 5 (alien
+// craft, the shipyard and the dock) the ones that never move. False for a
+// type outside 1..68.
+bool IsStructureType(const Game& game, int type);
+
 }  // namespace tarq

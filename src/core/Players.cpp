@@ -49,6 +49,12 @@ int PlayerColourIndex(const Game& game, int number) {
     return IsPlayer(game, number) ? game.Players.Table[number].Colour : 0;
 }
 
+std::string PlayerName(const Game& game, int number) {
+    std::string name = "Игрок " + std::to_string(number);
+    if (SeveralPlayers(game)) name += std::string(" (") + TeamColourAt(PlayerColourIndex(game, number)).name + ")";
+    return name;
+}
+
 bool OwnedByCurrentPlayer(const Game& game, int slot) {
     if (!SeveralPlayers(game)) return true;
     return slot >= 1 && slot <= kMaxObjects && game.Object(slot).Owner == game.ViewSettings.CurrentPlayer;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "core/Bitmap.h"
 #include "core/GameState.h"
@@ -34,6 +35,10 @@ inline bool IsPlayer(const Game& game, int number) { return number >= 1 && numbe
 // The team colour of player `number`; colour 0 for anyone else (a free slot's
 // owner 0, a number past the players).
 int PlayerColourIndex(const Game& game, int number);
+
+// "Игрок N", and in a game of several players their colour's name after it:
+// "Игрок 2 (желтый)".
+std::string PlayerName(const Game& game, int number);
 
 // Whether the object in `slot` takes the current player's orders: always in a
 // game of one player, else when it is in use and theirs.

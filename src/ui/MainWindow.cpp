@@ -216,6 +216,7 @@ void TMainForm::RefreshFromGame() {
     newGame_->RefreshFromGame();
     map_->RefreshFromGame();
     settings_->RefreshFromGame();
+    technical_->RefreshFromGame(*game_);
 }
 
 // The strip gives one colour per terrain code, from the green terrain sheet.
@@ -252,6 +253,7 @@ void TMainForm::PageControl1Change(int index) {
 }
 
 void TMainForm::N41Click() {
+    technical_->RefreshFromGame(*game_);
     ShowTab(PageControl1, kPageTech, true);
     ActivatePage(PageControl1, kPageTech);
 }

@@ -65,8 +65,8 @@ public:
     PreparationPage* preparationPage() const { return preparation_; }
 
     // Shows the game state in every page: settings, new-game choices,
-    // purchases, zoom and overlays (after a load, or any change made outside
-    // the controls).
+    // purchases, zoom, overlays and the technical page's structure list
+    // (after a load, or any change made outside the controls).
     void RefreshFromGame();
 
     // Opens a saved game straight on the map page (the command line's FILE,

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "control/StructureList.h"
 #include "core/Paths.h"
+#include "core/World.h"
 #include "ui/PageHost.h"
 #include "ui/UiHelpers.h"
 #include "ui/Widgets.h"
@@ -215,13 +217,9 @@ void SettingsPage::CheckBox3Click() {
 void SettingsPage::Button17Click() {
     const Game& g = host_.game();
     ListBox2->clear();
-    for (int i = 1; i <= kMaxObjects; ++i) {
-        const TGameObject& o = g.World.Objects[i];
-        if (o.Owner == 0) continue;
-        const QString name =
-            (o.TypeId >= 1 && o.TypeId <= kTypeCount) ? QString::fromStdString(g.UnitTypes[o.TypeId].Name) : QString();
-        ListBox2->addItem(QStringLiteral("%1 %2x%3").arg(name).arg(o.Cells[1].col).arg(o.Cells[1].row));
-    }
+    for (int i = 1; i <= kMaxObjects; ++i)
+        if (SlotInUse(g.World.Objects[i]))
+            ListBox2->addItem(QString::fromStdString(ObjectPlaceText(g, g.World.Objects[i])));
 }
 
 // The map page shows or hides its scroll bars.

@@ -3,9 +3,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QSpinBox>
 
 #include "MapWindowFixture.h"
+#include "core/Catalogue.h"
 #include "gamefile/Autosave.h"
 #include "ui/HandoverScreen.h"
 #include "ui/UiHelpers.h"
@@ -86,6 +88,17 @@ TEST_F(PlayersFlowTest, TwoPlayersOnOneMachine) {
     EXPECT_EQ(game().Turn, 2);
     EXPECT_EQ(Sector(0), kSectorClaimed);
     EXPECT_EQ(Sector(9), kSectorTaken);
+    // The technical page lists both players' structures; the selected one is current.
+    for (int slot = 1; slot <= kMaxObjects; ++slot)
+        if (game().Object(slot).Owner == 2 && IsStructureType(game(), game().Object(slot).TypeId))
+            game().SelectedObject = slot;
+    ASSERT_GT(game().SelectedObject, 0);
+    form->N41Click();
+    const QListWidget* list = form->technicalPage()->StructureList;
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentItem()->data(Qt::UserRole).toInt(), game().SelectedObject);
+    EXPECT_TRUE(list->currentItem()->text().endsWith(QStringLiteral(" — Игрок 2 (желтый)")));
+    EXPECT_FALSE(list->findItems(QStringLiteral(" — Игрок 1 (синий)"), Qt::MatchEndsWith).isEmpty());
 }
 
 TEST_F(PlayersFlowTest, TheSecondPlayerJoinsFromTheFile) {
