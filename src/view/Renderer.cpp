@@ -121,7 +121,7 @@ void FrameCache::Reset(const Layout& layout) {
     columnPulsed_.assign(cols, 0);
     columnIdBits_.assign(cols, 0);
     looks_.clear();
-    if (layout.pitch <= kLookPitch) {
+    if (layout.pitch > kDirectPitch && layout.pitch <= kLookPitch) {
         std::size_t n = 2;
         while (n < 8192 && (n * 2) * static_cast<std::size_t>(layout.pitch * layout.pitch) <= (std::size_t{1} << 18)) n *= 2;
         // A key no cell has: a look's pixels are read only after it was stored.
@@ -350,6 +350,41 @@ constexpr std::array<BlockCopy, sizeof...(N)> BlockCopies(std::index_sequence<N.
 
 constexpr auto kBlockCopies = BlockCopies(std::make_index_sequence<FrameCache::kLookPitch + 1>{});
 
+// CopyScaled with the pattern's side known at compile time, for cells up to
+// the largest whose looks are kept: every keyed pattern that small carries a
+// mask, and rows of a few pixels are a few fixed moves where the general copy
+// calls memcpy.
+template <int N>
+void CopyPatternOf(Pixel* out, int stride, const ScaledPattern& p) {
+    static_assert(N <= ScaledPattern::kMaskedSize);
+    const Pixel* src = p.pixels.data();
+    if (p.kind == ScaledPattern::Kind::Opaque) {
+        for (int y = 0; y < N; ++y, out += stride, src += N) std::memcpy(out, src, N * sizeof(Pixel));
+    } else if (p.kind == ScaledPattern::Kind::Keyed) {
+        const Pixel* m = p.mask.data();
+        for (int y = 0; y < N; ++y, out += stride, src += N, m += N)
+            for (int x = 0; x < N; ++x) out[x] = (out[x] & ~m[x]) | (src[x] & m[x]);
+    }
+}
+
+// A cell's square with nothing blended, of a side known at compile time: onto
+// black unless the first picture is opaque, then the pictures in order.
+using SquareDraw = void (*)(Pixel* square, int stride, const ScaledPattern* const* drawn, int n);
+
+template <int N>
+void DrawSquareOf(Pixel* square, int stride, const ScaledPattern* const* drawn, int n) {
+    if (n == 0 || drawn[0]->kind != ScaledPattern::Kind::Opaque)
+        for (int y = 0; y < N; ++y) std::fill_n(square + static_cast<std::ptrdiff_t>(y) * stride, N, kBlack);
+    for (int i = 0; i < n; ++i) CopyPatternOf<N>(square, stride, *drawn[i]);
+}
+
+template <std::size_t... N>
+constexpr std::array<SquareDraw, sizeof...(N)> SquareDraws(std::index_sequence<N...>) {
+    return {&DrawSquareOf<static_cast<int>(N)>...};
+}
+
+constexpr auto kSquareDraws = SquareDraws(std::make_index_sequence<FrameCache::kLookPitch + 1>{});
+
 }  // namespace
 
 // The cells of rows firstRow..lastRow of a column into their slots. Walk::Fresh
@@ -503,15 +538,20 @@ void FrameCache::DrawLayers(const ImageList& images, const TMapCell& cell, Pixel
         for (int y = 1; y < pitch; ++y) block[static_cast<std::ptrdiff_t>(y) * stride] = kBlack;
     }
     Pixel* square = block + static_cast<std::ptrdiff_t>(gap) * stride + gap;
+    if (pulse == nullptr && size <= kLookPitch) {  // nothing blends: the square's side fixed at compile time
+        kSquareDraws[static_cast<std::size_t>(size)](square, stride, drawn.data(), n);
+        return;
+    }
     const bool coveredByFirst = n > 0 && !blended[0] && drawn[0]->kind == ScaledPattern::Kind::Opaque;
     if (!coveredByFirst)
         for (int y = 0; y < size; ++y) std::fill_n(square + static_cast<std::ptrdiff_t>(y) * stride, size, kBlack);
-    const std::ptrdiff_t offset = square - pixels_.pixels.data();
-    const int bx = static_cast<int>(offset % stride);
-    const int by = static_cast<int>(offset / stride);
-    const ClipRect clip{bx, by, bx + size, by + size};
     for (int i = 0; i < n; ++i) {
         if (blended[static_cast<std::size_t>(i)]) {
+            // Where the square lies in the cache, worked out (two divisions) only for the rare blend.
+            const std::ptrdiff_t offset = square - pixels_.pixels.data();
+            const int bx = static_cast<int>(offset % stride);
+            const int by = static_cast<int>(offset / stride);
+            const ClipRect clip{bx, by, bx + size, by + size};
             BlitScaledBlended(pixels_, *drawn[static_cast<std::size_t>(i)], bx, by, pulse->alpha, clip);
             pulsed = true;
         } else {

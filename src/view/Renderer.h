@@ -86,7 +86,11 @@ public:
     // What decides a cell's look: sheet and picture of each shown layer, two
     // layers a word, 0 for a hidden one.
     using LookKey = std::array<std::uint64_t, kLayers / 2>;
-    // Largest cell whose looks are kept (see below).
+    // Cells whose looks are kept (see below): larger than kDirectPitch, up to
+    // kLookPitch. At 4 pixels and less a frame shows tens of thousands of
+    // cells in thousands of looks, and finding a look among them costs a
+    // cache miss, more than drawing the cell's few pixels afresh.
+    static constexpr int kDirectPitch = 4;
     static constexpr int kLookPitch = 16;
 
     // Forgets everything; the next frame composes every cell again. Call it
