@@ -56,6 +56,7 @@ inline QTextEdit* MakeMemo(QWidget* parent, const char* name, int x, int y, int 
 
 inline void FillMemo(QTextEdit* memo, const QStringList& lines) {
     for (const QString& line : lines) memo->append(line);
+    memo->moveCursor(QTextCursor::Start);  // a memo longer than its box is read from the top
 }
 
 // A caption label and a horizontal scroll bar under it.
