@@ -5,9 +5,33 @@
 #include <limits>
 
 #include "core/Players.h"
+#include "core/World.h"
+#include "setup/Purchases.h"
 #include "world/LandingSectors.h"
 
 namespace tarq {
+
+void SetStartValues(Game& game) {
+    game.MinimapDrag = 0;
+    game.AppActive = 0;
+    game.ClickMode = kClickNormal;
+    game.BasePromptShown = 0;
+    game.PulseAlpha = 0;
+    InitData(game);
+    ResetPurchases(game);
+    game.World.StartGold = 0;
+    TViewSettings& v = game.ViewSettings;
+    v.Credits = 0;
+    v.ShowConnectors = 1;
+    v.CurrentPlayer = 1;
+    v.UseLandingSectors = 0;
+    v.BasePlaced = 0;
+    v.PlayerClan = 0;
+    game.MapGenerated = 0;
+    game.SlowAnimPeriod = 10;
+    game.TwoFrameAnimPeriod = 18;
+    v.Scale = 15;
+}
 
 std::optional<i16> ParseSettingInteger(const std::string& text) {
     std::size_t first = 0, last = text.size();

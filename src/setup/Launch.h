@@ -11,6 +11,12 @@
 
 namespace tarq {
 
+// The game state's values when the program starts, before any page shows
+// them: the world and the catalogue (InitData), the starting kit, no credits,
+// player 1 without a clan, no map, connectors shown, the settings page's
+// animation periods and the zoom bar at 15, the mouse and click state at rest.
+void SetStartValues(Game& game);
+
 inline constexpr const char* kNoSectorsMessage = "Как насчет задать сектора для высадки?";
 
 // Result of a step that can stop the launch; `message` is for the player.

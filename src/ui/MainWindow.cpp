@@ -174,30 +174,10 @@ void TMainForm::FormCreate() {
     Game& g = *game_;
     cursors_.registerCursors();
     map_->SetMapCursor(1);
-    g.MinimapDrag = 0;
-    g.AppActive = 0;
     welcome_->FillInformationMemos();
     map_->ShowControlHints();
     BuildTerrainStrip();
-    g.ClickMode = kClickNormal;
-    g.BasePromptShown = 0;
-    g.PulseAlpha = 0;
-
-    // The world, the catalogue and the starting kit.
-    InitData(g);
-    ResetPurchases(g);
-    g.World.StartGold = 0;
-    g.ViewSettings.Credits = 0;
-    g.ViewSettings.ShowConnectors = 1;
-    g.ViewSettings.CurrentPlayer = 1;
-    g.ViewSettings.UseLandingSectors = 0;
-    g.ViewSettings.BasePlaced = 0;
-    g.ViewSettings.PlayerClan = 0;
-    g.MapGenerated = 0;
-    // The start values of the settings page's periods and of the zoom bar.
-    g.SlowAnimPeriod = 10;
-    g.TwoFrameAnimPeriod = 18;
-    g.ViewSettings.Scale = 15;
+    SetStartValues(g);
 
     // The welcome page first; the map page and the side panel wait for the start button.
     map_->ShowPanels(false);

@@ -59,24 +59,7 @@ WindowModel::WindowModel(std::function<std::uint32_t()> seeds)
     : game_(NewGame()), seeds_(std::move(seeds)), terrainStrip_(ColourStrip()) {
     Game& g = *game_;
     g.Rng = RandomSource(seeds_);
-    g.MinimapDrag = 0;
-    g.AppActive = 0;
-    g.ClickMode = kClickNormal;
-    g.BasePromptShown = 0;
-    g.PulseAlpha = 0;
-    InitData(g);
-    ResetPurchases(g);
-    g.World.StartGold = 0;
-    g.ViewSettings.Credits = 0;
-    g.ViewSettings.ShowConnectors = 1;
-    g.ViewSettings.CurrentPlayer = 1;
-    g.ViewSettings.UseLandingSectors = 0;
-    g.ViewSettings.BasePlaced = 0;
-    g.ViewSettings.PlayerClan = 0;
-    g.MapGenerated = 0;
-    g.SlowAnimPeriod = 10;
-    g.TwoFrameAnimPeriod = 18;
-    g.ViewSettings.Scale = 15;
+    SetStartValues(g);
     g.Rng.Reseed();
     g.Rng.Random(2);  // the map tab's icon
     ApplicationActivate();
