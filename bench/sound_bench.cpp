@@ -1,83 +1,56 @@
-// What sound costs the frame: the still frame of the render benchmark's
-// surface (1024 x 768, a 400 x 400 world of terrain at zoom 50, drawn by the
-// drawing tick: animation step, clear, frame into the kept buffer), alone and
-// followed by a burst of 20 sound triggers, as a burst of overwatch fire
-// would make; and the 20 triggers alone. The player runs with its real
-// effects (on a machine without an audio device, as the tests do) and with
-// the defaults, which make no effects there. The clock of the player jumps a
-// second each frame, so every burst finds the voices free and starts as many
-// sounds as the limits let. Prints a table of milliseconds and ratios to the
-// still frame.
+// What sound costs the frame: the render benchmark's still frame (its scene of
+// RenderWorld.h on a 1024 x 768 surface, drawn by the drawing tick: animation
+// step, clear, frame into the kept buffer) and a burst of 20 sound triggers,
+// as a burst of overwatch fire would make, at the zooms 5, 50 and 120; the
+// frame with a burst costs their sum, as both run on the drawing thread. The player runs with its real effects
+// (on a machine without an audio device they start nothing audible, as in the
+// tests) and with the defaults, which make no effects there. The player's
+// clock jumps a second each frame, so every burst finds the voices free and
+// starts as many sounds as the limits let. CPU time of the drawing thread
+// (wall time in brackets), the measurements taking turns frame by frame; the
+// ratios are to the still frame of the same run.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
-#include <utility>
 #include <unistd.h>
 
 #include "BenchApplication.h"
+#include "RenderWorld.h"
 #include "audio/SoundPlayer.h"
 #include "audio/Wav.h"
-#include "core/Random.h"
-#include "core/World.h"
 #include "view/Animation.h"
+#include "view/BackBuffer.h"
 #include "view/Renderer.h"
-#include "view/Viewport.h"
 
 namespace {
 
 using namespace tarq;
+using namespace tarq::bench;
 namespace fs = std::filesystem;
 
-constexpr int kSurfaceW = 1024, kSurfaceH = 768, kMapSize = 400, kScale = 50, kTerrainCodes = 40, kBurst = 20;
-
-ImageList TerrainImages() {
-    RandomSource rng([] { return 7u; });
-    rng.Reseed();
-    ImageList list;
-    for (int i = 0; i < 4; ++i) list.append();
-    Bitmap sheet(64 * 16, 64 * 8);
-    for (Pixel& p : sheet.pixels) p = 0xFF000000u | static_cast<Pixel>(rng.Random(0x1000000));
-    SetSheet(list.append(), std::move(sheet), 64, 64, false);
-    return list;
-}
-
-std::unique_ptr<Game> TerrainWorld() {
-    auto game = NewGame();
-    InitData(*game);
-    RandomSource rng([] { return 20261207u; });
-    rng.Reseed();
-    game->World.MapWidth = game->World.MapHeight = kMapSize;
-    for (int c = 1; c <= kMapSize; ++c)
-        for (int r = 1; r <= kMapSize; ++r)
-            game->Map(c, r).Layers[kLayerTerrain] = {4, static_cast<i16>(rng.Random(kTerrainCodes)), 0, 0, 1};
-    TViewSettings& v = game->ViewSettings;
-    v.Scale = kScale;
-    UpdateViewGeometry(*game, kSurfaceW, kSurfaceH);
-    v.ViewCenterCol = v.ViewCenterRow = kMapSize / 2;
-    v.ScreenCenterX = kSurfaceW / 2;
-    v.ScreenCenterY = kSurfaceH / 2;
-    v.FirstCol = static_cast<i16>(v.ViewCenterCol - game->VisibleCols / 2);
-    v.FirstRow = static_cast<i16>(v.ViewCenterRow - game->VisibleRows / 2);
-    v.ViewOffsetX = static_cast<i16>(v.ScreenCenterX - game->CellPixels * (game->VisibleCols / 2));
-    v.ViewOffsetY = static_cast<i16>(v.ScreenCenterY - game->CellPixels * (game->VisibleRows / 2));
-    return game;
-}
+constexpr int kScales[] = {5, 50, 120};
+constexpr int kBurst = 20;
 
 // The sound folder: every sound of the set a second of quiet tone.
-fs::path SoundFolder() {
+const fs::path& SoundFolder() {
     static const fs::path dir = [] {
         const fs::path d = fs::temp_directory_path() / ("tarq-sound-bench-" + std::to_string(::getpid()));
         fs::create_directories(d);
-        const WavSound tone{kSoundSampleRate, std::vector<std::int16_t>(kSoundSampleRate, 100)};
-        const std::vector<std::uint8_t> bytes = EncodeWav(tone);
+        const std::vector<std::uint8_t> bytes =
+            EncodeWav({kSoundSampleRate, std::vector<std::int16_t>(kSoundSampleRate, 100)});
         for (const SoundFile& entry : kSoundFiles) {
             std::FILE* f = std::fopen((d / entry.file).c_str(), "wb");
+            if (!f) continue;
             std::fwrite(bytes.data(), 1, bytes.size(), f);
             std::fclose(f);
         }
@@ -87,8 +60,8 @@ fs::path SoundFolder() {
 }
 
 struct Fixture {
-    std::unique_ptr<Game> game = TerrainWorld();
-    ImageList images = TerrainImages();
+    std::unique_ptr<Game> game = MakeWorld();
+    ImageList images = MakeImages();
     BackBuffer kept{kSurfaceW, kSurfaceH};
     FrameCache cache;
     std::int64_t now = 0;
@@ -102,7 +75,6 @@ struct Fixture {
         withEffects->SetEnabled(true);
         defaults->SetEnabled(true);
     }
-    ~Fixture() { fs::remove_all(SoundFolder()); }
 };
 
 Fixture& Shared() {
@@ -118,7 +90,7 @@ void Tick(Fixture& f) {
     benchmark::DoNotOptimize(f.kept.Pixels().pixels.data());
 }
 
-// Twenty shots of mixed weapons, hits and explosions, at varying volumes.
+// Twenty triggers of shots, hits and explosions at varying volumes.
 int Burst(Fixture& f, SoundPlayer& player) {
     f.now += 1000;
     int started = 0;
@@ -132,54 +104,67 @@ double ThreadCpuMs() {
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-// The lowest of repeated runs: on a shared machine the others only add time.
-std::map<std::string, double>& Results() {
-    static std::map<std::string, double> results;
+double WallMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+struct Figure {
+    double cpu = 0, wall = 0;
+};
+
+constexpr const char* kColumns[] = {"still", "burst", "burst, defaults"};
+
+// By zoom and measurement; the lowest of repeated runs, as on a shared
+// machine the other programs only ever add time.
+std::map<int, std::map<std::string, Figure>>& Results() {
+    static std::map<int, std::map<std::string, Figure>> results;
     return results;
 }
 
-template <typename Frame>
-void Measure(benchmark::State& state, const std::string& what, Frame frame) {
-    frame();
-    const double start = ThreadCpuMs();
-    for (auto _ : state) frame();
-    const double ms = (ThreadCpuMs() - start) / static_cast<double>(state.iterations());
-    auto [it, fresh] = Results().try_emplace(what, ms);
-    if (!fresh) it->second = std::min(it->second, ms);
-}
-
-void BM_Still(benchmark::State& state) {
-    Measure(state, "still", [] { Tick(Shared()); });
-}
-
-void BM_StillAndBurst(benchmark::State& state) {
+// The measurements take turns frame by frame in a shuffled order, so a
+// change in the machine's load or the animations' phase falls on all alike.
+void BM_Frames(benchmark::State& state) {
     Fixture& f = Shared();
-    Measure(state, "still + burst", [&] {
-        Tick(f);
-        benchmark::DoNotOptimize(Burst(f, *f.withEffects));
-    });
-}
-
-void BM_StillAndBurstNoEffects(benchmark::State& state) {
-    Fixture& f = Shared();
-    Measure(state, "still + burst, defaults", [&] {
-        Tick(f);
-        benchmark::DoNotOptimize(Burst(f, *f.defaults));
-    });
-}
-
-void BM_Burst(benchmark::State& state) {
-    Fixture& f = Shared();
-    Measure(state, "burst", [&] { benchmark::DoNotOptimize(Burst(f, *f.withEffects)); });
+    const int scale = static_cast<int>(state.range(0));
+    SetScale(*f.game, scale);
+    Tick(f);
+    const std::function<void()> parts[] = {
+        [&] { Tick(f); },
+        [&] { benchmark::DoNotOptimize(Burst(f, *f.withEffects)); },
+        [&] { benchmark::DoNotOptimize(Burst(f, *f.defaults)); },
+    };
+    Figure sums[3];
+    std::array<int, 3> order{0, 1, 2};
+    std::minstd_rand rng(1);
+    for (auto _ : state) {
+        std::shuffle(order.begin(), order.end(), rng);
+        for (int k : order) {
+            const double cpu = ThreadCpuMs(), wall = WallMs();
+            parts[k]();
+            sums[k].cpu += ThreadCpuMs() - cpu;
+            sums[k].wall += WallMs() - wall;
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    for (int k = 0; k < 3; ++k) {
+        const Figure now{sums[k].cpu / n, sums[k].wall / n};
+        auto [it, fresh] = Results()[scale].try_emplace(kColumns[k], now);
+        if (!fresh) it->second = {std::min(it->second.cpu, now.cpu), std::min(it->second.wall, now.wall)};
+    }
 }
 
 void PrintTable() {
-    const double still = Results()["still"];
-    std::printf("\n%-26s %12s %10s\n", "per frame (CPU time)", "ms", "/ still");
-    for (const char* what : {"still", "still + burst", "still + burst, defaults", "burst"})
-        std::printf("%-26s %12.5f %10.4f\n", what, Results()[what], Results()[what] / still);
+    std::printf("\nms per frame, CPU of the drawing thread (wall in brackets); the frame with a burst is the\n"
+                "still frame followed by the burst on the same thread, so its ratio is (still + burst) / still\n");
+    std::printf("%-6s %20s %20s %20s %16s %16s\n", "zoom", "still", "burst", "burst, defaults", "with burst",
+                "with, defaults");
+    for (auto& [scale, r] : Results()) {
+        std::printf("%-6d", scale);
+        for (const char* c : kColumns) std::printf(" %9.4f (%8.4f)", r[c].cpu, r[c].wall);
+        const double still = r["still"].cpu;
+        std::printf(" %15.3fx %15.3fx\n", (still + r["burst"].cpu) / still, (still + r["burst, defaults"].cpu) / still);
+    }
     Fixture& f = Shared();
-    f.now += 1000;
     std::printf("a burst of %d triggers starts %d sounds\n", kBurst, Burst(f, *f.withEffects));
 }
 
@@ -188,14 +173,12 @@ void PrintTable() {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     tarq::bench::Application();
-    const std::pair<const char*, void (*)(benchmark::State&)> benches[] = {
-        {"Still", BM_Still}, {"StillAndBurst", BM_StillAndBurst}, {"StillAndBurstDefaults", BM_StillAndBurstNoEffects},
-        {"Burst", BM_Burst}};
-    for (const auto& [name, fn] : benches)
-        benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Repetitions(3);
+    for (int scale : kScales)
+        benchmark::RegisterBenchmark("Frames", BM_Frames)->Arg(scale)->Unit(benchmark::kMillisecond)->Repetitions(3);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     PrintTable();
     benchmark::Shutdown();
+    fs::remove_all(SoundFolder());
     return 0;
 }

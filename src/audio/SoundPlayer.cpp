@@ -50,6 +50,7 @@ void SoundPlayer::StopAll() {
             if (voice.effect) voice.effect->stop();
             voice.endsAt = 0;
         }
+    endings_.clear();
 }
 
 void SoundPlayer::SetEnabled(bool on) {
@@ -68,10 +69,8 @@ void SoundPlayer::SetMuted(bool muted) {
 
 int SoundPlayer::Sounding() const {
     const std::int64_t now = Now();
-    int n = 0;
-    for (const Slot& slot : slots_)
-        for (const Voice& voice : slot.voices) n += voice.endsAt > now;
-    return n;
+    std::erase_if(endings_, [now](std::int64_t end) { return end <= now; });
+    return static_cast<int>(endings_.size());
 }
 
 bool SoundPlayer::Loaded(Sound sound) const {
@@ -81,8 +80,8 @@ bool SoundPlayer::Loaded(Sound sound) const {
 
 bool SoundPlayer::Play(Sound sound, double volume) {
     if (!enabled_ || muted_ || volume_ <= 0 || volume <= 0 || !Loaded(sound)) return false;
-    const std::int64_t now = Now();
     if (Sounding() >= limits_.overall) return false;
+    const std::int64_t now = Now();
     Slot& slot = slots_[static_cast<std::size_t>(SoundIndex(sound))];
     Voice* idle = nullptr;
     for (Voice& voice : slot.voices) {
@@ -100,6 +99,7 @@ bool SoundPlayer::Play(Sound sound, double volume) {
     }
     idle->startedAt = now;
     idle->endsAt = now + slot.lengthMs;
+    endings_.push_back(idle->endsAt);
     return true;
 }
 

@@ -56,7 +56,7 @@ public:
 
     // Sounds started and not yet over by their files' lengths (counted the
     // same with or without a device, so the limits do not depend on one).
-    int Sounding() const;
+    int Sounding() const;  // drops the ones over
     // Whether the file of `sound` was read and found a 16-bit mono WAV.
     bool Loaded(Sound sound) const;
     // Whether effects were made, i.e. the sounds are heard.
@@ -80,6 +80,9 @@ private:
     SoundLimits limits_;
     Clock clock_;
     std::vector<Slot> slots_;  // one per sound of the set, once loaded
+    // When each sound started and not over at the last look ends: a short
+    // list, so a burst of triggers checks a handful of values, not every voice.
+    mutable std::vector<std::int64_t> endings_;
     bool enabled_ = false, muted_ = false, audible_ = false;
     double volume_ = 1.0;
 };
