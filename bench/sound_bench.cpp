@@ -178,6 +178,9 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     PrintTable();
+    // The effects go before Qt's own globals do at exit.
+    Shared().withEffects.reset();
+    Shared().defaults.reset();
     benchmark::Shutdown();
     fs::remove_all(SoundFolder());
     return 0;

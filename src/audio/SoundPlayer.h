@@ -3,6 +3,11 @@
 // a few sounds at most at once, so a burst of fire does not stack dozens of
 // shots; a missing or damaged file, or a machine without an audio device, is
 // silence and nothing more.
+//
+// The effects live on a thread of their own: with an audio device, starting
+// one makes Qt set up its stream there and then, from a tenth of a
+// millisecond to several, which the drawing thread must not wait for. Play()
+// only decides and hands the start over.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +18,11 @@
 
 #include "audio/SoundSet.h"
 
-class QSoundEffect;
+class QThread;
 
 namespace tarq {
+
+class EffectBank;
 
 struct SoundLimits {
     int perSound = 2;   // copies of one sound sounding at once
@@ -56,15 +63,14 @@ public:
 
     // Sounds started and not yet over by their files' lengths (counted the
     // same with or without a device, so the limits do not depend on one).
-    int Sounding() const;  // drops the ones over
+    int Sounding() const;
     // Whether the file of `sound` was read and found a 16-bit mono WAV.
     bool Loaded(Sound sound) const;
     // Whether effects were made, i.e. the sounds are heard.
-    bool Audible() const { return audible_; }
+    bool Audible() const { return bank_ != nullptr; }
 
 private:
     struct Voice {
-        std::unique_ptr<QSoundEffect> effect;  // none when not audible
         std::int64_t startedAt = 0, endsAt = 0;
     };
     struct Slot {
@@ -83,8 +89,10 @@ private:
     // When each sound started and not over at the last look ends: a short
     // list, so a burst of triggers checks a handful of values, not every voice.
     mutable std::vector<std::int64_t> endings_;
-    bool enabled_ = false, muted_ = false, audible_ = false;
+    bool enabled_ = false, muted_ = false;
     double volume_ = 1.0;
+    std::unique_ptr<QThread> thread_;
+    EffectBank* bank_ = nullptr;  // lives on `thread_`, which deletes it when it ends
 };
 
 }  // namespace tarq
