@@ -38,6 +38,7 @@ configure_file(data/tarq.mime.xml.in ${desktop_dir}/${TARQ_APP_ID}.xml @ONLY)
 # The sheets only: the graphics cache the game builds beside them stays behind.
 install(DIRECTORY ${TARQ_GAME_DIR}/graph/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarq/graph
         FILES_MATCHING PATTERN "*.bmp" PATTERN tempgraph EXCLUDE)
+install(DIRECTORY ${TARQ_GAME_DIR}/sounds/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarq/sounds FILES_MATCHING PATTERN "*.wav")
 install(FILES ${desktop_dir}/${TARQ_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${desktop_dir}/${TARQ_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${desktop_dir}/${TARQ_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)

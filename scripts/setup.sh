@@ -2,7 +2,7 @@
 # Installs the Debian packages the game needs to build, run and test, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
+packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
           qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file
           clang libclang-rt-dev)  # clang and libFuzzer for the fuzz targets (scripts/fuzz.sh)
 missing=()

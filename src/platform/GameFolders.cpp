@@ -27,6 +27,14 @@ fs::path FindGameFolder(const fs::path& workDir) {
     return workDir;
 }
 
+fs::path FindSoundFolder(const fs::path& workDir) {
+    std::error_code ec;
+    if (fs::is_directory(workDir / "sounds", ec)) return workDir / "sounds";
+    const fs::path installed = InstalledDataDir();
+    if (!installed.empty() && fs::is_directory(installed / "sounds", ec)) return installed / "sounds";
+    return workDir / "sounds";
+}
+
 bool IsInstalledDataDir(const fs::path& folder) {
     const fs::path installed = InstalledDataDir();
     std::error_code ec;

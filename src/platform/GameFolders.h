@@ -16,6 +16,11 @@ std::filesystem::path InstalledDataDir();
 // `workDir` (so a missing sheet is reported where the player looks first).
 std::filesystem::path FindGameFolder(const std::filesystem::path& workDir);
 
+// The sounds/ folder the player reads: the one in `workDir` when it is
+// there, else the installed data folder's when that one is, else the one in
+// `workDir` (missing: the game is silent).
+std::filesystem::path FindSoundFolder(const std::filesystem::path& workDir);
+
 // True for the installed data folder. It belongs to the package manager, so
 // the graphics cache never goes there, whoever runs the game.
 bool IsInstalledDataDir(const std::filesystem::path& folder);

@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 cd "$prefix"
-for f in bin/tarq share/tarq/graph/Terrain0.bmp share/tarq/graph/s00.bmp share/tarq/graph/units/U01.bmp \
+for f in bin/tarq share/tarq/graph/Terrain0.bmp share/tarq/graph/s00.bmp share/tarq/graph/units/U01.bmp share/tarq/sounds/click.wav \
          "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" "share/mime/packages/$id.xml"; do
   [ -f "$f" ] || fail "$f not installed"
 done

@@ -13,7 +13,7 @@ debs=("$build"/packages/*.deb)
 deb=${debs[0]}
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/bin/tarq ./usr/share/tarq/graph/Terrain0.bmp ./usr/share/tarq/graph/units/U01.bmp \
+for f in ./usr/bin/tarq ./usr/share/tarq/graph/Terrain0.bmp ./usr/share/tarq/graph/units/U01.bmp ./usr/share/tarq/sounds/click.wav \
          "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
          "./usr/share/mime/packages/$id.xml" ./usr/share/icons/hicolor/48x48/apps/tarq.png \
          ./usr/share/icons/hicolor/256x256/mimetypes/application-x-tarq-save.png; do
