@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,7 @@ protected:
         return LoadBitmapFile(file, out);
     }
     fs::path file = fs::temp_directory_path() /
-                    ("tarq-bmpread-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                    ("tarq-bmpread-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(getpid()));
 };
 
 // Run-length streams that stop early, end rows early or jump: the pixels they

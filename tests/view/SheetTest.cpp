@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,7 @@ protected:
     void SetUp() override {
         EnsureGuiApp();
         root = fs::temp_directory_path() /
-               ("tarq-sheet-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("tarq-sheet-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(getpid()));
         fs::remove_all(root);
         fs::create_directories(root);
     }
