@@ -150,7 +150,7 @@ TEST_F(BasePlacementTest, AtZoom100TheBarIsLeftAlone) {
     EXPECT_EQ(game->ViewSettings.FirstRow, 4 - 3);
 }
 
-// A game of two players: player 1 holds the objects of `foreign`, player 2 lands.
+// A game of two players in which player 2 lands.
 class JoiningLandingTest : public BasePlacementTest {
 protected:
     void SetUp() override {
@@ -212,14 +212,8 @@ TEST_F(JoiningLandingTest, WithSectorsTheForceLandsInsideThemOrIsRefusedWhole) {
 
     Buy(36, 0);  // one fewer fills the sectors exactly
     ASSERT_TRUE(PlaceInitialForce(*game, 5, 5));
-    int landed = 0;
-    for (const TGameObject& o : game->World.Objects) {
-        if (o.Owner != 2) continue;
-        ++landed;
-        for (const TCellPos& p : o.Cells)
-            EXPECT_TRUE(p.col >= 4 && p.col <= 9 && p.row >= 4 && p.row <= 9) << p.col << "," << p.row;
-    }
-    EXPECT_EQ(landed, 36);
+    EXPECT_EQ(CellsOf(2).size(), 36u);
+    for (const auto& [c, r] : CellsOf(2)) EXPECT_TRUE(c >= 4 && c <= 9 && r >= 4 && r <= 9) << c << "," << r;
 }
 
 }  // namespace
