@@ -1,9 +1,13 @@
 #include "control/BasePlacement.h"
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "core/Factory.h"
 #include "core/Players.h"
-#include "world/LandingSectors.h"
 #include "world/Deposits.h"
+#include "world/LandingSectors.h"
 
 namespace tarq {
 
@@ -20,8 +24,95 @@ void ClearLandingMarks(Game& game) {
         for (int r = 1; r <= game.World.MapHeight; ++r) game.Map(c, r).Layers[kLayerTerrain].show = 1;
 }
 
-bool FreeOfOtherPlayersSectors(const Game& game, const TFootprint& footprint) {
-    return !InSectorOfAnotherPlayer(game, footprint);
+// The cells a landing in a game of several players may cover: inside the
+// player's claimed sectors (outside the sectors others took, when the game
+// uses none), and none of another player's objects or connectors, whatever
+// their kind: a unit, a road, a platform, a bridge, a site or a bare
+// connector. Read from the object table once, so each try of the search is a
+// lookup and nothing depends on the pictures of the map layers.
+class LandingArea {
+public:
+    explicit LandingArea(const Game& game)
+        : game_(game), height_(game.World.MapHeight),
+          open_(static_cast<std::size_t>((game.World.MapWidth + 1) * (height_ + 1)), 0) {
+        const int me = game.ViewSettings.CurrentPlayer;
+        const bool sectors = game.ViewSettings.UseLandingSectors == 1;
+        for (int c = 1; c <= game.World.MapWidth; ++c)
+            for (int r = 1; r <= height_; ++r) {
+                const TConnectorCell& connector = game.World.Connectors(c, r);
+                const bool inSectors = sectors ? CellInSectorState(game, c, r, kSectorClaimed)
+                                               : !CellInSectorState(game, c, r, kSectorTaken);
+                open_[at(c, r)] = inSectors && (connector.Present == 0 || connector.Owner == me);
+            }
+        for (const TGameObject& o : game.World.Objects) {
+            if (o.Owner == 0 || o.Owner == me) continue;
+            for (const TCellPos& p : o.Cells)
+                if (game.InMap(p.col, p.row)) open_[at(p.col, p.row)] = 0;
+        }
+    }
+
+    bool Admits(const TFootprint& footprint) const {
+        for (const TCellPos& p : footprint)
+            if (!game_.InMap(p.col, p.row) || open_[at(p.col, p.row)] == 0) return false;
+        return true;
+    }
+
+private:
+    std::size_t at(int col, int row) const { return static_cast<std::size_t>(col * (height_ + 1) + row); }
+
+    const Game& game_;
+    int height_;
+    std::vector<u8> open_;
+};
+
+// What a landing writes before the layers are redrawn: new slots, the
+// connector grid and the factory's scratch records. A refused landing puts
+// them back as they were.
+struct LandingUndo {
+    explicit LandingUndo(const Game& game)
+        : objects(game.World.Objects), connectors(game.World.Connectors), newObject(game.NewObject),
+          footprint(game.Footprint), last(game.LastCreatedObject) {}
+    void Restore(Game& game) const {
+        game.World.Objects = objects;
+        game.World.Connectors = connectors;
+        game.NewObject = newObject;
+        game.Footprint = footprint;
+        game.LastCreatedObject = last;
+    }
+    ObjectTable objects;
+    CellGrid<TConnectorCell> connectors;
+    TGameObject newObject;
+    TFootprint footprint;
+    i16 last;
+};
+
+// What the purchase list left on landing.
+struct LandedForce {
+    int misfit = 0;              // the type of the entry no cell took, when the landing stops there
+    bool miningComplex = false;  // a mining complex landed
+};
+
+// Lands the purchase list entry by entry, each with its cargo. An entry no
+// cell takes stops the landing when `stopAtMisfit`, else it is skipped.
+LandedForce LandPurchases(Game& game, int col, int row, const FootprintFilter& allowed, bool stopAtMisfit) {
+    LandedForce landed;
+    for (int entry = 0; entry < kPurchaseEntries; ++entry) {
+        const TPurchase purchase = game.PurchaseList(entry);
+        if (purchase.TypeId == 0) continue;
+        const int slot = PlaceBySquareSearch(game, col, row, purchase.TypeId, LayerRefresh::Deferred, allowed);
+        if (slot == 0 && stopAtMisfit) return {purchase.TypeId, landed.miningComplex};
+        if (slot == 0) continue;
+        game.Object(slot).Cargo = purchase.Cargo;
+        landed.miningComplex = landed.miningComplex || purchase.TypeId == kMiningComplexType;
+    }
+    return landed;
+}
+
+std::string NoRoomMessage(const Game& game, int type) {
+    const std::string name = type >= 1 && type <= kTypeCount ? game.UnitTypes[type].Name : std::string();
+    return "Войскам не хватает места в ваших секторах: «" + name +
+           "» некуда высадить. Укажите другую точку или завершите ход: в начале следующего хода можно заново "
+           "выбрать сектора и покупки.";
 }
 
 }  // namespace
@@ -43,21 +134,29 @@ void SetBaseDeposits(Game& game, int col, int row) {
     CopyResourcesToMap(game);
 }
 
-bool PlaceInitialForce(Game& game, int col, int row) {
-    if (!BaseCellAccepted(game, col, row)) return false;
-    for (int entry = 0; entry < kPurchaseEntries; ++entry) {
-        const TPurchase purchase = game.PurchaseList(entry);
-        if (purchase.TypeId == 0) continue;
-        // Nothing lands in a sector another player took.
-        const FootprintFilter allowed = SeveralPlayers(game) ? FreeOfOtherPlayersSectors : nullptr;
-        const int slot = PlaceBySquareSearch(game, col, row, purchase.TypeId, LayerRefresh::Deferred, allowed);
-        if (slot == 0) continue;
-        game.Object(slot).Cargo = purchase.Cargo;
-        if (purchase.TypeId == kMiningComplexType) SetBaseDeposits(game, col, row);
+// A game of one player lands as it always did: a purchase that fits nowhere
+// is skipped. With several players the landing is all or nothing, so no
+// purchase paid for is lost and no object lands where it must not.
+LandingResult PlaceInitialForce(Game& game, int col, int row) {
+    if (!BaseCellAccepted(game, col, row)) return {};
+    LandedForce landed;
+    if (SeveralPlayers(game)) {
+        // Copies of a whole table and grid: kept off the stack.
+        const auto undo = std::make_unique<const LandingUndo>(game);
+        const LandingArea area(game);
+        landed = LandPurchases(game, col, row, [&area](const TFootprint& f) { return area.Admits(f); }, true);
+        if (landed.misfit != 0) {
+            undo->Restore(game);
+            return {false, NoRoomMessage(game, landed.misfit)};
+        }
+    } else {
+        landed = LandPurchases(game, col, row, nullptr, false);
     }
+    // The deposits follow the clicked cell, wherever the complex landed.
+    if (landed.miningComplex) SetBaseDeposits(game, col, row);
     RefreshMapLayers(game);
     if (game.ViewSettings.UseLandingSectors == 1) ClearLandingMarks(game);
-    return true;
+    return {true, {}};
 }
 
 void CentreViewOnBase(Game& game, int col, int row) {

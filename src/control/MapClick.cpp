@@ -1,5 +1,7 @@
 #include "control/MapClick.h"
 
+#include <utility>
+
 #include "control/BasePlacement.h"
 #include "control/UnitMoves.h"
 #include "core/Players.h"
@@ -60,7 +62,11 @@ void SelectOrStep(Game& game, const ClickContext& context, ClickResult& result) 
 // the view centres on the clicked cell.
 void LandBase(Game& game, const ClickContext& context, ClickResult& result) {
     const int col = game.HoverCol, row = game.HoverRow;
-    if (!PlaceInitialForce(game, col, row)) return;
+    LandingResult landing = PlaceInitialForce(game, col, row);
+    if (!landing) {
+        if (!landing.refusal.empty()) result.messages.push_back(std::move(landing.refusal));
+        return;
+    }
     if (context.zoomBarPosition != kBaseZoom)
         result.zoomTo100 = SScaleChange(game, kBaseZoom, context.surfaceWidth, context.surfaceHeight);
     CentreViewOnBase(game, col, row);

@@ -353,7 +353,7 @@ u8 CreateObject(Game& game, int col, int row, int type, u8 provisional, LayerRef
 // changes nothing), so only the cells new to each ring are tried: the first
 // success is the same cell. Rows inside the previous ring add only their two
 // end cells.
-int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh, FootprintFilter allowed) {
+int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh, const FootprintFilter& allowed) {
     const TypeSetup* setup = FindTypeSetup(type);
     if (setup == nullptr || !game.InMap(col, row) || FindFreeObjectSlot(game) == 0) return 0;
     const PlacementProbe probe(game, setup->Movement);
@@ -361,7 +361,7 @@ int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh ref
     const auto tryCell = [&](int c, int r) {
         if (c < 1 || c > w) return false;
         const TFootprint f = setup->TwoByTwo ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
-        return probe.Admits(f) && (allowed == nullptr || allowed(game, f)) &&
+        return probe.Admits(f) && (allowed == nullptr || allowed(f)) &&
                CreateObjectWith(game, c, r, type, 0, refresh) == 1;
     };
     Square previous{1, 0, 1, 0};

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "core/GameState.h"
 
@@ -84,9 +85,9 @@ void RefreshMapLayers(Game& game);
 // new slot, or 0 when no cell of the map takes the object (the search ends
 // once its square covers the whole map). The created object is not provisional.
 // `allowed`, when given, must also accept the footprint.
-using FootprintFilter = bool (*)(const Game& game, const TFootprint& footprint);
+using FootprintFilter = std::function<bool(const TFootprint& footprint)>;
 int PlaceBySquareSearch(Game& game, int col, int row, int type, LayerRefresh refresh = LayerRefresh::Now,
-                        FootprintFilter allowed = nullptr);
+                        const FootprintFilter& allowed = nullptr);
 
 // The same layers as a full rebuild, redrawing only the cells covered, before
 // or after, by slots whose placement or pictures changed since the last call;

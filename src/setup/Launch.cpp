@@ -77,16 +77,38 @@ void SetLaunchPlayer(Game& game) {
     game.ViewSettings.CurrentPlayer = 1;
 }
 
+namespace {
+
+// A cell the first click may land the base on: shown by the landing mask,
+// plain land, and not another player's.
+bool AnyLandingCell(const Game& game) {
+    for (int c = 1; c <= game.World.MapWidth; ++c)
+        for (int r = 1; r <= game.World.MapHeight; ++r)
+            if (game.Map(c, r).Layers[kLayerTerrain].show != 0 && game.World.Passability(c, r) == kPassLand &&
+                !CellOfAnotherPlayer(game, c, r))
+                return true;
+    return false;
+}
+
+std::string OverShareMessage(const Game& game) {
+    return "Отмечено секторов: " + std::to_string(ClaimedSectorCount(game)) + ", а каждому из " +
+           std::to_string(game.Players.Count) + " игроков можно не больше " + std::to_string(SectorShare(game)) +
+           ". Снимите лишние отметки.";
+}
+
+}  // namespace
+
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
     // Players keep apart by their sectors: with several, every one claims some.
-    if (SeveralPlayers(game)) checkBox2 = true;
-    bool chosen = false;
-    for (const auto& column : game.World.LandingSectors)
-        for (u8 entry : column) chosen = chosen || entry == 1;
+    const bool several = SeveralPlayers(game);
+    if (several) checkBox2 = true;
     game.ViewSettings.UseLandingSectors = checkBox2 ? 1 : 0;
-    if (!checkBox2) chosen = true;
     ShowLandingArea(game, checkBox2);
-    if (!chosen) return {false, kNoSectorsMessage};
+    if (!checkBox2) return {};
+    if (ClaimedSectorCount(game) == 0) return {false, several ? kSectorsRequiredMessage : kNoSectorsMessage};
+    if (ClaimedSectorCount(game) > SectorShare(game)) return {false, OverShareMessage(game)};
+    // Otherwise no click on the map would ever be taken for the base.
+    if (!AnyLandingCell(game)) return {false, kNoLandInSectorsMessage};
     return {};
 }
 

@@ -18,6 +18,10 @@ namespace tarq {
 void SetStartValues(Game& game);
 
 inline constexpr const char* kNoSectorsMessage = "Как насчет задать сектора для высадки?";
+inline constexpr const char* kSectorsRequiredMessage =
+    "Когда игроков несколько, каждый задает сектора для высадки: отметьте свои на карте справа.";
+inline constexpr const char* kNoLandInSectorsMessage =
+    "В отмеченных секторах нет суши, куда могла бы высадиться база. Отметьте другие сектора.";
 
 // Result of a step that can stop the launch; `message` is for the player.
 struct LaunchStep {
@@ -41,10 +45,14 @@ void SetLaunchPlayer(Game& game);
 // The landing-sector step and its refusal. With `checkBox2` unchecked the
 // sectors do not count and every map cell's layer 1 is shown. With it checked
 // layer 1 is shown exactly on the cells whose sector the player marked
-// (non-zero, and not taken by another player) and hidden elsewhere, including the last column and row; the launch is refused
-// with kNoSectorsMessage when no sector holds 1. The mask is recomputed on
-// every press, so marking sectors after a refusal makes the next press work.
-// In a game of several players the sectors always count.
+// (non-zero, and not taken by another player) and hidden elsewhere, including
+// the last column and row; the launch is refused when no sector holds 1
+// (kNoSectorsMessage, or with several players kSectorsRequiredMessage), when
+// the player holds more than their share of sectors (the number of players
+// changed after claiming), and when the shown cells hold no plain land free of
+// other players (kNoLandInSectorsMessage), where no base could ever land. The
+// mask is recomputed on every press, so marking sectors after a refusal makes
+// the next press work. In a game of several players the sectors always count.
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2);
 
 // The clans of the clan list, numbered from 0.

@@ -64,7 +64,7 @@ std::string ChoosePlayerColour(Game& game, int colour) {
 
 bool JoiningPlayer(const Game& game) {
     const int me = game.ViewSettings.CurrentPlayer;
-    if (!SeveralPlayers(game) || !IsPlayer(game, me) || game.Players.Table[me].Joined == 1) return false;
+    if (!SeveralPlayers(game) || !IsPlayer(game, me) || game.ViewSettings.BasePlaced == 1) return false;
     for (int p = 1; p <= game.Players.Count; ++p)
         if (game.Players.Table[p].Joined == 1) return true;
     return false;

@@ -21,10 +21,12 @@ void SetPlayerCount(Game& game, int count);
 // Empty on success.
 std::string ChoosePlayerColour(Game& game, int colour);
 
-// Whether the current player of a game of several players has not pressed
-// the start button yet while another one has: their setup is a joining one
-// (the map and the start gold are the game's). The first player of a new
-// game sets it up instead.
+// Whether the current player of a game of several players has not landed
+// yet in a game some player has started (pressed the start button for): their
+// setup is a joining one (the map and the start gold are the game's), and
+// they get it at the start of every turn until they land, so they can choose
+// their sectors and purchases again. The first player of a new game sets it
+// up instead.
 bool JoiningPlayer(const Game& game);
 
 // The start button's part for the players, once the launch has passed its

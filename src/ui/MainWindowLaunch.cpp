@@ -38,6 +38,7 @@ void TMainForm::LaunchTARQClick() {
     StartConditionsPage* conditions = newGame_->startConditions();
     conditions->GenerateForLaunch();
     const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
+    conditions->ShowSectorChoice();  // several players: the box shows the sectors they must claim
     if (!sectors.ok) {
         ShowMessage(QString::fromStdString(sectors.message));
         return;

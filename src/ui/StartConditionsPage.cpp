@@ -67,6 +67,9 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     Image2 = Place(Named(new ImageBox(this), "Image2"), 390, 8, 160, 160);
     Image2->raise();
     Image2->setToolTip(QStringLiteral("Карта; щелчок отмечает сектор для высадки или снимает отметку"));
+    SectorShareLine = Place(Named(new QLabel(this), "SectorShareLine"), 390, 170, 160, 34);
+    SectorShareLine->setWordWrap(true);
+    SectorShareLine->hide();
     ColorBox1->setToolTip(QStringLiteral("Цвет ваших юнитов и строений; у двух игроков цвета разные"));
 
     PageControl3 = Place(Named(new QTabWidget(this), "PageControl3"), 4, 208, 553, 266);
@@ -162,8 +165,7 @@ void StartConditionsPage::RefreshFromGame() {
     MapSize->setItemIndex(map.mapSizeItem);
     PageControl5->setCurrentIndex(map.model);
     for (const BarField& f : kBarFields) (this->*f.bar)->setValue(map.*f.field);
-    CheckBox2->setChecked(g.ViewSettings.UseLandingSectors == 1);
-    if (CheckBox2->isChecked()) StaticText2->show();
+    ShowSectorChoice();
     const int clan = g.ViewSettings.PlayerClan < ComboBox1->count() ? g.ViewSettings.PlayerClan : -1;
     {
         const QSignalBlocker block(ComboBox1);
@@ -184,13 +186,26 @@ void StartConditionsPage::ShowPlayerColour() {
     ColorBox1->setCurrentIndex(PlayerColourIndex(g, std::max<int>(g.ViewSettings.CurrentPlayer, 1)));
 }
 
+// With several players the sectors always count: the box shows it ticked and
+// stays so. Under the grid, how many sectors each player may claim.
+void StartConditionsPage::ShowSectorChoice() {
+    const Game& g = host_.game();
+    const bool several = SeveralPlayers(g);
+    CheckBox2->setChecked(several || g.ViewSettings.UseLandingSectors == 1);
+    CheckBox2->setEnabled(!several && PlayersCount->isEnabled());
+    if (CheckBox2->isChecked()) StaticText2->show();
+    SectorShareLine->setText(QStringLiteral("Каждому игроку не больше %1 секторов; у вас отмечено %2")
+                             .arg(SectorShare(g))
+                             .arg(ClaimedSectorCount(g)));
+    SectorShareLine->setVisible(several);
+}
+
 void StartConditionsPage::SetJoining(bool joining) {
-    for (QWidget* w : {static_cast<QWidget*>(PageControl3), static_cast<QWidget*>(CheckBox2),
-                       static_cast<QWidget*>(PlayersCount)})
+    for (QWidget* w : {static_cast<QWidget*>(PageControl3), static_cast<QWidget*>(PlayersCount)})
         w->setEnabled(!joining);
+    ShowSectorChoice();
     if (!joining) return;
     const Game& g = host_.game();
-    CheckBox2->setChecked(true);
     StaticText2->setText(QStringLiteral("Игрок %1: задайте сектора для своей высадки; красные заняты другими игроками")
                              .arg(g.ViewSettings.CurrentPlayer));
     StaticText2->show();
@@ -207,9 +222,16 @@ void StartConditionsPage::ColorBox1Change(int index) {
     ShowPlayerColour();
 }
 
+// Several players always claim sectors: the box is ticked as by a click
+// (which makes the map the sectors are claimed on).
 void StartConditionsPage::PlayersCountChange(int count) {
     SetPlayerCount(host_.game(), count);
     ShowPlayerColour();
+    if (SeveralPlayers(host_.game()) && host_.game().ViewSettings.UseLandingSectors == 0) {
+        CheckBox2->setChecked(true);
+        CheckBox2Click();
+    }
+    ShowSectorChoice();
 }
 
 MapControls StartConditionsPage::ReadMapControls() const { return host_.game().MapChoices; }
@@ -219,7 +241,8 @@ MapControls StartConditionsPage::ReadMapControls() const { return host_.game().M
 // changed since, so the world never claims cells it has not got.
 void StartConditionsPage::GenerateForLaunch() {
     Game& g = host_.game();
-    if (MapType->itemIndex() == 0 && g.MapGenerated == 0)
+    // A game under way keeps its map: others may have landed on it.
+    if (MapType->itemIndex() == 0 && g.MapGenerated == 0 && !JoiningPlayer(g))
         GenerateMap(g, ReadMapParameters(g, ReadMapControls()), host_.random());
 }
 
@@ -242,6 +265,7 @@ void StartConditionsPage::Image2MouseDown(Qt::MouseButton, int x, int y) {
 
 void StartConditionsPage::Image2Click() {
     Image2->setImage(ToQImage(DrawSectorGrid(host_.game()), QImage::Format_ARGB32));
+    ShowSectorChoice();
 }
 
 void StartConditionsPage::CheckBox2Click() {

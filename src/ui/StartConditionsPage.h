@@ -31,7 +31,8 @@ public:
     // The generator's parameters, as the game state holds them.
     MapControls ReadMapControls() const;
     // The launch's part: a map from the page's parameters when none was
-    // generated (no preview; MapGenerated stays 0), and the terrain set.
+    // generated (no preview; MapGenerated stays 0) and no player has started
+    // the game on one yet, and the terrain set.
     void GenerateForLaunch();
     int TerrainSetChoice() const;
     // The preview picture (the launch shows the minimap palette there).
@@ -40,6 +41,9 @@ public:
     // players as they are (generator, sector switch and the number of players
     // disabled, the preview showing the game's map); off for a new game.
     void SetJoining(bool joining);
+    // The landing-sector box, its hint and the line of the sectors' share
+    // from the game state.
+    void ShowSectorChoice();
 
     void Button10Click();  // "Создать/Пересоздать карту"
     void Image2MouseDown(Qt::MouseButton button, int x, int y);
@@ -61,6 +65,7 @@ public:
     RadioGroup* MapType = nullptr;
     QCheckBox* CheckBox2 = nullptr;
     QLabel* StaticText2 = nullptr;
+    QLabel* SectorShareLine = nullptr;  // the share of sectors each player may claim
     QComboBox* ComboBox1 = nullptr;
     ImageBox* Image4 = nullptr;
     QComboBox* ColorBox1 = nullptr;

@@ -1,5 +1,7 @@
 #include "world/LandingSectors.h"
 
+#include <algorithm>
+
 namespace tarq {
 
 int SectorOf(int cellCoord, int mapSize) {
@@ -13,12 +15,6 @@ bool CellInSectorState(const Game& game, int col, int row, u8 state) {
     const int sx = SectorOf(col, game.World.MapWidth), sy = SectorOf(row, game.World.MapHeight);
     if (sx >= kSectorGrid || sy >= kSectorGrid) return false;
     return game.World.LandingSectors[sx][sy] == state;
-}
-
-bool InSectorOfAnotherPlayer(const Game& game, const TFootprint& footprint) {
-    for (const TCellPos& p : footprint)
-        if (CellInSectorState(game, p.col, p.row, kSectorTaken)) return true;
-    return false;
 }
 
 void ShowLandingArea(Game& game, bool restricted) {
@@ -48,13 +44,25 @@ void SectorsSeenBy(Game& game, int player) {
         }
 }
 
+int SectorShare(const Game& game) {
+    return kSectorGrid * kSectorGrid / std::clamp<int>(game.Players.Count, 1, kMaxPlayers);
+}
+
+int ClaimedSectorCount(const Game& game) {
+    int claimed = 0;
+    for (const auto& column : game.World.LandingSectors)
+        for (u8 entry : column) claimed += entry == kSectorClaimed ? 1 : 0;
+    return claimed;
+}
+
 void Image2MouseDownToggle(Game& game, int x, int y) {
     if (x < 0 || y < 0 || x >= kSectorPicture || y >= kSectorPicture) return;
     u8& sector = game.World.LandingSectors[x / kSectorPixels][y / kSectorPixels];
-    if (sector == kSectorFree)
-        sector = kSectorClaimed;
-    else if (sector == kSectorClaimed)
+    if (sector == kSectorFree) {
+        if (ClaimedSectorCount(game) < SectorShare(game)) sector = kSectorClaimed;
+    } else if (sector == kSectorClaimed) {
         sector = kSectorFree;
+    }
 }
 
 void DrawRectangle(Bitmap& picture, int left, int top, int right, int bottom, Pixel pen, bool solid, Pixel brush) {

@@ -28,9 +28,6 @@ int SectorOf(int cellCoord, int mapSize);
 // True when map cell (col, row) lies in a sector holding `state`.
 bool CellInSectorState(const Game& game, int col, int row, u8 state);
 
-// Whether any cell of the footprint lies in a sector another player took.
-bool InSectorOfAnotherPlayer(const Game& game, const TFootprint& footprint);
-
 // The landing area on the map: with `restricted`, layer 1 is shown exactly on
 // the cells whose sector the current player marked (any value but 0 and 2)
 // and hidden elsewhere, the last column and row included; without, it is
@@ -42,9 +39,18 @@ void ShowLandingArea(Game& game, bool restricted);
 // players' table).
 void SectorsSeenBy(Game& game, int player);
 
+// How many sectors one player may claim: an equal share of the 100 for every
+// player of the game, so whoever claims first still leaves each later player
+// as many as they had (all 100 in a game of one player).
+int SectorShare(const Game& game);
+
+// The sectors the current player has claimed (holding 1).
+int ClaimedSectorCount(const Game& game);
+
 // A press at pixel (x, y) of the 160 x 160 grid picture: a free sector becomes
-// claimed, a claimed one free; other values stay. Presses outside the picture
-// are ignored. Works whether or not a map exists.
+// claimed while the player holds fewer than their share, a claimed one free;
+// other values stay. Presses outside the picture are ignored. Works whether or
+// not a map exists.
 void Image2MouseDownToggle(Game& game, int x, int y);
 
 // The 160 x 160 grid picture: transparent background, one rectangle per

@@ -2,9 +2,13 @@
 // the mining complex's deposits, the landing marks and the view.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
+
 #include "control/BasePlacement.h"
 #include "control/MapClick.h"
 #include "core/FactoryFixture.h"
+#include "world/LandingSectors.h"
 
 namespace tarq::testing {
 namespace {
@@ -144,6 +148,72 @@ TEST_F(BasePlacementTest, AtZoom100TheBarIsLeftAlone) {
     EXPECT_FALSE(r.zoomTo100.has_value());
     EXPECT_EQ(game->ViewSettings.FirstCol, 4 - 4);
     EXPECT_EQ(game->ViewSettings.FirstRow, 4 - 3);
+}
+
+// A game of two players in which player 2 lands.
+class JoiningLandingTest : public BasePlacementTest {
+protected:
+    void SetUp() override {
+        BasePlacementTest::SetUp();
+        game->Players.Count = 2;
+        game->Players.Table[2].Number = 2;
+    }
+    // Every cell an object of `player` covers.
+    std::set<std::pair<int, int>> CellsOf(int player) const {
+        std::set<std::pair<int, int>> cells;
+        for (const TGameObject& o : game->World.Objects)
+            if (o.Owner == player)
+                for (const TCellPos& p : o.Cells) cells.insert({p.col, p.row});
+        return cells;
+    }
+};
+
+TEST_F(JoiningLandingTest, TheLandingCoversNoObjectOrConnectorOfAnotherPlayer) {
+    constexpr int kConstructor = 1, kAircraft = 28, kGenerator = 40, kPlatform = 54, kRoad = 58, kConnector = 66,
+                  kBridge = 67;
+    PaintGround(12, 9, {"~~", "~~"});
+    struct Foreign {
+        int type, col, row;
+        bool site;
+    };
+    const Foreign foreign[] = {{kConnector, 10, 10, false}, {kRoad, 11, 10, false},  {kGenerator, 10, 11, true},
+                               {kConnector, 11, 11, true},  {kBridge, 12, 10, false}, {kPlatform, 13, 10, false}};
+    game->ViewSettings.CurrentPlayer = 1;
+    for (const Foreign& f : foreign) {
+        ASSERT_EQ(CreateObject(*game, f.col, f.row, f.type, f.site ? 1 : 0), 1) << f.type;
+        if (f.site) game->Object(game->LastCreatedObject).OrderState = 2;
+    }
+    const auto theirs = CellsOf(1);
+    game->ViewSettings.CurrentPlayer = 2;
+    const int kinds[] = {kMiningComplexType, kGenerator, kConstructor, kConstructor, kAircraft};
+    for (int k = 0; k < 5; ++k) Buy(k, kinds[k]);
+    for (int k = 5; k < 20; ++k) Buy(k, kTank);
+    ASSERT_TRUE(PlaceInitialForce(*game, 10, 10));
+    for (const auto& cell : CellsOf(2)) EXPECT_EQ(theirs.count(cell), 0u) << cell.first << "," << cell.second;
+    EXPECT_EQ(game->World.Connectors(10, 10).Owner, 1);
+}
+
+TEST_F(JoiningLandingTest, WithSectorsTheForceLandsInsideThemOrIsRefusedWhole) {
+    constexpr int kGenerator = 40;
+    // Sectors 2..4 across and down: cells 4..9 of the 20 x 20 map, 36 of them.
+    for (int sx = 2; sx <= 4; ++sx)
+        for (int sy = 2; sy <= 4; ++sy) game->World.LandingSectors[sx][sy] = kSectorClaimed;
+    game->ViewSettings.UseLandingSectors = 1;
+    ShowLandingArea(*game, true);
+    game->ViewSettings.CurrentPlayer = 2;
+    Buy(0, kGenerator);  // a structure: its connector must go too when refused
+    for (int k = 1; k <= 36; ++k) Buy(k, kTank);
+    const WorldSnapshot before(*game);
+    const LandingResult refused = PlaceInitialForce(*game, 5, 5);
+    EXPECT_FALSE(refused);
+    ASSERT_FALSE(game->UnitTypes[kTank].Name.empty());
+    EXPECT_NE(refused.refusal.find("«" + game->UnitTypes[kTank].Name + "»"), std::string::npos) << refused.refusal;
+    EXPECT_TRUE(WorldSnapshot(*game) == before);
+
+    Buy(36, 0);  // one fewer fills the sectors exactly
+    ASSERT_TRUE(PlaceInitialForce(*game, 5, 5));
+    EXPECT_EQ(CellsOf(2).size(), 36u);
+    for (const auto& [c, r] : CellsOf(2)) EXPECT_TRUE(c >= 4 && c <= 9 && r >= 4 && r <= 9) << c << "," << r;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/World.h"
 #include "setup/Launch.h"
+#include "world/LandingSectors.h"
 
 namespace tarq {
 namespace {
@@ -18,7 +19,10 @@ protected:
         game->World.MapWidth = static_cast<i16>(width);
         game->World.MapHeight = static_cast<i16>(height);
         for (int c = 1; c <= width; ++c)
-            for (int r = 1; r <= height; ++r) game->Map(c, r).Layers[kLayerTerrain] = TSpriteRef{4, 1, 0, -1, 1};
+            for (int r = 1; r <= height; ++r) {
+                game->Map(c, r).Layers[kLayerTerrain] = TSpriteRef{4, 1, 0, -1, 1};
+                game->World.Passability(c, r) = kPassLand;
+            }
     }
     int Shown() const {
         int n = 0;
@@ -78,6 +82,39 @@ TEST_F(LaunchTest, NoMarkedSectorRefusesAndHidesTheMap) {
     // A sector taken by another player does not count as chosen.
     game->World.LandingSectors[2][2] = 2;
     EXPECT_FALSE(ApplyLandingSectors(*game, true).ok);
+}
+
+TEST_F(LaunchTest, SectorsWhereNoBaseCanLandOrMoreThanAShareAreRefused) {
+    for (int c = 1; c <= 50; ++c)
+        for (int r = 1; r <= 20; ++r) game->World.Passability(c, r) = kPassWater;
+    struct Case {
+        int players;
+        bool checkBox2;
+        int columns, firstRow, rows;  // the claimed sectors; sector rows 0..3 are water
+        const char* message;
+    };
+    const Case cases[] = {
+        {2, false, 0, 0, 0, kSectorsRequiredMessage},
+        {1, true, 10, 0, 4, kNoLandInSectorsMessage},
+        {2, true, 10, 4, 6, "каждому из 2 игроков можно не больше 50"},
+        {2, false, 5, 5, 4, nullptr},
+        {1, true, 10, 3, 2, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        game->Players.Count = static_cast<u8>(c.players);
+        for (int sx = 0; sx < kSectorGrid; ++sx)
+            for (int sy = 0; sy < kSectorGrid; ++sy) {
+                const bool claimed = sx < c.columns && sy >= c.firstRow && sy < c.firstRow + c.rows;
+                game->World.LandingSectors[sx][sy] = claimed ? kSectorClaimed : kSectorFree;
+            }
+        const LaunchStep step = ApplyLandingSectors(*game, c.checkBox2);
+        EXPECT_EQ(step.ok, c.message == nullptr);
+        if (c.message) {
+            EXPECT_NE(step.message.find(c.message), std::string::npos) << step.message;
+        }
+        EXPECT_EQ(game->ViewSettings.UseLandingSectors, 1);
+    }
 }
 
 TEST_F(LaunchTest, MarkingSectorsAfterARefusalLetsTheNextPressShowThem) {

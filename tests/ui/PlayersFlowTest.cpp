@@ -1,5 +1,6 @@
 // Two players through the window: on one machine with the handover screen
 // between their turns, and by passing the game file to a second window.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include "MapWindowFixture.h"
 #include "core/Catalogue.h"
 #include "gamefile/Autosave.h"
+#include "setup/Launch.h"
 #include "ui/HandoverScreen.h"
 #include "ui/UiHelpers.h"
 
@@ -111,6 +113,46 @@ TEST_F(PlayersFlowTest, TheSecondPlayerJoinsFromTheFile) {
     SecondPlayerJoins();
     form->mapPage()->ENDTURN->click();
     ExpectHandoverTo(1);
+}
+
+TEST_F(PlayersFlowTest, APlayerWhoHasNotLandedChoosesTheirSectorsAgainOnTheirTurn) {
+    OpenOnSyntheticGraph();
+    conditions()->PlayersCount->setValue(2);
+    EXPECT_TRUE(conditions()->CheckBox2->isChecked()) << "several players always claim sectors";
+    EXPECT_FALSE(conditions()->CheckBox2->isEnabled());
+    form->newGamePage()->LaunchTARQ->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.last(), QString::fromUtf8(kSectorsRequiredMessage));
+    PressSectors(0, 9);  // the first of two players gets half of them
+    EXPECT_EQ(ClaimedSectorCount(game()), 50);
+    EXPECT_FALSE(conditions()->SectorShareLine->isHidden());
+    EXPECT_TRUE(conditions()->SectorShareLine->text().contains(QStringLiteral("не больше 50")));
+    form->newGamePage()->LaunchTARQ->click();
+    ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
+    form->mapPage()->ENDTURN->click();  // without landing
+    QTest::mouseClick(handover(), Qt::LeftButton);
+
+    // Player 2 starts on the game's map, even one a start made without marking it generated.
+    game().MapGenerated = 0;
+    const auto terrain = game().World.Passability.cells;
+    PressSectors(5, 9);
+    form->newGamePage()->LaunchTARQ->click();
+    ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
+    EXPECT_TRUE(game().World.Passability.cells == terrain);
+    LandBase(false, true);
+    form->mapPage()->ENDTURN->click();
+    QTest::mouseClick(handover(), Qt::LeftButton);
+
+    // Player 1 gets the new-game page again and changes their sectors.
+    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 1);
+    EXPECT_EQ(form->PageControl1->currentIndex(), kPageNewGame);
+    EXPECT_FALSE(form->PageControl1->isTabVisible(kPageMap));
+    EXPECT_EQ(Sector(0), kSectorClaimed);
+    PressSectors(0, 0);
+    EXPECT_EQ(Sector(0), kSectorFree);
+    form->newGamePage()->LaunchTARQ->click();
+    ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
+    LandBase(false, true);
 }
 
 }  // namespace

@@ -63,6 +63,28 @@ TEST(LandingSectors, PressesToggleFreeAndClaimedOnly) {
     EXPECT_EQ(claimed, 1);
 }
 
+TEST(LandingSectors, EachPlayerClaimsAtMostAnEqualShare) {
+    struct Case {
+        int players, share;
+    };
+    for (const Case& c : {Case{1, 100}, Case{2, 50}, Case{3, 33}, Case{8, 12}}) {
+        SCOPED_TRACE(c.players);
+        auto game = NewGame();
+        game->Players.Count = static_cast<u8>(c.players);
+        EXPECT_EQ(SectorShare(*game), c.share);
+        for (int x = 8; x < kSectorPicture; x += kSectorPixels)
+            for (int y = 8; y < kSectorPicture; y += kSectorPixels) Image2MouseDownToggle(*game, x, y);
+        EXPECT_EQ(ClaimedSectorCount(*game), c.share);
+        if (c.share == 100) continue;
+        // A claim given up makes room for another.
+        Image2MouseDownToggle(*game, 8, 8);
+        Image2MouseDownToggle(*game, 152, 152);
+        EXPECT_EQ(game->World.LandingSectors[0][0], kSectorFree);
+        EXPECT_EQ(game->World.LandingSectors[9][9], kSectorClaimed);
+        EXPECT_EQ(ClaimedSectorCount(*game), c.share);
+    }
+}
+
 TEST(LandingSectors, GridPicture) {
     auto game = NewGame();
     game->World.LandingSectors[1][0] = 1;  // claimed
