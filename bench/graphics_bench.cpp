@@ -1,8 +1,9 @@
 // Speed of the graphics at launch: building the picture cache (PrepareGraphicsCache,
-// five files into a scratch folder) and loading image-list items 0..14, plus
-// the minimap picture of a 400 x 400 map. Uses the generated graph/ folder of
-// the build (<build>/game/graph) when it is there, else synthetic sheets of
-// the generator's sizes written to a scratch folder; the first line says which.
+// five files into a scratch folder), its key (the check of every launch) and
+// loading image-list items 0..14, plus the minimap picture of a 400 x 400
+// map. Uses the generated graph/ folder of the build (<build>/game/graph) when
+// it is there, else synthetic sheets of the generator's sizes written to a
+// scratch folder; the first line says which.
 // TARQ_GAME_DIR points it at another game folder.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -94,6 +95,13 @@ void BM_LoadImageListItems0To14(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadImageListItems0To14)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What every launch pays to learn whether the cache is current.
+void BM_GraphicsCacheKey(benchmark::State& state) {
+    Setup& s = TheSetup();
+    for (auto _ : state) benchmark::DoNotOptimize(GraphicsCacheKey(s.base));
+}
+BENCHMARK(BM_GraphicsCacheKey)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_RebuildMinimap400(benchmark::State& state) {
     Game& game = *TheSetup().game;

@@ -9,10 +9,14 @@ set(TARQ_RELEASE_DATE 2026-12-07)
 set(TARQ_ICON_NAME tarq)
 set(TARQ_SAVE_MIME_TYPE application/x-tarq-save)
 set(TARQ_SAVE_ICON_NAME application-x-tarq-save)
+# The window's class on X11 is the application name main.cpp sets; a dock
+# matches the window to this launcher by it (on Wayland by the entry's id).
+set(TARQ_WM_CLASS tarq)
 
-# Icons in the hicolor sizes, regenerated when the generator changes.
+# Icons in the hicolor sizes, regenerated when the generator changes (the
+# sizes are those of tools/sheetgen/Icons.h).
 set(TARQ_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
-set(TARQ_ICON_SIZES 48 64 128 256)
+set(TARQ_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(app_icons)
 set(save_icons)
 foreach(size ${TARQ_ICON_SIZES})

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and test, when any is missing.
+# Installs the Debian packages the game needs to build, run and test, when any
+# is missing; given package names, installs those instead (scripts/package.sh).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
+packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
           qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file
           clang libclang-rt-dev)  # clang and libFuzzer for the fuzz targets (scripts/fuzz.sh)
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,17 +10,40 @@
 
 namespace tarq {
 
-CommandLine ParseCommandLine(const QCoreApplication& app) {
-    QCommandLineParser parser;
+namespace {
+
+const QString kPrepareOption = QStringLiteral("prepare-graphics");
+
+void DescribeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral("TARQ — пошаговая стратегия"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption prepare(QStringLiteral("prepare-graphics"),
-                                     QStringLiteral("Подготовить кэш графики из листов картинок и выйти."));
-    parser.addOption(prepare);
+    parser.addOption(
+        QCommandLineOption(kPrepareOption, QStringLiteral("Подготовить кэш графики из листов картинок и выйти.")));
     parser.addPositionalArgument(QStringLiteral("файл"),
                                  QStringLiteral("Сохраненная игра (.tarq), открываемая сразу на странице карты."),
                                  QStringLiteral("[файл]"));
+}
+
+}  // namespace
+
+LaunchKind KindOfLaunch(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    // An unknown option may be one of Qt's own (-platform, -style), which only
+    // the window's application takes away; that one also reports a real error.
+    if (!parser.parse(arguments)) return LaunchKind::Window;
+    for (const char* name : {"help", "help-all", "version"})
+        if (parser.isSet(QLatin1String(name))) return LaunchKind::Console;
+    if (parser.positionalArguments().size() > 1) return LaunchKind::Console;  // refused with a message
+    return parser.isSet(kPrepareOption) ? LaunchKind::Offscreen : LaunchKind::Window;
+}
+
+CommandLine ParseCommandLine(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    DescribeOptions(parser);
     parser.process(app);
 
     const QStringList files = parser.positionalArguments();
@@ -30,7 +53,7 @@ CommandLine ParseCommandLine(const QCoreApplication& app) {
     }
     CommandLine line;
     line.file = files.value(0);
-    line.prepareGraphics = parser.isSet(prepare);
+    line.prepareGraphics = parser.isSet(kPrepareOption);
     return line;
 }
 

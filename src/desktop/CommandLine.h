@@ -10,6 +10,12 @@ class QCoreApplication;
 
 namespace tarq {
 
+// What the arguments ask for, decided before any application object exists:
+// the window needs a display; --help, --version and a second file only
+// print, and --prepare-graphics only writes pictures, so they run without one.
+enum class LaunchKind { Window, Console, Offscreen };
+LaunchKind KindOfLaunch(int argc, const char* const* argv);
+
 struct CommandLine {
     QString file;  // the saved game to open; empty for none
     bool prepareGraphics = false;

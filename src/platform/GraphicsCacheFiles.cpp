@@ -1,7 +1,13 @@
 #include "platform/GraphicsCacheFiles.h"
 
+#include <zlib.h>
+
+#include <array>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <system_error>
+#include <vector>
 
 #include "core/Paths.h"
 #include "platform/BmpFile.h"
@@ -35,6 +41,59 @@ bool CacheComplete(const fs::path& dir) {
 
 namespace {
 
+// The sheets BuildCache reads; a change to any of them makes the cache stale.
+constexpr std::array<const char*, 5> kCacheSources = {"graph\\Terrain0.bmp", "graph\\s00.bmp", "graph\\s01.bmp",
+                                                      "graph\\s02.bmp", "graph\\s03.bmp"};
+
+// "<size> <crc32>" of a file's bytes, or "missing". CRC-32 runs at memory
+// speed, so the six megabytes of the sheets cost milliseconds at each launch.
+std::string FileDigest(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return "missing";
+    std::vector<char> chunk(1 << 20);
+    uLong crc = crc32(0, nullptr, 0);
+    unsigned long long size = 0;
+    while (in) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        crc = crc32_z(crc, reinterpret_cast<const Bytef*>(chunk.data()), got);
+        size += got;
+    }
+    if (in.bad()) return "unreadable";
+    std::ostringstream out;
+    out << size << ' ' << std::hex << crc;
+    return out.str();
+}
+
+std::string ReadKeyFile(const fs::path& dir) {
+    std::ifstream in(ResolveGamePath(kCacheKeyFile, dir), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return in ? text.str() : std::string();
+}
+
+bool WriteKeyFile(const fs::path& dir, const std::string& key) {
+    std::ofstream out(ResolveGamePath(kCacheKeyFile, dir), std::ios::binary | std::ios::trunc);
+    out << key;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+std::string GraphicsCacheKey(const fs::path& base) {
+    std::string key = "tarq " TARQ_VERSION "\n";
+    for (const char* sheet : kCacheSources)
+        key += std::string(sheet) + ' ' + FileDigest(ResolveGamePath(sheet, base)) + '\n';
+    return key;
+}
+
+bool CacheCurrent(const fs::path& dir, const std::string& key) {
+    return CacheComplete(dir) && ReadKeyFile(dir) == key;
+}
+
+namespace {
+
 CacheOutcome Failed(std::string error, bool writeFailed = false) {
     CacheOutcome outcome;
     outcome.error = std::move(error);
@@ -56,11 +115,17 @@ bool SaveCached(const fs::path& dir, const char* name, const Bitmap& picture, Ca
     return false;
 }
 
-// The cache steps in order; the first failure stops them.
-CacheOutcome BuildCache(const Game& game, const fs::path& base, const fs::path& dir, const CacheProgress& progress) {
+// The cache steps in order; the first failure stops them. The old key file
+// goes first and the new one last: a build stopped half way leaves a cache
+// without a key, which the next launch builds again.
+CacheOutcome BuildCache(const Game& game, const fs::path& base, const fs::path& dir, const std::string& key,
+                        const CacheProgress& progress) {
     std::error_code ec;
     if (dir.empty() || (!fs::is_directory(dir, ec) && !fs::create_directories(dir, ec)))
         return Failed("Не удалось создать папку кэша графики \"" + dir.generic_string() + "\"", true);
+    const fs::path keyFile = ResolveGamePath(kCacheKeyFile, dir);
+    if (fs::remove(keyFile, ec); fs::exists(keyFile, ec))
+        return Failed("Не удалось обновить файл кэша графики \"" + keyFile.generic_string() + "\"", true);
 
     CacheOutcome failure;
     GaugeCounter gauge(&progress);
@@ -90,6 +155,8 @@ CacheOutcome BuildCache(const Game& game, const fs::path& base, const fs::path& 
     if (!CanRenderNotices())
         return Failed("Нельзя нарисовать надписи о завершении строительства: нет графической среды");
     if (!SaveCached(dir, kNoticeFile, RenderNoticeStrip(game, gauge, progress), failure)) return failure;
+    if (!WriteKeyFile(dir, key))
+        return Failed("Не удалось записать файл кэша графики \"" + keyFile.generic_string() + "\"", true);
 
     CacheOutcome done;
     done.ok = true;
@@ -103,31 +170,32 @@ CacheOutcome BuildCache(const Game& game, const fs::path& base, const fs::path& 
 CacheOutcome PrepareGraphicsCache(const Game& game, const fs::path& base, const fs::path& cacheDir,
                                   const CacheProgress& progress) {
     if (progress.begin) progress.begin();
-    CacheOutcome outcome = BuildCache(game, base, cacheDir, progress);
+    CacheOutcome outcome = BuildCache(game, base, cacheDir, GraphicsCacheKey(base), progress);
     if (progress.end) progress.end();
     return outcome;
 }
 
 namespace {
 
-// Reuses a complete cache unless `force`; otherwise builds graph\tempgraph,
+// Reuses a current cache unless `force`; otherwise builds graph\tempgraph,
 // or the user's folder when graph\tempgraph cannot be written. Sheets from
 // the installed data folder always keep their cache in the user's folder.
 CacheOutcome EnsureCache(const Game& game, const fs::path& base, const fs::path& userCacheDir,
                          const CacheProgress& progress, bool force) {
     const fs::path gameDir = GameCacheDir(base);
     const fs::path first = gameDir.empty() ? userCacheDir : gameDir;
-    if (!force && CacheComplete(first)) return CacheOutcome{true, {}, false, first, false};
+    const std::string key = GraphicsCacheKey(base);
+    if (!force && CacheCurrent(first, key)) return CacheOutcome{true, {}, false, first, false};
     if (progress.begin) progress.begin();
-    CacheOutcome outcome = BuildCache(game, base, first, progress);
+    CacheOutcome outcome = BuildCache(game, base, first, key, progress);
     if (!outcome.ok && outcome.writeFailed && first == gameDir) {
         // graph\tempgraph is not writable here: keep the cache in the user's folder.
-        if (!force && CacheComplete(userCacheDir)) {
+        if (!force && CacheCurrent(userCacheDir, key)) {
             outcome = CacheOutcome{true, {}, false, userCacheDir, false};
         } else {
-            const std::string first = outcome.error;
-            outcome = BuildCache(game, base, userCacheDir, progress);
-            if (!outcome.ok && outcome.writeFailed) outcome.error = first + "; " + outcome.error;
+            const std::string firstError = outcome.error;
+            outcome = BuildCache(game, base, userCacheDir, key, progress);
+            if (!outcome.ok && outcome.writeFailed) outcome.error = firstError + "; " + outcome.error;
         }
     }
     if (progress.end) progress.end();

@@ -1,6 +1,7 @@
 // The picture cache on disk: building the five files of graph\tempgraph from
-// the sheets, deciding whether it must be built, and falling back to the
-// user's cache folder when graph\tempgraph cannot be created or written.
+// the sheets, deciding whether it must be built (missing files, or a key
+// naming another version of the program or other sheets), and falling back
+// to the user's cache folder when graph\tempgraph cannot be created or written.
 #pragma once
 
 #include <filesystem>
@@ -24,6 +25,13 @@ std::filesystem::path GameCacheDir(const std::filesystem::path& base);
 // True when all five cache files exist in `dir`.
 bool CacheComplete(const std::filesystem::path& dir);
 
+// What the cache made from the sheets under `base` is keyed by: this
+// program's version, and the size and CRC-32 of each sheet it reads.
+std::string GraphicsCacheKey(const std::filesystem::path& base);
+
+// True when the cache in `dir` is complete and was made under `key`.
+bool CacheCurrent(const std::filesystem::path& dir, const std::string& key);
+
 struct CacheOutcome {
     bool ok = false;
     std::string error;          // Russian, names the file; empty when ok
@@ -34,13 +42,13 @@ struct CacheOutcome {
 
 // Builds the cache in `cacheDir` from the sheets under `base`: minim0.bmp,
 // t.bmp, GS00.bmp, GS01.bmp (keyed with s00.bmp's key), GS02.bmp, t.bmp
-// deleted, constcompl.bmp. Reports progress between progress.begin and
+// deleted, constcompl.bmp, and last the key file. Reports progress between progress.begin and
 // progress.end (end runs whether or not it succeeded). Needs a QGuiApplication
 // for the notices.
 CacheOutcome PrepareGraphicsCache(const Game& game, const std::filesystem::path& base,
                                   const std::filesystem::path& cacheDir, const CacheProgress& progress);
 
-// The launch's cache step: reuses graph\tempgraph when complete, else builds
+// The launch's cache step: reuses graph\tempgraph when current, else builds
 // it there; when that folder cannot be created or written, reuses or builds
 // the cache in `userCacheDir` instead. The outcome's dir is where to load from.
 CacheOutcome EnsureGraphicsCache(const Game& game, const std::filesystem::path& base,

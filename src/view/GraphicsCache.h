@@ -59,6 +59,9 @@ inline constexpr const char* kMinimapPaletteFile = "minim0.bmp";
 inline constexpr const char* kBaseSheetFile = "t.bmp";
 inline constexpr const char* kNoticeFile = "constcompl.bmp";
 inline constexpr std::array<const char*, 3> kStructureCacheFiles = {"GS00.bmp", "GS01.bmp", "GS02.bmp"};
+// The program's version and a digest of each sheet the cache was made from
+// (written last, so its presence also means the build finished).
+inline constexpr const char* kCacheKeyFile = "cachekey.txt";
 // The five files whose presence means the cache is complete.
 inline constexpr std::array<const char*, 5> kCacheFiles = {"GS00.bmp", "GS01.bmp", "GS02.bmp", "minim0.bmp",
                                                            "constcompl.bmp"};

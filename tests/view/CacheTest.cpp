@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "CacheTestSupport.h"
 #include "core/World.h"
@@ -139,6 +140,39 @@ TEST_F(CacheTest, AnyOneMissingFileRebuildsAllAndACompleteCacheIsReused) {
     EXPECT_FALSE(reused.rebuilt);
     EXPECT_EQ(Load(cacheDir() / "GS00.bmp").width, 3);
     EXPECT_FALSE(fs::exists(userCache()));
+}
+
+TEST_F(CacheTest, ACacheFromOtherSheetsOrAnotherVersionIsBuiltAgain) {
+    const fs::path keyFile = cacheDir() / kCacheKeyFile;
+    const auto rewriteVersion = [&] {
+        std::stringstream key;
+        key << std::ifstream(keyFile).rdbuf();
+        std::string text = key.str();
+        ASSERT_EQ(text.rfind("tarq ", 0), 0u) << text;
+        std::ofstream(keyFile, std::ios::trunc) << "tarq 0.0.1" << text.substr(text.find('\n'));
+    };
+    const auto redrawSheet = [&] {  // an upgrade, or another install sharing the user's cache
+        Bitmap s01 = Load(base() / "graph" / "s01.bmp");
+        s01.at(2, 2) = kBlue;
+        ASSERT_TRUE(SaveBitmapFile(base() / "graph" / "s01.bmp", s01));
+    };
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {{"a sheet redrawn", redrawSheet},
+                 {"made by another version", rewriteVersion},
+                 {"made before caches had keys", [&] { fs::remove(keyFile); }}};
+    const Bitmap marker(3, 3, kBlack);
+    for (const auto& c : cases) {
+        ASSERT_TRUE(EnsureGraphicsCache(*game, base(), userCache(), {}).ok);
+        for (const char* name : kCacheFiles) ASSERT_TRUE(SaveBitmapFile(cacheDir() / name, marker));
+        c.change();
+        const CacheOutcome outcome = EnsureGraphicsCache(*game, base(), userCache(), {});
+        ASSERT_TRUE(outcome.ok) << outcome.error;
+        EXPECT_TRUE(outcome.rebuilt) << c.what;
+        EXPECT_EQ(Load(cacheDir() / "GS01.bmp").at(2, 2), Load(base() / "graph" / "s01.bmp").at(2, 2)) << c.what;
+        EXPECT_FALSE(EnsureGraphicsCache(*game, base(), userCache(), {}).rebuilt) << c.what;
+    }
 }
 
 TEST_F(CacheTest, CacheNamesAreFoundWhateverTheirCase) {

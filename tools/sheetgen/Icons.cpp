@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
+#include <cmath>
 #include <system_error>
 
 #include "Art.h"
@@ -58,6 +60,38 @@ void DrawBadge(QPainter& p) {
     p.restore();
 }
 
+// The badge for icons of 32 pixels and less, where the beach, the grid and
+// the turned tank would melt into one blob: a flat sea, a plain island and a
+// tank seen from above, its parts on whole pixels of `box`. The parts are laid
+// out on a 14 x 14 grid (the box of a 16-pixel icon), each edge rounded to
+// the nearest pixel.
+void DrawSmallBadge(QPainter& p, const QRect& box) {
+    const double unit = box.width() / 14.0;
+    const auto at = [&](double u, int origin) { return origin + static_cast<int>(std::lround(u * unit)); };
+    const auto cells = [&](double x0, double y0, double x1, double y1) {
+        return QRect(QPoint(at(x0, box.left()), at(y0, box.top())), QPoint(at(x1, box.left()) - 1, at(y1, box.top()) - 1));
+    };
+    p.save();
+    p.setClipRect(box);  // the smoothing of the round corners stays off the margin
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(kSea);
+    p.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), box.width() / 5.0, box.width() / 5.0);
+    p.setPen(QPen(QColor(214, 198, 142), 1));  // the beach
+    p.setBrush(kLand);
+    p.drawEllipse(QRectF(cells(1, 2, 13, 13)).adjusted(0.5, 0.5, 0.5, 0.5));
+
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    const struct {
+        QRect part;
+        QColor colour;
+    } tank[] = {{cells(4, 5, 5, 12), kTrack},  {cells(10, 5, 11, 12), kTrack}, {cells(5, 6, 10, 11), kTeam},
+                {cells(6, 7, 9, 10), kTeamLight}, {cells(7, 2, 8, 8), kOutline}};
+    for (const auto& part : tank) p.fillRect(part.part, part.colour);
+    p.restore();
+}
+
 // Paints `draw` on a transparent square picture of `size` pixels whose
 // design box spans -50..50.
 template <typename Draw>
@@ -73,11 +107,42 @@ QImage Picture(int size, Draw draw) {
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The same for the small sizes, drawn in pixels: `draw` gets the picture's
+// box less a margin of a pixel per 16, as the desktop's own small icons keep.
+template <typename Draw>
+QImage SmallPicture(int size, Draw draw) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    const int margin = size / 16;
+    draw(p, QRect(margin, margin, size - 2 * margin, size - 2 * margin));
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool Small(int size) { return size <= 32; }
+
 }  // namespace
 
-QImage DrawAppIcon(int size) { return Picture(size, DrawBadge); }
+QImage DrawAppIcon(int size) { return Small(size) ? SmallPicture(size, DrawSmallBadge) : Picture(size, DrawBadge); }
 
 QImage DrawSavedGameIcon(int size) {
+    if (Small(size))
+        return SmallPicture(size, [](QPainter& p, const QRect& box) {
+            // The page and its fold, the badge on its lower part.
+            const int w = box.width(), fold = w / 4, left = box.left() + w / 8, right = box.right() - w / 8;
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setPen(kOutline);
+            p.setBrush(QColor(244, 242, 234));
+            p.drawPolygon(QPolygon({QPoint(left, box.top()), QPoint(right - fold, box.top()),
+                                    QPoint(right, box.top() + fold), QPoint(right, box.bottom()),
+                                    QPoint(left, box.bottom())}));
+            p.setBrush(QColor(206, 202, 190));
+            p.drawPolygon(QPolygon({QPoint(right - fold, box.top()), QPoint(right - fold, box.top() + fold),
+                                    QPoint(right, box.top() + fold)}));
+            const int badge = (right - left + 1) * 5 / 6;
+            DrawSmallBadge(p, QRect((left + right + 1 - badge) / 2, box.bottom() - badge - w / 16, badge, badge));
+        });
     return Picture(size, [](QPainter& p) {
         // A page with its top right corner folded, the badge printed on it.
         Poly(p, {QPointF(-36, -48), QPointF(20, -48), QPointF(38, -30), QPointF(38, 48), QPointF(-36, 48)},

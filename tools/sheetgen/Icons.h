@@ -10,8 +10,9 @@
 
 namespace sheetgen {
 
-// The square sizes the desktop looks for in hicolor/<N>x<N>.
-inline constexpr std::array<int, 4> kIconSizes = {48, 64, 128, 256};
+// The square sizes the desktop looks for in hicolor/<N>x<N>; up to 32 pixels
+// the icons are drawn plainer, for their size.
+inline constexpr std::array<int, 8> kIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
 inline constexpr const char* kAppIconName = "tarq";
 inline constexpr const char* kSavedGameIconName = "application-x-tarq-save";
 
