@@ -31,7 +31,7 @@ void TMainForm::LaunchTARQClick() {
     }
     const LaunchStep periods = settings_->ApplyAnimPeriods();
     if (!periods.ok) {
-        ShowMessage(QString::fromStdString(periods.message));
+        ShowMessage(QString::fromStdString(periods.message), MessageWeight::Warning);
         return;
     }
     SetLaunchPlayer(g);
@@ -39,7 +39,7 @@ void TMainForm::LaunchTARQClick() {
     conditions->GenerateForLaunch();
     const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
     if (!sectors.ok) {
-        ShowMessage(QString::fromStdString(sectors.message));
+        ShowMessage(QString::fromStdString(sectors.message), MessageWeight::Warning);
         return;
     }
     // A joining player plays on the game's terrain.
@@ -52,6 +52,7 @@ void TMainForm::LaunchTARQClick() {
     map_->ApplyInitialView(PageControl1->width());
     MarkViewForFirstFrame(g);
     map_->StartDrawing(DrawingInterval());
+    MarkInFile();  // nothing is played on the map yet
 }
 
 // Paced to the screen's refresh when waiting for the retrace; a screen that
@@ -104,7 +105,7 @@ bool TMainForm::LoadGraphicsFor(const Game& game) {
         const QSignalBlocker block(PageControl1);
         ShowTab(PageControl1, kPageMap, mapTabBefore);
         PageControl1->setCurrentIndex(pageBefore);
-        ShowMessage(QString::fromStdString(load.error));
+        ShowMessage(QString::fromStdString(load.error), MessageWeight::Failure);
         return false;
     }
     newGame_->startConditions()->ShowPreview(ToQImage(map_->minimapPalette()));

@@ -51,7 +51,10 @@ void WindowTest::WriteStandardPictures() {
 }
 
 void WindowTest::OpenWindow() {
-    form = std::make_unique<TMainForm>(dir, [this](const QString& text) { messages << text; });
+    form = std::make_unique<TMainForm>(dir, [this](const QString& text, MessageWeight weight) {
+        messages << text;
+        weights << weight;
+    });
 }
 
 Bitmap SmallTerrainSheet() {

@@ -1,0 +1,83 @@
+// The pages at the window's default size: every control can be seen, in its
+// page or by scrolling it, before the launch and beside the map's side panel
+// after it; the map's scroll bars show with the map page only.
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QScrollBar>
+
+#include "MapWindowFixture.h"
+#include "ui/UiHelpers.h"
+
+namespace tarq::testing {
+namespace {
+
+class PageLayoutTest : public MapWindowTest {
+protected:
+    void SetUp() override { OpenOnSyntheticGraph(); }
+
+    // The shown controls of the page on show that lie outside it and in no
+    // scroll area inside it (the outermost one counts).
+    static QStringList Cut(QWidget* page) {
+        QStringList cut;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (!w->isVisible()) continue;
+            const QWidget* shown = w;
+            for (QWidget* p = w->parentWidget(); p != page; p = p->parentWidget())
+                if (qobject_cast<QAbstractScrollArea*>(p)) shown = p;
+            if (!page->rect().contains(QRect(shown->mapTo(page, QPoint(0, 0)), shown->size())))
+                cut << page->objectName() + "/" + w->objectName() + ":" + w->metaObject()->className();
+        }
+        return cut;
+    }
+    // Every page with a tab, and every inner page of each.
+    QStringList CutOnEveryPage() {
+        QStringList cut;
+        QTabWidget* pages = form->PageControl1;
+        for (int i = 0; i < pages->count(); ++i) {
+            if (!pages->isTabVisible(i)) continue;
+            pages->setCurrentIndex(i);
+            for (QTabWidget* inner : pages->widget(i)->findChildren<QTabWidget*>())
+                for (int j = 0; j < inner->count(); ++j) {
+                    inner->setCurrentIndex(j);
+                    QCoreApplication::processEvents();
+                    cut << Cut(pages->widget(i));
+                }
+            QCoreApplication::processEvents();
+            cut << Cut(pages->widget(i));
+        }
+        cut.removeDuplicates();
+        return cut;
+    }
+    bool ScrollBarsShown() {
+        return form->mapPage()->ScrollBar1->isVisible() && form->mapPage()->ScrollBar2->isVisible();
+    }
+};
+
+TEST_F(PageLayoutTest, EveryPageFitsTheDefaultWindowOrScrolls) {
+    ASSERT_EQ(form->size(), QSize(776, 600));
+    EXPECT_EQ(CutOnEveryPage().join(" "), "") << "before the launch";
+    form->newGamePage()->LaunchTARQ->click();
+    ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap);
+    form->N41Click();  // the technical page, opened from the command menu
+    EXPECT_EQ(CutOnEveryPage().join(" "), "") << "beside the side panel";
+}
+
+TEST_F(PageLayoutTest, TheMapsScrollBarsShowOnlyWithTheMapPage) {
+    form->newGamePage()->LaunchTARQ->click();
+    ASSERT_EQ(game().Settings.ScrollBars, 1);
+    EXPECT_TRUE(ScrollBarsShown());
+    form->PageControl1->setCurrentIndex(kPageSettings);
+    EXPECT_FALSE(ScrollBarsShown());
+    form->settingsPage()->CheckBox10->click();  // off and on again on the settings page
+    form->settingsPage()->CheckBox10->click();
+    EXPECT_FALSE(ScrollBarsShown());
+    form->PageControl1->setCurrentIndex(kPageMap);
+    EXPECT_TRUE(ScrollBarsShown());
+    form->N41Click();
+    EXPECT_FALSE(ScrollBarsShown());
+    form->technicalPage()->Button15->click();
+    EXPECT_TRUE(ScrollBarsShown());
+}
+
+}  // namespace
+}  // namespace tarq::testing
