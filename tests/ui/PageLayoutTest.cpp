@@ -15,35 +15,29 @@ class PageLayoutTest : public MapWindowTest {
 protected:
     void SetUp() override { OpenOnSyntheticGraph(); }
 
-    // The shown controls of the page on show that lie outside it and in no
-    // scroll area inside it (the outermost one counts).
-    static QStringList Cut(QWidget* page) {
-        QStringList cut;
-        for (QWidget* w : page->findChildren<QWidget*>()) {
-            if (!w->isVisible()) continue;
-            const QWidget* shown = w;
-            for (QWidget* p = w->parentWidget(); p != page; p = p->parentWidget())
-                if (qobject_cast<QAbstractScrollArea*>(p)) shown = p;
-            if (!page->rect().contains(QRect(shown->mapTo(page, QPoint(0, 0)), shown->size())))
-                cut << page->objectName() + "/" + w->objectName() + ":" + w->metaObject()->className();
-        }
-        return cut;
-    }
-    // Every page with a tab, and every inner page of each.
+    // The shown controls of the page on show, on every inner page of it, that
+    // lie outside the page and in no scroll area inside it.
     QStringList CutOnEveryPage() {
         QStringList cut;
         QTabWidget* pages = form->PageControl1;
         for (int i = 0; i < pages->count(); ++i) {
             if (!pages->isTabVisible(i)) continue;
             pages->setCurrentIndex(i);
-            for (QTabWidget* inner : pages->widget(i)->findChildren<QTabWidget*>())
-                for (int j = 0; j < inner->count(); ++j) {
-                    inner->setCurrentIndex(j);
+            QWidget* page = pages->widget(i);
+            QList<QTabWidget*> inner = page->findChildren<QTabWidget*>();
+            inner.prepend(nullptr);  // the page as it comes
+            for (QTabWidget* tabs : inner)
+                for (int j = 0; j < (tabs ? tabs->count() : 1); ++j) {
+                    if (tabs) tabs->setCurrentIndex(j);
                     QCoreApplication::processEvents();
-                    cut << Cut(pages->widget(i));
+                    for (QWidget* w : page->findChildren<QWidget*>()) {
+                        const QWidget* shown = w;  // or the outermost scroll area holding it
+                        for (QWidget* p = w->parentWidget(); p != page; p = p->parentWidget())
+                            if (qobject_cast<QAbstractScrollArea*>(p)) shown = p;
+                        if (w->isVisible() && !page->rect().contains(QRect(shown->mapTo(page, QPoint()), shown->size())))
+                            cut << page->objectName() + "/" + w->objectName() + ":" + w->metaObject()->className();
+                    }
                 }
-            QCoreApplication::processEvents();
-            cut << Cut(pages->widget(i));
         }
         cut.removeDuplicates();
         return cut;
