@@ -47,7 +47,7 @@ BENCHMARK(BM_NewGameAllocation)->Unit(benchmark::kMillisecond);
 void BM_MainWindowShown(benchmark::State& state) {
     tarq::bench::Application();
     for (auto _ : state) {
-        tarq::TMainForm form(std::filesystem::current_path(), [](const QString&) {});
+        tarq::TMainForm form(std::filesystem::current_path(), [](const QString&, tarq::MessageWeight) {});
         form.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(form.isVisible());

@@ -45,8 +45,8 @@ tarq::TMainForm& LaunchedWindow(int mapSizeItem, bool retrace = false) {
     tarq::bench::Application();
     auto& form = Form();
     form.reset();
-    form = std::make_unique<tarq::TMainForm>(std::filesystem::current_path(), [](const QString& text) {
-        if (text.contains(QStringLiteral("Не удалось"))) qFatal("%s", qPrintable(text));
+    form = std::make_unique<tarq::TMainForm>(std::filesystem::current_path(), [](const QString& text, tarq::MessageWeight weight) {
+        if (weight == tarq::MessageWeight::Failure) qFatal("%s", qPrintable(text));
     });
     form->resize(1224, 868);
     form->show();

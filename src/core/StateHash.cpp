@@ -110,4 +110,18 @@ std::uint64_t StateHash(const Game& g) {
     return h.Value();
 }
 
+std::uint64_t PlayHash(const Game& g) {
+    Hasher h;
+    for (const TGameObject& o : g.World.Objects)
+        h.Add(o.Sprites, o.Owner, o.Active, o.Cells, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn,
+              o.BuildLink, o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft,
+              o.HitsLeft, o.MovesLeft, o.CargoKind, o.Cargo, o.Stats);
+    const TWorld& w = g.World;
+    h.Add(w.StartGold, w.Terrain, w.Connectors, w.Resources, w.MapWidth, w.MapHeight);
+    h.Bytes(&w.LandingSectors[0][0], sizeof w.LandingSectors);
+    const TViewSettings& v = g.ViewSettings;
+    h.Add(g.Players, g.PurchaseListStorage, g.Turn, v.CurrentPlayer, v.Credits, v.BasePlaced, v.UseLandingSectors);
+    return h.Value();
+}
+
 }  // namespace tarq

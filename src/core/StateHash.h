@@ -14,4 +14,11 @@ namespace tarq {
 // and build of this program.
 std::uint64_t StateHash(const Game& game);
 
+// A fingerprint of what the players did: the objects (not the pictures their
+// animation steps through), connectors, terrain and deposits, the players,
+// the purchases, the turn, and the current player's number, credits and
+// landing. The view, the selection, the pointer and the settings are left
+// out: changing them loses no play.
+std::uint64_t PlayHash(const Game& game);
+
 }  // namespace tarq

@@ -42,15 +42,18 @@ TMainForm::TMainForm(std::filesystem::path workDir, MessageSink sink, QWidget* p
 
 TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
 
-void TMainForm::ShowMessage(const QString& text) {
+void TMainForm::ShowMessage(const QString& text, MessageWeight weight) {
     if (sink_) {
-        sink_(text);
+        sink_(text, weight);
         return;
     }
+    const QMessageBox::Icon icon = weight == MessageWeight::Failure   ? QMessageBox::Critical
+                                   : weight == MessageWeight::Warning ? QMessageBox::Warning
+                                                                      : QMessageBox::Information;
     // Shown without a nested event loop, so timers keep their order; messages
     // raised while the window is being built wait until it is shown.
-    auto show = [this, text] {
-        auto* box = new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+    auto show = [this, text, icon] {
+        auto* box = new QMessageBox(icon, windowTitle(), text, QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };
@@ -178,6 +181,10 @@ void TMainForm::FormCreate() {
     map_->ShowControlHints();
     BuildTerrainStrip();
     SetStartValues(g);
+    // The map draws from the start; only switching to another application
+    // with pausing on holds it still. A window never activated yet (opened
+    // from the command line behind another one) draws all the same.
+    g.AppActive = 1;
 
     // The welcome page first; the map page and the side panel wait for the start button.
     map_->ShowPanels(false);
@@ -206,7 +213,8 @@ void TMainForm::BuildTerrainStrip() {
     const BitmapLoad load = LoadBitmapFile(file, sheet);
     if (!load.ok) {
         ShowMessage(QString::fromStdString(load.error) +
-                    QStringLiteral("\nБез нее карта и миникарта будут без цветов местности."));
+                        QStringLiteral("\nБез нее карта и миникарта будут без цветов местности."),
+                    MessageWeight::Warning);
         terrainStrip_ = Bitmap(1, 1, 0xFFFFFFFFu);
         return;
     }
@@ -243,9 +251,7 @@ void TMainForm::Button15Click() {
     ShowTab(PageControl1, kPageTech, false);
 }
 
-void TMainForm::ApplicationEvents1Activate() {
-    if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 1;
-}
+void TMainForm::ApplicationEvents1Activate() { game_->AppActive = 1; }
 
 void TMainForm::ApplicationEvents1Deactivate() {
     game_->RightDrag = 0;

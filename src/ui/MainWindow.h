@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -39,7 +40,7 @@ class WelcomePage;
 class TMainForm : public QMainWindow, public PageHost {
     Q_OBJECT
 public:
-    using MessageSink = std::function<void(const QString&)>;
+    using MessageSink = std::function<void(const QString&, MessageWeight)>;
 
     // `workDir` is the game's working folder (where graph/ lies). `sink`
     // receives every message the player must see; by default a message box.
@@ -53,7 +54,8 @@ public:
     RandomSource& random() override { return game_->Rng; }
     const CursorSet& cursors() const override { return cursors_; }
     const Bitmap& terrainStrip() const override { return terrainStrip_; }
-    void ShowMessage(const QString& text) override;
+    using PageHost::ShowMessage;
+    void ShowMessage(const QString& text, MessageWeight weight) override;
     void SettingsChanged() override;
     void NewGameChoicesChanged() override;
 
@@ -81,11 +83,16 @@ public:
     void SaveGameClick();  // "Сохранить" and Ctrl+S once a game is on the map: the save dialog
     // Replaces the game by the one saved in `path` and shows it on the map
     // page as it was saved. A refused file gets its message and changes nothing.
+    // Over a game with play not kept in any file the player is asked first
+    // (LoadOverChanges); false while the question is open.
     bool LoadGame(const QString& path);
     // Writes the game to `path`, ".tarq" appended when missing.
     bool SaveGameAs(QString path);
     // The game to the rotating autosaves; a failure is shown once.
     void AutosaveGame();
+    // Whether the game under way holds play since it was launched, loaded,
+    // saved or autosaved last.
+    bool UnsavedChanges() const;
 
     // Players taking turns (MainWindowPlayers.cpp). After END TURN in a game
     // of several players the handover screen covers the window; its click
@@ -140,6 +147,9 @@ private:
     bool Launched() const;
     int DrawingInterval() const;
     QFileDialog* GameFileDialog(bool save);
+    bool TakeLoadedGame(std::unique_ptr<Game> loaded);
+    // The game on show is what a file holds now (or a launch began with).
+    void MarkInFile();
 
     std::unique_ptr<Game> game_;
     std::filesystem::path workDir_;
@@ -158,6 +168,7 @@ private:
     // are being set from the game state.
     bool keepChanges_ = false;
     Autosave autosave_;
+    std::uint64_t inFile_ = 0;  // PlayHash of the game as MarkInFile saw it
 };
 
 }  // namespace tarq

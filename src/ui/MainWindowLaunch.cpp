@@ -31,7 +31,7 @@ void TMainForm::LaunchTARQClick() {
     }
     const LaunchStep periods = settings_->ApplyAnimPeriods();
     if (!periods.ok) {
-        ShowMessage(QString::fromStdString(periods.message));
+        ShowMessage(QString::fromStdString(periods.message), MessageWeight::Warning);
         return;
     }
     SetLaunchPlayer(g);
@@ -40,7 +40,7 @@ void TMainForm::LaunchTARQClick() {
     const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
     conditions->ShowSectorChoice();  // several players: the box shows the sectors they must claim
     if (!sectors.ok) {
-        ShowMessage(QString::fromStdString(sectors.message));
+        ShowMessage(QString::fromStdString(sectors.message), MessageWeight::Warning);
         return;
     }
     // A joining player plays on the game's terrain.
@@ -53,6 +53,7 @@ void TMainForm::LaunchTARQClick() {
     map_->ApplyInitialView(PageControl1->width());
     MarkViewForFirstFrame(g);
     map_->StartDrawing(DrawingInterval());
+    MarkInFile();  // nothing is played on the map yet
 }
 
 // Paced to the screen's refresh when waiting for the retrace; a screen that
@@ -105,7 +106,7 @@ bool TMainForm::LoadGraphicsFor(const Game& game) {
         const QSignalBlocker block(PageControl1);
         ShowTab(PageControl1, kPageMap, mapTabBefore);
         PageControl1->setCurrentIndex(pageBefore);
-        ShowMessage(QString::fromStdString(load.error));
+        ShowMessage(QString::fromStdString(load.error), MessageWeight::Failure);
         return false;
     }
     newGame_->startConditions()->ShowPreview(ToQImage(map_->minimapPalette()));

@@ -18,7 +18,8 @@ namespace tarq {
 // The autosave after END TURN is also the file to pass on to the next player.
 void TMainForm::TurnEnded() {
     const Autosave::Result saved = autosave_.Write(*game_);
-    if (!saved.message.isEmpty()) ShowMessage(saved.message);
+    if (saved.written) MarkInFile();
+    if (!saved.message.isEmpty()) ShowMessage(saved.message, MessageWeight::Failure);
     if (!SeveralPlayers(*game_)) return;
     map_->StopDrawing();
     map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen

@@ -39,8 +39,10 @@ void TMainForm::ApplyStoredChoices(const StoredChoices& kept) {
 // The new-game page goes away at the launch; its choices then belong to the game under way.
 bool TMainForm::Launched() const { return !PageControl1->isTabVisible(kPageNewGame); }
 
-// A period field that holds no number keeps the value stored last.
+// A period field that holds no number keeps the value stored last. Pausing
+// switched off lets a map held still by it draw again at once.
 void TMainForm::SettingsChanged() {
+    if (game_->Settings.PauseWhenInactive == 0) game_->AppActive = 1;
     if (!keepChanges_) return;
     WriteStoredSettings({game_->Settings, settings_->ReadAnimPeriodFields(ReadStoredSettings().periods)});
 }

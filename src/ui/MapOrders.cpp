@@ -79,7 +79,7 @@ void MapPage::ShowClickResult(const ClickResult& result) {
     }
     if (result.updateCursor) StepMapCursor();
     ENDTURN->setEnabled(EndTurnEnabled(host_.game()));
-    for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text));
+    for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text), MessageWeight::Warning);
     RenderAndPresent();
     if (result.openMenu) {
         // Not modal: the drawing timer keeps running while the menu is open.
@@ -168,7 +168,7 @@ void MapPage::ConstructionOrder(MenuAction action, int value, const std::string&
         default: return;
     }
     ENDTURN->setEnabled(EndTurnEnabled(g));
-    for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text));
+    for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text), MessageWeight::Warning);
     if (result.acted) RenderAndPresent();
 }
 

@@ -289,7 +289,7 @@ void MapPage::ShowLoadedGame() {
     PMenu->hide();
     if (!DXDraw->initialized()) DXDraw->initialize();
     Game& g = host_.game();
-    UpdateViewGeometry(g, DXDraw->width(), DXDraw->height());
+    UpdateViewGeometry(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
     SetScaleLabels(ScaleLabelsOf(g));
     frameCache_.Invalidate();
     RefreshFromGame();

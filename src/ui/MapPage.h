@@ -82,7 +82,8 @@ public:
     void ScrollBar1Scroll();
     void ScrollBar2Scroll();
     void ScrollBar1Change();
-    // What CheckBox10 switches: the scroll bars' ranges and visibility.
+    // What CheckBox10 switches: the scroll bars' ranges, and their
+    // visibility while this page is the one shown.
     void UpdateScrollBars();
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
     void Image1MouseMove(int x, int y);
@@ -134,6 +135,10 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The scroll bars lie outside the page, beside the page control: they
+    // show with the page and hide with it.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget* BuildLeftPanel();

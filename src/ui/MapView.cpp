@@ -1,6 +1,7 @@
 // The map page's view: zoom, scroll bars, minimap, dragging, resizing, the
 // drawing tick and the overlay buttons.
 #include <QDateTime>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -99,8 +100,21 @@ void MapPage::UpdateScrollBars() {
     const Game& g = host_.game();
     const ScrollBarRanges ranges = ScrollBarsFor(g, g.Settings.ScrollBars == 1);
     SetScrollBarRanges(ranges.colMax, ranges.rowMax);
-    ScrollBar1->setVisible(ranges.visible);
-    ScrollBar2->setVisible(ranges.visible);
+    const bool shown = ranges.visible && isVisibleTo(window());
+    ScrollBar1->setVisible(shown);
+    ScrollBar2->setVisible(shown);
+}
+
+void MapPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (DXDraw->initialized()) UpdateScrollBars();
+}
+
+void MapPage::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) return;  // the window minimised: the bars go with it
+    ScrollBar1->hide();
+    ScrollBar2->hide();
 }
 
 // --- Minimap --------------------------------------------------------------------

@@ -14,6 +14,12 @@ namespace tarq {
 class CursorSet;
 class RandomSource;
 
+// What a message tells, which picks its icon: a note or a prompt; a warning
+// (a refusal, or something missing the game goes on without; nothing was
+// lost); a failure (what the player asked for broke off, or their work may
+// not be kept).
+enum class MessageWeight { Note, Warning, Failure };
+
 class PageHost {
 public:
     // The game state. Ask for it each time: a loaded game may replace it.
@@ -25,7 +31,8 @@ public:
     // The terrain colour strip made at start, one pixel per terrain code.
     virtual const Bitmap& terrainStrip() const = 0;
     // Every message the player must see goes through here.
-    virtual void ShowMessage(const QString& text) = 0;
+    virtual void ShowMessage(const QString& text, MessageWeight weight) = 0;
+    void ShowMessage(const QString& text) { ShowMessage(text, MessageWeight::Note); }
     // A setting of the settings page, or a new-game choice, has changed in the
     // game state: the window keeps it for the next run.
     virtual void SettingsChanged() = 0;

@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
+#include <QVBoxLayout>
 
 #include "control/StructureList.h"
 #include "core/Paths.h"
@@ -20,6 +22,19 @@ namespace {
 QLineEdit* LabelledEdit(QWidget* parent, const char* name, const QString& caption, const QString& text, int x, int y) {
     Place(new QLabel(caption, parent), x, y, 360, 16);
     return Place(Named(new QLineEdit(text, parent), name), x, y + 17, 80, 22);
+}
+
+// An inner page of designed places in a scroll area: it scrolls where the
+// window is smaller than the page's controls need.
+QScrollArea* Scrolled(QWidget* page) {
+    QRect used;
+    for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) used |= child->geometry();
+    page->setMinimumSize(used.right() + 8, used.bottom() + 8);
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
 }
 
 // The check boxes of the system page and the settings they hold.
@@ -39,7 +54,10 @@ constexpr BoxField kBoxFields[] = {
 
 SettingsPage::SettingsPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {
     setObjectName(QStringLiteral("TabSheet10"));
-    PageControl4 = Place(Named(new QTabWidget(this), "PageControl4"), 0, 0, 770, 510);
+    PageControl4 = Named(new QTabWidget(this), "PageControl4");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(PageControl4);
     // Button-style inner pages. The style sheet goes on the tab strip only: on
     // the page control it would give the pages the application's font instead
     // of the window's.
@@ -47,8 +65,8 @@ SettingsPage::SettingsPage(PageHost& host, QWidget* parent) : QWidget(parent), h
     PageControl4->tabBar()->setStyleSheet(QStringLiteral(
         "QTabBar::tab { border: 2px outset #c0c0c0; background: #d4d0c8; padding: 3px 12px; margin: 2px; }"
         "QTabBar::tab:selected { border: 2px inset #c0c0c0; background: #e8e4dc; }"));
-    PageControl4->addTab(BuildGameSettingsPage(), QStringLiteral("Игра"));
-    PageControl4->addTab(BuildSystemSettingsPage(), QStringLiteral("Система"));
+    PageControl4->addTab(Scrolled(BuildGameSettingsPage()), QStringLiteral("Игра"));
+    PageControl4->addTab(Scrolled(BuildSystemSettingsPage()), QStringLiteral("Система"));
     ResetSettings = Named(new QPushButton(QStringLiteral("Сбросить настройки")), "ResetSettings");
     ResetSettings->setToolTip(QStringLiteral("Вернуть все настройки и выбор новой игры к начальным значениям"));
     PageControl4->setCornerWidget(ResetSettings, Qt::TopRightCorner);
@@ -211,7 +229,8 @@ void SettingsPage::CheckBox3Click() {
     if (GameFileExists("Graph\\GEO1.bmp", host_.workDir())) return;
     CheckBox3->setChecked(false);
     host_.ShowMessage(QStringLiteral("Нет файла с картинками... Нарисуй сам. (размер спрайта 63х63), и назови его "
-                                     "GEO1.bmp, цветность оставь ту же самую"));
+                                     "GEO1.bmp, цветность оставь ту же самую"),
+                     MessageWeight::Warning);
 }
 
 void SettingsPage::Button17Click() {

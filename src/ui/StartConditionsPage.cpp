@@ -218,7 +218,7 @@ void StartConditionsPage::SetJoining(bool joining) {
 void StartConditionsPage::ColorBox1Change(int index) {
     SetLaunchPlayer(host_.game());  // before the first launch the chooser is player 1
     const std::string refused = ChoosePlayerColour(host_.game(), index);
-    if (!refused.empty()) host_.ShowMessage(QString::fromStdString(refused));
+    if (!refused.empty()) host_.ShowMessage(QString::fromStdString(refused), MessageWeight::Warning);
     ShowPlayerColour();
 }
 
@@ -292,7 +292,7 @@ void StartConditionsPage::LoadClanPicture(int clan) {
     const BitmapLoad load = LoadBitmapFile(ResolveGamePath(name, host_.workDir()), emblem);
     if (!load.ok) {
         Image4->setImage(QImage());
-        host_.ShowMessage(QString::fromStdString(load.error));
+        host_.ShowMessage(QString::fromStdString(load.error), MessageWeight::Warning);
         return;
     }
     Image4->setImage(ToQImage(emblem));

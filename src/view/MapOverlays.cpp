@@ -190,6 +190,7 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
     const int s = g.size;
     const int line = std::max(1, s / 24);
     const int bar = std::max(1, s / 12);
+    const int barGap = s >= 4 ? line : 0;
     const int mark = std::min(s, std::max(2, s / 5));
     const int fontScale = s >= 100 ? 2 : 1;
     for (const OverlayMark* it = first; it != last; ++it) {
@@ -218,12 +219,14 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
             }
             case OverlayMark::HitsBar:
             case OverlayMark::AmmoBar: {
+                // A gap at the object's outer edges keeps the bars of neighbours apart.
+                const int from = left + barGap, to = right - barGap;
                 const int bottom = y + s - (m.kind == OverlayMark::HitsBar ? 0 : bar);
                 const int shown = std::min(m.left, m.full);
-                int filled = ((right - left) * shown + m.full / 2) / m.full;
+                int filled = ((to - from) * shown + m.full / 2) / m.full;
                 if (shown > 0) filled = std::max(filled, 1);
-                p.Fill(left, bottom - bar, left + filled, bottom, BarColour(shown, m.full));
-                p.Fill(left + filled, bottom - bar, right, bottom, overlay_colour::kEmpty);
+                p.Fill(from, bottom - bar, from + filled, bottom, BarColour(shown, m.full));
+                p.Fill(from + filled, bottom - bar, to, bottom, overlay_colour::kEmpty);
                 break;
             }
             case OverlayMark::Status:

@@ -22,6 +22,10 @@ constexpr int kPrefetchRows = 8;
 // More cells composed than this in a frame are copied with the whole frame.
 constexpr std::size_t kCellsCopiedApart = 1024;
 
+// Where a ready marker's quarter (plus one) goes in a look's last word: bits
+// 25 and up of layer 8's half.
+constexpr int kQuarterShift = 32 + 25;
+
 // Cells past the grid's storage are drawn as empty cells.
 const TMapCell kEmptyCell{};
 
@@ -162,6 +166,8 @@ bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGe
     want.slotRows = std::max(g.Rows(), game.VisibleRows + 3);
     want.ready = readyLayerOn;
     const bool imagesChanged = patterns_.Prepare(images, g.size);
+    if (imagesChanged) CutNoticesIntoQuarters(images);
+    if (readyLayerOn) quarterPatterns_.Prepare(quarters_, g.size);
     const bool reset = imagesChanged || !(want == layout_);
     if (reset) Reset(want);
     const std::uint64_t pulseBits = PulseBits(pulse);
@@ -410,14 +416,14 @@ void FrameCache::DrawCells(const Game& game, const ImageList& images, int col, i
         // The map's rows come from far caches: asked for a few cells ahead.
         if (stored && r + kPrefetchRows <= lastRow) __builtin_prefetch(&column[r + kPrefetchRows]);
         if (walk == Walk::Fresh) {
-            ComposeBlock(images, cell, LookFor(cell), slot, block, pulse, pulseBits);
+            ComposeBlock(images, cell, LookFor(cell, col, r), slot, block, pulse, pulseBits);
         } else if (walk == Walk::Pulse) {
             if (pulsed_[slot] != 0 || ((idBits_[slot] & pulseBits) != 0 && CellPulses(cell, pulse))) {
-                ComposeBlock(images, cell, LookFor(cell), slot, block, pulse, pulseBits);
+                ComposeBlock(images, cell, LookFor(cell, col, r), slot, block, pulse, pulseBits);
                 if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
             }
         } else {
-            const CellLook look = LookFor(cell);
+            const CellLook look = LookFor(cell, col, r);
             if (!valid_[slot] || pulsed_[slot] != 0 || KeyDifference(keys_[slot], look) != 0 ||
                 ((look.idBits & pulseBits) != 0 && CellPulses(cell, pulse))) {
                 ComposeBlock(images, cell, look, slot, block, pulse, pulseBits);
@@ -451,19 +457,62 @@ void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
     columnPulsed_[static_cast<std::size_t>(sc)] = pulsed != 0 ? 1 : 0;
 }
 
-[[gnu::always_inline]] inline CellLook FrameCache::LookFor(const TMapCell& cell) const {
+[[gnu::always_inline]] inline CellLook FrameCache::LookFor(const TMapCell& cell, int col, int row) const {
     CellLook look = LookOf(cell, layout_.ready);
-    if (!teams_) return look;
-    // A picture in another team's colour is another look: the colour goes
-    // into bits 25 and up of its layer's word, which the look word leaves free.
-    std::uint64_t* keys[] = {&look.key0, &look.key1, &look.key2, &look.key3};
-    for (int l = 1; l <= kLayerGeology; ++l) {
-        const TSpriteRef& s = cell.Layers[l];
-        const int colour = s.show != 0 ? TeamColourOf(s) : 0;
-        if (colour != 0) *keys[(l - 1) / 2] |= static_cast<std::uint64_t>(colour) << (25 + (l - 1) % 2 * 32);
+    // A quarter of a notice is another look than the whole: the quarter, plus
+    // one, goes into bits 25 and up of layer 8's word (the look word leaves them free).
+    const int quarter = layout_.ready && cell.Layers[kLayerReady].show != 0 ? ReadyQuarter(cell, col, row) : -1;
+    if (quarter >= 0) look.key3 |= static_cast<std::uint64_t>(quarter + 1) << kQuarterShift;
+    if (teams_) {
+        // A picture in another team's colour is another look: the colour goes
+        // into bits 25 and up of its layer's word.
+        std::uint64_t* keys[] = {&look.key0, &look.key1, &look.key2, &look.key3};
+        for (int l = 1; l <= kLayerGeology; ++l) {
+            const TSpriteRef& s = cell.Layers[l];
+            const int colour = s.show != 0 ? TeamColourOf(s) : 0;
+            if (colour != 0) *keys[(l - 1) / 2] |= static_cast<std::uint64_t>(colour) << (25 + (l - 1) % 2 * 32);
+        }
     }
-    look.hash = LookHash(look);
+    if (quarter >= 0 || teams_) look.hash = LookHash(look);
     return look;
+}
+
+int FrameCache::ReadyQuarter(const TMapCell& cell, int col, int row) const {
+    const TSpriteRef& s = cell.Layers[kLayerReady];
+    if (s.idU != kReadyMarkerSheet || s.id < 1 || s.id > kMaxObjects || quarters_.count() == 0) return -1;
+    const TGameObject& site = game_->Object(s.id);
+    if (site.CellCount != 4) return -1;
+    int c0 = site.Cells[1].col, r0 = site.Cells[1].row, c1 = c0, r1 = r0;
+    for (int j = 2; j <= 4; ++j) {
+        c0 = std::min<int>(c0, site.Cells[j].col), c1 = std::max<int>(c1, site.Cells[j].col);
+        r0 = std::min<int>(r0, site.Cells[j].row), r1 = std::max<int>(r1, site.Cells[j].row);
+    }
+    if (c1 - c0 != 1 || r1 - r0 != 1 || col < c0 || col > c1 || row < r0 || row > r1) return -1;
+    return (col - c0) + 2 * (row - r0);
+}
+
+// The notices' own sheet, its patterns halved both ways: notice k's quarters
+// are four patterns of it. A sheet with odd pattern sides has no quarters.
+void FrameCache::CutNoticesIntoQuarters(const ImageList& images) {
+    quarters_.clear();
+    quarterPatterns_.Clear();
+    if (!images.has(kReadyMarkerSheet)) return;
+    const ImageItem& notices = images[kReadyMarkerSheet];
+    if (notices.patternWidth < 2 || notices.patternWidth % 2 != 0 || notices.patternHeight % 2 != 0) return;
+    ImageItem& cut = quarters_.append();
+    cut = notices;
+    cut.patternWidth /= 2;
+    cut.patternHeight /= 2;
+}
+
+int FrameCache::QuarterPattern(int notice, int quarter) const {
+    const ImageItem& cut = quarters_[0];
+    const int perRow = cut.picture.width / (2 * cut.patternWidth);
+    const int rows = cut.picture.height / (2 * cut.patternHeight);
+    if (notice < 0 || notice >= perRow * rows) return -1;
+    const int col = (notice % perRow) * 2 + (quarter & 1);
+    const int row = (notice / perRow) * 2 + (quarter >> 1);
+    return row * cut.perRow() + col;
 }
 
 int FrameCache::TeamColourOf(const TSpriteRef& s) const {
@@ -503,7 +552,8 @@ void FrameCache::ComposeNew(const ImageList& images, const TMapCell& cell, const
                             Pixel* block, const PulseState& pulse, std::uint64_t pulseBits) {
     const bool mayPulse = (look.idBits & pulseBits) != 0 && CellPulses(cell, pulse);
     bool pulsed = false;
-    DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, pulsed);
+    const int quarter = static_cast<int>((look.key3 >> kQuarterShift) & 7u) - 1;
+    DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, quarter, pulsed);
     pulsed_[slot] = pulsed ? 1 : 0;
     if (looks_.empty() || mayPulse) return;
     const std::size_t index = (static_cast<std::size_t>(look.hash >> 40) & (looks_.size() - 2)) + ((look.hash >> 39) & 1);
@@ -513,7 +563,7 @@ void FrameCache::ComposeNew(const ImageList& images, const TMapCell& cell, const
 
 // The layers of one cell into its block, onto black; `pulse` null when none blends.
 void FrameCache::DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
-                            bool& pulsed) {
+                            int readyQuarter, bool& pulsed) {
     const int lastLayer = layout_.ready ? kLayerReady : kLayerGeology;
     std::array<const ScaledPattern*, kLayers> drawn{};
     std::array<bool, kLayers> blended{};
@@ -521,7 +571,10 @@ void FrameCache::DrawLayers(const ImageList& images, const TMapCell& cell, Pixel
     for (int l = 1; l <= lastLayer; ++l) {
         const TSpriteRef& s = cell.Layers[l];
         if (s.show == 0) continue;
-        const ScaledPattern* p = patterns_.Get(images, teams_ ? images.teamItem(s.idU, TeamColourOf(s)) : s.idU, s.Spr);
+        const ScaledPattern* p =
+            l == kLayerReady && readyQuarter >= 0
+                ? quarterPatterns_.Get(quarters_, 0, QuarterPattern(s.Spr, readyQuarter))
+                : patterns_.Get(images, teams_ ? images.teamItem(s.idU, TeamColourOf(s)) : s.idU, s.Spr);
         if (p == nullptr || p->kind == ScaledPattern::Kind::Empty) continue;
         const bool blend = pulse != nullptr && l != kLayerReady && pulse->Has(s.id);
         // An opaque picture hides everything under it.

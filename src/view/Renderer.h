@@ -134,7 +134,7 @@ private:
     void ComposeNew(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot,
                     Pixel* block, const PulseState& pulse, std::uint64_t pulseBits);
     void DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
-                    bool& pulsed);
+                    int readyQuarter, bool& pulsed);
     void CopyToSurface(Bitmap& back, const FrameGeometry& g) const;
     // The overlays over a kept buffer: when they changed, or cells under them
     // were copied afresh, the cells of the old marks are copied again from
@@ -143,8 +143,18 @@ private:
     // Copies one cell's block; returns the rectangle written.
     PixelRect CopyCell(Bitmap& back, const FrameGeometry& g, int col, int row) const;
 
-    // A cell's look; with team copies, a team picture's colour is part of it.
-    CellLook LookFor(const TMapCell& cell) const;
+    // The look of cell (col, row); with team copies, a team picture's colour
+    // is part of it, and so is the quarter a ready marker shows.
+    CellLook LookFor(const TMapCell& cell, int col, int row) const;
+    // The notice of a finished 2 x 2 site is drawn once over its footprint:
+    // each of its cells shows one quarter of it. Which quarter the marker of
+    // cell (col, row) shows, 0..3 (left to right, then top to bottom), or -1
+    // when it shows the whole notice.
+    int ReadyQuarter(const TMapCell& cell, int col, int row) const;
+    // The notice sheet cut into quarters, after a change of the image list.
+    void CutNoticesIntoQuarters(const ImageList& images);
+    // The quarter item's pattern for quarter `quarter` of notice `notice`, or -1.
+    int QuarterPattern(int notice, int quarter) const;
     // The team colour a picture is drawn in: its owner's, for a team sheet
     // while the image list holds copies; 0 otherwise.
     int TeamColourOf(const TSpriteRef& s) const;
@@ -181,6 +191,8 @@ private:
     int composedLastFrame_ = 0;
     std::vector<std::pair<int, int>> composedCells_;  // (column, row) of the cells composed by the last Update
     ScaledPatterns patterns_;
+    ImageList quarters_;  // one item: the notices in quarters, when the sheet has them
+    ScaledPatterns quarterPatterns_;
     MapOverlayLayer overlays_;
     // The last frame drawn into a BackBuffer, by number, and where its cells went.
     std::uint64_t frame_ = 0;

@@ -181,15 +181,38 @@ void FinishInitialView(Game& game, int surfaceWidth, int surfaceHeight) {
 
 namespace {
 
-// Every object's cells in its player's team colour.
-void MarkObjects(const Game& game, Bitmap& minimap) {
+// Brightness of a pixel, 0..255, with the usual weights of red, green and blue.
+int Brightness(Pixel p) {
+    const auto part = [p](int shift) { return static_cast<int>((p >> shift) & 0xFFu); };
+    return (part(16) * 299 + part(8) * 587 + part(0) * 114) / 1000;
+}
+
+// Calls mark(col, row) for each cell of each object that has an owner.
+template <typename Mark>
+void ForEachOwnedCell(const Game& game, Mark mark) {
     for (const TGameObject& o : game.World.Objects) {
         if (o.Owner == 0) continue;
-        const Pixel colour = TeamColourAt(PlayerColourIndex(game, o.Owner)).base;
         const int cells = o.CellCount == 4 ? 4 : 1;
         for (int k = 1; k <= cells; ++k)
-            if (o.Cells[k].col >= 1 && o.Cells[k].row >= 1) minimap.set(o.Cells[k].col, o.Cells[k].row, colour);
+            if (o.Cells[k].col >= 1 && o.Cells[k].row >= 1) mark(o, o.Cells[k].col, o.Cells[k].row);
     }
+}
+
+// Every object's cells in its player's team colour. A team colour may be the
+// terrain's own (blue on water), so every mark is ringed first: black over
+// light ground, white over dark, which stands apart from whatever terrain
+// lies there. The marks go over all the rings, so a base reads as one block.
+void MarkObjects(const Game& game, Bitmap& minimap) {
+    const Bitmap ground = minimap;
+    ForEachOwnedCell(game, [&](const TGameObject&, int col, int row) {
+        for (int y = row - 1; y <= row + 1; ++y)
+            for (int x = col - 1; x <= col + 1; ++x)
+                if (ground.contains(x, y)) minimap.at(x, y) = Brightness(ground.at(x, y)) >= 128 ? kMinimapDarkRing
+                                                                                                  : kMinimapLightRing;
+    });
+    ForEachOwnedCell(game, [&](const TGameObject& o, int col, int row) {
+        minimap.set(col, row, TeamColourAt(PlayerColourIndex(game, o.Owner)).base);
+    });
 }
 
 }  // namespace

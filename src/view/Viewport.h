@@ -98,7 +98,11 @@ void FinishInitialView(Game& game, int surfaceWidth, int surfaceHeight);
 // (terrain code, 0) of the palette strip for c, r >= 1. Column 0, row 0 and
 // codes past the palette's end keep `fill`; the last column and row fall
 // outside the picture and are dropped. In a game of several players every
-// object's cells are marked in its player's team colour.
+// object's cells are marked in its player's team colour, each ringed by one
+// pixel of the dark or the light ring colour, whichever stands apart from the
+// terrain there.
+constexpr Pixel kMinimapDarkRing = 0xFF000000u;
+constexpr Pixel kMinimapLightRing = 0xFFFFFFFFu;
 Bitmap RebuildMinimap(const Game& game, const Bitmap& palette, Pixel fill = 0xFF000000u);
 
 // A rectangle in minimap cells; right and bottom are excluded.

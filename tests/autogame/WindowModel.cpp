@@ -356,6 +356,7 @@ void WindowModel::Button11Click() {
 void WindowModel::SetSetting(u8 TSettings::*field, bool on) {
     game_->Settings.*field = on ? 1 : 0;
     if (field == &TSettings::ScrollBars) UpdateScrollBars();
+    if (game_->Settings.PauseWhenInactive == 0) game_->AppActive = 1;
 }
 
 void WindowModel::SetInfoShown(int item, bool on) {
@@ -394,9 +395,7 @@ void WindowModel::Timer1Timer() {
     CountDownWarning(*game_);
 }
 
-void WindowModel::ApplicationActivate() {
-    if (game_->Settings.PauseWhenInactive == 1) game_->AppActive = 1;
-}
+void WindowModel::ApplicationActivate() { game_->AppActive = 1; }
 
 void WindowModel::ApplicationDeactivate() {
     game_->RightDrag = 0;

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -89,11 +90,41 @@ TEST_F(GameFileFlowTest, ARefusedFileLeavesTheGameUntouched) {
         ASSERT_EQ(messages.size(), 1) << f.name;
         EXPECT_TRUE(messages[0].contains(f.name) && messages[0].contains(QString::fromUtf8(f.says)))
             << messages[0].toStdString();
+        EXPECT_EQ(weights, QList({MessageWeight::Warning}));
         EXPECT_EQ(&game(), shown);
         EXPECT_EQ(StateHash(game()), before) << f.name;
         EXPECT_EQ(form->PageControl1->currentIndex(), 1);
         messages.clear();
+        weights.clear();
     }
+}
+
+// Loading over play kept in no file asks first. A save says so in the top
+// strip; a game just saved or loaded is in its file, and loading asks nothing.
+TEST_F(GameFileFlowTest, LoadingOverPlayNotInAnyFileAsksFirst) {
+    const QString file = Saves() + "/ход-1.tarq";
+    ASSERT_TRUE(QDir().mkpath(Saves()));
+    ASSERT_TRUE(form->SaveGameAs(file)) << messages.join("\n").toStdString();
+    EXPECT_EQ(form->mapPage()->Notice->text(), QStringLiteral("Сохранено: ход-1.tarq"));
+    LandBase();
+    const struct {
+        const char* answer;
+        int basePlaced;  // after it
+    } answers[] = {{"Отмена", 1}, {"Загрузить", 0}};
+    for (const auto& [answer, basePlaced] : answers) {
+        EXPECT_FALSE(form->LoadGame(file));
+        QMessageBox* question = nullptr;  // closed ones wait for their deletion
+        for (QMessageBox* box : form->findChildren<QMessageBox*>(QStringLiteral("LoadOverChanges")))
+            if (box->isVisible()) question = box;
+        ASSERT_TRUE(question) << answer;
+        for (QAbstractButton* button : question->buttons())
+            if (button->text() == QString::fromUtf8(answer)) button->click();
+        EXPECT_EQ(game().ViewSettings.BasePlaced, basePlaced) << answer;
+    }
+    EXPECT_TRUE(form->LoadGame(file));
+    LandBase();
+    form->mapPage()->ENDTURN->click();  // the autosave holds the turn
+    EXPECT_TRUE(form->LoadGame(file));
 }
 
 TEST_F(GameFileFlowTest, EndTurnAutosavesAndAFailedWriteIsToldOnce) {
@@ -113,6 +144,7 @@ TEST_F(GameFileFlowTest, EndTurnAutosavesAndAFailedWriteIsToldOnce) {
     form->mapPage()->ENDTURN->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Не удалось сохранить игру"))) << messages[0].toStdString();
+    EXPECT_EQ(weights, QList({MessageWeight::Failure}));
     EXPECT_EQ(game().Turn, 4);
     EXPECT_EQ(form->mapPage()->TurnNumber->text(), QStringLiteral("Ход 4"));
     form->mapPage()->Button16->click();  // told already: the window closes

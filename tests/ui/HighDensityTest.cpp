@@ -33,5 +33,17 @@ TEST_F(HighDensityTest, TheBufferHasTheDevicePixelsAndTheMouseFindsItsCell) {
     }
 }
 
+// A loaded game (and the next player's map after the handover, shown the
+// same way) takes the view of the surface's device pixels, as the launch did.
+TEST_F(HighDensityTest, ALoadedGameFillsTheSurface) {
+    LandBase();
+    const int cols = game().VisibleCols, rows = game().VisibleRows;
+    const QString file = QString::fromStdString((dir / "dense.tarq").string());
+    ASSERT_TRUE(form->SaveGameAs(file)) << messages.join("\n").toStdString();
+    ASSERT_TRUE(form->LoadGame(file)) << messages.join("\n").toStdString();
+    EXPECT_EQ(game().VisibleCols, cols);
+    EXPECT_EQ(game().VisibleRows, rows);
+}
+
 }  // namespace
 }  // namespace tarq::testing

@@ -87,6 +87,7 @@ TEST_F(LaunchTest, SectorsRequiredButNoneMarkedRefusesAndASecondPressWorks) {
     form->newGamePage()->startConditions()->CheckBox2->click();  // generates the map and shows the hint
     form->newGamePage()->LaunchTARQ->click();
     ASSERT_EQ(messages, QStringList({QStringLiteral("Как насчет задать сектора для высадки?")}));
+    EXPECT_EQ(weights, QList({MessageWeight::Warning}));
     EXPECT_EQ(form->PageControl1->currentIndex(), 2);
     EXPECT_EQ(ShownTerrainCells(), 0);
     EXPECT_FALSE(form->mapPage()->DXTimer->isActive());
@@ -106,6 +107,7 @@ TEST_F(LaunchTest, ANonIntegerSettingStopsTheLaunchNamingTheField) {
     EXPECT_TRUE(messages[0].contains(QStringLiteral("SFPS3")) ||
                 messages[0].contains(QStringLiteral("двухкадровой")))
         << messages[0].toStdString();
+    EXPECT_EQ(weights, QList({MessageWeight::Warning}));
     EXPECT_FALSE(Launched());
     EXPECT_EQ(form->game().World.MapWidth, 0);  // stopped before the map was read
 }
@@ -121,6 +123,7 @@ TEST_F(LaunchTest, BadPicturesStopTheLaunchAndTheWindowStaysUsable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         messages.clear();
+        weights.clear();
         ASSERT_TRUE(WriteSyntheticGraph(dir));
         std::filesystem::remove_all(dir / "graph" / "tempgraph");
         { std::ofstream(dir / c.file, std::ios::binary) << c.content; }
@@ -128,6 +131,7 @@ TEST_F(LaunchTest, BadPicturesStopTheLaunchAndTheWindowStaysUsable) {
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains(QString::fromLatin1(std::filesystem::path(c.file).filename().c_str())))
             << messages[0].toStdString();
+        EXPECT_EQ(weights, QList({MessageWeight::Failure}));
         EXPECT_FALSE(Launched());
         EXPECT_FALSE(form->mapPage()->DXTimer->isActive());
         EXPECT_TRUE(form->newGamePage()->LaunchTARQ->isEnabled());
@@ -157,6 +161,7 @@ TEST_F(LaunchTest, TheFirstTickDrawsTheMapAndPromptsForTheBaseOnce) {
     form->mapPage()->DXTimerTimer();
     form->mapPage()->DXTimerTimer();
     EXPECT_EQ(messages, QStringList({QStringLiteral("Укажите точку расположения базы")}));
+    EXPECT_EQ(weights, QList({MessageWeight::Note}));
     EXPECT_EQ(g.MinimapDirty, 0);
     EXPECT_EQ(g.ViewChanged, 0);
     EXPECT_EQ(form->mapPage()->Minimap->image().size(), QSize(50, 50));
@@ -177,11 +182,14 @@ TEST_F(LaunchTest, ZoomScrollAndMinimapMoveTheView) {
     form->newGamePage()->LaunchTARQ->click();
     ASSERT_TRUE(Launched());
     Game& g = form->game();
-    EXPECT_EQ(form->mapPage()->SScale->value(), 5);  // 552-ish pixels for 200 columns is below the bar's bound
+    // 552-ish pixels for 200 columns is below the bar's bound; twice the
+    // pixels on a screen of twice the density.
+    const bool dense = form->devicePixelRatioF() > 1.5;
+    EXPECT_EQ(form->mapPage()->SScale->value(), dense ? 9 : 5);
     form->mapPage()->FormMouseWheelUp();
-    EXPECT_EQ(form->mapPage()->SScale->value(), 7);
-    EXPECT_EQ(g.ViewSettings.Scale, 7);
-    EXPECT_EQ(g.CellPixels, 4);
+    EXPECT_EQ(form->mapPage()->SScale->value(), dense ? 11 : 7);
+    EXPECT_EQ(g.ViewSettings.Scale, dense ? 11 : 7);
+    EXPECT_EQ(g.CellPixels, dense ? 7 : 4);
     form->mapPage()->SScale->setValue(120);
     form->mapPage()->FormMouseWheelUp();
     EXPECT_EQ(form->mapPage()->SScale->value(), 120);

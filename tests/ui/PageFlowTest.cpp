@@ -67,28 +67,29 @@ TEST_F(PageFlowTest, InnerPageChangeHidesThePurchaseCard) {
     EXPECT_TRUE(form->newGamePage()->StaticText6->isHidden());
 }
 
-TEST_F(PageFlowTest, ActivationFollowsTheApplicationOnlyWhilePausingIsOn) {
+// The map draws unless pausing is on and the player switched to another
+// application: also in a window never activated (a game opened from the
+// command line behind another window), and in the next window when pausing
+// is off in the settings file.
+TEST_F(PageFlowTest, DrawingPausesOnlyWhileAwayWithPausingOn) {
     Game& g = form->game();
-    g.RightDrag = 1;
-    form->ApplicationEvents1Activate();
     EXPECT_EQ(g.AppActive, 1);
+    g.RightDrag = 1;
     form->ApplicationEvents1Deactivate();
     EXPECT_EQ(g.AppActive, 0);
     EXPECT_EQ(g.RightDrag, 0);
-
-    // Unchecked while inactive: stays 0 until checked again and reactivated.
-    form->settingsPage()->CheckBox6->setChecked(false);
-    form->ApplicationEvents1Activate();
-    EXPECT_EQ(g.AppActive, 0);
-    form->settingsPage()->CheckBox6->setChecked(true);
     form->ApplicationEvents1Activate();
     EXPECT_EQ(g.AppActive, 1);
-    // Unchecked while active: switching away keeps the map animating.
-    form->settingsPage()->CheckBox6->setChecked(false);
+    form->ApplicationEvents1Deactivate();
+    form->settingsPage()->CheckBox6->setChecked(false);  // unticked while away: drawing goes on
+    EXPECT_EQ(g.AppActive, 1);
     g.RightDrag = 1;
     form->ApplicationEvents1Deactivate();
     EXPECT_EQ(g.AppActive, 1);
     EXPECT_EQ(g.RightDrag, 0);
+    OpenWindow();
+    ASSERT_EQ(form->game().Settings.PauseWhenInactive, 0);
+    EXPECT_EQ(form->game().AppActive, 1);
 }
 
 TEST_F(PageFlowTest, HighResolutionGeologyNeedsItsFile) {

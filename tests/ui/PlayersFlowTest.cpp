@@ -66,11 +66,12 @@ protected:
         EXPECT_EQ(game().Players.Table[2].Colour, 3);
     }
     HandoverScreen* handover() { return form->handoverScreen(); }
-    void ExpectHandoverTo(int player) {
+    // After END TURN the screen names the autosave to pass on; after a load, no file.
+    void ExpectHandoverTo(int player, bool afterEndTurn = true) {
         ASSERT_TRUE(handover()->isVisible());
         EXPECT_EQ(handover()->Title->text(), QStringLiteral("Ход игрока %1").arg(player));
         EXPECT_EQ(handover()->geometry(), form->centralWidget()->rect()) << "it covers the whole window";
-        EXPECT_TRUE(handover()->Hint->text().contains(AutosaveFileName(1)));
+        EXPECT_EQ(handover()->Hint->text().contains(AutosaveFileName(1)), afterEndTurn);
     }
 };
 
@@ -110,6 +111,8 @@ TEST_F(PlayersFlowTest, TheSecondPlayerJoinsFromTheFile) {
     OpenWindow();
     form->show();
     ASSERT_TRUE(form->OpenGameFile(file)) << messages.join("\n").toStdString();
+    ExpectHandoverTo(2, false);
+    QTest::mouseClick(handover(), Qt::LeftButton);
     SecondPlayerJoins();
     form->mapPage()->ENDTURN->click();
     ExpectHandoverTo(1);

@@ -118,7 +118,7 @@ TEST_F(StartupTest, StartValuesOfTheGameAndTheReadOuts) {
     EXPECT_EQ(g.ViewSettings.BasePlaced, 0);
     EXPECT_EQ(g.ViewSettings.Credits, 0);
     EXPECT_EQ(g.MapGenerated, 0);
-    EXPECT_EQ(g.AppActive, 0);
+    EXPECT_EQ(g.AppActive, 1);  // the map draws before any activation
     EXPECT_EQ(g.UnitTypes[1].Name, "Конструктор");
     EXPECT_EQ(Find<QLabel>(*form, "StaticText7")->text(), QStringLiteral("Кредиты: 0"));
     auto* grid = Find<QTableWidget>(*form, "Str");

@@ -26,8 +26,9 @@ QApplication& TestApplication() {
 void WindowTest::SetUp() {
     TestApplication();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() /
-          (std::string("tarq-ui-") + info->test_suite_name() + "-" + info->name());
+    // Per process too: the suite runs again at another scale, and other checkouts run it on this machine.
+    dir = std::filesystem::temp_directory_path() / (std::string("tarq-ui-") + info->test_suite_name() + "-" +
+                                                    info->name() + "-" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "graph");
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(SettingsFolder().string()));
@@ -51,7 +52,10 @@ void WindowTest::WriteStandardPictures() {
 }
 
 void WindowTest::OpenWindow() {
-    form = std::make_unique<TMainForm>(dir, [this](const QString& text) { messages << text; });
+    form = std::make_unique<TMainForm>(dir, [this](const QString& text, MessageWeight weight) {
+        messages << text;
+        weights << weight;
+    });
 }
 
 Bitmap SmallTerrainSheet() {

@@ -39,6 +39,7 @@ protected:
 
     std::filesystem::path dir;
     QStringList messages;
+    QList<MessageWeight> weights;  // of each message, in the same order
     std::unique_ptr<TMainForm> form;
 };
 

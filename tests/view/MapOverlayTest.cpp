@@ -42,8 +42,9 @@ protected:
     ImageList images;
 };
 
+// Bars stop a gap short of the object's edges, so neighbours' bars never join.
 TEST_P(MapOverlayTest, BarsShowWhatIsLeftInTheColourOfItsThird) {
-    const int size = GetParam(), bar = std::max(1, size / 12);
+    const int size = GetParam(), bar = std::max(1, size / 12), gap = std::max(1, size / 24), length = size - 2 * gap;
     On(MapOverlay::Hits), On(MapOverlay::Ammo);
     const struct { int left; Pixel colour; } cases[] = {
         {12, colour::kHigh}, {9, colour::kHigh}, {8, colour::kMiddle}, {5, colour::kMiddle},
@@ -54,14 +55,16 @@ TEST_P(MapOverlayTest, BarsShowWhatIsLeftInTheColourOfItsThird) {
         TGameObject& o = Place(1, 2, 2);
         o.Stats.Hits = 12, o.HitsLeft = static_cast<u8>(left), o.Stats.Ammo = 12, o.AmmoLeft = static_cast<u8>(left);
         const Bitmap f = Frame(size);
-        const int filled = left == 0 ? 0 : std::max(1, (size * left + 6) / 12);
+        const int filled = left == 0 ? 0 : std::max(1, (length * left + 6) / 12);
         for (const int y : {2 * size - 1, 2 * size - 1 - bar}) {  // hits, then ammo above
             if (filled > 0) {
-                EXPECT_EQ(f.at(size + filled - 1, y), expected);
+                EXPECT_EQ(f.at(size + gap + filled - 1, y), expected);
             }
-            if (filled < size) {
-                EXPECT_EQ(f.at(size + filled, y), colour::kEmpty);
+            if (filled < length) {
+                EXPECT_EQ(f.at(size + gap + filled, y), colour::kEmpty);
             }
+            EXPECT_EQ(f.at(size + gap - 1, y), kBlack);
+            EXPECT_EQ(f.at(2 * size - gap, y), kBlack);
         }
         EXPECT_EQ(f.at(size + size / 2, size + size / 2 - 2 * bar), kBlack);
     }

@@ -236,6 +236,39 @@ TEST_F(RenderPixelTest, LayerEightOnlyWhileReadyMarkersAreOn) {
     EXPECT_EQ(Centre(3, 3), kRed);
 }
 
+// The notice of a finished 2 x 2 site is drawn once over its footprint, each
+// cell showing its own quarter; a one-cell site shows the whole notice. At
+// 9-pixel cells looks are kept, so a quarter must be a look of its own.
+TEST_F(RenderPixelTest, TheNoticeOfALargeSiteSpansItsFootprintOnce) {
+    while (images.count() < kReadyMarkerSheet) images.append();
+    Bitmap sheet(128, 64, 0xFF808080u);  // notice 0 grey, notice 1 in four coloured quarters
+    const Pixel quarters[] = {kRed, kGreen, kBlue, kYellow};
+    for (int y = 0; y < 64; ++y)
+        for (int x = 64; x < 128; ++x) sheet.at(x, y) = quarters[(x >= 96 ? 1 : 0) + (y >= 32 ? 2 : 0)];
+    SetSheet(images.append(), std::move(sheet), 64, 64, false);
+    auto site = [&](int slot, std::vector<TCellPos> cells) {
+        TGameObject& o = game->Object(slot);
+        o.Owner = 1, o.CellCount = static_cast<u8>(cells.size());
+        for (std::size_t j = 0; j < cells.size(); ++j) {
+            o.Cells[static_cast<int>(j) + 1] = cells[j];
+            game->Map(cells[j].col, cells[j].row).Layers[kLayerReady] = {kReadyMarkerSheet, 1, static_cast<i16>(slot), 0, 1};
+        }
+    };
+    site(1, {{5, 5}, {4, 5}, {5, 4}, {4, 4}});
+    site(2, {{8, 4}});
+    game->ReadyLayerOn = 1;
+    back = Bitmap(kWidth, kHeight, kBlack);
+    RenderFrame(*game, images, back, cache);
+    const TViewSettings& v = game->ViewSettings;
+    const struct { int col, row; Pixel topLeft, bottomRight; } cells[] = {
+        {4, 4, kRed, kRed}, {5, 4, kGreen, kGreen}, {4, 5, kBlue, kBlue}, {5, 5, kYellow, kYellow}, {8, 4, kRed, kYellow}};
+    for (const auto& c : cells) {
+        const int x = v.ViewOffsetX + (c.col - v.FirstCol) * 9, y = v.ViewOffsetY + (c.row - v.FirstRow) * 9;
+        EXPECT_EQ(back.at(x, y), c.topLeft) << c.col << "," << c.row;
+        EXPECT_EQ(back.at(x + 8, y + 8), c.bottomRight) << c.col << "," << c.row;
+    }
+}
+
 TEST_F(RenderPixelTest, PulseBlendsOnlyTheChosenIds) {
     for (int c = 1; c <= 6; ++c) Put(c, 1, 1, 0);  // red terrain, id 0
     Put(2, 1, 4, 2, 4);                             // blue, the site (LastCreatedObject -4)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "core/Players.h"
 #include "core/World.h"
 #include "view/Viewport.h"
 
@@ -272,6 +275,29 @@ TEST_F(ViewportTest, MinimapTakesEachCellsColourFromThePalette) {
             if (x >= 1 && y >= 1 && !(x == 2 && y == 2)) expected = palette.at(x + y - 1, 0);
             EXPECT_EQ(minimap.at(x, y), expected) << x << "," << y;
         }
+}
+
+// A team mark stands apart from any ground, even ground of its own colour:
+// its ring is far in brightness from the terrain around it.
+TEST_F(ViewportTest, MinimapMarksAreRingedApartFromTheTerrain) {
+    const auto brightness = [](Pixel p) {
+        return (static_cast<int>((p >> 16) & 0xFF) * 299 + static_cast<int>((p >> 8) & 0xFF) * 587 +
+                static_cast<int>(p & 0xFF) * 114) / 1000;
+    };
+    g().World.MapWidth = g().World.MapHeight = 8;
+    g().Players.Count = 2;
+    TGameObject& unit = g().Object(1);
+    unit.Owner = 1, unit.CellCount = 1, unit.Cells[1] = {4, 4};
+    const Pixel team = TeamColourAt(PlayerColourIndex(g(), 1)).base;
+    for (const Pixel ground : {team, 0xFF14285Au, 0xFF2E6E2Eu, 0xFF808080u, 0xFF000000u, 0xFFFFFFFFu}) {
+        const Bitmap minimap = RebuildMinimap(g(), Bitmap(1, 1, ground));
+        EXPECT_EQ(minimap.at(4, 4), team);
+        for (int y = 3; y <= 5; ++y)
+            for (int x = 3; x <= 5; ++x) {
+                if (x == 4 && y == 4) continue;
+                EXPECT_GE(std::abs(brightness(minimap.at(x, y)) - brightness(ground)), 100) << std::hex << ground;
+            }
+    }
 }
 
 TEST_F(ViewportTest, SyncGivesBarsCentreAndTheFrameOfVisibleCells) {
