@@ -284,9 +284,26 @@ BuildOrder ParseBuildOrder(int value, const std::string& caption) {
 }
 
 ConstructionResult StartConstruction(Game& game, int value, const std::string& caption) {
+    return StartConstruction(game, game.SelectedObject, ParseBuildOrder(value, caption));
+}
+
+std::string BuildOrderRefusal(const Game& game, int builder, const BuildOrder& order) {
+    if (!ValidSlot(game, builder) || order.type < 1 || order.type > kDefinedTypes || order.turns < 1)
+        return "Такой стройки нет";
+    const TGameObject& b = game.Object(builder);
+    const int builderClass = BuilderClassOf(b.TypeId);
+    if (builderClass == 0 || game.UnitTypes[b.TypeId].BuilderKind == 0) return NameOf(game, b.TypeId) + " не строит";
+    if (game.UnitTypes[order.type].BuiltBy != builderClass)
+        return NameOf(game, b.TypeId) + " не строит " + NameOf(game, order.type);
+    const int cost = game.UnitStats[order.type].Cost;
+    if (b.Cargo < cost || order.material > b.Cargo)
+        return "Не хватает материала: нужно " + std::to_string(std::max(cost, order.material)) + ", в грузе " +
+               std::to_string(b.Cargo);
+    return {};
+}
+
+ConstructionResult StartConstruction(Game& game, int builder, const BuildOrder& order) {
     ConstructionResult result;
-    const int builder = game.SelectedObject;
-    const BuildOrder order = ParseBuildOrder(value, caption);
     if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || order.type == 0) return result;
     if (!OwnedByCurrentPlayer(game, builder) || !MenuOffers(game, game.Object(builder), order)) return result;
     if (std::string refusal = RefusalFor(game, builder); !refusal.empty()) {
@@ -397,8 +414,9 @@ ConstructionResult CancelConstruction(Game& game, int builder) {
     return result;
 }
 
-bool DestroyStructure(Game& game) {
-    const int slot = game.SelectedObject;
+bool DestroyStructure(Game& game) { return DestroyStructure(game, game.SelectedObject); }
+
+bool DestroyStructure(Game& game, int slot) {
     if (slot < 1 || slot > kMaxObjects || !OwnedByCurrentPlayer(game, slot)) return false;
     DeleteObject(game, slot);
     return true;

@@ -60,6 +60,11 @@ BuildOrder ParseBuildOrder(int value, const std::string& caption);
 // order (not a builder, a type of another builder class, a cost or material
 // above the builder's cargo).
 ConstructionResult StartConstruction(Game& game, int value, const std::string& caption);
+// The same for builder `builder` and a decoded order.
+ConstructionResult StartConstruction(Game& game, int builder, const BuildOrder& order);
+// Whether the command menu offers `order` to `builder` (its class builds the
+// type, its cargo covers the cost and the material); the reason when not.
+std::string BuildOrderRefusal(const Game& game, int builder, const BuildOrder& order);
 
 // Click mode 1, left click anywhere: the site takes its construction look (a
 // still picture in layer 2 only) and the builder is back on its own footprint.
@@ -90,5 +95,7 @@ ConstructionResult CancelConstruction(Game& game, int builder);
 // The innermost "Уничтожить строение": SelectedObject is released, with no
 // refund. Refused (false, nothing changes) for another player's object.
 bool DestroyStructure(Game& game);
+// The same for `object`.
+bool DestroyStructure(Game& game, int object);
 
 }  // namespace tarq

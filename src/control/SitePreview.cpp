@@ -12,13 +12,27 @@ TFootprint SiteCandidate(int bc, int br, int hoverCol, int hoverRow) {
     return BlockFootprint(col, row);
 }
 
-bool MoveSiteWithMouse(Game& game) {
+namespace {
+
+int PlacedSite(const Game& game) {
     const int site = game.LastCreatedObject;
-    if (game.ClickMode != kClickPlaceSite || site < 1 || site > kMaxObjects || !SlotInUse(game.Object(site)))
-        return false;
+    if (game.ClickMode != kClickPlaceSite || site < 1 || site > kMaxObjects || !SlotInUse(game.Object(site))) return 0;
+    return site;
+}
+
+}  // namespace
+
+bool SiteWouldMove(const Game& game, int col, int row) {
+    const int site = PlacedSite(game);
+    return site != 0 && SiteCandidate(game.SiteBuilderCol, game.SiteBuilderRow, col, row) != game.Object(site).Cells;
+}
+
+bool MoveSiteToward(Game& game, int col, int row) {
+    const int site = PlacedSite(game);
+    if (site == 0) return false;
     TGameObject& s = game.Object(site);
     const TFootprint kept = s.Cells;
-    const TFootprint candidate = SiteCandidate(game.SiteBuilderCol, game.SiteBuilderRow, game.HoverCol, game.HoverRow);
+    const TFootprint candidate = SiteCandidate(game.SiteBuilderCol, game.SiteBuilderRow, col, row);
     // Parked off the map for the test, so the site does not block itself.
     for (TCellPos& p : s.Cells)
         p = {static_cast<i16>(game.World.MapWidth + 2), static_cast<i16>(game.World.MapHeight + 2)};
@@ -27,5 +41,7 @@ bool MoveSiteWithMouse(Game& game) {
     RebuildObjectLayers(game);
     return true;
 }
+
+bool MoveSiteWithMouse(Game& game) { return MoveSiteToward(game, game.HoverCol, game.HoverRow); }
 
 }  // namespace tarq

@@ -16,5 +16,10 @@ TFootprint SiteCandidate(int bc, int br, int hoverCol, int hoverRow);
 // otherwise stays; the object layers are then rebuilt. Returns false, doing
 // nothing, in the other modes or without a site.
 bool MoveSiteWithMouse(Game& game);
+// The same toward cell (col, row).
+bool MoveSiteToward(Game& game, int col, int row);
+// Whether cell (col, row) points the site being placed at another block
+// than the one it stands on (which may still be refused as blocked).
+bool SiteWouldMove(const Game& game, int col, int row);
 
 }  // namespace tarq

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/CommandLog.h"
 #include "core/Random.h"
 
 namespace tarq {
@@ -549,6 +550,11 @@ struct Game {
     i32 Turn = 1;
     // The game's random source (map generation); its seed is part of the game.
     RandomSource Rng;
+    // Every accepted match command since the first "Старт".
+    CommandLog Log;
+    // The drawing surface in device pixels, for orders that move the view.
+    i32 SurfaceWidth = 0;
+    i32 SurfaceHeight = 0;
 
     // Click dispatch, construction and rendering state.
     u8 ClickMode = kClickNormal;

@@ -1,0 +1,55 @@
+#include "control/ClickOrders.h"
+
+#include "control/MapClick.h"
+#include "control/SitePreview.h"
+#include "core/Players.h"
+
+namespace tarq {
+
+namespace {
+
+Order From(const Game& game, Command command) { return {game.ViewSettings.CurrentPlayer, command}; }
+
+Order ClickOnObject(const Game& game, const CellFind& find) {
+    const i16 object = static_cast<i16>(find.object);
+    if (!OwnedByCurrentPlayer(game, find.object)) return From(game, cmd::Select{object});
+    if (find.readyMarker || find.object == game.SelectedObject)
+        return From(game, cmd::OpenMenu{object, static_cast<u8>(find.readyMarker ? 1 : 0)});
+    return From(game, cmd::Select{object});
+}
+
+Order ClickOnEmptyCell(const Game& game, int col, int row) {
+    const bool armed = game.MoveArmed == 1 && OwnedByCurrentPlayer(game, game.SelectedObject);
+    if (!armed) return From(game, cmd::ShowCell{static_cast<i16>(col), static_cast<i16>(row)});
+    return From(game, cmd::Step{static_cast<i16>(game.SelectedObject), static_cast<i16>(col), static_cast<i16>(row)});
+}
+
+}  // namespace
+
+std::optional<Order> InterpretClick(const Game& game, int col, int row) {
+    if (!CellGrid<u8>::inStorage(col, row)) return std::nullopt;
+    const i16 c = static_cast<i16>(col), r = static_cast<i16>(row);
+    if (game.ViewSettings.BasePlaced == 0) return From(game, cmd::LandBase{c, r});
+    switch (game.ClickMode) {
+        case kClickPlaceSite: return From(game, cmd::ConfirmSite{});
+        case kClickChooseExit: return From(game, cmd::ChooseExit{c, r});
+        default: break;
+    }
+    const CellFind find = ObjectAt(game, col, row);
+    return find.object != 0 ? ClickOnObject(game, find) : ClickOnEmptyCell(game, col, row);
+}
+
+Order InterpretRightPress(const Game& game) {
+    switch (game.ClickMode) {
+        case kClickPlaceSite: return From(game, cmd::CancelSite{});
+        case kClickChooseExit: return From(game, cmd::CancelExitChoice{});
+        default: return From(game, cmd::Disarm{});
+    }
+}
+
+std::optional<Order> InterpretHover(const Game& game, int col, int row) {
+    if (game.ClickMode != kClickPlaceSite || !SiteWouldMove(game, col, row)) return std::nullopt;
+    return From(game, cmd::MoveSite{static_cast<i16>(col), static_cast<i16>(row)});
+}
+
+}  // namespace tarq

@@ -1,0 +1,28 @@
+// What a press on the map means now, as an order: the window computes the
+// cell under the pointer and submits what these return, so the meaning of a
+// click lives in the engine, beside the rules that judge it.
+#pragma once
+
+#include <optional>
+
+#include "core/Command.h"
+#include "core/GameState.h"
+
+namespace tarq {
+
+// A left click on cell (col, row): before the player's base has landed, the
+// landing; while a site is placed, its confirmation; while an exit is
+// chosen, the choice; otherwise a click on an object selects it or, on the
+// selection (or a ready marker), opens its menu, and a click on an empty
+// cell steps the armed unit toward it or shows the cell's layers. Nothing
+// for a cell off the map's storage.
+std::optional<Order> InterpretClick(const Game& game, int col, int row);
+
+// A right press: the site or the exit choice is cancelled, or the move disarmed.
+Order InterpretRightPress(const Game& game);
+
+// The mouse over cell (col, row) while a site is placed: the site follows
+// when it would move to another block.
+std::optional<Order> InterpretHover(const Game& game, int col, int row);
+
+}  // namespace tarq

@@ -1,0 +1,101 @@
+#include "orders/Execute.h"
+
+#include "core/Catalogue.h"
+#include "core/Players.h"
+#include "core/World.h"
+#include "orders/OrderRules.h"
+
+namespace tarq {
+
+namespace orders {
+
+bool LiveSlot(const Game& game, int slot) { return slot >= 1 && slot <= kMaxObjects && SlotInUse(game.Object(slot)); }
+
+// In a game of one player every object takes their orders, as it always did.
+bool OwnObject(const Game& game, u8 player, int slot) {
+    if (!LiveSlot(game, slot)) return false;
+    return !SeveralPlayers(game) || game.Object(slot).Owner == player;
+}
+
+InfoChecks ShownInfo(const Game& game) {
+    InfoChecks checks{};
+    for (std::size_t i = 0; i < checks.size(); ++i) checks[i] = game.Settings.InfoShown[i] != 0;
+    return checks;
+}
+
+std::string TypeName(const Game& game, int type) {
+    return type >= 1 && type <= kTypeCount ? game.UnitTypes[type].Name : std::string();
+}
+
+}  // namespace orders
+
+namespace {
+
+template <typename T>
+constexpr std::size_t kIndex = kCommandIndex<T>;
+
+bool IsAny(const Command& c, std::initializer_list<std::size_t> kinds) {
+    for (std::size_t k : kinds)
+        if (c.index() == k) return true;
+    return false;
+}
+
+// While a site is placed or an exit chosen, a click means only that; the
+// view still moves and zooms.
+bool ViewOnly(const Command& c) {
+    return IsAny(c, {kIndex<cmd::Zoom>, kIndex<cmd::ScrollTo>, kIndex<cmd::ToggleView>, kIndex<cmd::Resize>,
+                     kIndex<cmd::Disarm>});
+}
+
+Verdict ModeAllows(const Game& game, const Command& c) {
+    const bool siteOrders = IsAny(c, {kIndex<cmd::MoveSite>, kIndex<cmd::ConfirmSite>, kIndex<cmd::CancelSite>});
+    const bool exitOrders = IsAny(c, {kIndex<cmd::ChooseExit>, kIndex<cmd::CancelExitChoice>});
+    const bool endTurn = c.index() == kIndex<cmd::EndTurn>;
+    switch (game.ClickMode) {
+        case kClickPlaceSite:
+            if (siteOrders || ViewOnly(c)) return Verdict::Yes();
+            return Verdict::No(endTurn ? "Сначала поставьте стройку или отмените её (правая кнопка, Esc)" : "");
+        case kClickChooseExit:
+            if (exitOrders || ViewOnly(c)) return Verdict::Yes();
+            return Verdict::No(endTurn ? "Сначала укажите клетку для вывода или отмените выбор (правая кнопка, Esc)"
+                                       : "");
+        default:
+            return siteOrders || exitOrders ? Verdict::No() : Verdict::Yes();
+    }
+}
+
+// Whether the match has begun: from the first "Старт" on, its commands are logged.
+bool MatchStarted(const Game& game) {
+    for (int p = 1; p <= game.Players.Count; ++p)
+        if (game.Players.Table[p].Joined != 0) return true;
+    return false;
+}
+
+}  // namespace
+
+Verdict Check(const Game& game, const Order& order) {
+    if (IsMatchCommand(order.command) && order.player != game.ViewSettings.CurrentPlayer)
+        return Verdict::No("Сейчас ход игрока " + std::to_string(game.ViewSettings.CurrentPlayer));
+    if (Verdict mode = ModeAllows(game, order.command); !mode.accepted) return mode;
+    return std::visit([&](const auto& c) { return orders::CheckOrder(game, order.player, c); }, order.command);
+}
+
+Outcome Execute(Game& game, const Order& order) {
+    Outcome out;
+    if (Verdict verdict = Check(game, order); !verdict.accepted) {
+        out.reason = std::move(verdict.reason);
+        return out;
+    }
+    out.accepted = true;
+    const std::int32_t turn = game.Turn;
+    std::visit([&](const auto& c) { orders::RunOrder(game, order.player, c, out); }, order.command);
+    if (!IsMatchCommand(order.command)) return out;
+    out.matchChanged = true;
+    if (MatchStarted(game)) game.Log.Append(turn, order);
+    if (game.Turn != turn) game.Log.StartRound();
+    // The minimap marks every player's objects: an order may have moved or made one.
+    if (SeveralPlayers(game)) game.MinimapDirty = 1;
+    return out;
+}
+
+}  // namespace tarq

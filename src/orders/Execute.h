@@ -1,0 +1,30 @@
+// The one entry point through which anything changes the match: the window,
+// the tests, the autogame, the monkey, replays and a computer player all
+// submit orders here. Check holds every rule (whose turn it is, whose object,
+// what the click mode allows, what the object can do); Execute runs Check,
+// then the order, logs an accepted match command and says what happened.
+#pragma once
+
+#include <string>
+
+#include "core/Command.h"
+#include "core/GameState.h"
+#include "orders/Outcome.h"
+
+namespace tarq {
+
+struct Verdict {
+    bool accepted = true;
+    std::string reason;  // for the player; empty for an order ignored silently
+
+    static Verdict Yes() { return {}; }
+    static Verdict No(std::string why = {}) { return {false, std::move(why)}; }
+};
+
+// Whether `order` would be accepted now, and why not. Changes nothing.
+Verdict Check(const Game& game, const Order& order);
+
+// Checks and carries out `order`. A refused order changes nothing.
+Outcome Execute(Game& game, const Order& order);
+
+}  // namespace tarq

@@ -1,0 +1,68 @@
+// What carrying out an order did, as one value: accepted or refused (with the
+// reason for the player), and what the window must now show. The window
+// applies an outcome and nothing else; tests, the autogame and replays read
+// the same value.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "control/InfoPanel.h"
+#include "core/GameState.h"
+#include "view/Viewport.h"
+
+namespace tarq {
+
+// How heavy a message box is: its icon.
+enum class MessageWeight : u8 { Info, Warning, Critical };
+
+struct PlayerMessage {
+    std::string text;
+    MessageWeight weight = MessageWeight::Info;
+    bool operator==(const PlayerMessage&) const = default;
+};
+
+// Something that happened on the map, for what follows an order on the
+// screen and in the speakers: a redraw there, an explosion, a sound.
+enum class EventKind : u8 {
+    Moved,                 // object stepped to (col, row)
+    Created,               // object created at (col, row), of type `type`
+    Released,              // object released (destroyed, cancelled, replaced)
+    BaseLanded,            // the player's force landed around (col, row)
+    ConstructionStarted,   // builder `object` started type `type`
+    ConstructionFinished,  // the site `object` became a finished `type`
+    TurnEnded,             // the turn passed to player `value`
+};
+
+struct GameEvent {
+    EventKind kind = EventKind::Moved;
+    i16 object = 0;
+    i16 col = 0;
+    i16 row = 0;
+    i16 type = 0;
+    i32 value = 0;
+    bool operator==(const GameEvent&) const = default;
+};
+
+struct Outcome {
+    bool accepted = false;
+    // Why an order was refused, for the notice strip; empty when the game
+    // ignores the order without a word (a click on nothing, say).
+    std::string reason;
+
+    bool matchChanged = false;      // the match changed: redraw the map
+    bool viewChanged = false;       // zoom or scroll changed: redraw, sync the bars
+    bool selectionChanged = false;  // SelectedObject is another object now
+    bool updateCursor = false;      // MoveArmed may have changed: the map pointer follows
+    std::optional<std::vector<InfoLine>> memo;  // new content of the side panel
+    bool openMenu = false;                      // the command menu of the selection...
+    int menuX = 0;                              // ...at this point of the surface
+    int menuY = 0;
+    std::optional<ScaleLabels> zoomTo;          // the zoom bar moved here (its labels)
+    std::vector<PlayerMessage> messages;        // message boxes, in order
+    std::string notice;                         // the notice strip
+    std::vector<GameEvent> events;
+};
+
+}  // namespace tarq

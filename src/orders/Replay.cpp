@@ -1,0 +1,21 @@
+#include "orders/Replay.h"
+
+#include "core/StateHash.h"
+#include "orders/Execute.h"
+
+namespace tarq {
+
+ReplayResult Replay(Game& game, const std::vector<LoggedOrder>& entries, std::size_t from, std::size_t to) {
+    ReplayResult result;
+    for (std::size_t i = from; i < to && i < entries.size(); ++i) {
+        if (entries[i].turn != game.Turn || !Execute(game, entries[i].order).accepted) {
+            result.ok = false;
+            result.failedAt = i;
+            break;
+        }
+    }
+    result.hash = StateHash(game);
+    return result;
+}
+
+}  // namespace tarq
