@@ -1,5 +1,7 @@
 #include "control/CommandMenu.h"
 
+#include <algorithm>
+
 #include "core/Catalogue.h"
 
 namespace tarq {
@@ -45,18 +47,26 @@ Sum Accumulate(float turns, int step, long double delta, int target, u8 cargo) {
 
 int Truncate(float f) { return static_cast<int>(f); }
 
-MenuItem Item(std::string caption, MenuAction action = MenuAction::None, int value = 0) {
+MenuItem Item(std::string caption) {
     MenuItem item;
     item.caption = std::move(caption);
-    item.action = action;
-    item.value = value;
     return item;
 }
 
+// An item that submits `command` for the player whose turn it is.
+MenuItem OrderItem(const Game& game, std::string caption, Command command) {
+    MenuItem item = Item(std::move(caption));
+    item.action = MenuAction::Submit;
+    item.order = {game.ViewSettings.CurrentPlayer, command};
+    return item;
+}
+
+i16 Slot(int slot) { return static_cast<i16>(slot); }
+
 // The fixed chain under "Уничтожить строение": only its innermost item destroys.
-std::vector<MenuItem> DestroyChain() {
+std::vector<MenuItem> DestroyChain(const Game& game, int slot) {
     MenuItem sure = Item("Абсолютно уверен");
-    sure.children = {Item("Уничтожить строение", MenuAction::DestroyStructure)};
+    sure.children = {OrderItem(game, "Уничтожить строение", cmd::DestroyStructure{Slot(slot)})};
     MenuItem yes = Item("Да, подтверждаю");
     yes.children = {Item("Отмена"), sure};
     MenuItem confirm = Item("Подверждаю");
@@ -64,7 +74,7 @@ std::vector<MenuItem> DestroyChain() {
     return {Item("Нет, не надо"), confirm};
 }
 
-CommandMenu FormItems() {
+CommandMenu FormItems(const Game& game, int slot) {
     CommandMenu menu;
     for (int i = 0; i < kMenuTopItems; ++i) {
         menu[i].name = kItemNames[i];
@@ -72,8 +82,10 @@ CommandMenu FormItems() {
         menu[i].visible = false;
     }
     menu[kTechItem].action = MenuAction::TechnicalPage;
-    menu[kMoveItem].action = MenuAction::Move;
-    menu[kDestroyItem].children = DestroyChain();
+    menu[kMoveItem] = OrderItem(game, menu[kMoveItem].caption, cmd::ArmMove{});
+    menu[kMoveItem].name = kItemNames[kMoveItem];
+    menu[kMoveItem].visible = false;
+    menu[kDestroyItem].children = DestroyChain(game, slot);
     return menu;
 }
 
@@ -102,7 +114,7 @@ void BuilderState(const Game& game, int slot, const TGameObject& s, MenuItem& it
     item.caption = NameOf(game, s.TypeId) + " занят";
     item.visible = true;
     MenuItem progress = Item("Сейчас строит " + NameOf(game, s.BuildLink) + " " + Progress(s));
-    progress.children = {Item("Отменить", MenuAction::CancelConstruction, slot)};
+    progress.children = {OrderItem(game, "Отменить", cmd::CancelConstruction{Slot(slot)})};
     item.children = {progress};
 }
 
@@ -119,17 +131,18 @@ void SiteState(const Game& game, int slot, const TGameObject& s, MenuItem& item)
         MenuItem progress = Item("Строится " + builder + "ом " + Progress(*b));
         MenuItem helper = Item("Подключить еще одного строителя");
         helper.enabled = false;
-        progress.children = {Item("Отменить", MenuAction::CancelConstruction, s.BuildLink), helper};
+        progress.children = {OrderItem(game, "Отменить", cmd::CancelConstruction{Slot(s.BuildLink)}), helper};
         item.children = {progress};
         return;
     }
     item.caption = name + " Строительство завершено";
-    item.children = {Item("Укажите точку для вывода " + builder + "а с этого места", MenuAction::TakeOutBuilder, slot),
-                     Item("Вывести в любое свободное место", MenuAction::TakeOutBuilder, -slot)};
+    item.children = {
+        OrderItem(game, "Укажите точку для вывода " + builder + "а с этого места", cmd::TakeOutBuilder{Slot(slot), 1}),
+        OrderItem(game, "Вывести в любое свободное место", cmd::TakeOutBuilder{Slot(slot), 0})};
 }
 
 // Item 1: every type the builder's class builds, with its options.
-void BuildList(const Game& game, const TGameObject& s, MenuItem& item) {
+void BuildList(const Game& game, int slot, const TGameObject& s, MenuItem& item) {
     item.caption = NameOf(game, s.TypeId) + " Строить";
     item.visible = true;
     const int builderClass = BuilderClassOf(s.TypeId);
@@ -137,11 +150,13 @@ void BuildList(const Game& game, const TGameObject& s, MenuItem& item) {
     for (int t = 1; t <= kTypeCount; ++t) {
         if (game.UnitTypes[t].BuiltBy != builderClass) continue;
         const int cost = game.UnitStats[t].Cost;
-        MenuItem type = Item(game.UnitTypes[t].Name, MenuAction::None, t);
+        MenuItem type = Item(game.UnitTypes[t].Name);
         type.enabled = s.Cargo >= cost;
         for (const BuildOption& option : BuildOptions(cost, rate, s.Cargo))
-            type.children.push_back(
-                Item(BuildOptionCaption(option, s.Cargo), MenuAction::StartConstruction, t + option.valueOffset));
+            type.children.push_back(OrderItem(game, BuildOptionCaption(option, s.Cargo),
+                                              cmd::StartConstruction{Slot(slot), static_cast<u8>(t),
+                                                                     static_cast<u8>(std::min(option.turns, 255)),
+                                                                     static_cast<u8>(option.material)}));
         item.children.push_back(std::move(type));
     }
 }
@@ -155,16 +170,16 @@ std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo) {
     const u8 load = static_cast<u8>(cargo);
     const int c = cost % 256;
     const u8 n = static_cast<u8>(cost / rate);
-    auto offer = [&options](int turns, int material, int offset) {
-        if (turns > 0) options.push_back({turns, material, offset});
+    auto offer = [&options](int turns, int material) {
+        if (turns > 0) options.push_back({turns, material});
     };
 
     const Sum normal = Accumulate(0, r, 0, c, load);
-    if (normal.material >= c && normal.material <= load) offer(n, normal.material, 0);
+    if (normal.material >= c && normal.material <= load) offer(n, normal.material);
     const Sum doubled = Accumulate(n, 2 * r, -0.4L, 2 * c, load);
-    if (doubled.material >= 2 * c && doubled.material <= load) offer(Truncate(doubled.turns), doubled.material, kOptionDoubleOffset);
+    if (doubled.material >= 2 * c && doubled.material <= load) offer(Truncate(doubled.turns), doubled.material);
     Sum tripled = Accumulate(n, 3 * r, -0.6L, 3 * c, load);
-    if (tripled.material >= 3 * c && tripled.material <= load) offer(Truncate(tripled.turns), tripled.material, kOptionTripleOffset);
+    if (tripled.material >= 3 * c && tripled.material <= load) offer(Truncate(tripled.turns), tripled.material);
 
     // All the cargo that fits: step back from the triple sum until it is carried.
     if (tripled.material > load && load > r) {
@@ -172,7 +187,7 @@ std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo) {
             tripled.material = static_cast<u8>(tripled.material - r);
             tripled.turns = AddTurns(tripled.turns, 0.3L);
         }
-        offer(Truncate(tripled.turns), tripled.material, kOptionTripleOffset);
+        offer(Truncate(tripled.turns), tripled.material);
     }
     return options;
 }
@@ -183,9 +198,9 @@ std::string BuildOptionCaption(const BuildOption& option, int cargo) {
 }
 
 CommandMenu BuildCommandMenu(const Game& game) {
-    CommandMenu menu = FormItems();
     static const TGameObject kNoObject{};
     const int slot = game.SelectedObject;
+    CommandMenu menu = FormItems(game, slot);
     const TGameObject* live = LiveObject(game, slot);
     const TGameObject& s = live ? *live : kNoObject;
     const TUnitType* type = TypeOf(game, s.TypeId);
@@ -202,7 +217,7 @@ CommandMenu BuildCommandMenu(const Game& game) {
         menu[kDestroyItem].caption = "Уничтожить " + type->Name;
         menu[kDestroyItem].visible = true;
     }
-    if (type && type->BuilderKind != 0 && s.OrderState != 2) BuildList(game, s, menu[kBuildItem]);
+    if (type && type->BuilderKind != 0 && s.OrderState != 2) BuildList(game, slot, s, menu[kBuildItem]);
     menu[kTechItem].caption = " Технические характеристики";
     menu[kTechItem].visible = true;
     return menu;

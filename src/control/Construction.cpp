@@ -14,7 +14,6 @@ namespace tarq {
 
 namespace {
 
-const std::string kTurnsMarker = "Строить за ";
 const std::string kNoRoomForSite = " Плохое место для строительства, нужно 4 клетки";
 const std::string kSiteOccupied =
     ": место стройки занято, готовое строение некуда поставить. Освободите его и выведите строителя снова";
@@ -29,22 +28,6 @@ bool ValidSlot(const Game& game, int slot) {
 
 std::string NameOf(const Game& game, int type) {
     return type >= 1 && type <= kTypeCount ? game.UnitTypes[type].Name : std::string();
-}
-
-// Number of bytes of the UTF-8 character starting with `lead`.
-std::size_t Utf8Width(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    return 4;
-}
-
-// The first `count` characters of `text` from byte `from`.
-std::string Characters(const std::string& text, std::size_t from, int count) {
-    std::size_t end = from;
-    for (int n = 0; n < count && end < text.size(); ++n)
-        end += Utf8Width(static_cast<unsigned char>(text[end]));
-    return text.substr(from, std::min(end, text.size()) - from);
 }
 
 // Parks the object off the map, where it blocks nothing and is not drawn.
@@ -247,46 +230,6 @@ void FinishAt(Game& game, const FinishedSite& f, const TFootprint& exit, Constru
 
 }  // namespace
 
-int BuildTypeFromValue(int value) {
-    for (int offset : {kOptionTripleOffset, 256, kOptionDoubleOffset})
-        if (value > offset) value -= offset;
-    return value >= 1 && value <= kDefinedTypes && FindTypeSetup(value) != nullptr ? value : 0;
-}
-
-int TurnsFromCaption(const std::string& caption) {
-    const std::size_t at = caption.find(kTurnsMarker);
-    if (at == std::string::npos) return 0;
-    std::string kept;
-    bool separator = false;
-    for (char ch : Characters(caption, at + kTurnsMarker.size(), 3)) {
-        if (ch >= '0' && ch <= '9') kept += ch;
-        else if ((ch == '.' || ch == ',') && !separator) kept += '.', separator = true;
-        else if (ch == '-' && kept.empty()) kept += ch;
-    }
-    // The fraction is dropped: the whole part alone gives the number, whatever the locale.
-    return std::atoi(kept.substr(0, kept.find('.')).c_str());
-}
-
-int MaterialFromCaption(const std::string& caption) {
-    const std::size_t open = caption.find('(');
-    if (open == std::string::npos) return 0;
-    const std::size_t slash = caption.find('/', open);
-    if (slash == std::string::npos) return 0;
-    return std::atoi(caption.substr(open + 1, slash - open - 1).c_str());
-}
-
-BuildOrder ParseBuildOrder(int value, const std::string& caption) {
-    BuildOrder order;
-    order.type = BuildTypeFromValue(value);
-    order.turns = std::clamp(TurnsFromCaption(caption), 1, 255);
-    order.material = std::clamp(MaterialFromCaption(caption), 0, 255);
-    return order;
-}
-
-ConstructionResult StartConstruction(Game& game, int value, const std::string& caption) {
-    return StartConstruction(game, game.SelectedObject, ParseBuildOrder(value, caption));
-}
-
 std::string BuildOrderRefusal(const Game& game, int builder, const BuildOrder& order) {
     if (!ValidSlot(game, builder) || order.type < 1 || order.type > kDefinedTypes || order.turns < 1)
         return "Такой стройки нет";
@@ -304,7 +247,9 @@ std::string BuildOrderRefusal(const Game& game, int builder, const BuildOrder& o
 
 ConstructionResult StartConstruction(Game& game, int builder, const BuildOrder& order) {
     ConstructionResult result;
-    if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || order.type == 0) return result;
+    if (game.ClickMode != kClickNormal || !ValidSlot(game, builder) || order.type < 1 || order.type > kDefinedTypes ||
+        FindTypeSetup(order.type) == nullptr || order.turns < 1 || order.turns > 255)
+        return result;
     if (!OwnedByCurrentPlayer(game, builder) || !MenuOffers(game, game.Object(builder), order)) return result;
     if (std::string refusal = RefusalFor(game, builder); !refusal.empty()) {
         result.messages.push_back(refusal);

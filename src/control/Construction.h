@@ -31,36 +31,21 @@ struct ConstructionResult {
 
 inline bool EndTurnEnabled(const Game& game) { return game.ClickMode == kClickNormal; }
 
-// The build option an item describes.
+// A build option: what to build, in how many turns, with how much material.
 struct BuildOrder {
-    int type = 0;      // 0 when the value names no type
+    int type = 0;      // a catalogue type
     int turns = 0;     // at least 1
     int material = 0;  // 0..255
 };
 
-// The type from an item's value: 384, 256 and 128 are taken off in that
-// order, each while the value is greater. 0 when the rest is not a catalogue type.
-int BuildTypeFromValue(int value);
-// The number in the three characters after "Строить за ": digits, a first
-// decimal separator and a leading minus are kept, the rest dropped; an empty
-// result is 0. The fraction is dropped.
-int TurnsFromCaption(const std::string& caption);
-// The number between "(" and "/"; 0 when there is none.
-int MaterialFromCaption(const std::string& caption);
-// All three; a turn count below 1 counts as one turn, turns and material are
-// held in 8 bits (clamped to 255).
-BuildOrder ParseBuildOrder(int value, const std::string& caption);
-
-// The builder SelectedObject starts building: its site is created provisional
-// on the first of the four blocks around it that takes it and holds no object
-// of the same type. A one-cell site is fixed at once; a four-cell one waits in
-// click mode 1 with the builder off the map. Refused with a message when there
-// is no room, when the builder is already at work, or when its number does not
+// Builder `builder` starts building: its site is created provisional on the
+// first of the four blocks around it that takes it and holds no object of the
+// same type. A one-cell site is fixed at once; a four-cell one waits in click
+// mode 1 with the builder off the map. Refused with a message when there is
+// no room, when the builder is already at work, or when its number does not
 // fit the site's 8-bit link; ignored when the command menu would not offer the
 // order (not a builder, a type of another builder class, a cost or material
-// above the builder's cargo).
-ConstructionResult StartConstruction(Game& game, int value, const std::string& caption);
-// The same for builder `builder` and a decoded order.
+// above the builder's cargo, no type or no turn at all).
 ConstructionResult StartConstruction(Game& game, int builder, const BuildOrder& order);
 // Whether the command menu offers `order` to `builder` (its class builds the
 // type, its cargo covers the cost and the material); the reason when not.

@@ -30,13 +30,18 @@ using i32 = std::int32_t;
 struct SetPlayerCount { u8 count = 1; TARQ_FIELDS(count) };
 struct SetStartGold { i32 gold = 0; TARQ_FIELDS(gold) };
 struct UseSectors { u8 on = 0; TARQ_FIELDS(on) };  // "CheckBox2": landing sectors required
-// The random map from the new-game page's controls and a seed.
+// The random map from the new-game page's controls and a seed: every
+// random number of the generation follows from the seed. `byButton` 1 is the
+// page's "Создать/Пересоздать карту" (the map counts as the page's); 0 is the
+// start's own generation when no map was made.
 struct GenerateMap {
     u8 sizeItem = 1, model = 1;
     i16 ismass = 400, landMass = 10, stripCount = 15, stripLength = 20, stripWidth = 10;
     i16 mountains = 40, stones = 80, deposits = 100;
     std::uint32_t seed = 0;
-    TARQ_FIELDS(sizeItem, model, ismass, landMass, stripCount, stripLength, stripWidth, mountains, stones, deposits, seed)
+    u8 byButton = 1;
+    TARQ_FIELDS(sizeItem, model, ismass, landMass, stripCount, stripLength, stripWidth, mountains, stones, deposits, seed,
+                byButton)
 };
 
 // --- A player's setup, until their base lands -------------------------------
@@ -82,11 +87,24 @@ struct Disarm { TARQ_NO_FIELDS };
 struct NextUnit { u8 backwards = 0; TARQ_FIELDS(backwards) };
 struct OpenSelectionMenu { TARQ_NO_FIELDS };
 struct Zoom { i16 position = 0; TARQ_FIELDS(position) };
-struct ScrollTo { i16 firstCol = 0, firstRow = 0; TARQ_FIELDS(firstCol, firstRow) };
-// Which: 0 geology, 1 grid, 2 connectors, 3.. the seven map overlays.
-struct ToggleView { u8 which = 0; TARQ_FIELDS(which) };
+// The first visible column and row, as the scroll bars set them; an axis
+// given as kKeep stays as it is.
+struct ScrollTo {
+    static constexpr i16 kKeep = -32768;
+    i16 firstCol = kKeep, firstRow = kKeep;
+    TARQ_FIELDS(firstCol, firstRow)
+};
+// A switch of the map page: geology, grid, connectors, or the seven map
+// overlays from kFirstOverlay on, in MapOverlay's order.
+struct ToggleView {
+    static constexpr u8 kGeology = 0, kGrid = 1, kConnectors = 2, kFirstOverlay = 3;
+    u8 which = 0;
+    TARQ_FIELDS(which)
+};
 // The drawing surface's size in device pixels.
 struct Resize { i16 width = 0, height = 0; TARQ_FIELDS(width, height) };
+// The view moved by whole cells, as the arrow keys move it.
+struct ScrollBy { i16 cols = 0, rows = 0; TARQ_FIELDS(cols, rows) };
 
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
@@ -108,7 +126,7 @@ using Command = std::variant<
     cmd::StartConstruction, cmd::MoveSite, cmd::ConfirmSite, cmd::CancelSite, cmd::TakeOutBuilder, cmd::ChooseExit,
     cmd::CancelExitChoice, cmd::CancelConstruction, cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu,
     cmd::ShowCell, cmd::ArmMove, cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo,
-    cmd::ToggleView, cmd::Resize>;
+    cmd::ToggleView, cmd::Resize, cmd::ScrollBy>;
 
 namespace detail {
 template <typename T, typename... Ts>

@@ -12,7 +12,7 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {
     "ToggleSector", "BuyType", "CargoStep", "Join", "LandBase", "Step", "StartConstruction", "MoveSite",
     "ConfirmSite", "CancelSite", "TakeOutBuilder", "ChooseExit", "CancelExitChoice", "CancelConstruction",
     "DestroyStructure", "EndTurn", "Select", "OpenMenu", "ShowCell", "ArmMove", "Disarm", "NextUnit",
-    "OpenSelectionMenu", "Zoom", "ScrollTo", "ToggleView", "Resize"};
+    "OpenSelectionMenu", "Zoom", "ScrollTo", "ToggleView", "Resize", "ScrollBy"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

@@ -1,5 +1,6 @@
 #include "orders/Execute.h"
 
+#include "control/Construction.h"
 #include "core/Catalogue.h"
 #include "core/Players.h"
 #include "core/World.h"
@@ -84,12 +85,15 @@ Outcome Execute(Game& game, const Order& order) {
     Outcome out;
     if (Verdict verdict = Check(game, order); !verdict.accepted) {
         out.reason = std::move(verdict.reason);
+        out.endTurnEnabled = EndTurnEnabled(game);
         return out;
     }
     out.accepted = true;
     const std::int32_t turn = game.Turn;
     std::visit([&](const auto& c) { orders::RunOrder(game, order.player, c, out); }, order.command);
-    if (!IsMatchCommand(order.command)) return out;
+    out.endTurnEnabled = EndTurnEnabled(game);
+    // A handler refuses only what it found it cannot carry out, having changed nothing.
+    if (!out.accepted || !IsMatchCommand(order.command)) return out;
     out.matchChanged = true;
     if (MatchStarted(game)) game.Log.Append(turn, order);
     if (game.Turn != turn) game.Log.StartRound();

@@ -24,7 +24,10 @@ struct Verdict {
 // Whether `order` would be accepted now, and why not. Changes nothing.
 Verdict Check(const Game& game, const Order& order);
 
-// Checks and carries out `order`. A refused order changes nothing.
+// Checks and carries out `order`. A refused order changes nothing. Where the
+// whole work decides (a landing that finds no room, a site with no place),
+// an order Check accepted may still be refused by its handler, which then
+// has changed nothing either; only accepted match commands are logged.
 Outcome Execute(Game& game, const Order& order);
 
 }  // namespace tarq

@@ -14,12 +14,15 @@
 
 namespace tarq {
 
-// How heavy a message box is: its icon.
-enum class MessageWeight : u8 { Info, Warning, Critical };
+// What a message tells, which picks its icon: a note or a prompt; a warning
+// (a refusal, or something missing the game goes on without; nothing was
+// lost); a failure (what the player asked for broke off, or their work may
+// not be kept).
+enum class MessageWeight : u8 { Note, Warning, Failure };
 
 struct PlayerMessage {
     std::string text;
-    MessageWeight weight = MessageWeight::Info;
+    MessageWeight weight = MessageWeight::Note;
     bool operator==(const PlayerMessage&) const = default;
 };
 
@@ -55,13 +58,14 @@ struct Outcome {
     bool viewChanged = false;       // zoom or scroll changed: redraw, sync the bars
     bool selectionChanged = false;  // SelectedObject is another object now
     bool updateCursor = false;      // MoveArmed may have changed: the map pointer follows
+    bool endTurnEnabled = true;     // END TURN may be pressed now (no site or exit waits)
     std::optional<std::vector<InfoLine>> memo;  // new content of the side panel
     bool openMenu = false;                      // the command menu of the selection...
     int menuX = 0;                              // ...at this point of the surface
     int menuY = 0;
     std::optional<ScaleLabels> zoomTo;          // the zoom bar moved here (its labels)
     std::vector<PlayerMessage> messages;        // message boxes, in order
-    std::string notice;                         // the notice strip
+    std::optional<std::string> notice;          // the notice strip's new text (empty clears it)
     std::vector<GameEvent> events;
 };
 

@@ -23,9 +23,12 @@ Verdict NeedsOwn(const Game& game, u8 player, int slot) {
     return OwnObject(game, player, slot) ? Verdict::Yes() : Verdict::No();
 }
 
+// The engine's result as the outcome: its messages are warnings, and an
+// order the engine did not carry out is refused (it changed nothing).
 void Apply(const ConstructionResult& result, Outcome& out) {
     for (const std::string& text : result.messages) out.messages.push_back({text, MessageWeight::Warning});
     out.selectionChanged = out.selectionChanged || result.selectionChanged;
+    out.accepted = result.acted;
 }
 
 BuildOrder Decoded(const cmd::StartConstruction& c) { return {c.type, c.turns, c.material}; }
@@ -41,9 +44,15 @@ Verdict CheckOrder(const Game& game, u8, const cmd::LandBase& c) {
     return Verdict::Yes();
 }
 
-// The force lands; the zoom goes to 100 and the view centres on the cell.
+// The force lands; the zoom goes to 100 and the view centres on the cell. A
+// landing of several players that finds no room for the whole force is
+// refused with the reason, as a message the player must read.
 void RunOrder(Game& game, u8, const cmd::LandBase& c, Outcome& out) {
-    if (!PlaceInitialForce(game, c.col, c.row)) return;
+    if (LandingResult landing = PlaceInitialForce(game, c.col, c.row); !landing) {
+        out.accepted = false;
+        if (!landing.refusal.empty()) out.messages.push_back({std::move(landing.refusal), MessageWeight::Warning});
+        return;
+    }
     if (game.ViewSettings.Scale != kBaseZoom && game.SurfaceWidth > 0)
         out.zoomTo = SScaleChange(game, kBaseZoom, game.SurfaceWidth, game.SurfaceHeight);
     CentreViewOnBase(game, c.col, c.row);
@@ -68,7 +77,10 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::Step& c) {
 }
 
 void RunOrder(Game& game, u8, const cmd::Step& c, Outcome& out) {
-    if (!StepToward(game, c.unit, c.col, c.row)) return;
+    if (!StepToward(game, c.unit, c.col, c.row)) {
+        out.accepted = false;
+        return;
+    }
     const TCellPos at = game.Object(c.unit).Cells[1];
     out.memo = ShowObjectInfo(game, c.unit, ShownInfo(game));
     out.events.push_back({EventKind::Moved, c.unit, at.col, at.row, game.Object(c.unit).TypeId, 0});
@@ -91,7 +103,12 @@ void RunOrder(Game& game, u8, const cmd::StartConstruction& c, Outcome& out) {
 Verdict CheckOrder(const Game& game, u8, const cmd::MoveSite& c) {
     return SiteWouldMove(game, c.col, c.row) ? Verdict::Yes() : Verdict::No();
 }
-void RunOrder(Game& game, u8, const cmd::MoveSite& c, Outcome&) { MoveSiteToward(game, c.col, c.row); }
+// A block the site may not take leaves it where it is: nothing to log.
+void RunOrder(Game& game, u8, const cmd::MoveSite& c, Outcome& out) {
+    const TFootprint before = game.Object(game.LastCreatedObject).Cells;
+    MoveSiteToward(game, c.col, c.row);
+    out.accepted = game.Object(game.LastCreatedObject).Cells != before;
+}
 
 Verdict CheckOrder(const Game&, u8, const cmd::ConfirmSite&) { return Verdict::Yes(); }
 void RunOrder(Game& game, u8, const cmd::ConfirmSite&, Outcome& out) { Apply(ConfirmSite(game), out); }
@@ -165,7 +182,10 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::DestroyStructure& c) 
 
 void RunOrder(Game& game, u8, const cmd::DestroyStructure& c, Outcome& out) {
     const TGameObject o = game.Object(c.object);
-    if (!DestroyStructure(game, c.object)) return;
+    if (!DestroyStructure(game, c.object)) {
+        out.accepted = false;
+        return;
+    }
     out.events.push_back({EventKind::Released, c.object, o.Cells[1].col, o.Cells[1].row, o.TypeId, 0});
     out.selectionChanged = true;
     out.memo = std::vector<InfoLine>{};

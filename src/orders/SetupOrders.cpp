@@ -3,6 +3,7 @@
 // purchases, and "Старт". Before the match begins the first player sets up
 // the game; afterwards each player's own choices stay open until they join.
 #include "control/Turns.h"
+#include "core/Random.h"
 #include "core/Players.h"
 #include "orders/OrderRules.h"
 #include "setup/Launch.h"
@@ -27,9 +28,12 @@ Verdict GameOpen(const Game& game) {
     return AnyoneJoined(game) ? Verdict::No("Игра уже начата: карту, игроков и золото не изменить") : Verdict::Yes();
 }
 
-// A player's own choices stay open until they join.
+// A player's own choices stay open until they join, and in a game of several
+// players until their base lands: each turn before that they may choose again.
 Verdict PlayerOpen(const Game& game, u8 player) {
-    return IsPlayer(game, player) && game.Players.Table[player].Joined == 0 ? Verdict::Yes() : Verdict::No();
+    if (!IsPlayer(game, player)) return Verdict::No();
+    const bool joined = game.Players.Table[player].Joined != 0;
+    return !joined || JoiningPlayer(game) ? Verdict::Yes() : Verdict::No();
 }
 
 MapControls ControlsOf(const cmd::GenerateMap& c) {
@@ -45,6 +49,28 @@ MapControls ControlsOf(const cmd::GenerateMap& c) {
     m.stones = c.stones;
     m.deposits = c.deposits;
     return m;
+}
+
+// A cell a base could land on once the start has shown the landing area:
+// in a sector the player marked, plain land, and no other player's.
+bool AnyLandingCell(const Game& game) {
+    for (int c = 1; c <= game.World.MapWidth; ++c)
+        for (int r = 1; r <= game.World.MapHeight; ++r)
+            if (CellMarkedForLanding(game, c, r) && game.World.Passability(c, r) == kPassLand &&
+                !CellOfAnotherPlayer(game, c, r))
+                return true;
+    return false;
+}
+
+// What the start says of the landing sectors (ApplyLandingSectors' refusals),
+// read without touching the map. With several players the sectors always count.
+std::string SectorRefusal(const Game& game) {
+    const bool several = SeveralPlayers(game);
+    if (!several && game.ViewSettings.UseLandingSectors != 1) return {};
+    const int claimed = ClaimedSectorCount(game);
+    if (claimed == 0) return several ? kSectorsRequiredMessage : kNoSectorsMessage;
+    if (claimed > SectorShare(game)) return OverShareMessage(game);
+    return AnyLandingCell(game) ? std::string() : kNoLandInSectorsMessage;
 }
 
 }  // namespace
@@ -70,9 +96,16 @@ Verdict CheckOrder(const Game& game, u8, const cmd::GenerateMap& c) {
     if (c.sizeItem > 5 || c.model > 1) return Verdict::No();
     return GameOpen(game);
 }
+// Every reseed of the generation takes the order's seed, so the map follows
+// from the order alone; the game's random source goes on from where the
+// generation left it.
 void RunOrder(Game& game, u8, const cmd::GenerateMap& c, Outcome&) {
-    game.Rng.SetSeed(c.seed);
-    GenerateFromControls(game, ControlsOf(c), game.Rng);
+    RandomSource rng([seed = c.seed] { return seed; });
+    if (c.byButton != 0)
+        GenerateFromControls(game, ControlsOf(c), rng);
+    else
+        GenerateMap(game, ReadMapParameters(game, ControlsOf(c)), rng);
+    game.Rng.SetSeed(rng.Seed());
 }
 
 Verdict CheckOrder(const Game& game, u8 player, const cmd::SetClan& c) {
@@ -90,21 +123,26 @@ void RunOrder(Game& game, u8, const cmd::SetRestrictions& c, Outcome&) {
 Verdict CheckOrder(const Game& game, u8 player, const cmd::SetColour& c) {
     return c.colour < kTeamColourCount ? PlayerOpen(game, player) : Verdict::No();
 }
+// A colour a player who has joined already keeps is refused (nothing changes).
 void RunOrder(Game& game, u8, const cmd::SetColour& c, Outcome& out) {
-    if (std::string refused = ChoosePlayerColour(game, c.colour); !refused.empty())
-        out.messages.push_back({refused, MessageWeight::Warning});
+    if (std::string refused = ChoosePlayerColour(game, c.colour); !refused.empty()) {
+        out.accepted = false;
+        out.reason = std::move(refused);
+    }
 }
 
 // Sectors stay open until the player's base has landed.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::ToggleSector& c) {
     if (c.sectorCol >= kSectorGrid || c.sectorRow >= kSectorGrid || !IsPlayer(game, player)) return Verdict::No();
     if (game.ViewSettings.BasePlaced != 0) return Verdict::No();
-    return game.World.LandingSectors[c.sectorCol][c.sectorRow] == kSectorTaken
-               ? Verdict::No("Этот сектор занял другой игрок")
-               : Verdict::Yes();
+    // Another player's sector stays theirs; the grid shows it red.
+    return game.World.LandingSectors[c.sectorCol][c.sectorRow] == kSectorTaken ? Verdict::No() : Verdict::Yes();
 }
-void RunOrder(Game& game, u8, const cmd::ToggleSector& c, Outcome&) {
+// A free sector past the player's share stays free.
+void RunOrder(Game& game, u8, const cmd::ToggleSector& c, Outcome& out) {
+    const u8 before = game.World.LandingSectors[c.sectorCol][c.sectorRow];
     Image2MouseDownToggle(game, c.sectorCol * kSectorPixels, c.sectorRow * kSectorPixels);
+    out.accepted = game.World.LandingSectors[c.sectorCol][c.sectorRow] != before;
 }
 
 Verdict CheckOrder(const Game& game, u8 player, const cmd::BuyType& c) {
@@ -116,24 +154,27 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::BuyType& c) {
 }
 void RunOrder(Game& game, u8, const cmd::BuyType& c, Outcome&) { BuyType(game, c.type); }
 
+// Five units of cargo for a credit on the cargo row of a purchase: "+" while
+// they fit and a credit is left, "-" while five are loaded.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::CargoStep& c) {
-    return c.entry < kPurchaseEntries ? PlayerOpen(game, player) : Verdict::No();
+    if (c.entry >= kPurchaseEntries) return Verdict::No();
+    if (Verdict open = PlayerOpen(game, player); !open.accepted) return open;
+    const TPurchase& p = game.PurchaseList(c.entry);
+    if (p.TypeId < 1 || p.TypeId > kTypeCount || game.UnitStats[p.TypeId].CargoKind == 0) return Verdict::No();
+    if (c.more == 0) return p.Cargo >= 5 ? Verdict::Yes() : Verdict::No();
+    if (p.Cargo + 5 > game.UnitStats[p.TypeId].CargoCapacity) return Verdict::No();
+    return game.ViewSettings.Credits > 0 ? Verdict::Yes() : Verdict::No("Не хватает кредитов");
 }
 void RunOrder(Game& game, u8, const cmd::CargoStep& c, Outcome&) {
     SelectCargoCell(game, c.entry, "Груз", c.more != 0 ? "+" : "-");
 }
 
-// "Старт": the sectors must hold a claim; the match begins with the first.
+// "Старт": on a map, with landing sectors the player's base can land in;
+// the match begins with the first.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::Join& c) {
     if (Verdict open = PlayerOpen(game, player); !open.accepted) return open;
     if (c.terrainSet > 3 || game.World.MapWidth == 0) return Verdict::No();
-    // With several players every one lands in sectors of their own.
-    if (game.ViewSettings.UseLandingSectors == 1 || SeveralPlayers(game)) {
-        bool claimed = false;
-        for (const auto& column : game.World.LandingSectors)
-            for (u8 sector : column) claimed = claimed || sector == kSectorClaimed;
-        if (!claimed) return Verdict::No(kNoSectorsMessage);
-    }
+    if (std::string refused = SectorRefusal(game); !refused.empty()) return Verdict::No(std::move(refused));
     return Verdict::Yes();
 }
 

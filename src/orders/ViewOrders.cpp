@@ -79,8 +79,10 @@ void RunOrder(Game& game, u8, const cmd::NextUnit& c, Outcome& out) {
         out.notice = "Все юниты походили";
         return;
     }
-    const ClickResult result = SelectAndCentre(game, unit, {game.ViewSettings.Scale, game.SurfaceWidth, game.SurfaceHeight, ShownInfo(game)});
+    const ClickResult result =
+        SelectAndCentre(game, unit, {game.ViewSettings.Scale, game.SurfaceWidth, game.SurfaceHeight, ShownInfo(game)});
     out.memo = result.memo;
+    out.notice = std::string();
     out.selectionChanged = out.updateCursor = out.viewChanged = true;
 }
 
@@ -109,26 +111,36 @@ void RunOrder(Game& game, u8, const cmd::Zoom& c, Outcome& out) {
     out.viewChanged = true;
 }
 
+namespace {
+bool KeptOrWithin(int value, int last) { return value == cmd::ScrollTo::kKeep || (value >= 0 && value <= last); }
+}  // namespace
+
 Verdict CheckOrder(const Game& game, u8, const cmd::ScrollTo& c) {
-    const bool inMap = c.firstCol >= 0 && c.firstCol <= game.World.MapWidth && c.firstRow >= 0 &&
-                       c.firstRow <= game.World.MapHeight;
-    return inMap ? Verdict::Yes() : Verdict::No();
+    return KeptOrWithin(c.firstCol, game.World.MapWidth) && KeptOrWithin(c.firstRow, game.World.MapHeight)
+               ? Verdict::Yes()
+               : Verdict::No();
 }
 void RunOrder(Game& game, u8, const cmd::ScrollTo& c, Outcome& out) {
-    ScrollColumnsTo(game, c.firstCol);
-    ScrollRowsTo(game, c.firstRow);
+    if (c.firstCol != cmd::ScrollTo::kKeep) ScrollColumnsTo(game, c.firstCol);
+    if (c.firstRow != cmd::ScrollTo::kKeep) ScrollRowsTo(game, c.firstRow);
+    out.viewChanged = true;
+}
+
+Verdict CheckOrder(const Game&, u8, const cmd::ScrollBy&) { return Verdict::Yes(); }
+void RunOrder(Game& game, u8, const cmd::ScrollBy& c, Outcome& out) {
+    ScrollByCells(game, c.cols, c.rows);
     out.viewChanged = true;
 }
 
 Verdict CheckOrder(const Game&, u8, const cmd::ToggleView& c) {
-    return c.which < 3 + kMapOverlays ? Verdict::Yes() : Verdict::No();
+    return c.which < cmd::ToggleView::kFirstOverlay + kMapOverlays ? Verdict::Yes() : Verdict::No();
 }
 void RunOrder(Game& game, u8, const cmd::ToggleView& c, Outcome& out) {
     switch (c.which) {
-        case 0: ToggleGeology(game); break;
-        case 1: ToggleGrid(game); break;
-        case 2: ToggleConnectors(game); break;
-        default: ToggleOverlay(game, static_cast<MapOverlay>(c.which - 3)); break;
+        case cmd::ToggleView::kGeology: ToggleGeology(game); break;
+        case cmd::ToggleView::kGrid: ToggleGrid(game); break;
+        case cmd::ToggleView::kConnectors: ToggleConnectors(game); break;
+        default: ToggleOverlay(game, static_cast<MapOverlay>(c.which - cmd::ToggleView::kFirstOverlay)); break;
     }
     out.viewChanged = true;
 }

@@ -211,9 +211,9 @@ bool CacheFilesReadable(const fs::path& dir) {
     return true;
 }
 
-BitmapLoad LoadFromCache(const Game& game, const fs::path& base, const fs::path& cacheDir, bool highResGeology,
+BitmapLoad LoadFromCache(int terrainSet, const fs::path& base, const fs::path& cacheDir, bool highResGeology,
                          ImageList& list, Bitmap& minimapPalette) {
-    BitmapLoad loaded = LoadImageList(list, base, cacheDir, game.World.TerrainSet, highResGeology);
+    BitmapLoad loaded = LoadImageList(list, base, cacheDir, terrainSet, highResGeology);
     if (loaded.ok) loaded = LoadMinimapPalette(minimapPalette, cacheDir);
     if (!loaded.ok) list.clear();
     return loaded;
@@ -228,17 +228,24 @@ CacheOutcome EnsureGraphicsCache(const Game& game, const fs::path& base, const f
 
 GraphicsLoad LoadGameGraphics(const Game& game, const fs::path& base, const fs::path& userCacheDir, bool highResGeology,
                               ImageList& list, Bitmap& minimapPalette, const CacheProgress& progress) {
+    return LoadGameGraphics(game, game.World.TerrainSet, base, userCacheDir, highResGeology, list, minimapPalette,
+                            progress);
+}
+
+GraphicsLoad LoadGameGraphics(const Game& game, int terrainSet, const fs::path& base, const fs::path& userCacheDir,
+                              bool highResGeology, ImageList& list, Bitmap& minimapPalette,
+                              const CacheProgress& progress) {
     GraphicsLoad result;
     list.clear();
     CacheOutcome cache = EnsureCache(game, base, userCacheDir, progress, false);
     BitmapLoad loaded{false, cache.error};
-    if (cache.ok) loaded = LoadFromCache(game, base, cache.dir, highResGeology, list, minimapPalette);
+    if (cache.ok) loaded = LoadFromCache(terrainSet, base, cache.dir, highResGeology, list, minimapPalette);
     if (cache.ok && !loaded.ok && !cache.rebuilt && !CacheFilesReadable(cache.dir)) {
         // A damaged cache file (cut off when the program was stopped while
         // writing it, say) would block every launch: build the cache again once.
         cache = EnsureCache(game, base, userCacheDir, progress, true);
         loaded = {false, cache.error};
-        if (cache.ok) loaded = LoadFromCache(game, base, cache.dir, highResGeology, list, minimapPalette);
+        if (cache.ok) loaded = LoadFromCache(terrainSet, base, cache.dir, highResGeology, list, minimapPalette);
     }
     result.cacheDir = cache.dir;
     result.cacheRebuilt = cache.rebuilt;

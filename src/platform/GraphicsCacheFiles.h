@@ -67,5 +67,10 @@ struct GraphicsLoad {
 GraphicsLoad LoadGameGraphics(const Game& game, const std::filesystem::path& base,
                               const std::filesystem::path& userCacheDir, bool highResGeology, ImageList& list,
                               Bitmap& minimapPalette, const CacheProgress& progress);
+// The same for the game played on terrain set `terrainSet`: the start loads
+// the pictures of the terrain the game is about to take.
+GraphicsLoad LoadGameGraphics(const Game& game, int terrainSet, const std::filesystem::path& base,
+                              const std::filesystem::path& userCacheDir, bool highResGeology, ImageList& list,
+                              Bitmap& minimapPalette, const CacheProgress& progress);
 
 }  // namespace tarq

@@ -90,13 +90,13 @@ bool AnyLandingCell(const Game& game) {
     return false;
 }
 
+}  // namespace
+
 std::string OverShareMessage(const Game& game) {
     return "Отмечено секторов: " + std::to_string(ClaimedSectorCount(game)) + ", а каждому из " +
            std::to_string(game.Players.Count) + " игроков можно не больше " + std::to_string(SectorShare(game)) +
            ". Снимите лишние отметки.";
 }
-
-}  // namespace
 
 LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
     // Players keep apart by their sectors: with several, every one claims some.

@@ -22,6 +22,8 @@ inline constexpr const char* kSectorsRequiredMessage =
     "Когда игроков несколько, каждый задает сектора для высадки: отметьте свои на карте справа.";
 inline constexpr const char* kNoLandInSectorsMessage =
     "В отмеченных секторах нет суши, куда могла бы высадиться база. Отметьте другие сектора.";
+// The refusal of a player holding more sectors than their share.
+std::string OverShareMessage(const Game& game);
 
 // Result of a step that can stop the launch; `message` is for the player.
 struct LaunchStep {

@@ -29,11 +29,13 @@ int FreeEntry(const Game& game) {
 
 std::string CreditsLabel(int credits) { return "Кредиты: " + std::to_string(credits); }
 
+std::string StartGoldLabel(i32 gold) { return "Кредиты:  " + std::to_string(gold); }
+
 std::string ChooseStartGold(Game& game, i32 gold) {
     game.World.StartGold = gold;
     game.ViewSettings.Credits = SaturatedCredits(gold);
     ResetPurchases(game);
-    return "Кредиты:  " + std::to_string(gold);
+    return StartGoldLabel(gold);
 }
 
 void ApplyPurchaseRestrictions(Game& game, bool noStructures, bool noAlienUnits) {

@@ -19,6 +19,8 @@ inline constexpr std::array<int, 13> kStartGoldChoices = {0, 50, 100, 150, 200, 
 
 // Text of the credits label after a purchase or a cargo step.
 std::string CreditsLabel(int credits);
+// Text of the credits label after a start gold choice: two spaces before the number.
+std::string StartGoldLabel(i32 gold);
 
 // The start gold choice: StartGold and Credits take `gold` and the list goes
 // back to the starting kit. Returns the credits label, which after a gold

@@ -14,6 +14,7 @@
 
 #include "core/Paths.h"
 #include "core/World.h"
+#include "orders/Execute.h"
 #include "platform/BmpFile.h"
 #include "setup/Purchases.h"
 #include "ui/HandoverScreen.h"
@@ -41,6 +42,16 @@ TMainForm::TMainForm(std::filesystem::path workDir, MessageSink sink, QWidget* p
 }
 
 TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
+
+// The order carried out, and its outcome shown: the messages it raises, then
+// the map page's part (panel, menu, zoom, pointer, END TURN, notice, frame).
+Outcome TMainForm::Submit(const Order& order) {
+    const Outcome out = Execute(*game_, order);
+    for (const PlayerMessage& message : out.messages)
+        ShowMessage(QString::fromStdString(message.text), message.weight);
+    map_->ShowOutcome(out, PageControl1->currentIndex() == kPageMap);
+    return out;
+}
 
 void TMainForm::ShowMessage(const QString& text, MessageWeight weight) {
     if (sink_) {

@@ -51,7 +51,8 @@ public:
     // PageHost.
     Game& game() override { return *game_; }
     const std::filesystem::path& workDir() const override { return workDir_; }
-    RandomSource& random() override { return game_->Rng; }
+    RandomSource& random() override { return random_; }
+    Outcome Submit(const Order& order) override;
     const CursorSet& cursors() const override { return cursors_; }
     const Bitmap& terrainStrip() const override { return terrainStrip_; }
     using PageHost::ShowMessage;
@@ -137,7 +138,8 @@ private:
     void ConnectPages();
     void FormCreate();
     void BuildTerrainStrip();
-    bool LoadGraphicsFor(const Game& game);
+    // The pictures of `game` played on terrain set `terrainSet` (its own by default).
+    bool LoadGraphicsFor(const Game& game, int terrainSet = -1);
     void ShowMapPage();
     // The keys (MainWindowKeys.cpp).
     bool KeyPressed(QWidget* receiver, QKeyEvent* event);
@@ -152,6 +154,7 @@ private:
     void MarkInFile();
 
     std::unique_ptr<Game> game_;
+    RandomSource random_;
     std::filesystem::path workDir_;
     MessageSink sink_;
     CursorSet cursors_;

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "orders/Execute.h"
 #include "setup/Launch.h"
 #include "setup/Players.h"
 #include "core/Players.h"
@@ -34,20 +35,20 @@ void TMainForm::LaunchTARQClick() {
         ShowMessage(QString::fromStdString(periods.message), MessageWeight::Warning);
         return;
     }
-    SetLaunchPlayer(g);
     StartConditionsPage* conditions = newGame_->startConditions();
     conditions->GenerateForLaunch();
-    const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
+    // The start is judged before the pictures load, and the pictures before the
+    // player joins: a refused or failed start leaves the game as it was.
+    const Order join = Mine(cmd::Join{static_cast<u8>(conditions->TerrainSetChoice())});
+    const Verdict verdict = Check(g, join);
     conditions->ShowSectorChoice();  // several players: the box shows the sectors they must claim
-    if (!sectors.ok) {
-        ShowMessage(QString::fromStdString(sectors.message), MessageWeight::Warning);
+    if (!verdict.accepted) {
+        if (!verdict.reason.empty()) ShowMessage(QString::fromStdString(verdict.reason), MessageWeight::Warning);
         return;
     }
     // A joining player plays on the game's terrain.
-    const bool joining = JoiningPlayer(g);
-    ApplyLaunchChoices(g, joining ? g.World.TerrainSet : conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
-    if (!LoadGraphicsFor(g)) return;
-    if (SeveralPlayers(g)) JoinCurrentPlayer(g);
+    if (!LoadGraphicsFor(g, JoiningPlayer(g) ? g.World.TerrainSet : conditions->TerrainSetChoice())) return;
+    if (!Submit(join).accepted) return;
     newGame_->SetJoining(false);
     ShowMapPage();
     map_->ApplyInitialView(PageControl1->width());
@@ -84,7 +85,7 @@ void TMainForm::ShowMapPage() {
 // minimap palette for `game`, launched or loaded. A picture that cannot be
 // used stops the launch or the load with a message naming it; the window
 // stays as it was, pictures included.
-bool TMainForm::LoadGraphicsFor(const Game& game) {
+bool TMainForm::LoadGraphicsFor(const Game& game, int terrainSet) {
     const int pageBefore = PageControl1->currentIndex();
     const bool mapTabBefore = PageControl1->isTabVisible(kPageMap);
     CacheProgress progress;
@@ -101,7 +102,7 @@ bool TMainForm::LoadGraphicsFor(const Game& game) {
         PageControl1->setCurrentIndex(kPageMap);
         ShowTab(PageControl1, kPagePrepare, false);
     };
-    const GraphicsLoad load = map_->LoadGraphics(game, progress);
+    const GraphicsLoad load = map_->LoadGraphics(game, terrainSet < 0 ? game.World.TerrainSet : terrainSet, progress);
     if (!load.ok) {
         const QSignalBlocker block(PageControl1);
         ShowTab(PageControl1, kPageMap, mapTabBefore);

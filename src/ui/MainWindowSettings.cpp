@@ -4,8 +4,6 @@
 #include <QTabWidget>
 
 #include "setup/Players.h"
-#include "setup/Purchases.h"
-#include "setup/Shop.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsPage.h"
 #include "ui/StoredSettings.h"
@@ -27,13 +25,10 @@ void TMainForm::RestoreStoredSettings() {
 void TMainForm::ApplyStoredChoices(const StoredChoices& kept) {
     Game& g = *game_;
     g.MapChoices = kept.map;
-    g.ViewSettings.PlayerClan = static_cast<u8>(kept.clan);
-    if (g.World.StartGold != kept.startGold) ChooseStartGold(g, kept.startGold);
-    if (g.NewGameChoices != kept.restrictions) {
-        g.NewGameChoices = kept.restrictions;
-        ApplyPurchaseRestrictions(g, kept.restrictions.NoStructures == 1, kept.restrictions.NoAlienUnits == 1);
-        ResetPurchases(g);
-    }
+    Submit(Mine(cmd::SetClan{static_cast<u8>(kept.clan)}));
+    if (g.World.StartGold != kept.startGold) Submit(Mine(cmd::SetStartGold{kept.startGold}));
+    if (g.NewGameChoices != kept.restrictions)
+        Submit(Mine(cmd::SetRestrictions{kept.restrictions.NoStructures, kept.restrictions.NoAlienUnits}));
 }
 
 // The new-game page goes away at the launch; its choices then belong to the game under way.

@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "control/KeyOrders.h"
 #include "ui/MapPage.h"
 #include "ui/MapSurface.h"
 #include "ui/PageHost.h"
@@ -42,24 +41,11 @@ bool MapPage::KeyPressed(QKeyCombination key, bool autoRepeat) {
     }
 }
 
-void MapPage::ScrollByKeys(int dcol, int drow) {
-    ScrollByCells(host_.game(), dcol, drow);
-    RenderAndPresent();
-}
+void MapPage::ScrollByKeys(int dcol, int drow) { Submit(cmd::ScrollBy{static_cast<i16>(dcol), static_cast<i16>(drow)}); }
 
-void MapPage::SelectNextUnit(bool backwards) {
-    Game& g = host_.game();
-    if (!SelectionKeysAllowed(g)) return;
-    const int unit = NextReadyUnit(g, g.SelectedObject, backwards);
-    if (unit == 0) {
-        ShowNotice(QStringLiteral("Все юниты походили"));
-        return;
-    }
-    ShowNotice(QString());
-    ShowClickResult(SelectAndCentre(g, unit, CurrentClickContext()));
-}
+void MapPage::SelectNextUnit(bool backwards) { Submit(cmd::NextUnit{static_cast<u8>(backwards ? 1 : 0)}); }
 
-void MapPage::OpenSelectionMenu() { ShowClickResult(tarq::OpenSelectionMenu(host_.game(), CurrentClickContext())); }
+void MapPage::OpenSelectionMenu() { Submit(cmd::OpenSelectionMenu{}); }
 
 void MapPage::ShowNotice(const QString& text) {
     Notice->setText(text);

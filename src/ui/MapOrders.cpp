@@ -1,6 +1,8 @@
-// The map page's orders: clicks on the map (the engine decides what a click
-// means; here the side panel, the command menu, the zoom after the landing and
-// the pointer follow), the command menu, construction orders and END TURN.
+// The map page's orders: what a click, a right press, the pointer over a
+// waiting site, a menu item and END TURN mean is decided by the engine
+// (control/ClickOrders.h, the menu's orders); the page submits that order
+// and shows its outcome: the side panel, the command menu, the zoom bar, the
+// pointer, END TURN, the notice strip and a fresh frame.
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
@@ -10,17 +12,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "control/Construction.h"
-#include "control/EndTurn.h"
+#include "control/ClickOrders.h"
 #include "control/InfoPanel.h"
-#include "control/MapClick.h"
-#include "control/SitePreview.h"
-#include "core/Players.h"
 #include "core/World.h"
 #include "ui/MapPage.h"
 #include "ui/MapSurface.h"
 #include "ui/PageHost.h"
-#include "view/Overlays.h"
 
 namespace tarq {
 
@@ -59,66 +56,84 @@ InfoChecks ShownItems(const TSettings& settings) {
 
 }  // namespace
 
-// --- Clicks -------------------------------------------------------------------------
+// --- Submitting and showing outcomes ------------------------------------------------
 
-ClickContext MapPage::CurrentClickContext() const {
-    return {SScale->value(), DXDraw->pixelWidth(), DXDraw->pixelHeight(), ShownItems(host_.game().Settings)};
+// The orders that move the view work in the surface's device pixels: the
+// game learns a new size before the order that needs it.
+Outcome MapPage::Submit(const Order& order) {
+    const Game& g = host_.game();
+    if (g.SurfaceWidth != DXDraw->pixelWidth() || g.SurfaceHeight != DXDraw->pixelHeight())
+        host_.Submit(host_.Mine(cmd::Resize{static_cast<i16>(DXDraw->pixelWidth()),
+                                            static_cast<i16>(DXDraw->pixelHeight())}));
+    return host_.Submit(order);
 }
 
-void MapPage::DXDrawClick() { ShowClickResult(tarq::DXDrawClick(host_.game(), CurrentClickContext())); }
+Outcome MapPage::Submit(Command command) { return Submit(host_.Mine(std::move(command))); }
 
-void MapPage::ShowClickResult(const ClickResult& result) {
-    // The minimap marks every player's objects: a click may have moved or made one.
-    if (SeveralPlayers(host_.game())) host_.game().MinimapDirty = 1;
-    if (result.memo) WriteMemo(Memo2, *result.memo);
-    if (result.zoomTo100) {
+// A refusal is told in the notice strip while the map is on show; the pages
+// that submit elsewhere tell their own.
+void MapPage::ShowOutcome(const Outcome& out, bool onShow) {
+    if (out.memo) WriteMemo(Memo2, *out.memo);
+    if (out.zoomTo) {
         // The engine has already applied the zoom; the bar only shows it.
         const QSignalBlocker block(SScale);
-        SScale->setValue(kBaseZoom);
-        SetScaleLabels(*result.zoomTo100);
+        SScale->setValue(host_.game().ViewSettings.Scale);
+        SetScaleLabels(*out.zoomTo);
     }
-    if (result.updateCursor) StepMapCursor();
-    ENDTURN->setEnabled(EndTurnEnabled(host_.game()));
-    for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text), MessageWeight::Warning);
-    RenderAndPresent();
-    if (result.openMenu) {
+    if (out.updateCursor) StepMapCursor();
+    ENDTURN->setEnabled(out.endTurnEnabled);
+    if (onShow && !out.accepted && !out.reason.empty())
+        ShowNotice(QString::fromStdString(out.reason));
+    else if (out.notice)
+        ShowNotice(QString::fromStdString(*out.notice));
+    if (out.accepted) RenderAndPresent();
+    if (out.openMenu) {
         // Not modal: the drawing timer keeps running while the menu is open.
         BuildCommandMenu();
-        PMenu->popup(DXDraw->mapToGlobal(DXDraw->toLogical(result.menuX, result.menuY)));
+        PMenu->popup(DXDraw->mapToGlobal(DXDraw->toLogical(out.menuX, out.menuY)));
     }
+}
+
+// --- Clicks -------------------------------------------------------------------------
+
+// The cell under the pointer, then what a click there means now.
+void MapPage::DXDrawClick() {
+    Game& g = host_.game();
+    UpdateHoverCell(g);
+    if (const std::optional<Order> order = InterpretClick(g, g.HoverCol, g.HoverRow)) Submit(*order);
 }
 
 // Runs after DXDrawMouseMove; takes the position again so it does not depend
-// on that order.
+// on that order. The site being placed follows the pointer.
 void MapPage::DXDrawMouseMoveSite(int x, int y) {
     Game& g = host_.game();
     if (g.ClickMode != kClickPlaceSite) return;
     g.MouseX = x;
     g.MouseY = y;
     UpdateHoverCell(g);
-    if (MoveSiteWithMouse(g)) RenderAndPresent();
+    if (const std::optional<Order> order = InterpretHover(g, g.HoverCol, g.HoverRow)) Submit(*order);
 }
+
+// A right press or Esc: what the game waits for is cancelled, the move disarmed.
+void MapPage::CancelWaiting() { Submit(InterpretRightPress(host_.game())); }
 
 // --- The command menu -----------------------------------------------------------------
 
 // Every item becomes an action of `menu`; an item with children becomes a
-// submenu. The item's value rides on the action's data.
+// submenu. An order rides on its action's data, for what looks at the menu.
 void MapPage::AddMenuItem(QMenu* menu, const MenuItem& item) {
     const QString caption = QString::fromStdString(item.caption);
     QAction* action = nullptr;
     if (item.children.empty()) {
         action = menu->addAction(caption);
-        const MenuAction kind = item.action;
-        const int value = item.value;
-        const std::string text = item.caption;
-        connect(action, &QAction::triggered, this, [this, kind, value, text] { MenuItemChosen(kind, value, text); });
+        connect(action, &QAction::triggered, this, [this, item] { MenuItemChosen(item); });
     } else {
         QMenu* sub = menu->addMenu(caption);
         for (const MenuItem& child : item.children) AddMenuItem(sub, child);
         action = sub->menuAction();
     }
     if (!item.name.empty()) action->setObjectName(QString::fromStdString(item.name));
-    action->setData(item.value);
+    if (item.action == MenuAction::Submit) action->setData(QVariant::fromValue(item.order));
     action->setVisible(item.visible);
     action->setEnabled(item.enabled);
 }
@@ -130,50 +145,21 @@ void MapPage::BuildCommandMenu() {
     for (const MenuItem& item : tarq::BuildCommandMenu(host_.game())) AddMenuItem(PMenu, item);
 }
 
-void MapPage::MenuItemChosen(MenuAction action, int value, const std::string& caption) {
-    switch (action) {
+// "Идти" (N81Click), a build option, "Отменить", the exits and the end of the
+// destruction chain (N4Click) submit their order; the technical data (N41Click)
+// is the window's.
+void MapPage::MenuItemChosen(const MenuItem& item) {
+    switch (item.action) {
         case MenuAction::None: return;
-        case MenuAction::Move: N81Click(); return;
         case MenuAction::TechnicalPage: emit technicalPageRequested(); return;
-        case MenuAction::DestroyStructure: N4Click(); return;
-        case MenuAction::StartConstruction:
-        case MenuAction::TakeOutBuilder:
-        case MenuAction::CancelConstruction:
-            ConstructionOrder(action, value, caption);
-            return;
+        case MenuAction::Submit: Submit(item.order); return;
     }
 }
 
-void MapPage::N81Click() {
-    host_.game().MoveArmed = 1;
-    SetMapCursor(NextMapCursor(cursorNumber_, true));
-}
-
-void MapPage::N4Click() {
-    Game& g = host_.game();
-    DeleteObject(g, g.SelectedObject);
-    Memo2->clear();  // the panel described the structure that is gone
-    RenderAndPresent();
-}
-
-// --- Construction orders and the end of the turn ----------------------------------------
-
-void MapPage::ConstructionOrder(MenuAction action, int value, const std::string& caption) {
-    Game& g = host_.game();
-    ConstructionResult result;
-    switch (action) {
-        case MenuAction::StartConstruction: result = StartConstruction(g, value, caption); break;
-        case MenuAction::TakeOutBuilder: result = TakeOutBuilder(g, value); break;
-        case MenuAction::CancelConstruction: result = CancelConstruction(g, value); break;
-        default: return;
-    }
-    ENDTURN->setEnabled(EndTurnEnabled(g));
-    for (const std::string& text : result.messages) host_.ShowMessage(QString::fromStdString(text), MessageWeight::Warning);
-    if (result.acted) RenderAndPresent();
-}
+// --- The end of the turn -------------------------------------------------------------
 
 void MapPage::ENDTURNClick() {
-    EndTurn(host_.game());
+    if (!Submit(cmd::EndTurn{}).accepted) return;
     ShowTurn();
     emit turnEnded();
 }
@@ -184,13 +170,6 @@ void MapPage::ShowSelectionInfo() {
         WriteMemo(Memo2, ShowObjectInfo(g, g.SelectedObject, ShownItems(g.Settings)));
     else
         ShowControlHints();
-}
-
-void MapPage::CancelWaiting() {
-    Game& g = host_.game();
-    const ConstructionResult cancelled = RightPress(g);
-    ENDTURN->setEnabled(EndTurnEnabled(g));
-    if (cancelled.acted) RenderAndPresent();
 }
 
 }  // namespace tarq

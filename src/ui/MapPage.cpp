@@ -1,6 +1,7 @@
 #include "ui/MapPage.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <memory>
 
 #include "control/MapClick.h"
 #include "core/Players.h"
@@ -46,6 +48,9 @@ MapPage::MapPage(PageHost& host, QWidget* parent) : QWidget(parent), host_(host)
     DXTimer = Named(new QTimer(this), "DXTimer");
     DXTimer->setInterval(1);
     PMenu = Named(new QMenu(this), "PMenu");
+    auto steady = std::make_shared<QElapsedTimer>();
+    steady->start();
+    clock_ = [steady] { return static_cast<std::int64_t>(steady->elapsed()); };
     ConnectHandlers();
     SetToolTips();
 }
@@ -166,8 +171,7 @@ void MapPage::ConnectHandlers() {
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
     connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);
     for (const auto& [button, overlay] : OverlaySwitches())
-        connect(button, &QPushButton::clicked, this,
-                [this, b = button, o = overlay] { ShowOverlaySwitch(b, ToggleOverlay(host_.game(), o) == 1); });
+        connect(button, &QPushButton::clicked, this, [this, b = button, o = overlay] { OverlayButtonClick(b, o); });
     // Mouse moves over the side panel and its buttons end a drag.
     Panel1->setMouseTracking(true);
     Panel1->installEventFilter(this);
@@ -246,17 +250,17 @@ bool HasTeamCopies(const Game& game, const ImageList& images) {
 
 // Loaded aside and taken only when every picture could be used, so a failure
 // leaves the pictures of the game on show.
-GraphicsLoad MapPage::LoadGraphics(const Game& game, const CacheProgress& progress) {
+GraphicsLoad MapPage::LoadGraphics(const Game& game, int terrainSet, const CacheProgress& progress) {
     ImageList images;
     Bitmap palette;
     const bool highRes = game.Settings.HighResGeology == 1;
     const GraphicsLoad load =
-        LoadGameGraphics(game, host_.workDir(), UserCacheDir(), highRes, images, palette, progress);
+        LoadGameGraphics(game, terrainSet, host_.workDir(), UserCacheDir(), highRes, images, palette, progress);
     if (!load.ok) return load;
     AddTeamCopies(game, images);
     images_ = std::move(images);
     minimapPalette_ = std::move(palette);
-    graphicsTerrainSet_ = game.World.TerrainSet;
+    graphicsTerrainSet_ = terrainSet;
     graphicsHighRes_ = highRes;
     cacheDir_ = load.cacheDir;
     frameCache_.Invalidate();

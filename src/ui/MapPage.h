@@ -7,18 +7,26 @@
 #pragma once
 
 #include <QKeyCombination>
+#include <QMetaType>
 #include <QWidget>
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <utility>
 #include <string>
 
 #include "control/CommandMenu.h"
-#include "control/MapClick.h"
 #include "core/Bitmap.h"
+#include "core/Command.h"
+#include "orders/Outcome.h"
 #include "platform/GraphicsCacheFiles.h"
+#include "view/Animation.h"
 #include "view/ImageList.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"
+
+// The order a command menu action submits rides on its data.
+Q_DECLARE_METATYPE(tarq::Order)
 
 class QCheckBox;
 class QFrame;
@@ -48,9 +56,9 @@ public:
     void ShowPanels(bool shown);
 
     // The launch's part: the picture cache, the image list and the minimap
-    // palette for `game` (a launched or a loaded game). On failure the
-    // pictures loaded before stay.
-    GraphicsLoad LoadGraphics(const Game& game, const CacheProgress& progress);
+    // palette for `game` (a launched or a loaded game) on terrain set
+    // `terrainSet`. On failure the pictures loaded before stay.
+    GraphicsLoad LoadGraphics(const Game& game, int terrainSet, const CacheProgress& progress);
     // Whether the pictures loaded are the ones `game` draws with.
     bool GraphicsFitFor(const Game& game) const;
     const Bitmap& minimapPalette() const { return minimapPalette_; }
@@ -63,6 +71,14 @@ public:
     // The drawing timer; `interval` in ms when it changes (1, or paced to the screen).
     void StartDrawing(int interval = 0);
     void StopDrawing();
+    // The clock the drawing tick measures elapsed time by, in milliseconds
+    // (a steady clock by default; a test gives one of its own).
+    void SetClock(std::function<std::int64_t()> clock);
+
+    // The map page's part of an order's outcome (Submit in PageHost): side
+    // panel, command menu, zoom bar, pointer, END TURN, notice strip (`onShow`:
+    // the map is the page on show, so a refusal is told there) and a frame.
+    void ShowOutcome(const Outcome& out, bool onShow);
 
     // The map pointer: frames of the animated pointer, or the move pointer.
     void SetMapCursor(int number);
@@ -104,13 +120,12 @@ public:
     // buttons with the switch each flips, and a button showing its switch.
     std::array<std::pair<QPushButton*, MapOverlay>, kMapOverlays> OverlaySwitches() const;
     void ShowOverlaySwitch(QPushButton* button, bool on);
+    void OverlayButtonClick(QPushButton* button, MapOverlay overlay);
     // One frame drawn and shown at once, outside the drawing timer.
     void RenderAndPresent();
     // Clicks, the command menu and the end of the turn (MapOrders.cpp).
     void DXDrawClick();
     void DXDrawMouseMoveSite(int x, int y);
-    void N81Click();  // "Идти"
-    void N4Click();   // destroying a structure, after its confirmations
     void ENDTURNClick();
     // What a right press cancels: the site being placed, the exit choice, the armed move.
     void CancelWaiting();
@@ -145,11 +160,12 @@ private:
     QWidget* BuildTopStrip();
     void ConnectHandlers();
     void SetToolTips();
-    // The view moved by whole cells (arrow keys), then shown.
+    // The view moved by whole cells (arrow keys).
     void ScrollByKeys(int dcol, int drow);
-    // The context of a click or key order, and the window's part of its result.
-    ClickContext CurrentClickContext() const;
-    void ShowClickResult(const ClickResult& result);
+    // Submits an order of the player on show, the surface's size made known first.
+    Outcome Submit(const Order& order);
+    Outcome Submit(Command command);
+    // One frame of the game as it is, and the window's part of it (minimap, view controls).
     void DrawFrame();
     void RebuildMinimapPicture();
     void SyncViewControlsToWidgets();
@@ -162,10 +178,7 @@ private:
     // PMenu filled from the engine's menu for SelectedObject.
     void BuildCommandMenu();
     void AddMenuItem(QMenu* menu, const MenuItem& item);
-    void MenuItemChosen(MenuAction action, int value, const std::string& caption);
-    // A construction order carried out by the engine; its messages shown,
-    // END TURN enabled exactly in the normal click mode.
-    void ConstructionOrder(MenuAction action, int value, const std::string& caption);
+    void MenuItemChosen(const MenuItem& item);
 
     PageHost& host_;
     ImageList images_;
@@ -176,6 +189,9 @@ private:
     int graphicsTerrainSet_ = -1;
     bool graphicsHighRes_ = false;
     int cursorNumber_ = 1;
+    std::function<std::int64_t()> clock_;
+    std::int64_t lastTick_ = -1;  // the clock at the last drawing tick, -1 before the first
+    AnimationClock animationClock_;
     int fps_ = 0;
     int framesThisSecond_ = 0;
     qint64 fpsWindowStart_ = -1;

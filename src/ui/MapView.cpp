@@ -1,6 +1,7 @@
 // The map page's view: zoom, scroll bars, minimap, dragging, resizing, the
 // drawing tick and the overlay buttons.
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -22,12 +23,14 @@
 
 namespace tarq {
 
-// The frame renderer with the page's minimap and view-control parts.
+// The view kept on the map (clicks then read the cells the frame shows), the
+// frame, and what it asks of the page: the minimap and the view controls.
 void MapPage::DrawFrame() {
-    FrameHooks hooks;
-    hooks.RebuildMinimap = [this] { RebuildMinimapPicture(); };
-    hooks.SyncViewControls = [this] { SyncViewControlsToWidgets(); };
-    RenderFrame(host_.game(), images_, DXDraw->backBuffer(), frameCache_, hooks);
+    Game& g = host_.game();
+    ClampView(g);
+    const FrameRequests requests = RenderFrame(g, images_, DXDraw->backBuffer(), frameCache_);
+    if (requests.rebuildMinimap) RebuildMinimapPicture();
+    if (requests.syncViewControls) SyncViewControlsToWidgets();
 }
 
 void MapPage::RenderAndPresent() {
@@ -40,16 +43,11 @@ void MapPage::RenderAndPresent() {
 
 void MapPage::SetScaleLabels(const ScaleLabels& labels) { emit scaleLabelsChanged(labels); }
 
-void MapPage::SScaleChange() {
-    SetScaleLabels(tarq::SScaleChange(host_.game(), SScale->value(), DXDraw->pixelWidth(), DXDraw->pixelHeight()));
-}
+void MapPage::SScaleChange() { Submit(cmd::Zoom{static_cast<i16>(SScale->value())}); }
 
 // While the thumb moves the bar still holds its previous position: this frame
 // shows it, and the new position follows through SScaleChange.
-void MapPage::SScaleScroll() {
-    SScaleChange();
-    RenderAndPresent();
-}
+void MapPage::SScaleScroll() { SScaleChange(); }
 
 void MapPage::FormMouseWheelUp() {
     const WheelZoom zoom = MouseWheelZoom(host_.game(), SScale->value(), true);
@@ -76,13 +74,11 @@ void MapPage::WheelTurned(int delta) {
 // --- Scroll bars ----------------------------------------------------------------
 
 void MapPage::ScrollBar1Scroll() {
-    ScrollColumnsTo(host_.game(), ScrollBar1->sliderPosition());
-    RenderAndPresent();
+    Submit(cmd::ScrollTo{static_cast<i16>(ScrollBar1->sliderPosition()), cmd::ScrollTo::kKeep});
 }
 
 void MapPage::ScrollBar2Scroll() {
-    ScrollRowsTo(host_.game(), ScrollBar2->sliderPosition());
-    RenderAndPresent();
+    Submit(cmd::ScrollTo{cmd::ScrollTo::kKeep, static_cast<i16>(ScrollBar2->sliderPosition())});
 }
 
 // The bars never keep the keyboard focus.
@@ -131,6 +127,7 @@ void MapPage::Image1MouseMove(int x, int y) {
 void MapPage::Image1MouseUp() { MinimapRelease(host_.game()); }
 
 void MapPage::RebuildMinimapPicture() {
+    host_.game().MinimapDirty = 0;
     Minimap->setImage(ToQImage(RebuildMinimap(host_.game(), minimapPalette_)));
 }
 
@@ -185,6 +182,7 @@ void MapPage::DXDrawMouseUp(Qt::MouseButton button, int, int) {
 // Runs when the surface takes its page's new size: new geometry, new buffers,
 // drawing on; then the overlay buttons are laid out again.
 void MapPage::PageControl1Resize() {
+    host_.Submit(host_.Mine(cmd::Resize{static_cast<i16>(DXDraw->pixelWidth()), static_cast<i16>(DXDraw->pixelHeight())}));
     if (DXDraw->initialized()) {
         Game& g = host_.game();
         UpdateViewGeometry(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
@@ -229,10 +227,19 @@ void MapPage::CountFrame() {
     }
 }
 
+void MapPage::SetClock(std::function<std::int64_t()> clock) {
+    clock_ = std::move(clock);
+    lastTick_ = -1;
+}
+
+// The time since the last tick moves the animation and the pulse on; the
+// first tick after the start or a pause only draws.
 void MapPage::DXTimerTimer() {
     Game& g = host_.game();
     if (g.AppActive != 1 || !DXDraw->initialized()) return;
-    AdvanceAnimations(g);
+    const std::int64_t now = clock_();
+    AdvanceTime(g, animationClock_, lastTick_ < 0 ? 0 : now - lastTick_);
+    lastTick_ = now;
     DXDraw->clear(0xFF000000u);
     DrawFrame();
     DXDraw->present();
@@ -246,9 +253,23 @@ void MapPage::DXTimerTimer() {
 
 // --- Overlay buttons ----------------------------------------------------------------
 
-void MapPage::Button1Click() { SetBold(Button1, ToggleGeology(host_.game()) == 1); }
-void MapPage::Button6Click() { SetBold(Button6, ToggleGrid(host_.game()) == 1); }
-void MapPage::Button11Click() { SetBold(Button11, ToggleConnectors(host_.game()) == 1); }
+void MapPage::Button1Click() {
+    Submit(cmd::ToggleView{cmd::ToggleView::kGeology});
+    SetBold(Button1, host_.game().ViewSettings.ShowGeology == 1);
+}
+void MapPage::Button6Click() {
+    Submit(cmd::ToggleView{cmd::ToggleView::kGrid});
+    SetBold(Button6, host_.game().ViewSettings.ShowGrid == 1);
+}
+void MapPage::Button11Click() {
+    Submit(cmd::ToggleView{cmd::ToggleView::kConnectors});
+    SetBold(Button11, host_.game().ViewSettings.ShowConnectors == 1);
+}
+
+void MapPage::OverlayButtonClick(QPushButton* button, MapOverlay overlay) {
+    Submit(cmd::ToggleView{static_cast<u8>(cmd::ToggleView::kFirstOverlay + static_cast<int>(overlay))});
+    ShowOverlaySwitch(button, host_.game().ViewSettings.Overlays[overlay]);
+}
 
 std::array<std::pair<QPushButton*, MapOverlay>, kMapOverlays> MapPage::OverlaySwitches() const {
     return {{{Button2, MapOverlay::Hits},

@@ -7,18 +7,14 @@
 #include <filesystem>
 
 #include "core/Bitmap.h"
+#include "core/Command.h"
 #include "core/GameState.h"
+#include "orders/Outcome.h"
 
 namespace tarq {
 
 class CursorSet;
 class RandomSource;
-
-// What a message tells, which picks its icon: a note or a prompt; a warning
-// (a refusal, or something missing the game goes on without; nothing was
-// lost); a failure (what the player asked for broke off, or their work may
-// not be kept).
-enum class MessageWeight { Note, Warning, Failure };
 
 class PageHost {
 public:
@@ -26,7 +22,15 @@ public:
     virtual Game& game() = 0;
     // The game's working folder (where graph/ lies).
     virtual const std::filesystem::path& workDir() const = 0;
+    // The window's own random source (the clock behind it), for the seeds of
+    // the maps the player asks for.
     virtual RandomSource& random() = 0;
+    // The one way anything a page does reaches the game: the order is carried
+    // out (or refused) and the window shows its outcome; the page shows what
+    // is its own (its lists, labels and refusals) from the returned value.
+    virtual Outcome Submit(const Order& order) = 0;
+    // `command` as an order of the player on show.
+    Order Mine(Command command) { return {game().ViewSettings.CurrentPlayer, std::move(command)}; }
     virtual const CursorSet& cursors() const = 0;
     // The terrain colour strip made at start, one pixel per terrain code.
     virtual const Bitmap& terrainStrip() const = 0;

@@ -225,9 +225,10 @@ bool PurchasesPage::ListBox1DragOver(QObject* source) {
 
 void PurchasesPage::ListBox1DragDrop(QObject* source) {
     if (source != TreeView1) return;
-    const DropResult bought = BuyType(host_.game(), SelectedTreeType(TreeView1));
-    if (!bought.bought) return;
-    StaticText7->setText(QString::fromStdString(bought.creditsText));
+    const int type = SelectedTreeType(TreeView1);
+    if (type < 1 || type > kTypeCount) return;
+    if (!host_.Submit(host_.Mine(cmd::BuyType{static_cast<u8>(type)})).accepted) return;
+    StaticText7->setText(QString::fromStdString(CreditsLabel(host_.game().ViewSettings.Credits)));
     RefreshPurchaseList();
 }
 
@@ -238,21 +239,27 @@ void PurchasesPage::ListBox1Click() {
     if (type != 0) ShowTypeCard(type, CardSource::List, entry);
 }
 
+// "-" and "+" on the cargo row of the card of a list entry: a step of cargo
+// bought or sold back; a "+" refused for want of credits flashes the label.
 void PurchasesPage::StrSelectCell(int column, int row) {
-    Game& g = host_.game();
     const int entry = cardEntry_;
-    const CargoStepResult step =
-        SelectCargoCell(g, entry, CellText(Str, row, 0).toStdString(), CellText(Str, row, column).toStdString());
-    if (!step.cargoRow) return;
-    if (step.warnCredits) FlashRed(StaticText7);
-    if (step.showCardAgain) {
-        ShowTypeCard(g.PurchaseList(entry).TypeId, CardSource::List, entry);
-        // The line shows the new cargo too; rebuilding the list would lose its selection.
-        const std::vector<std::string> lines = PurchaseListLines(g);
-        if (entry < static_cast<int>(lines.size()) && ListBox1->item(entry))
-            ListBox1->item(entry)->setText(QString::fromStdString(lines[static_cast<std::size_t>(entry)]));
+    const QString cell = CellText(Str, row, column);
+    if (entry < 0 || CellText(Str, row, 0) != QStringLiteral("Груз") ||
+        (cell != QStringLiteral("+") && cell != QStringLiteral("-")))
+        return;
+    const Outcome out = host_.Submit(
+        host_.Mine(cmd::CargoStep{static_cast<u8>(entry), static_cast<u8>(cell == QStringLiteral("+") ? 1 : 0)}));
+    const Game& g = host_.game();
+    if (!out.accepted && !out.reason.empty()) {
+        host_.game().WarnFlashTicks = kWarnFlashTicks;  // the slow timer ends the warning
+        FlashRed(StaticText7);
     }
-    StaticText7->setText(QString::fromStdString(step.creditsText));
+    ShowTypeCard(g.PurchaseList(entry).TypeId, CardSource::List, entry);
+    // The line shows the new cargo too; rebuilding the list would lose its selection.
+    const std::vector<std::string> lines = PurchaseListLines(g);
+    if (entry < static_cast<int>(lines.size()) && ListBox1->item(entry))
+        ListBox1->item(entry)->setText(QString::fromStdString(lines[static_cast<std::size_t>(entry)]));
+    StaticText7->setText(QString::fromStdString(CreditsLabel(g.ViewSettings.Credits)));
 }
 
 void PurchasesPage::ShowTypeCard(int type, CardSource source, int entry) {

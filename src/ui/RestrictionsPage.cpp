@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 
-#include "setup/Purchases.h"
 #include "setup/Shop.h"
 #include "ui/PageHost.h"
 #include "ui/UiHelpers.h"
@@ -52,18 +51,15 @@ void RestrictionsPage::SstartmoneyClick() {
     const int index = Sstartmoney->itemIndex();
     bool ok = false;
     const int gold = index >= 0 ? Sstartmoney->itemText(index).trimmed().toInt(&ok) : 0;
-    if (!ok) return;
-    emit startGoldChosen(QString::fromStdString(ChooseStartGold(host_.game(), gold)));
+    if (!ok || !host_.Submit(host_.Mine(cmd::SetStartGold{gold})).accepted) return;
+    emit startGoldChosen(QString::fromStdString(StartGoldLabel(gold)));
     host_.NewGameChoicesChanged();
 }
 
 void RestrictionsPage::StrToBuyClick() {
-    Game& g = host_.game();
-    TNewGameChoices& choices = g.NewGameChoices;
-    choices.NoStructures = StrToBuy->isChecked() ? 1 : 0;
-    choices.NoAlienUnits = AlienToBuy->isChecked() ? 1 : 0;
-    ApplyPurchaseRestrictions(g, choices.NoStructures == 1, choices.NoAlienUnits == 1);
-    ResetPurchases(g);
+    const Order order = host_.Mine(cmd::SetRestrictions{static_cast<u8>(StrToBuy->isChecked() ? 1 : 0),
+                                                        static_cast<u8>(AlienToBuy->isChecked() ? 1 : 0)});
+    if (!host_.Submit(order).accepted) return;
     emit purchasesReset();
     host_.NewGameChoicesChanged();
 }

@@ -171,7 +171,7 @@ void StartConditionsPage::RefreshFromGame() {
         const QSignalBlocker block(ComboBox1);
         ComboBox1->setCurrentIndex(clan);
     }
-    ComboBox1Change(clan);
+    ShowClan(clan);
     {
         const QSignalBlocker block(PlayersCount);
         PlayersCount->setValue(g.Players.Count);
@@ -216,16 +216,15 @@ void StartConditionsPage::SetJoining(bool joining) {
 // A colour another player has already taken is refused and the box shows
 // the player's own again.
 void StartConditionsPage::ColorBox1Change(int index) {
-    SetLaunchPlayer(host_.game());  // before the first launch the chooser is player 1
-    const std::string refused = ChoosePlayerColour(host_.game(), index);
-    if (!refused.empty()) host_.ShowMessage(QString::fromStdString(refused), MessageWeight::Warning);
+    const Outcome out = host_.Submit(host_.Mine(cmd::SetColour{static_cast<u8>(index)}));
+    if (!out.reason.empty()) host_.ShowMessage(QString::fromStdString(out.reason), MessageWeight::Warning);
     ShowPlayerColour();
 }
 
 // Several players always claim sectors: the box is ticked as by a click
 // (which makes the map the sectors are claimed on).
 void StartConditionsPage::PlayersCountChange(int count) {
-    SetPlayerCount(host_.game(), count);
+    host_.Submit(host_.Mine(cmd::SetPlayerCount{static_cast<u8>(std::clamp(count, 1, kMaxPlayers))}));
     ShowPlayerColour();
     if (SeveralPlayers(host_.game()) && host_.game().ViewSettings.UseLandingSectors == 0) {
         CheckBox2->setChecked(true);
@@ -238,12 +237,21 @@ MapControls StartConditionsPage::ReadMapControls() const { return host_.game().M
 
 // The page's parameters are read for a generation only: a map made with
 // "Создать/Пересоздать карту" keeps its own size even when the size list was
-// changed since, so the world never claims cells it has not got.
+// changed since, so the world never claims cells it has not got. A game under
+// way keeps its map (others may have landed on it): the order is refused.
 void StartConditionsPage::GenerateForLaunch() {
-    Game& g = host_.game();
-    // A game under way keeps its map: others may have landed on it.
-    if (MapType->itemIndex() == 0 && g.MapGenerated == 0 && !JoiningPlayer(g))
-        GenerateMap(g, ReadMapParameters(g, ReadMapControls()), host_.random());
+    if (MapType->itemIndex() == 0 && host_.game().MapGenerated == 0) host_.Submit(GenerationOrder(false));
+}
+
+// The page's controls and a fresh seed from the window's random source.
+Order StartConditionsPage::GenerationOrder(bool byButton) {
+    const MapControls m = ReadMapControls();
+    host_.random().Reseed();
+    const auto field = [](int value) { return static_cast<i16>(value); };
+    return host_.Mine(cmd::GenerateMap{static_cast<u8>(m.mapSizeItem), static_cast<u8>(m.model), field(m.ismass),
+                                       field(m.landMass), field(m.stripCount), field(m.stripLength),
+                                       field(m.stripWidth), field(m.mountains), field(m.stones), field(m.deposits),
+                                       host_.random().Seed(), static_cast<u8>(byButton ? 1 : 0)});
 }
 
 int StartConditionsPage::TerrainSetChoice() const { return Ttype->itemIndex(); }
@@ -251,15 +259,17 @@ int StartConditionsPage::TerrainSetChoice() const { return Ttype->itemIndex(); }
 void StartConditionsPage::ShowPreview(const QImage& picture) { Image3->setImage(picture); }
 
 void StartConditionsPage::Button10Click() {
-    GenerateFromControls(host_.game(), ReadMapControls(), host_.random());
+    if (!host_.Submit(GenerationOrder(true)).accepted) return;
     Image3->setImage(ToQImage(MakeMapPreview(host_.game(), host_.terrainStrip())));
     Image2Click();
 }
 
 // The grid is redrawn at once: a press that is no click (another button, or
-// released elsewhere) still toggles the sector the launch will read.
+// released elsewhere) still toggles the sector the launch will read. Presses
+// outside the grid's picture are nobody's.
 void StartConditionsPage::Image2MouseDown(Qt::MouseButton, int x, int y) {
-    Image2MouseDownToggle(host_.game(), x, y);
+    if (x >= 0 && y >= 0 && x < kSectorPicture && y < kSectorPicture)
+        host_.Submit(host_.Mine(cmd::ToggleSector{static_cast<u8>(x / kSectorPixels), static_cast<u8>(y / kSectorPixels)}));
     Image2Click();
 }
 
@@ -269,16 +279,19 @@ void StartConditionsPage::Image2Click() {
 }
 
 void StartConditionsPage::CheckBox2Click() {
-    Game& g = host_.game();
-    g.ViewSettings.UseLandingSectors = CheckBox2->isChecked() ? 1 : 0;
-    if (g.MapGenerated == 0) Button10Click();
+    host_.Submit(host_.Mine(cmd::UseSectors{static_cast<u8>(CheckBox2->isChecked() ? 1 : 0)}));
+    if (host_.game().MapGenerated == 0) Button10Click();
     StaticText2->show();
 }
 
-// A typed clan name that matches no item has index -1: the picture is cleared.
 void StartConditionsPage::ComboBox1Change(int index) {
-    host_.game().ViewSettings.PlayerClan = static_cast<u8>(index);
+    host_.Submit(host_.Mine(cmd::SetClan{static_cast<u8>(index)}));
     host_.NewGameChoicesChanged();
+    ShowClan(index);
+}
+
+// A typed clan name that matches no item has index -1: the picture is cleared.
+void StartConditionsPage::ShowClan(int index) {
     if (index < 0) {
         Image4->setImage(QImage());
         return;

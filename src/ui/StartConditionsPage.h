@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "core/Command.h"
 #include "world/MapParameters.h"
 
 class QCheckBox;
@@ -56,8 +57,11 @@ public:
 private:
     QWidget* BuildMapGeneratorPage();
     void ConnectMapChoiceCopies();
+    void ShowClan(int index);
     void LoadClanPicture(int clan);
     void ShowPlayerColour();
+    // The generation of the page's map: the button's, or the start's own.
+    Order GenerationOrder(bool byButton);
 
     PageHost& host_;
 

@@ -1,5 +1,9 @@
 #include "view/Animation.h"
 
+#include <algorithm>
+
+#include "view/Renderer.h"
+
 namespace tarq {
 namespace {
 
@@ -47,6 +51,23 @@ void AdvanceAnimations(Game& game) {
             StepObject(game, o);
         }
     }
+}
+
+int AnimationClock::Advance(std::int64_t elapsedMs) {
+    pendingMs_ += std::max<std::int64_t>(elapsedMs, 0);
+    const std::int64_t due = pendingMs_ / kAnimationStepMs;
+    pendingMs_ -= due * kAnimationStepMs;
+    if (due > kMaxStepsPerTick) pendingMs_ = 0;
+    return static_cast<int>(std::min<std::int64_t>(due, kMaxStepsPerTick));
+}
+
+void AnimationStep(Game& game) {
+    AdvanceAnimations(game);
+    if (game.ClickMode == kClickPlaceSite || game.ClickMode == kClickChooseExit) StepPulse(game);
+}
+
+void AdvanceTime(Game& game, AnimationClock& clock, std::int64_t elapsedMs) {
+    for (int steps = clock.Advance(elapsedMs); steps > 0; --steps) AnimationStep(game);
 }
 
 }  // namespace tarq

@@ -672,27 +672,19 @@ PixelRect FrameCache::CopyCell(Bitmap& back, const FrameGeometry& g, int col, in
 namespace {
 
 template <typename Target>
-void RenderInto(Game& game, const ImageList& images, Target& backBuffer, FrameCache& cache, const FrameHooks& hooks) {
-    ClampView(game);
-    if (game.MinimapDirty == 1) {
-        game.MinimapDirty = 0;
-        if (hooks.RebuildMinimap) hooks.RebuildMinimap();
-    }
-    if (game.ClickMode == kClickPlaceSite || game.ClickMode == kClickChooseExit) StepPulse(game);
+FrameRequests RenderInto(const Game& game, const ImageList& images, Target& backBuffer, FrameCache& cache) {
     cache.Draw(game, images, backBuffer, ComputeFrameGeometry(game), CurrentPulse(game), game.ReadyLayerOn == 1);
-    if (game.ViewChanged == 1 && hooks.SyncViewControls) hooks.SyncViewControls();
+    return {game.MinimapDirty == 1, game.ViewChanged == 1};
 }
 
 }  // namespace
 
-void RenderFrame(Game& game, const ImageList& images, BackBuffer& backBuffer, FrameCache& cache,
-                 const FrameHooks& hooks) {
-    RenderInto(game, images, backBuffer, cache, hooks);
+FrameRequests RenderFrame(const Game& game, const ImageList& images, BackBuffer& backBuffer, FrameCache& cache) {
+    return RenderInto(game, images, backBuffer, cache);
 }
 
-void RenderFrame(Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache,
-                 const FrameHooks& hooks) {
-    RenderInto(game, images, backBuffer, cache, hooks);
+FrameRequests RenderFrame(const Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache) {
+    return RenderInto(game, images, backBuffer, cache);
 }
 
 }  // namespace tarq

@@ -1,7 +1,9 @@
-// The frame renderer of the map page. One frame: clamp the view, rebuild the
-// minimap when flagged, step the pulse, draw layers 1 to 7 (and 8 while ready
-// markers are on) of every cell in the drawn range into the back buffer, and
-// let the window bring its view controls up to date.
+// The frame renderer of the map page. It only reads the game: one frame draws
+// layers 1 to 7 (and 8 while ready markers are on) of every cell in the drawn
+// range into the back buffer and tells the window what else the frame needs
+// (a new minimap, the view controls brought up to date). The window keeps
+// the view on the map first (ClampView); the pulse and the animation advance
+// on time (view/Animation.h).
 //
 // Cells are independent squares, so the renderer composes each cell once into
 // a cache of the drawn range and copies the cache to the back buffer. A cell is
@@ -20,7 +22,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "core/GameState.h"
@@ -32,10 +33,11 @@
 
 namespace tarq {
 
-// The window's parts of a frame; either may be left empty.
-struct FrameHooks {
-    std::function<void()> RebuildMinimap;    // when MinimapDirty was 1 (already cleared)
-    std::function<void()> SyncViewControls;  // at the end, when ViewChanged is 1
+// What a frame asks of the window, from the game's flags.
+struct FrameRequests {
+    bool rebuildMinimap = false;    // MinimapDirty is 1: the window rebuilds the minimap and lowers it
+    bool syncViewControls = false;  // ViewChanged is 1: scroll bars and minimap frame (SyncViewControls)
+    bool operator==(const FrameRequests&) const = default;
 };
 
 // Where the cells of a frame go on the back buffer.
@@ -202,10 +204,9 @@ private:
 // The part of the drawn range whose cells reach into a width x height surface.
 FrameGeometry CutToSurface(const FrameGeometry& g, int width, int height);
 
-// One frame into the back buffer (the drawing tick clears it to black first).
-void RenderFrame(Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache,
-                 const FrameHooks& hooks = {});
-void RenderFrame(Game& game, const ImageList& images, BackBuffer& backBuffer, FrameCache& cache,
-                 const FrameHooks& hooks = {});
+// One frame of `game` (its view already clamped) into the back buffer (the
+// drawing tick clears it to black first).
+FrameRequests RenderFrame(const Game& game, const ImageList& images, Bitmap& backBuffer, FrameCache& cache);
+FrameRequests RenderFrame(const Game& game, const ImageList& images, BackBuffer& backBuffer, FrameCache& cache);
 
 }  // namespace tarq

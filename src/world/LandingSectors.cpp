@@ -17,19 +17,18 @@ bool CellInSectorState(const Game& game, int col, int row, u8 state) {
     return game.World.LandingSectors[sx][sy] == state;
 }
 
+bool CellMarkedForLanding(const Game& game, int col, int row) {
+    const int sx = SectorOf(col, game.World.MapWidth), sy = SectorOf(row, game.World.MapHeight);
+    // The last column and row (and anything past ten sectors) lie in no sector.
+    if (sx < 0 || sx >= kSectorGrid || sy < 0 || sy >= kSectorGrid) return false;
+    const u8 entry = game.World.LandingSectors[sx][sy];
+    return entry != kSectorFree && entry != kSectorTaken;
+}
+
 void ShowLandingArea(Game& game, bool restricted) {
-    const TWorld& world = game.World;
-    for (int x = 1; x <= world.MapWidth; ++x) {
-        const int sx = SectorOf(x, world.MapWidth);
-        for (int y = 1; y <= world.MapHeight; ++y) {
-            const int sy = SectorOf(y, world.MapHeight);
-            // The last column and row (and anything past ten sectors) lie in no sector.
-            const bool inSector = sx >= 0 && sx < kSectorGrid && sy >= 0 && sy < kSectorGrid;
-            const u8 entry = inSector ? world.LandingSectors[sx][sy] : u8{kSectorFree};
-            const bool marked = entry != kSectorFree && entry != kSectorTaken;
-            game.Map(x, y).Layers[kLayerTerrain].show = (!restricted || marked) ? 1 : 0;
-        }
-    }
+    for (int x = 1; x <= game.World.MapWidth; ++x)
+        for (int y = 1; y <= game.World.MapHeight; ++y)
+            game.Map(x, y).Layers[kLayerTerrain].show = (!restricted || CellMarkedForLanding(game, x, y)) ? 1 : 0;
 }
 
 void SectorsSeenBy(Game& game, int player) {

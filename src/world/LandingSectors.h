@@ -28,6 +28,10 @@ int SectorOf(int cellCoord, int mapSize);
 // True when map cell (col, row) lies in a sector holding `state`.
 bool CellInSectorState(const Game& game, int col, int row, u8 state);
 
+// Whether map cell (col, row) lies in a sector the current player marked
+// (any value but 0 and 2); the last column and row lie in no sector.
+bool CellMarkedForLanding(const Game& game, int col, int row);
+
 // The landing area on the map: with `restricted`, layer 1 is shown exactly on
 // the cells whose sector the current player marked (any value but 0 and 2)
 // and hidden elsewhere, the last column and row included; without, it is

@@ -22,20 +22,20 @@ TEST(BuildOptionsTest, TurnsAndMaterialOfEveryOption) {
         std::vector<BuildOption> expected;
     };
     const Case cases[] = {
-        {8, 2, 40, {{4, 8, 0}, {2, 16, 128}, {1, 24, 384}}},
-        {24, 2, 40, {{12, 24, 0}, {8, 40, 384}}},
-        {24, 2, 100, {{12, 24, 0}, {7, 48, 128}, {4, 72, 384}}},
-        {40, 3, 100, {{13, 42, 0}, {7, 84, 128}, {6, 99, 384}}},
-        {20, 1, 60, {{20, 20, 0}, {12, 40, 128}, {7, 60, 384}}},
-        {24, 3, 50, {{8, 24, 0}, {4, 48, 128}, {5, 48, 384}}},
+        {8, 2, 40, {{4, 8}, {2, 16}, {1, 24}}},
+        {24, 2, 40, {{12, 24}, {8, 40}}},
+        {24, 2, 100, {{12, 24}, {7, 48}, {4, 72}}},
+        {40, 3, 100, {{13, 42}, {7, 84}, {6, 99}}},
+        {20, 1, 60, {{20, 20}, {12, 40}, {7, 60}}},
+        {24, 3, 50, {{8, 24}, {4, 48}, {5, 48}}},
         // Material rounded up to the rate, turns still cost div rate.
-        {10, 3, 60, {{3, 12, 0}, {1, 24, 128}}},
+        {10, 3, 60, {{3, 12}, {1, 24}}},
         // Cargo below the cost: only all the cargo there is.
-        {24, 2, 20, {{10, 20, 384}}},
+        {24, 2, 20, {{10, 20}}},
         // All the cargo would take no turn: not offered.
-        {2, 2, 5, {{1, 2, 0}}},
+        {2, 2, 5, {{1, 2}}},
         // Twice and three times the cost are beyond any 8-bit sum: the loops stop.
-        {200, 3, 255, {{66, 201, 0}}},
+        {200, 3, 255, {{66, 201}}},
         // A cost below the rate takes no turn at all.
         {1, 2, 40, {}},
         // A builder that applies nothing per turn builds nothing.
@@ -46,7 +46,7 @@ TEST(BuildOptionsTest, TurnsAndMaterialOfEveryOption) {
 }
 
 TEST(BuildOptionsTest, CaptionHasTwoSpacesBeforeTheTurns) {
-    EXPECT_EQ(BuildOptionCaption({12, 24, 0}, 100), "Строить за 12  ходов (24/100)");
+    EXPECT_EQ(BuildOptionCaption({12, 24}, 100), "Строить за 12  ходов (24/100)");
 }
 
 class CommandMenuTest : public FactoryTest {
@@ -106,7 +106,8 @@ TEST_F(CommandMenuTest, FixedItemsAndTheirActions) {
     Put(1, kStore);
     Shown(1);
     EXPECT_EQ(menu[3].action, MenuAction::TechnicalPage);
-    EXPECT_EQ(menu[8].action, MenuAction::Move);
+    EXPECT_EQ(menu[8].action, MenuAction::Submit);
+    EXPECT_EQ(menu[8].order, (Order{1, cmd::ArmMove{}}));
     EXPECT_EQ(menu[9].action, MenuAction::None);
     // Only the innermost item of the confirmation chain destroys.
     const auto& chain = menu[7].children;
@@ -115,7 +116,7 @@ TEST_F(CommandMenuTest, FixedItemsAndTheirActions) {
     const auto& inner = chain[1].children[1].children;
     ASSERT_EQ(Captions(inner), (std::vector<std::string>{"Отмена", "Абсолютно уверен"}));
     ASSERT_EQ(Captions(inner[1].children), std::vector<std::string>{"Уничтожить строение"});
-    EXPECT_EQ(inner[1].children[0].action, MenuAction::DestroyStructure);
+    EXPECT_EQ(inner[1].children[0].order, (Order{1, cmd::DestroyStructure{1}}));
     for (const MenuItem* item : {&chain[0], &chain[1], &chain[1].children[0], &inner[0], &inner[1]})
         EXPECT_EQ(item->action, MenuAction::None) << item->caption;
 }
@@ -124,24 +125,27 @@ TEST_F(CommandMenuTest, BuildListEnablesWhatTheCargoPays) {
     Put(1, kEngineer, 6, 10);
     Shown(1);
     const auto& types = menu[1].children;
+    // Each type's options carry the type, turns and material their captions show.
     std::vector<int> listed, enabled;
     for (const MenuItem& t : types) {
-        listed.push_back(t.value);
-        if (t.enabled) enabled.push_back(t.value);
+        ASSERT_FALSE(t.children.empty()) << t.caption;
+        const int type = std::get<cmd::StartConstruction>(t.children[0].order.command).type;
+        EXPECT_EQ(t.caption, game->UnitTypes[type].Name);
+        listed.push_back(type);
+        if (t.enabled) enabled.push_back(type);
     }
     EXPECT_EQ(listed, (std::vector<int>{40, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67}));
     EXPECT_EQ(enabled, (std::vector<int>{40, 54, 55, 56, 57, 58, 59, 60, 62, 66, 67}));
     const MenuItem& generator = types[0];
-    EXPECT_EQ(generator.caption, "Энергогенератор");
     EXPECT_EQ(Captions(generator.children),
               (std::vector<std::string>{"Строить за 4  ходов (8/10)", "Строить за 3  ходов (10/10)"}));
-    EXPECT_EQ(generator.children[0].value, kGenerator);
-    EXPECT_EQ(generator.children[1].value, kGenerator + 384);
-    EXPECT_EQ(generator.children[1].action, MenuAction::StartConstruction);
+    EXPECT_EQ(generator.children[0].order, (Order{1, cmd::StartConstruction{1, kGenerator, 4, 8}}));
+    EXPECT_EQ(generator.children[1].order, (Order{1, cmd::StartConstruction{1, kGenerator, 3, 10}}));
+    EXPECT_EQ(generator.children[1].action, MenuAction::Submit);
     // A disabled type still shows the option that spends all the cargo.
     const MenuItem& gun = types[11];
-    EXPECT_EQ(gun.value, kBigGun);
     EXPECT_EQ(Captions(gun.children), std::vector<std::string>{"Строить за 11  ходов (10/10)"});
+    EXPECT_EQ(gun.children[0].order, (Order{1, cmd::StartConstruction{1, kBigGun, 11, 10}}));
 }
 
 TEST_F(CommandMenuTest, ABuilderAtWorkShowsItsProgressAndCancel) {
@@ -151,8 +155,7 @@ TEST_F(CommandMenuTest, ABuilderAtWorkShowsItsProgressAndCancel) {
     ASSERT_EQ(Captions(menu[6].children), std::vector<std::string>{"Сейчас строит Энергогенератор 3/5 ходов"});
     const auto& cancel = menu[6].children[0].children;
     ASSERT_EQ(Captions(cancel), std::vector<std::string>{"Отменить"});
-    EXPECT_EQ(cancel[0].action, MenuAction::CancelConstruction);
-    EXPECT_EQ(cancel[0].value, 7);
+    EXPECT_EQ(cancel[0].order, (Order{1, cmd::CancelConstruction{7}}));
     EXPECT_FALSE(menu[1].children.empty());  // it may still start a build
 }
 
@@ -167,8 +170,7 @@ TEST_F(CommandMenuTest, ASiteInProgressAndFinished) {
     ASSERT_EQ(Captions(menu[6].children), std::vector<std::string>{"Строится Инженером 3/5 ходов"});
     const auto& progress = menu[6].children[0].children;
     ASSERT_EQ(Captions(progress), (std::vector<std::string>{"Отменить", "Подключить еще одного строителя"}));
-    EXPECT_EQ(progress[0].value, 3);
-    EXPECT_EQ(progress[0].action, MenuAction::CancelConstruction);
+    EXPECT_EQ(progress[0].order, (Order{1, cmd::CancelConstruction{3}}));
     EXPECT_FALSE(progress[1].enabled);
 
     builder.TurnsLeft = 0;
@@ -176,10 +178,8 @@ TEST_F(CommandMenuTest, ASiteInProgressAndFinished) {
     const auto& exits = menu[6].children;
     ASSERT_EQ(Captions(exits), (std::vector<std::string>{"Укажите точку для вывода Инженера с этого места",
                                                          "Вывести в любое свободное место"}));
-    EXPECT_EQ(exits[0].value, 4);
-    EXPECT_EQ(exits[1].value, -4);
-    EXPECT_EQ(exits[0].action, MenuAction::TakeOutBuilder);
-    EXPECT_EQ(exits[1].action, MenuAction::TakeOutBuilder);
+    EXPECT_EQ(exits[0].order, (Order{1, cmd::TakeOutBuilder{4, 1}}));
+    EXPECT_EQ(exits[1].order, (Order{1, cmd::TakeOutBuilder{4, 0}}));
 
     // A site whose builder is gone offers neither progress nor exit.
     site.BuildLink = 9;

@@ -1,5 +1,5 @@
-// Construction orders from the build option to the finished object: reading
-// the option, positioning and confirming the site, the turns and material,
+// Construction orders from the build option to the finished object:
+// positioning and confirming the site, the turns and material,
 // taking the builder out to a free or chosen cell, cancelling, and the
 // refusals that keep the object table sound.
 #include <gtest/gtest.h>
@@ -34,11 +34,6 @@ constexpr int kConnector = 66;      // drawn in layer 8
 const std::string kNoExit =
     "Некуда высаживать... освободи место\n или уничтожть строителя... или строение... что дороже?";
 
-std::string Option(int turns, int material, int cargo) {
-    return "Строить за " + std::to_string(turns) + "  ходов (" + std::to_string(material) + "/" +
-           std::to_string(cargo) + ")";
-}
-
 class ConstructionTest : public FactoryTest {
 protected:
     void SetUp() override {
@@ -53,14 +48,15 @@ protected:
         game->Object(game->LastCreatedObject).Cargo = static_cast<u8>(cargo);
         return game->LastCreatedObject;
     }
-    ConstructionResult Start(int builder, int value, const std::string& caption) {
+    // The build option of the selection's menu.
+    ConstructionResult Start(int builder, int type, int turns, int material) {
         game->SelectedObject = builder;
-        return StartConstruction(*game, value, caption);
+        return StartConstruction(*game, builder, {type, turns, material});
     }
     // An engineer on (5, 5) whose one-cell storage there is finished.
     int FinishedStorage(int& engineer) {
         engineer = Make(kEngineer, 5, 5);
-        Start(engineer, kStorage, Option(1, 4, 60));
+        Start(engineer, kStorage, 1, 4);
         EndTurn(*game);
         return game->Object(engineer).SiteObject;
     }
@@ -78,44 +74,9 @@ protected:
     }
 };
 
-TEST(BuildOrderTest, CaptionsAndValuesGiveTypeTurnsAndMaterial) {
-    struct Case {
-        std::string caption;
-        int turns, material;
-    };
-    const Case captions[] = {
-        {Option(12, 24, 40), 12, 24},
-        {Option(4, 8, 40), 4, 8},
-        {"Строить за 123ходов (99/100)", 123, 99},
-        {"Строить за 1.5 ходов (3/9)", 1, 3},   // the fraction is dropped
-        {"Строить за 1,2,3 (3/9)", 1, 3},       // only the first separator counts
-        {"Строить за -2  ходов (3/9)", -2, 3},  // a leading minus is kept
-        {"Строить за 1-2 ходов (3/9)", 12, 3},  // a later one is not
-        {"Строить за    ходов (5/5)", 0, 5},    // nothing kept counts as 0
-        {"Отменить", 0, 0},
-        {"Строить за 7  ходов", 7, 0},
-    };
-    for (const Case& c : captions) {
-        SCOPED_TRACE(c.caption);
-        EXPECT_EQ(TurnsFromCaption(c.caption), c.turns);
-        EXPECT_EQ(MaterialFromCaption(c.caption), c.material);
-    }
-    const std::pair<int, int> values[] = {
-        {4, 4},     {132, 4}, {388, 4}, {700, 60},  // 700 - 384 - 256 = 60
-        {128, 0},   {384, 0}, {640, 0},             // the rest is 128: no type
-        {0, 0},     {-5, 0},  {68, 0},  {69, 0},    // outside the catalogue
-    };
-    for (const auto& [value, type] : values) EXPECT_EQ(BuildTypeFromValue(value), type) << value;
-    // A count below one turn is one turn, so the material is never divided by zero.
-    EXPECT_EQ(ParseBuildOrder(4, Option(0, 2, 5)).turns, 1);
-    EXPECT_EQ(ParseBuildOrder(4, "Строить за -2  ходов (3/9)").turns, 1);
-    EXPECT_EQ(ParseBuildOrder(4, "Строить за 999 ходов (300/9)").turns, 255);
-    EXPECT_EQ(ParseBuildOrder(4, "Строить за 999 ходов (300/9)").material, 255);
-}
-
 TEST_F(ConstructionTest, AOneCellSiteIsFixedAtOnceUnderItsBuilder) {
     const int engineer = Make(kEngineer, 5, 5);
-    const ConstructionResult result = Start(engineer, kStorage + 128, Option(2, 4, 60));
+    const ConstructionResult result = Start(engineer, kStorage, 2, 4);
     EXPECT_TRUE(result.acted && result.messages.empty());
     const int site = game->Object(engineer).SiteObject;
     ASSERT_NE(site, 0);
@@ -138,7 +99,7 @@ TEST_F(ConstructionTest, AOneCellSiteIsFixedAtOnceUnderItsBuilder) {
 
 TEST_F(ConstructionTest, AFourCellSiteFollowsTheMouseUntilAClickConfirmsIt) {
     const int constructor = Make(kConstructor, 8, 8);
-    Start(constructor, kMiningComplex, Option(5, 12, 60));
+    Start(constructor, kMiningComplex, 5, 12);
     const int site = game->LastCreatedObject;
     EXPECT_EQ(game->ClickMode, kClickPlaceSite);
     EXPECT_FALSE(EndTurnEnabled(*game));
@@ -169,7 +130,7 @@ TEST_F(ConstructionTest, AFourCellSiteFollowsTheMouseUntilAClickConfirmsIt) {
 TEST_F(ConstructionTest, ARightPressRemovesTheSiteAndSelectsTheBuilder) {
     const int constructor = Make(kConstructor, 8, 8);
     const int other = Make(kEngineer, 2, 2);
-    Start(constructor, kMiningComplex, Option(5, 12, 60));
+    Start(constructor, kMiningComplex, 5, 12);
     const int site = game->LastCreatedObject;
     game->SelectedObject = other;
     game->MoveArmed = 1;
@@ -192,7 +153,7 @@ TEST_F(ConstructionTest, NoRoomForTheSiteLeavesTheBuilderWhereItWas) {
         for (int r = 7; r <= 9; ++r)
             if (c != 8 || r != 8) Block(c, r);
     const int before = ObjectsInUse();
-    const ConstructionResult result = Start(constructor, kMiningComplex, Option(5, 12, 60));
+    const ConstructionResult result = Start(constructor, kMiningComplex, 5, 12);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0], "Конструктор Плохое место для строительства, нужно 4 клетки");
     EXPECT_EQ(ObjectsInUse(), before);
@@ -236,7 +197,7 @@ TEST_F(ConstructionTest, TheBuilderLeavesForTheFirstAcceptableNeighbour) {
 
 TEST_F(ConstructionTest, AFinishedFourCellSiteBecomesTheStructureOnItsFirstCell) {
     const int constructor = Make(kConstructor, 8, 8);
-    Start(constructor, kMiningComplex, Option(2, 12, 60));
+    Start(constructor, kMiningComplex, 2, 12);
     ConfirmSite(*game);
     EndTurn(*game), EndTurn(*game);
     const int site = game->Object(constructor).SiteObject;
@@ -328,7 +289,7 @@ TEST_F(ConstructionTest, CancellingRemovesTheSiteAndItsReadyMarker) {
         SCOPED_TRACE(c.endTurns);
         SetUp();
         const int constructor = Make(kConstructor, 8, 8);
-        Start(constructor, kMiningComplex, Option(2, 12, 60));
+        Start(constructor, kMiningComplex, 2, 12);
         ConfirmSite(*game);
         const int site = game->Object(constructor).SiteObject;
         for (int t = 0; t < c.endTurns; ++t) EndTurn(*game);
@@ -350,10 +311,10 @@ TEST_F(ConstructionTest, CancellingRemovesTheSiteAndItsReadyMarker) {
 
 TEST_F(ConstructionTest, ABuilderAtWorkDoesNotStartASecondConstruction) {
     const int engineer = Make(kEngineer, 5, 5);
-    Start(engineer, kStorage, Option(2, 4, 60));
+    Start(engineer, kStorage, 2, 4);
     const int site = game->Object(engineer).SiteObject;
     const int before = ObjectsInUse();
-    const ConstructionResult result = Start(engineer, kStorage, Option(2, 4, 60));
+    const ConstructionResult result = Start(engineer, kStorage, 2, 4);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0], "Инженер уже занят: сначала отмените текущее строительство");
     EXPECT_EQ(ObjectsInUse(), before);
@@ -371,7 +332,7 @@ TEST_F(ConstructionTest, ABuilderNumberedAbove255IsRefused) {
     game->World.Objects[300] = moved;
     game->World.Objects[engineer] = game->ObjectTemplate;
     RebuildObjectLayers(*game);
-    const ConstructionResult result = Start(300, kStorage, Option(2, 4, 60));
+    const ConstructionResult result = Start(300, kStorage, 2, 4);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0], "Инженер не может начать строительство: номер строителя больше 255");
     EXPECT_EQ(ObjectsInUse(), 1);
@@ -381,7 +342,7 @@ TEST_F(ConstructionTest, ABuilderNumberedAbove255IsRefused) {
 
 TEST_F(ConstructionTest, AFactoryKeepsItsFootprintAndItsProductLeavesIt) {
     const int factory = Make(kLightFactory, 8, 8);
-    const ConstructionResult result = Start(factory, kScout, Option(3, 9, 40));
+    const ConstructionResult result = Start(factory, kScout, 3, 9);
     EXPECT_TRUE(result.messages.empty());
     const int site = game->Object(factory).SiteObject;
     EXPECT_EQ(game->Object(factory).Cells, BlockFootprint(8, 8));
@@ -405,7 +366,7 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
     const int idle = Make(kEngineer, 10, 10);
     const int busy = Make(kEngineer, 12, 12);
     const int scout = Make(kScout, 2, 14), poor = Make(kEngineer, 14, 2, 3);
-    Start(busy, kStorage, Option(2, 4, 60));
+    Start(busy, kStorage, 2, 4);
     const int unfinished = game->Object(busy).SiteObject;
     const auto objects = game->World.Objects;
     const auto check = [&](const ConstructionResult& r, const char* what) {
@@ -417,13 +378,14 @@ TEST_F(ConstructionTest, ValuesNamingNoSuitableObjectDoNothing) {
     for (int value : {0, 9999, -9999, 4999, -4999, idle, -idle, engineer, unfinished, -unfinished})
         check(TakeOutBuilder(*game, value), "take out");
     for (int value : {0, -1, 9999, 4999, idle, site}) check(CancelConstruction(*game, value), "cancel");
-    for (int value : {0, 128, 69, 384}) check(Start(idle, value, Option(2, 4, 60)), "start");
-    check(Start(0, kStorage, Option(2, 4, 60)), "start without selection");
-    check(Start(scout, kStorage, Option(2, 4, 60)), "a scout builds nothing");
-    check(Start(idle, kMiningComplex, Option(12, 24, 60)), "a type of another builder class");
-    check(Start(poor, kStorage, Option(2, 4, 3)), "a cost above the cargo");
-    check(Start(idle, kStorage, Option(2, 70, 60)), "material above the cargo");
-    check(Start(4999, kStorage, Option(2, 4, 60)), "start with a free slot");
+    for (int value : {0, 128, 69, 384}) check(Start(idle, value, 2, 4), "start");
+    check(Start(0, kStorage, 2, 4), "start without selection");
+    check(Start(scout, kStorage, 2, 4), "a scout builds nothing");
+    check(Start(idle, kMiningComplex, 12, 24), "a type of another builder class");
+    check(Start(poor, kStorage, 2, 4), "a cost above the cargo");
+    check(Start(idle, kStorage, 2, 70), "material above the cargo");
+    check(Start(idle, kStorage, 0, 4), "no turn at all (the material is divided by the turns)");
+    check(Start(4999, kStorage, 2, 4), "start with a free slot");
     check(ConfirmSite(*game), "confirm outside mode 1");
     check(CancelSite(*game), "cancel outside mode 1");
     check(CancelExitChoice(*game), "cancel outside mode 2");
@@ -437,11 +399,11 @@ TEST_F(ConstructionTest, AFixedSiteShowsOnlyItsStillLookAboveWhatSharesItsCell) 
     const int road = Make(kRoad, 5, 5);
     const int engineer = Make(kEngineer, 5, 5);
     DeleteObject(*game, filler);
-    Start(engineer, kRadar, Option(9, 18, 60));
+    Start(engineer, kRadar, 9, 18);
     const int site = game->Object(engineer).SiteObject;
     ASSERT_LT(site, road);
     const int plant = Make(kHeavyPlant, 8, 8);
-    Start(plant, kTank, Option(6, 12, 60));
+    Start(plant, kTank, 6, 12);
     game->SlowAnimPeriod = game->TwoFrameAnimPeriod = 0;
     for (int tick = 0; tick < 3; ++tick) AdvanceAnimations(*game), ExpectSound();
     EXPECT_EQ(LayerAt(5, 5, kLayerFlat).id, site);
@@ -451,7 +413,7 @@ TEST_F(ConstructionTest, AFixedSiteShowsOnlyItsStillLookAboveWhatSharesItsCell) 
 TEST_F(ConstructionTest, AFinishedObjectThatWouldNotFitLeavesTheSiteAndTheOrder) {
     Make(kRoad, 5, 5);
     const int engineer = Make(kEngineer, 5, 5);
-    Start(engineer, kRoad, Option(1, 2, 60));
+    Start(engineer, kRoad, 1, 2);
     const int site = game->Object(engineer).SiteObject;
     EXPECT_EQ(game->Object(site).Cells, SingleCellFootprint(4, 5)) << "not on the road already there";
     EndTurn(*game);

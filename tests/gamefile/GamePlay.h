@@ -66,8 +66,9 @@ inline int FirstOfType(const Game& g, int type) {
     return 0;
 }
 
-inline std::string Option(int turns, int material) {
-    return "Строить за " + std::to_string(turns) + "  ходов (" + std::to_string(material) + "/60)";
+// The selection's build option of `type` in `turns` turns with `material`.
+inline ConstructionResult StartBuild(Game& g, int type, int turns, int material) {
+    return StartConstruction(g, g.SelectedObject, {type, turns, material});
 }
 
 // The land cell nearest the middle of the map with land all around in 9 x 9.
@@ -108,7 +109,7 @@ inline std::vector<Stage> Stages() {
         {"site being placed",
          [](Game& g) {
              g.SelectedObject = FirstOfType(g, kConstructor);
-             ASSERT_TRUE(StartConstruction(g, kMiningComplex, Option(3, 30)).acted);
+             ASSERT_TRUE(StartBuild(g, kMiningComplex, 3, 30).acted);
              ASSERT_EQ(g.ClickMode, kClickPlaceSite);
              for (int tick = 0; tick < 7; ++tick) StepPulse(g);
          }},
@@ -116,7 +117,7 @@ inline std::vector<Stage> Stages() {
          [](Game& g) {
              ConfirmSite(g);
              g.SelectedObject = FirstOfType(g, kEngineer);
-             ASSERT_TRUE(StartConstruction(g, kStorage, Option(1, 4)).acted);
+             ASSERT_TRUE(StartBuild(g, kStorage, 1, 4).acted);
              EndTurn(g);
              ASSERT_EQ(g.ReadyLayerOn, 1);
          }},

@@ -149,7 +149,7 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     EXPECT_EQ(g.Object(theirTank).Cells[1], tankAt);
     // ... and gives no orders to player 2's objects.
     g.SelectedObject = Owned(g, 2, kConstructor);
-    EXPECT_FALSE(StartConstruction(g, kMiningComplex, Option(3, 30)).acted);
+    EXPECT_FALSE(StartBuild(g, kMiningComplex, 3, 30).acted);
     g.SelectedObject = Owned(g, 2, kGenerator);
     EXPECT_FALSE(DestroyStructure(g));
     g.SelectedObject = Owned(g, 1, kGenerator);
@@ -158,7 +158,7 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     // END TURN advances only the current player's objects.
     EndTurnThroughFile(g);  // to player 2, who starts a construction and moves away
     g.SelectedObject = Owned(g, 2, kConstructor);
-    ASSERT_TRUE(StartConstruction(g, kMiningComplex, Option(3, 30)).acted);
+    ASSERT_TRUE(StartBuild(g, kMiningComplex, 3, 30).acted);
     ConfirmSite(g);
     EndTurnThroughFile(g);  // player 2's construction takes its first turn
     const int builder = Owned(g, 2, kConstructor);

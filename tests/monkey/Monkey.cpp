@@ -142,6 +142,8 @@ void Monkey::OpenWindow() {
     form_ = std::make_unique<TMainForm>(workDir_);
     form_->random() = RandomSource([this] { return static_cast<std::uint32_t>(rng_()); });
     form_->random().Reseed();
+    // The drawing tick's clock: each tick a few milliseconds on, from the seed.
+    form_->mapPage()->SetClock([this] { return now_ += R(40); });
     form_->show();
     form_->activateWindow();
     Settle();

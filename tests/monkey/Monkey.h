@@ -6,8 +6,9 @@
 // file of the play's own saves folder.
 //
 // Everything follows from the seed: Qt's event processing skips timers, so
-// the window's own timers fire only as the monkey's "tick" events, and the
-// game's random source draws its seeds from the monkey's generator.
+// the window's own timers fire only as the monkey's "tick" events, the
+// window's random source draws its seeds from the monkey's generator, and the
+// drawing tick's clock moves on by the monkey's steps.
 #pragma once
 
 #include <QPoint>
@@ -89,6 +90,7 @@ private:
     std::string guardLog_;
     std::map<std::string, long> counts_;
     bool launched_ = false, landed_ = false;
+    std::int64_t now_ = 0;  // the window's clock, in milliseconds
 };
 
 }  // namespace tarq::monkey

@@ -8,6 +8,7 @@
 
 #include "MapWindowFixture.h"
 #include "control/MapClick.h"
+#include "ui/MapPage.h"
 #include "ui/MapSurface.h"
 #include "view/CacheTestSupport.h"
 
@@ -81,12 +82,13 @@ TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
     ASSERT_NE(generator, nullptr);
     ASSERT_NE(generator->menu(), nullptr);
     EXPECT_TRUE(generator->isEnabled());
-    EXPECT_EQ(generator->data().toInt(), 40);
     EXPECT_EQ(Shown(generator->menu()), (QStringList{"Строить за 4  ходов (8/40)", "Строить за 2  ходов (16/40)",
                                                      "Строить за 1  ходов (24/40)"}));
-    QList<int> values;
-    for (const QAction* option : generator->menu()->actions()) values << option->data().toInt();
-    EXPECT_EQ(values, (QList<int>{40, 168, 424}));
+    // Each option carries its order: the engineer builds type 40 in those turns with that material.
+    QList<Order> orders;
+    for (const QAction* option : generator->menu()->actions()) orders << option->data().value<Order>();
+    const auto build = [](u8 turns, u8 material) { return Order{1, cmd::StartConstruction{kEngineerSlot, 40, turns, material}}; };
+    EXPECT_EQ(orders, (QList<Order>{build(4, 8), build(2, 16), build(1, 24)}));
     // Reopening rebuilds the menu instead of adding to it.
     const auto submenus = form->mapPage()->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size();
     OpenMenuOf(kEngineerSlot);

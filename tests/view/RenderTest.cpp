@@ -92,12 +92,21 @@ protected:
         UpdateViewGeometry(*game, kWidth, kHeight);
     }
 
+    // A drawing tick's frame: the view kept on the map and the pulse's step
+    // while a site or an exit waits, as the window does, then the frame.
+    template <typename Target>
+    void Frame(Target& target, FrameCache& frameCache) {
+        ClampView(*game);
+        if (game->ClickMode == kClickPlaceSite || game->ClickMode == kClickChooseExit) StepPulse(*game);
+        RenderFrame(*game, images, target, frameCache);
+    }
+
     // Renders over `fill` and checks the whole surface against the reference;
     // outside the drawn cells the surface must keep `fill`, which the
     // reference's black stands for only when fill is black.
     void RenderAndCompare(const std::string& what, Pixel fill = kBlack) {
         Bitmap back(kWidth, kHeight, fill);
-        RenderFrame(*game, images, back, cache);
+        Frame(back, cache);
         Bitmap expected = RefFrame(*game, images, kWidth, kHeight);
         if (fill != kBlack) {
             const FrameGeometry g = ComputeFrameGeometry(*game);
@@ -117,7 +126,7 @@ protected:
     // reference frame, with the old pixels outside the cells when not cleared.
     void RenderKeptAndCompare(const std::string& what, bool clear) {
         if (clear) kept.Clear(kBlack);
-        RenderFrame(*game, images, kept, keptCache);
+        Frame(kept, keptCache);
         const Bitmap reference = RefFrame(*game, images, kWidth, kHeight);
         const PixelRect area = ComputeFrameGeometry(*game).Area();
         for (int y = 0; y < kHeight; ++y)
@@ -202,7 +211,7 @@ protected:
     // Centre pixel of cell (c, r) after a frame over a grey surface.
     Pixel Centre(int c, int r) {
         back = Bitmap(kWidth, kHeight, 0xFF808080u);
-        RenderFrame(*game, images, back, cache);
+        Frame(back, cache);
         const TViewSettings& v = game->ViewSettings;
         return back.at(v.ViewOffsetX + (c - v.FirstCol) * 9 + 4, v.ViewOffsetY + (r - v.FirstRow) * 9 + 4);
     }
@@ -258,7 +267,7 @@ TEST_F(RenderPixelTest, TheNoticeOfALargeSiteSpansItsFootprintOnce) {
     site(2, {{8, 4}});
     game->ReadyLayerOn = 1;
     back = Bitmap(kWidth, kHeight, kBlack);
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     const TViewSettings& v = game->ViewSettings;
     const struct { int col, row; Pixel topLeft, bottomRight; } cells[] = {
         {4, 4, kRed, kRed}, {5, 4, kGreen, kGreen}, {4, 5, kBlue, kBlue}, {5, 5, kYellow, kYellow}, {8, 4, kRed, kYellow}};
@@ -316,7 +325,7 @@ TEST_F(RenderPixelTest, PulseRunsBetweenFortyAndTwoHundredForty) {
     std::vector<int> alphas;
     for (int i = 0; i < 26; ++i) {
         back = Bitmap(kWidth, kHeight);
-        RenderFrame(*game, images, back, cache);
+        Frame(back, cache);
         alphas.push_back(game->PulseAlpha);
     }
     const std::vector<int> expected = {20,  40,  60,  80,  100, 120, 140, 160, 180, 200, 220, 240, 220,
@@ -329,12 +338,12 @@ TEST_F(RenderPixelTest, ColumnLeftOfTheOffsetOnlyWhenFirstColIsAboveOne) {
     game->ViewSettings.ViewOffsetX = 10;
     game->ViewSettings.FirstCol = 5;
     back = Bitmap(kWidth, kHeight, 0xFF808080u);
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     EXPECT_EQ(back.at(1, 4), kGreen);  // column 4 starts at 10 - 9
     EXPECT_EQ(back.at(0, 4), 0xFF808080u);
     game->ViewSettings.FirstCol = 1;
     back = Bitmap(kWidth, kHeight, 0xFF808080u);
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     EXPECT_EQ(back.at(9, 4), 0xFF808080u);  // nothing left of column 1
     EXPECT_EQ(back.at(10, 4), kGreen);
 }
@@ -444,41 +453,34 @@ TEST_F(RenderTest, CacheNeverShowsAStaleCell) {
 TEST_F(RenderTest, UnchangedFramesComposeNothing) {
     SetScale(5);
     Bitmap back(kWidth, kHeight);
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     EXPECT_GT(cache.ComposedLastFrame(), 1000);
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     EXPECT_EQ(cache.ComposedLastFrame(), 0);
     game->Map(10, 10).Layers[4] = {9, 1, 0, 0, 1};
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     EXPECT_EQ(cache.ComposedLastFrame(), 1);
     game->ViewSettings.FirstCol = 2;  // one column scrolls in
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     EXPECT_LE(cache.ComposedLastFrame(), game->VisibleRows + 3);
 }
 
-TEST_F(RenderTest, HooksRunInOrderAfterTheClamp) {
+// The renderer only reads: the flags become requests to the window, and the
+// game keeps its view (even one left off the map), its flags and its pulse.
+TEST_F(RenderTest, AFrameAsksForTheMinimapAndTheControlsAndChangesNothing) {
     SetScale(15);
     game->ViewSettings.FirstCol = -7;
-    game->MinimapDirty = 1;
-    game->ViewChanged = 1;
-    std::vector<std::string> calls;
-    FrameHooks hooks;
-    hooks.RebuildMinimap = [&] {
-        calls.push_back("minimap col " + std::to_string(game->ViewSettings.FirstCol) + " dirty " +
-                        std::to_string(game->MinimapDirty));
-    };
-    hooks.SyncViewControls = [&] {
-        calls.push_back("sync");
-        game->ViewChanged = 0;
-    };
+    game->ClickMode = kClickPlaceSite;
+    game->PulseAlpha = 60;
     Bitmap back(kWidth, kHeight);
-    RenderFrame(*game, images, back, cache, hooks);
-    RenderFrame(*game, images, back, cache, hooks);
-    EXPECT_EQ(calls, (std::vector<std::string>{"minimap col 1 dirty 0", "sync"}));
-    // Without hooks the flags are still handled and nothing breaks.
-    game->MinimapDirty = 1;
-    RenderFrame(*game, images, back, cache);
-    EXPECT_EQ(game->MinimapDirty, 0);
+    for (const FrameRequests expected : {FrameRequests{true, false}, FrameRequests{false, true}, FrameRequests{}}) {
+        game->MinimapDirty = expected.rebuildMinimap ? 1 : 0;
+        game->ViewChanged = expected.syncViewControls ? 1 : 0;
+        EXPECT_EQ(RenderFrame(*game, images, back, cache), expected);
+        EXPECT_EQ(game->MinimapDirty, expected.rebuildMinimap ? 1 : 0);
+        EXPECT_EQ(game->ViewSettings.FirstCol, -7);
+        EXPECT_EQ(game->PulseAlpha, 60);
+    }
 }
 
 // With two players every unit is drawn from its owner's copy of the sheet,
@@ -505,7 +507,7 @@ TEST_F(RenderTest, UnitsShowTheirPlayersColour) {
     game->ViewSettings.FirstCol = 1, game->ViewSettings.FirstRow = 1;
     SetScale(100);
     Bitmap back(kWidth, kHeight, kBlack);
-    RenderFrame(*game, images, back, cache);
+    Frame(back, cache);
     const FrameGeometry g = ComputeFrameGeometry(*game);
     for (const auto& u : units) EXPECT_EQ(back.at(g.CellX(u.col) + 4, g.CellY(2) + 4), u.shown) << u.slot;
     Bitmap palette(64, 1, 0xFF000000u);
