@@ -1,15 +1,15 @@
 #include "Player.h"
 
-#include <algorithm>
 #include <sstream>
 #include <utility>
 #include <vector>
 
 #include "control/BasePlacement.h"
+#include "control/ClickOrders.h"
+#include "core/CommandCodec.h"
 #include "core/World.h"
-#include "setup/PurchaseListLines.h"
-#include "view/Viewport.h"
 #include "world/LandingSectors.h"
+#include "world/MapParameters.h"
 
 namespace tarq::autogame {
 
@@ -23,21 +23,22 @@ std::string Text(const T&... parts) {
 }
 
 constexpr int kGold[] = {0, 50, 100, 150, 200, 250, 300, 400, 500, 600, 700, 800, 900};
-// What a player may type into the animation period fields.
-const char* const kPeriodTexts[] = {"10",     "18",    "0", "1",   "-1", "255", "300", "32767",
-                                    "-32768", "32768", "",  " 7 ", "+3", "abc", "1e3", "5x"};
 
-// Each kind of menu item, in the order of MenuAction: its name in the trace
-// and how much the player likes it. Finishing what was started appeals more
-// than abandoning it, so constructions run their course.
-struct ItemKind {
-    const char* name;
-    int appeal;
-};
-ItemKind KindOf(MenuAction action) {
-    static constexpr ItemKind kKinds[] = {{"close", 1}, {"move", 4},      {"technical data", 1}, {"destroy", 4},
-                                          {"build", 8}, {"take out", 20}, {"cancel", 1}};
-    return kKinds[static_cast<int>(action)];
+std::string Said(const Outcome& out) {
+    if (out.accepted) return "";
+    return out.reason.empty() ? " (refused)" : " (refused: " + out.reason + ")";
+}
+
+// How much the player likes each kind of menu leaf. Finishing what was
+// started appeals more than abandoning it, so constructions run their course.
+int Appeal(const MenuItem& item) {
+    if (item.action != MenuAction::Submit) return 1;
+    switch (item.order.command.index()) {
+        case kCommandIndex<cmd::StartConstruction>: return 8;
+        case kCommandIndex<cmd::TakeOutBuilder>: return 20;
+        case kCommandIndex<cmd::CancelConstruction>: return 1;
+        default: return 4;
+    }
 }
 
 // The leaves a player can reach: visible and enabled, under visible and enabled submenus.
@@ -47,188 +48,182 @@ void CollectLeaves(const MenuItem& item, std::vector<const MenuItem*>& leaves) {
     for (const MenuItem& child : item.children) CollectLeaves(child, leaves);
 }
 
+i16 I16(int value) { return static_cast<i16>(value); }
+u8 U8(int value) { return static_cast<u8>(value); }
+
 }  // namespace
 
-Player::Player(std::uint64_t seed) : rng_(seed) {
-    NewWindow();
-}
+Player::Player(std::uint64_t seed, int players) : rng_(seed), players_(players) { NewGame(); }
 
-void Player::NewWindow() {
-    if (window_) pastEvents_ = Events();
-    window_ = std::make_unique<WindowModel>([this] { return static_cast<std::uint32_t>(rng_()); });
+// A new game's first choice is its number of players; several always claim sectors.
+void Player::NewGame() {
+    if (driver_) pastEvents_ = Events();
+    driver_ = std::make_unique<Driver>([this] { return static_cast<std::uint32_t>(rng_()); });
     ++games_;
-    setupLeft_ = Between(0, 80);
-    gameLeft_ = Between(200, 3000);
+    setupLeft_ = Between(0, 60);
+    gameLeft_ = Between(300, 4000);
+    wasOnMap_ = false;
+    const int players = players_ > 0 ? players_ : Between(1, 3);
+    driver_->Submit(cmd::SetPlayerCount{U8(players)});
+    if (players > 1) driver_->Submit(cmd::UseSectors{1});
 }
 
 std::map<std::string, long> Player::Events() const {
     std::map<std::string, long> all = pastEvents_;
-    for (const auto& [kind, count] : window_->events) all[kind] += count;
+    for (const auto& [kind, count] : driver_->events) all[kind] += count;
     return all;
+}
+
+std::string Player::TakeTrouble() {
+    std::string found = std::exchange(trouble_, {});
+    if (std::string more = driver_->TakeTrouble(); !more.empty()) found += (found.empty() ? "" : "; ") + more;
+    return found;
 }
 
 std::string Player::Step() {
     if (--gameLeft_ < 0) {
-        NewWindow();
-        return Text("new window: game ", games_);
+        NewGame();
+        return Text("new game ", games_, " of ", int{driver_->game().Players.Count}, " players");
     }
-    const WindowModel& w = *window_;
-    if (!w.launched) return setupLeft_-- > 0 ? SetupAction() : LaunchAction();
-    if (w.menu) return MenuAction();
-    if (w.page != 1) return PageAction();
+    const Driver& d = *driver_;
+    // A player who leaves the map for the new-game page sets up before their start.
+    if (wasOnMap_ && !d.onMap()) setupLeft_ = Between(0, 20);
+    wasOnMap_ = d.onMap();
+    if (Chance(2)) return Stray();
+    if (!d.onMap()) return setupLeft_-- > 0 ? SetupAction() : StartAction();
+    if (d.menu) return MenuAction();
     return MapAction();
 }
 
-// --- Before the launch ----------------------------------------------------------------
-
-void Player::RandomiseMapControls() {
-    MapControls& c = window_->mapControls;
-    c.mapSizeItem = Below(6);
-    c.model = Below(2);
-    c.ismass = Between(kIsmassRange.min, kIsmassRange.max);
-    c.landMass = Between(kLandMassRange.min, kLandMassRange.max);
-    c.stripCount = Between(kStripCountRange.min, kStripCountRange.max);
-    c.stripLength = Between(kStripLengthRange.min, kStripLengthRange.max);
-    c.stripWidth = Between(kStripWidthRange.min, kStripWidthRange.max);
-    c.mountains = Between(kMountainsRange.min, kMountainsRange.max);
-    c.stones = Between(kStonesRange.min, kStonesRange.max);
-    c.deposits = Between(kDepositsRange.min, kDepositsRange.max);
-}
+// --- The new-game page: the first player's new game, or a joining player's choices ---
 
 std::string Player::SetupAction() {
-    WindowModel& w = *window_;
-    switch (Below(20)) {
-        case 0:
-            RandomiseMapControls();
-            w.Button10Click();
-            return Text("generate: size item ", w.mapControls.mapSizeItem, ", model ", w.mapControls.model);
-        case 1:
-            RandomiseMapControls();
-            return "map controls changed";
-        case 2:
-        case 3: {
-            const int x = Between(-4, kSectorPicture + 3), y = Between(-4, kSectorPicture + 3);
-            w.Image2MouseDown(x, y);
-            return Text("sector press (", x, ", ", y, ")");
+    Driver& d = *driver_;
+    const Game& g = d.game();
+    switch (Below(16)) {
+        case 0: {
+            const u8 size = U8(Below(3)), model = U8(Below(2));
+            const cmd::GenerateMap order{size,
+                                         model,
+                                         I16(Between(kIsmassRange.min, kIsmassRange.max)),
+                                         I16(Between(kLandMassRange.min, kLandMassRange.max)),
+                                         I16(Between(kStripCountRange.min, kStripCountRange.max)),
+                                         I16(Between(kStripLengthRange.min, kStripLengthRange.max)),
+                                         I16(Between(kStripWidthRange.min, kStripWidthRange.max)),
+                                         I16(Between(kMountainsRange.min, kMountainsRange.max)),
+                                         I16(Between(kStonesRange.min, kStonesRange.max)),
+                                         I16(Between(kDepositsRange.min, kDepositsRange.max)),
+                                         d.Seed(),
+                                         1};
+            return Text("generate: size item ", int{size}, ", model ", int{model}, Said(d.Submit(order)));
         }
+        case 1:
+        case 2: {
+            const u8 sx = U8(Below(kSectorGrid)), sy = U8(Below(kSectorGrid));
+            return Text("sector (", int{sx}, ", ", int{sy}, ")", Said(d.Submit(cmd::ToggleSector{sx, sy})));
+        }
+        case 3: return ClaimSectors();
         case 4: {
-            const bool on = w.game().ViewSettings.UseLandingSectors == 0;
-            w.CheckBox2Click(on);
-            return Text("landing sectors ", on);
+            const u8 on = U8(g.ViewSettings.UseLandingSectors == 0 ? 1 : 0);
+            return Text("landing sectors ", int{on}, Said(d.Submit(cmd::UseSectors{on})));
         }
         case 5: {
-            const int clan = Below(7);  // the list takes no typed names
-            w.ComboBox1Change(clan);
-            return Text("clan ", clan);
+            const u8 clan = U8(Below(8));  // 7 names no clan
+            return Text("clan ", int{clan}, Said(d.Submit(cmd::SetClan{clan})));
         }
-        case 6:
-        case 7: {
+        case 6: {
             const int gold = kGold[Below(13)];
-            w.SstartmoneyClick(gold);
-            return Text("start gold ", gold);
+            return Text("start gold ", gold, Said(d.Submit(cmd::SetStartGold{gold})));
         }
-        case 8: {
-            const TNewGameChoices& now = w.game().NewGameChoices;
-            const bool first = Chance(50);
-            const bool noStructures = (now.NoStructures == 1) != first, noAlienUnits = (now.NoAlienUnits == 1) == first;
-            w.StrToBuyClick(noStructures, noAlienUnits);
-            return Text("restrictions ", noStructures, " ", noAlienUnits);
+        case 7: {
+            const u8 noStructures = U8(Below(2)), noAliens = U8(Below(2));
+            return Text("restrictions ", int{noStructures}, " ", int{noAliens},
+                        Said(d.Submit(cmd::SetRestrictions{noStructures, noAliens})));
         }
+        case 8:
         case 9:
-        case 10:
-        case 11: {
-            const int type = Between(0, kDefinedTypes);
-            w.DragTypeToList(type);
-            return Text("drag type ", type, " to the list");
+        case 10: {
+            const u8 type = U8(Between(0, kDefinedTypes));
+            return Text("buy type ", int{type}, Said(d.Submit(cmd::BuyType{type})));
         }
-        case 12: {
-            const int row = Below(static_cast<int>(PurchaseListLines(w.game()).size()) + 1);
-            w.ListBox1Click(row);
-            return Text("list row ", row);
-        }
+        case 11:
+        case 12:
         case 13: {
-            const int type = Between(1, kDefinedTypes);
-            w.TreeView1Click(type);
-            return Text("tree type ", type);
+            const u8 entry = U8(Below(8)), more = U8(Chance(70) ? 1 : 0);
+            return Text("cargo ", more != 0 ? "+" : "-", " of entry ", int{entry},
+                        Said(d.Submit(cmd::CargoStep{entry, more})));
         }
-        case 14:
-        case 15:
-        case 16:
-        case 17: {
-            if (w.card.rows.empty()) w.ListBox1Click(Below(static_cast<int>(PurchaseListLines(w.game()).size())));
-            const int rows = static_cast<int>(w.card.rows.size());
-            int row = Below(rows);
-            for (int r = 0; r < rows; ++r)
-                if (w.card.rows[static_cast<std::size_t>(r)][0] == "Груз" && Chance(80)) row = r;
-            const int column = Chance(80) ? (Chance(75) ? 4 : 3) : Below(5);
-            w.StrSelectCell(column, row);
-            return Text("card entry ", w.cardEntry, " cell (", column, ", ", row, ")");
+        case 14: {
+            const u8 colour = U8(Below(kTeamColourCount));
+            return Text("colour ", int{colour}, Said(d.Submit(cmd::SetColour{colour})));
         }
         default:
-            switch (Below(5)) {
-                case 0:
-                    w.sfps2 = kPeriodTexts[Below(16)];
-                    return Text("SFPS2 '", w.sfps2, "'");
-                case 1:
-                    w.sfps3 = kPeriodTexts[Below(16)];
-                    return Text("SFPS3 '", w.sfps3, "'");
-                case 2:
-                    w.PageControl2Change();
-                    return "new-game page switched";
-                case 3:
-                    w.MouseWheel(Chance(50));
-                    return "wheel before the launch";
-                default:
-                    return PageAction();
-            }
+            if (Chance(10)) return SaveAndLoadNow("on the new-game page");
+            return Ticks();
     }
 }
 
-std::string Player::LaunchAction() {
-    WindowModel& w = *window_;
-    const int width = Between(200, 1400), height = Between(150, 1000);
-    if (w.LaunchTARQClick(width, height)) return Text("launch on a ", width, " x ", height, " surface");
-    // Refused: the player sometimes mends what the message named.
-    if (Chance(50)) {
-        w.sfps2 = "10";
-        w.sfps3 = "18";
+// A block of free sectors, as a player marks their corner of the map.
+std::string Player::ClaimSectors() {
+    const int sx = Below(kSectorGrid), sy = Below(kSectorGrid), side = Between(1, 4);
+    int claimed = 0;
+    for (int x = sx; x < sx + side && x < kSectorGrid; ++x)
+        for (int y = sy; y < sy + side && y < kSectorGrid; ++y)
+            if (driver_->game().World.LandingSectors[x][y] == kSectorFree)
+                claimed += driver_->Submit(cmd::ToggleSector{U8(x), U8(y)}).accepted ? 1 : 0;
+    return Text("claim ", claimed, " sectors from (", sx, ", ", sy, ")");
+}
+
+// "Старт": the start's own map when none was made, then the join. A refused
+// start sends the player back to their choices, often to mark sectors.
+std::string Player::StartAction() {
+    Driver& d = *driver_;
+    if (d.game().MapGenerated == 0 && !d.matchStarted()) {
+        const MapControls m;
+        d.Submit(cmd::GenerateMap{U8(Below(3)), U8(m.model), I16(m.ismass), I16(m.landMass), I16(m.stripCount),
+                                  I16(m.stripLength), I16(m.stripWidth), I16(m.mountains), I16(m.stones),
+                                  I16(m.deposits), d.Seed(), 0});
     }
-    if (Chance(50)) w.Image2MouseDown(Below(kSectorPicture), Below(kSectorPicture));
+    if (!d.onMap() && d.matchStarted() == false) d.Resize(Between(200, 1400), Between(150, 1000));
+    const Outcome out = d.Submit(cmd::Join{0});
+    if (out.accepted) return Text("start on a ", d.surfaceWidth(), " x ", d.surfaceHeight(), " surface");
     setupLeft_ = Between(0, 5);
-    return "launch refused";
+    if (Chance(60)) ClaimSectors();
+    return "start" + Said(out);
 }
 
 // --- The command menu ------------------------------------------------------------------
 
 std::string Player::MenuAction() {
-    WindowModel& w = *window_;
+    Driver& d = *driver_;
     std::vector<const MenuItem*> leaves;
-    for (const MenuItem& item : *w.menu) CollectLeaves(item, leaves);
+    for (const MenuItem& item : *d.menu) CollectLeaves(item, leaves);
     int total = 0;
-    for (const MenuItem* leaf : leaves) total += KindOf(leaf->action).appeal;
+    for (const MenuItem* leaf : leaves) total += Appeal(*leaf);
     const int r = Below(10);
     if (r == 0 || leaves.empty()) {
-        w.CloseMenu();
+        d.menu.reset();
         return "menu dismissed";
     }
     if (r == 1) return Ticks() + " with the menu open";
     int pick = Below(total);
     std::size_t k = 0;
-    while ((pick -= KindOf(leaves[k]->action).appeal) >= 0) ++k;
+    while ((pick -= Appeal(*leaves[k])) >= 0) ++k;
     const MenuItem item = *leaves[k];
-    w.ChooseMenuItem(item);
-    return Text("menu: ", KindOf(item.action).name, " '", item.caption, "' value ", item.value);
+    if (item.action != MenuAction::Submit) {
+        d.menu.reset();
+        return Text("menu: '", item.caption, "'");
+    }
+    return Text("menu: '", item.caption, "' ", OrderText(item.order), Said(d.Submit(item.order)));
 }
 
-// --- The map page ----------------------------------------------------------------------
+// --- The map -------------------------------------------------------------------------------
 
 std::string Player::MapAction() {
+    Driver& d = *driver_;
     // Saving in the middle of an order: the file must bring back the site or
     // the exit choice too.
-    if (window_->game().ClickMode != kClickNormal && Chance(5)) {
-        trouble_ = window_->SaveAndLoad();
-        return "saved and loaded while placing or taking out";
-    }
+    if (d.game().ClickMode != kClickNormal && Chance(5)) return SaveAndLoadNow("while placing or taking out");
     const int r = Below(100);
     if (r < 42) {
         int col = 0, row = 0;
@@ -236,42 +231,18 @@ std::string Player::MapAction() {
         return ClickCell(col, row);
     }
     if (r < 48) return RightPress();
-    if (r < 56) return MoveMouse();
-    if (r < 66) {
-        window_->ENDTURNClick();
-        return window_->endTurnEnabled ? "END TURN" : "END TURN (disabled)";
-    }
-    if (r < 80) return Ticks();
-    if (r < 93) return ViewAction();
-    return PageAction();
-}
-
-Player::Point Player::AnyPixel() {
-    const WindowModel& w = *window_;
-    return {Below(w.surfaceWidth), Below(w.surfaceHeight)};
-}
-
-Player::Point Player::PixelOf(int col, int row) {
-    WindowModel& w = *window_;
-    const auto place = [&](Point& p) {
-        const Game& g = w.game();
-        const int cell = std::max<int>(1, g.CellPixels);
-        p.x = (col - g.ViewSettings.FirstCol) * cell + g.ViewSettings.ViewOffsetX + Below(cell);
-        p.y = (row - g.ViewSettings.FirstRow) * cell + g.ViewSettings.ViewOffsetY + Below(cell);
-        return p.x >= 0 && p.x < w.surfaceWidth && p.y >= 0 && p.y < w.surfaceHeight;
-    };
-    Point p;
-    if (place(p)) return p;
-    const int width = std::max<int>(1, w.game().World.MapWidth), height = std::max<int>(1, w.game().World.MapHeight);
-    const int size = WindowModel::kMinimapSize;
-    w.MinimapPress(std::clamp((col * size + width - 1) / width, 0, size - 1),
-                   std::clamp((row * size + height - 1) / height, 0, size - 1));
-    w.MinimapRelease();
-    return place(p) ? p : AnyPixel();
+    if (r < 56) return MovePointer();
+    if (r < 64) return Text("END TURN", Said(d.Submit(cmd::EndTurn{})));
+    if (r < 78) return Ticks();
+    if (r < 97) return ViewAction();
+    if (r < 98) return SaveAndLoadNow("on the map");
+    const int width = Between(200, 1400), height = Between(150, 1000);
+    d.Resize(width, height);
+    return Text("resize to ", width, " x ", height);
 }
 
 void Player::PickCell(int& col, int& row) {
-    const Game& g = window_->game();
+    const Game& g = driver_->game();
     const int width = g.World.MapWidth, height = g.World.MapHeight;
     const int r = Below(100);
     if (g.ViewSettings.BasePlaced == 0 && r < 70) {
@@ -304,162 +275,77 @@ void Player::PickCell(int& col, int& row) {
     row = Between(-2, height + 3);
 }
 
+// What a left click on the cell means now, as the window asks the engine.
 std::string Player::ClickCell(int col, int row) {
-    return Click(PixelOf(col, row)) + Text(" aimed at (", col, ", ", row, ")");
+    const std::optional<Order> order = InterpretClick(driver_->game(), col, row);
+    if (!order) return Text("click off the map at (", col, ", ", row, ")");
+    return Text("click (", col, ", ", row, "): ", OrderText(*order), Said(driver_->Submit(*order)));
 }
 
-// The pointer goes to the point (mostly), the button goes down and up there,
-// now and then after a small slip.
-std::string Player::Click(Point p) {
-    WindowModel& w = *window_;
-    if (Chance(85)) w.DXDrawMouseMove(p.x, p.y);
-    w.DXDrawMouseDown(false, p.x, p.y);
-    if (Chance(10)) {
-        p = {std::clamp(p.x + Between(-3, 3), 0, w.surfaceWidth - 1),
-             std::clamp(p.y + Between(-3, 3), 0, w.surfaceHeight - 1)};
-        w.DXDrawMouseMove(p.x, p.y);
-    }
-    w.DXDrawMouseUp(false);
-    w.DXDrawClick();
-    const Game& g = w.game();
-    return Text("click (", p.x, ", ", p.y, ") on cell (", g.HoverCol, ", ", g.HoverRow, ")");
-}
-
-// A right press, often dragging the view before the release.
 std::string Player::RightPress() {
-    WindowModel& w = *window_;
-    Point p = AnyPixel();
-    w.DXDrawMouseMove(p.x, p.y);
-    w.DXDrawMouseDown(true, p.x, p.y);
-    const int moves = Below(8);
-    for (int i = 0; i < moves; ++i) {
-        p.x += Between(-40, 40);
-        p.y += Between(-40, 40);
-        w.DXDrawMouseMove(p.x, p.y);
-    }
-    w.DXDrawMouseUp(true);
-    return Text("right press, ", moves, " drag moves");
+    const Order order = InterpretRightPress(driver_->game());
+    return Text("right press: ", OrderText(order), Said(driver_->Submit(order)));
 }
 
-// Pointer moves; while a site is placed, around its builder.
-std::string Player::MoveMouse() {
-    WindowModel& w = *window_;
+// The pointer over a few cells; while a site is placed, mostly around its builder.
+std::string Player::MovePointer() {
     const int moves = Between(1, 5);
+    int followed = 0;
     for (int i = 0; i < moves; ++i) {
-        const Game& g = w.game();
-        const Point p = g.ClickMode == kClickPlaceSite && Chance(80)
-                            ? PixelOf(g.SiteBuilderCol + Between(-2, 2), g.SiteBuilderRow + Between(-2, 2))
-                            : AnyPixel();
-        w.DXDrawMouseMove(p.x, p.y);
+        const Game& g = driver_->game();
+        int col = 0, row = 0;
+        if (g.ClickMode == kClickPlaceSite && Chance(80))
+            col = g.SiteBuilderCol + Between(-2, 2), row = g.SiteBuilderRow + Between(-2, 2);
+        else
+            PickCell(col, row);
+        if (const std::optional<Order> order = InterpretHover(g, col, row))
+            followed += driver_->Submit(*order).accepted ? 1 : 0;
     }
-    return Text(moves, " pointer moves");
+    return Text(moves, " pointer moves, the site followed ", followed);
 }
 
 std::string Player::ViewAction() {
-    WindowModel& w = *window_;
-    switch (Below(10)) {
-        case 0:
-        case 1: {
-            const bool up = Chance(50);
-            const int notches = Between(1, 4);
-            for (int i = 0; i < notches; ++i) w.MouseWheel(up);
-            return Text("wheel ", up ? "up " : "down ", notches);
-        }
-        case 2: {
-            const int position = Between(kScaleMin, kScaleMax);
-            w.DragZoomBar(position);
-            return Text("zoom bar to ", position);
-        }
-        case 3: {
-            const int position = Between(0, w.colMax);
-            w.ScrollBar1Scroll(position);
-            return Text("column bar to ", position);
-        }
-        case 4: {
-            const int position = Between(0, w.rowMax);
-            w.ScrollBar2Scroll(position);
-            return Text("row bar to ", position);
-        }
-        case 5:
-        case 6: {
-            const int size = WindowModel::kMinimapSize, moves = Below(4);
-            w.MinimapPress(Below(size), Below(size));
-            for (int i = 0; i < moves; ++i) w.MinimapMove(Between(-10, size + 10), Between(-10, size + 10));
-            w.MinimapRelease();
-            return Text("minimap press, ", moves, " moves");
-        }
-        case 7:
-            w.Button1Click();
-            return "geology button";
-        case 8:
-            w.Button6Click();
-            return "grid button";
-        default:
-            w.Button11Click();
-            return "connectors button";
-    }
-}
-
-// Off the map page, or the window's other events: the settings page, the
-// application losing and regaining the focus, a new size, the slow timer.
-std::string Player::PageAction() {
-    WindowModel& w = *window_;
-    if (w.launched && w.page != 1 && Chance(50)) {
-        w.ShowPage(1);
-        return "back to the map page";
-    }
-    switch (Below(9)) {
-        case 0:
+    Driver& d = *driver_;
+    const Game& g = d.game();
+    Command command;
+    switch (Below(8)) {
+        case 0: command = cmd::Zoom{I16(Between(kScaleMin - 2, kScaleMax + 2))}; break;
         case 1:
-        case 2: {
-            // The boxes of the settings page the game reads on the map page.
-            constexpr std::pair<const char*, u8 TSettings::*> kBoxes[] = {
-                {"scroll bars", &TSettings::ScrollBars},
-                {"right-button dragging", &TSettings::RightButtonScroll},
-                {"dragging moves the screen", &TSettings::ReverseRightScroll},
-                {"pause when inactive", &TSettings::PauseWhenInactive},
-            };
-            const auto& [name, field] = kBoxes[Below(4)];
-            const bool on = w.game().Settings.*field == 0;
-            w.SetSetting(field, on);
-            return Text(name, " ", on);
-        }
-        case 3: {
-            const int item = Below(kInfoItems);
-            const bool on = w.game().Settings.InfoShown[static_cast<std::size_t>(item)] == 0;
-            w.SetInfoShown(item, on);
-            return Text("info item ", item, " ", on);
-        }
+            command = cmd::ScrollTo{Chance(30) ? cmd::ScrollTo::kKeep : I16(Between(-1, g.World.MapWidth + 1)),
+                                    Chance(30) ? cmd::ScrollTo::kKeep : I16(Between(-1, g.World.MapHeight + 1))};
+            break;
+        case 2: command = cmd::ScrollBy{I16(Between(-20, 20)), I16(Between(-20, 20))}; break;
+        case 3: command = cmd::ToggleView{U8(Below(cmd::ToggleView::kFirstOverlay + kMapOverlays))}; break;
         case 4:
-            if (Chance(50))
-                w.ApplicationDeactivate();
-            else
-                w.ApplicationActivate();
-            return Text("application active ", int{w.game().AppActive});
-        case 5: {
-            const int width = Between(200, 1400), height = Between(150, 1000);
-            w.Resize(width, height);
-            return Text("resize to ", width, " x ", height);
-        }
-        case 6:
-            w.Panel1MouseMove();
-            return "pointer over the side panel";
-        case 7:
-            w.Timer1Timer();
-            return "slow tick";
-        default: {
-            const int page = Chance(50) ? 3 : 4;
-            w.ShowPage(page);
-            return Text("page ", page);
-        }
+        case 5: command = cmd::NextUnit{U8(Below(2))}; break;
+        case 6: command = cmd::OpenSelectionMenu{}; break;
+        default: command = cmd::Disarm{}; break;
     }
+    const Order order = Mine(command);
+    return Text(OrderText(order), Said(d.Submit(order)));
 }
 
 std::string Player::Ticks() {
     const int ticks = Between(1, 8);
-    for (int i = 0; i < ticks; ++i) window_->DXTimerTimer();
-    if (Chance(20)) window_->Timer1Timer();
+    for (int i = 0; i < ticks; ++i) driver_->Tick(Between(0, 60));
     return Text(ticks, " drawing ticks");
+}
+
+// Any order at all: another player's, a field out of range, a kind out of
+// place. It is taken only where the rules allow it.
+std::string Player::Stray() {
+    std::vector<std::uint8_t> bytes = {U8(Between(0, 4)), U8(Below(static_cast<int>(std::variant_size_v<Command>)))};
+    for (int i = 0; i < 24; ++i) bytes.push_back(U8(Chance(50) ? Below(4) : Below(256)));
+    std::size_t at = 0;
+    Order order;
+    if (!DecodeOrder(bytes.data(), bytes.size(), at, order) || std::holds_alternative<cmd::Resize>(order.command))
+        return "no stray order";
+    return Text("stray ", OrderText(order), Said(driver_->Submit(order)));
+}
+
+std::string Player::SaveAndLoadNow(const char* when) {
+    trouble_ = driver_->SaveAndLoad();
+    return Text("saved and loaded ", when);
 }
 
 }  // namespace tarq::autogame

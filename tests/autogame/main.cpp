@@ -1,16 +1,21 @@
-// The autogame: a random player drives the engine exactly as the window does,
-// and after every action the invariant checker looks at the whole game.
+// The autogame: random players drive the game through orders, as the window
+// does, and after every action the invariant checker looks at the whole game;
+// after every round the round's log is replayed from the state it began with
+// and must reach the game's state.
 //
-//   tarq_autogame SEED ACTIONS [REPLAY_TO] [--seeds N] [--hash-every N] [--save-every N] [--twice]
+//   tarq_autogame SEED ACTIONS [REPLAY_TO] [--seeds N] [--players N] [--hash-every N] [--save-every N] [--twice]
 //
-// plays ACTIONS actions from SEED (and from the next N - 1 seeds), printing
-// the state hash every N actions (1000) and the figures at the end; every N
-// actions (500; 0 for never) the game is saved, read back and played on from
-// the file. A fault (an invariant broken, a saved game that does not come
-// back, an assertion, a sanitizer's report, a crash) prints
-// the seed and the action number; the same numbers with REPLAY_TO replay the
-// game up to that action, tracing the actions before it. --twice plays every
-// seed a second time and requires the same hashes. Exit status 1 on a fault.
+// plays ACTIONS actions from SEED (and from the next N - 1 seeds), games of
+// --players players (1 to 3 at random when not given), printing the state
+// hash every N actions (1000) and the figures at the end; every N actions
+// (500; 0 for never), and at random points besides, the game is saved, read
+// back and played on from the file. A fault (an invariant broken, a round
+// whose replay goes elsewhere, a refused order that changed the game, a saved
+// game that does not come back, an assertion, a sanitizer's report, a crash)
+// prints the seed and the action number; the same numbers with REPLAY_TO
+// replay the game up to that action, tracing the actions before it. --twice
+// plays every seed a second time and requires the same hashes. Exit status 1
+// on a fault.
 #include <unistd.h>
 
 #include <chrono>
@@ -39,6 +44,7 @@ struct Options {
     long actions = 0;
     long replayTo = 0;  // 0: no replay
     int seeds = 1;
+    int players = 0;
     long hashEvery = 1000;
     long saveEvery = 500;
     bool twice = false;
@@ -80,6 +86,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             o.twice = true;
         else if (a == "--seeds" && i + 1 < argc)
             o.seeds = std::atoi(argv[++i]);
+        else if (a == "--players" && i + 1 < argc)
+            o.players = std::atoi(argv[++i]);
         else if (a == "--hash-every" && i + 1 < argc)
             o.hashEvery = std::atol(argv[++i]);
         else if (a == "--save-every" && i + 1 < argc)
@@ -93,7 +101,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     o.seed = std::strtoull(positional[0].c_str(), nullptr, 10);
     o.actions = std::atol(positional[1].c_str());
     if (positional.size() == 3) o.replayTo = std::atol(positional[2].c_str());
-    return o.actions > 0 && o.seeds > 0 && o.hashEvery > 0 && o.saveEvery >= 0 && o.replayTo >= 0;
+    return o.actions > 0 && o.seeds > 0 && o.players >= 0 && o.players <= tarq::kMaxPlayers && o.hashEvery > 0 &&
+           o.saveEvery >= 0 && o.replayTo >= 0;
 }
 
 struct Run {
@@ -104,7 +113,7 @@ struct Run {
 
 Run Play(std::uint64_t seed, const Options& o, bool print) {
     Run run;
-    Player player(seed);
+    Player player(seed, o.players);
     std::deque<std::string> trace;
     const long last = o.replayTo > 0 ? o.replayTo : o.actions;
     g_seed = seed;
@@ -119,7 +128,7 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
         if (std::string trouble = player.TakeTrouble(); !trouble.empty()) violations.push_back(trouble);
         if (o.saveEvery > 0 && k % o.saveEvery == 0)
             if (std::string trouble = player.SaveAndLoad(); !trouble.empty()) violations.push_back(trouble);
-        if (violations.empty()) violations = tarq::CheckInvariants(player.window().game());
+        if (violations.empty()) violations = tarq::CheckInvariants(player.driver().game());
         if (!violations.empty()) {
             std::printf("autogame: a fault at seed %llu action %ld\n", static_cast<unsigned long long>(seed), k);
             for (const std::string& v : violations) std::printf("  %s\n", v.c_str());
@@ -133,7 +142,7 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
             break;
         }
         if (k % o.hashEvery == 0 || k == last) {
-            run.hashes.push_back(tarq::StateHash(player.window().game()));
+            run.hashes.push_back(tarq::StateHash(player.driver().game()));
             if (print)
                 std::printf("seed %llu action %ld hash %016llx\n", static_cast<unsigned long long>(seed), k,
                             static_cast<unsigned long long>(run.hashes.back()));
@@ -141,7 +150,7 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
     }
     run.games = player.gamesStarted();
     if (print) {
-        std::printf("  engine events:");
+        std::printf("  orders and checks:");
         for (const auto& [kind, count] : player.Events()) std::printf(" %s %ld;", kind.c_str(), count);
         std::printf("\n");
     }
@@ -154,7 +163,8 @@ int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr,
-                     "usage: %s SEED ACTIONS [REPLAY_TO] [--seeds N] [--hash-every N] [--save-every N] [--twice]\n",
+                     "usage: %s SEED ACTIONS [REPLAY_TO] [--seeds N] [--players N] [--hash-every N] [--save-every N] "
+                     "[--twice]\n",
                      argv[0]);
         return 2;
     }

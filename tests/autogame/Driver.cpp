@@ -1,0 +1,259 @@
+#include "Driver.h"
+
+#include <cstring>
+#include <utility>
+#include <variant>
+
+#include "core/CommandCodec.h"
+#include "core/World.h"
+#include "gamefile/GameFile.h"
+#include "gamefile/GameFileFormat.h"
+#include "orders/Execute.h"
+#include "orders/Replay.h"
+#include "setup/Launch.h"
+#include "setup/Players.h"
+#include "view/Viewport.h"
+
+namespace tarq::autogame {
+
+namespace {
+
+constexpr Pixel kBlack = 0xFF000000u;
+
+// Fifteen sheets of 2 x 2 patterns standing in for the picture files: every
+// pattern number the game uses exists, and opaque, keyed and empty patterns
+// alternate, so the renderer takes each of its paths.
+void MakePictures(ImageList& images) {
+    constexpr int kPerRow = 64, kRows = 32, kSide = 2;
+    constexpr Pixel kKey = 0xFFFF00FFu;
+    images.clear();
+    for (int item = 0; item < 15; ++item) {
+        Bitmap sheet(kPerRow * kSide, kRows * kSide, kKey);
+        for (int p = 0; p < kPerRow * kRows; ++p) {
+            const int mode = (p + 2) % 3;  // pattern 0 is all key, so pixel (1, 1) is the key colour
+            const Pixel colour = 0xFF000000u | ((static_cast<Pixel>(p) * 2654435761u + static_cast<Pixel>(item)) & 0xFEFEFEu);
+            for (int y = 0; y < kSide; ++y)
+                for (int x = 0; x < kSide; ++x)
+                    if (mode == 0 || (mode == 1 && x != y))
+                        sheet.at((p % kPerRow) * kSide + x, (p / kPerRow) * kSide + y) = colour;
+        }
+        SetSheet(images.append(), std::move(sheet), kSide, kSide, item != 0);
+    }
+}
+
+Bitmap ColourStrip() {
+    Bitmap strip(256, 1);
+    for (int code = 0; code < 256; ++code) strip.at(code, 0) = 0xFF000000u | static_cast<Pixel>(code * 0x010305);
+    return strip;
+}
+
+const char* EventName(EventKind kind) {
+    switch (kind) {
+        case EventKind::Moved: return "event: moved";
+        case EventKind::Created: return "event: created";
+        case EventKind::Released: return "event: released";
+        case EventKind::BaseLanded: return "event: base landed";
+        case EventKind::ConstructionStarted: return "event: construction started";
+        case EventKind::ConstructionFinished: return "event: construction finished";
+        case EventKind::TurnEnded: return "event: turn ended";
+    }
+    return "event";
+}
+
+// A multiplicative hash over the values' bytes, eight at a time; every value
+// hashed here has no padding.
+class Print {
+public:
+    template <typename T>
+    void Bytes(const T* data, std::size_t count) {
+        const auto* p = reinterpret_cast<const unsigned char*>(data);
+        std::size_t n = count * sizeof(T);
+        for (; n >= 8; n -= 8, p += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            Mix(word);
+        }
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, p, n);
+        Mix(tail ^ (static_cast<std::uint64_t>(n) << 56));
+    }
+    template <typename... T>
+    void Add(const T&... values) {
+        (Bytes(&values, 1), ...);
+    }
+    template <typename T>
+    void Grid(const CellGrid<T>& grid) {
+        Bytes(grid.cells.data(), grid.cells.size());
+    }
+    std::uint64_t value() const { return h_; }
+
+private:
+    void Mix(std::uint64_t word) {
+        h_ = (h_ ^ word) * 0x9E3779B97F4A7C15ull;
+        h_ ^= h_ >> 29;
+    }
+    std::uint64_t h_ = 0xCBF29CE484222325ull;
+};
+
+}  // namespace
+
+std::uint64_t MatchFingerprint(const Game& g) {
+    Print p;
+    const TWorld& w = g.World;
+    p.Add(w.StartGold, w.MapWidth, w.MapHeight, w.TerrainSet, w.LandingSectors);
+    p.Grid(w.Terrain);
+    p.Grid(w.Connectors);
+    p.Grid(w.Resources);
+    p.Grid(w.Passability);
+    for (const TGameObject& o : w.Objects)
+        p.Add(o.Owner, o.Active, o.Cells, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn, o.BuildLink,
+              o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft, o.HitsLeft,
+              o.MovesLeft, o.CargoKind, o.Cargo, o.AnimClass, o.Stats);
+    p.Add(g.Players.Count);
+    for (const TPlayer& pl : g.Players.Table)
+        p.Add(pl.Number, pl.Clan, pl.Colour, pl.Joined, pl.BaseLanded, pl.Credits, pl.Restrictions, pl.Purchasable,
+              pl.Purchases, pl.Sectors);
+    const TViewSettings& v = g.ViewSettings;
+    p.Add(v.CurrentPlayer, v.UseLandingSectors, v.BasePlaced, v.PlayerClan, v.Credits, g.NewGameChoices,
+          g.PurchaseListStorage);
+    for (const TUnitType& t : g.UnitTypes) p.Add(t.Purchasable);
+    p.Add(g.Turn, g.Rng.Seed(), g.Log.Digest(), g.ClickMode, g.SiteBuilder, g.SiteBuilderCol, g.SiteBuilderRow,
+          g.ExitCandidates, g.ExitMarkers, g.LastCreatedObject, g.ReadyLayerOn);
+    return p.value();
+}
+
+Driver::Driver(std::function<std::uint32_t()> seeds) : game_(NewGame()), seeds_(std::move(seeds)), palette_(ColourStrip()) {
+    SetStartValues(*game_);
+    game_->AppActive = 1;
+    MakePictures(images_);
+}
+
+bool Driver::matchStarted() const {
+    for (int p = 1; p <= game_->Players.Count; ++p)
+        if (game_->Players.Table[p].Joined != 0) return true;
+    return false;
+}
+
+Outcome Driver::Submit(Command command) { return Submit(Order{game_->ViewSettings.CurrentPlayer, command}); }
+
+// Now and then a match command is fingerprinted before and after: refused,
+// it must have changed nothing.
+Outcome Driver::Submit(const Order& order) {
+    menu.reset();
+    if (std::holds_alternative<cmd::Join>(order.command) && !matchStarted()) TakeRoundStart();
+    const std::int32_t turn = game_->Turn;
+    const bool watched = IsMatchCommand(order.command) && ++submitted_ % 8 == 0;
+    const std::uint64_t before = watched ? MatchFingerprint(*game_) : 0;
+    const Outcome out = Execute(*game_, order);
+    ++events[(out.accepted ? "order " : "refused ") + std::string(CommandName(order.command))];
+    for (const GameEvent& e : out.events) ++events[EventName(e.kind)];
+    if (!out.accepted) {
+        if (watched && MatchFingerprint(*game_) != before) trouble_ = "a refused order changed the match: " + OrderText(order);
+        return out;
+    }
+    if (std::holds_alternative<cmd::Join>(order.command)) ShowMap();
+    if (std::holds_alternative<cmd::EndTurn>(order.command)) {
+        // The next player sees their map, or the new-game page until they land.
+        onMap_ = !JoiningPlayer(*game_);
+        UpdateViewGeometry(*game_, width_, height_);
+        MarkViewForFirstFrame(*game_);
+    }
+    if (game_->Turn != turn) {
+        if (std::string wrong = CheckRound(); !wrong.empty()) trouble_ = wrong;
+        TakeRoundStart();
+    }
+    if (out.openMenu) menu = BuildCommandMenu(*game_);
+    Draw();
+    return out;
+}
+
+std::string Driver::TakeTrouble() { return std::exchange(trouble_, {}); }
+
+void Driver::TakeRoundStart() {
+    roundStart_ = std::make_unique<Game>(*game_);
+    roundFrom_ = game_->Log.Entries().size();
+}
+
+std::string Driver::CheckRound() {
+    if (!roundStart_) return {};
+    const std::vector<LoggedOrder>& log = game_->Log.Entries();
+    const auto replayed = std::make_unique<Game>(*roundStart_);
+    const ReplayResult result = Replay(*replayed, log, roundFrom_, log.size());
+    ++events["check: round replayed"];
+    if (!result.ok)
+        return "the replay of the round refused log entry " + std::to_string(result.failedAt) + ": " +
+               OrderText(log[result.failedAt].order);
+    if (MatchFingerprint(*replayed) != MatchFingerprint(*game_))
+        return "the replay of log entries " + std::to_string(roundFrom_) + ".." + std::to_string(log.size()) +
+               " reached another state than the game";
+    return {};
+}
+
+// "Старт" accepted: the map page with its initial view on the surface.
+void Driver::ShowMap() {
+    Game& g = *game_;
+    onMap_ = true;
+    Execute(g, {g.ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
+    StartInitialView(g, width_ + 4, width_, height_, g.ViewSettings.Scale, width_, height_);
+    back_ = BackBuffer(width_, height_);
+    frameCache_.Invalidate();
+    FinishInitialView(g, width_, height_);
+    MarkViewForFirstFrame(g);
+}
+
+void Driver::Resize(int width, int height) {
+    width_ = width;
+    height_ = height;
+    Submit(cmd::Resize{static_cast<i16>(width), static_cast<i16>(height)});
+    if (!onMap_) return;
+    UpdateViewGeometry(*game_, width, height);
+    back_ = BackBuffer(width, height);
+    frameCache_.Invalidate();
+    game_->ViewChanged = 1;
+}
+
+void Driver::Tick(int elapsedMs) {
+    if (!onMap_) return;
+    AdvanceTime(*game_, clock_, elapsedMs);
+    back_.Clear(kBlack);
+    Draw();
+}
+
+// A frame, and what it asks for: the minimap and the view controls' values.
+void Driver::Draw() {
+    if (!onMap_ || back_.width() == 0) return;
+    Game& g = *game_;
+    ClampView(g);
+    const FrameRequests requests = RenderFrame(g, images_, back_, frameCache_);
+    back_.TakeChanges();
+    if (requests.rebuildMinimap) {
+        g.MinimapDirty = 0;
+        RebuildMinimap(g, palette_);
+    }
+    if (requests.syncViewControls) SyncViewControls(g, width_, height_);
+}
+
+// The file keeps the match; until it keeps the command log and only the match
+// (format 3), a loaded game is checked by its bytes alone and its rounds from
+// the load on.
+std::string Driver::SaveAndLoad() {
+    if (!matchStarted() || menu || !HasSavableMap(*game_)) return {};
+    const QByteArray bytes = WriteGameFile(*game_);
+    LoadedGame loaded = ReadGameFile(bytes, QStringLiteral("autogame.tarq"));
+    if (!loaded) return "a saved game is refused: " + loaded.message.toStdString();
+    if (WriteGameFile(*loaded.game) != bytes) return "a loaded game saves to other bytes";
+    if (gamefile::kGameFileVersion >= 3 && MatchFingerprint(*loaded.game) != MatchFingerprint(*game_))
+        return "a loaded game is not the game that was saved";
+    const std::size_t logged = game_->Log.Entries().size();
+    loaded.game->AppActive = 1;
+    game_ = std::move(loaded.game);
+    onMap_ = !JoiningPlayer(*game_);
+    Execute(*game_, {game_->ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
+    UpdateViewGeometry(*game_, width_, height_);
+    frameCache_.Invalidate();
+    if (game_->Log.Entries().size() != logged) TakeRoundStart();
+    ++events["check: saved and loaded"];
+    return {};
+}
+
+}  // namespace tarq::autogame
