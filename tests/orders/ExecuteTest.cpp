@@ -12,6 +12,10 @@
 #include "core/StateHash.h"
 #include "orders/Execute.h"
 #include "orders/Replay.h"
+#include "setup/Launch.h"
+#include "setup/Purchases.h"
+#include "world/LandingSectors.h"
+#include "world/MapGenerator.h"
 
 namespace tarq::testing {
 namespace {
@@ -74,7 +78,9 @@ TEST_F(ExecuteTest, OrdersTakeOnlyTheCurrentPlayersOwnObjects) {
             const bool expected = whose == 0 && std::find(acceptedForOwn.begin(), acceptedForOwn.end(), c.name) !=
                                                     acceptedForOwn.end();
             EXPECT_EQ(out.accepted, expected) << c.name << " whose " << whose << " " << out.reason;
-            if (!out.accepted) EXPECT_EQ(StateHash(*game), before) << c.name << " whose " << whose;
+            if (!out.accepted) {
+                EXPECT_EQ(StateHash(*game), before) << c.name << " whose " << whose;
+            }
         }
     }
 }
@@ -116,6 +122,88 @@ TEST_F(ExecuteTest, ClickModesAllowOnlyTheirOrders) {
     EXPECT_FALSE(Run(cmd::CancelExitChoice{}).accepted) << "back in the normal mode";
 }
 
+// Player 1 back on the new-game page of a game player 2 has joined: not
+// landed, their kit bought, sector (2, 2) (cells 4..5 of the 20 x 20 map) theirs.
+void Unlanded(Game& g) {
+    g.Players.Table[1].Joined = g.Players.Table[1].BaseLanded = 0;
+    g.ViewSettings.BasePlaced = 0;
+    g.ViewSettings.UseLandingSectors = 1;
+    ResetPurchases(g);
+    g.World.LandingSectors[2][2] = kSectorClaimed;
+    ShowLandingArea(g, true);
+}
+
+// Refusals as the game tells them: the start's reasons, a colour or cargo
+// refused, and work the rules allow that finds no room (its handler refuses
+// it with the message). Nothing is changed or logged.
+TEST_F(ExecuteTest, RefusedOrdersTellWhyAndLeaveNoTrace) {
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> setup;
+        Command command;
+        std::string reason, message;  // what the refusal says (a part of it)
+    };
+    const Case cases[] = {
+        {"a landing without room for the whole force", Unlanded, cmd::LandBase{5, 5}, "",
+         "Войскам не хватает места в ваших секторах"},
+        {"a start with no sector claimed",
+         [](Game& g) { Unlanded(g), g.World.LandingSectors[2][2] = kSectorFree; }, cmd::Join{0},
+         kSectorsRequiredMessage, ""},
+        {"a start with more sectors than the share",
+         [](Game& g) {
+             Unlanded(g);
+             for (int sx = 0; sx < 6; ++sx)
+                 for (int sy = 0; sy < 10; ++sy) g.World.LandingSectors[sx][sy] = kSectorClaimed;
+         },
+         cmd::Join{0}, "Отмечено секторов: 60", ""},
+        {"a start whose sectors hold no land",
+         [](Game& g) {
+             Unlanded(g);
+             for (int c = 4; c <= 5; ++c)
+                 for (int r = 4; r <= 5; ++r) g.World.Passability(c, r) = kPassWater;
+         },
+         cmd::Join{0}, kNoLandInSectorsMessage, ""},
+        {"a colour player 2 has kept", Unlanded, cmd::SetColour{1}, "Этот цвет уже выбрал игрок 2", ""},
+        {"cargo without credits",
+         [](Game& g) { Unlanded(g), g.PurchaseList(2).Cargo = 50, g.ViewSettings.Credits = 0; },
+         cmd::CargoStep{2, 1}, "Не хватает кредитов", ""},
+        {"cargo beyond the hold", Unlanded, cmd::CargoStep{2, 1}, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.setup(*game);
+        const std::uint64_t before = StateHash(*game);
+        const Outcome out = Run(c.command);
+        EXPECT_FALSE(out.accepted);
+        EXPECT_EQ(out.reason.substr(0, c.reason.size()), c.reason);
+        EXPECT_EQ(out.messages.empty(), c.message.empty());
+        if (!out.messages.empty()) {
+            EXPECT_EQ(out.messages[0].text.substr(0, c.message.size()), c.message);
+        }
+        EXPECT_EQ(StateHash(*game), before);
+    }
+}
+
+// The map of a generation follows from the order's seed alone, whatever the
+// game's own random source was: a replay makes the same map.
+TEST(GenerationOrderTest, TheMapFollowsFromTheSeed) {
+    const auto generated = [](std::uint32_t ownSeed, std::uint32_t orderSeed) {
+        auto game = NewGame();
+        SetStartValues(*game);
+        game->Rng = RandomSource([ownSeed] { return ownSeed; });
+        game->Rng.Reseed();
+        cmd::GenerateMap order;
+        order.sizeItem = 0;
+        order.seed = orderSeed;
+        EXPECT_TRUE(Execute(*game, {1, order}).accepted);
+        return game;
+    };
+    const auto a = generated(1, 77), b = generated(2, 77), c = generated(1, 78);
+    EXPECT_EQ(StateHash(*a), StateHash(*b));
+    EXPECT_FALSE(a->World.Terrain.cells == c->World.Terrain.cells);
+}
+
 // Every kind of command writes bytes that read back as the same order, and
 // no shorter prefix reads as one.
 TEST(CommandCodecTest, EveryCommandReadsBackFromItsBytes) {
@@ -133,7 +221,9 @@ TEST(CommandCodecTest, EveryCommandReadsBackFromItsBytes) {
         ASSERT_TRUE(DecodeOrder(bytes.data(), bytes.size(), at, back));
         EXPECT_EQ(back, order) << OrderText(order);
         std::size_t none = 0;
-        if (bytes.size() > 2) EXPECT_FALSE(DecodeOrder(bytes.data(), bytes.size() - 1, none, back)) << kind;
+        if (bytes.size() > 2) {
+            EXPECT_FALSE(DecodeOrder(bytes.data(), bytes.size() - 1, none, back)) << kind;
+        }
     }
     std::size_t pos = 0;
     Order out;

@@ -158,5 +158,21 @@ TEST_F(AnimationTest, SuccessorOutsideTheTableLeavesThePictureAlone) {
     EXPECT_EQ(o.CellSprites[1].Spr, 5);
 }
 
+// The animation keeps time, not frames: the same second in ten ticks or in
+// two hundred and fifty gives the same steps, and a long pause goes on from
+// where it was instead of racing to catch up.
+TEST(AnimationClockTest, StepsFollowTheTimeNotTheFrames) {
+    for (const auto& [ticks, each] : {std::pair{10, 100}, std::pair{250, 4}, std::pair{1000, 1}}) {
+        AnimationClock clock;
+        int steps = 0;
+        for (int t = 0; t < ticks; ++t) steps += clock.Advance(each);
+        EXPECT_EQ(steps, 1000 / kAnimationStepMs) << ticks << " ticks of " << each << " ms";
+    }
+    AnimationClock paused;
+    EXPECT_EQ(paused.Advance(5000), kMaxStepsPerTick);
+    EXPECT_EQ(paused.Advance(kAnimationStepMs - 1), 0);
+    EXPECT_EQ(paused.Advance(-40), 0);
+}
+
 }  // namespace
 }  // namespace tarq
