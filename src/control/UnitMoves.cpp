@@ -37,17 +37,26 @@ int StepFacing(int dc, int dr) {
     return kFacing[Sign(dc) + 1][Sign(dr) + 1];
 }
 
+TFootprint StepTarget(const TGameObject& unit, int col, int row) {
+    return SingleCellFootprint(unit.Cells[1].col + Sign(col - unit.Cells[1].col),
+                               unit.Cells[1].row + Sign(row - unit.Cells[1].row));
+}
+
 bool StepToward(Game& game, int object, int col, int row) {
     if (object < 1 || object > kMaxObjects || !SlotInUse(game.Object(object))) return false;
-    TGameObject& u = game.Object(object);
-    const int dc = col - u.Cells[1].col, dr = row - u.Cells[1].row;
-    const TFootprint target = SingleCellFootprint(u.Cells[1].col + Sign(dc), u.Cells[1].row + Sign(dr));
-    if (CanPlace(game, target, u.Stats.Movement) == 0 || u.MovesLeft == 0) return false;
-    u.CellSprites[1] = u.Sprites[StepFacing(dc, dr)];
-    u.CellSprites[1].id = static_cast<i16>(object);
-    RelocateObject(game, object, target);
-    --u.MovesLeft;
+    const TGameObject& u = game.Object(object);
+    if (CanPlace(game, StepTarget(u, col, row), u.Stats.Movement) == 0 || u.MovesLeft == 0) return false;
+    MakeStep(game, object, col, row);
     return true;
+}
+
+void MakeStep(Game& game, int object, int col, int row) {
+    if (object < 1 || object > kMaxObjects || !SlotInUse(game.Object(object))) return;
+    TGameObject& u = game.Object(object);
+    u.CellSprites[1] = u.Sprites[StepFacing(col - u.Cells[1].col, row - u.Cells[1].row)];
+    u.CellSprites[1].id = static_cast<i16>(object);
+    RelocateObject(game, object, StepTarget(u, col, row));
+    --u.MovesLeft;
 }
 
 }  // namespace tarq

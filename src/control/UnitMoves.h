@@ -23,4 +23,12 @@ int StepFacing(int dc, int dr);
 // target cell does not take it.
 bool StepToward(Game& game, int object, int col, int row);
 
+// The cell a step of `unit` toward (col, row) goes to.
+TFootprint StepTarget(const TGameObject& unit, int col, int row);
+
+// The step itself, once the rules allowed it (the target cell takes the unit
+// and a move is left; the order's check holds them): turns, moves, spends a
+// move. A slot out of the table or free is ignored.
+void MakeStep(Game& game, int object, int col, int row);
+
 }  // namespace tarq

@@ -153,9 +153,12 @@ void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
         return;
     }
     DirtyCells dirty(stamps);
+    const ObjectTable& table = game.World.Objects;  // read only: the walk changes no object
     for (int i = 1; i <= kMaxObjects; ++i) {
-        const TStampRecord now = RecordOf(game.World.Objects[i]);
+        const TGameObject& o = table[i];
         TStampRecord& before = stamps.Slots[i];
+        if (o.Owner == 0 && before.InUse == 0) continue;  // free then and now
+        const TStampRecord now = RecordOf(o);
         if (now == before) continue;
         dirty.markCovered(game, before);
         dirty.markCovered(game, now);

@@ -65,22 +65,18 @@ void RunOrder(Game& game, u8, const cmd::LandBase& c, Outcome& out) {
 Verdict CheckOrder(const Game& game, u8 player, const cmd::Step& c) {
     if (!BaseLanded(game) || !OwnObject(game, player, c.unit)) return Verdict::No();
     const TGameObject& u = game.Object(c.unit);
-    const std::string name = TypeName(game, u.TypeId);
-    if (u.OrderState != 0) return Verdict::No(name + " занят стройкой");
-    if (u.MovesLeft == 0) return Verdict::No(name + ": ходов больше нет");
-    const int dc = (c.col > u.Cells[1].col) - (c.col < u.Cells[1].col);
-    const int dr = (c.row > u.Cells[1].row) - (c.row < u.Cells[1].row);
-    const TFootprint to = SingleCellFootprint(u.Cells[1].col + dc, u.Cells[1].row + dr);
-    if (dc == 0 && dr == 0) return Verdict::No();
-    if (CanPlace(game, to, u.Stats.Movement) == 0) return Verdict::No(name + ": туда не пройти");
+    const auto refused = [&](const char* why) { return Verdict::No(TypeName(game, u.TypeId) + why); };
+    if (u.OrderState != 0) return refused(" занят стройкой");
+    if (u.MovesLeft == 0) return refused(": ходов больше нет");
+    const TFootprint to = StepTarget(u, c.col, c.row);
+    if (to[1] == u.Cells[1]) return Verdict::No();
+    if (CanPlace(game, to, u.Stats.Movement) == 0) return refused(": туда не пройти");
     return Verdict::Yes();
 }
 
+// The check above holds everything StepToward would test again.
 void RunOrder(Game& game, u8, const cmd::Step& c, Outcome& out) {
-    if (!StepToward(game, c.unit, c.col, c.row)) {
-        out.accepted = false;
-        return;
-    }
+    MakeStep(game, c.unit, c.col, c.row);
     const TCellPos at = game.Object(c.unit).Cells[1];
     out.memo = ShowObjectInfo(game, c.unit, ShownInfo(game));
     out.events.push_back({EventKind::Moved, c.unit, at.col, at.row, game.Object(c.unit).TypeId, 0});
