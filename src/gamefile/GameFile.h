@@ -15,6 +15,7 @@
 
 #include "core/GameState.h"
 #include "gamefile/GameFileContents.h"
+#include "gamefile/SafeWrite.h"
 
 namespace tarq {
 
@@ -56,7 +57,9 @@ struct LoadedGame {
     explicit operator bool() const { return game != nullptr; }
 };
 
-// ParseGameFile followed by BuildGame; `fileName` names the file in messages.
+// ParseGameFile followed by BuildGame, then the links the game cannot derive
+// (CheckLinks) and every invariant of the game checked: a game that breaks
+// one is refused too. `fileName` names the file in messages.
 LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName);
 
 // Reads the file at `path` (at most the largest size a game file can have).
@@ -66,15 +69,29 @@ struct SavedGameFile {
     GameFileProblem problem = GameFileProblem::None;
     QString message;  // empty on success
     QString cause;    // the reason alone, for messages that name another file
+    gamefile::WriteFailure failure = gamefile::WriteFailure::None;
     explicit operator bool() const { return problem == GameFileProblem::None; }
 };
 
-// Writes `bytes` to `path` atomically (QSaveFile): either the whole new file
-// is there afterwards or the old one is untouched.
+// Writes `bytes` to `path` (gamefile::StagedFile): the new file is written,
+// flushed and read back beside it and then takes the name, so afterwards
+// either the whole new file is there or the earlier one is untouched.
 SavedGameFile WriteFileAtomically(const QByteArray& bytes, const QString& path);
 
-// WriteGameFile to `path` atomically; refused for a game without a map.
+// The file bytes of `game`, or the failure with its cause when it has no map
+// yet or would be written into a file that ReadGameFile refuses.
+struct GameFileBytes {
+    QByteArray bytes;
+    gamefile::WriteFailure failure = gamefile::WriteFailure::None;
+    QString cause;
+};
+GameFileBytes SavableGameFile(const Game& game);
+
+// SavableGameFile written to `path` by WriteFileAtomically.
 SavedGameFile SaveGameFile(const Game& game, const QString& path);
+
+// A failed save of `path`: the problem, the cause and the message.
+SavedGameFile SaveFailed(const QString& path, gamefile::WriteFailure failure, const QString& cause);
 
 // The player's message for a refused file.
 QString GameFileMessage(GameFileProblem problem, const QString& fileName, const QString& detail);
