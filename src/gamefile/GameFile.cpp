@@ -49,6 +49,11 @@ Decoded Decode(const QByteArray& bytes) {
     return {std::move(game), GameFileProblem::None, {}};
 }
 
+// A failed save of `path`: the problem, the cause and the message.
+SavedGameFile SaveFailed(const QString& path, gamefile::WriteFailure failure, const QString& cause) {
+    return {GameFileProblem::CannotWrite, GameFileMessage(GameFileProblem::CannotWrite, path, cause), cause, failure};
+}
+
 }  // namespace
 
 QString GameFileMessage(GameFileProblem problem, const QString& fileName, const QString& detail) {
@@ -128,10 +133,6 @@ LoadedGame LoadGameFile(const QString& path) {
         return refused;
     }
     return ReadGameFile(bytes, path);
-}
-
-SavedGameFile SaveFailed(const QString& path, gamefile::WriteFailure failure, const QString& cause) {
-    return {GameFileProblem::CannotWrite, GameFileMessage(GameFileProblem::CannotWrite, path, cause), cause, failure};
 }
 
 SavedGameFile WriteFileAtomically(const QByteArray& bytes, const QString& path) {

@@ -31,10 +31,10 @@ enum class GameFileProblem {
     CannotWrite,   // saving failed; any earlier file of that name is intact
 };
 
-// The parsed and checked contents of a file, or what is wrong with it. No
-// game is built: this is the reader's whole attack surface, it allocates
-// only in proportion to its input (bounded by the format's limits) and does
-// no work that does not depend on the input.
+// The parsed and checked contents of a file, or what is wrong with it: the
+// first stage of reading, before any game is built. It allocates only in
+// proportion to its input (bounded by the format's limits) and does no work
+// that does not depend on the input.
 struct ParsedGameFile {
     std::unique_ptr<GameFileContents> contents;  // set exactly when problem is None
     GameFileProblem problem = GameFileProblem::None;
@@ -90,8 +90,6 @@ GameFileBytes SavableGameFile(const Game& game);
 // SavableGameFile written to `path` by WriteFileAtomically.
 SavedGameFile SaveGameFile(const Game& game, const QString& path);
 
-// A failed save of `path`: the problem, the cause and the message.
-SavedGameFile SaveFailed(const QString& path, gamefile::WriteFailure failure, const QString& cause);
 
 // The player's message for a refused file.
 QString GameFileMessage(GameFileProblem problem, const QString& fileName, const QString& detail);

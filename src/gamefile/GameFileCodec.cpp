@@ -283,9 +283,9 @@ void AppendFieldSection(QByteArray& body, std::uint32_t tag, Fields fields) {
 // A section as the player's messages name it.
 QString SectionName(std::uint32_t tag) {
     const std::pair<std::uint32_t, const char*> names[] = {
-        {kSectionMap, "карта"},     {kSectionGrid, "клетки"},    {kSectionLayers, "слои картинок"},
+        {kSectionMap, "карта"},       {kSectionGrid, "клетки"},  {kSectionLayers, "слои картинок"},
         {kSectionObjects, "объекты"}, {kSectionView, "вид"},     {kSectionSettings, "настройки"},
-        {kSectionPlay, "ход игры"}, {kSectionShop, "покупки"}, {kSectionPlayers, "игроки"},
+        {kSectionPlay, "ход игры"},   {kSectionShop, "покупки"}, {kSectionPlayers, "игроки"},
     };
     for (const auto& [known, name] : names)
         if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
@@ -508,24 +508,24 @@ std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& er
                     .arg(kMaxMapSide);
         return nullptr;
     }
-    const bool read = sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
-                      sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
-                      sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
-                      fields(kSectionView,
-                             [](Reader& r, GameFileContents& g) {
-                                 ViewFields(r, g);
-                                 if (!r.s.atEnd()) OverlayFields(r, g);
-                             }) &&
-                      fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
-                      fields(kSectionPlay,
-                             [&hasId](Reader& r, GameFileContents& g) {
-                                 PlayFields(r, g);
-                                 hasId = !r.s.atEnd();
-                                 if (hasId) GameIdField(r, g);
-                             }) &&
-                      fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&
-                      (version < 2 ||
-                       fields(kSectionPlayers, [](Reader& r, GameFileContents& g) { PlayersFields(r, g); }));
+    const bool read =
+        sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
+        sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
+        sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
+        fields(kSectionView,
+               [](Reader& r, GameFileContents& g) {
+                   ViewFields(r, g);
+                   if (!r.s.atEnd()) OverlayFields(r, g);
+               }) &&
+        fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
+        fields(kSectionPlay,
+               [&hasId](Reader& r, GameFileContents& g) {
+                   PlayFields(r, g);
+                   hasId = !r.s.atEnd();
+                   if (hasId) GameIdField(r, g);
+               }) &&
+        fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&
+        (version < 2 || fields(kSectionPlayers, [](Reader& r, GameFileContents& g) { PlayersFields(r, g); }));
     if (!read) return nullptr;
     if (!sections.atEnd()) {
         error = QStringLiteral("лишние данные после последнего раздела");

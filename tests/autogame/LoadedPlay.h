@@ -11,9 +11,11 @@
 
 namespace tarq::autogame {
 
-// `player` opens `game` (read from a file) and plays up to `actions` actions
-// from `seed`, the invariant checker after each; the game is then saved and
-// must read back, and save again to the same bytes. Play stops early when the
+// `player` opens `game` (read from a file), draws its first frames, plays up
+// to `actions` actions from `seed` and ends the turn; after each the
+// invariants must hold and a file saved then must pass the reader's checks.
+// The game is then saved and must read back, and save again to the same
+// bytes. Play stops early when the
 // turn passes to a player who has not joined yet: their pages are not the
 // map's. Returns what went wrong, with the action that did it; empty when
 // nothing did.

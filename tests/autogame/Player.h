@@ -28,6 +28,7 @@ public:
     void OpenGame(std::uint64_t seed, std::unique_ptr<Game> game);
 
     const WindowModel& window() const { return *window_; }
+    WindowModel& window() { return *window_; }
     // A save and load between actions: what went wrong, empty when nothing did.
     std::string SaveAndLoad() { return window_->SaveAndLoad(); }
     // What went wrong with a save and load the player made in its last action.

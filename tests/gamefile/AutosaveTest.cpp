@@ -91,7 +91,9 @@ std::unique_ptr<Game> LandedGame(int side, std::uint32_t seed = 7) {
 // Text outside the «» quotes has no Latin letters: names of fields or the
 // system's English texts would have them.
 bool RussianOutsideQuotes(const QString& text) {
-    return !QString(text).remove(QRegularExpression(QStringLiteral("«[^»]*»"))).contains(QRegularExpression("[A-Za-z]"));
+    return !QString(text)
+                .remove(QRegularExpression(QStringLiteral("«[^»]*»")))
+                .contains(QRegularExpression("[A-Za-z]"));
 }
 
 TEST(AutosaveTest, KeepsEachGamesNewestThreeInOrder) {

@@ -40,9 +40,15 @@ const Game& PlayedTo(std::size_t stages) {
 }
 
 // A small played game: objects, a site with its ready marker, a marked layer 8.
-const Game& Played() { return PlayedTo(4); }
-const Game& Placing() { return PlayedTo(3); }   // a site being placed
-const Game& Choosing() { return PlayedTo(5); }  // an exit being chosen
+const Game& Played() {
+    return PlayedTo(4);
+}
+const Game& Placing() {
+    return PlayedTo(3);
+}  // a site being placed
+const Game& Choosing() {
+    return PlayedTo(5);
+}  // an exit being chosen
 
 const QByteArray& Saved() {
     static const QByteArray bytes = WriteGameFile(Played());
@@ -64,8 +70,12 @@ TGameObject& Record(Contents& c, int slot) {
     return c.Objects.at(0).Object;
 }
 
-TMapCell& CellOf(Contents& c, int col, int row) { return c.Map[c.Region().index(col, row)]; }
-TConnectorCell& ConnectorOf(Contents& c, int col, int row) { return c.Connectors[c.Region().index(col, row)]; }
+TMapCell& CellOf(Contents& c, int col, int row) {
+    return c.Map[c.Region().index(col, row)];
+}
+TConnectorCell& ConnectorOf(Contents& c, int col, int row) {
+    return c.Connectors[c.Region().index(col, row)];
+}
 
 // A land cell of the map that no object covers.
 TCellPos FreeLand(const Game& g) {
@@ -203,27 +213,35 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"slot 0", object(0, [](SavedObject& o) { o.Slot = 0; }), "номер объекта 0"},
         {"a slot twice", object(1, [](SavedObject& o) { o.Slot = 1; }), "номер объекта 1"},
         {"a cell off the grid", object(2, [](SavedObject& o) { o.Object.Cells[3].col = 53; }), "(53, "},
-        {"a type past the catalogue", object(0, [](SavedObject& o) { o.Object.TypeId = 68; }), "неизвестный тип объекта (68)"},
+        {"a type past the catalogue", object(0, [](SavedObject& o) { o.Object.TypeId = 68; }),
+         "неизвестный тип объекта (68)"},
         {"a layer past eight", object(0, [](SavedObject& o) { o.Object.Layer = 8; }), "неверные слои картинок (8 и"},
         {"a picture of object 5001", Altered([&](Contents& c) { cell(c, 3, 4).Layers[kLayerUnits].id = 5001; }),
          "клетка (3, 4): слой 4"},
-        {"a sheet past the list", Altered([&](Contents& c) { cell(c, 0, 0).Layers[1].idU = 15; }), "нет листа картинок 15"},
+        {"a sheet past the list", Altered([&](Contents& c) { cell(c, 0, 0).Layers[1].idU = 15; }),
+         "нет листа картинок 15"},
         {"an animation successor past the table",
-         object(0, [](SavedObject& o) { o.Object.CellSprites[1].SprNext = 1001; }), "неверный следующий кадр анимации (1001)"},
+         object(0, [](SavedObject& o) { o.Object.CellSprites[1].SprNext = 1001; }),
+         "неверный следующий кадр анимации (1001)"},
         {"passability 3", Altered([](Contents& c) { c.Passability[77] = 3; }), "неизвестный код проходимости (3)"},
         {"a flag of 2", Altered([](Contents& c) { c.ViewSettings.ShowGrid = 2; }), "неверный переключатель сетки (2)"},
         {"click mode 3", Altered([](Contents& c) { c.ClickMode = 3; }), "неизвестный режим щелчка (3)"},
-        {"selection outside the table", Altered([](Contents& c) { c.SelectedObject = -1; }), "неверный номер выбранного объекта (-1)"},
+        {"selection outside the table", Altered([](Contents& c) { c.SelectedObject = -1; }),
+         "неверный номер выбранного объекта (-1)"},
         {"a zoom past any screen", Altered([](Contents& c) { c.ViewSettings.Scale = 600; }), "неверный масштаб (600)"},
         {"turn 0", Altered([](Contents& c) { c.Turn = 0; }), "неверный номер хода (0)"},
-        {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }), "неизвестный режим полного экрана (3)"},
-        {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }), "неверный тип покупки (70)"},
-        {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }), "неверный номер отметки выхода (6000)"},
+        {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }),
+         "неизвестный режим полного экрана (3)"},
+        {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }),
+         "неверный тип покупки (70)"},
+        {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }),
+         "неверный номер отметки выхода (6000)"},
         {"no PLRS section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела «игроки»"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",
-         Altered([](Contents& c) { c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 3; }), "неверный номер текущего игрока (3)"},
+         Altered([](Contents& c) { c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 3; }),
+         "неверный номер текущего игрока (3)"},
         {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].Clan = 1; }), "запись игрока 4"},
         {"sections swapped", Resectioned([](Sections& s) { std::swap(s[4], s[5]); }), "вместо раздела «вид»"},
         {"a longer VIEW", Resectioned([](Sections& s) { s[4].second += 'x'; }), "длина раздела «вид»"},
@@ -259,8 +277,7 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
         {"a connector of a player past the players",
          Altered([&](Contents& c) { ConnectorOf(c, connector.col, connector.row).Owner = 3; }),
          "соединитель игрока 3, а игроков 1"},
-        {"a sector claimed by two players",
-         Altered([](Contents& c) {
+        {"a sector claimed by two players", Altered([](Contents& c) {
              c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 1;
              c.LandingSectors[3][4] = 1, c.Players.Table[2].Sectors[3][4] = 1;
          }),
@@ -284,9 +301,13 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
          "строитель работает на стройке " + unitNo + ", которая не его"},
         {"a builder building another type", Altered([&](Contents& c) { Record(c, builder).BuildLink = 40; }),
          "строит не то, что стоит на стройке"},
-        {"a connector under no structure", Altered([&](Contents& c) { ConnectorOf(c, land.col, land.row) = {1, 1}; }),
+        {"a connector under no structure", Altered([&](Contents& c) {
+             ConnectorOf(c, land.col, land.row) = {1, 1};
+         }),
          "не лежит под строением"},
-        {"a connector outside the map", Altered([](Contents& c) { ConnectorOf(c, 0, 5) = {1, 1}; }),
+        {"a connector outside the map", Altered([](Contents& c) {
+             ConnectorOf(c, 0, 5) = {1, 1};
+         }),
          "соединитель клетки (0, 5) не лежит под строением"},
         {"a picture in layer 8 of an object not there",
          Altered([&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerReady].id = static_cast<i16>(site); }),
@@ -299,8 +320,7 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
         {"an exit marker naming a real unit", Altered([&](Contents& c) { c.ExitMarkers[0] = unit; }, Choosing()),
          "отметка выхода " + unitNo + " не на своей клетке"},
         {"a placed site's builder that is another object",
-         Altered([&](Contents& c) { c.SiteBuilder = static_cast<i16>(unit); }, Placing()),
-         "за краем карты"},
+         Altered([&](Contents& c) { c.SiteBuilder = static_cast<i16>(unit); }, Placing()), "за краем карты"},
         {"a placed site's builder cell off the map", Altered([](Contents& c) { c.SiteBuilderCol = 0; }, Placing()),
          "строителю некуда вернуться: (0, "},
     };
@@ -318,9 +338,14 @@ TEST(BadFileTest, WhatTheGameDerivesIsRebuiltAtLoad) {
         std::function<void(Contents&)> change;
     } cases[] = {
         {"layer 4 naming a free slot",
-         [&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerUnits] = {1, 5, 4999, -1, 1}; }},
+         [&](Contents& c) {
+             CellOf(c, land.col, land.row).Layers[kLayerUnits] = {1, 5, 4999, -1, 1};
+         }},
         {"an object missing from its layer", [&](Contents& c) { CellOf(c, at.col, at.row).Layers[kLayerUnits] = {}; }},
-        {"layer 3 off the map", [](Contents& c) { CellOf(c, 0, 3).Layers[kLayerLarge] = {1, 5, 0, -1, 1}; }},
+        {"layer 3 off the map",
+         [](Contents& c) {
+             CellOf(c, 0, 3).Layers[kLayerLarge] = {1, 5, 0, -1, 1};
+         }},
         {"layer 5 shown without a connector",
          [&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerConnectors].show = 1; }},
         {"an object's picture naming another slot", [&](Contents& c) { Record(c, unit).CellSprites[1].id = 1; }},
