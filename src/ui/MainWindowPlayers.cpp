@@ -1,6 +1,5 @@
 // Players taking turns on one machine or by passing the game file: the
 // handover screen after END TURN and the new-game page of a joining player.
-#include <QDir>
 #include <QScrollBar>
 #include <QTabWidget>
 
@@ -24,8 +23,7 @@ void TMainForm::TurnEnded() {
     map_->StopDrawing();
     map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen
     const int player = game_->ViewSettings.CurrentPlayer;
-    const QString file = saved.written ? QDir(autosave_.folder()).filePath(AutosaveFileName(1)) : QString();
-    handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, file);
+    handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, saved.path);
 }
 
 void TMainForm::HandOver() {

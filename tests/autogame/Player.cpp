@@ -1,6 +1,7 @@
 #include "Player.h"
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -59,6 +60,12 @@ void Player::NewWindow() {
     ++games_;
     setupLeft_ = Between(0, 80);
     gameLeft_ = Between(200, 3000);
+}
+
+void Player::OpenGame(std::uint64_t seed, std::unique_ptr<Game> game) {
+    rng_.seed(seed);
+    window_->OpenGame(std::move(game), 400, 300);
+    gameLeft_ = std::numeric_limits<int>::max();
 }
 
 std::map<std::string, long> Player::Events() const {

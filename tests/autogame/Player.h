@@ -23,7 +23,12 @@ public:
     // what it did, for the trace.
     std::string Step();
 
+    // From now on the player plays `game`, a game read from a file, opened
+    // in its window; its choices start again from `seed`.
+    void OpenGame(std::uint64_t seed, std::unique_ptr<Game> game);
+
     const WindowModel& window() const { return *window_; }
+    WindowModel& window() { return *window_; }
     // A save and load between actions: what went wrong, empty when nothing did.
     std::string SaveAndLoad() { return window_->SaveAndLoad(); }
     // What went wrong with a save and load the player made in its last action.

@@ -419,21 +419,41 @@ std::string WindowModel::SaveAndLoad() {
     LoadedGame loaded = ReadGameFile(bytes, QStringLiteral("autogame.tarq"));
     if (!loaded) return "a saved game is refused: " + loaded.message.toStdString();
     if (WriteGameFile(*loaded.game) != bytes) return "a loaded game saves to other bytes";
-    // The window's part of a load: its clock behind the random source, the
-    // application's state, its surface's geometry, the controls shown again.
-    Game& g = *loaded.game;
+    TakeLoadedGame(std::move(loaded.game));
+    ++events["saved and loaded"];
+    return {};
+}
+
+// The window's part of a load: its clock behind the random source, the
+// application's state, its surface's geometry, the controls shown again.
+void WindowModel::TakeLoadedGame(std::unique_ptr<Game> loaded) {
+    Game& g = *loaded;
     const std::uint32_t seed = g.Rng.Seed();
     g.Rng = RandomSource(seeds_);
     g.Rng.SetSeed(seed);
     g.AppActive = game_->AppActive;
     UpdateViewGeometry(g, surfaceWidth, surfaceHeight);
-    game_ = std::move(loaded.game);
+    game_ = std::move(loaded);
     scaleBar = std::clamp<int>(g.ViewSettings.Scale, kScaleMin, kScaleMax);
     endTurnEnabled = EndTurnEnabled(g);
     UpdateScrollBars();
     frameCache_.Invalidate();
-    ++events["saved and loaded"];
-    return {};
+}
+
+void WindowModel::OpenGame(std::unique_ptr<Game> loaded, int width, int height) {
+    menu.reset();
+    HideTypeCard();
+    if (images_.count() == 0) MakePictures(images_);
+    minimapPalette_ = terrainStrip_;
+    launched = true;
+    surfaceWidth = width;
+    surfaceHeight = height;
+    back_ = BackBuffer(width, height);
+    surfaceInitialized_ = true;
+    page = 1;
+    drawTimerOn_ = true;
+    TakeLoadedGame(std::move(loaded));
+    MarkViewForFirstFrame(*game_);
 }
 
 }  // namespace tarq::autogame

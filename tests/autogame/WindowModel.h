@@ -95,9 +95,15 @@ public:
     // with no menu open. Returns what went wrong, empty when nothing did.
     std::string SaveAndLoad();
 
+    // A game read from a file takes the running one's place, as a load from
+    // the welcome page does: shown on the map page, on a surface of
+    // `width` x `height`.
+    void OpenGame(std::unique_ptr<Game> loaded, int width, int height);
+
     static constexpr int kMinimapSize = 196;  // Image1
 
 private:
+    void TakeLoadedGame(std::unique_ptr<Game> loaded);
     void RenderAndPresent();
     void SyncViewControlsToWidgets();
     void SetScrollBarRanges();
