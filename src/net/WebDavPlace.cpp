@@ -88,8 +88,14 @@ void WebDavPlace::Read(const QString& name, const QString& knownTag, Done done) 
     connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] { done(ReplyOf(*reply)); });
 }
 
+// The game's folder is made before the first write: a server refuses a PUT
+// into a missing folder before it has read the body, and a large body cut
+// short that way can leave the request hanging.
 void WebDavPlace::Put(const QString& name, const QByteArray& bytes, const QString& tag, Done done) {
-    PutOnce(name, bytes, tag, false, std::move(done));
+    if (folderMade_)
+        PutOnce(name, bytes, tag, false, std::move(done));
+    else
+        MakeFolderThenPut(name, bytes, tag, std::move(done));
 }
 
 void WebDavPlace::PutOnce(const QString& name, const QByteArray& bytes, const QString& tag, bool madeFolder,
@@ -103,7 +109,7 @@ void WebDavPlace::PutOnce(const QString& name, const QByteArray& bytes, const QS
     QNetworkReply* reply = manager_.put(request, bytes);
     connect(reply, &QNetworkReply::finished, this, [this, reply, name, bytes, tag, madeFolder, done] {
         const int code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        // 409: the game's folder is not there yet (the first turn of the game).
+        // 409: the game's folder is gone (removed on the server meanwhile).
         if (code == 409 && !madeFolder) {
             MakeFolderThenPut(name, bytes, tag, done);
             return;
@@ -118,6 +124,7 @@ void WebDavPlace::MakeFolderThenPut(const QString& name, const QByteArray& bytes
         const int code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         // 405: someone made it meanwhile.
         if (code == 201 || code == 405) {
+            folderMade_ = true;
             PutOnce(name, bytes, tag, true, done);
             return;
         }

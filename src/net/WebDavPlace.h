@@ -33,6 +33,7 @@ private:
     QUrl folder_;
     QByteArray authorization_;
     int timeoutMs_;
+    bool folderMade_ = false;
 };
 
 // The reply's outcome as a Status, with its detail in Russian.
