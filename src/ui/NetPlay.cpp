@@ -85,16 +85,19 @@ void NetPlay::Watch(const net::NetGameEntry& entry, const QString& password) {
 void NetPlay::Add(const net::GamePlace& place, const QString& password, const Game* game) {
     if (place.kind == net::GamePlace::Kind::WebDav) passwords_.Write(place.PasswordKey(), password);
     net::NetGameEntry entry;
-    if (const net::NetGameEntry* known = Find(place.gameId)) entry = *known;
+    const net::NetGameEntry* known = Find(place.gameId);
+    if (known) entry = *known;
+    const bool firstTurn = game && !known;
     entry.place = place;
     net::KeepNetGame(*OpenSettings(), entry);
     games_ = net::ReadNetGames(*OpenSettings());
     exchanges_.erase(place.gameId);
     Watch(entry, password);
-    if (game) {
-        SetShown(place.gameId);
+    if (game) SetShown(place.gameId);
+    // A game new to the list starts its place with the turn on show; a known
+    // one only changes how it is reached.
+    if (firstTurn)
         exchanges_[place.gameId]->Send(WriteGameFile(*game), game->Turn, game->ViewSettings.CurrentPlayer);
-    }
     emit listChanged();
 }
 

@@ -35,8 +35,8 @@ public:
     // Reads the list and starts watching every game in it.
     void Start();
     // A place chosen in the dialog: the game of that id is watched from now
-    // on. With `game`, the game on show becomes that network game and its
-    // present state the place's first turn file.
+    // on. With `game`, the game on show becomes that network game and, when
+    // the list did not have it yet, its present state the place's first turn file.
     void Add(const net::GamePlace& place, const QString& password, const Game* game);
     const QList<net::NetGameEntry>& games() const { return games_; }
     const net::NetGameEntry* Find(const QString& gameId) const;
