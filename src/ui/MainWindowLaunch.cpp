@@ -14,6 +14,7 @@
 #include "ui/NewGamePage.h"
 #include "ui/PreparationPage.h"
 #include "ui/QtBitmap.h"
+#include "ui/NetPlay.h"
 #include "ui/SettingsPage.h"
 #include "ui/StartConditionsPage.h"
 #include "ui/UiHelpers.h"
@@ -45,6 +46,7 @@ void TMainForm::LaunchTARQClick() {
     }
     // A joining player plays on the game's terrain.
     const bool joining = JoiningPlayer(g);
+    if (!joining) net_->SetShown({});  // a new game is no network game until it is put in a place
     ApplyLaunchChoices(g, joining ? g.World.TerrainSet : conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
     if (!LoadGraphicsFor(g)) return;
     if (SeveralPlayers(g)) JoinCurrentPlayer(g);
