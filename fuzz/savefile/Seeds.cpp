@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         tarq::autogame::Player player(static_cast<std::uint64_t>(seed));
         for (long action = 1; action <= kActions && saved.size() < kMostSaves; ++action) {
             player.Step();
-            const tarq::Game& game = player.window().game();
+            const tarq::Game& game = player.driver().game();
             if (!tarq::HasSavableMap(game) || game.World.MapWidth > kLargestSide ||
                 game.World.MapHeight > kLargestSide || !saved.insert(Stage(game)).second)
                 continue;

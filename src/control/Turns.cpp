@@ -58,14 +58,23 @@ void LoadPlayer(Game& game, int number) {
 
 int NextPlayer(const Game& game, int number) { return number >= game.Players.Count ? 1 : number + 1; }
 
+namespace {
+
+// The counter stops at its last turn; the game goes on.
+void CountTurn(Game& game) {
+    if (game.Turn < kMaxTurn) ++game.Turn;
+}
+
+}  // namespace
+
 void PassTurn(Game& game) {
     if (!SeveralPlayers(game)) {
-        ++game.Turn;
+        CountTurn(game);
         return;
     }
     StoreCurrentPlayer(game);
     const int next = NextPlayer(game, game.ViewSettings.CurrentPlayer);
-    if (next == 1) ++game.Turn;
+    if (next == 1) CountTurn(game);
     LoadPlayer(game, next);
 }
 

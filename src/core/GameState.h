@@ -502,6 +502,10 @@ struct TLayerStamps {
     void Reset() { Width = Height = -1; }
 };
 
+// The last turn the counter shows: far beyond any game played, and far
+// from the limit of its 32 bits.
+constexpr i32 kMaxTurn = 1000000;
+
 // Click dispatch modes.
 enum ClickModeValue : u8 { kClickNormal = 0, kClickPlaceSite = 1, kClickChooseExit = 2 };
 
@@ -546,7 +550,12 @@ struct Game {
     i32 DragStartY = 0;
     u8 MinimapDrag = 0;
 
-    // Turns played: 1 for the first turn, one more after every END TURN.
+    // The match: which game this is and how far it has gone.
+    // Tells this game's files from every other game's (autosaves are kept
+    // per game); set once when the game is set up and carried by its files.
+    std::uint64_t GameId = 0;
+    // Turns played: 1 for the first turn, one more after every END TURN, up
+    // to kMaxTurn, where it stays.
     i32 Turn = 1;
     // The game's random source (map generation); its seed is part of the game.
     RandomSource Rng;

@@ -105,7 +105,7 @@ std::uint64_t StateHash(const Game& g) {
     h.Add(g.SelectedObject, g.LastCreatedObject, g.SlowAnimPeriod, g.TwoFrameAnimPeriod, g.VisibleCols, g.VisibleRows,
           g.CellPixels, g.HoverCol, g.HoverRow, g.MouseX, g.MouseY, g.MapGenerated, g.MinimapDirty, g.ViewChanged,
           g.AppActive, g.RightDrag, g.DragStartX, g.DragStartY, g.MinimapDrag);
-    h.Add(g.Turn, g.Rng.Seed(), g.Log.Digest(), g.ClickMode, g.MoveArmed, g.ReadyLayerOn, g.BasePromptShown, g.PulseAlpha, g.PulseStep, g.WarnFlashTicks,
+    h.Add(g.GameId, g.Turn, g.Rng.Seed(), g.Log.Digest(), g.ClickMode, g.MoveArmed, g.ReadyLayerOn, g.BasePromptShown, g.PulseAlpha, g.PulseStep, g.WarnFlashTicks,
           g.SiteBuilder, g.SiteBuilderCol, g.SiteBuilderRow, g.ExitCandidates, g.ExitMarkers);
     return h.Value();
 }

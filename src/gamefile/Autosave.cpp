@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "gamefile/GameFile.h"
+#include "gamefile/SafeWrite.h"
 
 namespace tarq {
 
@@ -30,37 +31,46 @@ QString SavesFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tarq/saves");
 }
 
-QString AutosaveFileName(int n) {
-    return QStringLiteral("autosave-%1%2").arg(n).arg(QLatin1String(kGameFileSuffix));
+QString AutosaveFileName(std::uint64_t gameId, int n) {
+    return QStringLiteral("autosave-%1-%2%3")
+        .arg(gameId, 16, 16, QLatin1Char('0'))
+        .arg(n)
+        .arg(QLatin1String(kGameFileSuffix));
+}
+
+bool SomeoneLanded(const Game& game) {
+    if (game.ViewSettings.BasePlaced == 1) return true;
+    for (int n = 1; n <= game.Players.Count && n <= kMaxPlayers; ++n)
+        if (game.Players.Table[n].BaseLanded == 1) return true;
+    return false;
 }
 
 Autosave::Result Autosave::Write(const Game& game) {
-    if (!HasSavableMap(game)) return {};
+    using gamefile::WriteFailure;
+    if (!HasSavableMap(game) || !SomeoneLanded(game)) return {};
     const QDir dir(folder_);
-    const QString newest = dir.filePath(AutosaveFileName(1));
-    if (!dir.mkpath(QStringLiteral(".")))
-        return Fail(
-            GameFileMessage(GameFileProblem::CannotWrite, newest,
-                            QStringLiteral("не удалось создать папку «%1»").arg(QDir::toNativeSeparators(folder_))));
-    // The new game first, complete and on disk, under a name of its own.
-    const QString incoming = newest + QStringLiteral(".new");
-    const SavedGameFile saved = WriteFileAtomically(WriteGameFile(game), incoming);
-    if (!saved) return Fail(GameFileMessage(GameFileProblem::CannotWrite, newest, saved.cause));
+    const auto name = [&](int n) { return dir.filePath(AutosaveFileName(game.GameId, n)); };
+    if (const WriteFailure made = gamefile::MakeFolder(folder_); made != WriteFailure::None)
+        return Fail(name(1), gamefile::WriteFailureText(made, folder_));
+    const GameFileBytes file = SavableGameFile(game);
+    if (file.failure != WriteFailure::None) return Fail(name(1), file.cause);
+    // The new game first, complete and checked, under a name of its own.
+    gamefile::StagedFile staged(file.bytes, folder_);
+    if (staged.failure() != WriteFailure::None)
+        return Fail(name(1), gamefile::WriteFailureText(staged.failure(), folder_));
     // Then each file moves one place down; renaming over a name replaces it at once.
     for (int n = kAutosaveCount - 1; n >= 1; --n)
-        if (!MoveOver(dir.filePath(AutosaveFileName(n)), dir.filePath(AutosaveFileName(n + 1))))
-            return Fail(GameFileMessage(GameFileProblem::CannotWrite, newest,
-                                        QStringLiteral("не удалось переименовать прежние автосохранения")));
-    if (!MoveOver(incoming, newest))
-        return Fail(GameFileMessage(GameFileProblem::CannotWrite, newest,
-                                    QStringLiteral("не удалось переименовать новый файл")));
+        if (!MoveOver(name(n), name(n + 1)))
+            return Fail(name(1), QStringLiteral("не удалось переименовать прежние автосохранения"));
+    if (const WriteFailure moved = staged.MoveTo(name(1)); moved != WriteFailure::None)
+        return Fail(name(1), gamefile::WriteFailureText(moved, folder_));
     failureReported_ = false;
-    return {true, {}};
+    return {true, {}, name(1)};
 }
 
-Autosave::Result Autosave::Fail(const QString& message) {
+Autosave::Result Autosave::Fail(const QString& newest, const QString& cause) {
     Result result;
-    if (!failureReported_) result.message = message;
+    if (!failureReported_) result.message = GameFileMessage(GameFileProblem::CannotWrite, newest, cause);
     failureReported_ = true;
     return result;
 }

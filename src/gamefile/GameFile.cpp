@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
 
+#include "core/Invariants.h"
 #include "gamefile/GameFileChecks.h"
 #include "gamefile/GameFileCodec.h"
 #include "gamefile/GameFileFormat.h"
+#include "gamefile/GameFileLinks.h"
 
 namespace tarq {
 
@@ -25,19 +25,33 @@ QString Shown(const QString& path) {
 QString ReadFailureCause(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return QStringLiteral("такого файла нет");
-    if (info.isDir()) return QStringLiteral("это папка");
+    if (info.isDir()) return QStringLiteral("это папка, а не файл");
     if (!info.isReadable()) return QStringLiteral("нет прав на чтение");
     return QStringLiteral("ошибка чтения");
 }
 
-// Why a write into `path` of `needed` bytes failed, found from the folder.
-QString WriteFailureCause(const QString& path, qint64 needed, const QString& systemError) {
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.isDir()) return QStringLiteral("нет папки «%1»").arg(Shown(folder.filePath()));
-    if (!folder.isWritable()) return QStringLiteral("папка «%1» закрыта для записи").arg(Shown(folder.filePath()));
-    const QStorageInfo storage(folder.filePath());
-    if (storage.isValid() && storage.bytesAvailable() < needed) return QStringLiteral("на диске не хватает места");
-    return QStringLiteral("ошибка записи (%1)").arg(systemError);
+// A built game with everything it cannot derive checked, or why it is refused.
+struct Decoded {
+    std::unique_ptr<Game> game;
+    GameFileProblem problem = GameFileProblem::None;
+    QString detail;
+};
+
+Decoded Decode(const QByteArray& bytes) {
+    ParsedGameFile parsed = ParseGameFile(bytes);
+    if (!parsed.contents) return {nullptr, parsed.problem, parsed.detail};
+    std::unique_ptr<Game> game = BuildGame(*parsed.contents);
+    QString broken = CheckLinks(*game);
+    // Whatever the checks above missed must not reach play either.
+    if (broken.isEmpty() && !CheckInvariants(*game).empty())
+        broken = QStringLiteral("данные игры не сходятся между собой");
+    if (!broken.isEmpty()) return {nullptr, GameFileProblem::Damaged, broken};
+    return {std::move(game), GameFileProblem::None, {}};
+}
+
+// A failed save of `path`: the problem, the cause and the message.
+SavedGameFile SaveFailed(const QString& path, gamefile::WriteFailure failure, const QString& cause) {
+    return {GameFileProblem::CannotWrite, GameFileMessage(GameFileProblem::CannotWrite, path, cause), cause, failure};
 }
 
 }  // namespace
@@ -92,14 +106,11 @@ QByteArray WriteGameFile(const Game& game) {
 }
 
 LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName) {
-    ParsedGameFile parsed = ParseGameFile(bytes);
+    Decoded decoded = Decode(bytes);
     LoadedGame loaded;
-    if (!parsed.contents) {
-        loaded.problem = parsed.problem;
-        loaded.message = GameFileMessage(parsed.problem, fileName, parsed.detail);
-        return loaded;
-    }
-    loaded.game = BuildGame(*parsed.contents);
+    loaded.game = std::move(decoded.game);
+    loaded.problem = decoded.problem;
+    if (!loaded.game) loaded.message = GameFileMessage(decoded.problem, fileName, decoded.detail);
     return loaded;
 }
 
@@ -125,21 +136,33 @@ LoadedGame LoadGameFile(const QString& path) {
 }
 
 SavedGameFile WriteFileAtomically(const QByteArray& bytes, const QString& path) {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (written) return {};
-    const QString systemError = file.errorString();
-    file.cancelWriting();
-    const QString cause = WriteFailureCause(path, bytes.size(), systemError);
-    return {GameFileProblem::CannotWrite, GameFileMessage(GameFileProblem::CannotWrite, path, cause), cause};
+    const QString folder = QFileInfo(path).absolutePath();
+    gamefile::StagedFile staged(bytes, folder);
+    gamefile::WriteFailure failure = staged.failure();
+    if (failure == gamefile::WriteFailure::None) failure = staged.MoveTo(path);
+    if (failure == gamefile::WriteFailure::None) return {};
+    return SaveFailed(path, failure, gamefile::WriteFailureText(failure, folder));
+}
+
+// The bytes are read back as a file would be before they are written: a game
+// the reader would refuse must not replace a file it can read.
+GameFileBytes SavableGameFile(const Game& game) {
+    using gamefile::WriteFailure;
+    if (!HasSavableMap(game)) return {{}, WriteFailure::NoMap, gamefile::WriteFailureText(WriteFailure::NoMap, {})};
+    GameFileBytes file{WriteGameFile(game), WriteFailure::None, {}};
+    const Decoded decoded = Decode(file.bytes);
+    if (!decoded.game) {
+        file.failure = WriteFailure::Unreadable;
+        file.cause = gamefile::WriteFailureText(WriteFailure::Unreadable, {}) + QStringLiteral(" (") + decoded.detail +
+                     QStringLiteral(")");
+    }
+    return file;
 }
 
 SavedGameFile SaveGameFile(const Game& game, const QString& path) {
-    if (!HasSavableMap(game)) {
-        const QString cause = QStringLiteral("в игре еще нет карты");
-        return {GameFileProblem::CannotWrite, GameFileMessage(GameFileProblem::CannotWrite, path, cause), cause};
-    }
-    return WriteFileAtomically(WriteGameFile(game), path);
+    const GameFileBytes file = SavableGameFile(game);
+    if (file.failure != gamefile::WriteFailure::None) return SaveFailed(path, file.failure, file.cause);
+    return WriteFileAtomically(file.bytes, path);
 }
 
 }  // namespace tarq

@@ -15,6 +15,7 @@
 
 #include "core/GameState.h"
 #include "gamefile/GameFileContents.h"
+#include "gamefile/SafeWrite.h"
 
 namespace tarq {
 
@@ -30,10 +31,10 @@ enum class GameFileProblem {
     CannotWrite,   // saving failed; any earlier file of that name is intact
 };
 
-// The parsed and checked contents of a file, or what is wrong with it. No
-// game is built: this is the reader's whole attack surface, it allocates
-// only in proportion to its input (bounded by the format's limits) and does
-// no work that does not depend on the input.
+// The parsed and checked contents of a file, or what is wrong with it: the
+// first stage of reading, before any game is built. It allocates only in
+// proportion to its input (bounded by the format's limits) and does no work
+// that does not depend on the input.
 struct ParsedGameFile {
     std::unique_ptr<GameFileContents> contents;  // set exactly when problem is None
     GameFileProblem problem = GameFileProblem::None;
@@ -56,7 +57,9 @@ struct LoadedGame {
     explicit operator bool() const { return game != nullptr; }
 };
 
-// ParseGameFile followed by BuildGame; `fileName` names the file in messages.
+// ParseGameFile followed by BuildGame, then the links the game cannot derive
+// (CheckLinks) and every invariant of the game checked: a game that breaks
+// one is refused too. `fileName` names the file in messages.
 LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName);
 
 // Reads the file at `path` (at most the largest size a game file can have).
@@ -66,15 +69,27 @@ struct SavedGameFile {
     GameFileProblem problem = GameFileProblem::None;
     QString message;  // empty on success
     QString cause;    // the reason alone, for messages that name another file
+    gamefile::WriteFailure failure = gamefile::WriteFailure::None;
     explicit operator bool() const { return problem == GameFileProblem::None; }
 };
 
-// Writes `bytes` to `path` atomically (QSaveFile): either the whole new file
-// is there afterwards or the old one is untouched.
+// Writes `bytes` to `path` (gamefile::StagedFile): the new file is written,
+// flushed and read back beside it and then takes the name, so afterwards
+// either the whole new file is there or the earlier one is untouched.
 SavedGameFile WriteFileAtomically(const QByteArray& bytes, const QString& path);
 
-// WriteGameFile to `path` atomically; refused for a game without a map.
+// The file bytes of `game`, or the failure with its cause when it has no map
+// yet or would be written into a file that ReadGameFile refuses.
+struct GameFileBytes {
+    QByteArray bytes;
+    gamefile::WriteFailure failure = gamefile::WriteFailure::None;
+    QString cause;
+};
+GameFileBytes SavableGameFile(const Game& game);
+
+// SavableGameFile written to `path` by WriteFileAtomically.
 SavedGameFile SaveGameFile(const Game& game, const QString& path);
+
 
 // The player's message for a refused file.
 QString GameFileMessage(GameFileProblem problem, const QString& fileName, const QString& detail);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "core/TypeSetup.h"
 #include "view/GraphicsCache.h"
 #include "world/TerrainTables.h"
 
@@ -24,6 +25,7 @@ constexpr int kLastAnimClass = 3;
 constexpr int kLastOrderState = 2;  // 1 a builder at work, 2 its site
 constexpr int kLastResourceKind = 3;
 constexpr int kMaxPulse = 255;
+constexpr int kPulseStep = 20;  // the pulse moves by this much each step, up or down
 constexpr int kMaxScreenCentre = 32767;
 constexpr int kLastFullScreenMode = 2;  // 640 x 480, 800 x 600, 1024 x 768
 
@@ -43,75 +45,89 @@ bool ValidPicture(const TSpriteRef& s) {
            s.SprNext >= -1 && s.SprNext < kSpriteTableSize && s.show <= 1;
 }
 
-QString Describe(const TSpriteRef& s) {
-    return QStringLiteral("{idU %1, Spr %2, id %3, SprNext %4, show %5}")
-        .arg(s.idU)
-        .arg(s.Spr)
-        .arg(s.id)
-        .arg(s.SprNext)
-        .arg(s.show);
+// What is wrong with a picture reference that is not ValidPicture.
+QString PictureProblem(const TSpriteRef& s) {
+    if (s.idU >= kImageListItems) return QStringLiteral("нет листа картинок %1").arg(s.idU);
+    if (s.Spr < 0 || s.Spr > kMaxPictureNumber) return QStringLiteral("неверный номер картинки (%1)").arg(s.Spr);
+    if (s.id < 0 || s.id > kMaxObjects) return QStringLiteral("картинка называет объект %1 вне таблицы").arg(s.id);
+    if (s.SprNext < -1 || s.SprNext >= kSpriteTableSize)
+        return QStringLiteral("неверный следующий кадр анимации (%1)").arg(s.SprNext);
+    return QStringLiteral("неверный признак показа картинки (%1)").arg(s.show);
 }
 
 // Keeps the first problem found; every later check is skipped. Messages are
 // composed only for a failing value, so passing contents cost no strings.
+// Each says in the player's words what is wrong, then the value.
 class Checker {
 public:
     explicit Checker(const GameFileContents& c) : region_(c.Region()) {}
 
     bool failed() const { return !problem_.isEmpty(); }
     QString problem() const { return problem_; }
-    // Later messages name this object slot (0: none).
-    void atObject(int slot) { slot_ = slot; }
+    // Later messages start with `prefix` ("объект 5: "); empty for none.
+    void at(const QString& prefix) { prefix_ = prefix; }
 
     // `text` is called for the message only when `ok` is false.
     template <typename Text>
     void that(bool ok, Text text) {
         if (failed() || ok) return;
-        problem_ = text();
-        if (slot_ != 0) problem_ = QStringLiteral("объект %1: ").arg(slot_) + problem_;
+        problem_ = prefix_ + text();
     }
     void range(const char* what, long long value, long long lo, long long hi) {
-        that(value >= lo && value <= hi, [&] {
-            return QStringLiteral("%1 = %2 вне %3..%4").arg(QString::fromUtf8(what)).arg(value).arg(lo).arg(hi);
-        });
+        that(value >= lo && value <= hi,
+             [&] { return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(what)).arg(value); });
     }
     void flag(const char* what, int value) { range(what, value, 0, 1); }
     void object(const char* what, long long value) { range(what, value, 0, kMaxObjects); }
     void cell(const char* what, int col, int row) {
         that(region_.contains(col, row), [&] {
-            return QStringLiteral("%1 (%2, %3) вне клеток карты и ее края")
-                .arg(QString::fromUtf8(what))
-                .arg(col)
-                .arg(row);
+            return QStringLiteral("%1 (%2, %3) вне карты и ее края").arg(QString::fromUtf8(what)).arg(col).arg(row);
         });
     }
     void footprint(const char* what, const TFootprint& f) {
         for (const TCellPos& p : f) cell(what, p.col, p.row);
     }
-    void picture(const char* what, const TSpriteRef& s) {
-        that(ValidPicture(s), [&] {
-            return QStringLiteral("%1: недопустимая ссылка на картинку %2").arg(QString::fromUtf8(what), Describe(s));
-        });
+    void picture(const TSpriteRef& s) {
+        that(ValidPicture(s), [&] { return PictureProblem(s); });
     }
 
 private:
     CellRegion region_;
-    int slot_ = 0;
+    QString prefix_;
     QString problem_;
 };
 
 void CheckMap(const GameFileContents& c, Checker& k) {
-    k.range("TerrainSet", c.TerrainSet, 0, kTerrainSets - 1);
-    k.flag("MapGenerated", c.MapGenerated);
+    k.range("неизвестный набор местности", c.TerrainSet, 0, kTerrainSets - 1);
+    k.flag("неверный признак созданной карты", c.MapGenerated);
     for (const auto& column : c.LandingSectors)
-        for (u8 sector : column) k.range("LandingSectors", sector, 0, kLastSectorMark);
+        for (u8 sector : column) k.range("неверная отметка сектора высадки", sector, 0, kLastSectorMark);
 }
 
 bool CellSound(const GameFileContents& c, std::size_t i) {
+    const TConnectorCell& connector = c.Connectors[i];
     bool ok = c.Terrain[i] <= kTerrainObstacleLast && IsPassability(c.Passability[i]) &&
-              c.Resources[i].Kind <= kLastResourceKind && c.Connectors[i].Present <= 1;
+              c.Resources[i].Kind <= kLastResourceKind && connector.Present <= 1 &&
+              (connector.Present == 0 || (connector.Owner >= 1 && connector.Owner <= c.Players.Count));
     for (const TSpriteRef& s : c.Map[i].Layers) ok = ok && ValidPicture(s);
     return ok;
+}
+
+// What is wrong with a cell that is not CellSound.
+QString CellProblem(const GameFileContents& c, std::size_t i) {
+    const TConnectorCell& connector = c.Connectors[i];
+    if (c.Terrain[i] > kTerrainObstacleLast) return QStringLiteral("неизвестный код местности (%1)").arg(c.Terrain[i]);
+    if (!IsPassability(c.Passability[i]))
+        return QStringLiteral("неизвестный код проходимости (%1)").arg(c.Passability[i]);
+    if (c.Resources[i].Kind > kLastResourceKind)
+        return QStringLiteral("неизвестный вид ископаемого (%1)").arg(c.Resources[i].Kind);
+    if (connector.Present > 1) return QStringLiteral("неверная отметка соединителя (%1)").arg(connector.Present);
+    if (connector.Present == 1 && (connector.Owner < 1 || connector.Owner > c.Players.Count))
+        return QStringLiteral("соединитель игрока %1, а игроков %2").arg(connector.Owner).arg(c.Players.Count);
+    for (int layer = 1; layer <= kLayers; ++layer)
+        if (!ValidPicture(c.Map[i].Layers[layer]))
+            return QStringLiteral("слой %1: ").arg(layer) + PictureProblem(c.Map[i].Layers[layer]);
+    return {};
 }
 
 // The grids cell by cell; the first bad cell is looked at field by field.
@@ -121,126 +137,170 @@ void CheckCells(const GameFileContents& c, Checker& k) {
         for (int row = 0; row < region.height; ++row) {
             const std::size_t i = region.index(col, row);
             if (CellSound(c, i)) continue;
-            k.that(false, [&] {
-                QString what = QStringLiteral("клетка (%1, %2): ").arg(col).arg(row);
-                if (c.Terrain[i] > kTerrainObstacleLast)
-                    return what + QStringLiteral("код местности %1").arg(c.Terrain[i]);
-                if (!IsPassability(c.Passability[i]))
-                    return what + QStringLiteral("код проходимости %1").arg(c.Passability[i]);
-                if (c.Resources[i].Kind > kLastResourceKind)
-                    return what + QStringLiteral("вид ископаемого %1").arg(c.Resources[i].Kind);
-                if (c.Connectors[i].Present > 1)
-                    return what + QStringLiteral("Connectors.Present %1").arg(c.Connectors[i].Present);
-                for (int layer = 1; layer <= kLayers; ++layer)
-                    if (!ValidPicture(c.Map[i].Layers[layer]))
-                        return what + QStringLiteral("слой %1: недопустимая ссылка на картинку %2")
-                                          .arg(layer)
-                                          .arg(Describe(c.Map[i].Layers[layer]));
-                return what;
-            });
+            k.that(false, [&] { return QStringLiteral("клетка (%1, %2): ").arg(col).arg(row) + CellProblem(c, i); });
             return;
         }
 }
 
 void CheckStats(const TUnitStats& s, Checker& k) {
-    k.range("Stats.TypeId", s.TypeId, 0, kTypeCount);
-    k.range("Stats.CargoKind", s.CargoKind, 0, kLastCargoKind);
-    k.that(IsMovementClass(s.Movement), [&] { return QStringLiteral("класс движения %1").arg(s.Movement); });
+    k.range("неверный тип в характеристиках", s.TypeId, 0, kTypeCount);
+    k.range("неизвестный вид груза в характеристиках", s.CargoKind, 0, kLastCargoKind);
+    k.that(IsMovementClass(s.Movement),
+           [&] { return QStringLiteral("неизвестный класс движения (%1)").arg(s.Movement); });
 }
 
-void CheckObject(const TGameObject& o, Checker& k) {
-    const bool inUse = o.Owner != 0;
-    // A slot in use holds a defined type on one or four cells; a free slot holds no type.
-    k.range(inUse ? "TypeId" : "TypeId свободного места", o.TypeId, inUse ? 1 : 0, inUse ? kDefinedTypes : 0);
-    k.that(o.CellCount == 1 || o.CellCount == 4 || (!inUse && o.CellCount == 0),
-           [&] { return QStringLiteral("CellCount %1").arg(o.CellCount); });
-    k.flag("Active", o.Active);
-    k.footprint("клетка", o.Cells);
-    k.range("OrderState", o.OrderState, 0, kLastOrderState);
-    if (o.OrderState == 1) k.range("BuildLink", o.BuildLink, 0, kDefinedTypes);
-    k.object("SiteObject", o.SiteObject);
-    k.range("Layer", o.Layer, 0, kLayers - 1);
-    k.range("SecondLayer", o.SecondLayer, 0, kLayers - 1);
-    k.range("CargoKind", o.CargoKind, 0, kLastCargoKind);
-    k.range("AnimClass", o.AnimClass, 0, kLastAnimClass);
-    for (const TSpriteRef& s : o.Sprites) k.picture("Sprites", s);
-    for (const TSpriteRef& s : o.CellSprites) k.picture("CellSprites", s);
+// The picture layers the game gives an object: its type's, or the still look
+// of a fixed construction site (layer 2 alone).
+bool LayersOfItsType(const TGameObject& o, const TypeSetup& setup) {
+    const bool typeLook = o.Layer == setup.Layer && o.SecondLayer == setup.SecondLayer;
+    const bool siteLook = o.OrderState == 2 && o.Layer == kLayerFlat - 1 && o.SecondLayer == 0;
+    return typeLook || siteLook;
+}
+
+// A slot the file lists is in use (a free slot is blank, and blank slots are
+// not written), by a player of the game, with a type of the catalogue laid
+// out on the map as that type is.
+void CheckObject(const TGameObject& o, int players, Checker& k) {
+    k.that(o.Owner != 0, [] { return QStringLiteral("свободное место в таблице не пусто"); });
+    k.that(o.Owner <= players,
+           [&] { return QStringLiteral("объект игрока %1, а игроков %2").arg(o.Owner).arg(players); });
+    k.range("неизвестный тип объекта", o.TypeId, 1, kDefinedTypes);
+    if (k.failed()) return;
+    const TypeSetup& setup = *FindTypeSetup(o.TypeId);
+    k.that(o.CellCount == (setup.TwoByTwo ? 4 : 1),
+           [&] { return QStringLiteral("неверное число клеток (%1)").arg(o.CellCount); });
+    k.flag("неверный признак активности", o.Active);
+    k.footprint("клетка объекта", o.Cells);
+    k.range("неверное состояние приказа", o.OrderState, 0, kLastOrderState);
+    if (o.OrderState == 1)
+        k.that(FindTypeSetup(o.BuildLink) != nullptr,
+               [&] { return QStringLiteral("строит неизвестный тип (%1)").arg(o.BuildLink); });
+    k.object("неверный номер стройки", o.SiteObject);
+    k.that(LayersOfItsType(o, setup),
+           [&] { return QStringLiteral("неверные слои картинок (%1 и %2)").arg(o.Layer).arg(o.SecondLayer); });
+    k.range("неизвестный вид груза", o.CargoKind, 0, kLastCargoKind);
+    k.range("неизвестный вид анимации", o.AnimClass, 0, kLastAnimClass);
+    for (const TSpriteRef& s : o.Sprites) k.picture(s);
+    for (const TSpriteRef& s : o.CellSprites) k.picture(s);
     CheckStats(o.Stats, k);
 }
 
 void CheckObjects(const GameFileContents& c, Checker& k) {
     int previous = 0;
     for (const SavedObject& o : c.Objects) {
-        k.atObject(0);
+        k.at({});
         k.that(o.Slot > previous && o.Slot <= kMaxObjects,
                [&] { return QStringLiteral("номер объекта %1 вне таблицы или не по порядку").arg(o.Slot); });
         if (k.failed()) return;
         previous = o.Slot;
-        k.atObject(o.Slot);
-        CheckObject(o.Object, k);
+        k.at(QStringLiteral("объект %1: ").arg(o.Slot));
+        CheckObject(o.Object, c.Players.Count, k);
     }
-    k.atObject(0);
+    k.at({});
+}
+
+// A view position as the view keeps it: within a map's width (or height) of the map.
+void CheckViewPosition(const char* what, int col, int row, const GameFileContents& c, Checker& k) {
+    k.range(what, col, -c.MapWidth, 2 * c.MapWidth);
+    k.range(what, row, -c.MapHeight, 2 * c.MapHeight);
 }
 
 void CheckView(const GameFileContents& c, Checker& k) {
     const TViewSettings& v = c.ViewSettings;
-    const int w = c.MapWidth, h = c.MapHeight;
-    k.range("ViewCenterCol", v.ViewCenterCol, -w, 2 * w);
-    k.range("FirstCol", v.FirstCol, -w, 2 * w);
-    k.range("ViewCenterRow", v.ViewCenterRow, -h, 2 * h);
-    k.range("FirstRow", v.FirstRow, -h, 2 * h);
-    k.range("ScreenCenterX", v.ScreenCenterX, 0, kMaxScreenCentre);
-    k.range("ScreenCenterY", v.ScreenCenterY, 0, kMaxScreenCentre);
-    k.range("Scale", v.Scale, 0, kMaxScale);
-    k.range("CellPixels", c.CellPixels, 0, kMaxScale);
-    k.range("VisibleCols", c.VisibleCols, 0, w);
-    k.range("VisibleRows", c.VisibleRows, 0, h);
-    k.range("PlayerClan", v.PlayerClan, 0, kClanCount - 1);
-    k.flag("ShowGeology", v.ShowGeology);
-    k.flag("ShowGrid", v.ShowGrid);
-    k.flag("UseLandingSectors", v.UseLandingSectors);
-    k.flag("BasePlaced", v.BasePlaced);
-    k.flag("ShowConnectors", v.ShowConnectors);
-    for (u8 on : v.Overlays.On) k.flag("Overlays", on);
+    CheckViewPosition("неверное положение вида", v.ViewCenterCol, v.ViewCenterRow, c, k);
+    CheckViewPosition("неверное положение вида", v.FirstCol, v.FirstRow, c, k);
+    k.range("неверный центр экрана", v.ScreenCenterX, 0, kMaxScreenCentre);
+    k.range("неверный центр экрана", v.ScreenCenterY, 0, kMaxScreenCentre);
+    k.range("неверный масштаб", v.Scale, 0, kMaxScale);
+    k.range("неверный размер клетки на экране", c.CellPixels, 0, kMaxScale);
+    k.range("неверные размеры вида", c.VisibleCols, 0, c.MapWidth);
+    k.range("неверные размеры вида", c.VisibleRows, 0, c.MapHeight);
+    k.range("неизвестный клан", v.PlayerClan, 0, kClanCount - 1);
+    k.flag("неверный переключатель геологии", v.ShowGeology);
+    k.flag("неверный переключатель сетки", v.ShowGrid);
+    k.flag("неверный признак секторов высадки", v.UseLandingSectors);
+    k.flag("неверный признак высадки базы", v.BasePlaced);
+    k.flag("неверный переключатель соединителей", v.ShowConnectors);
+    for (u8 on : v.Overlays.On) k.flag("неверный переключатель наложений", on);
 }
 
 void CheckSettings(const GameFileContents& c, Checker& k) {
     const TSettings& s = c.Settings;
-    for (u8 shown : s.InfoShown) k.flag("InfoShown", shown);
-    k.range("FullScreenMode", s.FullScreenMode, 0, kLastFullScreenMode);
+    for (u8 shown : s.InfoShown) k.flag("неверный выбор характеристик для панели", shown);
+    k.range("неизвестный режим полного экрана", s.FullScreenMode, 0, kLastFullScreenMode);
     for (u8 f : {s.HighResGeology, s.FullScreen, s.MaximizeAtLaunch, s.FramelessMaximized, s.PauseWhenInactive,
                  s.WaitForRetrace, s.ScrollBars, s.RightButtonScroll, s.ReverseRightScroll})
-        k.flag("переключатель настроек", f);
-    k.flag("NoStructures", c.NewGameChoices.NoStructures);
-    k.flag("NoAlienUnits", c.NewGameChoices.NoAlienUnits);
+        k.flag("неверный переключатель настроек", f);
+    k.flag("неверное ограничение покупок", c.NewGameChoices.NoStructures);
+    k.flag("неверное ограничение покупок", c.NewGameChoices.NoAlienUnits);
 }
 
 void CheckPlay(const GameFileContents& c, Checker& k) {
-    k.range("Turn", c.Turn, 1, INT32_MAX);
-    k.object("SelectedObject", c.SelectedObject);
-    k.object("LastCreatedObject", c.LastCreatedObject);
-    k.object("SiteBuilder", c.SiteBuilder);
-    k.range("ClickMode", c.ClickMode, kClickNormal, kClickChooseExit);
-    k.flag("MoveArmed", c.MoveArmed);
-    k.flag("ReadyLayerOn", c.ReadyLayerOn);
-    k.flag("BasePromptShown", c.BasePromptShown);
-    k.range("PulseAlpha", c.PulseAlpha, 0, kMaxPulse);
-    k.range("PulseStep", c.PulseStep, -kMaxPulse, kMaxPulse);
+    k.range("неверный номер хода", c.Turn, 1, kMaxTurn);
+    k.object("неверный номер выбранного объекта", c.SelectedObject);
+    k.object("неверный номер созданного объекта", c.LastCreatedObject);
+    k.object("неверный номер строителя", c.SiteBuilder);
+    k.range("неизвестный режим щелчка", c.ClickMode, kClickNormal, kClickChooseExit);
+    k.flag("неверный признак приказа движения", c.MoveArmed);
+    k.flag("неверный признак готовых строек", c.ReadyLayerOn);
+    k.flag("неверный признак подсказки о базе", c.BasePromptShown);
+    k.range("неверная яркость мерцания", c.PulseAlpha, 0, kMaxPulse);
+    k.that(c.PulseStep == 0 || c.PulseStep == kPulseStep || c.PulseStep == -kPulseStep,
+           [&] { return QStringLiteral("неверный шаг мерцания (%1)").arg(c.PulseStep); });
     k.cell("место строителя", c.SiteBuilderCol, c.SiteBuilderRow);
     for (const TFootprint& f : c.ExitCandidates) k.footprint("клетка выхода", f);
-    for (i32 marker : c.ExitMarkers) k.object("ExitMarkers", marker);
+    for (i32 marker : c.ExitMarkers) k.object("неверный номер отметки выхода", marker);
 }
 
 void CheckShop(const GameFileContents& c, Checker& k) {
-    for (const TPurchase& p : c.PurchaseList) k.range("тип покупки", p.TypeId, 0, kDefinedTypes);
-    for (u8 f : c.Purchasable) k.flag("Purchasable", f);
+    for (const TPurchase& p : c.PurchaseList) k.range("неверный тип покупки", p.TypeId, 0, kDefinedTypes);
+    for (u8 f : c.Purchasable) k.flag("неверный признак продажи типа", f);
+}
+
+// One player's entry, player `n` of the game.
+void CheckPlayer(const GameFileContents& c, int n, Checker& k) {
+    const TPlayer& p = c.Players.Table[n];
+    k.at(QStringLiteral("игрок %1: ").arg(n));
+    k.range("неверный номер", p.Number, n, n);
+    k.range("неизвестный клан", p.Clan, 0, kClanCount - 1);
+    k.range("неизвестный цвет", p.Colour, 0, kTeamColourCount - 1);
+    k.flag("неверный признак вступления в игру", p.Joined);
+    k.flag("неверный признак высадки базы", p.BaseLanded);
+    k.flag("неверное ограничение покупок", p.Restrictions.NoStructures);
+    k.flag("неверное ограничение покупок", p.Restrictions.NoAlienUnits);
+    for (u8 f : p.Purchasable) k.flag("неверный признак продажи типа", f);
+    for (const TPurchase& purchase : p.Purchases) k.range("неверный тип покупки", purchase.TypeId, 0, kDefinedTypes);
+    for (const auto& column : p.Sectors)
+        for (u8 sector : column) k.flag("неверная отметка сектора высадки", sector);
+    // The view they come back to when their turn begins.
+    CheckViewPosition("неверное положение вида", p.ViewCenterCol, p.ViewCenterRow, c, k);
+    CheckViewPosition("неверное положение вида", p.FirstCol, p.FirstRow, c, k);
+    k.range("неверный масштаб", p.Scale, 0, kMaxScale);
+    k.at({});
+}
+
+// No sector is claimed by two players, in their entries or (for the current
+// player) in the sectors they are marking now.
+void CheckSectorClaims(const GameFileContents& c, Checker& k) {
+    const TPlayers& players = c.Players;
+    const int current = c.ViewSettings.CurrentPlayer;
+    for (std::size_t sx = 0; sx < kSectorGrid; ++sx)
+        for (std::size_t sy = 0; sy < kSectorGrid; ++sy) {
+            int claims = 0;
+            for (int n = 1; n <= players.Count; ++n) {
+                const bool mine = n == current && players.Count > 1;
+                claims += (mine ? c.LandingSectors[sx][sy] == 1 : players.Table[n].Sectors[sx][sy] != 0) ? 1 : 0;
+            }
+            k.that(claims <= 1,
+                   [&] { return QStringLiteral("сектор (%1, %2) заняли два игрока").arg(sx + 1).arg(sy + 1); });
+        }
 }
 
 // Players 1..Count numbered in order with colours of their own, the entries
-// past them blank; in a game of several the current player is one of them.
+// past them blank; the current player is one of them.
 void CheckPlayers(const GameFileContents& c, Checker& k) {
     const TPlayers& players = c.Players;
-    k.range("число игроков", players.Count, 1, kMaxPlayers);
+    k.range("неверное число игроков", players.Count, 1, kMaxPlayers);
     if (k.failed()) return;
     unsigned colours = 0;
     for (int n = 1; n <= kMaxPlayers; ++n) {
@@ -249,29 +309,21 @@ void CheckPlayers(const GameFileContents& c, Checker& k) {
             k.that(p == TPlayer{}, [&] { return QStringLiteral("запись игрока %1 сверх их числа не пуста").arg(n); });
             continue;
         }
-        k.range("номер игрока", p.Number, n, n);
-        k.range("клан игрока", p.Clan, 0, kClanCount - 1);
-        k.range("цвет игрока", p.Colour, 0, kTeamColourCount - 1);
-        k.that((colours & 1u << (p.Colour % kTeamColourCount)) == 0,
-               [&] { return QStringLiteral("цвет игрока %1 уже занят").arg(n); });
-        colours |= 1u << (p.Colour % kTeamColourCount);
-        k.flag("игрок вступил", p.Joined);
-        k.flag("база игрока высажена", p.BaseLanded);
-        k.flag("NoStructures игрока", p.Restrictions.NoStructures);
-        k.flag("NoAlienUnits игрока", p.Restrictions.NoAlienUnits);
-        for (u8 f : p.Purchasable) k.flag("Purchasable игрока", f);
-        for (const TPurchase& purchase : p.Purchases) k.range("тип покупки игрока", purchase.TypeId, 0, kDefinedTypes);
-        for (const auto& column : p.Sectors)
-            for (u8 sector : column) k.flag("сектор игрока", sector);
-        k.range("Scale игрока", p.Scale, 0, kMaxScale);
+        CheckPlayer(c, n, k);
+        const unsigned colour = 1u << (p.Colour % kTeamColourCount);
+        k.that((colours & colour) == 0, [&] { return QStringLiteral("цвет игрока %1 уже занят").arg(n); });
+        colours |= colour;
     }
-    if (players.Count > 1) k.range("CurrentPlayer", c.ViewSettings.CurrentPlayer, 1, players.Count);
+    k.range("неверный номер текущего игрока", c.ViewSettings.CurrentPlayer, 1, players.Count);
+    CheckSectorClaims(c, k);
 }
 
 }  // namespace
 
 QString CheckContents(const GameFileContents& contents) {
     Checker k(contents);
+    // The players first: the owners of objects and connectors are checked against them.
+    CheckPlayers(contents, k);
     CheckMap(contents, k);
     CheckCells(contents, k);
     CheckObjects(contents, k);
@@ -279,7 +331,6 @@ QString CheckContents(const GameFileContents& contents) {
     CheckSettings(contents, k);
     CheckPlay(contents, k);
     CheckShop(contents, k);
-    CheckPlayers(contents, k);
     return k.problem();
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "gamefile/BytePlanes.h"
 #include "gamefile/GameFileFormat.h"
@@ -183,6 +184,29 @@ void PlayFields(Io& io, C& c) {
     for (auto& marker : c.ExitMarkers) io(marker);
 }
 
+// The game id closes the play section; a section without it (a file written
+// before it was added) leaves it to DerivedGameId.
+void GameIdField(Writer& w, const GameFileContents& c) {
+    w(static_cast<quint64>(c.GameId));
+}
+void GameIdField(Reader& r, GameFileContents& c) {
+    quint64 id = 0;
+    r(id);
+    c.GameId = id;
+}
+
+// An id for a file without one, from what stays the same through a whole
+// game (the map's size, terrain set and terrain), so every file of one game
+// gets the same id. FNV-1a; never 0.
+std::uint64_t DerivedGameId(const GameFileContents& c) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    const auto add = [&h](std::uint64_t byte) { h = (h ^ byte) * 0x100000001B3ull; };
+    for (int v : {static_cast<int>(c.MapWidth), static_cast<int>(c.MapHeight), static_cast<int>(c.TerrainSet)})
+        for (int shift = 0; shift < 32; shift += 8) add(static_cast<std::uint64_t>(v >> shift) & 0xFF);
+    for (u8 t : c.Terrain) add(t);
+    return h != 0 ? h : 1;
+}
+
 template <typename Io, typename C>
 void ShopFields(Io& io, C& c) {
     io(c.NewGameChoices.NoStructures), io(c.NewGameChoices.NoAlienUnits);
@@ -256,10 +280,16 @@ void AppendFieldSection(QByteArray& body, std::uint32_t tag, Fields fields) {
     });
 }
 
-QString TagName(std::uint32_t tag) {
-    const char name[5] = {static_cast<char>(tag >> 24), static_cast<char>(tag >> 16), static_cast<char>(tag >> 8),
-                          static_cast<char>(tag), 0};
-    return QString::fromLatin1(name).trimmed();
+// A section as the player's messages name it.
+QString SectionName(std::uint32_t tag) {
+    const std::pair<std::uint32_t, const char*> names[] = {
+        {kSectionMap, "карта"},       {kSectionGrid, "клетки"},  {kSectionLayers, "слои картинок"},
+        {kSectionObjects, "объекты"}, {kSectionView, "вид"},     {kSectionSettings, "настройки"},
+        {kSectionPlay, "ход игры"},   {kSectionShop, "покупки"}, {kSectionPlayers, "игроки"},
+    };
+    for (const auto& [known, name] : names)
+        if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
+    return QStringLiteral("без имени");
 }
 
 // Walks the sections of a body in their order.
@@ -271,12 +301,12 @@ public:
     // body's bytes. Empty with `error` set otherwise.
     bool next(std::uint32_t tag, QByteArray& payload, QString& error) {
         const qsizetype left = body_.size() - pos_;
-        if (left < 8) return fail(error, QStringLiteral("нет раздела %1").arg(TagName(tag)));
+        if (left < 8) return fail(error, QStringLiteral("нет раздела %1").arg(SectionName(tag)));
         const std::uint32_t found = GetU32(body_.constData() + pos_);
         const std::uint32_t length = GetU32(body_.constData() + pos_ + 4);
-        if (found != tag) return fail(error, QStringLiteral("вместо раздела %1 идет другой").arg(TagName(tag)));
+        if (found != tag) return fail(error, QStringLiteral("вместо раздела %1 идет другой").arg(SectionName(tag)));
         if (length > static_cast<std::uint64_t>(left - 8))
-            return fail(error, QStringLiteral("раздел %1 длиннее тела файла").arg(TagName(tag)));
+            return fail(error, QStringLiteral("раздел %1 длиннее тела файла").arg(SectionName(tag)));
         payload = QByteArray::fromRawData(body_.constData() + pos_ + 8, static_cast<qsizetype>(length));
         pos_ += 8 + static_cast<qsizetype>(length);
         return true;
@@ -300,7 +330,7 @@ bool ReadFieldSection(const QByteArray& payload, std::uint32_t tag, QString& err
     Reader r{s};
     fields(r);
     if (s.status() == QDataStream::Ok && s.atEnd()) return true;
-    error = QStringLiteral("длина раздела %1 не сходится с его полями").arg(TagName(tag));
+    error = QStringLiteral("длина раздела %1 не сходится с его полями").arg(SectionName(tag));
     return false;
 }
 
@@ -311,7 +341,7 @@ bool ReadGrids(const QByteArray& payload, GameFileContents& c, QString& error) {
     if (ReadGrid(in, end, c.Terrain, cells) && ReadGrid(in, end, c.Passability, cells) &&
         ReadGrid(in, end, c.Resources, cells) && ReadGrid(in, end, c.Connectors, cells) && in == end)
         return true;
-    error = QStringLiteral("раздел GRID не соответствует карте");
+    error = QStringLiteral("раздел «клетки» не соответствует карте");
     return false;
 }
 
@@ -319,7 +349,7 @@ bool ReadLayers(const QByteArray& payload, GameFileContents& c, QString& error) 
     const char* in = payload.constData();
     const char* end = in + payload.size();
     if (ReadGrid(in, end, c.Map, c.Region().cells()) && in == end) return true;
-    error = QStringLiteral("раздел LAYR не соответствует карте");
+    error = QStringLiteral("раздел «слои картинок» не соответствует карте");
     return false;
 }
 
@@ -333,7 +363,7 @@ void AppendObjects(QByteArray& out, const std::vector<SavedObject>& objects) {
 }
 
 bool ReadObjects(const QByteArray& payload, GameFileContents& c, QString& error) {
-    error = QStringLiteral("раздел OBJS поврежден");
+    error = QStringLiteral("раздел «объекты» поврежден");
     if (payload.size() < 2) return false;
     const char* in = payload.constData();
     const char* end = in + payload.size();
@@ -449,7 +479,10 @@ QByteArray EncodeBody(const GameFileContents& c) {
         OverlayFields(w, c);
     });
     AppendFieldSection(body, kSectionSettings, [&](Writer& w) { SettingsFields(w, c); });
-    AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
+    AppendFieldSection(body, kSectionPlay, [&](Writer& w) {
+        PlayFields(w, c);
+        GameIdField(w, c);
+    });
     AppendFieldSection(body, kSectionShop, [&](Writer& w) { ShopFields(w, c); });
     AppendFieldSection(body, kSectionPlayers, [&](Writer& w) { PlayersFields(w, c); });
     return body;
@@ -457,6 +490,7 @@ QByteArray EncodeBody(const GameFileContents& c) {
 
 std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error, std::uint16_t version) {
     auto c = std::make_unique<GameFileContents>();
+    bool hasId = false;
     SectionCursor sections(body);
     QByteArray payload;
     const auto fields = [&](std::uint32_t tag, auto visit) {
@@ -467,31 +501,37 @@ std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& er
     // The map size decides the grids' sizes: it is checked before them.
     if (c->MapWidth < kMinMapSide || c->MapWidth > kMaxMapSide || c->MapHeight < kMinMapSide ||
         c->MapHeight > kMaxMapSide) {
-        error = QStringLiteral("размер карты %1 x %2 вне %3..%4")
+        error = QStringLiteral("размер карты %1 на %2 вне %3..%4")
                     .arg(c->MapWidth)
                     .arg(c->MapHeight)
                     .arg(kMinMapSide)
                     .arg(kMaxMapSide);
         return nullptr;
     }
-    const bool read = sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
-                      sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
-                      sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
-                      fields(kSectionView,
-                             [](Reader& r, GameFileContents& g) {
-                                 ViewFields(r, g);
-                                 if (!r.s.atEnd()) OverlayFields(r, g);
-                             }) &&
-                      fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
-                      fields(kSectionPlay, [](Reader& r, GameFileContents& g) { PlayFields(r, g); }) &&
-                      fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&
-                      (version < 2 ||
-                       fields(kSectionPlayers, [](Reader& r, GameFileContents& g) { PlayersFields(r, g); }));
+    const bool read =
+        sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
+        sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
+        sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
+        fields(kSectionView,
+               [](Reader& r, GameFileContents& g) {
+                   ViewFields(r, g);
+                   if (!r.s.atEnd()) OverlayFields(r, g);
+               }) &&
+        fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
+        fields(kSectionPlay,
+               [&hasId](Reader& r, GameFileContents& g) {
+                   PlayFields(r, g);
+                   hasId = !r.s.atEnd();
+                   if (hasId) GameIdField(r, g);
+               }) &&
+        fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&
+        (version < 2 || fields(kSectionPlayers, [](Reader& r, GameFileContents& g) { PlayersFields(r, g); }));
     if (!read) return nullptr;
     if (!sections.atEnd()) {
         error = QStringLiteral("лишние данные после последнего раздела");
         return nullptr;
     }
+    if (!hasId) c->GameId = DerivedGameId(*c);
     return c;
 }
 

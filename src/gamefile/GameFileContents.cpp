@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Factory.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -35,6 +36,7 @@ void CopyScalars(const From& from, To& to) {
     to.VisibleCols = from.VisibleCols;
     to.VisibleRows = from.VisibleRows;
     to.CellPixels = from.CellPixels;
+    to.GameId = from.GameId;
     to.Turn = from.Turn;
     to.SlowAnimPeriod = from.SlowAnimPeriod;
     to.TwoFrameAnimPeriod = from.TwoFrameAnimPeriod;
@@ -53,6 +55,39 @@ void CopyScalars(const From& from, To& to) {
     to.ExitMarkers = from.ExitMarkers;
     to.MapGenerated = from.MapGenerated;
     to.Players = from.Players;
+}
+
+// Every picture of an object in use names its slot, as the factory stamps it.
+void NameOwnPictures(Game& game) {
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        TGameObject& o = game.World.Objects[slot];
+        if (o.Owner == 0) continue;
+        for (TSpriteRef& s : o.Sprites) s.id = static_cast<i16>(slot);
+        for (TSpriteRef& s : o.CellSprites) s.id = static_cast<i16>(slot);
+    }
+}
+
+// Off the map nothing is stamped into layers 2-4, and layer 5 shows a
+// connector picture only where the map has a connector (and a picture).
+void ClearUnstampedCells(Game& game, const CellRegion& region) {
+    for (int col = 0; col < region.width; ++col)
+        for (int row = 0; row < region.height; ++row) {
+            TMapCell& cell = game.Map(col, row);
+            if (!game.InMap(col, row))
+                for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) cell.Layers[layer] = EmptySpriteRef;
+            if (game.World.Connectors(col, row).Present == 0 || !HasConnectorPicture(game, col, row))
+                cell.Layers[kLayerConnectors].show = 0;
+        }
+}
+
+// What the game derives from the records the file also carries is derived
+// again rather than taken from the file: the object layers from the object
+// table, the connector pictures from the connector grid.
+void DeriveFromRecords(Game& game, const CellRegion& region) {
+    NameOwnPictures(game);
+    ClearUnstampedCells(game, region);
+    RebuildObjectLayersFull(game);
+    UpdateConnectorPictures(game);
 }
 
 }  // namespace
@@ -108,9 +143,8 @@ std::unique_ptr<Game> BuildGame(const GameFileContents& c) {
     for (int k = 0; k < kPurchaseEntries; ++k) game->PurchaseList(k) = c.PurchaseList[k + 1];
     for (int t = 1; t <= kTypeCount; ++t) game->UnitTypes[t].Purchasable = c.Purchasable[t];
 
-    // The next object rebuild starts from the object table; the renderer
-    // rebuilds the minimap and the view controls follow.
-    game->LayerStamps.Reset();
+    DeriveFromRecords(*game, region);
+    // The renderer rebuilds the minimap and the view controls follow.
     game->MinimapDirty = 1;
     game->ViewChanged = 1;
     return game;

@@ -90,6 +90,7 @@ struct GameFileContents {
     i32 SiteBuilderRow = 0;
     std::array<TFootprint, kExitSlots> ExitCandidates{};
     std::array<i32, kExitSlots> ExitMarkers{};
+    std::uint64_t GameId = 0;
 
     // Purchases: the restrictions, the initial force, and which types the
     // restrictions leave on sale.
@@ -106,10 +107,13 @@ struct GameFileContents {
 // Everything the file carries from `game`, whose map size must be 1..500.
 std::unique_ptr<GameFileContents> ContentsOf(const Game& game);
 
-// A fresh game (InitData) holding `contents`, which passed CheckContents: the
-// layer rebuild starts over, the view is flagged for a redraw, and the values
-// of the moment keep their fresh values. The window sets AppActive and the
-// geometry of its own surface.
+// A fresh game (InitData) holding `contents`, which passed CheckContents.
+// What the game derives is derived again instead of taken from the file: the
+// object layers 2-4 from the object table (nothing off the map), the
+// connector pictures of layer 5 from the connector grid, the object numbers
+// in an object's own pictures from its slot. The view is flagged for a
+// redraw and the values of the moment keep their fresh values. The window
+// sets AppActive and the geometry of its own surface.
 std::unique_ptr<Game> BuildGame(const GameFileContents& contents);
 
 }  // namespace tarq

@@ -23,7 +23,9 @@
 //           section ends before them, and they stay off)
 //   "SETS"  the settings page
 //   "PLAY"  turn, random seed, animation periods, selection, click mode,
-//           construction in progress
+//           construction in progress; then the game id (u64), which files
+//           written before it was added lack: their section ends before it,
+//           and the reader derives the id from the map they hold
 //   "SHOP"  purchase restrictions, purchase list and the types on sale
 // Version 2 adds, after them:
 //   "PLRS"  the players: their number, then all eight entries of the players'

@@ -65,14 +65,14 @@ Verdict ModeAllows(const Game& game, const Command& c) {
     }
 }
 
-// Whether the match has begun: from the first "Старт" on, its commands are logged.
+}  // namespace
+
 bool MatchStarted(const Game& game) {
+    if (game.ViewSettings.BasePlaced != 0) return true;
     for (int p = 1; p <= game.Players.Count; ++p)
-        if (game.Players.Table[p].Joined != 0) return true;
+        if (game.Players.Table[p].Joined != 0 || game.Players.Table[p].BaseLanded != 0) return true;
     return false;
 }
-
-}  // namespace
 
 Verdict Check(const Game& game, const Order& order) {
     if (IsMatchCommand(order.command) && order.player != game.ViewSettings.CurrentPlayer)

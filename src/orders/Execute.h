@@ -21,6 +21,11 @@ struct Verdict {
     static Verdict No(std::string why = {}) { return {false, std::move(why)}; }
 };
 
+// Whether the match has begun: from the first "Старт" on (in a game saved
+// before the starts were kept, from the first landing on). From then on the
+// game's own setup is closed and every accepted match command is logged.
+bool MatchStarted(const Game& game);
+
 // Whether `order` would be accepted now, and why not. Changes nothing.
 Verdict Check(const Game& game, const Order& order);
 

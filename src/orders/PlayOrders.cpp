@@ -62,9 +62,11 @@ void RunOrder(Game& game, u8, const cmd::LandBase& c, Outcome& out) {
 
 // --- Steps --------------------------------------------------------------------
 
+// Units step; a structure never does, whatever moves a file gave it.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::Step& c) {
     if (!BaseLanded(game) || !OwnObject(game, player, c.unit)) return Verdict::No();
     const TGameObject& u = game.Object(c.unit);
+    if (u.TypeId < 1 || u.TypeId > kTypeCount || game.UnitTypes[u.TypeId].Category == 0) return Verdict::No();
     const auto refused = [&](const char* why) { return Verdict::No(TypeName(game, u.TypeId) + why); };
     if (u.OrderState != 0) return refused(" занят стройкой");
     if (u.MovesLeft == 0) return refused(": ходов больше нет");

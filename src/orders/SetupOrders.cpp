@@ -5,6 +5,7 @@
 #include "control/Turns.h"
 #include "core/Random.h"
 #include "core/Players.h"
+#include "orders/Execute.h"
 #include "orders/OrderRules.h"
 #include "setup/Launch.h"
 #include "setup/Players.h"
@@ -17,21 +18,16 @@ namespace tarq::orders {
 
 namespace {
 
-bool AnyoneJoined(const Game& game) {
-    for (int p = 1; p <= game.Players.Count; ++p)
-        if (game.Players.Table[p].Joined != 0) return true;
-    return false;
-}
-
 // The game itself (map, players, gold) is set up until the first "Старт".
 Verdict GameOpen(const Game& game) {
-    return AnyoneJoined(game) ? Verdict::No("Игра уже начата: карту, игроков и золото не изменить") : Verdict::Yes();
+    return MatchStarted(game) ? Verdict::No("Игра уже начата: карту, игроков и золото не изменить") : Verdict::Yes();
 }
 
 // A player's own choices stay open until they join, and in a game of several
 // players until their base lands: each turn before that they may choose again.
+// The orders are the current player's (Check), whose landing is BasePlaced.
 Verdict PlayerOpen(const Game& game, u8 player) {
-    if (!IsPlayer(game, player)) return Verdict::No();
+    if (!IsPlayer(game, player) || game.ViewSettings.BasePlaced != 0) return Verdict::No();
     const bool joined = game.Players.Table[player].Joined != 0;
     return !joined || JoiningPlayer(game) ? Verdict::Yes() : Verdict::No();
 }

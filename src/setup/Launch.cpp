@@ -11,6 +11,26 @@
 
 namespace tarq {
 
+namespace {
+
+// The bits of `x` spread over all 64 (the finaliser of SplitMix64), so that
+// ids taken a moment apart differ everywhere.
+std::uint64_t Spread(std::uint64_t x) {
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+}  // namespace
+
+std::uint64_t NewGameId(RandomSource& rng) {
+    rng.Reseed();
+    const std::uint64_t first = rng.Seed();
+    rng.Reseed();
+    const std::uint64_t id = Spread(first << 32 | rng.Seed());
+    return id != 0 ? id : 1;
+}
+
 void SetStartValues(Game& game) {
     game.MinimapDrag = 0;
     game.AppActive = 0;
@@ -18,6 +38,8 @@ void SetStartValues(Game& game) {
     game.BasePromptShown = 0;
     game.PulseAlpha = 0;
     InitData(game);
+    game.GameId = NewGameId(game.Rng);
+    game.Turn = 1;
     ResetPurchases(game);
     game.World.StartGold = 0;
     TViewSettings& v = game.ViewSettings;

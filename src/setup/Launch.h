@@ -12,10 +12,15 @@
 namespace tarq {
 
 // The game state's values when the program starts, before any page shows
-// them: the world and the catalogue (InitData), the starting kit, no credits,
-// player 1 without a clan, no map, connectors shown, the settings page's
-// animation periods and the zoom bar at 15, the mouse and click state at rest.
+// them: the world and the catalogue (InitData), a new game id and the first
+// turn, the starting kit, no credits, player 1 without a clan, no map,
+// connectors shown, the settings page's animation periods and the zoom bar at
+// 15, the mouse and click state at rest.
 void SetStartValues(Game& game);
+
+// A new game's id from two seeds of the random source's seed source (the
+// clock in the window); never 0. The source is reseeded.
+std::uint64_t NewGameId(RandomSource& rng);
 
 inline constexpr const char* kNoSectorsMessage = "Как насчет задать сектора для высадки?";
 inline constexpr const char* kSectorsRequiredMessage =

@@ -20,6 +20,7 @@
 #include "ui/HandoverScreen.h"
 #include "ui/InfoTexts.h"
 #include "ui/MapPage.h"
+#include "ui/NetPlay.h"
 #include "ui/NewGamePage.h"
 #include "ui/PreparationPage.h"
 #include "ui/PurchasesPage.h"
@@ -118,6 +119,7 @@ void TMainForm::BuildWindow() {
     grid->setRowStretch(1, 1);
     setCentralWidget(central);
     handover_ = new HandoverScreen(central);
+    BuildNetPlay();
 
     Timer1 = Named(new QTimer(this), "Timer1");
     Timer1->setInterval(250);
@@ -207,6 +209,7 @@ void TMainForm::FormCreate() {
     RestoreStoredSettings();
     RefreshFromGame();
     keepChanges_ = true;
+    net_->Start();
 }
 
 void TMainForm::RefreshFromGame() {

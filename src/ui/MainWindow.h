@@ -30,6 +30,7 @@ namespace tarq {
 class HandoverScreen;
 class KeysCard;
 class MapPage;
+class NetPlay;
 class NewGamePage;
 class PreparationPage;
 class SettingsPage;
@@ -105,6 +106,14 @@ public:
     HandoverScreen* handoverScreen() const { return handover_; }
     const Autosave& autosave() const { return autosave_; }
 
+    // Network games (MainWindowNet.cpp): "Игра по сети" on the map page puts
+    // the game on show in a shared place; "Присоединиться..." on the welcome
+    // page watches another machine's game; "Открыть" takes up its latest turn.
+    void NetPlayClick();
+    void JoinNetGameClick();
+    bool OpenNetGame(const QString& gameId);
+    NetPlay* netPlay() const { return net_; }
+
     // Page flow and application events.
     void Button12Click();  // "Начать новую игру"
     void Button14Click();  // "Закрыть" and "Quit"
@@ -152,6 +161,7 @@ private:
     bool TakeLoadedGame(std::unique_ptr<Game> loaded);
     // The game on show is what a file holds now (or a launch began with).
     void MarkInFile();
+    void BuildNetPlay();
 
     std::unique_ptr<Game> game_;
     RandomSource random_;
@@ -172,6 +182,8 @@ private:
     bool keepChanges_ = false;
     Autosave autosave_;
     std::uint64_t inFile_ = 0;  // PlayHash of the game as MarkInFile saw it
+    NetPlay* net_ = nullptr;
+    QString openingNetGame_;  // the network game whose file is being loaded
 };
 
 }  // namespace tarq

@@ -15,6 +15,7 @@
 #include "ui/HandoverScreen.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
+#include "ui/NetPlay.h"
 #include "ui/UiHelpers.h"
 
 namespace tarq {
@@ -33,6 +34,7 @@ QFileDialog* TMainForm::GameFileDialog(bool save) {
 }
 
 void TMainForm::Button13Click() {
+    openingNetGame_.clear();
     QFileDialog* dialog = GameFileDialog(false);
     connect(dialog, &QFileDialog::fileSelected, this, &TMainForm::LoadGame);
     dialog->open();
@@ -102,6 +104,7 @@ bool TMainForm::TakeLoadedGame(std::unique_ptr<Game> loaded) {
                           game_->ViewSettings.CurrentPlayer == loaded->ViewSettings.CurrentPlayer;
     loaded->AppActive = game_->AppActive;  // the application's state, not the file's
     game_ = std::move(loaded);
+    net_->SetShown(std::exchange(openingNetGame_, QString()));
     MarkInFile();
     ShowTab(PageControl1, kPageTech, false);
     handover_->hide();

@@ -15,6 +15,7 @@
 #include "ui/NewGamePage.h"
 #include "ui/PreparationPage.h"
 #include "ui/QtBitmap.h"
+#include "ui/NetPlay.h"
 #include "ui/SettingsPage.h"
 #include "ui/StartConditionsPage.h"
 #include "ui/UiHelpers.h"
@@ -47,8 +48,10 @@ void TMainForm::LaunchTARQClick() {
         return;
     }
     // A joining player plays on the game's terrain.
-    if (!LoadGraphicsFor(g, JoiningPlayer(g) ? g.World.TerrainSet : conditions->TerrainSetChoice())) return;
+    const bool joining = JoiningPlayer(g);
+    if (!LoadGraphicsFor(g, joining ? g.World.TerrainSet : conditions->TerrainSetChoice())) return;
     if (!Submit(join).accepted) return;
+    if (!joining) net_->SetShown({});  // a new game is no network game until it is put in a place
     newGame_->SetJoining(false);
     ShowMapPage();
     map_->ApplyInitialView(PageControl1->width());

@@ -1,6 +1,5 @@
 // Players taking turns on one machine or by passing the game file: the
 // handover screen after END TURN and the new-game page of a joining player.
-#include <QDir>
 #include <QScrollBar>
 #include <QTabWidget>
 
@@ -8,6 +7,7 @@
 #include "setup/Launch.h"
 #include "setup/Players.h"
 #include "ui/HandoverScreen.h"
+#include "ui/NetPlay.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
 #include "ui/NewGamePage.h"
@@ -20,15 +20,28 @@ void TMainForm::TurnEnded() {
     const Autosave::Result saved = autosave_.Write(*game_);
     if (saved.written) MarkInFile();
     if (!saved.message.isEmpty()) ShowMessage(saved.message, MessageWeight::Failure);
+    const QString place = net_->Send(*game_);
     if (!SeveralPlayers(*game_)) return;
     map_->StopDrawing();
     map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen
     const int player = game_->ViewSettings.CurrentPlayer;
-    const QString file = saved.written ? QDir(autosave_.folder()).filePath(AutosaveFileName(1)) : QString();
-    handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, file);
+    handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, saved.path);
+    if (!place.isEmpty() && !net_->PlaysHere(player))
+        handover_->Hint->setText(QStringLiteral("Ход отправлен в «%1». Игрок %2 получит его на своем компьютере; "
+                                                "когда снова придет ваш ход, игра сообщит об этом.\n\nЩелкните мышью, "
+                                                "чтобы вернуться на первую страницу.")
+                                     .arg(place)
+                                     .arg(player));
 }
 
 void TMainForm::HandOver() {
+    // A network game's next player plays on their own machine.
+    if (!net_->PlaysHere(game_->ViewSettings.CurrentPlayer)) {
+        map_->ShowPanels(false);
+        ShowTab(PageControl1, kPageMap, false);
+        ActivatePage(PageControl1, kPageWelcome);
+        return;
+    }
     if (JoiningPlayer(*game_)) {
         ShowJoiningPage();
         return;

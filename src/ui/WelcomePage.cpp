@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include "ui/InfoTexts.h"
 #include "ui/UiHelpers.h"
@@ -18,7 +20,7 @@ WelcomePage::WelcomePage(QWidget* parent) : QWidget(parent) {
     StaticText3 = Place(Named(new QLabel(texts::TopNotice3(), this), "StaticText3"), 8, 22, 500, 18);
     Memo3 = MakeMemo(this, "Memo3", 8, 46, 370, 150);
     FillMemo(Memo3, texts::Memo3Lines());
-    Memo6 = MakeMemo(this, "Memo6", 8, 202, 370, 300);
+    Memo6 = MakeMemo(this, "Memo6", 8, 202, 370, 190);
     FillMemo(Memo6, texts::Memo6DesignLines());
     Memo1 = MakeMemo(this, "Memo1", 390, 46, 370, 110);
     FillMemo(Memo1, texts::Memo1Lines());
@@ -33,9 +35,30 @@ WelcomePage::WelcomePage(QWidget* parent) : QWidget(parent) {
     Button14 = Place(Named(new QPushButton(QStringLiteral("Закрыть"), this), "Button14"), 390, 460, 180, 32);
     LabelVersion = Place(Named(new QLabel(texts::VersionLabel(), this), "LabelVersion"), 580, 462, 180, 16);
     LabelAuthor = Place(Named(new QLabel(texts::AuthorLabel(), this), "LabelAuthor"), 580, 478, 180, 16);
+    BuildNetGames();
     connect(Button12, &QPushButton::clicked, this, &WelcomePage::newGameRequested);
     connect(Button13, &QPushButton::clicked, this, &WelcomePage::loadRequested);
     connect(Button14, &QPushButton::clicked, this, &WelcomePage::quitRequested);
+}
+
+// Below the notes: the network games this machine plays, and its two buttons.
+void WelcomePage::BuildNetGames() {
+    Place(Named(new QLabel(QStringLiteral("Мои сетевые игры"), this), "NetGamesLabel"), 8, 396, 370, 16);
+    NetGames = Place(Named(new QTreeWidget(this), "NetGames"), 8, 414, 370, 64);
+    NetGames->setHeaderLabels({QStringLiteral("Место"), QStringLiteral("Чей ход"), QStringLiteral("С")});
+    NetGames->setRootIsDecorated(false);
+    NetGames->header()->setStretchLastSection(false);
+    NetGames->setColumnWidth(0, 170);
+    NetGames->setColumnWidth(1, 100);
+    NetOpen = Place(Named(new QPushButton(QStringLiteral("Открыть"), this), "NetOpen"), 8, 482, 120, 22);
+    NetJoin = Place(Named(new QPushButton(QStringLiteral("Присоединиться..."), this), "NetJoin"), 132, 482, 150, 22);
+    const auto open = [this] {
+        if (const QTreeWidgetItem* item = NetGames->currentItem())
+            emit netGameOpenRequested(item->data(0, Qt::UserRole).toString());
+    };
+    connect(NetOpen, &QPushButton::clicked, this, open);
+    connect(NetGames, &QTreeWidget::itemDoubleClicked, this, open);
+    connect(NetJoin, &QPushButton::clicked, this, &WelcomePage::netGameJoinRequested);
 }
 
 void WelcomePage::FillInformationMemos() {

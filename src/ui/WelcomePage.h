@@ -1,5 +1,6 @@
 // The welcome page (TabSheet9): notes for the player, "Начать новую игру",
-// "Загрузить игру из файла" and "Закрыть".
+// "Загрузить игру из файла" and "Закрыть", and the list "Мои сетевые игры"
+// with "Открыть" and "Присоединиться...".
 #pragma once
 
 #include <QWidget>
@@ -7,6 +8,7 @@
 class QLabel;
 class QPushButton;
 class QTextEdit;
+class QTreeWidget;
 
 namespace tarq {
 
@@ -18,10 +20,15 @@ public:
     // The fixed notes of Memo4 and Memo6, written at start.
     void FillInformationMemos();
 
+private:
+    void BuildNetGames();
+
 signals:
     void newGameRequested();  // Button12
     void loadRequested();     // Button13
     void quitRequested();     // Button14
+    void netGameOpenRequested(const QString& gameId);  // NetOpen, or a double click in NetGames
+    void netGameJoinRequested();                       // NetJoin
 
 public:
     QPushButton* Button12 = nullptr;
@@ -36,6 +43,9 @@ public:
     QLabel* StaticText12 = nullptr;
     QLabel* LabelVersion = nullptr;
     QLabel* LabelAuthor = nullptr;
+    QTreeWidget* NetGames = nullptr;
+    QPushButton* NetOpen = nullptr;
+    QPushButton* NetJoin = nullptr;
 };
 
 }  // namespace tarq

@@ -80,7 +80,8 @@ void StepPulse(Game& game) {
         game.PulseStep = 20;
     else if (game.PulseAlpha >= 240)
         game.PulseStep = -20;
-    game.PulseAlpha += game.PulseStep;
+    // Kept within the alpha's range whatever step a file brought.
+    game.PulseAlpha = std::clamp(game.PulseAlpha + game.PulseStep, 0, 255);
 }
 
 PulseState CurrentPulse(const Game& game) {

@@ -165,9 +165,12 @@ InitialScale StartInitialView(Game& game, int pageControlWidth, int pageClientWi
     v.ScreenCenterY = pageClientHeight / 2;
     // 1.5625 = 100 / 64: one cell about as wide as the page divided by the map width.
     const int scale = mapWidth > 0 ? static_cast<int>(static_cast<double>(pageControlWidth) / mapWidth * 1.5625) : 0;
-    v.Scale = static_cast<u16>(std::max(scale, 0));
     InitialScale result;
     result.barPosition = std::clamp(scale, kScaleMin, kScaleMax);
+    // The zoom is what the bar shows, also when the bar stays where it was
+    // and so raises no change: a map too wide for the page is drawn at the
+    // bar's lower bound, never at a zoom the bar cannot show.
+    v.Scale = static_cast<u16>(result.barPosition);
     result.changed = result.barPosition != currentBarPosition;
     if (result.changed) result.labels = SScaleChange(game, result.barPosition, surfaceWidth, surfaceHeight);
     return result;

@@ -123,16 +123,13 @@ std::uint64_t MatchFingerprint(const Game& g) {
 }
 
 Driver::Driver(std::function<std::uint32_t()> seeds) : game_(NewGame()), seeds_(std::move(seeds)), palette_(ColourStrip()) {
+    game_->Rng = RandomSource(seeds_);  // the game id comes from the seeds, as the window's from its clock
     SetStartValues(*game_);
     game_->AppActive = 1;
     MakePictures(images_);
 }
 
-bool Driver::matchStarted() const {
-    for (int p = 1; p <= game_->Players.Count; ++p)
-        if (game_->Players.Table[p].Joined != 0) return true;
-    return false;
-}
+bool Driver::matchStarted() const { return MatchStarted(*game_); }
 
 Outcome Driver::Submit(Command command) { return Submit(Order{game_->ViewSettings.CurrentPlayer, command}); }
 
@@ -140,7 +137,7 @@ Outcome Driver::Submit(Command command) { return Submit(Order{game_->ViewSetting
 // it must have changed nothing.
 Outcome Driver::Submit(const Order& order) {
     menu.reset();
-    if (std::holds_alternative<cmd::Join>(order.command) && !matchStarted()) TakeRoundStart();
+    if (std::holds_alternative<cmd::Join>(order.command) && !matchStarted()) TakeRoundStart(true);
     const std::int32_t turn = game_->Turn;
     const bool watched = IsMatchCommand(order.command) && ++submitted_ % 8 == 0;
     const std::uint64_t before = watched ? MatchFingerprint(*game_) : 0;
@@ -169,13 +166,16 @@ Outcome Driver::Submit(const Order& order) {
 
 std::string Driver::TakeTrouble() { return std::exchange(trouble_, {}); }
 
-void Driver::TakeRoundStart() {
+// A round is checked from a state whose orders the log keeps: the match has
+// begun, or the first "Старт" (which begins it) is the next order.
+void Driver::TakeRoundStart(bool beforeJoin) {
     roundStart_ = std::make_unique<Game>(*game_);
     roundFrom_ = game_->Log.Entries().size();
+    checkable_ = beforeJoin || matchStarted();
 }
 
 std::string Driver::CheckRound() {
-    if (!roundStart_) return {};
+    if (!roundStart_ || !checkable_) return {};
     const std::vector<LoggedOrder>& log = game_->Log.Entries();
     const auto replayed = std::make_unique<Game>(*roundStart_);
     const ReplayResult result = Replay(*replayed, log, roundFrom_, log.size());
@@ -245,15 +245,31 @@ std::string Driver::SaveAndLoad() {
     if (gamefile::kGameFileVersion >= 3 && MatchFingerprint(*loaded.game) != MatchFingerprint(*game_))
         return "a loaded game is not the game that was saved";
     const std::size_t logged = game_->Log.Entries().size();
-    loaded.game->AppActive = 1;
-    game_ = std::move(loaded.game);
+    TakeLoadedGame(std::move(loaded.game));
+    if (game_->Log.Entries().size() != logged) TakeRoundStart();
+    ++events["check: saved and loaded"];
+    return {};
+}
+
+void Driver::OpenGame(std::unique_ptr<Game> loaded, int width, int height) {
+    menu.reset();
+    width_ = width;
+    height_ = height;
+    back_ = BackBuffer(width, height);
+    TakeLoadedGame(std::move(loaded));
+    MarkViewForFirstFrame(*game_);
+    TakeRoundStart();
+}
+
+// The window's part of a load: the application's state, the map (or the
+// new-game page of a player yet to land) on the surface as it is.
+void Driver::TakeLoadedGame(std::unique_ptr<Game> loaded) {
+    loaded->AppActive = 1;
+    game_ = std::move(loaded);
     onMap_ = !JoiningPlayer(*game_);
     Execute(*game_, {game_->ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
     UpdateViewGeometry(*game_, width_, height_);
     frameCache_.Invalidate();
-    if (game_->Log.Entries().size() != logged) TakeRoundStart();
-    ++events["check: saved and loaded"];
-    return {};
 }
 
 }  // namespace tarq::autogame

@@ -44,6 +44,10 @@ public:
     // The drawing surface takes a new size (device pixels).
     void Resize(int width, int height);
 
+    // A game read from a file takes the running one's place, as a load from
+    // the welcome page does: shown on a surface of `width` x `height`.
+    void OpenGame(std::unique_ptr<Game> loaded, int width, int height);
+
     // The game saved to a file's bytes and read back into a fresh game, which
     // takes the running one's place as a loaded game does. Empty when all
     // went well; otherwise what went wrong.
@@ -61,7 +65,8 @@ public:
     std::map<std::string, long> events;  // orders, refusals and checks by kind, for the figures
 
 private:
-    void TakeRoundStart();
+    void TakeLoadedGame(std::unique_ptr<Game> loaded);
+    void TakeRoundStart(bool beforeJoin = false);
     std::string CheckRound();
     void ShowMap();
     void Draw();
@@ -70,6 +75,7 @@ private:
     std::function<std::uint32_t()> seeds_;
     std::unique_ptr<Game> roundStart_;  // the game as the current round began
     std::size_t roundFrom_ = 0;         // the log entry the round began at
+    bool checkable_ = false;            // the log keeps the round's orders
     std::string trouble_;
     long submitted_ = 0;  // match commands submitted
     bool onMap_ = false;

@@ -1,5 +1,6 @@
 #include "Player.h"
 
+#include <limits>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -66,6 +67,12 @@ void Player::NewGame() {
     const int players = players_ > 0 ? players_ : Between(1, 3);
     driver_->Submit(cmd::SetPlayerCount{U8(players)});
     if (players > 1) driver_->Submit(cmd::UseSectors{1});
+}
+
+void Player::OpenGame(std::uint64_t seed, std::unique_ptr<Game> game) {
+    rng_.seed(seed);
+    driver_->OpenGame(std::move(game), 400, 300);
+    gameLeft_ = std::numeric_limits<int>::max();
 }
 
 std::map<std::string, long> Player::Events() const {

@@ -20,12 +20,17 @@ namespace tarq::autogame {
 class Player {
 public:
     // `players`: how many players each game has; 0 for one to three at random.
-    Player(std::uint64_t seed, int players);
+    explicit Player(std::uint64_t seed, int players = 0);
 
     // One action (an order, or several for one gesture); returns what it did, for the trace.
     std::string Step();
 
+    // From now on the player plays `game`, a game read from a file, opened
+    // on the map; its choices start again from `seed`.
+    void OpenGame(std::uint64_t seed, std::unique_ptr<Game> game);
+
     const Driver& driver() const { return *driver_; }
+    Driver& driver() { return *driver_; }
     // A save and load between actions: what went wrong, empty when nothing did.
     std::string SaveAndLoad() { return driver_->SaveAndLoad(); }
     // What went wrong since the last call: a check of the driver, or a save

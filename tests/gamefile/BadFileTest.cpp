@@ -6,10 +6,14 @@
 #include <zlib.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
+#include <map>
 
+#include "core/Factory.h"
+#include "core/Invariants.h"
 #include "gamefile/GameFile.h"
 #include "gamefile/GameFileCodec.h"
 #include "gamefile/GameFileFormat.h"
@@ -21,16 +25,30 @@ namespace {
 using P = GameFileProblem;
 using Contents = GameFileContents;
 
-// A small played game: objects, a site with its ready marker, a marked layer 8.
-const Game& Played() {
-    static const std::unique_ptr<Game> game = [] {
-        auto g = LaunchedGame(50);
-        const std::vector<Stage> stages = Stages();
-        for (std::size_t i = 0; i < 4; ++i) stages[i].act(*g);
-        return g;
-    }();
+constexpr int kConstructor = 1, kUnit = 3, kEngineer = 13;
+
+// The short game after its first `stages` stages.
+const Game& PlayedTo(std::size_t stages) {
+    static std::map<std::size_t, std::unique_ptr<Game>> games;
+    std::unique_ptr<Game>& game = games[stages];
+    if (!game) {
+        game = LaunchedGame(50);
+        const std::vector<Stage> all = Stages();
+        for (std::size_t i = 0; i < stages; ++i) all[i].act(*game);
+    }
     return *game;
 }
+
+// A small played game: objects, a site with its ready marker, a marked layer 8.
+const Game& Played() {
+    return PlayedTo(4);
+}
+const Game& Placing() {
+    return PlayedTo(3);
+}  // a site being placed
+const Game& Choosing() {
+    return PlayedTo(5);
+}  // an exit being chosen
 
 const QByteArray& Saved() {
     static const QByteArray bytes = WriteGameFile(Played());
@@ -38,10 +56,35 @@ const QByteArray& Saved() {
 }
 
 // The saved game with one value changed, in a file whose sizes and checksums are right.
-QByteArray Altered(const std::function<void(Contents&)>& change) {
-    std::unique_ptr<Contents> c = ContentsOf(Played());
+QByteArray Altered(const std::function<void(Contents&)>& change, const Game& game = Played()) {
+    std::unique_ptr<Contents> c = ContentsOf(game);
     change(*c);
     return gamefile::WrapBody(gamefile::EncodeBody(*c));
+}
+
+// The record of object `slot` in the contents.
+TGameObject& Record(Contents& c, int slot) {
+    for (SavedObject& o : c.Objects)
+        if (o.Slot == slot) return o.Object;
+    ADD_FAILURE() << "no object " << slot;
+    return c.Objects.at(0).Object;
+}
+
+TMapCell& CellOf(Contents& c, int col, int row) {
+    return c.Map[c.Region().index(col, row)];
+}
+TConnectorCell& ConnectorOf(Contents& c, int col, int row) {
+    return c.Connectors[c.Region().index(col, row)];
+}
+
+// A land cell of the map that no object covers.
+TCellPos FreeLand(const Game& g) {
+    for (int col = 2; col < g.World.MapWidth; ++col)
+        for (int row = 2; row < g.World.MapHeight; ++row)
+            if (g.World.Passability(col, row) == kPassLand && CanPlace(g, SingleCellFootprint(col, row), kMoveLand))
+                return {static_cast<i16>(col), static_cast<i16>(row)};
+    ADD_FAILURE() << "no free land";
+    return {};
 }
 
 // The saved body's sections, changed by `change`, in a sound file.
@@ -81,7 +124,8 @@ QByteArray Flipped(const QByteArray& bytes, qsizetype at) {
     return copy;
 }
 
-// Refused with `problem`, and the message names the file and says `says`.
+// Refused with `problem`, and the message names the file and says `says`;
+// what it says of damage is in Russian words alone, no names of fields.
 void ExpectRefused(const QByteArray& bytes, P problem, const std::string& says, const std::string& what) {
     const LoadedGame loaded = ReadGameFile(bytes, QStringLiteral("плохой.tarq"));
     const std::string message = loaded.message.toStdString();
@@ -89,6 +133,9 @@ void ExpectRefused(const QByteArray& bytes, P problem, const std::string& says, 
     EXPECT_EQ(loaded.problem, problem) << what << ": " << message;
     EXPECT_NE(message.find("«плохой.tarq»"), std::string::npos) << what << ": " << message;
     EXPECT_NE(message.find(says), std::string::npos) << what << ": " << message;
+    const QString detail = loaded.message.section(QStringLiteral("»"), 1);
+    EXPECT_FALSE(problem == P::Damaged && detail.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+        << what << ": " << message;
 }
 
 TEST(BadFileTest, EveryTruncationAndFlippedByteIsRefused) {
@@ -158,42 +205,167 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         QByteArray bytes;
         const char* says;
     } cases[] = {
-        {"map 49 wide", Altered([](Contents& c) { c.MapWidth = 49; }), "размер карты 49 x 50"},
-        {"map 501 high", Altered([](Contents& c) { c.MapHeight = 501; }), "размер карты 50 x 501"},
+        {"map 49 wide", Altered([](Contents& c) { c.MapWidth = 49; }), "размер карты 49 на 50"},
+        {"map 501 high", Altered([](Contents& c) { c.MapHeight = 501; }), "размер карты 50 на 501"},
         {"5001 objects", Altered([](Contents& c) { c.Objects.resize(5001, c.Objects[0]); }), "объектов 5001"},
         {"a site outside the table", object(0, [](SavedObject& o) { o.Object.SiteObject = 5001; }),
-         "SiteObject = 5001 вне 0..5000"},
+         "неверный номер стройки (5001)"},
         {"slot 0", object(0, [](SavedObject& o) { o.Slot = 0; }), "номер объекта 0"},
         {"a slot twice", object(1, [](SavedObject& o) { o.Slot = 1; }), "номер объекта 1"},
         {"a cell off the grid", object(2, [](SavedObject& o) { o.Object.Cells[3].col = 53; }), "(53, "},
-        {"a type past the catalogue", object(0, [](SavedObject& o) { o.Object.TypeId = 68; }), "TypeId = 68"},
-        {"a layer past eight", object(0, [](SavedObject& o) { o.Object.Layer = 8; }), "Layer = 8"},
+        {"a type past the catalogue", object(0, [](SavedObject& o) { o.Object.TypeId = 68; }),
+         "неизвестный тип объекта (68)"},
+        {"a layer past eight", object(0, [](SavedObject& o) { o.Object.Layer = 8; }), "неверные слои картинок (8 и"},
         {"a picture of object 5001", Altered([&](Contents& c) { cell(c, 3, 4).Layers[kLayerUnits].id = 5001; }),
          "клетка (3, 4): слой 4"},
-        {"a sheet past the list", Altered([&](Contents& c) { cell(c, 0, 0).Layers[1].idU = 15; }), "idU 15"},
+        {"a sheet past the list", Altered([&](Contents& c) { cell(c, 0, 0).Layers[1].idU = 15; }),
+         "нет листа картинок 15"},
         {"an animation successor past the table",
-         object(0, [](SavedObject& o) { o.Object.CellSprites[1].SprNext = 1001; }), "SprNext 1001"},
-        {"passability 3", Altered([](Contents& c) { c.Passability[77] = 3; }), "код проходимости 3"},
-        {"a flag of 2", Altered([](Contents& c) { c.ViewSettings.ShowGrid = 2; }), "ShowGrid = 2"},
-        {"click mode 3", Altered([](Contents& c) { c.ClickMode = 3; }), "ClickMode = 3"},
-        {"selection outside the table", Altered([](Contents& c) { c.SelectedObject = -1; }), "SelectedObject = -1"},
-        {"a zoom past any screen", Altered([](Contents& c) { c.ViewSettings.Scale = 600; }), "Scale = 600"},
-        {"turn 0", Altered([](Contents& c) { c.Turn = 0; }), "Turn = 0"},
-        {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }), "FullScreenMode = 3"},
-        {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }), "тип покупки = 70"},
-        {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }), "ExitMarkers"},
-        {"no PLRS section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела PLRS"},
+         object(0, [](SavedObject& o) { o.Object.CellSprites[1].SprNext = 1001; }),
+         "неверный следующий кадр анимации (1001)"},
+        {"passability 3", Altered([](Contents& c) { c.Passability[77] = 3; }), "неизвестный код проходимости (3)"},
+        {"a flag of 2", Altered([](Contents& c) { c.ViewSettings.ShowGrid = 2; }), "неверный переключатель сетки (2)"},
+        {"click mode 3", Altered([](Contents& c) { c.ClickMode = 3; }), "неизвестный режим щелчка (3)"},
+        {"selection outside the table", Altered([](Contents& c) { c.SelectedObject = -1; }),
+         "неверный номер выбранного объекта (-1)"},
+        {"a zoom past any screen", Altered([](Contents& c) { c.ViewSettings.Scale = 600; }), "неверный масштаб (600)"},
+        {"turn 0", Altered([](Contents& c) { c.Turn = 0; }), "неверный номер хода (0)"},
+        {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }),
+         "неизвестный режим полного экрана (3)"},
+        {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }),
+         "неверный тип покупки (70)"},
+        {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }),
+         "неверный номер отметки выхода (6000)"},
+        {"no PLRS section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела «игроки»"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",
-         Altered([](Contents& c) { c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 3; }), "CurrentPlayer = 3"},
+         Altered([](Contents& c) { c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 3; }),
+         "неверный номер текущего игрока (3)"},
         {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].Clan = 1; }), "запись игрока 4"},
-        {"sections swapped", Resectioned([](Sections& s) { std::swap(s[4], s[5]); }), "вместо раздела VIEW"},
-        {"a longer VIEW", Resectioned([](Sections& s) { s[4].second += 'x'; }), "длина раздела VIEW"},
-        {"a grid plane cut short", Resectioned([](Sections& s) { s[1].second.chop(1); }), "раздел GRID"},
+        {"sections swapped", Resectioned([](Sections& s) { std::swap(s[4], s[5]); }), "вместо раздела «вид»"},
+        {"a longer VIEW", Resectioned([](Sections& s) { s[4].second += 'x'; }), "длина раздела «вид»"},
+        {"a grid plane cut short", Resectioned([](Sections& s) { s[1].second.chop(1); }), "раздел «клетки»"},
         {"a section after the last", Resectioned([](Sections& s) { s.push_back(s[0]); }), "лишние данные"},
     };
     for (const auto& c : cases) ExpectRefused(c.bytes, P::Damaged, c.says, c.what);
+}
+
+// Players' data that breaks the game and links between records that the game
+// cannot derive: each refused with its cause.
+TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
+    const Game& g = Played();
+    const int builder = FirstOfType(g, kConstructor), site = g.Object(builder).SiteObject;
+    const int unit = FirstOfType(g, kUnit), marker = Choosing().ExitMarkers[0];
+    const TCellPos land = FreeLand(g);
+    const TCellPos connector = [&] {
+        for (int slot = 1; slot <= kMaxObjects; ++slot)
+            if (JoinsConnectorGrid(g.Object(slot))) return g.Object(slot).Cells[1];
+        return TCellPos{};
+    }();
+    const QString unitNo = QString::number(unit);
+    ASSERT_TRUE(builder != 0 && site != 0 && unit != 0 && marker != 0 && connector.col != 0);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        QString says;
+    } cases[] = {
+        {"a free slot that is not blank", Altered([&](Contents& c) { Record(c, unit).Owner = 0; }),
+         "свободное место в таблице не пусто"},
+        {"an object of a player past the players", Altered([&](Contents& c) { Record(c, unit).Owner = 2; }),
+         "объект игрока 2, а игроков 1"},
+        {"a connector of a player past the players",
+         Altered([&](Contents& c) { ConnectorOf(c, connector.col, connector.row).Owner = 3; }),
+         "соединитель игрока 3, а игроков 1"},
+        {"a sector claimed by two players", Altered([](Contents& c) {
+             c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 1;
+             c.LandingSectors[3][4] = 1, c.Players.Table[2].Sectors[3][4] = 1;
+         }),
+         "сектор (4, 5) заняли два игрока"},
+        {"current player 0 of one", Altered([](Contents& c) { c.ViewSettings.CurrentPlayer = 0; }),
+         "неверный номер текущего игрока (0)"},
+        {"a turn past the last", Altered([](Contents& c) { c.Turn = kMaxTurn + 1; }), "неверный номер хода (1000001)"},
+        {"a builder of type 0", Altered([&](Contents& c) { Record(c, builder).BuildLink = 0; }),
+         "строит неизвестный тип (0)"},
+        {"a stored view past the map", Altered([](Contents& c) { c.Players.Table[1].ViewCenterCol = 16049; }),
+         "игрок 1: неверное положение вида (16049)"},
+        {"a pulse step of 255", Altered([](Contents& c) { c.PulseStep = 255; }), "неверный шаг мерцания (255)"},
+        {"an object in the connector layer",
+         Altered([&](Contents& c) { Record(c, unit).Layer = kLayerConnectors - 1; }), "неверные слои картинок (4 и"},
+        {"an object off the map", Altered([&](Contents& c) { Record(c, unit).Cells = SingleCellFootprint(0, 7); }),
+         "объект стоит за краем карты (0, 7)"},
+        {"a site whose builder is not at work on it",
+         Altered([&](Contents& c) { Record(c, builder).OrderState = 0, Record(c, builder).SiteObject = 0; }),
+         "стройку называет строитель"},
+        {"a builder at work on no site of its", Altered([&](Contents& c) { Record(c, builder).SiteObject = unit; }),
+         "строитель работает на стройке " + unitNo + ", которая не его"},
+        {"a builder building another type", Altered([&](Contents& c) { Record(c, builder).BuildLink = 40; }),
+         "строит не то, что стоит на стройке"},
+        {"a connector under no structure", Altered([&](Contents& c) {
+             ConnectorOf(c, land.col, land.row) = {1, 1};
+         }),
+         "не лежит под строением"},
+        {"a connector outside the map", Altered([](Contents& c) {
+             ConnectorOf(c, 0, 5) = {1, 1};
+         }),
+         "соединитель клетки (0, 5) не лежит под строением"},
+        {"a picture in layer 8 of an object not there",
+         Altered([&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerReady].id = static_cast<i16>(site); }),
+         "слой 8: картинка объекта"},
+        {"an exit marker outliving its choice", Altered([&](Contents& c) { c.ExitMarkers[0] = unit; }),
+         "отметка выхода " + unitNo + ", а выход не выбирается"},
+        {"a site placed without its site",
+         Altered([&](Contents& c) { c.ClickMode = kClickPlaceSite, c.SiteBuilder = 0, c.LastCreatedObject = 0; }),
+         "размещается стройка 0"},
+        {"an exit marker naming a real unit", Altered([&](Contents& c) { c.ExitMarkers[0] = unit; }, Choosing()),
+         "отметка выхода " + unitNo + " не на своей клетке"},
+        {"a placed site's builder that is another object",
+         Altered([&](Contents& c) { c.SiteBuilder = static_cast<i16>(unit); }, Placing()), "за краем карты"},
+        {"a placed site's builder cell off the map", Altered([](Contents& c) { c.SiteBuilderCol = 0; }, Placing()),
+         "строителю некуда вернуться: (0, "},
+    };
+    for (const auto& c : cases) ExpectRefused(c.bytes, P::Damaged, c.says.toStdString(), c.what);
+}
+
+// The object layers, connector pictures and an object's own picture numbers
+// are rebuilt at load: damage there is mended, not carried into play.
+TEST(BadFileTest, WhatTheGameDerivesIsRebuiltAtLoad) {
+    const Game& g = Played();
+    const int unit = FirstOfType(g, kUnit);
+    const TCellPos at = g.Object(unit).Cells[1], land = FreeLand(g);
+    const struct {
+        const char* what;
+        std::function<void(Contents&)> change;
+    } cases[] = {
+        {"layer 4 naming a free slot",
+         [&](Contents& c) {
+             CellOf(c, land.col, land.row).Layers[kLayerUnits] = {1, 5, 4999, -1, 1};
+         }},
+        {"an object missing from its layer", [&](Contents& c) { CellOf(c, at.col, at.row).Layers[kLayerUnits] = {}; }},
+        {"layer 3 off the map",
+         [](Contents& c) {
+             CellOf(c, 0, 3).Layers[kLayerLarge] = {1, 5, 0, -1, 1};
+         }},
+        {"layer 5 shown without a connector",
+         [&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerConnectors].show = 1; }},
+        {"an object's picture naming another slot", [&](Contents& c) { Record(c, unit).CellSprites[1].id = 1; }},
+    };
+    for (const auto& c : cases) {
+        const LoadedGame loaded = ReadGameFile(Altered(c.change), "mended.tarq");
+        ASSERT_TRUE(loaded) << c.what << ": " << loaded.message.toStdString();
+        EXPECT_EQ(StateDifference(*loaded.game, g), "") << c.what;
+    }
+    // A record copied into a free slot, on a cell of its own: an object of its own.
+    const LoadedGame copied = ReadGameFile(Altered([&](Contents& c) {
+                                               SavedObject copy{4000, Record(c, unit)};
+                                               copy.Object.Cells = SingleCellFootprint(land.col, land.row);
+                                               c.Objects.push_back(copy);
+                                           }),
+                                           "copy.tarq");
+    ASSERT_TRUE(copied) << copied.message.toStdString();
+    for (const TSpriteRef& s : copied.game->Object(4000).CellSprites) EXPECT_EQ(s.id, 4000);
+    EXPECT_EQ(copied.game->Map(land.col, land.row).Layers[g.Object(unit).Layer + 1].id, 4000);
+    EXPECT_EQ(CheckInvariants(*copied.game), Violations{});
 }
 
 TEST(BadFileTest, ARefusedFileLeavesTheLoadedGameAsItWas) {

@@ -173,7 +173,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"objects", wa.Objects == wb.Objects && a.ObjectTemplate == b.ObjectTemplate},
         {"view", a.ViewSettings == b.ViewSettings && a.VisibleCols == b.VisibleCols && a.VisibleRows == b.VisibleRows &&
                      a.CellPixels == b.CellPixels},
-        {"turn and random source", a.Turn == b.Turn && a.Rng.Seed() == b.Rng.Seed() &&
+        {"game id, turn and random source", a.GameId == b.GameId && a.Turn == b.Turn && a.Rng.Seed() == b.Rng.Seed() &&
                                        a.SlowAnimPeriod == b.SlowAnimPeriod &&
                                        a.TwoFrameAnimPeriod == b.TwoFrameAnimPeriod},
         {"selection and click mode",

@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 #include <vector>
 
+#include "setup/Launch.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
 #include "ui/MapSurface.h"
@@ -141,6 +142,9 @@ void Monkey::OpenWindow() {
     const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
     form_ = std::make_unique<TMainForm>(workDir_);
     form_->random() = RandomSource([this] { return static_cast<std::uint32_t>(rng_()); });
+    // The game id the window took from the clock, from the monkey's source
+    // instead: it names the autosaves a file dialog lists.
+    form_->game().GameId = NewGameId(form_->random());
     form_->random().Reseed();
     // The drawing tick's clock: each tick a few milliseconds on, from the seed.
     form_->mapPage()->SetClock([this] { return now_ += R(40); });

@@ -168,6 +168,12 @@ TEST_F(ExecuteTest, RefusedOrdersTellWhyAndLeaveNoTrace) {
          [](Game& g) { Unlanded(g), g.PurchaseList(2).Cargo = 50, g.ViewSettings.Credits = 0; },
          cmd::CargoStep{2, 1}, "Не хватает кредитов", ""},
         {"cargo beyond the hold", Unlanded, cmd::CargoStep{2, 1}, "", ""},
+        {"a step of a structure a file gave moves",
+         [](Game& g) {
+             ASSERT_EQ(g.Object(3).TypeId, kStorage);  // player 1's, made third
+             g.Object(3).MovesLeft = 2;
+         },
+         cmd::Step{3, 9, 9}, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -193,6 +199,7 @@ TEST(GenerationOrderTest, TheMapFollowsFromTheSeed) {
         SetStartValues(*game);
         game->Rng = RandomSource([ownSeed] { return ownSeed; });
         game->Rng.Reseed();
+        game->GameId = 1;
         cmd::GenerateMap order;
         order.sizeItem = 0;
         order.seed = orderSeed;

@@ -9,6 +9,7 @@
 
 #include "MapWindowFixture.h"
 #include "core/StateHash.h"
+#include "gamefile/Autosave.h"
 #include "gamefile/GameFile.h"
 #include "gamefile/GamePlay.h"
 
@@ -50,7 +51,7 @@ TEST_F(GameFileFlowTest, ASavedGameComesBackInANewWindowAsItWasSaved) {
     const Bitmap frame = Frame();
     form->mapPage()->Button16->click();  // Quit: the window closes and autosaves
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(QFileInfo::exists(Saves() + "/autosave-1.tarq"));
+    EXPECT_TRUE(QFileInfo::exists(Saves() + "/" + AutosaveFileName(saved->GameId, 1)));
     form.reset();
 
     OpenWindow();
@@ -130,7 +131,7 @@ TEST_F(GameFileFlowTest, LoadingOverPlayNotInAnyFileAsksFirst) {
 TEST_F(GameFileFlowTest, EndTurnAutosavesAndAFailedWriteIsToldOnce) {
     LandBase();
     form->mapPage()->ENDTURN->click();
-    const LoadedGame autosaved = LoadGameFile(Saves() + "/autosave-1.tarq");
+    const LoadedGame autosaved = LoadGameFile(Saves() + "/" + AutosaveFileName(game().GameId, 1));
     ASSERT_TRUE(autosaved) << autosaved.message.toStdString();
     EXPECT_EQ(StateDifference(*autosaved.game, game()), "");
     EXPECT_EQ(autosaved.game->Turn, 2);

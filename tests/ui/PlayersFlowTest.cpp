@@ -71,7 +71,7 @@ protected:
         ASSERT_TRUE(handover()->isVisible());
         EXPECT_EQ(handover()->Title->text(), QStringLiteral("Ход игрока %1").arg(player));
         EXPECT_EQ(handover()->geometry(), form->centralWidget()->rect()) << "it covers the whole window";
-        EXPECT_EQ(handover()->Hint->text().contains(AutosaveFileName(1)), afterEndTurn);
+        EXPECT_EQ(handover()->Hint->text().contains(AutosaveFileName(game().GameId, 1)), afterEndTurn);
     }
 };
 
@@ -106,7 +106,7 @@ TEST_F(PlayersFlowTest, TwoPlayersOnOneMachine) {
 
 TEST_F(PlayersFlowTest, TheSecondPlayerJoinsFromTheFile) {
     FirstPlayerPlays();
-    const QString file = QDir(form->autosave().folder()).filePath(AutosaveFileName(1));
+    const QString file = QDir(form->autosave().folder()).filePath(AutosaveFileName(game().GameId, 1));
     form.reset();
     OpenWindow();
     form->show();

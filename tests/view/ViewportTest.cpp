@@ -233,7 +233,7 @@ TEST_F(ViewportTest, InitialViewScaleFitsTheMapWidth) {
     const Case cases[] = {
         {50, 15, 17, 17, true, 17}, {100, 15, 8, 8, true, 8},
         {200, 15, 4, 5, true, 5},   {400, 15, 2, 5, true, 5},
-        {400, 5, 2, 5, false, 2},   // the bar already at 5: no OnChange, the scale stays 2
+        {400, 5, 2, 5, false, 5},   // the bar already at 5: no OnChange, yet the zoom is the bar's
         {60, 14, 14, 14, false, 14},
     };
     for (const Case& c : cases) {
