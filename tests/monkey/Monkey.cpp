@@ -540,6 +540,17 @@ std::string Monkey::AnswerDialog(QWidget* open) {
 // or make folders there.
 std::string Monkey::AnswerFileDialog(QFileDialog* dialog) {
     const QDir saves(form_->autosave().folder());
+    // A folder asked for (a network game's shared folder): the saves folder, or none.
+    if (dialog->fileMode() == QFileDialog::Directory) {
+        if (Chance(50) || !saves.exists()) {
+            dialog->reject();
+            return Describe(dialog) + " cancelled";
+        }
+        dialog->setDirectory(saves);
+        dialog->selectFile(saves.absolutePath());
+        static_cast<QDialog*>(dialog)->accept();
+        return Describe(dialog) + " the saves folder";
+    }
     const QStringList files = saves.entryList({QStringLiteral("*.tarq")}, QDir::Files, QDir::Name);
     const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
     if (Chance(25) || (!save && files.isEmpty())) {
