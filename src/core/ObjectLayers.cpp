@@ -1,6 +1,7 @@
 // The object layers of the map: the full rebuild every caller gets, and the
 // incremental one that redraws only the cells whose occupants changed.
 #include <algorithm>
+#include <array>
 
 #include "core/Factory.h"
 #include "core/World.h"
@@ -55,18 +56,29 @@ void StampObject(Game& game, const TStampRecord& o, Wanted wanted) {
 // the others: a site shares its cell only with a road, a water platform or a
 // lifting bridge, drawn in the same layer, and the site is what the player
 // must see and click there, whichever slot is higher.
+// `slots` lists the slots in use, ascending (`count` of them).
 template <typename Wanted>
-void StampAll(Game& game, TLayerStamps& stamps, Wanted wanted) {
+void StampListed(Game& game, TLayerStamps& stamps, const i16* slots, int count, Wanted wanted) {
     int late = 0;
-    for (int i = 1; i <= kMaxObjects; ++i) {
-        const TStampRecord& r = stamps.Slots[i];
-        if (r.InUse == 0) continue;
+    for (int n = 0; n < count; ++n) {
+        const TStampRecord& r = stamps.Slots[slots[n]];
         if (r.Site != 0)
-            stamps.LateSlots[static_cast<std::size_t>(late++)] = static_cast<i16>(i);
+            stamps.LateSlots[static_cast<std::size_t>(late++)] = slots[n];
         else
             StampObject(game, r, wanted);
     }
     for (int n = 0; n < late; ++n) StampObject(game, stamps.Slots[stamps.LateSlots[static_cast<std::size_t>(n)]], wanted);
+}
+
+using SlotList = std::array<i16, kMaxObjects>;
+
+template <typename Wanted>
+void StampAll(Game& game, TLayerStamps& stamps, Wanted wanted) {
+    SlotList inUse;
+    int count = 0;
+    for (int i = 1; i <= kMaxObjects; ++i)
+        if (stamps.Slots[i].InUse != 0) inUse[static_cast<std::size_t>(count++)] = static_cast<i16>(i);
+    StampListed(game, stamps, inUse.data(), count, wanted);
 }
 
 TStampRecord RecordOf(const TGameObject& o) {
@@ -153,11 +165,14 @@ void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
         return;
     }
     DirtyCells dirty(stamps);
+    SlotList inUse;  // the slots in use now, ascending, for the stamping
+    int count = 0;
     const ObjectTable& table = game.World.Objects;  // read only: the walk changes no object
     for (int i = 1; i <= kMaxObjects; ++i) {
         const TGameObject& o = table[i];
         TStampRecord& before = stamps.Slots[i];
         if (o.Owner == 0 && before.InUse == 0) continue;  // free then and now
+        if (o.Owner != 0) inUse[static_cast<std::size_t>(count++)] = static_cast<i16>(i);
         const TStampRecord now = RecordOf(o);
         if (now == before) continue;
         dirty.markCovered(game, before);
@@ -168,7 +183,8 @@ void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
         TMapCell& cell = game.Map(dirty.at(n).col, dirty.at(n).row);
         for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) cell.Layers[layer] = EmptySpriteRef;
     }
-    StampAll(game, stamps, [&dirty](TCellPos p, int layer) { return !IsObjectLayer(layer) || dirty.contains(p); });
+    StampListed(game, stamps, inUse.data(), count,
+                [&dirty](TCellPos p, int layer) { return !IsObjectLayer(layer) || dirty.contains(p); });
     dirty.clear();
 }
 
