@@ -125,9 +125,9 @@ CacheOutcome EnsureCache(const Game& game, const fs::path& base, const fs::path&
         if (!force && CacheComplete(userCacheDir)) {
             outcome = CacheOutcome{true, {}, false, userCacheDir, false};
         } else {
-            const std::string first = outcome.error;
+            const std::string firstError = outcome.error;
             outcome = BuildCache(game, base, userCacheDir, progress);
-            if (!outcome.ok && outcome.writeFailed) outcome.error = first + "; " + outcome.error;
+            if (!outcome.ok && outcome.writeFailed) outcome.error = firstError + "; " + outcome.error;
         }
     }
     if (progress.end) progress.end();
