@@ -71,7 +71,7 @@ constexpr int kConnectorPatterns = 16;
 enum class Shape { Noise, Blob, Dots, Bars };
 
 Pixel ShadeOf(RandomSource& rng, int pattern) {
-    const Pixel base = static_cast<Pixel>((pattern * 0x2F4B1Du) & 0xFFFFFFu);
+    const Pixel base = (static_cast<Pixel>(pattern) * 0x2F4B1Du) & 0xFFFFFFu;
     return 0xFF000000u | (base ^ static_cast<Pixel>(rng.Random(0x10) * 0x010101));
 }
 
@@ -121,10 +121,10 @@ ImageItem Sheet(int patternSize, int perRow, int rows, Shape shape, std::uint32_
 // picture the sprite table names.
 ImageList MakeImages() {
     ImageList list;
-    for (int i = 0; i < 3; ++i) list.append() = Sheet(64, 8, 8, Shape::Noise, 10 + i);  // structures over terrain
+    for (std::uint32_t i = 0; i < 3; ++i) list.append() = Sheet(64, 8, 8, Shape::Noise, 10 + i);  // structures over terrain
     list.append() = Sheet(64, 8, 8, Shape::Blob, 13);                                    // 3 structures
     list.append() = Sheet(64, 16, 8, Shape::Noise, 14);                                  // 4 terrain
-    for (int i = 0; i < 3; ++i) list.append() = Sheet(32, kGeoPatterns, 1, Shape::Dots, 15 + i);  // 5-7 geology
+    for (std::uint32_t i = 0; i < 3; ++i) list.append() = Sheet(32, kGeoPatterns, 1, Shape::Dots, 15 + i);  // 5-7 geology
     list.append() = Sheet(28, kConnectorPatterns, 1, Shape::Bars, 18);                  // 8 connectors
     list.append() = Sheet(63, 16, 24, Shape::Blob, 19);                                 // 9 units
     list.append() = Sheet(63, 16, 9, Shape::Blob, 20);                                  // 10 units
