@@ -494,7 +494,8 @@ std::string Monkey::Tick() {
     std::string fired;
     for (QTimer* timer : form_->findChildren<QTimer*>()) {
         if (timer->objectName().isEmpty() || !timer->isActive()) continue;
-        fired += " " + timer->objectName().toStdString();
+        // Appended, not "literal" + std::string: GCC 12 at -O3 falsely warns (-Wrestrict) on that.
+        fired.append(" ").append(timer->objectName().toStdString());
         for (int i = 0; i < times && timer->isActive(); ++i) {
             QTimerEvent event(timer->timerId());
             QCoreApplication::sendEvent(timer, &event);
