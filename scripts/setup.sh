@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
           qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file
-          clang libclang-rt-dev)  # clang and libFuzzer for the fuzz targets (scripts/fuzz.sh)
+          clang libclang-rt-dev  # clang and libFuzzer for the fuzz targets (scripts/fuzz.sh)
+          clang-format)          # the layout check of scripts/test.sh
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
