@@ -56,7 +56,7 @@ std::string Unsupported(const std::string& detail) {
 class Channel {
 public:
     explicit Channel(std::uint32_t mask)
-        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), width_(std::bit_width(mask >> shift_)) {}
+        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), width_(static_cast<int>(std::bit_width(mask >> shift_))) {}
     std::uint32_t operator()(std::uint32_t value) const {
         const std::uint32_t field = (value & mask_) >> shift_;
         if (width_ >= 8) return field >> (width_ - 8);

@@ -36,7 +36,7 @@ void MakePictures(ImageList& images) {
         Bitmap sheet(kPerRow * kSide, kRows * kSide, kKey);
         for (int p = 0; p < kPerRow * kRows; ++p) {
             const int mode = (p + 2) % 3;  // pattern 0 is all key, so pixel (1, 1) is the key colour
-            const Pixel colour = 0xFF000000u | ((static_cast<Pixel>(p) * 2654435761u + item) & 0xFEFEFEu);
+            const Pixel colour = 0xFF000000u | ((static_cast<Pixel>(p) * 2654435761u + static_cast<Pixel>(item)) & 0xFEFEFEu);
             for (int y = 0; y < kSide; ++y)
                 for (int x = 0; x < kSide; ++x)
                     if (mode == 0 || (mode == 1 && x != y))
