@@ -161,7 +161,7 @@ std::string DecodePlain(Bytes b, const Layout& layout, Bitmap& out) {
             const unsigned mask = (1u << bits) - 1;
             for (std::size_t x = 0; x < w; ++x) {
                 const std::size_t shift = 8 - bits * (1 + x % perByte);
-                dst[x] = layout.palette[src[x / perByte] >> shift & mask];
+                dst[x] = layout.palette[static_cast<unsigned>(src[x / perByte]) >> shift & mask];
             }
         } else if (bytesInOrder) {
             for (std::size_t x = 0; x < w; ++x, src += step)

@@ -74,7 +74,9 @@ TEST_F(ExecuteTest, OrdersTakeOnlyTheCurrentPlayersOwnObjects) {
             const bool expected = whose == 0 && std::find(acceptedForOwn.begin(), acceptedForOwn.end(), c.name) !=
                                                     acceptedForOwn.end();
             EXPECT_EQ(out.accepted, expected) << c.name << " whose " << whose << " " << out.reason;
-            if (!out.accepted) EXPECT_EQ(StateHash(*game), before) << c.name << " whose " << whose;
+            if (!out.accepted) {
+                EXPECT_EQ(StateHash(*game), before) << c.name << " whose " << whose;
+            }
         }
     }
 }
@@ -133,7 +135,9 @@ TEST(CommandCodecTest, EveryCommandReadsBackFromItsBytes) {
         ASSERT_TRUE(DecodeOrder(bytes.data(), bytes.size(), at, back));
         EXPECT_EQ(back, order) << OrderText(order);
         std::size_t none = 0;
-        if (bytes.size() > 2) EXPECT_FALSE(DecodeOrder(bytes.data(), bytes.size() - 1, none, back)) << kind;
+        if (bytes.size() > 2) {
+            EXPECT_FALSE(DecodeOrder(bytes.data(), bytes.size() - 1, none, back)) << kind;
+        }
     }
     std::size_t pos = 0;
     Order out;
