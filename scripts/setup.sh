@@ -3,10 +3,11 @@
 # is missing; given package names, installs those instead (scripts/package.sh).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qtkeychain-qt6-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
+packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qtkeychain-qt6-dev zlib1g-dev libsodium-dev pkgconf libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2
           qt6-translations-l10n desktop-file-utils appstream shared-mime-info dpkg-dev file
           apache2 apache2-utils  # the WebDAV server of the network tests and its htpasswd
-          clang libclang-rt-dev)  # clang and libFuzzer for the fuzz targets (scripts/fuzz.sh)
+          clang libclang-rt-dev  # clang and libFuzzer for the fuzz targets (scripts/fuzz.sh)
+          clang-format)          # the layout check of scripts/test.sh
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -76,7 +76,7 @@ std::vector<MenuItem> DestroyChain(const Game& game, int slot) {
 
 CommandMenu FormItems(const Game& game, int slot) {
     CommandMenu menu;
-    for (int i = 0; i < kMenuTopItems; ++i) {
+    for (std::size_t i = 0; i < menu.size(); ++i) {
         menu[i].name = kItemNames[i];
         menu[i].caption = kFormCaptions[i];
         menu[i].visible = false;

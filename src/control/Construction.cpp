@@ -174,7 +174,7 @@ int CollectExitCandidates(Game& game, int site) {
                 const TFootprint f = SingleCellFootprint(p.col + dc, p.row + dr);
                 const auto first = game.ExitCandidates.begin();
                 const bool seen = std::any_of(first, first + accepted, [&](const TFootprint& c) { return c[1] == f[1]; });
-                if (!seen && CanPlace(game, f, s.Stats.Movement) != 0) game.ExitCandidates[accepted++] = f;
+                if (!seen && CanPlace(game, f, s.Stats.Movement) != 0) game.ExitCandidates[static_cast<std::size_t>(accepted++)] = f;
             }
     std::fill(game.ExitCandidates.begin() + accepted, game.ExitCandidates.end(), TFootprint{});
     return accepted;

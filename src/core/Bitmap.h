@@ -28,13 +28,18 @@ struct Bitmap {
 
     bool empty() const { return width <= 0 || height <= 0; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-    Pixel& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    Pixel at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    Pixel* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
-    const Pixel* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    Pixel& at(int x, int y) { return pixels[offset(x, y)]; }
+    Pixel at(int x, int y) const { return pixels[offset(x, y)]; }
+    Pixel* row(int y) { return pixels.data() + offset(0, y); }
+    const Pixel* row(int y) const { return pixels.data() + offset(0, y); }
     // Writes outside the picture are dropped, as on a clipping canvas.
     void set(int x, int y, Pixel p) {
         if (contains(x, y)) at(x, y) = p;
+    }
+
+private:
+    std::size_t offset(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
     }
 };
 

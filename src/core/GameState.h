@@ -40,7 +40,7 @@ constexpr int kExitSlots = 13;
 // A fixed array indexed from 1, matching the numbering used throughout the game.
 template <typename T, int N>
 struct Array1 {
-    std::array<T, N> items{};
+    std::array<T, static_cast<std::size_t>(N)> items{};
 
     T& operator[](int i) {
         assert(i >= 1 && i <= N);
@@ -429,7 +429,7 @@ struct TPurchase {
 // Players of one game. A game has 1..kMaxPlayers players numbered from 1;
 // ViewSettings.CurrentPlayer names the one whose turn it is.
 constexpr int kMaxPlayers = 8;
-// Team colours a player can take (PlayerColours.h names them).
+// Team colours a player can take (TeamColours() of core/Players.h gives them).
 constexpr int kTeamColourCount = 8;
 
 // One player. The current player's working values are the game's usual
@@ -510,7 +510,7 @@ constexpr i32 kMaxTurn = 1000000;
 enum ClickModeValue : u8 { kClickNormal = 0, kClickPlaceSite = 1, kClickChooseExit = 2 };
 
 // The one game-state object. Owned by the main window; tests create their own.
-// About 21 MB: allocate it on the heap (see NewGame()).
+// About 19 MB: allocate it on the heap (see NewGame()).
 struct Game {
     TWorld World;
     TViewSettings ViewSettings;

@@ -32,7 +32,8 @@ private:
     std::size_t count_ = 0;
 };
 
-std::string Cell(int c, int r) { return "(" + std::to_string(c) + ", " + std::to_string(r) + ")"; }
+// Appended, not "literal" + std::string: GCC 12 at -O3 falsely warns (-Wrestrict) on that.
+std::string Cell(int c, int r) { return std::string("(").append(std::to_string(c)) + ", " + std::to_string(r) + ")"; }
 
 std::string Describe(const TSpriteRef& s) {
     return "{idU " + std::to_string(s.idU) + ", Spr " + std::to_string(s.Spr) + ", id " + std::to_string(s.id) +

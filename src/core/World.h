@@ -33,8 +33,8 @@ void ClearOrder(Game& game, int slot);
 // only the cells whose occupants changed since the last rebuild. Slots are
 // stamped in ascending order with construction sites last, so on a shared
 // cell a site shows over a road, platform or bridge, and otherwise the higher
-// slot wins. A ready marker in layer 8 is never overwritten. Defined with the
-// object factory.
+// slot wins. A ready marker in layer 8 is never overwritten. Defined in
+// ObjectLayers.cpp.
 void RebuildObjectLayers(Game& game);
 // The same from scratch over the whole map (and the stamps made to match).
 void RebuildObjectLayersFull(Game& game);

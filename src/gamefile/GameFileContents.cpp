@@ -99,8 +99,8 @@ std::unique_ptr<GameFileContents> ContentsOf(const Game& game) {
     c->MapHeight = w.MapHeight;
     c->TerrainSet = w.TerrainSet;
     c->StartGold = w.StartGold;
-    for (int x = 0; x < kSectorGrid; ++x)
-        for (int y = 0; y < kSectorGrid; ++y) c->LandingSectors[x][y] = w.LandingSectors[x][y];
+    for (std::size_t x = 0; x < kSectorGrid; ++x)
+        for (std::size_t y = 0; y < kSectorGrid; ++y) c->LandingSectors[x][y] = w.LandingSectors[x][y];
 
     const CellRegion region = c->Region();
     TakeGrid(w.Terrain, region, c->Terrain);
@@ -127,8 +127,8 @@ std::unique_ptr<Game> BuildGame(const GameFileContents& c) {
     w.MapHeight = c.MapHeight;
     w.TerrainSet = c.TerrainSet;
     w.StartGold = c.StartGold;
-    for (int x = 0; x < kSectorGrid; ++x)
-        for (int y = 0; y < kSectorGrid; ++y) w.LandingSectors[x][y] = c.LandingSectors[x][y];
+    for (std::size_t x = 0; x < kSectorGrid; ++x)
+        for (std::size_t y = 0; y < kSectorGrid; ++y) w.LandingSectors[x][y] = c.LandingSectors[x][y];
 
     const CellRegion region = c.Region();
     PutGrid(c.Terrain, region, w.Terrain);

@@ -93,8 +93,9 @@ QString WriteFailureText(WriteFailure failure, const QString& folder) {
     return {};
 }
 
-StagedFile::StagedFile(const QByteArray& bytes, const QString& folder) : folder_(QFile::encodeName(folder)) {
-    failure_ = Write(bytes);
+StagedFile::StagedFile(const QByteArray& bytes, const QString& folder, unsigned mode)
+    : folder_(QFile::encodeName(folder)) {
+    failure_ = Write(bytes, mode);
     if (failure_ == WriteFailure::None) failure_ = ReadBack(bytes);
     if (failure_ != WriteFailure::None && !temporary_.isEmpty()) {
         ::unlink(temporary_.constData());
@@ -108,11 +109,11 @@ StagedFile::~StagedFile() {
 
 // A new file of its own (never one that exists), written whole, flushed to
 // the device and closed, each step checked.
-WriteFailure StagedFile::Write(const QByteArray& bytes) {
+WriteFailure StagedFile::Write(const QByteArray& bytes, unsigned mode) {
     int fd = -1;
     for (int n = 0; n < kTemporaryNames && fd < 0; ++n) {
         temporary_ = folder_ + "/.tarq-" + QByteArray::number(::getpid()) + "-" + QByteArray::number(n) + ".part";
-        fd = Retried([&] { return ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); });
+        fd = Retried([&] { return ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode); });
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {

@@ -39,8 +39,9 @@ WriteFailure FailureOfError(int error);
 // to take its name. It is removed when destroyed unless it took a name.
 class StagedFile {
 public:
-    // Writes `bytes` into a new file of `folder`; see failure().
-    StagedFile(const QByteArray& bytes, const QString& folder);
+    // Writes `bytes` into a new file of `folder`, made with the permission
+    // bits `mode` (less the umask's); see failure().
+    StagedFile(const QByteArray& bytes, const QString& folder, unsigned mode = 0666);
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
@@ -53,7 +54,7 @@ public:
     WriteFailure MoveTo(const QString& path);
 
 private:
-    WriteFailure Write(const QByteArray& bytes);
+    WriteFailure Write(const QByteArray& bytes, unsigned mode);
     WriteFailure ReadBack(const QByteArray& bytes) const;
 
     QByteArray folder_;

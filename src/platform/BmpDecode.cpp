@@ -56,7 +56,7 @@ std::string Unsupported(const std::string& detail) {
 class Channel {
 public:
     explicit Channel(std::uint32_t mask)
-        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), width_(std::bit_width(mask >> shift_)) {}
+        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), width_(static_cast<int>(std::bit_width(mask >> shift_))) {}
     std::uint32_t operator()(std::uint32_t value) const {
         const std::uint32_t field = (value & mask_) >> shift_;
         if (width_ >= 8) return field >> (width_ - 8);
@@ -161,7 +161,7 @@ std::string DecodePlain(Bytes b, const Layout& layout, Bitmap& out) {
             const unsigned mask = (1u << bits) - 1;
             for (std::size_t x = 0; x < w; ++x) {
                 const std::size_t shift = 8 - bits * (1 + x % perByte);
-                dst[x] = layout.palette[src[x / perByte] >> shift & mask];
+                dst[x] = layout.palette[static_cast<unsigned>(src[x / perByte]) >> shift & mask];
             }
         } else if (bytesInOrder) {
             for (std::size_t x = 0; x < w; ++x, src += step)

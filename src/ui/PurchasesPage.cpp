@@ -73,9 +73,11 @@ void FlashRed(QWidget* widget) {
 void FillCardGrid(QTableWidget* grid, const std::vector<CardRow>& rows) {
     grid->clearContents();
     grid->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < grid->rowCount(); ++r)
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const CardRow& row = rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < 5; ++c)
-            grid->setItem(r, c, new QTableWidgetItem(QString::fromStdString(rows[static_cast<std::size_t>(r)][c])));
+            grid->setItem(r, c, new QTableWidgetItem(QString::fromStdString(row[static_cast<std::size_t>(c)])));
+    }
 }
 
 QString CellText(const QTableWidget* grid, int row, int column) {

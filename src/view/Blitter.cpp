@@ -57,7 +57,7 @@ ScaledPattern ScalePattern(const ImageItem& item, int k, int size) {
     ScaledPattern p;
     if (size < 1 || !item.hasPattern(k)) return p;
     p.size = size;
-    p.pixels.resize(static_cast<std::size_t>(size) * size);
+    p.pixels.resize(static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
     p.rowSpanStart.reserve(static_cast<std::size_t>(size) + 1);
     const int px = item.patternX(k);
     const int py = item.patternY(k);
@@ -69,7 +69,7 @@ ScaledPattern ScalePattern(const ImageItem& item, int k, int size) {
     bool allOpaque = true;
     for (int y = 0; y < size; ++y) {
         const Pixel* src = item.picture.row(py + StretchSource(y, item.patternHeight, size));
-        Pixel* out = p.pixels.data() + static_cast<std::size_t>(y) * size;
+        Pixel* out = p.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(size);
         for (int x = 0; x < size; ++x) out[x] = src[columns[static_cast<std::size_t>(x)]];
         p.rowSpanStart.push_back(static_cast<std::uint32_t>(p.spans.size()));
         if (!keyed) {
@@ -114,7 +114,7 @@ void CopyScaled(Pixel* out, int stride, const ScaledPattern& p) {
     } else if (p.kind == ScaledPattern::Kind::Keyed) {
         for (int y = 0; y < n; ++y, out += stride) {
             const Pixel* src = p.row(y);
-            for (std::uint32_t s = p.rowSpanStart[y]; s < p.rowSpanStart[y + 1]; ++s)
+            for (std::uint32_t s = p.spanBegin(y); s < p.spanEnd(y); ++s)
                 std::memcpy(out + p.spans[s].start, src + p.spans[s].start,
                             static_cast<std::size_t>(p.spans[s].length) * sizeof(Pixel));
         }
@@ -133,7 +133,7 @@ void ForEachVisibleSpan(Bitmap& dst, const ScaledPattern& p, int x, int y, const
         const int sy = dy - y;
         const Pixel* src = p.row(sy);
         Pixel* out = dst.row(dy) + x;
-        for (std::uint32_t s = p.rowSpanStart[sy]; s < p.rowSpanStart[sy + 1]; ++s) {
+        for (std::uint32_t s = p.spanBegin(sy); s < p.spanEnd(sy); ++s) {
             const int a = std::max(p.spans[s].start, sx0);
             const int b = std::min(p.spans[s].start + p.spans[s].length, sx1);
             if (a < b) draw(out + a, src + a, b - a);

@@ -69,8 +69,14 @@ struct ScaledPattern {
     std::vector<std::uint32_t> rowSpanStart;   // spans of row y: [rowSpanStart[y], rowSpanStart[y + 1])
     std::vector<Pixel> mask;                   // keyed and small: all ones where drawn, else zero
 
-    const Pixel* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * size; }
-    const Pixel* maskRow(int y) const { return mask.data() + static_cast<std::size_t>(y) * size; }
+    const Pixel* row(int y) const { return pixels.data() + offset(y); }
+    const Pixel* maskRow(int y) const { return mask.data() + offset(y); }
+    // Row y's spans are spans[spanBegin(y)] up to spans[spanEnd(y)].
+    std::uint32_t spanBegin(int y) const { return rowSpanStart[static_cast<std::size_t>(y)]; }
+    std::uint32_t spanEnd(int y) const { return rowSpanStart[static_cast<std::size_t>(y) + 1]; }
+
+private:
+    std::size_t offset(int y) const { return static_cast<std::size_t>(y) * static_cast<std::size_t>(size); }
 };
 
 // Pre-scales pattern k of the item to size x size; Kind::Empty when k is not a

@@ -84,7 +84,7 @@ bool MapOverlayLayer::Update(const Game& game, const FrameGeometry& g) {
 void MapOverlayLayer::Outline(const Game& game, const FrameGeometry& g, u8 kind, bool scan) {
     const int wc0 = g.firstCol - 1, wr0 = g.firstRow - 1;
     const int w = g.Cols() + 2, h = g.Rows() + 2;
-    cover_.assign(static_cast<std::size_t>(w) * h, 0);
+    cover_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
     auto at = [&](int c, int r) -> std::uint8_t& { return cover_[static_cast<std::size_t>((r - wr0) * w + (c - wc0))]; };
     bool any = false;
     auto circle = [&](TCellPos centre, int radius) {

@@ -104,8 +104,8 @@ void FrameCache::Invalidate() {
 
 void FrameCache::Reset(const Layout& layout) {
     layout_ = layout;
-    const std::size_t slots = static_cast<std::size_t>(layout.slotCols) * layout.slotRows;
     const std::size_t cols = static_cast<std::size_t>(layout.slotCols);
+    const std::size_t slots = cols * static_cast<std::size_t>(layout.slotRows);
     // A zoom resets the layout: what a slot held is read only once the slot
     // is valid again, so the buffers only ever grow, and growing is the one
     // time their memory is written before use.
@@ -114,7 +114,7 @@ void FrameCache::Reset(const Layout& layout) {
     };
     pixels_.width = layout.slotCols * layout.pitch;
     pixels_.height = layout.slotRows * layout.pitch;
-    atLeast(pixels_.pixels, static_cast<std::size_t>(pixels_.width) * pixels_.height);
+    atLeast(pixels_.pixels, static_cast<std::size_t>(pixels_.width) * static_cast<std::size_t>(pixels_.height));
     atLeast(keys_, slots);
     atLeast(pulsed_, slots);
     atLeast(idBits_, slots);
@@ -405,7 +405,7 @@ void FrameCache::DrawCells(const Game& game, const ImageList& images, int col, i
     if (firstRow > lastRow) return;
     const int rows = layout_.slotRows;
     const std::ptrdiff_t cellStep = static_cast<std::ptrdiff_t>(layout_.pitch) * pixels_.width;
-    const std::size_t columnStart = static_cast<std::size_t>(sc) * rows;
+    const std::size_t columnStart = static_cast<std::size_t>(sc) * static_cast<std::size_t>(rows);
     Pixel* const columnTop = pixels_.pixels.data() + static_cast<std::ptrdiff_t>(sc) * layout_.pitch;
     const bool stored = CellGrid<TMapCell>::inStorage(col, firstRow) && CellGrid<TMapCell>::inStorage(col, lastRow);
     const TMapCell* column = stored ? &game.Map(col, 0) : nullptr;
@@ -447,7 +447,7 @@ void FrameCache::DrawCells(const Game& game, const ImageList& images, int col, i
 // The column's pulse filter and flag from its slots of rows firstRow..lastRow.
 void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
     const int rows = layout_.slotRows;
-    const std::size_t columnStart = static_cast<std::size_t>(sc) * rows;
+    const std::size_t columnStart = static_cast<std::size_t>(sc) * static_cast<std::size_t>(rows);
     std::uint64_t bits = 0;
     std::uint8_t pulsed = 0;
     for (int r = firstRow, sr = firstRow % rows; r <= lastRow; ++r, sr = sr + 1 == rows ? 0 : sr + 1) {

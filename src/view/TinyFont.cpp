@@ -85,7 +85,10 @@ const Table& Glyphs() {
             t.codes[i] = kRows[i].code;
             for (int r = 0; r < kGlyphHeight; ++r)
                 for (int c = 0; c < kGlyphWidth; ++c)
-                    if (kRows[i].rows[r][c] == '#') t.glyphs[i][static_cast<std::size_t>(r)] |= 0x10u >> c;
+                    if (kRows[i].rows[r][c] == '#') {
+                        auto& row = t.glyphs[i][static_cast<std::size_t>(r)];
+                        row = static_cast<std::uint8_t>(row | (0x10u >> c));
+                    }
         }
         return t;
     }();

@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
         const long played = run.sound ? (o.replayTo > 0 ? o.replayTo : o.actions) : g_action;
         total += played;
         std::printf("seed %llu: %ld actions, %d games, %.1f s, %.0f actions/s%s\n",
-                    static_cast<unsigned long long>(seed), played, run.games, seconds, played / seconds,
+                    static_cast<unsigned long long>(seed), played, run.games, seconds, static_cast<double>(played) / seconds,
                     run.sound ? "" : ", FAULT");
         if (!run.sound) ++faults;
         if (run.sound && o.twice && Play(seed, o, false).hashes != run.hashes) {
@@ -192,6 +192,6 @@ int main(int argc, char** argv) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("autogame: %d seeds, %ld actions, %.1f s, %.0f actions/s, %d faults\n", o.seeds, total, seconds,
-                total / seconds, faults);
+                static_cast<double>(total) / seconds, faults);
     return faults == 0 ? 0 : 1;
 }

@@ -54,7 +54,7 @@ TEST_F(ClickTest, TheHighestPriorityLayerOfTheCellIsFound) {
         {{0, 0, 0, 3, 0, 0, 0, 0, 0}, 1, {3, false}},
     };
     for (const Case& c : cases) {
-        for (int layer = 1; layer <= kLayers; ++layer) LayerAt(4, 4, layer).id = static_cast<i16>(c.ids[layer]);
+        for (int layer = 1; layer <= kLayers; ++layer) LayerAt(4, 4, layer).id = static_cast<i16>(c.ids[static_cast<std::size_t>(layer)]);
         game->ReadyLayerOn = c.readyLayerOn;
         const CellFind find = ObjectAt(*game, 4, 4);
         EXPECT_EQ(find.object, c.expected.object);

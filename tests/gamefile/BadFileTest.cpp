@@ -154,7 +154,8 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
     QByteArray corrupt = Saved();
     corrupt[gamefile::kHeaderSize + 10] = static_cast<char>(corrupt[gamefile::kHeaderSize + 10] ^ 0x55);
     const quint32 corruptCrc = static_cast<quint32>(
-        crc32(0, reinterpret_cast<const Bytef*>(corrupt.constData() + gamefile::kHeaderSize), corrupt.size() - 28));
+        crc32(0, reinterpret_cast<const Bytef*>(corrupt.constData() + gamefile::kHeaderSize),
+              static_cast<uInt>(corrupt.size() - 28)));
     const struct {
         const char* what;
         QByteArray bytes;
@@ -167,7 +168,7 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
         {"version 0", Reheadered<quint16>(8, 0), P::Damaged, "версия формата 0"},
         {"an unknown flag", Reheadered<quint16>(10, 3), P::Damaged, "неизвестные флаги"},
         {"a body past the largest", Reheadered<quint32>(12, gamefile::kMaxBodySize + 1), P::Damaged, "размеры"},
-        {"more than zlib can inflate", Reheadered<quint32>(12, (Saved().size() - 28) * 1033), P::Damaged, "размеры"},
+        {"more than zlib can inflate", Reheadered<quint32>(12, static_cast<quint32>((Saved().size() - 28) * 1033)), P::Damaged, "размеры"},
         {"a body of another size", Reheadered<quint32>(12, 1000), P::Damaged, "не распаковываются"},
         {"a byte past the body", Saved() + 'x', P::Damaged, "лишние байты"},
         {"deflate data not inflating", Reheadered<quint32>(20, corruptCrc, corrupt), P::Damaged, "не распаковываются"},
@@ -179,7 +180,7 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
 TEST(BadFileTest, AStoredBodyLoadsLikeADeflatedOne) {
     const QByteArray body = gamefile::UnwrapBody(Saved()).body;
     QByteArray file = Saved().left(gamefile::kHeaderSize) + body;
-    const auto crc = static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), body.size()));
+    const auto crc = static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), static_cast<uInt>(body.size())));
     for (const auto& [offset, value] : {std::pair{16, static_cast<quint32>(body.size())}, std::pair{20, crc}})
         qToBigEndian<quint32>(value, file.data() + offset);
     const LoadedGame stored = ReadGameFile(Reheadered<quint16>(10, 0, file), "stored.tarq");

@@ -107,10 +107,11 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
         EXPECT_EQ(g.UnitTypes[kGenerator].Purchasable, CataloguePurchasable(kGenerator)) << "no one else's restrictions";
         // The sectors of the players before are taken and stay so.
         for (int before = 0; before < player - 1; ++before) {
-            EXPECT_EQ(SectorOfCell(g, places[before]), kSectorTaken);
-            PressSector(g, places[before]);
-            EXPECT_EQ(SectorOfCell(g, places[before]), kSectorTaken);
-            EXPECT_FALSE(BaseCellAccepted(g, places[before].col, places[before].row));
+            const TCellPos taken = places[static_cast<std::size_t>(before)];
+            EXPECT_EQ(SectorOfCell(g, taken), kSectorTaken);
+            PressSector(g, taken);
+            EXPECT_EQ(SectorOfCell(g, taken), kSectorTaken);
+            EXPECT_FALSE(BaseCellAccepted(g, taken.col, taken.row));
         }
         if (player == 2) ApplyPurchaseRestrictions(g, true, false), g.NewGameChoices.NoStructures = 1;
         JoinAndLand(g, places[static_cast<std::size_t>(player - 1)]);

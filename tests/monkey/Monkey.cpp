@@ -366,9 +366,9 @@ std::string Monkey::Reach(QWidget* control) {
 
 std::string Monkey::ClickControl(bool controlsOnly) {
     std::vector<QWidget*> widgets = Reachable(form_.get(), controlsOnly);
-    QWidget* w = widgets.empty() ? form_.get() : widgets[R(static_cast<int>(widgets.size()))];
+    QWidget* w = widgets.empty() ? form_.get() : Pick(widgets);
     // Players seldom quit; a quit leaves the game for a new window.
-    if (QuitButton(w) && !Chance(20)) w = widgets[R(static_cast<int>(widgets.size()))];
+    if (QuitButton(w) && !Chance(20)) w = Pick(widgets);
     return Click(w, PointIn(w));
 }
 
@@ -377,7 +377,7 @@ std::string Monkey::ClickTab() {
     for (QTabBar* bar : form_->findChildren<QTabBar*>())
         if (Usable(bar)) bars.push_back(bar);
     if (bars.empty()) return ClickControl(true);
-    QTabBar* bar = bars[R(static_cast<int>(bars.size()))];
+    QTabBar* bar = Pick(bars);
     std::vector<int> shown;
     for (int i = 0; i < bar->count(); ++i)
         if (bar->isTabVisible(i)) shown.push_back(i);
@@ -482,7 +482,7 @@ std::string Monkey::PressKey(QWidget* target) {
 
 std::string Monkey::TurnWheel() {
     const std::vector<QWidget*> widgets = Reachable(form_.get(), false);
-    QWidget* w = widgets.empty() ? form_.get() : widgets[R(static_cast<int>(widgets.size()))];
+    QWidget* w = widgets.empty() ? form_.get() : Pick(widgets);
     QPoint p = PointIn(w);
     w = OnTop(w, p);
     const int delta = (R(2) == 0 ? 1 : -1) * (Chance(80) ? 120 : 40);
@@ -500,7 +500,8 @@ std::string Monkey::Tick() {
     std::string fired;
     for (QTimer* timer : form_->findChildren<QTimer*>()) {
         if (timer->objectName().isEmpty() || !timer->isActive()) continue;
-        fired += " " + timer->objectName().toStdString();
+        // Appended, not "literal" + std::string: GCC 12 at -O3 falsely warns (-Wrestrict) on that.
+        fired.append(" ").append(timer->objectName().toStdString());
         for (int i = 0; i < times && timer->isActive(); ++i) {
             QTimerEvent event(timer->timerId());
             QCoreApplication::sendEvent(timer, &event);

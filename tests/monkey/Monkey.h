@@ -20,6 +20,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 class QFileDialog;
 class QMenu;
@@ -79,6 +80,11 @@ private:
     bool OnSurface(QPoint p) const;
 
     int R(int n) { return n > 0 ? static_cast<int>(rng_() % static_cast<std::uint64_t>(n)) : 0; }
+    // A random element of a list that is not empty.
+    template <typename T>
+    T Pick(const std::vector<T>& list) {
+        return list[static_cast<std::size_t>(R(static_cast<int>(list.size())))];
+    }
     bool Chance(int percent) { return R(100) < percent; }
     QPoint PointIn(const QWidget* w) { return {R(w->width()), R(w->height())}; }
 

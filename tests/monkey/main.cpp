@@ -199,22 +199,23 @@ int main(int argc, char** argv) {
     int faults = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int s = 0; s < seeds; ++s) {
+        const unsigned long long runSeed = seed + static_cast<unsigned long long>(s);
         const auto t0 = std::chrono::steady_clock::now();
-        const Figures f = Play(seed + static_cast<unsigned long long>(s), events, trace, dir);
+        const Figures f = Play(runSeed, events, trace, dir);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        std::printf("seed %llu: %ld events, %ld in play, %.1f s, %.0f events/s%s\n", seed + s, f.events, f.inPlay,
-                    seconds, f.events / seconds, f.sound ? "" : ", FAULT");
+        std::printf("seed %llu: %ld events, %ld in play, %.1f s, %.0f events/s%s\n", runSeed, f.events, f.inPlay,
+                    seconds, static_cast<double>(f.events) / seconds, f.sound ? "" : ", FAULT");
         total += f.events;
         inPlay += f.inPlay;
         faults += f.sound ? 0 : 1;
-        if (f.sound && twice && Play(seed + s, events, false, dir, false).digest != f.digest) {
-            std::printf("monkey: seed %llu played again did other events\n", seed + s);
+        if (f.sound && twice && Play(runSeed, events, false, dir, false).digest != f.digest) {
+            std::printf("monkey: seed %llu played again did other events\n", runSeed);
             ++faults;
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("monkey: %d seeds, %ld events (%ld in play), %.1f s, %.0f events/s, %d faults\n", seeds, total, inPlay,
-                seconds, total / seconds, faults);
+                seconds, static_cast<double>(total) / seconds, faults);
     std::filesystem::remove_all(dir);
     return faults == 0 ? 0 : 1;
 }

@@ -35,6 +35,8 @@ protected:
 };
 
 TEST(SettingIntegerTest, AcceptsWholeSixteenBitNumbersOnly) {
+    // The accepted texts, then the refused ones.
+    // clang-format off
     const std::pair<const char*, std::optional<i16>> cases[] = {
         {"10", 10},        {" 18 ", 18},   {"-3", -3},       {"+7", 7},        {"0", 0},
         {"32767", 32767},  {"-32768", -32768},
@@ -42,6 +44,7 @@ TEST(SettingIntegerTest, AcceptsWholeSixteenBitNumbersOnly) {
         {"1e3", std::nullopt},  {"12a", std::nullopt},  {"$1F", std::nullopt},  {"+-5", std::nullopt},
         {"-", std::nullopt},    {"32768", std::nullopt}, {"99999999999", std::nullopt}, {"1 2", std::nullopt},
     };
+    // clang-format on
     for (auto [text, expected] : cases) EXPECT_EQ(ParseSettingInteger(text), expected) << '"' << text << '"';
 }
 

@@ -32,7 +32,7 @@ TEST_F(PlacementTest, EveryPictureIsPlannedOnce) {
     EXPECT_TRUE(plan.unplaced.empty());
     EXPECT_EQ(byPicture.size(), plan.jobs.size());
     std::set<std::pair<int, int>> named;
-    for (int e = 1; e <= tarq::kFilledSprites; ++e) named.insert({int{game->SpriteTable[e].idU}, int{game->SpriteTable[e].Spr}});
+    for (std::size_t e = 1; e <= tarq::kFilledSprites; ++e) named.insert({int{game->SpriteTable[e].idU}, int{game->SpriteTable[e].Spr}});
     EXPECT_EQ(named.size(), plan.jobs.size());
 }
 

@@ -40,7 +40,7 @@ TEST_F(SheetContentTest, GeneratorReportsNoProblems) {
 }
 
 TEST_F(SheetContentTest, EverySpriteTablePictureIsAVisibleWholePattern) {
-    for (int e = 1; e <= tarq::kFilledSprites; ++e) {
+    for (std::size_t e = 1; e <= tarq::kFilledSprites; ++e) {
         const tarq::TSpriteRef& s = game->SpriteTable[e];
         const std::vector<const SheetLayout*> sheets = SheetsForItem(s.idU);
         ASSERT_FALSE(sheets.empty()) << "entry " << e;
@@ -114,7 +114,7 @@ TEST_F(SheetContentTest, FlattenNeverLeavesAVisiblePixelInTheKeyColour) {
 TEST_F(SheetContentTest, PadFillsTheFirstBlockOfS03AndNoSpriteUsesIt) {
     const QImage pad = File("S03.bmp").image.copy(0, 0, 128, 128);
     EXPECT_GT(VisiblePixels(pad, kKeyColour), 128 * 128 * 9 / 10);
-    for (int e = 1; e <= tarq::kFilledSprites; ++e) {
+    for (std::size_t e = 1; e <= tarq::kFilledSprites; ++e) {
         const tarq::TSpriteRef& s = game->SpriteTable[e];
         if (s.idU == 3) {
             EXPECT_FALSE(s.Spr == 0 || s.Spr == 1 || s.Spr == 8 || s.Spr == 9) << "entry " << e;
@@ -184,7 +184,7 @@ TEST_F(SheetContentTest, EveryTerrainCodeHasItsOwnTileShape) {
         for (const tarq::CoastWrite& w : rule.writes)
             if (w.code >= tarq::kTerrainCoastFirst) written.insert(w.code);
     for (int code : written) {
-        if (CoastWaterMasks()[code] == 0) continue;  // written only where no water touches it
+        if (CoastWaterMasks()[static_cast<std::size_t>(code)] == 0) continue;  // written only where no water touches it
         EXPECT_NE(tile(code), land) << "coast " << code;
     }
     for (const auto* kinds : {&tarq::LargeObstacles(), &tarq::SmallObstacles()})

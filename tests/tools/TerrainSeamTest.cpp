@@ -95,7 +95,7 @@ bool TileFitsCell(const tarq::Game& g, int c, int r) {
     if (IsWater(code)) return true;
     const int around = Effective(WaterAround(g, c, r));
     if (code == 2 || (code >= 47 && code <= 53)) return around == 0;
-    if (code >= 3 && code <= 46) return around == Effective(CoastWaterMasks()[code]);
+    if (code >= 3 && code <= 46) return around == Effective(CoastWaterMasks()[static_cast<std::size_t>(code)]);
     return false;  // obstacles are checked on their own sheet
 }
 

@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(OverlayTest, GeologyFollowsTheSwitchOnUnblockedCellsOnly) {
-    for (u8 expected : {1, 0, 1}) {
+    for (const u8 expected : {u8{1}, u8{0}, u8{1}}) {
         SCOPED_TRACE(expected);
         EXPECT_EQ(ToggleGeology(*game), expected);
         for (int c = 1; c <= 6; ++c)

@@ -30,9 +30,10 @@ inline void RefDraw(Bitmap& dst, const ImageItem& item, int k, int x, int y, int
                 d = s;
                 continue;
             }
+            const Pixel a = static_cast<Pixel>(alpha);
             Pixel out = 0xFF000000u;
             for (int shift : {0, 8, 16}) {
-                const double mixed = (((s >> shift) & 0xFF) * alpha + ((d >> shift) & 0xFF) * (255 - alpha)) / 255.0;
+                const double mixed = (((s >> shift) & 0xFF) * a + ((d >> shift) & 0xFF) * (255 - a)) / 255.0;
                 out |= static_cast<Pixel>(std::lround(mixed)) << shift;
             }
             d = out;

@@ -160,9 +160,9 @@ TEST_F(RenderTest, FramesMatchTheReferenceAtEveryScale) {
     game->ExitMarkers[4] = 5;
     game->PulseAlpha = 100;
     for (int scale : {5, 15, 50, 100, 120})
-        for (u8 grid : {0, 1})
+        for (const u8 grid : {u8{0}, u8{1}})
             for (const View& v : views)
-                for (u8 mode : {0, 1, 2}) {
+                for (const u8 mode : {u8{0}, u8{1}, u8{2}}) {
                     SetScale(scale);
                     game->ViewSettings.ShowGrid = grid;
                     game->ViewSettings.FirstCol = static_cast<i16>(v.firstCol);

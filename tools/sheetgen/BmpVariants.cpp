@@ -59,9 +59,10 @@ using Rows = std::vector<std::vector<std::uint8_t>>;  // palette indices, stored
 // The stored pixels of one segment of a row: runs of one value where three or
 // more repeat, literal stretches of three or more elsewhere.
 void EncodeSegment(const std::vector<std::uint8_t>& row, int from, int to, bool eight, QByteArray& out) {
+    const auto at = [&](int k) { return row[static_cast<std::size_t>(k)]; };
     const auto runAt = [&](int i) {
         int n = 1;
-        while (i + n < to && n < 255 && row[i + n] == row[i]) ++n;
+        while (i + n < to && n < 255 && at(i + n) == at(i)) ++n;
         return n;
     };
     int i = from;
@@ -69,7 +70,7 @@ void EncodeSegment(const std::vector<std::uint8_t>& row, int from, int to, bool 
         int n = runAt(i);
         if (n >= 3 || to - i < 3) {
             out += static_cast<char>(n);
-            out += static_cast<char>(eight ? row[i] : row[i] << 4 | row[i]);
+            out += static_cast<char>(eight ? at(i) : at(i) << 4 | at(i));
             i += n;
             continue;
         }
@@ -81,11 +82,11 @@ void EncodeSegment(const std::vector<std::uint8_t>& row, int from, int to, bool 
         QByteArray stretch;
         for (int k = i; k < end; ++k) {
             if (eight)
-                stretch += static_cast<char>(row[k]);
+                stretch += static_cast<char>(at(k));
             else if ((k - i) % 2 == 0)
-                stretch += static_cast<char>(row[k] << 4);
+                stretch += static_cast<char>(at(k) << 4);
             else
-                stretch.back() = static_cast<char>(stretch.back() | row[k]);
+                stretch.back() = static_cast<char>(stretch.back() | at(k));
         }
         if (stretch.size() % 2) stretch += '\0';
         out += stretch;
@@ -96,11 +97,12 @@ void EncodeSegment(const std::vector<std::uint8_t>& row, int from, int to, bool 
 // Run-length stream of `rows`; pixels of entry 0 are skipped, not stored.
 QByteArray RunLength(const Rows& rows, bool eight) {
     const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
+    const auto row = [&](int y) -> const std::vector<std::uint8_t>& { return rows[static_cast<std::size_t>(y)]; };
     QByteArray out;
     int x = 0, y = 0;
     for (;;) {
         int nx = x, ny = y;  // the next pixel to store
-        while (ny < h && (nx >= w || rows[ny][nx] == 0)) {
+        while (ny < h && (nx >= w || row(ny)[static_cast<std::size_t>(nx)] == 0)) {
             if (++nx >= w) nx = 0, ++ny;
         }
         if (ny >= h) break;
@@ -117,8 +119,8 @@ QByteArray RunLength(const Rows& rows, bool eight) {
             x += dx, y += dy;
         }
         int end = x;
-        while (end < w && rows[y][end] != 0) ++end;
-        EncodeSegment(rows[y], x, end, eight, out);
+        while (end < w && row(y)[static_cast<std::size_t>(end)] != 0) ++end;
+        EncodeSegment(row(y), x, end, eight, out);
         x = end;
     }
     out += QByteArray("\0\1", 2);
@@ -129,7 +131,7 @@ QByteArray RunLength(const Rows& rows, bool eight) {
 QByteArray PlainRows(const QImage& image, const Rows& indices, const BmpVariant& v) {
     const std::vector<std::uint32_t> masks = Masks(v);
     const auto field = [](int c, std::uint32_t mask) {
-        const int shift = std::countr_zero(mask), width = std::bit_width(mask >> shift);
+        const int shift = std::countr_zero(mask), width = static_cast<int>(std::bit_width(mask >> shift));
         return (static_cast<std::uint32_t>(c) >> (8 - width)) << shift;
     };
     QByteArray out;
@@ -140,7 +142,7 @@ QByteArray PlainRows(const QImage& image, const Rows& indices, const BmpVariant&
             if (v.bits <= 8) {
                 const int perByte = 8 / v.bits, shift = 8 - v.bits * (1 + x % perByte);
                 if (x % perByte == 0) row += '\0';
-                row.back() = static_cast<char>(row.back() | indices[static_cast<std::size_t>(r)][x] << shift);
+                row.back() = static_cast<char>(row.back() | indices[static_cast<std::size_t>(r)][static_cast<std::size_t>(x)] << shift);
                 continue;
             }
             const QRgb c = image.pixel(x, y);
@@ -181,7 +183,7 @@ const std::vector<BmpVariant>& BmpVariants() {
 QImage FitToVariant(const QImage& image, const BmpVariant& variant) {
     QImage out = image.convertToFormat(QImage::Format_RGB32);
     const std::vector<QRgb> palette = variant.bits <= 8 ? Palette(out, 1 << variant.bits) : std::vector<QRgb>{};
-    const int greenBits = std::bit_width(Masks(variant)[1] >> std::countr_zero(Masks(variant)[1]));
+    const int greenBits = static_cast<int>(std::bit_width(Masks(variant)[1] >> std::countr_zero(Masks(variant)[1])));
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x) {
             const QRgb c = out.pixel(x, y);

@@ -306,7 +306,8 @@ std::string WriteContactSheets(const Graph& graph, const std::filesystem::path& 
         // Tall sheets are split into pages of about 900 pixels.
         const int rows = f.image.height() / f.patternH, pageRows = std::max(1, 900 / (f.patternH + 16));
         for (int first = 0, page = 1; first < rows; first += pageRows, ++page) {
-            const std::string suffix = rows > pageRows ? "_" + std::to_string(page) : "";
+            // Appended, not "literal" + std::string: GCC 12 at -O3 falsely warns (-Wrestrict) on that.
+            const std::string suffix = rows > pageRows ? std::string("_").append(std::to_string(page)) : "";
             const std::filesystem::path path = dir / (stem + suffix + ".png");
             if (!ContactSheet(f, first, std::min(pageRows, rows - first)).save(QString::fromStdString(path.string()), "PNG"))
                 return "cannot write " + path.string();

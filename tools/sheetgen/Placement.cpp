@@ -11,6 +11,8 @@ namespace {
 using tarq::FindTypeSetup;
 using tarq::TypeSetup;
 
+const tarq::TSpriteRef& Entry(const tarq::Game& game, int e) { return game.SpriteTable[static_cast<std::size_t>(e)]; }
+
 class Planner {
 public:
     explicit Planner(const tarq::Game& game) : game_(game), claimed_(tarq::kSpriteTableSize, false) {}
@@ -19,10 +21,10 @@ public:
         for (int t = 1; t <= tarq::kDefinedTypes; ++t) mainPictures(t);
         for (int t = 1; t <= tarq::kDefinedTypes; ++t) underPictures(t);
         leftoverBlocks();
-        if (!claimed_[kConstructionSiteEntry]) add(kConstructionSiteEntry, {.type = 0, .art = Art::ConstructionSite});
+        if (!claimed(kConstructionSiteEntry)) add(kConstructionSiteEntry, {.type = 0, .art = Art::ConstructionSite});
         Plan plan{std::move(jobs_), {}};
         for (int e = 1; e <= tarq::kFilledSprites; ++e)
-            if (!claimed_[e] && !drawn_.count(picture(e))) plan.unplaced.push_back(e);
+            if (!claimed(e) && !drawn_.count(picture(e))) plan.unplaced.push_back(e);
         return plan;
     }
 
@@ -30,15 +32,15 @@ private:
     // Copies of the fields: TSpriteRef is packed, and a reference to its
     // misaligned 16-bit fields (as pair's constructor takes) is undefined.
     std::pair<int, int> picture(int e) const {
-        const int item = game_.SpriteTable[e].idU, pattern = game_.SpriteTable[e].Spr;
+        const int item = Entry(game_, e).idU, pattern = Entry(game_, e).Spr;
         return {item, pattern};
     }
 
     void add(int entry, PictureJob job) {
         job.entry = entry;
-        job.item = game_.SpriteTable[entry].idU;
-        job.spr = game_.SpriteTable[entry].Spr;
-        claimed_[entry] = true;
+        job.item = Entry(game_, entry).idU;
+        job.spr = Entry(game_, entry).Spr;
+        claimed_[static_cast<std::size_t>(entry)] = true;
         if (drawn_.insert(picture(entry)).second) jobs_.push_back(job);
     }
 
@@ -52,7 +54,7 @@ private:
         const std::vector<int> entries = Ring(game_, first);
         const int n = static_cast<int>(entries.size());
         for (int i = 0; i < n; ++i)
-            add(entries[i], {.type = type, .art = art, .index = i, .frames = n, .part = part, .variant = variant});
+            add(entries[static_cast<std::size_t>(i)], {.type = type, .art = art, .index = i, .frames = n, .part = part, .variant = variant});
     }
 
     void mainPictures(int type) {
@@ -60,11 +62,11 @@ private:
         const bool facing = HasFacings(type);
         if (facing) facings(s.FacingFirst, type, s.SecondLayer ? Art::UnitHull : Art::UnitWhole);
         for (int k = 0; k < 4; ++k) {
-            const int e = s.CellSpriteEntries[k];
+            const int e = s.CellSpriteEntries[static_cast<std::size_t>(k)];
             if (e == 0 || (k > 0 && !s.TwoByTwo)) continue;
             if (facing) {
                 if (e < s.FacingFirst || e > s.FacingFirst + 7) facings(e, type, Art::UnitWhole);
-            } else if (game_.SpriteTable[e].idU == kTurretItem) {
+            } else if (Entry(game_, e).idU == kTurretItem) {
                 facings(e, type, Art::Turret);
             } else {
                 ring(e, type, s.TwoByTwo ? Art::Building : Art::SmallStructure, k, 0);
@@ -77,7 +79,7 @@ private:
     void underPictures(int type) {
         const TypeSetup& s = *FindTypeSetup(type);
         const int e = s.CellSpriteEntries[1];
-        if (s.TwoByTwo || e == 0 || claimed_[e]) return;
+        if (s.TwoByTwo || e == 0 || claimed(e)) return;
         if (HasFacings(type)) facings(e, type, s.SecondLayer ? Art::UnitTop : Art::UnitWhole);
         else ring(e, type, Art::SmallStructure, 1, 0);
     }
@@ -100,7 +102,7 @@ private:
         if (n < 2) return false;
         for (int k = 0; k < 4; ++k) {
             const int q = e + 2 * k;
-            if (claimed_[q] || Ring(game_, q).size() != n) return false;
+            if (claimed(q) || Ring(game_, q).size() != n) return false;
         }
         return true;
     }
@@ -114,6 +116,8 @@ private:
         }
         return best;
     }
+
+    bool claimed(int e) const { return claimed_[static_cast<std::size_t>(e)]; }
 
     const tarq::Game& game_;
     std::vector<bool> claimed_;
@@ -131,8 +135,8 @@ bool HasFacings(int type) {
 
 std::vector<int> Ring(const tarq::Game& game, int entry) {
     std::vector<int> entries{entry};
-    for (int e = game.SpriteTable[entry].SprNext; e != entry && e > 0 && e < tarq::kSpriteTableSize;
-         e = game.SpriteTable[e].SprNext) {
+    for (int e = Entry(game, entry).SprNext; e != entry && e > 0 && e < tarq::kSpriteTableSize;
+         e = Entry(game, e).SprNext) {
         entries.push_back(e);
         if (entries.size() > 64) break;  // a broken ring; never loop forever
     }

@@ -47,6 +47,11 @@ void Put(QPainter& p, const Graph& graph, const char* file, int k, int col, int 
         p.drawImage(QRect(col * 64, row * 64, 64 * cells, 64 * cells), Pattern(*f, k));
 }
 
+// The sprite-table entry a type's setup names for cell picture k (0..3).
+const tarq::TSpriteRef& CellSprite(const tarq::Game& game, const tarq::TypeSetup& setup, std::size_t k) {
+    return game.SpriteTable[static_cast<std::size_t>(setup.CellSpriteEntries[k])];
+}
+
 }  // namespace
 
 QImage SampleMap(const Graph& graph, std::uint32_t seed) {
@@ -116,20 +121,20 @@ QImage SampleBase(const Graph& graph) {
             ++cell;
             const tarq::TypeSetup* setup = tarq::FindTypeSetup(job.type);
             if (setup && setup->SecondLayer) {
-                const tarq::TSpriteRef& under = game->SpriteTable[setup->CellSpriteEntries[1]];
+                const tarq::TSpriteRef& under = CellSprite(*game, *setup, 1);
                 if (under.idU == 3) Put(p, graph, "S03.bmp", under.Spr, col, row);
             }
             p.drawImage(QRect(col * 64, row * 64, 64, 64), Pattern(*FindFile(graph, layout->file), job.spr));
             if (setup && setup->SecondLayer && job.type >= 62) {
-                const tarq::TSpriteRef& turret = game->SpriteTable[setup->CellSpriteEntries[0]];
+                const tarq::TSpriteRef& turret = CellSprite(*game, *setup, 0);
                 Put(p, graph, "struct2.bmp", turret.Spr + 1, col, row);
             }
         }
     }
     for (int type = 62; type <= 65; ++type, ++cell) {  // gun bases with their turrets
         const tarq::TypeSetup* setup = tarq::FindTypeSetup(type);
-        Put(p, graph, "S03.bmp", game->SpriteTable[setup->CellSpriteEntries[1]].Spr, cell % 16, 4 + cell / 16);
-        Put(p, graph, "struct2.bmp", game->SpriteTable[setup->CellSpriteEntries[0]].Spr + 1, cell % 16, 4 + cell / 16);
+        Put(p, graph, "S03.bmp", CellSprite(*game, *setup, 1).Spr, cell % 16, 4 + cell / 16);
+        Put(p, graph, "struct2.bmp", CellSprite(*game, *setup, 0).Spr + 1, cell % 16, 4 + cell / 16);
     }
     return out;
 }

@@ -43,7 +43,8 @@ const SheetLayout* FindSheet(const std::string& file) {
 
 std::string TerrainFile(int kind) { return "Terrain" + std::to_string(kind) + ".bmp"; }
 
-std::string EmblemFile(int clan) { return "0" + std::to_string(clan) + ".bmp"; }
+// Appended, not "literal" + std::string: GCC 12 at -O3 falsely warns (-Wrestrict) on that.
+std::string EmblemFile(int clan) { return std::string("0").append(std::to_string(clan)) + ".bmp"; }
 
 std::string CardFile(int type) {
     char name[32];

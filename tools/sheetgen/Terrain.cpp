@@ -253,7 +253,9 @@ struct Relief {
     std::vector<float> foot;    // distance inside the rock's outline, in tiles; negative outside
     std::vector<float> height;  // the rock's height
     std::vector<float> crag;    // fine detail for cracks
-    float at(const std::vector<float>& v, int x, int y) const { return v[(y + 1) * kReliefSpan + x + 1]; }
+    float at(const std::vector<float>& v, int x, int y) const {
+        return v[static_cast<std::size_t>((y + 1) * kReliefSpan + x + 1)];
+    }
 };
 
 // Footprint-wide smooth noise, repeating only every 8 tiles.
@@ -407,7 +409,7 @@ void DrawVoid(QImage& sheet, int code) {
 std::array<int, 256> CoastWaterMasks() {
     std::array<int, 256> masks{};
     for (const tarq::CoastRule& rule : tarq::CoastRules()) {
-        const tarq::CoastWindow& w = tarq::kCoastWindows[rule.check];
+        const tarq::CoastWindow& w = tarq::kCoastWindows[static_cast<std::size_t>(rule.check)];
         for (const std::string& pattern : rule.patterns) {
             std::map<std::pair<int, int>, bool> water;  // known cells of the window
             int dc = w.colLo, dr = w.rowLo;
@@ -450,7 +452,7 @@ QImage DrawTerrainSheet(int kind) {
     for (int c = tarq::kTerrainCoastFirst; c <= tarq::kTerrainCoastLast; ++c) {
         const int ox = (c % kTerrainPerRow) * T, oy = (c / kTerrainPerRow) * T;
         for (int y = 0; y < T; ++y)
-            for (int x = 0; x < T; ++x) sheet.setPixel(ox + x, oy + y, ToQRgb(CoastPixel(p, *t, x, y, coast[c])));
+            for (int x = 0; x < T; ++x) sheet.setPixel(ox + x, oy + y, ToQRgb(CoastPixel(p, *t, x, y, coast[static_cast<std::size_t>(c)])));
     }
     const Obstacles& obstacles = TheObstacles();
     static const Relief kNoRelief;
