@@ -63,8 +63,8 @@ InfoChecks ShownItems(const TSettings& settings) {
 Outcome MapPage::Submit(const Order& order) {
     const Game& g = host_.game();
     if (g.SurfaceWidth != DXDraw->pixelWidth() || g.SurfaceHeight != DXDraw->pixelHeight())
-        host_.Submit(host_.Mine(cmd::Resize{static_cast<i16>(DXDraw->pixelWidth()),
-                                            static_cast<i16>(DXDraw->pixelHeight())}));
+        host_.Submit(
+            host_.Mine(cmd::Resize{static_cast<i16>(DXDraw->pixelWidth()), static_cast<i16>(DXDraw->pixelHeight())}));
     return host_.Submit(order);
 }
 

@@ -31,7 +31,8 @@ void MakePictures(ImageList& images) {
         Bitmap sheet(kPerRow * kSide, kRows * kSide, kKey);
         for (int p = 0; p < kPerRow * kRows; ++p) {
             const int mode = (p + 2) % 3;  // pattern 0 is all key, so pixel (1, 1) is the key colour
-            const Pixel colour = 0xFF000000u | ((static_cast<Pixel>(p) * 2654435761u + static_cast<Pixel>(item)) & 0xFEFEFEu);
+            const Pixel colour =
+                0xFF000000u | ((static_cast<Pixel>(p) * 2654435761u + static_cast<Pixel>(item)) & 0xFEFEFEu);
             for (int y = 0; y < kSide; ++y)
                 for (int x = 0; x < kSide; ++x)
                     if (mode == 0 || (mode == 1 && x != y))
@@ -122,7 +123,8 @@ std::uint64_t MatchFingerprint(const Game& g) {
     return p.value();
 }
 
-Driver::Driver(std::function<std::uint32_t()> seeds) : game_(NewGame()), seeds_(std::move(seeds)), palette_(ColourStrip()) {
+Driver::Driver(std::function<std::uint32_t()> seeds)
+    : game_(NewGame()), seeds_(std::move(seeds)), palette_(ColourStrip()) {
     game_->Rng = RandomSource(seeds_);  // the game id comes from the seeds, as the window's from its clock
     SetStartValues(*game_);
     game_->AppActive = 1;
@@ -145,7 +147,8 @@ Outcome Driver::Submit(const Order& order) {
     ++events[(out.accepted ? "order " : "refused ") + std::string(CommandName(order.command))];
     for (const GameEvent& e : out.events) ++events[EventName(e.kind)];
     if (!out.accepted) {
-        if (watched && MatchFingerprint(*game_) != before) trouble_ = "a refused order changed the match: " + OrderText(order);
+        if (watched && MatchFingerprint(*game_) != before)
+            trouble_ = "a refused order changed the match: " + OrderText(order);
         return out;
     }
     if (std::holds_alternative<cmd::Join>(order.command)) ShowMap();
@@ -267,7 +270,8 @@ void Driver::TakeLoadedGame(std::unique_ptr<Game> loaded) {
     loaded->AppActive = 1;
     game_ = std::move(loaded);
     onMap_ = !JoiningPlayer(*game_);
-    Execute(*game_, {game_->ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
+    Execute(*game_,
+            {game_->ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
     UpdateViewGeometry(*game_, width_, height_);
     frameCache_.Invalidate();
 }
