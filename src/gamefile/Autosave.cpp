@@ -39,9 +39,9 @@ QString AutosaveFileName(std::uint64_t gameId, int n) {
 }
 
 bool SomeoneLanded(const Game& game) {
-    if (game.ViewSettings.BasePlaced == 1) return true;
+    if (CurrentPlayerEntry(game).BasePlaced == 1) return true;
     for (int n = 1; n <= game.Players.Count && n <= kMaxPlayers; ++n)
-        if (game.Players.Table[n].BaseLanded == 1) return true;
+        if (game.Players.Table[n].BasePlaced == 1) return true;
     return false;
 }
 

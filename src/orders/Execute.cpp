@@ -74,8 +74,8 @@ bool MatchStarted(const Game& game) {
 }  // namespace
 
 Verdict Check(const Game& game, const Order& order) {
-    if (IsMatchCommand(order.command) && order.player != game.ViewSettings.CurrentPlayer)
-        return Verdict::No("Сейчас ход игрока " + std::to_string(game.ViewSettings.CurrentPlayer));
+    if (IsMatchCommand(order.command) && order.player != game.CurrentPlayer)
+        return Verdict::No("Сейчас ход игрока " + std::to_string(game.CurrentPlayer));
     if (Verdict mode = ModeAllows(game, order.command); !mode.accepted) return mode;
     return std::visit([&](const auto& c) { return orders::CheckOrder(game, order.player, c); }, order.command);
 }

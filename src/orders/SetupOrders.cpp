@@ -63,7 +63,7 @@ void RunOrder(Game& game, u8, const cmd::SetStartGold& c, Outcome&) { ChooseStar
 
 Verdict CheckOrder(const Game& game, u8, const cmd::UseSectors&) { return GameOpen(game); }
 void RunOrder(Game& game, u8, const cmd::UseSectors& c, Outcome&) {
-    game.ViewSettings.UseLandingSectors = c.on != 0 ? 1 : 0;
+    game.UseLandingSectors = c.on != 0 ? 1 : 0;
 }
 
 Verdict CheckOrder(const Game& game, u8, const cmd::GenerateMap& c) {
@@ -78,7 +78,7 @@ void RunOrder(Game& game, u8, const cmd::GenerateMap& c, Outcome&) {
 Verdict CheckOrder(const Game& game, u8 player, const cmd::SetClan& c) {
     return c.clan < kClanCount ? PlayerOpen(game, player) : Verdict::No();
 }
-void RunOrder(Game& game, u8, const cmd::SetClan& c, Outcome&) { game.ViewSettings.PlayerClan = c.clan; }
+void RunOrder(Game& game, u8, const cmd::SetClan& c, Outcome&) { CurrentPlayerEntry(game).PlayerClan = c.clan; }
 
 Verdict CheckOrder(const Game& game, u8 player, const cmd::SetRestrictions&) { return PlayerOpen(game, player); }
 void RunOrder(Game& game, u8, const cmd::SetRestrictions& c, Outcome&) {
@@ -98,7 +98,7 @@ void RunOrder(Game& game, u8, const cmd::SetColour& c, Outcome& out) {
 // Sectors stay open until the player's base has landed.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::ToggleSector& c) {
     if (c.sectorCol >= kSectorGrid || c.sectorRow >= kSectorGrid || !IsPlayer(game, player)) return Verdict::No();
-    if (game.ViewSettings.BasePlaced != 0) return Verdict::No();
+    if (CurrentPlayerEntry(game).BasePlaced != 0) return Verdict::No();
     return game.World.LandingSectors[c.sectorCol][c.sectorRow] == kSectorTaken
                ? Verdict::No("Этот сектор занял другой игрок")
                : Verdict::Yes();
@@ -110,8 +110,8 @@ void RunOrder(Game& game, u8, const cmd::ToggleSector& c, Outcome&) {
 Verdict CheckOrder(const Game& game, u8 player, const cmd::BuyType& c) {
     if (Verdict open = PlayerOpen(game, player); !open.accepted) return open;
     if (c.type < 1 || c.type > kDefinedTypes) return Verdict::No();
-    if (game.UnitTypes[c.type].Purchasable == 0) return Verdict::No("Этот тип купить нельзя");
-    if (game.ViewSettings.Credits < game.UnitStats[c.type].Cost) return Verdict::No("Не хватает кредитов");
+    if (CurrentPlayerEntry(game).Purchasable[c.type] == 0) return Verdict::No("Этот тип купить нельзя");
+    if (CurrentPlayerEntry(game).Credits < game.UnitStats[c.type].Cost) return Verdict::No("Не хватает кредитов");
     return Verdict::Yes();
 }
 void RunOrder(Game& game, u8, const cmd::BuyType& c, Outcome&) { BuyType(game, c.type); }
@@ -128,7 +128,7 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::Join& c) {
     if (Verdict open = PlayerOpen(game, player); !open.accepted) return open;
     if (c.terrainSet > 3 || game.World.MapWidth == 0) return Verdict::No();
     // With several players every one lands in sectors of their own.
-    if (game.ViewSettings.UseLandingSectors == 1 || SeveralPlayers(game)) {
+    if (game.UseLandingSectors == 1 || SeveralPlayers(game)) {
         bool claimed = false;
         for (const auto& column : game.World.LandingSectors)
             for (u8 sector : column) claimed = claimed || sector == kSectorClaimed;
@@ -138,8 +138,8 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::Join& c) {
 }
 
 void RunOrder(Game& game, u8, const cmd::Join& c, Outcome&) {
-    ApplyLandingSectors(game, game.ViewSettings.UseLandingSectors == 1);
-    ApplyLaunchChoices(game, JoiningPlayer(game) ? game.World.TerrainSet : c.terrainSet, game.ViewSettings.PlayerClan);
+    ApplyLandingSectors(game, game.UseLandingSectors == 1);
+    ApplyLaunchChoices(game, JoiningPlayer(game) ? game.World.TerrainSet : c.terrainSet, CurrentPlayerEntry(game).PlayerClan);
     if (SeveralPlayers(game)) JoinCurrentPlayer(game);
     else game.Players.Table[1].Joined = 1;
 }

@@ -37,7 +37,7 @@ void TMainForm::LaunchTARQClick() {
     SetLaunchPlayer(g);
     StartConditionsPage* conditions = newGame_->startConditions();
     conditions->GenerateForLaunch();
-    const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
+    const LaunchStep sectors = ApplyLandingSectors(g, g.UseLandingSectors == 1);
     conditions->ShowSectorChoice();  // several players: the box shows the sectors they must claim
     if (!sectors.ok) {
         ShowMessage(QString::fromStdString(sectors.message), MessageWeight::Warning);
@@ -45,7 +45,7 @@ void TMainForm::LaunchTARQClick() {
     }
     // A joining player plays on the game's terrain.
     const bool joining = JoiningPlayer(g);
-    ApplyLaunchChoices(g, joining ? g.World.TerrainSet : conditions->TerrainSetChoice(), g.ViewSettings.PlayerClan);
+    ApplyLaunchChoices(g, joining ? g.World.TerrainSet : conditions->TerrainSetChoice(), CurrentPlayerEntry(g).PlayerClan);
     if (!LoadGraphicsFor(g)) return;
     if (SeveralPlayers(g)) JoinCurrentPlayer(g);
     newGame_->SetJoining(false);

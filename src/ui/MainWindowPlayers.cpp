@@ -22,7 +22,7 @@ void TMainForm::TurnEnded() {
     if (!SeveralPlayers(*game_)) return;
     map_->StopDrawing();
     map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen
-    const int player = game_->ViewSettings.CurrentPlayer;
+    const int player = game_->CurrentPlayer;
     handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, saved.path);
 }
 

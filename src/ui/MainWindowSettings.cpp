@@ -27,7 +27,7 @@ void TMainForm::RestoreStoredSettings() {
 void TMainForm::ApplyStoredChoices(const StoredChoices& kept) {
     Game& g = *game_;
     g.MapChoices = kept.map;
-    g.ViewSettings.PlayerClan = static_cast<u8>(kept.clan);
+    CurrentPlayerEntry(g).PlayerClan = static_cast<u8>(kept.clan);
     if (g.World.StartGold != kept.startGold) ChooseStartGold(g, kept.startGold);
     if (g.NewGameChoices != kept.restrictions) {
         g.NewGameChoices = kept.restrictions;
@@ -50,7 +50,7 @@ void TMainForm::SettingsChanged() {
 void TMainForm::NewGameChoicesChanged() {
     if (!keepChanges_) return;
     const Game& g = *game_;
-    WriteStoredChoices({g.MapChoices, g.ViewSettings.PlayerClan, g.World.StartGold, g.NewGameChoices});
+    WriteStoredChoices({g.MapChoices, CurrentPlayerEntry(g).PlayerClan, g.World.StartGold, g.NewGameChoices});
 }
 
 // During a game only the settings page changes; the defaults of the new-game

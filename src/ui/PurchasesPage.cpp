@@ -184,7 +184,7 @@ void PurchasesPage::NamePurchaseTreeNodes() {
 
 void PurchasesPage::RefreshFromGame() {
     RefreshPurchaseList();
-    SetCreditsText(QString::fromStdString(CreditsLabel(host_.game().ViewSettings.Credits)));
+    SetCreditsText(QString::fromStdString(CreditsLabel(CurrentPlayerEntry(host_.game()).Credits)));
 }
 
 void PurchasesPage::SetCreditsText(const QString& text) { StaticText7->setText(text); }

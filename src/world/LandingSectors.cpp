@@ -57,12 +57,16 @@ int ClaimedSectorCount(const Game& game) {
 
 void Image2MouseDownToggle(Game& game, int x, int y) {
     if (x < 0 || y < 0 || x >= kSectorPicture || y >= kSectorPicture) return;
-    u8& sector = game.World.LandingSectors[x / kSectorPixels][y / kSectorPixels];
+    const int sx = x / kSectorPixels, sy = y / kSectorPixels;
+    u8& sector = game.World.LandingSectors[sx][sy];
     if (sector == kSectorFree) {
         if (ClaimedSectorCount(game) < SectorShare(game)) sector = kSectorClaimed;
     } else if (sector == kSectorClaimed) {
         sector = kSectorFree;
     }
+    // The claim is the player's: their entry holds it, the map's sectors show it.
+    if (sector == kSectorFree || sector == kSectorClaimed)
+        CurrentPlayerEntry(game).Sectors[sx][sy] = sector == kSectorClaimed ? 1 : 0;
 }
 
 void DrawRectangle(Bitmap& picture, int left, int top, int right, int bottom, Pixel pen, bool solid, Pixel brush) {

@@ -48,8 +48,8 @@ int SectorShare(const Game& game);
 int ClaimedSectorCount(const Game& game);
 
 // A press at pixel (x, y) of the 160 x 160 grid picture: a free sector becomes
-// claimed while the player holds fewer than their share, a claimed one free;
-// other values stay. Presses outside the picture are ignored. Works whether or
+// claimed while the player holds fewer than their share, a claimed one free,
+// in LandingSectors and in the current player's entry alike; other values stay. Presses outside the picture are ignored. Works whether or
 // not a map exists.
 void Image2MouseDownToggle(Game& game, int x, int y);
 

@@ -119,7 +119,7 @@ std::string Player::SetupAction() {
             return Text("sector press (", x, ", ", y, ")");
         }
         case 4: {
-            const bool on = w.game().ViewSettings.UseLandingSectors == 0;
+            const bool on = w.game().UseLandingSectors == 0;
             w.CheckBox2Click(on);
             return Text("landing sectors ", on);
         }
@@ -281,7 +281,7 @@ void Player::PickCell(int& col, int& row) {
     const Game& g = window_->game();
     const int width = g.World.MapWidth, height = g.World.MapHeight;
     const int r = Below(100);
-    if (g.ViewSettings.BasePlaced == 0 && r < 70) {
+    if (CurrentPlayerEntry(g).BasePlaced == 0 && r < 70) {
         for (int tries = 0; tries < 200; ++tries) {
             col = Between(1, width), row = Between(1, height);
             if (BaseCellAccepted(g, col, row)) return;

@@ -79,12 +79,12 @@ void WindowModel::Image2MouseDown(int x, int y) {
 }
 
 void WindowModel::CheckBox2Click(bool checked) {
-    game_->ViewSettings.UseLandingSectors = checked ? 1 : 0;
+    game_->UseLandingSectors = checked ? 1 : 0;
     if (game_->MapGenerated == 0) Button10Click();
 }
 
 void WindowModel::ComboBox1Change(int index) {
-    game_->ViewSettings.PlayerClan = static_cast<u8>(index);
+    CurrentPlayerEntry(*game_).PlayerClan = static_cast<u8>(index);
 }
 
 void WindowModel::SstartmoneyClick(int gold) {
@@ -151,12 +151,12 @@ bool WindowModel::LaunchTARQClick(int width, int height) {
     }
     SetLaunchPlayer(g);
     if (g.MapGenerated == 0) GenerateMap(g, ReadMapParameters(g, mapControls), game_->Rng);
-    const LaunchStep sectors = ApplyLandingSectors(g, g.ViewSettings.UseLandingSectors == 1);
+    const LaunchStep sectors = ApplyLandingSectors(g, g.UseLandingSectors == 1);
     if (!sectors.ok) {
         Show({sectors.message});
         return false;
     }
-    ApplyLaunchChoices(g, 0, g.ViewSettings.PlayerClan);
+    ApplyLaunchChoices(g, 0, CurrentPlayerEntry(g).PlayerClan);
     MakePictures(images_);
     minimapPalette_ = terrainStrip_;
     frameCache_.Invalidate();
@@ -387,7 +387,7 @@ void WindowModel::DXTimerTimer() {
     RenderAndPresent();
     if (g.BasePromptShown == 0) {
         g.BasePromptShown = 1;
-        if (g.ViewSettings.BasePlaced == 0) Show({"base prompt"});
+        if (CurrentPlayerEntry(g).BasePlaced == 0) Show({"base prompt"});
     }
 }
 

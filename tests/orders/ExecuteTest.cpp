@@ -27,17 +27,17 @@ protected:
         for (int p = 1; p <= 2; ++p) {
             game->Players.Table[p].Number = static_cast<u8>(p);
             game->Players.Table[p].Colour = static_cast<u8>(p - 1);
-            game->Players.Table[p].Joined = game->Players.Table[p].BaseLanded = 1;
+            game->Players.Table[p].Joined = game->Players.Table[p].BasePlaced = 1;
         }
-        game->ViewSettings.BasePlaced = 1;
+        CurrentPlayerEntry(*game).BasePlaced = 1;
         own = {Make(1, kEngineer, 3, 3), Make(1, kTank, 5, 3), Make(1, kStorage, 8, 3)};
         other = {Make(2, kEngineer, 3, 12), Make(2, kTank, 5, 12), Make(2, kStorage, 8, 12)};
     }
     int Make(int owner, int type, int col, int row) {
-        game->ViewSettings.CurrentPlayer = static_cast<u8>(owner);
+        game->CurrentPlayer = static_cast<u8>(owner);
         EXPECT_EQ(CreateObject(*game, col, row, type, 0), 1);
         game->Object(game->LastCreatedObject).Cargo = 60;
-        game->ViewSettings.CurrentPlayer = 1;
+        game->CurrentPlayer = 1;
         return game->LastCreatedObject;
     }
     Outcome Run(Command c, u8 player = 1) { return Execute(*game, {player, c}); }
