@@ -37,7 +37,7 @@ constexpr int kExitSlots = 13;
 // A fixed array indexed from 1, matching the numbering used throughout the game.
 template <typename T, int N>
 struct Array1 {
-    std::array<T, N> items{};
+    std::array<T, static_cast<std::size_t>(N)> items{};
 
     T& operator[](int i) {
         assert(i >= 1 && i <= N);

@@ -44,6 +44,7 @@ const TeamColour& TeamColourAt(int index) {
 
 void ResetPlayers(Game& game) {
     game.Players = TPlayers{};
+    game.PlayerViews = {};
     TPlayer& first = game.Players.Table[1];
     first.Number = 1;
     for (int t = 1; t <= kTypeCount; ++t) first.Purchasable[t] = CataloguePurchasable(t);

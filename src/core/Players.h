@@ -24,8 +24,8 @@ const std::array<TeamColour, kTeamColourCount>& TeamColours();
 // Colour `index`, or colour 0 for an index outside the list.
 const TeamColour& TeamColourAt(int index);
 
-// One player, number 1, colour 0, with the catalogue's types on sale: what
-// every game starts with.
+// One player, number 1, colour 0, with the catalogue's types on sale, and no
+// player's view kept: what every game starts with.
 void ResetPlayers(Game& game);
 
 inline bool SeveralPlayers(const Game& game) { return game.Players.Count > 1; }

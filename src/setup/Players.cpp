@@ -36,7 +36,7 @@ void StartOtherPlayers(Game& game) {
 void SetPlayerCount(Game& game, int count) {
     count = std::clamp(count, 1, kMaxPlayers);
     TPlayers& players = game.Players;
-    for (int p = count + 1; p <= kMaxPlayers; ++p) players.Table[p] = TPlayer{};
+    for (int p = count + 1; p <= kMaxPlayers; ++p) players.Table[p] = TPlayer{}, game.PlayerViews[p] = {};
     players.Count = static_cast<u8>(count);
     for (int p = 1; p <= count; ++p) {
         TPlayer& player = players.Table[p];

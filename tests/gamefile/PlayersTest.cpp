@@ -9,6 +9,7 @@
 #include "core/Catalogue.h"
 #include "core/Invariants.h"
 #include "core/Players.h"
+#include "core/StateHash.h"
 #include "gamefile/GameFile.h"
 #include "gamefile/GamePlay.h"
 #include "setup/Players.h"
@@ -83,6 +84,7 @@ void EndTurnThroughFile(Game& g) {
     LoadedGame loaded = ReadGameFile(WriteGameFile(g), QStringLiteral("ход.tarq"), g);
     ASSERT_TRUE(loaded) << loaded.message.toStdString();
     ASSERT_EQ(StateDifference(*loaded.game, g), "");
+    EXPECT_EQ(StateHash(*loaded.game), StateHash(g));
     g = std::move(*loaded.game);
 }
 
