@@ -41,7 +41,7 @@ void LoadPlayer(Game& game, int number) {
     game.MinimapDirty = 1;
 }
 
-int NextPlayer(const Game& game, int number) { return number >= game.Players.Count ? 1 : number + 1; }
+int NextPlayer(const Match& game, int number) { return number >= game.Players.Count ? 1 : number + 1; }
 
 namespace {
 

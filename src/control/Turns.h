@@ -21,7 +21,7 @@ void StoreCurrentPlayer(Game& game);
 void LoadPlayer(Game& game, int number);
 
 // The number of the player after `number`, the first after the last.
-int NextPlayer(const Game& game, int number);
+int NextPlayer(const Match& game, int number);
 
 // After the current player's END TURN: the next player's turn begins. The
 // counter stays at kMaxTurn once it is there.

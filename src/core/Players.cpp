@@ -50,17 +50,17 @@ void ResetPlayers(Game& game) {
     for (int t = 1; t <= kTypeCount; ++t) first.Purchasable[t] = CataloguePurchasable(t);
 }
 
-int PlayerColourIndex(const Game& game, int number) {
+int PlayerColourIndex(const Match& game, int number) {
     return IsPlayer(game, number) ? game.Players.Table[number].Colour : 0;
 }
 
-std::string PlayerName(const Game& game, int number) {
+std::string PlayerName(const Match& game, int number) {
     std::string name = "Игрок " + std::to_string(number);
     if (SeveralPlayers(game)) name += std::string(" (") + TeamColourAt(PlayerColourIndex(game, number)).name + ")";
     return name;
 }
 
-bool OwnedByCurrentPlayer(const Game& game, int slot) {
+bool OwnedByCurrentPlayer(const Match& game, int slot) {
     if (!SeveralPlayers(game)) return true;
     return slot >= 1 && slot <= kMaxObjects && game.Object(slot).Owner == game.CurrentPlayer;
 }

@@ -96,7 +96,7 @@ ParsedGameFile ParseGameFile(const QByteArray& bytes) {
     return parsed;
 }
 
-bool HasSavableMap(const Game& game) {
+bool HasSavableMap(const Match& game) {
     const auto side = [](int n) { return n >= gamefile::kMinMapSide && n <= gamefile::kMaxMapSide; };
     return side(game.World.MapWidth) && side(game.World.MapHeight);
 }

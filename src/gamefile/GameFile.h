@@ -44,7 +44,7 @@ ParsedGameFile ParseGameFile(const QByteArray& bytes);
 
 // Whether `game` has a map a file can hold: one of 50..500 cells a side, as
 // every generated map has. Before the first generation there is nothing to save.
-bool HasSavableMap(const Game& game);
+bool HasSavableMap(const Match& game);
 
 // The bytes of a game file holding the match and the view of `game`, which
 // HasSavableMap.

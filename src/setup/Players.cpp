@@ -62,7 +62,7 @@ std::string ChoosePlayerColour(Game& game, int colour) {
     return {};
 }
 
-bool JoiningPlayer(const Game& game) {
+bool JoiningPlayer(const Match& game) {
     const int me = game.CurrentPlayer;
     if (!SeveralPlayers(game) || !IsPlayer(game, me) || game.Players.Table[me].BasePlaced == 1) return false;
     for (int p = 1; p <= game.Players.Count; ++p)

@@ -20,14 +20,15 @@ inline constexpr std::array<int, 13> kStartGoldChoices = {0, 50, 100, 150, 200, 
 // Text of the credits label after a purchase or a cargo step.
 std::string CreditsLabel(int credits);
 
-// The start gold choice: StartGold and Credits take `gold` and the list goes
-// back to the starting kit. Returns the credits label, which after a gold
-// choice carries two spaces before the number.
+// The start gold choice: StartGold and the current player's Credits take
+// `gold` and their list goes back to the starting kit. Returns the credits
+// label, which after a gold choice carries two spaces before the number.
 std::string ChooseStartGold(Game& game, i32 gold);
 
-// Structures (category 0) and alien ground units (category 4) of types
-// 1..68 become unbuyable while their box is checked and buyable otherwise,
-// structures first. The caller resets the purchase list afterwards.
+// The current player's restrictions: they keep both boxes, and structures
+// (category 0) and alien ground units (category 4) of types 1..68 go off
+// sale for them while their box is checked and on sale otherwise, structures
+// first. The caller resets the purchase list afterwards.
 void ApplyPurchaseRestrictions(Game& game, bool noStructures, bool noAlienUnits);
 
 enum class DragVerdict {

@@ -11,7 +11,7 @@ int SectorOf(int cellCoord, int mapSize) {
     return sector > kNoSector ? kNoSector : sector;
 }
 
-bool CellInSectorState(const Game& game, int col, int row, u8 state) {
+bool CellInSectorState(const Match& game, int col, int row, u8 state) {
     const int sx = SectorOf(col, game.World.MapWidth), sy = SectorOf(row, game.World.MapHeight);
     if (sx >= kSectorGrid || sy >= kSectorGrid) return false;
     return game.World.LandingSectors[sx][sy] == state;
@@ -32,7 +32,7 @@ void ShowLandingArea(Game& game, bool restricted) {
     }
 }
 
-void SectorsSeenBy(Game& game, int player) {
+void SectorsSeenBy(Match& game, int player) {
     const TPlayers& players = game.Players;
     for (int sx = 0; sx < kSectorGrid; ++sx)
         for (int sy = 0; sy < kSectorGrid; ++sy) {
@@ -44,11 +44,11 @@ void SectorsSeenBy(Game& game, int player) {
         }
 }
 
-int SectorShare(const Game& game) {
+int SectorShare(const Match& game) {
     return kSectorGrid * kSectorGrid / std::clamp<int>(game.Players.Count, 1, kMaxPlayers);
 }
 
-int ClaimedSectorCount(const Game& game) {
+int ClaimedSectorCount(const Match& game) {
     int claimed = 0;
     for (const auto& column : game.World.LandingSectors)
         for (u8 entry : column) claimed += entry == kSectorClaimed ? 1 : 0;
