@@ -505,8 +505,12 @@ bool ReadLog(const QByteArray& payload, GameFileContents& c, QString& error) {
     std::size_t pos = 8;
     for (std::uint32_t n = 1; n <= count; ++n) {
         LoggedOrder entry;
-        const bool read = size - pos >= 4 && (entry.turn = static_cast<std::int32_t>(GetU32(payload.constData() + pos)),
-                                               pos += 4, DecodeOrder(data, size, pos, entry.order));
+        bool read = size - pos >= 4;
+        if (read) {
+            entry.turn = static_cast<std::int32_t>(GetU32(payload.constData() + pos));
+            pos += 4;
+            read = DecodeOrder(data, size, pos, entry.order);
+        }
         if (!read) {
             error = QStringLiteral("запись журнала %1 не читается").arg(n);
             return false;
@@ -672,14 +676,15 @@ bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {
     const auto layers = [](const QByteArray& payload, GameFileContents& g, QString& error) {
         return ReadOldLayers(payload, g.Region(), error);
     };
-    const bool read =
-        in.fields(kSectionMap, [&](Reader& r) { OldMapFields(r, c, old); }) && in.mapSized() &&
-        in.section(kSectionGrid, ReadGrids) && in.section(kSectionLayers, layers) &&
-        in.section(kSectionObjects, ReadObjects) && in.fields(kSectionView, [&](Reader& r) { OldViewFields(r, c, old); }) &&
-        in.fields(kSectionSettings, [&](Reader& r) { SettingsFields(r, old); }) &&
-        in.fields(kSectionPlay, [&](Reader& r) { OldPlayFields(r, c, old); }) &&
-        in.fields(kSectionShop, [&](Reader& r) { OldShopFields(r, old); }) &&
-        (version < 2 || in.fields(kSectionPlayers, [&](Reader& r) { OldPlayersFields(r, c); })) && in.atEnd();
+    const bool read = in.fields(kSectionMap, [&](Reader& r) { OldMapFields(r, c, old); }) && in.mapSized() &&
+                      in.section(kSectionGrid, ReadGrids) && in.section(kSectionLayers, layers) &&
+                      in.section(kSectionObjects, ReadObjects) &&
+                      in.fields(kSectionView, [&](Reader& r) { OldViewFields(r, c, old); }) &&
+                      in.fields(kSectionSettings, [&](Reader& r) { SettingsFields(r, old); }) &&
+                      in.fields(kSectionPlay, [&](Reader& r) { OldPlayFields(r, c, old); }) &&
+                      in.fields(kSectionShop, [&](Reader& r) { OldShopFields(r, old); }) &&
+                      (version < 2 || in.fields(kSectionPlayers, [&](Reader& r) { OldPlayersFields(r, c); })) &&
+                      in.atEnd();
     if (!read) return false;
     AdoptWorkingValues(c, old);
     if (!old.HasGameId) c.GameId = DerivedGameId(c);

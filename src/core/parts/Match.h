@@ -42,10 +42,10 @@ struct TWorld {
 // of one player too (entry 1); nothing is copied in or out when the turn
 // passes.
 struct TPlayer {
-    u8 Number = 0;  // 1..8 while in the game, 0 for an unused entry
+    u8 Number = 0;      // 1..8 while in the game, 0 for an unused entry
     u8 PlayerClan = 0;  // the clan list's item, 0-based
-    u8 Colour = 0;  // index of the team colour, unique among the players
-    u8 Joined = 0;  // 1 once they pressed the start button for this game
+    u8 Colour = 0;      // index of the team colour, unique among the players
+    u8 Joined = 0;      // 1 once they pressed the start button for this game
     u8 BasePlaced = 0;  // 1 once their initial base has landed
     i16 Credits = 0;    // left for purchases
     TNewGameChoices Restrictions;
@@ -116,7 +116,9 @@ inline const TPlayer& CurrentPlayerEntry(const Match& match) {
     return match.Players.Table[n >= 1 && n <= match.Players.Count && n <= kMaxPlayers ? n : 1];
 }
 
-inline TPurchase& Match::PurchaseList(int entry) { return CurrentPlayerEntry(*this).Purchases[entry + 1]; }
+inline TPurchase& Match::PurchaseList(int entry) {
+    return CurrentPlayerEntry(*this).Purchases[entry + 1];
+}
 inline const TPurchase& Match::PurchaseList(int entry) const {
     return CurrentPlayerEntry(*this).Purchases[entry + 1];
 }

@@ -35,19 +35,18 @@ struct TSettings {
 // the defaults the page opens with. The window copies each control in when it
 // changes; the generator reads them from here (world/MapParameters.h).
 struct MapControls {
-    int mapSizeItem = 1;  // MapSize item: 0 "50Х50" .. 5 "400Х400"
-    int model = 1;        // PageControl5 page: 0 islands, 1 strips
-    int ismass = 400;     // island count
-    int landMass = 10;    // island size
-    int stripCount = 15;  // Estripcount
-    int stripLength = 20; // EstripL
-    int stripWidth = 10;  // EstripW
-    int mountains = 40;   // large obstacle density
-    int stones = 80;      // small obstacle density
-    int deposits = 100;   // Emaxmstrj
+    int mapSizeItem = 1;   // MapSize item: 0 "50Х50" .. 5 "400Х400"
+    int model = 1;         // PageControl5 page: 0 islands, 1 strips
+    int ismass = 400;      // island count
+    int landMass = 10;     // island size
+    int stripCount = 15;   // Estripcount
+    int stripLength = 20;  // EstripL
+    int stripWidth = 10;   // EstripW
+    int mountains = 40;    // large obstacle density
+    int stones = 80;       // small obstacle density
+    int deposits = 100;    // Emaxmstrj
     bool operator==(const MapControls&) const = default;
 };
-
 
 struct Preferences {
     TSettings Settings;

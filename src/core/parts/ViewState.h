@@ -53,7 +53,6 @@ struct TViewSettings {
     bool operator==(const TViewSettings&) const = default;
 };
 
-
 // Where a player last looked, kept while the others play.
 struct TPlayerView {
     i16 FirstCol = 0;
