@@ -27,7 +27,7 @@ void PrepareWorld(Game& game) {
     game.World.MapWidth = game.World.MapHeight = kSide;
     for (int c = 1; c <= kSide; ++c)
         for (int r = 1; r <= kSide; ++r) game.World.Passability(c, r) = kPassLand;
-    game.ViewSettings.CurrentPlayer = 1;
+    game.CurrentPlayer = 1;
     game.ViewSettings.ShowConnectors = 1;
 }
 

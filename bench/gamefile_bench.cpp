@@ -44,7 +44,7 @@ const Game& Crowd() {
     static std::unique_ptr<Game> game = [] {
         auto g = NewGame();
         InitData(*g);
-        g->ViewSettings.CurrentPlayer = 1;
+        g->CurrentPlayer = 1;
         g->ViewSettings.ShowConnectors = 1;
         MapControls controls;
         controls.mapSizeItem = 5;

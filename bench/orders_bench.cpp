@@ -41,15 +41,15 @@ std::unique_ptr<Game> Table(int players) {
         TPlayer& player = g.Players.Table[p];
         player.Number = static_cast<u8>(p);
         player.Colour = static_cast<u8>(p - 1);
-        player.Joined = player.BaseLanded = 1;
-        g.ViewSettings.CurrentPlayer = static_cast<u8>(p);
+        player.Joined = player.BasePlaced = 1;
+        g.CurrentPlayer = static_cast<u8>(p);
         for (int u = 0; u < kUnitsEach; ++u) {
             CreateObject(g, 4 + 2 * (u % 20), 4 + (p - 1) * 14 + 2 * (u / 20), kTank, 0);
             g.Object(g.LastCreatedObject).MovesLeft = 255;
         }
     }
-    g.ViewSettings.CurrentPlayer = 1;
-    g.ViewSettings.BasePlaced = 1;
+    g.CurrentPlayer = 1;
+    CurrentPlayerEntry(g).BasePlaced = 1;
     RefreshMapLayers(g);
     return game;
 }

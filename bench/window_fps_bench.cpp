@@ -75,7 +75,7 @@ bool LandStartingForce(tarq::TMainForm& form) {
             const int y = (r - v.FirstRow) * g.CellPixels + v.ViewOffsetY + g.CellPixels / 2;
             form.mapPage()->DXDrawMouseMove(x, y);
             form.mapPage()->DXDrawClick();
-            return g.ViewSettings.BasePlaced == 1;
+            return CurrentPlayerEntry(g).BasePlaced == 1;
         }
     return false;
 }

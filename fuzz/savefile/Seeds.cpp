@@ -3,7 +3,8 @@
 // each new stage of its games (launched, the base landed, a site being
 // placed, an exit being chosen, ready markers, each count of objects), each
 // in both forms the target reads (Target.cpp): the file as the game writes
-// it, and its body.
+// it, and its body; and each body again with a command log holding every
+// kind of match order, so the log's decoding starts from every command.
 //
 //   savefile_seeds FOLDER
 #include <QByteArray>
@@ -15,6 +16,7 @@
 #include <tuple>
 
 #include "Player.h"
+#include "core/CommandCodec.h"
 #include "gamefile/GameFile.h"
 #include "core/World.h"
 #include "gamefile/GameFileCodec.h"
@@ -38,11 +40,22 @@ bool Write(const QDir& folder, char form, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(input) == input.size();
 }
 
+// Every kind of match order once, by player 1 in the first turn, each field 0x0101...
+void LogEveryOrderKind(tarq::GameFileContents& c) {
+    for (std::size_t kind = 0; kind < tarq::kCommandIndex<tarq::cmd::Select>; ++kind) {
+        std::vector<std::uint8_t> bytes = {1, static_cast<std::uint8_t>(kind)};
+        bytes.resize(64, 1);
+        tarq::Order order;
+        std::size_t pos = 0;
+        if (tarq::DecodeOrder(bytes.data(), bytes.size(), pos, order)) c.Log.push_back({1, order});
+    }
+}
+
 // What tells the stages of a game apart.
 std::tuple<int, int, int, int, int> Stage(const tarq::Game& g) {
     int objects = 0;
     for (int slot = 1; slot <= tarq::kMaxObjects; ++slot) objects += tarq::SlotInUse(g.Object(slot)) ? 1 : 0;
-    return {g.World.MapWidth, g.ViewSettings.BasePlaced, g.ClickMode, g.ReadyLayerOn, objects};
+    return {g.World.MapWidth, CurrentPlayerEntry(g).BasePlaced, g.ClickMode, g.ReadyLayerOn, objects};
 }
 
 }  // namespace
@@ -64,7 +77,11 @@ int main(int argc, char** argv) {
                 game.World.MapHeight > kLargestSide || !saved.insert(Stage(game)).second)
                 continue;
             const QByteArray file = tarq::WriteGameFile(game);
-            if (!Write(folder, '\0', file) || !Write(folder, '\1', tarq::gamefile::UnwrapBody(file).body)) return 1;
+            const std::unique_ptr<tarq::GameFileContents> logged = tarq::ContentsOf(game);
+            LogEveryOrderKind(*logged);
+            if (!Write(folder, '\0', file) || !Write(folder, '\1', tarq::gamefile::UnwrapBody(file).body) ||
+                !Write(folder, '\1', tarq::gamefile::EncodeBody(*logged)))
+                return 1;
         }
     }
     std::printf("savefile_seeds: %zu saves at stages of games\n", saved.size());

@@ -3,8 +3,10 @@
 // whole file as it lies on disk (the header, its checksums, the inflating);
 // odd, a body, which the target puts in a sound header with the body stored,
 // so that changed bytes reach the sections and the value checks instead of
-// stopping at a checksum. The seeds (Seeds.cpp) hold the same saves in both
-// forms.
+// stopping at a checksum. Bits 1 and 2 of an odd first byte give the body's
+// format: 1 or 2, the older ones (0x03, 0x05), else the newest (0x01, 0x07).
+// The seeds (Seeds.cpp) hold the same saves in both forms, and bodies whose
+// command log holds every kind of order.
 //
 // What the game must keep: a file is either refused, with its cause, or
 // accepted; what it accepts the writer writes back into a body that reads
@@ -78,8 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const QByteArray rest =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1));
+    const std::uint16_t older = static_cast<std::uint16_t>((data[0] >> 1) & 3);
+    const std::uint16_t version = older == 1 || older == 2 ? older : tarq::gamefile::kGameFileVersion;
     const QByteArray file =
-        (data[0] & 1) != 0 ? tarq::gamefile::WrapBody(rest, tarq::gamefile::BodyStorage::Stored) : rest;
+        (data[0] & 1) != 0 ? tarq::gamefile::WrapBody(rest, tarq::gamefile::BodyStorage::Stored, version) : rest;
     const tarq::ParsedGameFile parsed = tarq::ParseGameFile(file);
     if (parsed.contents) CheckWrittenBack(*parsed.contents);
     tarq::LoadedGame loaded = tarq::ReadGameFile(file, QStringLiteral("fuzz.tarq"));

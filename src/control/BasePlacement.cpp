@@ -35,8 +35,8 @@ public:
     explicit LandingArea(const Game& game)
         : game_(game), height_(game.World.MapHeight),
           open_(static_cast<std::size_t>((game.World.MapWidth + 1) * (height_ + 1)), 0) {
-        const int me = game.ViewSettings.CurrentPlayer;
-        const bool sectors = game.ViewSettings.UseLandingSectors == 1;
+        const int me = game.CurrentPlayer;
+        const bool sectors = game.UseLandingSectors == 1;
         for (int c = 1; c <= game.World.MapWidth; ++c)
             for (int r = 1; r <= height_; ++r) {
                 const TConnectorCell& connector = game.World.Connectors(c, r);
@@ -119,7 +119,7 @@ std::string NoRoomMessage(const Game& game, int type) {
 
 bool BaseCellAccepted(const Game& game, int col, int row) {
     if (!game.InMap(col, row)) return false;
-    if (game.ViewSettings.UseLandingSectors == 1 && game.Map(col, row).Layers[kLayerTerrain].show == 0) return false;
+    if (game.UseLandingSectors == 1 && game.Map(col, row).Layers[kLayerTerrain].show == 0) return false;
     if (SeveralPlayers(game) && CellInSectorState(game, col, row, kSectorTaken)) return false;
     return game.World.Passability(col, row) == kPassLand;
 }
@@ -155,7 +155,7 @@ LandingResult PlaceInitialForce(Game& game, int col, int row) {
     // The deposits follow the clicked cell, wherever the complex landed.
     if (landed.miningComplex) SetBaseDeposits(game, col, row);
     RefreshMapLayers(game);
-    if (game.ViewSettings.UseLandingSectors == 1) ClearLandingMarks(game);
+    if (game.UseLandingSectors == 1) ClearLandingMarks(game);
     return {true, {}};
 }
 
@@ -163,7 +163,7 @@ void CentreViewOnBase(Game& game, int col, int row) {
     TViewSettings& v = game.ViewSettings;
     v.FirstCol = static_cast<i16>(col - game.VisibleCols / 2);
     v.FirstRow = static_cast<i16>(row - game.VisibleRows / 2);
-    v.BasePlaced = 1;
+    CurrentPlayerEntry(game).BasePlaced = 1;
     v.ViewCenterCol = static_cast<i16>(v.FirstCol + game.VisibleCols / 2);
     v.ViewCenterRow = static_cast<i16>(v.FirstRow + game.VisibleRows / 2);
     game.ViewChanged = 1;

@@ -8,7 +8,7 @@ namespace tarq {
 
 namespace {
 
-Order From(const Game& game, Command command) { return {game.ViewSettings.CurrentPlayer, command}; }
+Order From(const Game& game, Command command) { return {game.CurrentPlayer, command}; }
 
 Order ClickOnObject(const Game& game, const CellFind& find) {
     const i16 object = static_cast<i16>(find.object);
@@ -29,7 +29,7 @@ Order ClickOnEmptyCell(const Game& game, int col, int row) {
 std::optional<Order> InterpretClick(const Game& game, int col, int row) {
     if (!CellGrid<u8>::inStorage(col, row)) return std::nullopt;
     const i16 c = static_cast<i16>(col), r = static_cast<i16>(row);
-    if (game.ViewSettings.BasePlaced == 0) return From(game, cmd::LandBase{c, r});
+    if (CurrentPlayerEntry(game).BasePlaced == 0) return From(game, cmd::LandBase{c, r});
     switch (game.ClickMode) {
         case kClickPlaceSite: return From(game, cmd::ConfirmSite{});
         case kClickChooseExit: return From(game, cmd::ChooseExit{c, r});

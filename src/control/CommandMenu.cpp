@@ -57,7 +57,7 @@ MenuItem Item(std::string caption) {
 MenuItem OrderItem(const Game& game, std::string caption, Command command) {
     MenuItem item = Item(std::move(caption));
     item.action = MenuAction::Submit;
-    item.order = {game.ViewSettings.CurrentPlayer, command};
+    item.order = {game.CurrentPlayer, command};
     return item;
 }
 

@@ -4,35 +4,12 @@
 
 #include "control/Turns.h"
 #include "core/Players.h"
+#include "core/World.h"
+#include "view/MapLayers.h"
 
 namespace tarq {
 
 namespace {
-
-// The builder's site, or nullptr when its number is outside the table or
-// names a free slot (then there is nothing to mark).
-TGameObject* SiteOf(Game& game, const TGameObject& builder) {
-    if (builder.SiteObject < 1 || builder.SiteObject > kMaxObjects) return nullptr;
-    TGameObject& site = game.Object(builder.SiteObject);
-    return site.Owner != 0 ? &site : nullptr;
-}
-
-// Writes the ready marker into layer 8 of the site's first CellCount cells.
-bool MarkReady(Game& game, const TGameObject& builder) {
-    const TGameObject* site = SiteOf(game, builder);
-    if (!site) return false;
-    const int cells = std::min<int>(site->CellCount, TFootprint::size());
-    for (int j = 1; j <= cells; ++j) {
-        const TCellPos cell = site->Cells[j];
-        if (!game.InMap(cell.col, cell.row)) continue;
-        TSpriteRef& marker = game.Map(cell.col, cell.row).Layers[kLayerReady];
-        marker.Spr = static_cast<i16>(builder.BuildLink - 1);
-        marker.idU = kReadyMarkerSheet;
-        marker.show = 1;
-        marker.id = static_cast<i16>(builder.SiteObject);
-    }
-    return true;
-}
 
 // One turn of a builder at work: a turn and its material spent, then the
 // marker once no turn is left.
@@ -46,8 +23,9 @@ void AdvanceConstruction(Game& game, TGameObject& builder) {
 
 // A builder of another player whose site is finished and waits for its exit:
 // its marker stays drawn and selectable.
-bool FinishedSiteWaits(Game& game, const TGameObject& builder) {
-    return builder.OrderState == 1 && builder.TurnsLeft == 0 && SiteOf(game, builder) != nullptr;
+bool FinishedSiteWaits(const Game& game, const TGameObject& builder) {
+    if (builder.OrderState != 1 || builder.TurnsLeft != 0) return false;
+    return builder.SiteObject >= 1 && builder.SiteObject <= kMaxObjects && SlotInUse(game.Object(builder.SiteObject));
 }
 
 }  // namespace
@@ -55,7 +33,7 @@ bool FinishedSiteWaits(Game& game, const TGameObject& builder) {
 void EndTurn(Game& game) {
     game.ReadyLayerOn = 0;
     const bool several = SeveralPlayers(game);
-    const u8 player = game.ViewSettings.CurrentPlayer;
+    const u8 player = game.CurrentPlayer;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         TGameObject& o = game.Object(slot);
         if (several && o.Owner != player) {

@@ -11,7 +11,7 @@ namespace {
 
 bool ReadyToMove(const Game& game, int slot) {
     const TGameObject& o = game.Object(slot);
-    return SlotInUse(o) && o.Owner == game.ViewSettings.CurrentPlayer && o.MovesLeft > 0 && o.OrderState == 0;
+    return SlotInUse(o) && o.Owner == game.CurrentPlayer && o.MovesLeft > 0 && o.OrderState == 0;
 }
 
 bool SelectionOnMap(const Game& game) {
@@ -34,7 +34,7 @@ void ScrollByCells(Game& game, int dcol, int drow) {
 }
 
 bool SelectionKeysAllowed(const Game& game) {
-    return game.ViewSettings.BasePlaced == 1 && game.ClickMode == kClickNormal;
+    return CurrentPlayerEntry(game).BasePlaced == 1 && game.ClickMode == kClickNormal;
 }
 
 int NextReadyUnit(const Game& game, int from, bool backwards) {

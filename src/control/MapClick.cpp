@@ -88,8 +88,8 @@ CellFind ObjectAt(const Game& game, int col, int row) {
 ClickResult DXDrawClick(Game& game, const ClickContext& context) {
     UpdateHoverCell(game);
     ClickResult result;
-    if (game.ViewSettings.BasePlaced == 1 && game.ClickMode == kClickNormal) SelectOrStep(game, context, result);
-    if (game.ViewSettings.BasePlaced == 0) LandBase(game, context, result);
+    if (CurrentPlayerEntry(game).BasePlaced == 1 && game.ClickMode == kClickNormal) SelectOrStep(game, context, result);
+    if (CurrentPlayerEntry(game).BasePlaced == 0) LandBase(game, context, result);
     if (game.ClickMode == kClickPlaceSite) ConfirmSite(game);
     if (game.ClickMode == kClickChooseExit) {
         ConstructionResult exit = ChooseExitCell(game, game.HoverCol, game.HoverRow);

@@ -6,47 +6,32 @@
 namespace tarq {
 
 void StoreCurrentPlayer(Game& game) {
-    const int number = game.ViewSettings.CurrentPlayer;
+    const int number = game.CurrentPlayer;
     if (!IsPlayer(game, number)) return;
-    TPlayer& p = game.Players.Table[number];
+    TPlayerView& kept = game.PlayerViews[number];
     const TViewSettings& v = game.ViewSettings;
-    p.Clan = v.PlayerClan;
-    p.Credits = v.Credits;
-    p.BaseLanded = v.BasePlaced;
-    p.Restrictions = game.NewGameChoices;
-    for (int t = 1; t <= kTypeCount; ++t) p.Purchasable[t] = game.UnitTypes[t].Purchasable;
-    p.Purchases = game.PurchaseListStorage;
-    for (int sx = 0; sx < kSectorGrid; ++sx)
-        for (int sy = 0; sy < kSectorGrid; ++sy)
-            p.Sectors[sx][sy] = game.World.LandingSectors[sx][sy] == kSectorClaimed ? 1 : 0;
-    p.FirstCol = v.FirstCol;
-    p.FirstRow = v.FirstRow;
-    p.ViewCenterCol = v.ViewCenterCol;
-    p.ViewCenterRow = v.ViewCenterRow;
-    p.Scale = v.Scale;
+    kept.FirstCol = v.FirstCol;
+    kept.FirstRow = v.FirstRow;
+    kept.ViewCenterCol = v.ViewCenterCol;
+    kept.ViewCenterRow = v.ViewCenterRow;
+    kept.Scale = v.Scale;
 }
 
 void LoadPlayer(Game& game, int number) {
     if (!IsPlayer(game, number)) return;
-    const TPlayer& p = game.Players.Table[number];
-    TViewSettings& v = game.ViewSettings;
-    v.CurrentPlayer = static_cast<u8>(number);
-    v.PlayerClan = p.Clan;
-    v.Credits = p.Credits;
-    v.BasePlaced = p.BaseLanded;
-    game.NewGameChoices = p.Restrictions;
-    for (int t = 1; t <= kTypeCount; ++t) game.UnitTypes[t].Purchasable = p.Purchasable[t];
-    game.PurchaseListStorage = p.Purchases;
+    game.CurrentPlayer = static_cast<u8>(number);
     SectorsSeenBy(game, number);
-    if (v.UseLandingSectors == 1) ShowLandingArea(game, p.BaseLanded == 0);
+    if (game.UseLandingSectors == 1) ShowLandingArea(game, game.Players.Table[number].BasePlaced == 0);
     // A player who has not looked at the map yet (no zoom kept) takes the
     // view as it is until their start sets their own.
-    if (p.Scale != 0) {
-        v.FirstCol = p.FirstCol;
-        v.FirstRow = p.FirstRow;
-        v.ViewCenterCol = p.ViewCenterCol;
-        v.ViewCenterRow = p.ViewCenterRow;
-        v.Scale = p.Scale;
+    const TPlayerView& kept = game.PlayerViews[number];
+    if (kept.Scale != 0) {
+        TViewSettings& v = game.ViewSettings;
+        v.FirstCol = kept.FirstCol;
+        v.FirstRow = kept.FirstRow;
+        v.ViewCenterCol = kept.ViewCenterCol;
+        v.ViewCenterRow = kept.ViewCenterRow;
+        v.Scale = kept.Scale;
     }
     // What the last player had selected or armed is not the new player's.
     game.SelectedObject = 0;
@@ -56,7 +41,7 @@ void LoadPlayer(Game& game, int number) {
     game.MinimapDirty = 1;
 }
 
-int NextPlayer(const Game& game, int number) { return number >= game.Players.Count ? 1 : number + 1; }
+int NextPlayer(const Match& game, int number) { return number >= game.Players.Count ? 1 : number + 1; }
 
 namespace {
 
@@ -73,7 +58,7 @@ void PassTurn(Game& game) {
         return;
     }
     StoreCurrentPlayer(game);
-    const int next = NextPlayer(game, game.ViewSettings.CurrentPlayer);
+    const int next = NextPlayer(game, game.CurrentPlayer);
     if (next == 1) CountTurn(game);
     LoadPlayer(game, next);
 }

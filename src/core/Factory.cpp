@@ -85,7 +85,7 @@ bool CellJoinedByAnother(const Game& game, TCellPos p) {
 void RegisterConnectors(Game& game, const TGameObject& object) {
     for (int k = 1; k <= object.CellCount; ++k) {
         TConnectorCell& cell = game.World.Connectors(object.Cells[k].col, object.Cells[k].row);
-        cell.Owner = game.ViewSettings.CurrentPlayer;
+        cell.Owner = game.CurrentPlayer;
         cell.Present = 1;
     }
 }
@@ -121,7 +121,7 @@ u8 CreateObjectWith(Game& game, int col, int row, int type, u8 provisional, Laye
     o.AnimClass = 0;
     o.TypeId = static_cast<i16>(type);
     o.Active = 1;
-    o.Owner = game.ViewSettings.CurrentPlayer;
+    o.Owner = game.CurrentPlayer;
     o.Spare = 0;
     game.Footprint = SingleCellFootprint(col, row);
     CopyTypeStats(game, type);
@@ -291,8 +291,8 @@ void DrawConnector(Game& game, int c, int r) {
 // Interior cells with a connector get the picture of their neighbourhood and
 // follow the overlay switch. Cells without one are left alone: their layer-5
 // picture is only ever shown while the cell has a connector (here and by the
-// overlay switch), and a release that takes a connector away hides the
-// cell's picture itself (ReleaseConnectors), so they are hidden already. This
+// overlay switch), and a release that takes a connector away empties the
+// cell's picture itself (ReleaseConnectors), so they are empty already. This
 // keeps the pass to a read of the connector grid, four cells at a time,
 // instead of a write over every map cell.
 void UpdateConnectorPictures(Game& game) {
@@ -333,7 +333,8 @@ void ReleaseConnectors(Game& game, const TGameObject& released) {
         // A connector structure under a building, or the building over it, keeps the cell joined.
         if (CellJoinedByAnother(game, p)) continue;
         game.World.Connectors(p.col, p.row) = TConnectorCell{};
-        game.Map(p.col, p.row).Layers[kLayerConnectors].show = 0;
+        // No connector, no picture: the layer holds what a rebuild from the grid would.
+        game.Map(p.col, p.row).Layers[kLayerConnectors] = EmptySpriteRef;
         changed = true;
     }
     if (changed) UpdateConnectorPictures(game);

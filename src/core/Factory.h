@@ -51,7 +51,7 @@ bool HasConnectorPicture(const Game& game, int col, int row);
 bool JoinsConnectorGrid(const TGameObject& object);
 
 // After `released` has left the object table: its cells that no other object
-// keeps in the connector grid leave it, their connector picture is hidden and
+// keeps in the connector grid leave it, their connector picture goes and
 // the pictures of their neighbours are drawn again.
 void ReleaseConnectors(Game& game, const TGameObject& released);
 

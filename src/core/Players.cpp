@@ -1,5 +1,7 @@
 #include "core/Players.h"
 
+#include "core/Catalogue.h"
+
 namespace tarq {
 
 namespace {
@@ -29,7 +31,7 @@ constexpr std::array<TeamColour, kTeamColourCount> kTeamColours = {{
 bool ForeignObject(const Game& game, int id) {
     if (id < 1 || id > kMaxObjects) return false;
     const u8 owner = game.Object(id).Owner;
-    return owner != 0 && owner != game.ViewSettings.CurrentPlayer;
+    return owner != 0 && owner != game.CurrentPlayer;
 }
 
 }  // namespace
@@ -42,28 +44,31 @@ const TeamColour& TeamColourAt(int index) {
 
 void ResetPlayers(Game& game) {
     game.Players = TPlayers{};
-    game.Players.Table[1].Number = 1;
+    game.PlayerViews = {};
+    TPlayer& first = game.Players.Table[1];
+    first.Number = 1;
+    for (int t = 1; t <= kTypeCount; ++t) first.Purchasable[t] = CataloguePurchasable(t);
 }
 
-int PlayerColourIndex(const Game& game, int number) {
+int PlayerColourIndex(const Match& game, int number) {
     return IsPlayer(game, number) ? game.Players.Table[number].Colour : 0;
 }
 
-std::string PlayerName(const Game& game, int number) {
+std::string PlayerName(const Match& game, int number) {
     std::string name = "Игрок " + std::to_string(number);
     if (SeveralPlayers(game)) name += std::string(" (") + TeamColourAt(PlayerColourIndex(game, number)).name + ")";
     return name;
 }
 
-bool OwnedByCurrentPlayer(const Game& game, int slot) {
+bool OwnedByCurrentPlayer(const Match& game, int slot) {
     if (!SeveralPlayers(game)) return true;
-    return slot >= 1 && slot <= kMaxObjects && game.Object(slot).Owner == game.ViewSettings.CurrentPlayer;
+    return slot >= 1 && slot <= kMaxObjects && game.Object(slot).Owner == game.CurrentPlayer;
 }
 
 bool CellOfAnotherPlayer(const Game& game, int col, int row) {
     if (!SeveralPlayers(game) || !game.InMap(col, row)) return false;
     const TConnectorCell& connector = game.World.Connectors(col, row);
-    if (connector.Present != 0 && connector.Owner != game.ViewSettings.CurrentPlayer) return true;
+    if (connector.Present != 0 && connector.Owner != game.CurrentPlayer) return true;
     const TMapCell& cell = game.Map(col, row);
     for (int layer : {kLayerFlat, kLayerLarge, kLayerUnits, kLayerAircraft})
         if (ForeignObject(game, cell.Layers[layer].id)) return true;

@@ -24,25 +24,26 @@ const std::array<TeamColour, kTeamColourCount>& TeamColours();
 // Colour `index`, or colour 0 for an index outside the list.
 const TeamColour& TeamColourAt(int index);
 
-// One player, number 1, colour 0: what every game starts with.
+// One player, number 1, colour 0, with the catalogue's types on sale, and no
+// player's view kept: what every game starts with.
 void ResetPlayers(Game& game);
 
-inline bool SeveralPlayers(const Game& game) { return game.Players.Count > 1; }
+inline bool SeveralPlayers(const Match& game) { return game.Players.Count > 1; }
 
 // Whether `number` names a player of the game.
-inline bool IsPlayer(const Game& game, int number) { return number >= 1 && number <= game.Players.Count; }
+inline bool IsPlayer(const Match& game, int number) { return number >= 1 && number <= game.Players.Count; }
 
 // The team colour of player `number`; colour 0 for anyone else (a free slot's
 // owner 0, a number past the players).
-int PlayerColourIndex(const Game& game, int number);
+int PlayerColourIndex(const Match& game, int number);
 
 // "Игрок N", and in a game of several players their colour's name after it:
 // "Игрок 2 (желтый)".
-std::string PlayerName(const Game& game, int number);
+std::string PlayerName(const Match& game, int number);
 
 // Whether the object in `slot` takes the current player's orders: always in a
 // game of one player, else when it is in use and theirs.
-bool OwnedByCurrentPlayer(const Game& game, int slot);
+bool OwnedByCurrentPlayer(const Match& game, int slot);
 
 // Whether map cell (col, row) belongs to another player than the current one:
 // a connector of theirs, or one of their objects drawn there. Never in a game

@@ -1,5 +1,6 @@
 #include "core/StateHash.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -43,7 +44,6 @@ private:
     void One(const TSpriteRef& s) { Bytes(&s, 1); }
     void One(const TCellPos& p) { Add(p.col, p.row); }
     void One(const TPurchase& p) { Add(p.TypeId, p.Cargo, p.Price); }
-    void One(const std::string& s) { Bytes(s.data(), s.size()); }
     template <typename T, int N>
     void One(const Array1<T, N>& items) {
         for (const T& item : items) One(item);
@@ -52,75 +52,64 @@ private:
     void One(const std::array<T, N>& items) {
         for (const T& item : items) One(item);
     }
-    template <typename T>
-    void One(const CellGrid<T>& grid) {
-        Bytes(grid.cells.data(), grid.cells.size());
-    }
-    void One(const MapGrid& map) { One(map.Cells()); }
     void One(const TUnitStats& s) {
         Add(s.TypeId, s.Attack, s.Shots, s.Range, s.Ammo, s.Armour, s.Hits, s.Scan, s.Speed, s.Cost, s.ResourceKind1,
             s.ResourceAmount1, s.ResourceKind2, s.ResourceAmount2, s.ResourceKind3, s.ResourceAmount3, s.CargoKind,
             s.CargoCapacity, s.Output, s.Spare, s.Movement);
     }
-    void One(const TUnitType& t) {
-        Add(t.Name, t.Description, t.BuilderKind, t.Purchasable, t.Category, t.BuiltBy, t.BuildRate, t.CellCount);
-    }
+    // What an object is, without the pictures it shows and its animation phase.
     void One(const TGameObject& o) {
-        Add(o.Sprites, o.Owner, o.Active, o.Cells, o.Spare, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn,
-            o.BuildLink, o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.CellSprites, o.TypeId, o.ShotsLeft,
-            o.AmmoLeft, o.HitsLeft, o.MovesLeft, o.CargoKind, o.Cargo, o.AnimClass, o.AnimTicks, o.Stats);
-    }
-    void One(const TWorld& w) {
-        Add(w.StartGold, w.Terrain, w.Objects, w.Connectors, w.Resources, w.MapWidth, w.MapHeight, w.TerrainSet,
-            w.Passability);
-        Bytes(&w.LandingSectors[0][0], sizeof w.LandingSectors);
-    }
-    void One(const TViewSettings& v) {
-        Add(v.ViewCenterCol, v.ViewCenterRow, v.ViewOffsetX, v.ViewOffsetY, v.ScreenCenterX, v.ScreenCenterY,
-            v.FirstCol, v.FirstRow, v.Scale, v.ShowGeology, v.ShowGrid, v.UseLandingSectors, v.BasePlaced,
-            v.CurrentPlayer, v.PlayerClan, v.Credits, v.ShowConnectors, v.Overlays.On);
-    }
-
-    void One(const TSettings& s) {
-        Add(s.InfoShown, s.HighResGeology, s.FullScreen, s.FullScreenMode, s.MaximizeAtLaunch, s.FramelessMaximized,
-            s.PauseWhenInactive, s.WaitForRetrace, s.ScrollBars, s.RightButtonScroll, s.ReverseRightScroll);
+        Add(o.Owner, o.Active, o.Cells, o.Spare, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn, o.BuildLink,
+            o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft, o.HitsLeft,
+            o.MovesLeft, o.CargoKind, o.Cargo, o.AnimClass, o.Stats);
     }
     void One(const TNewGameChoices& c) { Add(c.NoStructures, c.NoAlienUnits); }
     void One(const TPlayer& p) {
-        Add(p.Number, p.Clan, p.Colour, p.Joined, p.BaseLanded, p.Credits, p.Restrictions, p.Purchasable, p.Purchases);
+        Add(p.Number, p.PlayerClan, p.Colour, p.Joined, p.BasePlaced, p.Credits, p.Restrictions, p.Purchasable,
+            p.Purchases);
         Bytes(&p.Sectors[0][0], sizeof p.Sectors);
-        Add(p.FirstCol, p.FirstRow, p.ViewCenterCol, p.ViewCenterRow, p.Scale);
     }
     void One(const TPlayers& p) { Add(p.Count, p.Table); }
 
     std::uint64_t h_ = 0x6A09E667F3BCC909ull;
 };
 
+// The cells a game file holds: columns and rows 0 .. size + 2 (the map and
+// the border around it where builders and sites are parked), within the grid.
+template <typename T>
+void AddRegion(Hasher& h, const TWorld& w, const CellGrid<T>& grid) {
+    const int width = std::clamp(w.MapWidth + 3, 0, kGridSpan), height = std::clamp(w.MapHeight + 3, 0, kGridSpan);
+    for (int col = 0; col < width; ++col) h.Bytes(&grid(col, 0), static_cast<std::size_t>(height));
+}
+
+void AddWorld(Hasher& h, const TWorld& w) {
+    h.Add(w.StartGold, w.MapWidth, w.MapHeight, w.TerrainSet);
+    AddRegion(h, w, w.Terrain);
+    AddRegion(h, w, w.Passability);
+    AddRegion(h, w, w.Resources);
+    AddRegion(h, w, w.Connectors);
+}
+
 }  // namespace
 
-std::uint64_t StateHash(const Game& g) {
+std::uint64_t StateHash(const Match& m) {
     Hasher h;
-    h.Add(g.World, g.ViewSettings, g.Settings, g.NewGameChoices, g.Players, g.Map, g.SpriteTable, g.UnitTypes, g.UnitStats, g.ObjectTemplate, g.NewObject,
-          g.Footprint, g.PurchaseListStorage);
-    h.Add(g.SelectedObject, g.LastCreatedObject, g.SlowAnimPeriod, g.TwoFrameAnimPeriod, g.VisibleCols, g.VisibleRows,
-          g.CellPixels, g.HoverCol, g.HoverRow, g.MouseX, g.MouseY, g.MapGenerated, g.MinimapDirty, g.ViewChanged,
-          g.AppActive, g.RightDrag, g.DragStartX, g.DragStartY, g.MinimapDrag);
-    h.Add(g.GameId, g.Turn, g.Rng.Seed(), g.Log.Digest(), g.ClickMode, g.MoveArmed, g.ReadyLayerOn, g.BasePromptShown, g.PulseAlpha, g.PulseStep, g.WarnFlashTicks,
-          g.SiteBuilder, g.SiteBuilderCol, g.SiteBuilderRow, g.ExitCandidates, g.ExitMarkers);
+    AddWorld(h, m.World);
+    for (const TGameObject& o : m.World.Objects) h.Add(o);
+    h.Bytes(&m.World.LandingSectors[0][0], sizeof m.World.LandingSectors);
+    h.Add(m.Players, m.CurrentPlayer, m.UseLandingSectors, m.GameId, m.Turn, m.Rng.Seed(), m.Log.Digest(),
+          m.Log.RoundStart());
+    h.Add(m.ClickMode, m.LastCreatedObject, m.SiteBuilder, m.SiteBuilderCol, m.SiteBuilderRow, m.ExitCandidates,
+          m.ExitMarkers, m.ReadyLayerOn);
     return h.Value();
 }
 
-std::uint64_t PlayHash(const Game& g) {
+std::uint64_t PlayHash(const Match& m) {
     Hasher h;
-    for (const TGameObject& o : g.World.Objects)
-        h.Add(o.Sprites, o.Owner, o.Active, o.Cells, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn,
-              o.BuildLink, o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft,
-              o.HitsLeft, o.MovesLeft, o.CargoKind, o.Cargo, o.Stats);
-    const TWorld& w = g.World;
-    h.Add(w.StartGold, w.Terrain, w.Connectors, w.Resources, w.MapWidth, w.MapHeight);
-    h.Bytes(&w.LandingSectors[0][0], sizeof w.LandingSectors);
-    const TViewSettings& v = g.ViewSettings;
-    h.Add(g.Players, g.PurchaseListStorage, g.Turn, v.CurrentPlayer, v.Credits, v.BasePlaced, v.UseLandingSectors);
+    for (const TGameObject& o : m.World.Objects) h.Add(o);
+    AddWorld(h, m.World);
+    h.Bytes(&m.World.LandingSectors[0][0], sizeof m.World.LandingSectors);
+    h.Add(m.Players, m.Turn, m.CurrentPlayer, m.UseLandingSectors);
     return h.Value();
 }
 

@@ -15,9 +15,7 @@ std::uint64_t MapGrid::NewIdentity() {
 
 std::unique_ptr<Game> NewGame() { return std::make_unique<Game>(); }
 
-namespace {
-
-TGameObject MakeObjectTemplate() {
+TGameObject BlankObject() {
     TGameObject blank{};
     // Every picture of a blank object is all zero, including SprNext.
     for (auto& s : blank.Sprites) s = TSpriteRef{0, 0, 0, 0, 0};
@@ -26,8 +24,6 @@ TGameObject MakeObjectTemplate() {
     blank.CellSprites[2].idU = 4;
     return blank;
 }
-
-}  // namespace
 
 void InitData(Game& game) {
     game.ViewSettings.ViewOffsetX = 0;
@@ -44,7 +40,7 @@ void InitData(Game& game) {
     for (auto& column : game.World.LandingSectors)
         for (auto& sector : column) sector = 0;
 
-    game.ObjectTemplate = MakeObjectTemplate();
+    game.ObjectTemplate = BlankObject();
     for (auto& object : game.World.Objects) object = game.ObjectTemplate;
 
     for (auto& entry : game.SpriteTable) {

@@ -15,6 +15,9 @@ std::unique_ptr<Game> NewGame();
 // game has one player again.
 void InitData(Game& game);
 
+// The record every free slot holds (the catalogue's ObjectTemplate).
+TGameObject BlankObject();
+
 // Releases a slot: its pictures leave layers 6 and 8, the template is copied
 // over it, the cells it joined to the connector grid leave it (unless another
 // structure keeps them), a selection of it is cleared and the layers are rebuilt.

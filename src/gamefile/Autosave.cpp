@@ -38,10 +38,10 @@ QString AutosaveFileName(std::uint64_t gameId, int n) {
         .arg(QLatin1String(kGameFileSuffix));
 }
 
-bool SomeoneLanded(const Game& game) {
-    if (game.ViewSettings.BasePlaced == 1) return true;
+bool SomeoneLanded(const Match& game) {
+    if (CurrentPlayerEntry(game).BasePlaced == 1) return true;
     for (int n = 1; n <= game.Players.Count && n <= kMaxPlayers; ++n)
-        if (game.Players.Table[n].BaseLanded == 1) return true;
+        if (game.Players.Table[n].BasePlaced == 1) return true;
     return false;
 }
 

@@ -24,7 +24,7 @@ QString AutosaveFileName(std::uint64_t gameId, int n);
 
 // Whether a player of the game has landed their base: before that there is
 // nothing of the game to keep.
-bool SomeoneLanded(const Game& game);
+bool SomeoneLanded(const Match& game);
 
 class Autosave {
 public:

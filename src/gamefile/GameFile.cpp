@@ -37,10 +37,10 @@ struct Decoded {
     QString detail;
 };
 
-Decoded Decode(const QByteArray& bytes) {
+Decoded Decode(const QByteArray& bytes, const Preferences& user = {}) {
     ParsedGameFile parsed = ParseGameFile(bytes);
     if (!parsed.contents) return {nullptr, parsed.problem, parsed.detail};
-    std::unique_ptr<Game> game = BuildGame(*parsed.contents);
+    std::unique_ptr<Game> game = BuildGame(*parsed.contents, user);
     QString broken = CheckLinks(*game);
     // Whatever the checks above missed must not reach play either.
     if (broken.isEmpty() && !CheckInvariants(*game).empty())
@@ -96,17 +96,17 @@ ParsedGameFile ParseGameFile(const QByteArray& bytes) {
     return parsed;
 }
 
-bool HasSavableMap(const Game& game) {
+bool HasSavableMap(const Match& game) {
     const auto side = [](int n) { return n >= gamefile::kMinMapSide && n <= gamefile::kMaxMapSide; };
     return side(game.World.MapWidth) && side(game.World.MapHeight);
 }
 
 QByteArray WriteGameFile(const Game& game) {
-    return gamefile::WrapBody(gamefile::EncodeBody(*ContentsOf(game)));
+    return gamefile::WrapBody(gamefile::EncodeBody(*ContentsOf(game, game)));
 }
 
-LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName) {
-    Decoded decoded = Decode(bytes);
+LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName, const Preferences& user) {
+    Decoded decoded = Decode(bytes, user);
     LoadedGame loaded;
     loaded.game = std::move(decoded.game);
     loaded.problem = decoded.problem;
@@ -114,7 +114,7 @@ LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName) {
     return loaded;
 }
 
-LoadedGame LoadGameFile(const QString& path) {
+LoadedGame LoadGameFile(const QString& path, const Preferences& user) {
     QFile file(path);
     LoadedGame refused;
     refused.problem = GameFileProblem::CannotOpen;
@@ -132,7 +132,7 @@ LoadedGame LoadGameFile(const QString& path) {
         refused.message = GameFileMessage(refused.problem, path, QStringLiteral("он больше любого файла игры"));
         return refused;
     }
-    return ReadGameFile(bytes, path);
+    return ReadGameFile(bytes, path, user);
 }
 
 SavedGameFile WriteFileAtomically(const QByteArray& bytes, const QString& path) {

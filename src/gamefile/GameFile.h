@@ -44,9 +44,10 @@ ParsedGameFile ParseGameFile(const QByteArray& bytes);
 
 // Whether `game` has a map a file can hold: one of 50..500 cells a side, as
 // every generated map has. Before the first generation there is nothing to save.
-bool HasSavableMap(const Game& game);
+bool HasSavableMap(const Match& game);
 
-// The bytes of a game file holding `game`, which HasSavableMap.
+// The bytes of a game file holding the match and the view of `game`, which
+// HasSavableMap.
 QByteArray WriteGameFile(const Game& game);
 
 // A loaded game, or the problem and the player's message naming the file.
@@ -57,13 +58,14 @@ struct LoadedGame {
     explicit operator bool() const { return game != nullptr; }
 };
 
-// ParseGameFile followed by BuildGame, then the links the game cannot derive
-// (CheckLinks) and every invariant of the game checked: a game that breaks
-// one is refused too. `fileName` names the file in messages.
-LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName);
+// ParseGameFile followed by BuildGame with `user`'s preferences, then the
+// links the game cannot derive (CheckLinks) and every invariant of the game
+// checked: a game that breaks one is refused too. `fileName` names the file
+// in messages.
+LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName, const Preferences& user = {});
 
 // Reads the file at `path` (at most the largest size a game file can have).
-LoadedGame LoadGameFile(const QString& path);
+LoadedGame LoadGameFile(const QString& path, const Preferences& user = {});
 
 struct SavedGameFile {
     GameFileProblem problem = GameFileProblem::None;

@@ -19,7 +19,6 @@ constexpr int kMaxPictureNumber = 1023;
 constexpr int kMaxScale = 512;
 constexpr int kClanCount = 7;
 constexpr int kTerrainSets = 4;
-constexpr int kLastSectorMark = 2;
 constexpr int kLastCargoKind = kCargoGold;
 constexpr int kLastAnimClass = 3;
 constexpr int kLastOrderState = 2;  // 1 a builder at work, 2 its site
@@ -27,7 +26,6 @@ constexpr int kLastResourceKind = 3;
 constexpr int kMaxPulse = 255;
 constexpr int kPulseStep = 20;  // the pulse moves by this much each step, up or down
 constexpr int kMaxScreenCentre = 32767;
-constexpr int kLastFullScreenMode = 2;  // 640 x 480, 800 x 600, 1024 x 768
 
 bool IsMovementClass(int m) {
     for (int c :
@@ -99,9 +97,6 @@ private:
 
 void CheckMap(const GameFileContents& c, Checker& k) {
     k.range("неизвестный набор местности", c.TerrainSet, 0, kTerrainSets - 1);
-    k.flag("неверный признак созданной карты", c.MapGenerated);
-    for (const auto& column : c.LandingSectors)
-        for (u8 sector : column) k.range("неверная отметка сектора высадки", sector, 0, kLastSectorMark);
 }
 
 bool CellSound(const GameFileContents& c, std::size_t i) {
@@ -109,7 +104,6 @@ bool CellSound(const GameFileContents& c, std::size_t i) {
     bool ok = c.Terrain[i] <= kTerrainObstacleLast && IsPassability(c.Passability[i]) &&
               c.Resources[i].Kind <= kLastResourceKind && connector.Present <= 1 &&
               (connector.Present == 0 || (connector.Owner >= 1 && connector.Owner <= c.Players.Count));
-    for (const TSpriteRef& s : c.Map[i].Layers) ok = ok && ValidPicture(s);
     return ok;
 }
 
@@ -124,9 +118,6 @@ QString CellProblem(const GameFileContents& c, std::size_t i) {
     if (connector.Present > 1) return QStringLiteral("неверная отметка соединителя (%1)").arg(connector.Present);
     if (connector.Present == 1 && (connector.Owner < 1 || connector.Owner > c.Players.Count))
         return QStringLiteral("соединитель игрока %1, а игроков %2").arg(connector.Owner).arg(c.Players.Count);
-    for (int layer = 1; layer <= kLayers; ++layer)
-        if (!ValidPicture(c.Map[i].Layers[layer]))
-            return QStringLiteral("слой %1: ").arg(layer) + PictureProblem(c.Map[i].Layers[layer]);
     return {};
 }
 
@@ -215,46 +206,28 @@ void CheckView(const GameFileContents& c, Checker& k) {
     k.range("неверный размер клетки на экране", c.CellPixels, 0, kMaxScale);
     k.range("неверные размеры вида", c.VisibleCols, 0, c.MapWidth);
     k.range("неверные размеры вида", c.VisibleRows, 0, c.MapHeight);
-    k.range("неизвестный клан", v.PlayerClan, 0, kClanCount - 1);
     k.flag("неверный переключатель геологии", v.ShowGeology);
     k.flag("неверный переключатель сетки", v.ShowGrid);
-    k.flag("неверный признак секторов высадки", v.UseLandingSectors);
-    k.flag("неверный признак высадки базы", v.BasePlaced);
     k.flag("неверный переключатель соединителей", v.ShowConnectors);
     for (u8 on : v.Overlays.On) k.flag("неверный переключатель наложений", on);
-}
-
-void CheckSettings(const GameFileContents& c, Checker& k) {
-    const TSettings& s = c.Settings;
-    for (u8 shown : s.InfoShown) k.flag("неверный выбор характеристик для панели", shown);
-    k.range("неизвестный режим полного экрана", s.FullScreenMode, 0, kLastFullScreenMode);
-    for (u8 f : {s.HighResGeology, s.FullScreen, s.MaximizeAtLaunch, s.FramelessMaximized, s.PauseWhenInactive,
-                 s.WaitForRetrace, s.ScrollBars, s.RightButtonScroll, s.ReverseRightScroll})
-        k.flag("неверный переключатель настроек", f);
-    k.flag("неверное ограничение покупок", c.NewGameChoices.NoStructures);
-    k.flag("неверное ограничение покупок", c.NewGameChoices.NoAlienUnits);
-}
-
-void CheckPlay(const GameFileContents& c, Checker& k) {
-    k.range("неверный номер хода", c.Turn, 1, kMaxTurn);
     k.object("неверный номер выбранного объекта", c.SelectedObject);
-    k.object("неверный номер созданного объекта", c.LastCreatedObject);
-    k.object("неверный номер строителя", c.SiteBuilder);
-    k.range("неизвестный режим щелчка", c.ClickMode, kClickNormal, kClickChooseExit);
     k.flag("неверный признак приказа движения", c.MoveArmed);
-    k.flag("неверный признак готовых строек", c.ReadyLayerOn);
     k.flag("неверный признак подсказки о базе", c.BasePromptShown);
     k.range("неверная яркость мерцания", c.PulseAlpha, 0, kMaxPulse);
     k.that(c.PulseStep == 0 || c.PulseStep == kPulseStep || c.PulseStep == -kPulseStep,
            [&] { return QStringLiteral("неверный шаг мерцания (%1)").arg(c.PulseStep); });
+}
+
+void CheckPlay(const GameFileContents& c, Checker& k) {
+    k.range("неверный номер хода", c.Turn, 1, kMaxTurn);
+    k.flag("неверный признак секторов высадки", c.UseLandingSectors);
+    k.object("неверный номер созданного объекта", c.LastCreatedObject);
+    k.object("неверный номер строителя", c.SiteBuilder);
+    k.range("неизвестный режим щелчка", c.ClickMode, kClickNormal, kClickChooseExit);
+    k.flag("неверный признак готовых строек", c.ReadyLayerOn);
     k.cell("место строителя", c.SiteBuilderCol, c.SiteBuilderRow);
     for (const TFootprint& f : c.ExitCandidates) k.footprint("клетка выхода", f);
     for (i32 marker : c.ExitMarkers) k.object("неверный номер отметки выхода", marker);
-}
-
-void CheckShop(const GameFileContents& c, Checker& k) {
-    for (const TPurchase& p : c.PurchaseList) k.range("неверный тип покупки", p.TypeId, 0, kDefinedTypes);
-    for (u8 f : c.Purchasable) k.flag("неверный признак продажи типа", f);
 }
 
 // One player's entry, player `n` of the game.
@@ -262,10 +235,10 @@ void CheckPlayer(const GameFileContents& c, int n, Checker& k) {
     const TPlayer& p = c.Players.Table[n];
     k.at(QStringLiteral("игрок %1: ").arg(n));
     k.range("неверный номер", p.Number, n, n);
-    k.range("неизвестный клан", p.Clan, 0, kClanCount - 1);
+    k.range("неизвестный клан", p.PlayerClan, 0, kClanCount - 1);
     k.range("неизвестный цвет", p.Colour, 0, kTeamColourCount - 1);
     k.flag("неверный признак вступления в игру", p.Joined);
-    k.flag("неверный признак высадки базы", p.BaseLanded);
+    k.flag("неверный признак высадки базы", p.BasePlaced);
     k.flag("неверное ограничение покупок", p.Restrictions.NoStructures);
     k.flag("неверное ограничение покупок", p.Restrictions.NoAlienUnits);
     for (u8 f : p.Purchasable) k.flag("неверный признак продажи типа", f);
@@ -273,24 +246,20 @@ void CheckPlayer(const GameFileContents& c, int n, Checker& k) {
     for (const auto& column : p.Sectors)
         for (u8 sector : column) k.flag("неверная отметка сектора высадки", sector);
     // The view they come back to when their turn begins.
-    CheckViewPosition("неверное положение вида", p.ViewCenterCol, p.ViewCenterRow, c, k);
-    CheckViewPosition("неверное положение вида", p.FirstCol, p.FirstRow, c, k);
-    k.range("неверный масштаб", p.Scale, 0, kMaxScale);
+    const TPlayerView& kept = c.PlayerViews[n];
+    CheckViewPosition("неверное положение вида", kept.ViewCenterCol, kept.ViewCenterRow, c, k);
+    CheckViewPosition("неверное положение вида", kept.FirstCol, kept.FirstRow, c, k);
+    k.range("неверный масштаб", kept.Scale, 0, kMaxScale);
     k.at({});
 }
 
-// No sector is claimed by two players, in their entries or (for the current
-// player) in the sectors they are marking now.
+// No sector is claimed by two players.
 void CheckSectorClaims(const GameFileContents& c, Checker& k) {
     const TPlayers& players = c.Players;
-    const int current = c.ViewSettings.CurrentPlayer;
     for (std::size_t sx = 0; sx < kSectorGrid; ++sx)
         for (std::size_t sy = 0; sy < kSectorGrid; ++sy) {
             int claims = 0;
-            for (int n = 1; n <= players.Count; ++n) {
-                const bool mine = n == current && players.Count > 1;
-                claims += (mine ? c.LandingSectors[sx][sy] == 1 : players.Table[n].Sectors[sx][sy] != 0) ? 1 : 0;
-            }
+            for (int n = 1; n <= players.Count; ++n) claims += players.Table[n].Sectors[sx][sy] != 0 ? 1 : 0;
             k.that(claims <= 1,
                    [&] { return QStringLiteral("сектор (%1, %2) заняли два игрока").arg(sx + 1).arg(sy + 1); });
         }
@@ -306,7 +275,8 @@ void CheckPlayers(const GameFileContents& c, Checker& k) {
     for (int n = 1; n <= kMaxPlayers; ++n) {
         const TPlayer& p = players.Table[n];
         if (n > players.Count) {
-            k.that(p == TPlayer{}, [&] { return QStringLiteral("запись игрока %1 сверх их числа не пуста").arg(n); });
+            k.that(p == TPlayer{} && c.PlayerViews[n] == TPlayerView{},
+                   [&] { return QStringLiteral("запись игрока %1 сверх их числа не пуста").arg(n); });
             continue;
         }
         CheckPlayer(c, n, k);
@@ -314,8 +284,29 @@ void CheckPlayers(const GameFileContents& c, Checker& k) {
         k.that((colours & colour) == 0, [&] { return QStringLiteral("цвет игрока %1 уже занят").arg(n); });
         colours |= colour;
     }
-    k.range("неверный номер текущего игрока", c.ViewSettings.CurrentPlayer, 1, players.Count);
+    k.range("неверный номер текущего игрока", c.CurrentPlayer, 1, players.Count);
     CheckSectorClaims(c, k);
+}
+
+// Every entry is an order of the match by a player of the game, given in a
+// turn up to the game's, no earlier than the entry before it; the current
+// round begins within the log.
+void CheckLog(const GameFileContents& c, Checker& k) {
+    std::int32_t previous = 1;
+    for (std::size_t i = 0; i < c.Log.size() && !k.failed(); ++i) {
+        const LoggedOrder& e = c.Log[i];
+        k.at(QStringLiteral("запись журнала %1: ").arg(i + 1));
+        k.that(IsMatchCommand(e.order.command), [] { return QStringLiteral("это не приказ партии"); });
+        k.range("неверный номер игрока", e.order.player, 1, c.Players.Count);
+        k.range("неверный номер хода", e.turn, previous, c.Turn);
+        previous = e.turn;
+    }
+    k.at({});
+    k.that(c.LogRoundStart <= c.Log.size(), [&] {
+        return QStringLiteral("текущий круг начинается с записи %1, а в журнале их %2")
+            .arg(c.LogRoundStart + 1)
+            .arg(c.Log.size());
+    });
 }
 
 }  // namespace
@@ -328,9 +319,8 @@ QString CheckContents(const GameFileContents& contents) {
     CheckCells(contents, k);
     CheckObjects(contents, k);
     CheckView(contents, k);
-    CheckSettings(contents, k);
     CheckPlay(contents, k);
-    CheckShop(contents, k);
+    CheckLog(contents, k);
     return k.problem();
 }
 

@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/CommandCodec.h"
 #include "gamefile/BytePlanes.h"
 #include "gamefile/GameFileFormat.h"
 
@@ -27,12 +28,13 @@ static_assert(offsetof(TConnectorCell, Owner) == 0 && offsetof(TConnectorCell, P
 // The records written field by field below. A new field changes the size:
 // give it its place in the body (and a new format version once files are out).
 static_assert(sizeof(TGameObject) == 164 && sizeof(TUnitStats) == 24, "a field was added to the object records");
-static_assert(sizeof(TViewSettings) == 40 && sizeof(TPurchase) == 3, "a field was added to the view or purchases");
+static_assert(sizeof(TViewSettings) == 32 && sizeof(TPlayerView) == 10 && sizeof(TPurchase) == 3,
+              "a field was added to the view or purchases");
 static_assert(sizeof(TSettings) == kInfoItems + 10 && sizeof(TNewGameChoices) == 2,
               "a field was added to the settings");
 // A player's record: five bytes, a byte of padding and Credits make the 8;
-// another byte of padding comes before FirstCol.
-static_assert(sizeof(TPlayer) == 8 + 2 + kTypeCount + 3 * kPurchaseEntries + kSectorGrid * kSectorGrid + 10 + 1,
+// another byte of padding closes it.
+static_assert(sizeof(TPlayer) == 8 + 2 + kTypeCount + 3 * kPurchaseEntries + kSectorGrid * kSectorGrid + 1,
               "a field was added to the players' table");
 
 // ---- Grids: byte planes of the records as they lie in memory ----
@@ -62,6 +64,7 @@ struct Writer {
     void operator()(const T& v) {
         s << v;
     }
+    void operator()(const std::uint64_t& v) { s << static_cast<quint64>(v); }
 };
 
 struct Reader {
@@ -69,6 +72,11 @@ struct Reader {
     template <typename T>
     void operator()(T& v) {
         s >> v;
+    }
+    void operator()(std::uint64_t& v) {
+        quint64 q = 0;
+        s >> q;
+        v = q;
     }
 };
 
@@ -118,9 +126,7 @@ struct RecordSize {
 
 template <typename Io, typename C>
 void MapFields(Io& io, C& c) {
-    io(c.MapWidth), io(c.MapHeight), io(c.TerrainSet), io(c.MapGenerated), io(c.StartGold);
-    for (auto& column : c.LandingSectors)
-        for (auto& sector : column) io(sector);
+    io(c.MapWidth), io(c.MapHeight), io(c.TerrainSet), io(c.StartGold);
 }
 
 template <typename Io, typename F>
@@ -149,50 +155,57 @@ void ObjectFields(Io& io, O& o) {
     StatsFields(io, o.Stats);
 }
 
-template <typename Io, typename C>
-void ViewFields(Io& io, C& c) {
-    auto& v = c.ViewSettings;
+// The view on the screen: position, zoom and switches, the geometry they
+// gave, the selection and its blink; then each player's kept view.
+template <typename Io, typename V>
+void ScreenViewFields(Io& io, V& v) {
     io(v.ViewCenterCol), io(v.ViewCenterRow), io(v.ViewOffsetX), io(v.ViewOffsetY), io(v.ScreenCenterX);
     io(v.ScreenCenterY), io(v.FirstCol), io(v.FirstRow), io(v.Scale), io(v.ShowGeology), io(v.ShowGrid);
-    io(v.UseLandingSectors), io(v.BasePlaced), io(v.CurrentPlayer), io(v.PlayerClan), io(v.Credits);
-    io(v.ShowConnectors);
-    io(c.VisibleCols), io(c.VisibleRows), io(c.CellPixels);
 }
 
-// The overlay switches close the view section from version 2 on; a section
-// without them (version 1) leaves them off.
+template <typename Io, typename K>
+void KeptViewFields(Io& io, K& kept) {
+    io(kept.FirstCol), io(kept.FirstRow), io(kept.ViewCenterCol), io(kept.ViewCenterRow), io(kept.Scale);
+}
+
 template <typename Io, typename C>
-void OverlayFields(Io& io, C& c) {
+void ViewFields(Io& io, C& c) {
+    ScreenViewFields(io, c.ViewSettings);
+    io(c.ViewSettings.ShowConnectors);
     for (auto& on : c.ViewSettings.Overlays.On) io(on);
+    io(c.VisibleCols), io(c.VisibleRows), io(c.CellPixels);
+    io(c.SelectedObject), io(c.MoveArmed), io(c.BasePromptShown), io(c.PulseAlpha), io(c.PulseStep);
+    for (auto& kept : c.PlayerViews) KeptViewFields(io, kept);
 }
 
 template <typename Io, typename C>
-void SettingsFields(Io& io, C& c) {
-    auto& s = c.Settings;
-    for (auto& shown : s.InfoShown) io(shown);
-    io(s.HighResGeology), io(s.FullScreen), io(s.FullScreenMode), io(s.MaximizeAtLaunch), io(s.FramelessMaximized);
-    io(s.PauseWhenInactive), io(s.WaitForRetrace), io(s.ScrollBars), io(s.RightButtonScroll);
-    io(s.ReverseRightScroll);
-}
-
-template <typename Io, typename C>
-void PlayFields(Io& io, C& c) {
-    io(c.Turn), io(c.RandomSeed), io(c.SlowAnimPeriod), io(c.TwoFrameAnimPeriod), io(c.SelectedObject);
-    io(c.LastCreatedObject), io(c.ClickMode), io(c.MoveArmed), io(c.ReadyLayerOn), io(c.BasePromptShown);
-    io(c.PulseAlpha), io(c.PulseStep), io(c.SiteBuilder), io(c.SiteBuilderCol), io(c.SiteBuilderRow);
+void OrderInProgressFields(Io& io, C& c) {
+    io(c.SiteBuilder), io(c.SiteBuilderCol), io(c.SiteBuilderRow);
     for (auto& footprint : c.ExitCandidates) FootprintFields(io, footprint);
     for (auto& marker : c.ExitMarkers) io(marker);
 }
 
-// The game id closes the play section; a section without it (a file written
-// before it was added) leaves it to DerivedGameId.
-void GameIdField(Writer& w, const GameFileContents& c) {
-    w(static_cast<quint64>(c.GameId));
+template <typename Io, typename C>
+void PlayFields(Io& io, C& c) {
+    io(c.Turn), io(c.RandomSeed), io(c.GameId), io(c.CurrentPlayer), io(c.UseLandingSectors);
+    io(c.LastCreatedObject), io(c.ClickMode), io(c.ReadyLayerOn);
+    OrderInProgressFields(io, c);
 }
-void GameIdField(Reader& r, GameFileContents& c) {
-    quint64 id = 0;
-    r(id);
-    c.GameId = id;
+
+template <typename Io, typename P>
+void PlayerFields(Io& io, P& p) {
+    io(p.Number), io(p.PlayerClan), io(p.Colour), io(p.Joined), io(p.BasePlaced), io(p.Credits);
+    io(p.Restrictions.NoStructures), io(p.Restrictions.NoAlienUnits);
+    for (auto& flag : p.Purchasable) io(flag);
+    for (auto& purchase : p.Purchases) io(purchase.TypeId), io(purchase.Cargo), io(purchase.Price);
+    for (auto& column : p.Sectors)
+        for (auto& sector : column) io(sector);
+}
+
+template <typename Io, typename C>
+void PlayersFields(Io& io, C& c) {
+    io(c.Players.Count);
+    for (auto& p : c.Players.Table) PlayerFields(io, p);
 }
 
 // An id for a file without one, from what stays the same through a whole
@@ -207,25 +220,96 @@ std::uint64_t DerivedGameId(const GameFileContents& c) {
     return h != 0 ? h : 1;
 }
 
-template <typename Io, typename C>
-void ShopFields(Io& io, C& c) {
-    io(c.NewGameChoices.NoStructures), io(c.NewGameChoices.NoAlienUnits);
-    for (auto& p : c.PurchaseList) io(p.TypeId), io(p.Cargo), io(p.Price);
-    for (auto& flag : c.Purchasable) io(flag);
+// ---- Files of format 1 and 2 ----
+//
+// They kept the current player's values (clan, credits, landing, purchases,
+// restrictions, claimed sectors) in working fields apart from the players'
+// table, carried the picture layers, the settings page and the animation
+// periods, and in format 2 each player's kept view in their entry. What is
+// read of them here and not kept: the layers (rebuilt from the match, like
+// every game's) and the preferences (a loaded game takes the loading
+// user's, whatever the file's format).
+struct OldValues {
+    u8 MapGenerated = 0;
+    std::array<std::array<u8, kSectorGrid>, kSectorGrid> LandingSectors{};
+    u8 BasePlaced = 0;
+    u8 PlayerClan = 0;
+    i16 Credits = 0;
+    TSettings Settings;
+    i16 SlowAnimPeriod = 0;
+    i16 TwoFrameAnimPeriod = 0;
+    bool HasGameId = false;
+    TNewGameChoices Restrictions;
+    Array1<TPurchase, kPurchaseEntries> PurchaseList;
+    Array1<u8, kTypeCount> Purchasable;
+};
+
+void OldMapFields(Reader& io, GameFileContents& c, OldValues& old) {
+    io(c.MapWidth), io(c.MapHeight), io(c.TerrainSet), io(old.MapGenerated), io(c.StartGold);
+    for (auto& column : old.LandingSectors)
+        for (auto& sector : column) io(sector);
+}
+
+// The overlay switches close the view section from version 2 on; a section
+// without them (version 1) leaves them off.
+void OldViewFields(Reader& io, GameFileContents& c, OldValues& old) {
+    ScreenViewFields(io, c.ViewSettings);
+    io(c.UseLandingSectors), io(old.BasePlaced), io(c.CurrentPlayer), io(old.PlayerClan), io(old.Credits);
+    io(c.ViewSettings.ShowConnectors);
+    io(c.VisibleCols), io(c.VisibleRows), io(c.CellPixels);
+    if (!io.s.atEnd())
+        for (auto& on : c.ViewSettings.Overlays.On) io(on);
 }
 
 template <typename Io, typename C>
-void PlayersFields(Io& io, C& c) {
+void SettingsFields(Io& io, C& c) {
+    auto& s = c.Settings;
+    for (auto& shown : s.InfoShown) io(shown);
+    io(s.HighResGeology), io(s.FullScreen), io(s.FullScreenMode), io(s.MaximizeAtLaunch), io(s.FramelessMaximized);
+    io(s.PauseWhenInactive), io(s.WaitForRetrace), io(s.ScrollBars), io(s.RightButtonScroll);
+    io(s.ReverseRightScroll);
+}
+
+// The game id closes the play section; a section without it (a file written
+// before it was added) leaves it to DerivedGameId.
+void OldPlayFields(Reader& io, GameFileContents& c, OldValues& old) {
+    io(c.Turn), io(c.RandomSeed), io(old.SlowAnimPeriod), io(old.TwoFrameAnimPeriod), io(c.SelectedObject);
+    io(c.LastCreatedObject), io(c.ClickMode), io(c.MoveArmed), io(c.ReadyLayerOn), io(c.BasePromptShown);
+    io(c.PulseAlpha), io(c.PulseStep);
+    OrderInProgressFields(io, c);
+    old.HasGameId = !io.s.atEnd();
+    if (old.HasGameId) io(c.GameId);
+}
+
+void OldShopFields(Reader& io, OldValues& old) {
+    io(old.Restrictions.NoStructures), io(old.Restrictions.NoAlienUnits);
+    for (auto& p : old.PurchaseList) io(p.TypeId), io(p.Cargo), io(p.Price);
+    for (auto& flag : old.Purchasable) io(flag);
+}
+
+void OldPlayersFields(Reader& io, GameFileContents& c) {
     io(c.Players.Count);
-    for (auto& p : c.Players.Table) {
-        io(p.Number), io(p.Clan), io(p.Colour), io(p.Joined), io(p.BaseLanded), io(p.Credits);
-        io(p.Restrictions.NoStructures), io(p.Restrictions.NoAlienUnits);
-        for (auto& flag : p.Purchasable) io(flag);
-        for (auto& purchase : p.Purchases) io(purchase.TypeId), io(purchase.Cargo), io(purchase.Price);
-        for (auto& column : p.Sectors)
-            for (auto& sector : column) io(sector);
-        io(p.FirstCol), io(p.FirstRow), io(p.ViewCenterCol), io(p.ViewCenterRow), io(p.Scale);
+    for (int n = 1; n <= kMaxPlayers; ++n) {
+        PlayerFields(io, c.Players.Table[n]);
+        KeptViewFields(io, c.PlayerViews[n]);
     }
+}
+
+// The current player's working values are theirs: their entry was brought up
+// to date from them only when the turn passed. A current player who is no
+// player of the game is refused by the checks.
+void AdoptWorkingValues(GameFileContents& c, const OldValues& old) {
+    const int me = c.CurrentPlayer;
+    if (me < 1 || me > c.Players.Count || me > kMaxPlayers) return;
+    TPlayer& p = c.Players.Table[me];
+    p.PlayerClan = old.PlayerClan;
+    p.Credits = old.Credits;
+    p.BasePlaced = old.BasePlaced;
+    p.Restrictions = old.Restrictions;
+    p.Purchasable = old.Purchasable;
+    p.Purchases = old.PurchaseList;
+    for (std::size_t x = 0; x < kSectorGrid; ++x)
+        for (std::size_t y = 0; y < kSectorGrid; ++y) p.Sectors[x][y] = old.LandingSectors[x][y] == 1 ? 1 : 0;
 }
 
 // An object slot's record: its number, then every field.
@@ -286,6 +370,7 @@ QString SectionName(std::uint32_t tag) {
         {kSectionMap, "карта"},       {kSectionGrid, "клетки"},  {kSectionLayers, "слои картинок"},
         {kSectionObjects, "объекты"}, {kSectionView, "вид"},     {kSectionSettings, "настройки"},
         {kSectionPlay, "ход игры"},   {kSectionShop, "покупки"}, {kSectionPlayers, "игроки"},
+        {kSectionLog, "журнал"},
     };
     for (const auto& [known, name] : names)
         if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
@@ -345,10 +430,13 @@ bool ReadGrids(const QByteArray& payload, GameFileContents& c, QString& error) {
     return false;
 }
 
-bool ReadLayers(const QByteArray& payload, GameFileContents& c, QString& error) {
+// The picture layers of a file of format 1 or 2: read whole, so a damaged
+// section is refused as before, and not kept.
+bool ReadOldLayers(const QByteArray& payload, const CellRegion& region, QString& error) {
     const char* in = payload.constData();
     const char* end = in + payload.size();
-    if (ReadGrid(in, end, c.Map, c.Region().cells()) && in == end) return true;
+    std::vector<TMapCell> layers;
+    if (ReadGrid(in, end, layers, region.cells()) && in == end) return true;
     error = QStringLiteral("раздел «слои картинок» не соответствует карте");
     return false;
 }
@@ -380,6 +468,58 @@ bool ReadObjects(const QByteArray& payload, GameFileContents& c, QString& error)
     RecordReader r{records.data()};
     for (SavedObject& o : c.Objects) SavedObjectFields(r, o);
     return true;
+}
+
+// The command log: the count of entries and the entry where the current
+// round begins (u32 each), then every entry: its turn (i32) and the order's
+// canonical bytes (CommandCodec.h).
+void AppendLog(QByteArray& out, const GameFileContents& c) {
+    PutU32(out, static_cast<std::uint32_t>(c.Log.size()));
+    PutU32(out, static_cast<std::uint32_t>(c.LogRoundStart));
+    std::vector<std::uint8_t> bytes;
+    for (const LoggedOrder& entry : c.Log) {
+        PutU32(out, static_cast<std::uint32_t>(entry.turn));
+        bytes.clear();
+        EncodeOrder(entry.order, bytes);
+        out.append(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    }
+}
+
+// The smallest entry: its turn, the player and the command's number.
+constexpr std::size_t kSmallestLogEntry = 6;
+
+bool ReadLog(const QByteArray& payload, GameFileContents& c, QString& error) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(payload.constData());
+    const auto size = static_cast<std::size_t>(payload.size());
+    if (size < 8) {
+        error = QStringLiteral("раздел «журнал» поврежден");
+        return false;
+    }
+    const std::uint32_t count = GetU32(payload.constData());
+    if (count > (size - 8) / kSmallestLogEntry) {
+        error = QStringLiteral("в журнале %1 записей, а места в разделе меньше").arg(count);
+        return false;
+    }
+    c.LogRoundStart = GetU32(payload.constData() + 4);
+    c.Log.reserve(count);
+    std::size_t pos = 8;
+    for (std::uint32_t n = 1; n <= count; ++n) {
+        LoggedOrder entry;
+        bool read = size - pos >= 4;
+        if (read) {
+            entry.turn = static_cast<std::int32_t>(GetU32(payload.constData() + pos));
+            pos += 4;
+            read = DecodeOrder(data, size, pos, entry.order);
+        }
+        if (!read) {
+            error = QStringLiteral("запись журнала %1 не читается").arg(n);
+            return false;
+        }
+        c.Log.push_back(entry);
+    }
+    if (pos == size) return true;
+    error = QStringLiteral("лишние данные в конце журнала");
+    return false;
 }
 
 // ---- Container ----
@@ -463,8 +603,8 @@ Unwrapped CheckHeader(const Header& h, qsizetype fileSize) {
 
 QByteArray EncodeBody(const GameFileContents& c) {
     QByteArray body;
-    body.reserve(static_cast<qsizetype>(c.Region().cells() * (6 + sizeof(TMapCell)) +
-                                        c.Objects.size() * kObjectRecordSize + 4096));
+    body.reserve(static_cast<qsizetype>(c.Region().cells() * 6 + c.Objects.size() * kObjectRecordSize +
+                                        c.Log.size() * 16 + 4096));
     AppendFieldSection(body, kSectionMap, [&](Writer& w) { MapFields(w, c); });
     AppendSection(body, kSectionGrid, [&](QByteArray& out) {
         AppendGrid(out, c.Terrain);
@@ -472,70 +612,95 @@ QByteArray EncodeBody(const GameFileContents& c) {
         AppendGrid(out, c.Resources);
         AppendGrid(out, c.Connectors);
     });
-    AppendSection(body, kSectionLayers, [&](QByteArray& out) { AppendGrid(out, c.Map); });
     AppendSection(body, kSectionObjects, [&](QByteArray& out) { AppendObjects(out, c.Objects); });
-    AppendFieldSection(body, kSectionView, [&](Writer& w) {
-        ViewFields(w, c);
-        OverlayFields(w, c);
-    });
-    AppendFieldSection(body, kSectionSettings, [&](Writer& w) { SettingsFields(w, c); });
-    AppendFieldSection(body, kSectionPlay, [&](Writer& w) {
-        PlayFields(w, c);
-        GameIdField(w, c);
-    });
-    AppendFieldSection(body, kSectionShop, [&](Writer& w) { ShopFields(w, c); });
+    AppendFieldSection(body, kSectionView, [&](Writer& w) { ViewFields(w, c); });
+    AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
     AppendFieldSection(body, kSectionPlayers, [&](Writer& w) { PlayersFields(w, c); });
+    AppendSection(body, kSectionLog, [&](QByteArray& out) { AppendLog(out, c); });
     return body;
 }
 
+namespace {
+
+// Reads the sections of one body into `c`, in the order they must come.
+class BodyReader {
+public:
+    BodyReader(const QByteArray& body, GameFileContents& c, QString& error) : sections_(body), c_(c), error_(error) {}
+
+    // The next section, which must be `tag`, read by `read(payload, contents, error)`.
+    template <typename Read>
+    bool section(std::uint32_t tag, Read read) {
+        return sections_.next(tag, payload_, error_) && read(payload_, c_, error_);
+    }
+    // The next section, which must be `tag`, of scalar fields read by `visit(reader)`.
+    template <typename Visit>
+    bool fields(std::uint32_t tag, Visit visit) {
+        return sections_.next(tag, payload_, error_) && ReadFieldSection(payload_, tag, error_, visit);
+    }
+    // The map size decides the grids' sizes: it is checked before them.
+    bool mapSized() {
+        if (c_.MapWidth >= kMinMapSide && c_.MapWidth <= kMaxMapSide && c_.MapHeight >= kMinMapSide &&
+            c_.MapHeight <= kMaxMapSide)
+            return true;
+        error_ = QStringLiteral("размер карты %1 на %2 вне %3..%4")
+                     .arg(c_.MapWidth)
+                     .arg(c_.MapHeight)
+                     .arg(kMinMapSide)
+                     .arg(kMaxMapSide);
+        return false;
+    }
+    bool atEnd() {
+        if (sections_.atEnd()) return true;
+        error_ = QStringLiteral("лишние данные после последнего раздела");
+        return false;
+    }
+
+private:
+    SectionCursor sections_;
+    GameFileContents& c_;
+    QString& error_;
+    QByteArray payload_;
+};
+
+bool ReadBody(BodyReader& in, GameFileContents& c) {
+    return in.fields(kSectionMap, [&](Reader& r) { MapFields(r, c); }) && in.mapSized() &&
+           in.section(kSectionGrid, ReadGrids) && in.section(kSectionObjects, ReadObjects) &&
+           in.fields(kSectionView, [&](Reader& r) { ViewFields(r, c); }) &&
+           in.fields(kSectionPlay, [&](Reader& r) { PlayFields(r, c); }) &&
+           in.fields(kSectionPlayers, [&](Reader& r) { PlayersFields(r, c); }) && in.section(kSectionLog, ReadLog) &&
+           in.atEnd();
+}
+
+bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {
+    OldValues old;
+    const auto layers = [](const QByteArray& payload, GameFileContents& g, QString& error) {
+        return ReadOldLayers(payload, g.Region(), error);
+    };
+    const bool read = in.fields(kSectionMap, [&](Reader& r) { OldMapFields(r, c, old); }) && in.mapSized() &&
+                      in.section(kSectionGrid, ReadGrids) && in.section(kSectionLayers, layers) &&
+                      in.section(kSectionObjects, ReadObjects) &&
+                      in.fields(kSectionView, [&](Reader& r) { OldViewFields(r, c, old); }) &&
+                      in.fields(kSectionSettings, [&](Reader& r) { SettingsFields(r, old); }) &&
+                      in.fields(kSectionPlay, [&](Reader& r) { OldPlayFields(r, c, old); }) &&
+                      in.fields(kSectionShop, [&](Reader& r) { OldShopFields(r, old); }) &&
+                      (version < 2 || in.fields(kSectionPlayers, [&](Reader& r) { OldPlayersFields(r, c); })) &&
+                      in.atEnd();
+    if (!read) return false;
+    AdoptWorkingValues(c, old);
+    if (!old.HasGameId) c.GameId = DerivedGameId(c);
+    return true;
+}
+
+}  // namespace
+
 std::unique_ptr<GameFileContents> DecodeBody(const QByteArray& body, QString& error, std::uint16_t version) {
     auto c = std::make_unique<GameFileContents>();
-    bool hasId = false;
-    SectionCursor sections(body);
-    QByteArray payload;
-    const auto fields = [&](std::uint32_t tag, auto visit) {
-        return sections.next(tag, payload, error) &&
-               ReadFieldSection(payload, tag, error, [&](Reader& r) { visit(r, *c); });
-    };
-    if (!fields(kSectionMap, [](Reader& r, GameFileContents& g) { MapFields(r, g); })) return nullptr;
-    // The map size decides the grids' sizes: it is checked before them.
-    if (c->MapWidth < kMinMapSide || c->MapWidth > kMaxMapSide || c->MapHeight < kMinMapSide ||
-        c->MapHeight > kMaxMapSide) {
-        error = QStringLiteral("размер карты %1 на %2 вне %3..%4")
-                    .arg(c->MapWidth)
-                    .arg(c->MapHeight)
-                    .arg(kMinMapSide)
-                    .arg(kMaxMapSide);
-        return nullptr;
-    }
-    const bool read =
-        sections.next(kSectionGrid, payload, error) && ReadGrids(payload, *c, error) &&
-        sections.next(kSectionLayers, payload, error) && ReadLayers(payload, *c, error) &&
-        sections.next(kSectionObjects, payload, error) && ReadObjects(payload, *c, error) &&
-        fields(kSectionView,
-               [](Reader& r, GameFileContents& g) {
-                   ViewFields(r, g);
-                   if (!r.s.atEnd()) OverlayFields(r, g);
-               }) &&
-        fields(kSectionSettings, [](Reader& r, GameFileContents& g) { SettingsFields(r, g); }) &&
-        fields(kSectionPlay,
-               [&hasId](Reader& r, GameFileContents& g) {
-                   PlayFields(r, g);
-                   hasId = !r.s.atEnd();
-                   if (hasId) GameIdField(r, g);
-               }) &&
-        fields(kSectionShop, [](Reader& r, GameFileContents& g) { ShopFields(r, g); }) &&
-        (version < 2 || fields(kSectionPlayers, [](Reader& r, GameFileContents& g) { PlayersFields(r, g); }));
-    if (!read) return nullptr;
-    if (!sections.atEnd()) {
-        error = QStringLiteral("лишние данные после последнего раздела");
-        return nullptr;
-    }
-    if (!hasId) c->GameId = DerivedGameId(*c);
+    BodyReader in(body, *c, error);
+    if (!(version >= 3 ? ReadBody(in, *c) : ReadOldBody(in, *c, version))) return nullptr;
     return c;
 }
 
-QByteArray WrapBody(const QByteArray& body, BodyStorage storage) {
+QByteArray WrapBody(const QByteArray& body, BodyStorage storage, std::uint16_t version) {
     const bool deflate = storage == BodyStorage::Deflated;
     const QByteArray stored = deflate ? Deflate(body) : body;
     QByteArray file;
@@ -544,7 +709,7 @@ QByteArray WrapBody(const QByteArray& body, BodyStorage storage) {
         QDataStream s(&file, QIODevice::WriteOnly);
         s.setVersion(kStreamVersion);
         s.writeRawData(kMagic.data(), static_cast<int>(kMagic.size()));
-        s << kGameFileVersion << (deflate ? kFlagDeflated : std::uint16_t{0}) << static_cast<quint32>(body.size())
+        s << version << (deflate ? kFlagDeflated : std::uint16_t{0}) << static_cast<quint32>(body.size())
           << static_cast<quint32>(stored.size()) << Crc32(stored.constData(), stored.size());
         s << Crc32(file.constData(), file.size());
     }

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/Factory.h"
 #include "core/World.h"
+#include "view/MapLayers.h"
+#include "world/LandingSectors.h"
 
 namespace tarq {
 
@@ -29,32 +30,34 @@ void PutGrid(const std::vector<T>& cells, const CellRegion& region, Grid& grid) 
 
 // The fields both directions copy as they are: the same names on both sides.
 template <typename From, typename To>
-void CopyScalars(const From& from, To& to) {
-    to.ViewSettings = from.ViewSettings;
-    to.Settings = from.Settings;
-    to.NewGameChoices = from.NewGameChoices;
-    to.VisibleCols = from.VisibleCols;
-    to.VisibleRows = from.VisibleRows;
-    to.CellPixels = from.CellPixels;
+void CopyMatch(const From& from, To& to) {
     to.GameId = from.GameId;
     to.Turn = from.Turn;
-    to.SlowAnimPeriod = from.SlowAnimPeriod;
-    to.TwoFrameAnimPeriod = from.TwoFrameAnimPeriod;
-    to.SelectedObject = from.SelectedObject;
+    to.CurrentPlayer = from.CurrentPlayer;
+    to.UseLandingSectors = from.UseLandingSectors;
     to.LastCreatedObject = from.LastCreatedObject;
     to.ClickMode = from.ClickMode;
-    to.MoveArmed = from.MoveArmed;
     to.ReadyLayerOn = from.ReadyLayerOn;
-    to.BasePromptShown = from.BasePromptShown;
-    to.PulseAlpha = from.PulseAlpha;
-    to.PulseStep = from.PulseStep;
     to.SiteBuilder = from.SiteBuilder;
     to.SiteBuilderCol = from.SiteBuilderCol;
     to.SiteBuilderRow = from.SiteBuilderRow;
     to.ExitCandidates = from.ExitCandidates;
     to.ExitMarkers = from.ExitMarkers;
-    to.MapGenerated = from.MapGenerated;
     to.Players = from.Players;
+}
+
+template <typename From, typename To>
+void CopyView(const From& from, To& to) {
+    to.ViewSettings = from.ViewSettings;
+    to.VisibleCols = from.VisibleCols;
+    to.VisibleRows = from.VisibleRows;
+    to.CellPixels = from.CellPixels;
+    to.SelectedObject = from.SelectedObject;
+    to.MoveArmed = from.MoveArmed;
+    to.BasePromptShown = from.BasePromptShown;
+    to.PulseAlpha = from.PulseAlpha;
+    to.PulseStep = from.PulseStep;
+    to.PlayerViews = from.PlayerViews;
 }
 
 // Every picture of an object in use names its slot, as the factory stamps it.
@@ -67,83 +70,61 @@ void NameOwnPictures(Game& game) {
     }
 }
 
-// Off the map nothing is stamped into layers 2-4, and layer 5 shows a
-// connector picture only where the map has a connector (and a picture).
-void ClearUnstampedCells(Game& game, const CellRegion& region) {
-    for (int col = 0; col < region.width; ++col)
-        for (int row = 0; row < region.height; ++row) {
-            TMapCell& cell = game.Map(col, row);
-            if (!game.InMap(col, row))
-                for (int layer = kLayerFlat; layer <= kLayerUnits; ++layer) cell.Layers[layer] = EmptySpriteRef;
-            if (game.World.Connectors(col, row).Present == 0 || !HasConnectorPicture(game, col, row))
-                cell.Layers[kLayerConnectors].show = 0;
-        }
-}
-
-// What the game derives from the records the file also carries is derived
-// again rather than taken from the file: the object layers from the object
-// table, the connector pictures from the connector grid.
-void DeriveFromRecords(Game& game, const CellRegion& region) {
-    NameOwnPictures(game);
-    ClearUnstampedCells(game, region);
-    RebuildObjectLayersFull(game);
-    UpdateConnectorPictures(game);
-}
-
 }  // namespace
 
-std::unique_ptr<GameFileContents> ContentsOf(const Game& game) {
+std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState& view) {
     auto c = std::make_unique<GameFileContents>();
-    const TWorld& w = game.World;
+    const TWorld& w = match.World;
     c->MapWidth = w.MapWidth;
     c->MapHeight = w.MapHeight;
     c->TerrainSet = w.TerrainSet;
     c->StartGold = w.StartGold;
-    for (std::size_t x = 0; x < kSectorGrid; ++x)
-        for (std::size_t y = 0; y < kSectorGrid; ++y) c->LandingSectors[x][y] = w.LandingSectors[x][y];
 
     const CellRegion region = c->Region();
     TakeGrid(w.Terrain, region, c->Terrain);
     TakeGrid(w.Passability, region, c->Passability);
     TakeGrid(w.Resources, region, c->Resources);
     TakeGrid(w.Connectors, region, c->Connectors);
-    TakeGrid(game.Map, region, c->Map);
 
+    const TGameObject blank = BlankObject();
     for (int slot = 1; slot <= kMaxObjects; ++slot)
-        if (!(w.Objects[slot] == game.ObjectTemplate)) c->Objects.push_back({static_cast<i16>(slot), w.Objects[slot]});
+        if (!(w.Objects[slot] == blank)) c->Objects.push_back({static_cast<i16>(slot), w.Objects[slot]});
 
-    CopyScalars(game, *c);
-    c->RandomSeed = game.Rng.Seed();
-    for (int k = 0; k < kPurchaseEntries; ++k) c->PurchaseList[k + 1] = game.PurchaseList(k);
-    for (int t = 1; t <= kTypeCount; ++t) c->Purchasable[t] = game.UnitTypes[t].Purchasable;
+    CopyMatch(match, *c);
+    CopyView(view, *c);
+    c->RandomSeed = match.Rng.Seed();
+    c->Log = match.Log.Entries();
+    c->LogRoundStart = match.Log.RoundStart();
     return c;
 }
 
-std::unique_ptr<Game> BuildGame(const GameFileContents& c) {
+std::unique_ptr<Game> BuildGame(const GameFileContents& c, const Preferences& user) {
     auto game = NewGame();
     InitData(*game);
+    static_cast<Preferences&>(*game) = user;
     TWorld& w = game->World;
     w.MapWidth = c.MapWidth;
     w.MapHeight = c.MapHeight;
     w.TerrainSet = c.TerrainSet;
     w.StartGold = c.StartGold;
-    for (std::size_t x = 0; x < kSectorGrid; ++x)
-        for (std::size_t y = 0; y < kSectorGrid; ++y) w.LandingSectors[x][y] = c.LandingSectors[x][y];
 
     const CellRegion region = c.Region();
     PutGrid(c.Terrain, region, w.Terrain);
     PutGrid(c.Passability, region, w.Passability);
     PutGrid(c.Resources, region, w.Resources);
     PutGrid(c.Connectors, region, w.Connectors);
-    PutGrid(c.Map, region, game->Map);
     for (const SavedObject& o : c.Objects) w.Objects[o.Slot] = o.Object;
 
-    CopyScalars(c, *game);
+    CopyMatch(c, *game);
+    CopyView(c, *game);
     game->Rng.SetSeed(c.RandomSeed);
-    for (int k = 0; k < kPurchaseEntries; ++k) game->PurchaseList(k) = c.PurchaseList[k + 1];
-    for (int t = 1; t <= kTypeCount; ++t) game->UnitTypes[t].Purchasable = c.Purchasable[t];
+    game->Log.Assign(c.Log, c.LogRoundStart);
+    SectorsSeenBy(*game, game->CurrentPlayer);
+    // A game read from a file has its map: no page generates another.
+    game->MapGenerated = 1;
 
-    DeriveFromRecords(*game, region);
+    NameOwnPictures(*game);
+    RebuildMapLayers(*game);
     // The renderer rebuilds the minimap and the view controls follow.
     game->MinimapDirty = 1;
     game->ViewChanged = 1;

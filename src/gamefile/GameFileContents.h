@@ -1,9 +1,11 @@
-// What a game file carries: every value needed to go on exactly where the
-// player was, held in the game's own records but sized to the map instead of
-// the full tables. The writer takes it from a game; the reader fills it from
-// the file and checks it, and only then is a game built from it. Tables that
-// every game fills the same way (sprite table, catalogue) and values of the
-// moment (mouse, hover, drag, the renderer's flags) are not carried.
+// What a game file carries: the match, every value needed to go on exactly
+// where the players were, and the view each player left, held in the game's
+// own records but sized to the map instead of the full tables. The writer
+// takes it from a game; the reader fills it from the file and checks it, and
+// only then is a game built from it. What every game fills the same way (the
+// catalogue), what the game derives (the map's picture layers), the user's
+// preferences and the values of the moment (mouse, drag, the renderer's
+// flags) are not carried.
 #pragma once
 
 #include <array>
@@ -35,7 +37,8 @@ struct SavedObject {
     TGameObject Object;
 };
 
-// The players' table of a game of one player, as every game starts.
+// The players' table of a game of one player, as a file of version 1 holds
+// it (the player's values come from its other sections).
 inline TPlayers OnePlayer() {
     TPlayers players;
     players.Table[1].Number = 1;
@@ -43,77 +46,75 @@ inline TPlayers OnePlayer() {
 }
 
 struct GameFileContents {
-    // Map and world settings.
+    // The map.
     i16 MapWidth = 0;
     i16 MapHeight = 0;
     u8 TerrainSet = 0;
-    u8 MapGenerated = 0;
     i32 StartGold = 0;
-    std::array<std::array<u8, kSectorGrid>, kSectorGrid> LandingSectors{};  // [sector column][sector row]
 
     // Per-cell grids over Region().
     std::vector<u8> Terrain;
     std::vector<u8> Passability;
     std::vector<TResourceCell> Resources;
     std::vector<TConnectorCell> Connectors;
-    std::vector<TMapCell> Map;
 
     // Every slot that is not blank, by rising slot number; the others are blank.
     std::vector<SavedObject> Objects;
 
-    // View: position, zoom, overlay switches, the player and the money, and
-    // the geometry the zoom gave on the surface it was last shown on.
+    // The view on the screen: position, zoom, switches, the geometry the zoom
+    // gave on the surface it was last shown on, the selection and its blink;
+    // and where each player looked last.
     TViewSettings ViewSettings;
     i16 VisibleCols = 0;
     i16 VisibleRows = 0;
     u16 CellPixels = 0;
-
-    // The settings page.
-    TSettings Settings;
-
-    // Play: turn, random source, animation periods, selection, click mode
-    // and the construction in progress.
-    i32 Turn = 1;
-    u32 RandomSeed = 0;
-    i16 SlowAnimPeriod = 0;
-    i16 TwoFrameAnimPeriod = 0;
     i32 SelectedObject = 0;
-    i16 LastCreatedObject = 0;
-    u8 ClickMode = kClickNormal;
     u8 MoveArmed = 0;
-    u8 ReadyLayerOn = 0;
     u8 BasePromptShown = 0;
     i32 PulseAlpha = 0;
     i32 PulseStep = 0;
+    Array1<TPlayerView, kMaxPlayers> PlayerViews;
+
+    // The match's course: turn, random source, game id, whose turn it is,
+    // whether bases land in sectors, and the order in progress.
+    i32 Turn = 1;
+    u32 RandomSeed = 0;
+    std::uint64_t GameId = 0;
+    u8 CurrentPlayer = 1;
+    u8 UseLandingSectors = 0;
+    i16 LastCreatedObject = 0;
+    u8 ClickMode = kClickNormal;
+    u8 ReadyLayerOn = 0;
     i16 SiteBuilder = 0;
     i32 SiteBuilderCol = 0;
     i32 SiteBuilderRow = 0;
     std::array<TFootprint, kExitSlots> ExitCandidates{};
     std::array<i32, kExitSlots> ExitMarkers{};
-    std::uint64_t GameId = 0;
-
-    // Purchases: the restrictions, the initial force, and which types the
-    // restrictions leave on sale.
-    TNewGameChoices NewGameChoices;
-    Array1<TPurchase, kPurchaseEntries> PurchaseList;
-    Array1<u8, kTypeCount> Purchasable;
 
     // The players: a file of version 1 holds one, number 1.
     TPlayers Players = OnePlayer();
 
+    // The command log and where its current round begins.
+    std::vector<LoggedOrder> Log;
+    std::size_t LogRoundStart = 0;
+
     CellRegion Region() const { return CellRegion::ForMap(MapWidth, MapHeight); }
 };
 
-// Everything the file carries from `game`, whose map size must be 1..500.
-std::unique_ptr<GameFileContents> ContentsOf(const Game& game);
+// Everything the file carries: the match and the view. The map size must be 1..500.
+std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState& view);
+inline std::unique_ptr<GameFileContents> ContentsOf(const Game& game) {
+    return ContentsOf(game, game);
+}
 
-// A fresh game (InitData) holding `contents`, which passed CheckContents.
-// What the game derives is derived again instead of taken from the file: the
-// object layers 2-4 from the object table (nothing off the map), the
-// connector pictures of layer 5 from the connector grid, the object numbers
-// in an object's own pictures from its slot. The view is flagged for a
-// redraw and the values of the moment keep their fresh values. The window
-// sets AppActive and the geometry of its own surface.
-std::unique_ptr<Game> BuildGame(const GameFileContents& contents);
+// A fresh game (InitData) holding `contents`, which passed CheckContents,
+// with `user`'s preferences: a file never carries any, so a loaded game
+// takes those of whoever loads it. What the game derives is derived again:
+// the sectors the current player sees, the map's picture layers (from the
+// match and the view), the object numbers in an object's own pictures from
+// its slot. The view is flagged for a redraw and the values of the moment
+// keep their fresh values. The window sets AppActive and the geometry of
+// its own surface.
+std::unique_ptr<Game> BuildGame(const GameFileContents& contents, const Preferences& user = {});
 
 }  // namespace tarq

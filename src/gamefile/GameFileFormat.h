@@ -12,27 +12,39 @@
 // The header keeps this layout in every version; newer versions change the body.
 //
 // Body: sections one after another, each a 4-character tag, a u32 length and
-// that many bytes. Version 1 has these, in this order:
-//   "MAP "  map size, terrain set, generated flag, start gold, landing sectors
+// that many bytes. Version 3 has these, in this order:
+//   "MAP "  map size, terrain set, start gold
 //   "GRID"  terrain, passability, deposits, connectors of the cell region
-//   "LAYR"  the eight picture layers of the cell region
 //   "OBJS"  the non-blank object slots: a u16 count, then their records (slot
 //           number and every field, big-endian, fixed size) as byte planes
-//   "VIEW"  view settings, zoom and the geometry it gave; from version 2 on
-//           followed by the seven map overlay switches (a version 1 file's
-//           section ends before them, and they stay off)
-//   "SETS"  the settings page
-//   "PLAY"  turn, random seed, animation periods, selection, click mode,
-//           construction in progress; then the game id (u64), which files
-//           written before it was added lack: their section ends before it,
-//           and the reader derives the id from the map they hold
-//   "SHOP"  purchase restrictions, purchase list and the types on sale
-// Version 2 adds, after them:
+//   "VIEW"  the view on the screen (position, zoom, the switches and the
+//           seven map overlays, the geometry it gave, the selection and its
+//           blink), then where each of the eight players looked last
+//   "PLAY"  turn, random seed, game id (u64), current player, landing sectors
+//           in use, the order in progress (the site placed, its builder's
+//           place, the exit cells and their markers, the ready markers' switch)
 //   "PLRS"  the players: their number, then all eight entries of the players'
-//           table (number, clan, colour, joined, base landed, credits,
-//           restrictions, types on sale, purchase list, claimed sectors,
-//           view). The current player is VIEW's CurrentPlayer and the turn
-//           counter PLAY's Turn. A version-1 file is a game of one player.
+//           table (number, clan, colour, joined, base placed, credits,
+//           restrictions, types on sale, purchase list, claimed sectors)
+//   "LOG "  the command log: the number of entries and the entry the current
+//           round begins with (u32 each), then each entry's turn (i32) and
+//           the order's canonical bytes (core/CommandCodec.h)
+// The map's picture layers are not stored: the reader rebuilds them from the
+// match and the view. No preference of the user (the settings page, the
+// animation periods, the choices for a new game) is stored either.
+//
+// Versions 1 and 2 have "MAP " (with a generated flag and the sectors as the
+// current player saw them), "GRID", "LAYR" (the eight picture layers),
+// "OBJS", "VIEW" (which also held the current player's number, clan, credits
+// and landing, and the landing-sector switch), "SETS" (the settings page),
+// "PLAY" (with the animation periods and without the current player; the game
+// id at its end is missing from files written before it was added), "SHOP"
+// (the current player's restrictions, purchase list and types on sale) and,
+// from version 2 on, "PLRS" (whose entries also held each player's kept view;
+// the current player's own values were the working ones of VIEW, SHOP and
+// MAP). Version 2 closes VIEW with the overlay switches. The reader still
+// takes them: the current player's working values go into their entry, the
+// layers and the preferences are read and not kept.
 // The small sections go through QDataStream (big-endian). A grid is stored
 // as byte planes (BytePlanes.h) over the cell region (columns 0..MapWidth + 2,
 // each with rows 0..MapHeight + 2): plane k holds byte k of every cell's
@@ -50,7 +62,7 @@ namespace tarq::gamefile {
 
 inline constexpr std::array<char, 8> kMagic = {'\x89', 'T', 'A', 'R', 'Q', '\r', '\n', '\x1A'};
 inline constexpr int kHeaderSize = 28;
-inline constexpr std::uint16_t kGameFileVersion = 2;
+inline constexpr std::uint16_t kGameFileVersion = 3;
 inline constexpr std::uint16_t kFlagDeflated = 1;
 inline constexpr auto kStreamVersion = QDataStream::Qt_6_4;
 
@@ -69,6 +81,7 @@ inline constexpr std::uint32_t kSectionSettings = Tag("SETS");
 inline constexpr std::uint32_t kSectionPlay = Tag("PLAY");
 inline constexpr std::uint32_t kSectionShop = Tag("SHOP");
 inline constexpr std::uint32_t kSectionPlayers = Tag("PLRS");
+inline constexpr std::uint32_t kSectionLog = Tag("LOG ");
 
 // Limits of the values a file may hold.
 inline constexpr int kMinMapSide = 50;

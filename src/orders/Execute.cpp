@@ -68,15 +68,14 @@ Verdict ModeAllows(const Game& game, const Command& c) {
 }  // namespace
 
 bool MatchStarted(const Game& game) {
-    if (game.ViewSettings.BasePlaced != 0) return true;
     for (int p = 1; p <= game.Players.Count; ++p)
-        if (game.Players.Table[p].Joined != 0 || game.Players.Table[p].BaseLanded != 0) return true;
+        if (game.Players.Table[p].Joined != 0 || game.Players.Table[p].BasePlaced != 0) return true;
     return false;
 }
 
 Verdict Check(const Game& game, const Order& order) {
-    if (IsMatchCommand(order.command) && order.player != game.ViewSettings.CurrentPlayer)
-        return Verdict::No("Сейчас ход игрока " + std::to_string(game.ViewSettings.CurrentPlayer));
+    if (IsMatchCommand(order.command) && order.player != game.CurrentPlayer)
+        return Verdict::No("Сейчас ход игрока " + std::to_string(game.CurrentPlayer));
     if (Verdict mode = ModeAllows(game, order.command); !mode.accepted) return mode;
     return std::visit([&](const auto& c) { return orders::CheckOrder(game, order.player, c); }, order.command);
 }

@@ -17,7 +17,7 @@ namespace tarq::orders {
 
 namespace {
 
-bool BaseLanded(const Game& game) { return game.ViewSettings.BasePlaced == 1; }
+bool BaseLanded(const Game& game) { return CurrentPlayerEntry(game).BasePlaced == 1; }
 
 Verdict NeedsOwn(const Game& game, u8 player, int slot) {
     return OwnObject(game, player, slot) ? Verdict::Yes() : Verdict::No();
@@ -197,7 +197,7 @@ void RunOrder(Game& game, u8, const cmd::EndTurn&, Outcome& out) {
     EndTurn(game);
     out.selectionChanged = true;
     out.viewChanged = true;
-    out.events.push_back({EventKind::TurnEnded, 0, 0, 0, 0, game.ViewSettings.CurrentPlayer});
+    out.events.push_back({EventKind::TurnEnded, 0, 0, 0, 0, game.CurrentPlayer});
 }
 
 }  // namespace tarq::orders

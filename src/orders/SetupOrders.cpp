@@ -27,7 +27,7 @@ Verdict GameOpen(const Game& game) {
 // players until their base lands: each turn before that they may choose again.
 // The orders are the current player's (Check), whose landing is BasePlaced.
 Verdict PlayerOpen(const Game& game, u8 player) {
-    if (!IsPlayer(game, player) || game.ViewSettings.BasePlaced != 0) return Verdict::No();
+    if (!IsPlayer(game, player) || CurrentPlayerEntry(game).BasePlaced != 0) return Verdict::No();
     const bool joined = game.Players.Table[player].Joined != 0;
     return !joined || JoiningPlayer(game) ? Verdict::Yes() : Verdict::No();
 }
@@ -62,7 +62,7 @@ bool AnyLandingCell(const Game& game) {
 // read without touching the map. With several players the sectors always count.
 std::string SectorRefusal(const Game& game) {
     const bool several = SeveralPlayers(game);
-    if (!several && game.ViewSettings.UseLandingSectors != 1) return {};
+    if (!several && game.UseLandingSectors != 1) return {};
     const int claimed = ClaimedSectorCount(game);
     if (claimed == 0) return several ? kSectorsRequiredMessage : kNoSectorsMessage;
     if (claimed > SectorShare(game)) return OverShareMessage(game);
@@ -85,7 +85,7 @@ void RunOrder(Game& game, u8, const cmd::SetStartGold& c, Outcome&) { ChooseStar
 
 Verdict CheckOrder(const Game& game, u8, const cmd::UseSectors&) { return GameOpen(game); }
 void RunOrder(Game& game, u8, const cmd::UseSectors& c, Outcome&) {
-    game.ViewSettings.UseLandingSectors = c.on != 0 ? 1 : 0;
+    game.UseLandingSectors = c.on != 0 ? 1 : 0;
 }
 
 Verdict CheckOrder(const Game& game, u8, const cmd::GenerateMap& c) {
@@ -107,7 +107,7 @@ void RunOrder(Game& game, u8, const cmd::GenerateMap& c, Outcome&) {
 Verdict CheckOrder(const Game& game, u8 player, const cmd::SetClan& c) {
     return c.clan < kClanCount ? PlayerOpen(game, player) : Verdict::No();
 }
-void RunOrder(Game& game, u8, const cmd::SetClan& c, Outcome&) { game.ViewSettings.PlayerClan = c.clan; }
+void RunOrder(Game& game, u8, const cmd::SetClan& c, Outcome&) { CurrentPlayerEntry(game).PlayerClan = c.clan; }
 
 Verdict CheckOrder(const Game& game, u8 player, const cmd::SetRestrictions&) { return PlayerOpen(game, player); }
 void RunOrder(Game& game, u8, const cmd::SetRestrictions& c, Outcome&) {
@@ -130,9 +130,10 @@ void RunOrder(Game& game, u8, const cmd::SetColour& c, Outcome& out) {
 // Sectors stay open until the player's base has landed.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::ToggleSector& c) {
     if (c.sectorCol >= kSectorGrid || c.sectorRow >= kSectorGrid || !IsPlayer(game, player)) return Verdict::No();
-    if (game.ViewSettings.BasePlaced != 0) return Verdict::No();
-    // Another player's sector stays theirs; the grid shows it red.
-    return game.World.LandingSectors[c.sectorCol][c.sectorRow] == kSectorTaken ? Verdict::No() : Verdict::Yes();
+    if (CurrentPlayerEntry(game).BasePlaced != 0) return Verdict::No();
+    return game.World.LandingSectors[c.sectorCol][c.sectorRow] == kSectorTaken
+               ? Verdict::No("Этот сектор занял другой игрок")
+               : Verdict::Yes();
 }
 // A free sector past the player's share stays free.
 void RunOrder(Game& game, u8, const cmd::ToggleSector& c, Outcome& out) {
@@ -144,8 +145,8 @@ void RunOrder(Game& game, u8, const cmd::ToggleSector& c, Outcome& out) {
 Verdict CheckOrder(const Game& game, u8 player, const cmd::BuyType& c) {
     if (Verdict open = PlayerOpen(game, player); !open.accepted) return open;
     if (c.type < 1 || c.type > kDefinedTypes) return Verdict::No();
-    if (game.UnitTypes[c.type].Purchasable == 0) return Verdict::No("Этот тип купить нельзя");
-    if (game.ViewSettings.Credits < game.UnitStats[c.type].Cost) return Verdict::No("Не хватает кредитов");
+    if (CurrentPlayerEntry(game).Purchasable[c.type] == 0) return Verdict::No("Этот тип купить нельзя");
+    if (CurrentPlayerEntry(game).Credits < game.UnitStats[c.type].Cost) return Verdict::No("Не хватает кредитов");
     return Verdict::Yes();
 }
 void RunOrder(Game& game, u8, const cmd::BuyType& c, Outcome&) { BuyType(game, c.type); }
@@ -159,7 +160,7 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::CargoStep& c) {
     if (p.TypeId < 1 || p.TypeId > kTypeCount || game.UnitStats[p.TypeId].CargoKind == 0) return Verdict::No();
     if (c.more == 0) return p.Cargo >= 5 ? Verdict::Yes() : Verdict::No();
     if (p.Cargo + 5 > game.UnitStats[p.TypeId].CargoCapacity) return Verdict::No();
-    return game.ViewSettings.Credits > 0 ? Verdict::Yes() : Verdict::No("Не хватает кредитов");
+    return CurrentPlayerEntry(game).Credits > 0 ? Verdict::Yes() : Verdict::No("Не хватает кредитов");
 }
 void RunOrder(Game& game, u8, const cmd::CargoStep& c, Outcome&) {
     SelectCargoCell(game, c.entry, "Груз", c.more != 0 ? "+" : "-");
@@ -175,8 +176,8 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::Join& c) {
 }
 
 void RunOrder(Game& game, u8, const cmd::Join& c, Outcome&) {
-    ApplyLandingSectors(game, game.ViewSettings.UseLandingSectors == 1);
-    ApplyLaunchChoices(game, JoiningPlayer(game) ? game.World.TerrainSet : c.terrainSet, game.ViewSettings.PlayerClan);
+    ApplyLandingSectors(game, game.UseLandingSectors == 1);
+    ApplyLaunchChoices(game, JoiningPlayer(game) ? game.World.TerrainSet : c.terrainSet, CurrentPlayerEntry(game).PlayerClan);
     if (SeveralPlayers(game)) JoinCurrentPlayer(game);
     else game.Players.Table[1].Joined = 1;
 }

@@ -13,7 +13,7 @@ namespace {
 bool CanMoveNow(const TGameObject& o) { return o.MovesLeft > 0 && o.OrderState == 0; }
 
 // Another player's object can be looked at, never ordered.
-bool Orderable(const Game& game, u8 player, int slot) { return OwnObject(game, player, slot) && player == game.ViewSettings.CurrentPlayer; }
+bool Orderable(const Game& game, u8 player, int slot) { return OwnObject(game, player, slot) && player == game.CurrentPlayer; }
 
 }  // namespace
 

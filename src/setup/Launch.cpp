@@ -38,17 +38,18 @@ void SetStartValues(Game& game) {
     game.BasePromptShown = 0;
     game.PulseAlpha = 0;
     InitData(game);
+    game.CurrentPlayer = 1;
     game.GameId = NewGameId(game.Rng);
     game.Turn = 1;
     ResetPurchases(game);
     game.World.StartGold = 0;
+    TPlayer& me = CurrentPlayerEntry(game);
+    me.Credits = 0;
+    me.BasePlaced = 0;
+    me.PlayerClan = 0;
+    game.UseLandingSectors = 0;
     TViewSettings& v = game.ViewSettings;
-    v.Credits = 0;
     v.ShowConnectors = 1;
-    v.CurrentPlayer = 1;
-    v.UseLandingSectors = 0;
-    v.BasePlaced = 0;
-    v.PlayerClan = 0;
     game.MapGenerated = 0;
     game.SlowAnimPeriod = 10;
     game.TwoFrameAnimPeriod = 18;
@@ -95,8 +96,8 @@ LaunchStep ReadAnimPeriods(Game& game, const std::string& sfps2, const std::stri
 
 void SetLaunchPlayer(Game& game) {
     for (int p = 1; p <= game.Players.Count; ++p)
-        if (game.Players.Table[p].Joined == 1 && IsPlayer(game, game.ViewSettings.CurrentPlayer)) return;
-    game.ViewSettings.CurrentPlayer = 1;
+        if (game.Players.Table[p].Joined == 1 && IsPlayer(game, game.CurrentPlayer)) return;
+    game.CurrentPlayer = 1;
 }
 
 namespace {
@@ -124,7 +125,7 @@ LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
     // Players keep apart by their sectors: with several, every one claims some.
     const bool several = SeveralPlayers(game);
     if (several) checkBox2 = true;
-    game.ViewSettings.UseLandingSectors = checkBox2 ? 1 : 0;
+    game.UseLandingSectors = checkBox2 ? 1 : 0;
     ShowLandingArea(game, checkBox2);
     if (!checkBox2) return {};
     if (ClaimedSectorCount(game) == 0) return {false, several ? kSectorsRequiredMessage : kNoSectorsMessage};
@@ -136,7 +137,7 @@ LaunchStep ApplyLandingSectors(Game& game, bool checkBox2) {
 
 void ApplyLaunchChoices(Game& game, int terrainSet, int clan) {
     game.World.TerrainSet = static_cast<u8>(terrainSet);
-    game.ViewSettings.PlayerClan = static_cast<u8>(clan);
+    CurrentPlayerEntry(game).PlayerClan = static_cast<u8>(clan);
     game.ViewSettings.ShowGeology = 0;
     game.ViewSettings.ShowGrid = 0;
     game.ViewSettings.Overlays = {};

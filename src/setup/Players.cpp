@@ -21,7 +21,7 @@ void StartOtherPlayers(Game& game) {
     const i16 credits = static_cast<i16>(
         std::clamp<i32>(game.World.StartGold, std::numeric_limits<i16>::min(), std::numeric_limits<i16>::max()));
     for (int p = 1; p <= game.Players.Count; ++p) {
-        if (p == game.ViewSettings.CurrentPlayer) continue;
+        if (p == game.CurrentPlayer) continue;
         TPlayer& player = game.Players.Table[p];
         player.Credits = credits;
         player.Restrictions = {};
@@ -36,7 +36,7 @@ void StartOtherPlayers(Game& game) {
 void SetPlayerCount(Game& game, int count) {
     count = std::clamp(count, 1, kMaxPlayers);
     TPlayers& players = game.Players;
-    for (int p = count + 1; p <= kMaxPlayers; ++p) players.Table[p] = TPlayer{};
+    for (int p = count + 1; p <= kMaxPlayers; ++p) players.Table[p] = TPlayer{}, game.PlayerViews[p] = {};
     players.Count = static_cast<u8>(count);
     for (int p = 1; p <= count; ++p) {
         TPlayer& player = players.Table[p];
@@ -48,7 +48,7 @@ void SetPlayerCount(Game& game, int count) {
 }
 
 std::string ChoosePlayerColour(Game& game, int colour) {
-    const int me = game.ViewSettings.CurrentPlayer;
+    const int me = game.CurrentPlayer;
     if (colour < 0 || colour >= kTeamColourCount || !IsPlayer(game, me)) return {};
     TPlayer& mine = game.Players.Table[me];
     for (int p = 1; p <= game.Players.Count; ++p) {
@@ -62,16 +62,16 @@ std::string ChoosePlayerColour(Game& game, int colour) {
     return {};
 }
 
-bool JoiningPlayer(const Game& game) {
-    const int me = game.ViewSettings.CurrentPlayer;
-    if (!SeveralPlayers(game) || !IsPlayer(game, me) || game.ViewSettings.BasePlaced == 1) return false;
+bool JoiningPlayer(const Match& game) {
+    const int me = game.CurrentPlayer;
+    if (!SeveralPlayers(game) || !IsPlayer(game, me) || game.Players.Table[me].BasePlaced == 1) return false;
     for (int p = 1; p <= game.Players.Count; ++p)
         if (game.Players.Table[p].Joined == 1) return true;
     return false;
 }
 
 void JoinCurrentPlayer(Game& game) {
-    const int me = game.ViewSettings.CurrentPlayer;
+    const int me = game.CurrentPlayer;
     if (!IsPlayer(game, me)) return;
     bool firstLaunch = true;
     for (int p = 1; p <= game.Players.Count; ++p) firstLaunch = firstLaunch && game.Players.Table[p].Joined == 0;

@@ -27,7 +27,7 @@ std::string ChoosePlayerColour(Game& game, int colour);
 // they get it at the start of every turn until they land, so they can choose
 // their sectors and purchases again. The first player of a new game sets it
 // up instead.
-bool JoiningPlayer(const Game& game);
+bool JoiningPlayer(const Match& game);
 
 // The start button's part for the players, once the launch has passed its
 // checks: the current player has joined, and on the first launch of a new

@@ -2,7 +2,7 @@
 
 namespace tarq {
 
-void ResetPurchases(Game& game) { ResetPurchaseList(game, game.PurchaseListStorage); }
+void ResetPurchases(Game& game) { ResetPurchaseList(game, CurrentPlayerEntry(game).Purchases); }
 
 void ResetPurchaseList(const Game& game, Array1<TPurchase, kPurchaseEntries>& list) {
     for (TPurchase& p : list) {

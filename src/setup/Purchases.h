@@ -5,9 +5,9 @@
 
 namespace tarq {
 
-// Empties the list and writes the starting kit (it costs no credits).
+// Empties the current player's list and writes the starting kit (it costs no credits).
 void ResetPurchases(Game& game);
-// The same for a list kept apart (another player's); entry k at [k + 1].
+// The same for any player's list; entry k at [k + 1].
 void ResetPurchaseList(const Game& game, Array1<TPurchase, kPurchaseEntries>& list);
 
 }  // namespace tarq

@@ -33,25 +33,27 @@ std::string StartGoldLabel(i32 gold) { return "Кредиты:  " + std::to_stri
 
 std::string ChooseStartGold(Game& game, i32 gold) {
     game.World.StartGold = gold;
-    game.ViewSettings.Credits = SaturatedCredits(gold);
+    CurrentPlayerEntry(game).Credits = SaturatedCredits(gold);
     ResetPurchases(game);
     return StartGoldLabel(gold);
 }
 
 void ApplyPurchaseRestrictions(Game& game, bool noStructures, bool noAlienUnits) {
+    TPlayer& me = CurrentPlayerEntry(game);
+    me.Restrictions = {noStructures ? u8{1} : u8{0}, noAlienUnits ? u8{1} : u8{0}};
     for (int t = 1; t <= kTypeCount; ++t)
-        if (game.UnitTypes[t].Category == 0) game.UnitTypes[t].Purchasable = noStructures ? 0 : 1;
+        if (game.UnitTypes[t].Category == 0) me.Purchasable[t] = noStructures ? 0 : 1;
     for (int t = 1; t <= kTypeCount; ++t)
-        if (game.UnitTypes[t].Category == 4) game.UnitTypes[t].Purchasable = noAlienUnits ? 0 : 1;
+        if (game.UnitTypes[t].Category == 4) me.Purchasable[t] = noAlienUnits ? 0 : 1;
 }
 
 DragVerdict JudgeDragOver(Game& game, int type) {
     if (!IsType(type)) return DragVerdict::RefuseNoType;
-    if (game.UnitTypes[type].Purchasable == 0) {
+    if (CurrentPlayerEntry(game).Purchasable[type] == 0) {
         game.WarnFlashTicks = kWarnFlashTicks;
         return DragVerdict::RefuseNotPurchasable;
     }
-    if (game.UnitStats[type].Cost > game.ViewSettings.Credits) {
+    if (game.UnitStats[type].Cost > CurrentPlayerEntry(game).Credits) {
         game.WarnFlashTicks = kWarnFlashTicks;
         return DragVerdict::RefuseTooExpensive;
     }
@@ -62,17 +64,18 @@ DragVerdict JudgeDragOver(Game& game, int type) {
 // checked again so that no other path can buy an unbuyable type.
 DropResult BuyType(Game& game, int type) {
     DropResult result;
-    if (!IsType(type) || game.UnitTypes[type].Purchasable == 0) return result;
+    TPlayer& me = CurrentPlayerEntry(game);
+    if (!IsType(type) || me.Purchasable[type] == 0) return result;
     const i16 cost = game.UnitStats[type].Cost;
-    if (cost > game.ViewSettings.Credits) return result;
+    if (cost > me.Credits) return result;
     result.entry = FreeEntry(game);
     TPurchase& p = game.PurchaseList(result.entry);
     p.TypeId = static_cast<u8>(type);
     p.Cargo = 0;
     p.Price = static_cast<u8>(cost & 0xFF);
-    game.ViewSettings.Credits = static_cast<i16>(game.ViewSettings.Credits - cost);
+    me.Credits = static_cast<i16>(me.Credits - cost);
     result.bought = true;
-    result.creditsText = CreditsLabel(game.ViewSettings.Credits);
+    result.creditsText = CreditsLabel(me.Credits);
     return result;
 }
 
@@ -84,7 +87,7 @@ CargoStepResult SelectCargoCell(Game& game, int entry, const std::string& rowLab
     TPurchase& p = game.PurchaseList(entry);
     if (!IsType(p.TypeId) || game.UnitStats[p.TypeId].CargoKind == 0) return result;
     result.cargoRow = true;
-    i16& credits = game.ViewSettings.Credits;
+    i16& credits = CurrentPlayerEntry(game).Credits;
     if (cell == "+") {
         if (p.Cargo + 5 <= game.UnitStats[p.TypeId].CargoCapacity) {
             if (credits <= 0) {

@@ -22,14 +22,15 @@ std::string CreditsLabel(int credits);
 // Text of the credits label after a start gold choice: two spaces before the number.
 std::string StartGoldLabel(i32 gold);
 
-// The start gold choice: StartGold and Credits take `gold` and the list goes
-// back to the starting kit. Returns the credits label, which after a gold
-// choice carries two spaces before the number.
+// The start gold choice: StartGold and the current player's Credits take
+// `gold` and their list goes back to the starting kit. Returns the credits
+// label, which after a gold choice carries two spaces before the number.
 std::string ChooseStartGold(Game& game, i32 gold);
 
-// Structures (category 0) and alien ground units (category 4) of types
-// 1..68 become unbuyable while their box is checked and buyable otherwise,
-// structures first. The caller resets the purchase list afterwards.
+// The current player's restrictions: they keep both boxes, and structures
+// (category 0) and alien ground units (category 4) of types 1..68 go off
+// sale for them while their box is checked and on sale otherwise, structures
+// first. The caller resets the purchase list afterwards.
 void ApplyPurchaseRestrictions(Game& game, bool noStructures, bool noAlienUnits);
 
 enum class DragVerdict {

@@ -71,7 +71,7 @@ bool TMainForm::UnsavedChanges() const {
 // The loaded game is checked whole before anything changes; the player's
 // answer decides whether it replaces a game with play kept in no file.
 bool TMainForm::LoadGame(const QString& path) {
-    LoadedGame loaded = LoadGameFile(path);
+    LoadedGame loaded = LoadGameFile(path, *game_);  // the preferences stay the user's
     if (!loaded) {
         ShowMessage(loaded.message, MessageWeight::Warning);
         return false;
@@ -101,7 +101,7 @@ bool TMainForm::LoadGame(const QString& path) {
 bool TMainForm::TakeLoadedGame(std::unique_ptr<Game> loaded) {
     if (!map_->GraphicsFitFor(*loaded) && !LoadGraphicsFor(*loaded)) return false;
     const bool sameSeat = Launched() && !handover_->isVisible() && SeveralPlayers(*game_) &&
-                          game_->ViewSettings.CurrentPlayer == loaded->ViewSettings.CurrentPlayer;
+                          game_->CurrentPlayer == loaded->CurrentPlayer;
     loaded->AppActive = game_->AppActive;  // the application's state, not the file's
     game_ = std::move(loaded);
     net_->SetShown(std::exchange(openingNetGame_, QString()));
@@ -111,7 +111,7 @@ bool TMainForm::TakeLoadedGame(std::unique_ptr<Game> loaded) {
     if (SeveralPlayers(*game_) && !sameSeat) {
         map_->StopDrawing();
         RefreshFromGame();
-        const int player = game_->ViewSettings.CurrentPlayer;
+        const int player = game_->CurrentPlayer;
         handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, QString());
         return true;
     }

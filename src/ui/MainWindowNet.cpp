@@ -37,7 +37,7 @@ void TMainForm::NetPlayClick() {
     net::GamePlace place;
     if (const net::NetGameEntry* shown = net_->Find(net_->shown())) place = shown->place;
     else place.gameId = net::NewGameId();
-    place.seat = game_->ViewSettings.CurrentPlayer;
+    place.seat = game_->CurrentPlayer;
     auto* dialog = new NetPlaceDialog(place, net_->PollSeconds(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {

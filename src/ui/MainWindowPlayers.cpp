@@ -24,7 +24,7 @@ void TMainForm::TurnEnded() {
     if (!SeveralPlayers(*game_)) return;
     map_->StopDrawing();
     map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen
-    const int player = game_->ViewSettings.CurrentPlayer;
+    const int player = game_->CurrentPlayer;
     handover_->ShowFor(player, TeamColourAt(PlayerColourIndex(*game_, player)).base, saved.path);
     if (!place.isEmpty() && !net_->PlaysHere(player))
         handover_->Hint->setText(QStringLiteral("Ход отправлен в «%1». Игрок %2 получит его на своем компьютере; "
@@ -36,7 +36,7 @@ void TMainForm::TurnEnded() {
 
 void TMainForm::HandOver() {
     // A network game's next player plays on their own machine.
-    if (!net_->PlaysHere(game_->ViewSettings.CurrentPlayer)) {
+    if (!net_->PlaysHere(game_->CurrentPlayer)) {
         map_->ShowPanels(false);
         ShowTab(PageControl1, kPageMap, false);
         ActivatePage(PageControl1, kPageWelcome);

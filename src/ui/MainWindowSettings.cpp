@@ -45,7 +45,7 @@ void TMainForm::SettingsChanged() {
 void TMainForm::NewGameChoicesChanged() {
     if (!keepChanges_) return;
     const Game& g = *game_;
-    WriteStoredChoices({g.MapChoices, g.ViewSettings.PlayerClan, g.World.StartGold, g.NewGameChoices});
+    WriteStoredChoices({g.MapChoices, CurrentPlayerEntry(g).PlayerClan, g.World.StartGold, g.NewGameChoices});
 }
 
 // During a game only the settings page changes; the defaults of the new-game

@@ -247,7 +247,7 @@ void MapPage::DXTimerTimer() {
     StaticText9->setText(QStringLiteral("Fps=") + QString::number(fps_));
     if (g.BasePromptShown == 0) {
         g.BasePromptShown = 1;
-        if (g.ViewSettings.BasePlaced == 0) host_.ShowMessage(QStringLiteral("Укажите точку расположения базы"));
+        if (CurrentPlayerEntry(g).BasePlaced == 0) host_.ShowMessage(QStringLiteral("Укажите точку расположения базы"));
     }
 }
 

@@ -97,7 +97,7 @@ void NetPlay::Add(const net::GamePlace& place, const QString& password, const Ga
     // A game new to the list starts its place with the turn on show; a known
     // one only changes how it is reached.
     if (firstTurn)
-        exchanges_[place.gameId]->Send(WriteGameFile(*game), game->Turn, game->ViewSettings.CurrentPlayer);
+        exchanges_[place.gameId]->Send(WriteGameFile(*game), game->Turn, game->CurrentPlayer);
     emit listChanged();
 }
 
@@ -110,7 +110,7 @@ void NetPlay::SetShown(const QString& gameId) {
 QString NetPlay::Send(const Game& game) {
     const auto exchange = exchanges_.find(shown_);
     if (exchange == exchanges_.end()) return {};
-    exchange->second->Send(WriteGameFile(game), game.Turn, game.ViewSettings.CurrentPlayer);
+    exchange->second->Send(WriteGameFile(game), game.Turn, game.CurrentPlayer);
     return exchange->second->place().Shown();
 }
 

@@ -30,7 +30,7 @@ public:
     // is its own (its lists, labels and refusals) from the returned value.
     virtual Outcome Submit(const Order& order) = 0;
     // `command` as an order of the player on show.
-    Order Mine(Command command) { return {game().ViewSettings.CurrentPlayer, std::move(command)}; }
+    Order Mine(Command command) { return {game().CurrentPlayer, std::move(command)}; }
     virtual const CursorSet& cursors() const = 0;
     // The terrain colour strip made at start, one pixel per terrain code.
     virtual const Bitmap& terrainStrip() const = 0;

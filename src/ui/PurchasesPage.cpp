@@ -186,7 +186,7 @@ void PurchasesPage::NamePurchaseTreeNodes() {
 
 void PurchasesPage::RefreshFromGame() {
     RefreshPurchaseList();
-    SetCreditsText(QString::fromStdString(CreditsLabel(host_.game().ViewSettings.Credits)));
+    SetCreditsText(QString::fromStdString(CreditsLabel(CurrentPlayerEntry(host_.game()).Credits)));
 }
 
 void PurchasesPage::SetCreditsText(const QString& text) { StaticText7->setText(text); }
@@ -230,7 +230,7 @@ void PurchasesPage::ListBox1DragDrop(QObject* source) {
     const int type = SelectedTreeType(TreeView1);
     if (type < 1 || type > kTypeCount) return;
     if (!host_.Submit(host_.Mine(cmd::BuyType{static_cast<u8>(type)})).accepted) return;
-    StaticText7->setText(QString::fromStdString(CreditsLabel(host_.game().ViewSettings.Credits)));
+    StaticText7->setText(QString::fromStdString(CreditsLabel(CurrentPlayerEntry(host_.game()).Credits)));
     RefreshPurchaseList();
 }
 
@@ -261,7 +261,7 @@ void PurchasesPage::StrSelectCell(int column, int row) {
     const std::vector<std::string> lines = PurchaseListLines(g);
     if (entry < static_cast<int>(lines.size()) && ListBox1->item(entry))
         ListBox1->item(entry)->setText(QString::fromStdString(lines[static_cast<std::size_t>(entry)]));
-    StaticText7->setText(QString::fromStdString(CreditsLabel(g.ViewSettings.Credits)));
+    StaticText7->setText(QString::fromStdString(CreditsLabel(CurrentPlayerEntry(g).Credits)));
 }
 
 void PurchasesPage::ShowTypeCard(int type, CardSource source, int entry) {

@@ -43,8 +43,8 @@ void RestrictionsPage::RefreshFromGame() {
     const Game& g = host_.game();
     for (int i = 0; i < Sstartmoney->count(); ++i)
         if (Sstartmoney->itemText(i).trimmed().toInt() == g.World.StartGold) Sstartmoney->setItemIndex(i);
-    StrToBuy->setChecked(g.NewGameChoices.NoStructures == 1);
-    AlienToBuy->setChecked(g.NewGameChoices.NoAlienUnits == 1);
+    StrToBuy->setChecked(CurrentPlayerEntry(g).Restrictions.NoStructures == 1);
+    AlienToBuy->setChecked(CurrentPlayerEntry(g).Restrictions.NoAlienUnits == 1);
 }
 
 void RestrictionsPage::SstartmoneyClick() {

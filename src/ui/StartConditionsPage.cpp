@@ -166,7 +166,7 @@ void StartConditionsPage::RefreshFromGame() {
     PageControl5->setCurrentIndex(map.model);
     for (const BarField& f : kBarFields) (this->*f.bar)->setValue(map.*f.field);
     ShowSectorChoice();
-    const int clan = g.ViewSettings.PlayerClan < ComboBox1->count() ? g.ViewSettings.PlayerClan : -1;
+    const int clan = CurrentPlayerEntry(g).PlayerClan < ComboBox1->count() ? CurrentPlayerEntry(g).PlayerClan : -1;
     {
         const QSignalBlocker block(ComboBox1);
         ComboBox1->setCurrentIndex(clan);
@@ -183,7 +183,7 @@ void StartConditionsPage::RefreshFromGame() {
 void StartConditionsPage::ShowPlayerColour() {
     const Game& g = host_.game();
     const QSignalBlocker block(ColorBox1);
-    ColorBox1->setCurrentIndex(PlayerColourIndex(g, std::max<int>(g.ViewSettings.CurrentPlayer, 1)));
+    ColorBox1->setCurrentIndex(PlayerColourIndex(g, std::max<int>(g.CurrentPlayer, 1)));
 }
 
 // With several players the sectors always count: the box shows it ticked and
@@ -191,7 +191,7 @@ void StartConditionsPage::ShowPlayerColour() {
 void StartConditionsPage::ShowSectorChoice() {
     const Game& g = host_.game();
     const bool several = SeveralPlayers(g);
-    CheckBox2->setChecked(several || g.ViewSettings.UseLandingSectors == 1);
+    CheckBox2->setChecked(several || g.UseLandingSectors == 1);
     CheckBox2->setEnabled(!several && PlayersCount->isEnabled());
     if (CheckBox2->isChecked()) StaticText2->show();
     SectorShareLine->setText(QStringLiteral("Каждому игроку не больше %1 секторов; у вас отмечено %2")
@@ -207,7 +207,7 @@ void StartConditionsPage::SetJoining(bool joining) {
     if (!joining) return;
     const Game& g = host_.game();
     StaticText2->setText(QStringLiteral("Игрок %1: задайте сектора для своей высадки; красные заняты другими игроками")
-                             .arg(g.ViewSettings.CurrentPlayer));
+                             .arg(g.CurrentPlayer));
     StaticText2->show();
     Image3->setImage(ToQImage(MakeMapPreview(g, host_.terrainStrip())));
     Image2Click();
@@ -226,7 +226,7 @@ void StartConditionsPage::ColorBox1Change(int index) {
 void StartConditionsPage::PlayersCountChange(int count) {
     host_.Submit(host_.Mine(cmd::SetPlayerCount{static_cast<u8>(std::clamp(count, 1, kMaxPlayers))}));
     ShowPlayerColour();
-    if (SeveralPlayers(host_.game()) && host_.game().ViewSettings.UseLandingSectors == 0) {
+    if (SeveralPlayers(host_.game()) && host_.game().UseLandingSectors == 0) {
         CheckBox2->setChecked(true);
         CheckBox2Click();
     }

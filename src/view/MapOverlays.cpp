@@ -67,7 +67,7 @@ void MapOverlayLayer::Invalidate() {
 bool MapOverlayLayer::Update(const Game& game, const FrameGeometry& g) {
     const TViewSettings& v = game.ViewSettings;
     const Inputs in{game.Map.Identity(), game.World.Objects.Writes(), v.Overlays, game.SelectedObject,
-                    v.CurrentPlayer, g.firstCol, g.lastCol, g.firstRow, g.lastRow, g.size};
+                    game.CurrentPlayer, g.firstCol, g.lastCol, g.firstRow, g.lastRow, g.size};
     if (!valid_ || !(in == inputs_)) {
         inputs_ = in;
         valid_ = true;

@@ -11,7 +11,7 @@ int SectorOf(int cellCoord, int mapSize) {
     return sector > kNoSector ? kNoSector : sector;
 }
 
-bool CellInSectorState(const Game& game, int col, int row, u8 state) {
+bool CellInSectorState(const Match& game, int col, int row, u8 state) {
     const int sx = SectorOf(col, game.World.MapWidth), sy = SectorOf(row, game.World.MapHeight);
     if (sx >= kSectorGrid || sy >= kSectorGrid) return false;
     return game.World.LandingSectors[sx][sy] == state;
@@ -31,7 +31,7 @@ void ShowLandingArea(Game& game, bool restricted) {
             game.Map(x, y).Layers[kLayerTerrain].show = (!restricted || CellMarkedForLanding(game, x, y)) ? 1 : 0;
 }
 
-void SectorsSeenBy(Game& game, int player) {
+void SectorsSeenBy(Match& game, int player) {
     const TPlayers& players = game.Players;
     for (int sx = 0; sx < kSectorGrid; ++sx)
         for (int sy = 0; sy < kSectorGrid; ++sy) {
@@ -43,11 +43,11 @@ void SectorsSeenBy(Game& game, int player) {
         }
 }
 
-int SectorShare(const Game& game) {
+int SectorShare(const Match& game) {
     return kSectorGrid * kSectorGrid / std::clamp<int>(game.Players.Count, 1, kMaxPlayers);
 }
 
-int ClaimedSectorCount(const Game& game) {
+int ClaimedSectorCount(const Match& game) {
     int claimed = 0;
     for (const auto& column : game.World.LandingSectors)
         for (u8 entry : column) claimed += entry == kSectorClaimed ? 1 : 0;
@@ -56,12 +56,16 @@ int ClaimedSectorCount(const Game& game) {
 
 void Image2MouseDownToggle(Game& game, int x, int y) {
     if (x < 0 || y < 0 || x >= kSectorPicture || y >= kSectorPicture) return;
-    u8& sector = game.World.LandingSectors[x / kSectorPixels][y / kSectorPixels];
+    const int sx = x / kSectorPixels, sy = y / kSectorPixels;
+    u8& sector = game.World.LandingSectors[sx][sy];
     if (sector == kSectorFree) {
         if (ClaimedSectorCount(game) < SectorShare(game)) sector = kSectorClaimed;
     } else if (sector == kSectorClaimed) {
         sector = kSectorFree;
     }
+    // The claim is the player's: their entry holds it, the map's sectors show it.
+    if (sector == kSectorFree || sector == kSectorClaimed)
+        CurrentPlayerEntry(game).Sectors[sx][sy] = sector == kSectorClaimed ? 1 : 0;
 }
 
 void DrawRectangle(Bitmap& picture, int left, int top, int right, int bottom, Pixel pen, bool solid, Pixel brush) {

@@ -26,7 +26,7 @@ constexpr Pixel kSectorRed = FromBgr(0x0000FF);
 int SectorOf(int cellCoord, int mapSize);
 
 // True when map cell (col, row) lies in a sector holding `state`.
-bool CellInSectorState(const Game& game, int col, int row, u8 state);
+bool CellInSectorState(const Match& game, int col, int row, u8 state);
 
 // Whether map cell (col, row) lies in a sector the current player marked
 // (any value but 0 and 2); the last column and row lie in no sector.
@@ -41,19 +41,19 @@ void ShowLandingArea(Game& game, bool restricted);
 // LandingSectors as player `player` sees them: 1 where they claimed, 2 where
 // another player of the game did, 0 elsewhere (the claims come from the
 // players' table).
-void SectorsSeenBy(Game& game, int player);
+void SectorsSeenBy(Match& game, int player);
 
 // How many sectors one player may claim: an equal share of the 100 for every
 // player of the game, so whoever claims first still leaves each later player
 // as many as they had (all 100 in a game of one player).
-int SectorShare(const Game& game);
+int SectorShare(const Match& game);
 
 // The sectors the current player has claimed (holding 1).
-int ClaimedSectorCount(const Game& game);
+int ClaimedSectorCount(const Match& game);
 
 // A press at pixel (x, y) of the 160 x 160 grid picture: a free sector becomes
-// claimed while the player holds fewer than their share, a claimed one free;
-// other values stay. Presses outside the picture are ignored. Works whether or
+// claimed while the player holds fewer than their share, a claimed one free,
+// in LandingSectors and in the current player's entry alike; other values stay. Presses outside the picture are ignored. Works whether or
 // not a map exists.
 void Image2MouseDownToggle(Game& game, int x, int y);
 

@@ -1,10 +1,10 @@
 #include "Driver.h"
 
-#include <cstring>
 #include <utility>
 #include <variant>
 
 #include "core/CommandCodec.h"
+#include "core/StateHash.h"
 #include "core/World.h"
 #include "gamefile/GameFile.h"
 #include "gamefile/GameFileFormat.h"
@@ -61,67 +61,8 @@ const char* EventName(EventKind kind) {
     return "event";
 }
 
-// A multiplicative hash over the values' bytes, eight at a time; every value
-// hashed here has no padding.
-class Print {
-public:
-    template <typename T>
-    void Bytes(const T* data, std::size_t count) {
-        const auto* p = reinterpret_cast<const unsigned char*>(data);
-        std::size_t n = count * sizeof(T);
-        for (; n >= 8; n -= 8, p += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            Mix(word);
-        }
-        std::uint64_t tail = 0;
-        std::memcpy(&tail, p, n);
-        Mix(tail ^ (static_cast<std::uint64_t>(n) << 56));
-    }
-    template <typename... T>
-    void Add(const T&... values) {
-        (Bytes(&values, 1), ...);
-    }
-    template <typename T>
-    void Grid(const CellGrid<T>& grid) {
-        Bytes(grid.cells.data(), grid.cells.size());
-    }
-    std::uint64_t value() const { return h_; }
-
-private:
-    void Mix(std::uint64_t word) {
-        h_ = (h_ ^ word) * 0x9E3779B97F4A7C15ull;
-        h_ ^= h_ >> 29;
-    }
-    std::uint64_t h_ = 0xCBF29CE484222325ull;
-};
 
 }  // namespace
-
-std::uint64_t MatchFingerprint(const Game& g) {
-    Print p;
-    const TWorld& w = g.World;
-    p.Add(w.StartGold, w.MapWidth, w.MapHeight, w.TerrainSet, w.LandingSectors);
-    p.Grid(w.Terrain);
-    p.Grid(w.Connectors);
-    p.Grid(w.Resources);
-    p.Grid(w.Passability);
-    for (const TGameObject& o : w.Objects)
-        p.Add(o.Owner, o.Active, o.Cells, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn, o.BuildLink,
-              o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft, o.HitsLeft,
-              o.MovesLeft, o.CargoKind, o.Cargo, o.AnimClass, o.Stats);
-    p.Add(g.Players.Count);
-    for (const TPlayer& pl : g.Players.Table)
-        p.Add(pl.Number, pl.Clan, pl.Colour, pl.Joined, pl.BaseLanded, pl.Credits, pl.Restrictions, pl.Purchasable,
-              pl.Purchases, pl.Sectors);
-    const TViewSettings& v = g.ViewSettings;
-    p.Add(v.CurrentPlayer, v.UseLandingSectors, v.BasePlaced, v.PlayerClan, v.Credits, g.NewGameChoices,
-          g.PurchaseListStorage);
-    for (const TUnitType& t : g.UnitTypes) p.Add(t.Purchasable);
-    p.Add(g.Turn, g.Rng.Seed(), g.Log.Digest(), g.ClickMode, g.SiteBuilder, g.SiteBuilderCol, g.SiteBuilderRow,
-          g.ExitCandidates, g.ExitMarkers, g.LastCreatedObject, g.ReadyLayerOn);
-    return p.value();
-}
 
 Driver::Driver(std::function<std::uint32_t()> seeds)
     : game_(NewGame()), seeds_(std::move(seeds)), palette_(ColourStrip()) {
@@ -133,7 +74,7 @@ Driver::Driver(std::function<std::uint32_t()> seeds)
 
 bool Driver::matchStarted() const { return MatchStarted(*game_); }
 
-Outcome Driver::Submit(Command command) { return Submit(Order{game_->ViewSettings.CurrentPlayer, command}); }
+Outcome Driver::Submit(Command command) { return Submit(Order{game_->CurrentPlayer, command}); }
 
 // Now and then a match command is fingerprinted before and after: refused,
 // it must have changed nothing.
@@ -142,12 +83,12 @@ Outcome Driver::Submit(const Order& order) {
     if (std::holds_alternative<cmd::Join>(order.command) && !matchStarted()) TakeRoundStart(true);
     const std::int32_t turn = game_->Turn;
     const bool watched = IsMatchCommand(order.command) && ++submitted_ % 8 == 0;
-    const std::uint64_t before = watched ? MatchFingerprint(*game_) : 0;
+    const std::uint64_t before = watched ? StateHash(*game_) : 0;
     const Outcome out = Execute(*game_, order);
     ++events[(out.accepted ? "order " : "refused ") + std::string(CommandName(order.command))];
     for (const GameEvent& e : out.events) ++events[EventName(e.kind)];
     if (!out.accepted) {
-        if (watched && MatchFingerprint(*game_) != before)
+        if (watched && StateHash(*game_) != before)
             trouble_ = "a refused order changed the match: " + OrderText(order);
         return out;
     }
@@ -186,7 +127,7 @@ std::string Driver::CheckRound() {
     if (!result.ok)
         return "the replay of the round refused log entry " + std::to_string(result.failedAt) + ": " +
                OrderText(log[result.failedAt].order);
-    if (MatchFingerprint(*replayed) != MatchFingerprint(*game_))
+    if (StateHash(*replayed) != StateHash(*game_))
         return "the replay of log entries " + std::to_string(roundFrom_) + ".." + std::to_string(log.size()) +
                " reached another state than the game";
     return {};
@@ -196,7 +137,7 @@ std::string Driver::CheckRound() {
 void Driver::ShowMap() {
     Game& g = *game_;
     onMap_ = true;
-    Execute(g, {g.ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
+    Execute(g, {g.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
     StartInitialView(g, width_ + 4, width_, height_, g.ViewSettings.Scale, width_, height_);
     back_ = BackBuffer(width_, height_);
     frameCache_.Invalidate();
@@ -245,7 +186,7 @@ std::string Driver::SaveAndLoad() {
     LoadedGame loaded = ReadGameFile(bytes, QStringLiteral("autogame.tarq"));
     if (!loaded) return "a saved game is refused: " + loaded.message.toStdString();
     if (WriteGameFile(*loaded.game) != bytes) return "a loaded game saves to other bytes";
-    if (gamefile::kGameFileVersion >= 3 && MatchFingerprint(*loaded.game) != MatchFingerprint(*game_))
+    if (gamefile::kGameFileVersion >= 3 && StateHash(*loaded.game) != StateHash(*game_))
         return "a loaded game is not the game that was saved";
     const std::size_t logged = game_->Log.Entries().size();
     TakeLoadedGame(std::move(loaded.game));
@@ -271,7 +212,7 @@ void Driver::TakeLoadedGame(std::unique_ptr<Game> loaded) {
     game_ = std::move(loaded);
     onMap_ = !JoiningPlayer(*game_);
     Execute(*game_,
-            {game_->ViewSettings.CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
+            {game_->CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
     UpdateViewGeometry(*game_, width_, height_);
     frameCache_.Invalidate();
 }

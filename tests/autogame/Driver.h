@@ -87,10 +87,5 @@ private:
     AnimationClock clock_;
 };
 
-// The fingerprint the checks compare: the match alone (objects without the
-// pictures their animation steps through, the map's terrain and deposits,
-// the players without their kept views, the turn, the random source, the
-// log and the order under way), never the view, the input or the caches.
-std::uint64_t MatchFingerprint(const Game& game);
 
 }  // namespace tarq::autogame

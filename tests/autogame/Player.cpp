@@ -131,7 +131,7 @@ std::string Player::SetupAction() {
         }
         case 3: return ClaimSectors();
         case 4: {
-            const u8 on = U8(g.ViewSettings.UseLandingSectors == 0 ? 1 : 0);
+            const u8 on = U8(g.UseLandingSectors == 0 ? 1 : 0);
             return Text("landing sectors ", int{on}, Said(d.Submit(cmd::UseSectors{on})));
         }
         case 5: {
@@ -252,7 +252,7 @@ void Player::PickCell(int& col, int& row) {
     const Game& g = driver_->game();
     const int width = g.World.MapWidth, height = g.World.MapHeight;
     const int r = Below(100);
-    if (g.ViewSettings.BasePlaced == 0 && r < 70) {
+    if (CurrentPlayerEntry(g).BasePlaced == 0 && r < 70) {
         for (int tries = 0; tries < 200; ++tries) {
             col = Between(1, width), row = Between(1, height);
             if (BaseCellAccepted(g, col, row)) return;

@@ -42,7 +42,7 @@ public:
 
 private:
     void NewGame();
-    Order Mine(Command command) const { return {driver_->game().ViewSettings.CurrentPlayer, command}; }
+    Order Mine(Command command) const { return {driver_->game().CurrentPlayer, command}; }
     std::string SetupAction();
     std::string ClaimSectors();
     std::string StartAction();

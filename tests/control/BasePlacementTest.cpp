@@ -41,7 +41,7 @@ TEST_F(BasePlacementTest, RefusedCellsChangeNothing) {
     const Case cases[] = {{1, 1, 0}, {2, 1, 0}, {3, 1, 0}, {21, 5, 0}, {0, 5, 0}, {4, 1, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.col << "," << c.row);
-        game->ViewSettings.UseLandingSectors = c.sectors;
+        game->UseLandingSectors = c.sectors;
         const WorldSnapshot before(*game);
         EXPECT_FALSE(PlaceInitialForce(*game, c.col, c.row));
         EXPECT_TRUE(WorldSnapshot(*game) == before);
@@ -110,7 +110,7 @@ TEST_F(BasePlacementTest, DepositsByTheMapEdgeStayOnTheMap) {
 }
 
 TEST_F(BasePlacementTest, TheLandingMarksDisappearAndTheViewCentresOnTheBase) {
-    game->ViewSettings.UseLandingSectors = 1;
+    game->UseLandingSectors = 1;
     LayerAt(12, 7, kLayerTerrain).show = 1;
     Buy(0, kTank);
     game->CellPixels = 10;
@@ -118,7 +118,7 @@ TEST_F(BasePlacementTest, TheLandingMarksDisappearAndTheViewCentresOnTheBase) {
     const ClickContext context{50, 640, 480, DefaultInfoChecks()};
     const ClickResult r = DXDrawClick(*game, context);
     ASSERT_TRUE(r.baseLanded);
-    EXPECT_EQ(game->ViewSettings.BasePlaced, 1);
+    EXPECT_EQ(CurrentPlayerEntry(*game).BasePlaced, 1);
     ASSERT_TRUE(r.zoomTo100.has_value());
     EXPECT_EQ(game->ViewSettings.Scale, 100);
     EXPECT_EQ(r.zoomTo100->cols, std::to_string(game->VisibleCols));
@@ -178,13 +178,13 @@ TEST_F(JoiningLandingTest, TheLandingCoversNoObjectOrConnectorOfAnotherPlayer) {
     };
     const Foreign foreign[] = {{kConnector, 10, 10, false}, {kRoad, 11, 10, false},  {kGenerator, 10, 11, true},
                                {kConnector, 11, 11, true},  {kBridge, 12, 10, false}, {kPlatform, 13, 10, false}};
-    game->ViewSettings.CurrentPlayer = 1;
+    game->CurrentPlayer = 1;
     for (const Foreign& f : foreign) {
         ASSERT_EQ(CreateObject(*game, f.col, f.row, f.type, f.site ? 1 : 0), 1) << f.type;
         if (f.site) game->Object(game->LastCreatedObject).OrderState = 2;
     }
     const auto theirs = CellsOf(1);
-    game->ViewSettings.CurrentPlayer = 2;
+    game->CurrentPlayer = 2;
     const int kinds[] = {kMiningComplexType, kGenerator, kConstructor, kConstructor, kAircraft};
     for (int k = 0; k < 5; ++k) Buy(k, kinds[k]);
     for (int k = 5; k < 20; ++k) Buy(k, kTank);
@@ -198,9 +198,9 @@ TEST_F(JoiningLandingTest, WithSectorsTheForceLandsInsideThemOrIsRefusedWhole) {
     // Sectors 2..4 across and down: cells 4..9 of the 20 x 20 map, 36 of them.
     for (int sx = 2; sx <= 4; ++sx)
         for (int sy = 2; sy <= 4; ++sy) game->World.LandingSectors[sx][sy] = kSectorClaimed;
-    game->ViewSettings.UseLandingSectors = 1;
+    game->UseLandingSectors = 1;
     ShowLandingArea(*game, true);
-    game->ViewSettings.CurrentPlayer = 2;
+    game->CurrentPlayer = 2;
     Buy(0, kGenerator);  // a structure: its connector must go too when refused
     for (int k = 1; k <= 36; ++k) Buy(k, kTank);
     const WorldSnapshot before(*game);

@@ -17,7 +17,7 @@ class ClickTest : public FactoryTest {
 protected:
     void SetUp() override {
         FactoryTest::SetUp();
-        game->ViewSettings.BasePlaced = 1;
+        CurrentPlayerEntry(*game).BasePlaced = 1;
         game->CellPixels = 10;
         game->ViewSettings.FirstCol = game->ViewSettings.FirstRow = 1;
         context.checks = DefaultInfoChecks();

@@ -39,7 +39,7 @@ protected:
     void SetUp() override {
         FactoryTest::SetUp();
         SetMap(16, 16, kPassLand);
-        game->ViewSettings.BasePlaced = 1;
+        CurrentPlayerEntry(*game).BasePlaced = 1;
         game->CellPixels = 10;
         game->ViewSettings.FirstCol = game->ViewSettings.FirstRow = 1;
     }

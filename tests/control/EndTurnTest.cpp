@@ -129,7 +129,7 @@ TEST_F(EndTurnTest, TheTurnCounterStopsAtItsLast) {
     for (int players : {1, 2}) {
         game->Players.Count = static_cast<u8>(players);
         game->Players.Table[2].Number = static_cast<u8>(players == 2 ? 2 : 0);
-        game->ViewSettings.CurrentPlayer = static_cast<u8>(players);
+        game->CurrentPlayer = static_cast<u8>(players);
         game->Turn = kMaxTurn - 1;
         for (int end = 0; end < 2 * players; ++end) EndTurn(*game);
         EXPECT_EQ(game->Turn, kMaxTurn) << players;

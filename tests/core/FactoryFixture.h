@@ -27,7 +27,7 @@ protected:
         game = NewGame();
         InitData(*game);
         SetMap(10, 10, kPassLand);
-        game->ViewSettings.CurrentPlayer = 1;
+        game->CurrentPlayer = 1;
         game->ViewSettings.ShowConnectors = 1;
     }
 

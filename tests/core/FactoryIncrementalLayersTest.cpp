@@ -11,7 +11,7 @@ namespace {
 class Twins {
 public:
     explicit Twins(unsigned seed) : rng_(seed), full_(NewGame()), fast_(NewGame()) {
-        for (Game* g : games()) InitData(*g), g->ViewSettings.CurrentPlayer = 1;
+        for (Game* g : games()) InitData(*g), g->CurrentPlayer = 1;
         resize(12);
     }
 
@@ -40,7 +40,7 @@ public:
     }
 
     void reset() {
-        apply([](Game& g) { InitData(g), g.ViewSettings.CurrentPlayer = 1; });
+        apply([](Game& g) { InitData(g), g.CurrentPlayer = 1; });
         resize(size());
     }
 

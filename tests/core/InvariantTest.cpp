@@ -135,7 +135,7 @@ TEST(FactoryRandomTest, RandomSequencesMatchTheLiteralRulesAndKeepTheInvariants)
             InitData(*g);
             RandomWorld ground(seed);
             ground.paint(*g, kSize);
-            g->ViewSettings.CurrentPlayer = 1;
+            g->CurrentPlayer = 1;
             g->ViewSettings.ShowConnectors = 1;
         }
         RandomWorld random(seed * 7919u);

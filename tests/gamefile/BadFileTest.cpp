@@ -14,6 +14,7 @@
 
 #include "core/Factory.h"
 #include "core/Invariants.h"
+#include "gamefile/BytePlanes.h"
 #include "gamefile/GameFile.h"
 #include "gamefile/GameFileCodec.h"
 #include "gamefile/GameFileFormat.h"
@@ -70,9 +71,6 @@ TGameObject& Record(Contents& c, int slot) {
     return c.Objects.at(0).Object;
 }
 
-TMapCell& CellOf(Contents& c, int col, int row) {
-    return c.Map[c.Region().index(col, row)];
-}
 TConnectorCell& ConnectorOf(Contents& c, int col, int row) {
     return c.Connectors[c.Region().index(col, row)];
 }
@@ -164,7 +162,7 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
     } cases[] = {
         {"a picture file", QByteArray("BM\x36\x10\0\0", 6) + Saved().mid(6), P::NotAGameFile, "не является"},
         {"a text", QByteArray("TARQ saved game\n"), P::NotAGameFile, "не является"},
-        {"version 3", Reheadered<quint16>(8, 3), P::NewerVersion, "более новой версией игры (формат 3"},
+        {"version 4", Reheadered<quint16>(8, 4), P::NewerVersion, "более новой версией игры (формат 4"},
         {"version 0", Reheadered<quint16>(8, 0), P::Damaged, "версия формата 0"},
         {"an unknown flag", Reheadered<quint16>(10, 3), P::Damaged, "неизвестные флаги"},
         {"a body past the largest", Reheadered<quint32>(12, gamefile::kMaxBodySize + 1), P::Damaged, "размеры"},
@@ -200,7 +198,6 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
     const auto object = [](int index, auto change) {
         return Altered([=](Contents& c) { change(c.Objects.at(static_cast<std::size_t>(index))); });
     };
-    const auto cell = [](Contents& c, int col, int row) -> TMapCell& { return c.Map[c.Region().index(col, row)]; };
     const struct {
         const char* what;
         QByteArray bytes;
@@ -217,9 +214,9 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"a type past the catalogue", object(0, [](SavedObject& o) { o.Object.TypeId = 68; }),
          "неизвестный тип объекта (68)"},
         {"a layer past eight", object(0, [](SavedObject& o) { o.Object.Layer = 8; }), "неверные слои картинок (8 и"},
-        {"a picture of object 5001", Altered([&](Contents& c) { cell(c, 3, 4).Layers[kLayerUnits].id = 5001; }),
-         "клетка (3, 4): слой 4"},
-        {"a sheet past the list", Altered([&](Contents& c) { cell(c, 0, 0).Layers[1].idU = 15; }),
+        {"a picture of object 5001", object(0, [](SavedObject& o) { o.Object.Sprites[3].id = 5001; }),
+         "картинка называет объект 5001 вне таблицы"},
+        {"a sheet past the list", object(1, [](SavedObject& o) { o.Object.CellSprites[2].idU = 15; }),
          "нет листа картинок 15"},
         {"an animation successor past the table",
          object(0, [](SavedObject& o) { o.Object.CellSprites[1].SprNext = 1001; }),
@@ -231,21 +228,22 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
          "неверный номер выбранного объекта (-1)"},
         {"a zoom past any screen", Altered([](Contents& c) { c.ViewSettings.Scale = 600; }), "неверный масштаб (600)"},
         {"turn 0", Altered([](Contents& c) { c.Turn = 0; }), "неверный номер хода (0)"},
-        {"full-screen mode 3", Altered([](Contents& c) { c.Settings.FullScreenMode = 3; }),
-         "неизвестный режим полного экрана (3)"},
-        {"a purchase of type 70", Altered([](Contents& c) { c.PurchaseList[5].TypeId = 70; }),
-         "неверный тип покупки (70)"},
+        {"a landing-sector switch of 2", Altered([](Contents& c) { c.UseLandingSectors = 2; }),
+         "неверный признак секторов высадки (2)"},
+        {"a purchase of type 70", Altered([](Contents& c) { c.Players.Table[1].Purchases[5].TypeId = 70; }),
+         "игрок 1: неверный тип покупки (70)"},
         {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }),
          "неверный номер отметки выхода (6000)"},
-        {"no PLRS section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела «игроки»"},
+        {"no PLRS section", Resectioned([](Sections& s) { s.erase(s.end() - 2); }), "вместо раздела «игроки»"},
+        {"no LOG section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела «журнал»"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",
-         Altered([](Contents& c) { c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 3; }),
+         Altered([](Contents& c) { c.Players = TwoPlayers(), c.CurrentPlayer = 3; }),
          "неверный номер текущего игрока (3)"},
-        {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].Clan = 1; }), "запись игрока 4"},
-        {"sections swapped", Resectioned([](Sections& s) { std::swap(s[4], s[5]); }), "вместо раздела «вид»"},
-        {"a longer VIEW", Resectioned([](Sections& s) { s[4].second += 'x'; }), "длина раздела «вид»"},
+        {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].PlayerClan = 1; }), "запись игрока 4"},
+        {"sections swapped", Resectioned([](Sections& s) { std::swap(s[3], s[4]); }), "вместо раздела «вид»"},
+        {"a longer VIEW", Resectioned([](Sections& s) { s[3].second += 'x'; }), "длина раздела «вид»"},
         {"a grid plane cut short", Resectioned([](Sections& s) { s[1].second.chop(1); }), "раздел «клетки»"},
         {"a section after the last", Resectioned([](Sections& s) { s.push_back(s[0]); }), "лишние данные"},
     };
@@ -279,16 +277,16 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
          Altered([&](Contents& c) { ConnectorOf(c, connector.col, connector.row).Owner = 3; }),
          "соединитель игрока 3, а игроков 1"},
         {"a sector claimed by two players", Altered([](Contents& c) {
-             c.Players = TwoPlayers(), c.ViewSettings.CurrentPlayer = 1;
-             c.LandingSectors[3][4] = 1, c.Players.Table[2].Sectors[3][4] = 1;
+             c.Players = TwoPlayers(), c.CurrentPlayer = 1;
+             c.Players.Table[1].Sectors[3][4] = 1, c.Players.Table[2].Sectors[3][4] = 1;
          }),
          "сектор (4, 5) заняли два игрока"},
-        {"current player 0 of one", Altered([](Contents& c) { c.ViewSettings.CurrentPlayer = 0; }),
+        {"current player 0 of one", Altered([](Contents& c) { c.CurrentPlayer = 0; }),
          "неверный номер текущего игрока (0)"},
         {"a turn past the last", Altered([](Contents& c) { c.Turn = kMaxTurn + 1; }), "неверный номер хода (1000001)"},
         {"a builder of type 0", Altered([&](Contents& c) { Record(c, builder).BuildLink = 0; }),
          "строит неизвестный тип (0)"},
-        {"a stored view past the map", Altered([](Contents& c) { c.Players.Table[1].ViewCenterCol = 16049; }),
+        {"a stored view past the map", Altered([](Contents& c) { c.PlayerViews[1].ViewCenterCol = 16049; }),
          "игрок 1: неверное положение вида (16049)"},
         {"a pulse step of 255", Altered([](Contents& c) { c.PulseStep = 255; }), "неверный шаг мерцания (255)"},
         {"an object in the connector layer",
@@ -310,9 +308,16 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
              ConnectorOf(c, 0, 5) = {1, 1};
          }),
          "соединитель клетки (0, 5) не лежит под строением"},
-        {"a picture in layer 8 of an object not there",
-         Altered([&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerReady].id = static_cast<i16>(site); }),
-         "слой 8: картинка объекта"},
+        {"a log entry that does not read", Resectioned([](Sections& s) {
+             s.back().second = QByteArray::fromHex("00000001" "00000000" "00000001" "01C8");
+         }),
+         "запись журнала 1 не читается"},
+        {"a view order in the log", Altered([](Contents& c) { c.Log = {{1, {1, cmd::Zoom{30}}}}; }),
+         "запись журнала 1: это не приказ партии"},
+        {"a logged order of a player past the players", Altered([](Contents& c) { c.Log = {{1, {2, cmd::EndTurn{}}}}; }),
+         "запись журнала 1: неверный номер игрока (2)"},
+        {"a round start past the entries", Altered([](Contents& c) { c.LogRoundStart = 1; }),
+         "текущий круг начинается с записи 2, а в журнале их 0"},
         {"an exit marker outliving its choice", Altered([&](Contents& c) { c.ExitMarkers[0] = unit; }),
          "отметка выхода " + unitNo + ", а выход не выбирается"},
         {"a site placed without its site",
@@ -328,34 +333,47 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
     for (const auto& c : cases) ExpectRefused(c.bytes, P::Damaged, c.says.toStdString(), c.what);
 }
 
-// The object layers, connector pictures and an object's own picture numbers
-// are rebuilt at load: damage there is mended, not carried into play.
+// The picture layers and an object's own picture numbers are rebuilt at
+// load: a file of format 2 with any layers at all loads as the same game, and
+// damage to an object's pictures is mended, not carried into play.
 TEST(BadFileTest, WhatTheGameDerivesIsRebuiltAtLoad) {
+    const QString v2 = QStringLiteral(TARQ_GAMEFILE_GOLDEN_DIR "/v2.tarq");
+    const LoadedGame golden = LoadGameFile(v2);
+    ASSERT_TRUE(golden) << golden.message.toStdString();
+    QFile file(v2);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray body = gamefile::UnwrapBody(file.readAll()).body;
+    QByteArray scrambled;
+    for (qsizetype at = 0; at < body.size();) {
+        const qsizetype length = qFromBigEndian<quint32>(body.constData() + at + 4);
+        QByteArray payload = body.mid(at + 8, length);
+        if (body.mid(at, 4) == "LAYR") {
+            // Every layer of every cell a picture of a free slot.
+            TMapCell odd;
+            for (TSpriteRef& layer : odd.Layers) layer = {1, 5, 4999, -1, 1};
+            const std::vector<TMapCell> layers(CellRegion::ForMap(50, 50).cells(), odd);
+            payload.clear();
+            gamefile::AppendPlanes(payload, reinterpret_cast<const char*>(layers.data()), layers.size(),
+                                   sizeof(TMapCell));
+        }
+        scrambled += body.mid(at, 4);
+        scrambled.append(4, '\0');
+        qToBigEndian<quint32>(static_cast<quint32>(payload.size()), scrambled.data() + scrambled.size() - 4);
+        scrambled += payload;
+        at += 8 + length;
+    }
+    const LoadedGame loaded =
+        ReadGameFile(gamefile::WrapBody(scrambled, gamefile::BodyStorage::Deflated, 2), "layers.tarq");
+    ASSERT_TRUE(loaded) << loaded.message.toStdString();
+    EXPECT_EQ(StateDifference(*loaded.game, *golden.game), "");
+
     const Game& g = Played();
     const int unit = FirstOfType(g, kUnit);
-    const TCellPos at = g.Object(unit).Cells[1], land = FreeLand(g);
-    const struct {
-        const char* what;
-        std::function<void(Contents&)> change;
-    } cases[] = {
-        {"layer 4 naming a free slot",
-         [&](Contents& c) {
-             CellOf(c, land.col, land.row).Layers[kLayerUnits] = {1, 5, 4999, -1, 1};
-         }},
-        {"an object missing from its layer", [&](Contents& c) { CellOf(c, at.col, at.row).Layers[kLayerUnits] = {}; }},
-        {"layer 3 off the map",
-         [](Contents& c) {
-             CellOf(c, 0, 3).Layers[kLayerLarge] = {1, 5, 0, -1, 1};
-         }},
-        {"layer 5 shown without a connector",
-         [&](Contents& c) { CellOf(c, land.col, land.row).Layers[kLayerConnectors].show = 1; }},
-        {"an object's picture naming another slot", [&](Contents& c) { Record(c, unit).CellSprites[1].id = 1; }},
-    };
-    for (const auto& c : cases) {
-        const LoadedGame loaded = ReadGameFile(Altered(c.change), "mended.tarq");
-        ASSERT_TRUE(loaded) << c.what << ": " << loaded.message.toStdString();
-        EXPECT_EQ(StateDifference(*loaded.game, g), "") << c.what;
-    }
+    const TCellPos land = FreeLand(g);
+    const LoadedGame renamed =
+        ReadGameFile(Altered([&](Contents& c) { Record(c, unit).CellSprites[1].id = 1; }), "renamed.tarq");
+    ASSERT_TRUE(renamed) << renamed.message.toStdString();
+    EXPECT_EQ(StateDifference(*renamed.game, g), "") << "an object's picture naming another slot";
     // A record copied into a free slot, on a cell of its own: an object of its own.
     const LoadedGame copied = ReadGameFile(Altered([&](Contents& c) {
                                                SavedObject copy{4000, Record(c, unit)};

@@ -137,7 +137,7 @@ inline std::vector<Stage> Stages() {
                  for (int tick = 0; tick < 25; ++tick) AdvanceAnimations(g);
                  EndTurn(g);
              }
-             g.ViewSettings.ShowGeology = 1, g.ViewSettings.ShowGrid = 1;
+             ToggleGeology(g), ToggleGrid(g);
              ToggleOverlay(g, MapOverlay::Scan);
              g.Rng.Random(1000);
          }},
@@ -154,8 +154,10 @@ bool SameCells(const CellGrid<T>& a, const CellGrid<T>& b, int width, int height
 }
 
 // The first part of the game state where a and b differ, or "" when they are
-// the same in everything a game file carries (the values of the moment, the
-// scratch records and the layer-rebuild bookkeeping are left out).
+// the same in everything a game file carries and everything the game derives
+// from it: the match, the view, the picture layers. The preferences (never
+// in a file), the values of the moment, the scratch records and the
+// layer-rebuild bookkeeping are left out.
 inline std::string StateDifference(const Game& a, const Game& b) {
     const auto same = [](const auto& x, const auto& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
     const TWorld &wa = a.World, &wb = b.World;
@@ -164,7 +166,8 @@ inline std::string StateDifference(const Game& a, const Game& b) {
     const std::pair<const char*, bool> parts[] = {
         {"map size and settings", wa.MapWidth == wb.MapWidth && wa.MapHeight == wb.MapHeight &&
                                       wa.TerrainSet == wb.TerrainSet && wa.StartGold == wb.StartGold &&
-                                      same(wa.LandingSectors, wb.LandingSectors) && a.MapGenerated == b.MapGenerated},
+                                      same(wa.LandingSectors, wb.LandingSectors) &&
+                                      a.UseLandingSectors == b.UseLandingSectors},
         {"picture layers", cells(a.Map.Cells(), b.Map.Cells())},
         {"terrain", cells(wa.Terrain, wb.Terrain)},
         {"passability", cells(wa.Passability, wb.Passability)},
@@ -172,10 +175,8 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"connectors", cells(wa.Connectors, wb.Connectors)},
         {"objects", wa.Objects == wb.Objects && a.ObjectTemplate == b.ObjectTemplate},
         {"view", a.ViewSettings == b.ViewSettings && a.VisibleCols == b.VisibleCols && a.VisibleRows == b.VisibleRows &&
-                     a.CellPixels == b.CellPixels},
-        {"game id, turn and random source", a.GameId == b.GameId && a.Turn == b.Turn && a.Rng.Seed() == b.Rng.Seed() &&
-                                       a.SlowAnimPeriod == b.SlowAnimPeriod &&
-                                       a.TwoFrameAnimPeriod == b.TwoFrameAnimPeriod},
+                     a.CellPixels == b.CellPixels && a.PlayerViews == b.PlayerViews},
+        {"game id, turn and random source", a.GameId == b.GameId && a.Turn == b.Turn && a.Rng.Seed() == b.Rng.Seed()},
         {"selection and click mode",
          a.SelectedObject == b.SelectedObject && a.LastCreatedObject == b.LastCreatedObject &&
              a.ClickMode == b.ClickMode && a.MoveArmed == b.MoveArmed && a.ReadyLayerOn == b.ReadyLayerOn &&
@@ -183,15 +184,12 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"construction in progress", a.SiteBuilder == b.SiteBuilder && a.SiteBuilderCol == b.SiteBuilderCol &&
                                          a.SiteBuilderRow == b.SiteBuilderRow && a.ExitCandidates == b.ExitCandidates &&
                                          a.ExitMarkers == b.ExitMarkers},
-        {"purchases", a.PurchaseListStorage == b.PurchaseListStorage && a.NewGameChoices == b.NewGameChoices},
-        {"settings", a.Settings == b.Settings},
-        {"players", a.Players == b.Players},
+        {"players, their purchases and the types on sale", a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
+        {"command log", a.Log == b.Log},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)
         if (!equal) return name;
-    for (int t = 1; t <= kTypeCount; ++t)
-        if (a.UnitTypes[t].Purchasable != b.UnitTypes[t].Purchasable) return "types on sale";
     return "";
 }
 

@@ -1,19 +1,20 @@
 // Game files of every format version keep loading. The file of each version
 // was written by that version from the short game of GamePlay.h on the
-// smallest map (a game of one player). The file of format 2 was written
-// before the game id closed its play section and stays as it is, a file
-// without the id; the file of a newer format is written again whenever that
+// smallest map (a game of one player); from format 3 on the game then goes
+// on by orders, so the file holds a command log. The files of formats 1 and
+// 2 stay as they are (format 2's without the game id, which closed its play
+// section later); the file of a newer format is written again whenever that
 // format changes, until it is released:
 //   TARQ_WRITE_GOLDEN=1 build/dev/tests/tarq_gamefile_tests --gtest_filter='Golden*'
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QtEndian>
 
 #include "gamefile/GameFile.h"
 #include "gamefile/GameFileCodec.h"
 #include "gamefile/GameFileFormat.h"
 #include "gamefile/GamePlay.h"
+#include "orders/Execute.h"
 
 namespace tarq::testing {
 namespace {
@@ -22,38 +23,37 @@ QString GoldenFile(int version) {
     return QStringLiteral(TARQ_GAMEFILE_GOLDEN_DIR "/v%1.tarq").arg(version);
 }
 
-// A body with the game id taken off the end of its play section, as files
-// were written before the id was added.
-QByteArray WithoutGameId(QByteArray body) {
-    for (qsizetype at = 0; at + 8 <= body.size();) {
-        const auto length = qFromBigEndian<quint32>(body.constData() + at + 4);
-        if (body.mid(at, 4) == "PLAY") {
-            qToBigEndian<quint32>(length - 8, body.data() + at + 4);
-            return body.remove(at + 8 + length - 8, 8);
-        }
-        at += 8 + static_cast<qsizetype>(length);
-    }
-    return {};
-}
-
 int ObjectsInUse(const Game& g) {
     int n = 0;
     for (const TGameObject& o : g.World.Objects) n += SlotInUse(o) ? 1 : 0;
     return n;
 }
 
+// The short game, its start counted as the "Старт" order counts it, then a
+// step and END TURN given as orders.
+std::unique_ptr<Game> GoldenGame() {
+    std::unique_ptr<Game> game = LaunchedGame(50);
+    for (const Stage& stage : Stages()) stage.act(*game);
+    game->GameId = 0x5441'5251'0000'0003ull;
+    game->Players.Table[1].Joined = 1;
+    const int tank = FirstOfType(*game, 3);
+    const TCellPos at = game->Object(tank).Cells[1];
+    EXPECT_TRUE(Execute(*game, {1, cmd::Step{static_cast<i16>(tank), static_cast<i16>(at.col + 2), at.row}}).accepted);
+    EXPECT_TRUE(Execute(*game, {1, cmd::EndTurn{}}).accepted);
+    return game;
+}
+
 TEST(GoldenFileTest, EveryFormatVersionLoads) {
-    if (qEnvironmentVariableIsSet("TARQ_WRITE_GOLDEN") && gamefile::kGameFileVersion > 2) {
-        std::unique_ptr<Game> game = LaunchedGame(50);
-        for (const Stage& stage : Stages()) stage.act(*game);
-        ASSERT_TRUE(SaveGameFile(*game, GoldenFile(gamefile::kGameFileVersion)));
+    if (qEnvironmentVariableIsSet("TARQ_WRITE_GOLDEN")) {
+        ASSERT_TRUE(SaveGameFile(*GoldenGame(), GoldenFile(gamefile::kGameFileVersion)));
     }
     // What each version's file holds.
     const struct {
         int version, turn, objects;
         u8 readyLayerOn;
         TMapOverlays overlays;  // version 1 has no switches: all off
-    } files[] = {{1, 6, 8, 1, {}}, {2, 6, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}}};
+        std::size_t logged;
+    } files[] = {{1, 6, 8, 1, {}, 0}, {2, 6, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 0}, {3, 7, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 2}};
     ASSERT_EQ(std::size(files), gamefile::kGameFileVersion) << "a golden file for every version";
     std::uint64_t id = 0;
     for (const auto& f : files) {
@@ -65,25 +65,29 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
         EXPECT_EQ(g.Turn, f.turn);
         EXPECT_EQ(ObjectsInUse(g), f.objects);
         EXPECT_EQ(g.ReadyLayerOn, f.readyLayerOn);
-        EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
-        EXPECT_TRUE(g.Players == OnePlayer());
+        EXPECT_EQ(g.Players.Count, 1);
+        EXPECT_EQ(CurrentPlayerEntry(g).BasePlaced, 1);
+        EXPECT_EQ(CurrentPlayerEntry(g).Credits, 150 - g.UnitStats[3].Cost) << "the start gold less the tank";
         EXPECT_TRUE(g.ViewSettings.Overlays == f.overlays);
-        // Neither file has a game id: each gets one from its map, the same
-        // map's the same, and keeps it once saved again.
+        EXPECT_EQ(g.Log.Entries().size(), f.logged);
+        EXPECT_EQ(g.Log.RoundStart(), f.logged);
         EXPECT_NE(g.GameId, 0u);
+        EXPECT_EQ(ReadGameFile(WriteGameFile(g), "again.tarq").game->GameId, g.GameId) << "kept once saved again";
+        if (f.version > 2) continue;
+        // Neither old file has a game id: each gets one from its map, the same
+        // map's the same.
         EXPECT_EQ(g.GameId, id != 0 ? id : g.GameId);
         id = g.GameId;
-        EXPECT_EQ(ReadGameFile(WriteGameFile(g), "again.tarq").game->GameId, id);
     }
-    // The newest file is written exactly as this version writes it, but for
-    // the game id added since.
+    // The newest file is written exactly as this version writes it, and the
+    // game writes it the same every time.
     QFile newest(GoldenFile(gamefile::kGameFileVersion));
     ASSERT_TRUE(newest.open(QIODevice::ReadOnly));
     const QByteArray bytes = newest.readAll();
     const ParsedGameFile parsed = ParseGameFile(bytes);
     ASSERT_TRUE(parsed.contents);
-    const QByteArray again = gamefile::EncodeBody(*ContentsOf(*BuildGame(*parsed.contents)));
-    EXPECT_TRUE(WithoutGameId(again) == gamefile::UnwrapBody(bytes).body);
+    EXPECT_TRUE(gamefile::EncodeBody(*ContentsOf(*BuildGame(*parsed.contents))) == gamefile::UnwrapBody(bytes).body);
+    EXPECT_TRUE(WriteGameFile(*GoldenGame()) == bytes);
 }
 
 }  // namespace

@@ -70,12 +70,13 @@ void Mutate(Rng& rng, GameFileContents& c) {
         [&] { Set(c.PulseAlpha, v); },
         [&] { Set(c.PulseStep, v); },
         [&] { Set(c.ViewSettings.ViewCenterCol, v); },
-        [&] { Set(c.ViewSettings.CurrentPlayer, v); },
-        [&] { Set(c.Players.Table[c.Players.Count].ViewCenterCol, v); },
+        [&] { Set(c.CurrentPlayer, v); },
+        [&] { Set(c.PlayerViews[c.Players.Count].ViewCenterCol, v); },
         [&] { c.Players.Table[c.Players.Count].Sectors[rng() % kSectorGrid][rng() % kSectorGrid] = 1; },
         [&] { Set(c.Connectors[rng() % c.Connectors.size()].Present, 1); },
-        [&] { c.Map[rng() % c.Map.size()].Layers[kLayerReady].id = static_cast<i16>(v); },
-        [&] { c.Map[rng() % c.Map.size()].Layers[kLayerUnits].id = static_cast<i16>(v); },
+        [&] { Set(c.UseLandingSectors, v); },
+        [&] { c.Log.push_back({c.Turn, {static_cast<u8>(v), cmd::EndTurn{}}}); },
+        [&] { c.LogRoundStart = static_cast<std::size_t>(v); },
     };
     changes[rng() % std::size(changes)]();
 }
@@ -99,7 +100,7 @@ std::vector<std::unique_ptr<GameFileContents>> StageSaves() {
     std::unique_ptr<Game> game = LaunchedGame(50);
     for (const Stage& stage : Stages()) {
         stage.act(*game);
-        if (game->ViewSettings.BasePlaced == 1) saves.push_back(ContentsOf(*game));
+        if (CurrentPlayerEntry(*game).BasePlaced == 1) saves.push_back(ContentsOf(*game));
     }
     std::unique_ptr<Game> two = LaunchedGame(50);
     SetPlayerCount(*two, 2);

@@ -9,6 +9,7 @@
 #include "core/Catalogue.h"
 #include "core/Invariants.h"
 #include "core/Players.h"
+#include "core/StateHash.h"
 #include "gamefile/GameFile.h"
 #include "gamefile/GamePlay.h"
 #include "setup/Players.h"
@@ -80,9 +81,10 @@ ClickResult ClickOn(Game& g, int slot) { return ClickAt(g, g.Object(slot).Cells[
 // END TURN, the game saved and played on from the file, as when it is passed on.
 void EndTurnThroughFile(Game& g) {
     EndTurn(g);
-    LoadedGame loaded = ReadGameFile(WriteGameFile(g), QStringLiteral("ход.tarq"));
+    LoadedGame loaded = ReadGameFile(WriteGameFile(g), QStringLiteral("ход.tarq"), g);
     ASSERT_TRUE(loaded) << loaded.message.toStdString();
     ASSERT_EQ(StateDifference(*loaded.game, g), "");
+    EXPECT_EQ(StateHash(*loaded.game), StateHash(g));
     g = std::move(*loaded.game);
 }
 
@@ -95,16 +97,16 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
     const std::vector<TCellPos> places = LandingPlaces(g);
     ASSERT_EQ(places.size(), 3u);
     JoinAndLand(g, places[0]);
-    const i16 creditsLeft = g.ViewSettings.Credits;
+    const i16 creditsLeft = CurrentPlayerEntry(g).Credits;
     for (int player = 2; player <= 3; ++player) {
         SCOPED_TRACE(player);
         EndTurnThroughFile(g);
-        EXPECT_EQ(g.ViewSettings.CurrentPlayer, player);
+        EXPECT_EQ(g.CurrentPlayer, player);
         EXPECT_EQ(g.Turn, 1);
         EXPECT_TRUE(JoiningPlayer(g));
-        EXPECT_EQ(g.ViewSettings.Credits, 150) << "the game's start gold, not what the others left";
-        EXPECT_EQ(g.ViewSettings.BasePlaced, 0);
-        EXPECT_EQ(g.UnitTypes[kGenerator].Purchasable, CataloguePurchasable(kGenerator)) << "no one else's restrictions";
+        EXPECT_EQ(CurrentPlayerEntry(g).Credits, 150) << "the game's start gold, not what the others left";
+        EXPECT_EQ(CurrentPlayerEntry(g).BasePlaced, 0);
+        EXPECT_EQ(CurrentPlayerEntry(g).Purchasable[kGenerator], CataloguePurchasable(kGenerator)) << "no one else's restrictions";
         // The sectors of the players before are taken and stay so.
         for (int before = 0; before < player - 1; ++before) {
             const TCellPos taken = places[static_cast<std::size_t>(before)];
@@ -113,22 +115,22 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
             EXPECT_EQ(SectorOfCell(g, taken), kSectorTaken);
             EXPECT_FALSE(BaseCellAccepted(g, taken.col, taken.row));
         }
-        if (player == 2) ApplyPurchaseRestrictions(g, true, false), g.NewGameChoices.NoStructures = 1;
+        if (player == 2) ApplyPurchaseRestrictions(g, true, false);
         JoinAndLand(g, places[static_cast<std::size_t>(player - 1)]);
     }
     EXPECT_FALSE(ChoosePlayerColour(g, 1).empty()) << "player 2 has joined with colour 1";
 
     EndTurnThroughFile(g);
-    EXPECT_EQ(g.ViewSettings.CurrentPlayer, 1);
+    EXPECT_EQ(g.CurrentPlayer, 1);
     EXPECT_EQ(g.Turn, 2);
     EXPECT_EQ(SectorOfCell(g, places[0]), kSectorClaimed);
     EXPECT_EQ(SectorOfCell(g, places[1]), kSectorTaken);
-    EXPECT_EQ(g.ViewSettings.Credits, creditsLeft);
+    EXPECT_EQ(CurrentPlayerEntry(g).Credits, creditsLeft);
     EXPECT_EQ(g.Players.Table[2].Purchasable[kGenerator], 0);
     EXPECT_EQ(g.Players.Table[2].Restrictions.NoStructures, 1);
     EXPECT_EQ(g.Players.Table[3].Restrictions.NoStructures, 0);
     for (int player = 1; player <= 3; ++player) {
-        EXPECT_EQ(g.Players.Table[player].BaseLanded, 1);
+        EXPECT_EQ(g.Players.Table[player].BasePlaced, 1);
         EXPECT_NE(Owned(g, player, kConstructor), 0);
         EXPECT_NE(Owned(g, player, kTank), 0);
     }

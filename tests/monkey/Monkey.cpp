@@ -109,7 +109,7 @@ QWidget* OnTop(QWidget* w, QPoint& p) {
 std::vector<int> OwnObjects(const Game& g) {
     std::vector<int> own;
     for (int slot = 1; slot <= kMaxObjects; ++slot)
-        if (g.Object(slot).Owner == g.ViewSettings.CurrentPlayer && g.Object(slot).CellCount > 0) own.push_back(slot);
+        if (g.Object(slot).Owner == g.CurrentPlayer && g.Object(slot).CellCount > 0) own.push_back(slot);
     return own;
 }
 
@@ -164,7 +164,7 @@ void Monkey::Settle() {
 
 bool Monkey::InPlay() const {
     return form_ && form_->isVisible() && form_->PageControl1->currentIndex() == kPageMap &&
-           form_->game().ViewSettings.BasePlaced == 1;
+           CurrentPlayerEntry(form_->game()).BasePlaced == 1;
 }
 
 std::string Monkey::Count(const std::string& kind, std::string done) {
@@ -216,9 +216,9 @@ std::string Monkey::Step() {
     guard_.stop();
     if (!form_->isVisible()) return done;
     if (!launched_ && form_->PageControl1->isTabVisible(kPageMap)) ++counts_["launches"];
-    if (!landed_ && form_->game().ViewSettings.BasePlaced == 1) ++counts_["landings"];
+    if (!landed_ && CurrentPlayerEntry(form_->game()).BasePlaced == 1) ++counts_["landings"];
     launched_ = form_->PageControl1->isTabVisible(kPageMap);
-    landed_ = form_->game().ViewSettings.BasePlaced == 1;
+    landed_ = CurrentPlayerEntry(form_->game()).BasePlaced == 1;
     return done + guardLog_;
 }
 
@@ -400,7 +400,7 @@ std::string Monkey::ClickMap() {
     bool plain = false;  // selecting and opening the menu take plain left clicks
     if (g.CellPixels == 0) {
     } else if (where < 45 && !own.empty()) {
-        const bool again = g.SelectedObject > 0 && g.Object(g.SelectedObject).Owner == g.ViewSettings.CurrentPlayer;
+        const bool again = g.SelectedObject > 0 && g.Object(g.SelectedObject).Owner == g.CurrentPlayer;
         const int slot = again && Chance(50) ? g.SelectedObject : own[static_cast<std::size_t>(R(static_cast<int>(own.size())))];
         const TCellPos cell = g.Object(slot).Cells[1];
         p = CellPoint(cell.col, cell.row);
@@ -418,7 +418,7 @@ std::string Monkey::ClickMap() {
         const int col = site ? g.SiteBuilderCol : g.HoverCol, row = site ? g.SiteBuilderRow : g.HoverRow;
         p = CellPoint(col + R(7) - 3, row + R(7) - 3);
         what = site ? "near the builder" : "near the last cell";
-    } else if (where < 90 && g.ViewSettings.BasePlaced == 0) {
+    } else if (where < 90 && CurrentPlayerEntry(g).BasePlaced == 0) {
         for (int tries = 0; tries < 20; ++tries) {
             const QPoint q = PointIn(surface);
             const QPoint device = q * surface->devicePixelRatioF();

@@ -54,7 +54,7 @@ protected:
     }
     // END TURN through the executor, and the file the next player gets.
     static QByteArray EndTurnFile(Game& g) {
-        EXPECT_TRUE(Execute(g, {g.ViewSettings.CurrentPlayer, cmd::EndTurn{}}).accepted);
+        EXPECT_TRUE(Execute(g, {g.CurrentPlayer, cmd::EndTurn{}}).accepted);
         return WriteGameFile(g);
     }
 
@@ -87,10 +87,10 @@ TEST_F(NetPlayTest, ThreeMachinesPlayARound) {
         qint64 sentBefore = homes[0]->exchange->bytesSent();
         std::vector<qint64> delays, turnBytes;
         for (int handover = 0; handover < 3; ++handover) {
-            const int seat = game->ViewSettings.CurrentPlayer;
+            const int seat = game->CurrentPlayer;
             NetHome& from = *homes[static_cast<std::size_t>(seat - 1)];
             const QByteArray file = EndTurnFile(*game);
-            const int next = game->ViewSettings.CurrentPlayer;
+            const int next = game->CurrentPlayer;
             NetHome& to = *homes[static_cast<std::size_t>(next - 1)];
             const qint64 endedAt = to.clock.elapsed();
             const net::TurnPointer expected = net::PointerFor(file, game->Turn, next);
@@ -103,7 +103,7 @@ TEST_F(NetPlayTest, ThreeMachinesPlayARound) {
             EXPECT_EQ(StateDifference(*loaded.game, *game), "");
             game = std::move(loaded.game);
         }
-        EXPECT_EQ(game->ViewSettings.CurrentPlayer, 1);
+        EXPECT_EQ(game->CurrentPlayer, 1);
         EXPECT_EQ(game->Turn, 2);
         for (const auto& home : homes) EXPECT_TRUE(home->problems.isEmpty()) << home->problems.join(' ').toStdString();
         std::cout << "figure (" << Name(kind) << ", 2 s poll): END TURN to the next player's notice, ms:";

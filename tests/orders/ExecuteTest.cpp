@@ -31,17 +31,17 @@ protected:
         for (int p = 1; p <= 2; ++p) {
             game->Players.Table[p].Number = static_cast<u8>(p);
             game->Players.Table[p].Colour = static_cast<u8>(p - 1);
-            game->Players.Table[p].Joined = game->Players.Table[p].BaseLanded = 1;
+            game->Players.Table[p].Joined = game->Players.Table[p].BasePlaced = 1;
         }
-        game->ViewSettings.BasePlaced = 1;
+        CurrentPlayerEntry(*game).BasePlaced = 1;
         own = {Make(1, kEngineer, 3, 3), Make(1, kTank, 5, 3), Make(1, kStorage, 8, 3)};
         other = {Make(2, kEngineer, 3, 12), Make(2, kTank, 5, 12), Make(2, kStorage, 8, 12)};
     }
     int Make(int owner, int type, int col, int row) {
-        game->ViewSettings.CurrentPlayer = static_cast<u8>(owner);
+        game->CurrentPlayer = static_cast<u8>(owner);
         EXPECT_EQ(CreateObject(*game, col, row, type, 0), 1);
         game->Object(game->LastCreatedObject).Cargo = 60;
-        game->ViewSettings.CurrentPlayer = 1;
+        game->CurrentPlayer = 1;
         return game->LastCreatedObject;
     }
     Outcome Run(Command c, u8 player = 1) { return Execute(*game, {player, c}); }
@@ -125,9 +125,9 @@ TEST_F(ExecuteTest, ClickModesAllowOnlyTheirOrders) {
 // Player 1 back on the new-game page of a game player 2 has joined: not
 // landed, their kit bought, sector (2, 2) (cells 4..5 of the 20 x 20 map) theirs.
 void Unlanded(Game& g) {
-    g.Players.Table[1].Joined = g.Players.Table[1].BaseLanded = 0;
-    g.ViewSettings.BasePlaced = 0;
-    g.ViewSettings.UseLandingSectors = 1;
+    g.Players.Table[1].Joined = g.Players.Table[1].BasePlaced = 0;
+    CurrentPlayerEntry(g).BasePlaced = 0;
+    g.UseLandingSectors = 1;
     ResetPurchases(g);
     g.World.LandingSectors[2][2] = kSectorClaimed;
     ShowLandingArea(g, true);
@@ -165,7 +165,7 @@ TEST_F(ExecuteTest, RefusedOrdersTellWhyAndLeaveNoTrace) {
          cmd::Join{0}, kNoLandInSectorsMessage, ""},
         {"a colour player 2 has kept", Unlanded, cmd::SetColour{1}, "Этот цвет уже выбрал игрок 2", ""},
         {"cargo without credits",
-         [](Game& g) { Unlanded(g), g.PurchaseList(2).Cargo = 50, g.ViewSettings.Credits = 0; },
+         [](Game& g) { Unlanded(g), g.PurchaseList(2).Cargo = 50, CurrentPlayerEntry(g).Credits = 0; },
          cmd::CargoStep{2, 1}, "Не хватает кредитов", ""},
         {"cargo beyond the hold", Unlanded, cmd::CargoStep{2, 1}, "", ""},
         {"a step of a structure a file gave moves",

@@ -72,7 +72,7 @@ TEST_F(LaunchTest, WithoutSectorsTheLaunchGoesOnAndTheWholeMapShows) {
     for (int c = 1; c <= 50; ++c) game->Map(c, 7).Layers[kLayerTerrain].show = 0;
     const LaunchStep step = ApplyLandingSectors(*game, false);
     EXPECT_TRUE(step.ok);
-    EXPECT_EQ(game->ViewSettings.UseLandingSectors, 0);
+    EXPECT_EQ(game->UseLandingSectors, 0);
     EXPECT_EQ(Shown(), 50 * 50);
 }
 
@@ -80,7 +80,7 @@ TEST_F(LaunchTest, NoMarkedSectorRefusesAndHidesTheMap) {
     const LaunchStep step = ApplyLandingSectors(*game, true);
     EXPECT_FALSE(step.ok);
     EXPECT_EQ(step.message, "Как насчет задать сектора для высадки?");
-    EXPECT_EQ(game->ViewSettings.UseLandingSectors, 1);
+    EXPECT_EQ(game->UseLandingSectors, 1);
     EXPECT_EQ(Shown(), 0);
     // A sector taken by another player does not count as chosen.
     game->World.LandingSectors[2][2] = 2;
@@ -116,7 +116,7 @@ TEST_F(LaunchTest, SectorsWhereNoBaseCanLandOrMoreThanAShareAreRefused) {
         if (c.message) {
             EXPECT_NE(step.message.find(c.message), std::string::npos) << step.message;
         }
-        EXPECT_EQ(game->ViewSettings.UseLandingSectors, 1);
+        EXPECT_EQ(game->UseLandingSectors, 1);
     }
 }
 

@@ -17,7 +17,7 @@ protected:
         InitData(*game);
         ResetPurchases(*game);
     }
-    i16& Credits() { return game->ViewSettings.Credits; }
+    i16& Credits() { return CurrentPlayerEntry(*game).Credits; }
     int Used() const {
         int n = 0;
         for (int e = 0; e < kPurchaseEntries; ++e) n += game->PurchaseList(e).TypeId != 0;
@@ -40,7 +40,7 @@ TEST_F(ShopTest, RestrictionsSetBothGroupsAndLeaveOthersAlone) {
     for (const Case& c : cases) {
         SetUp();
         ApplyPurchaseRestrictions(*game, c.noStructures, c.noAliens);
-        const auto buyable = [&](int t) { return game->UnitTypes[t].Purchasable; };
+        const auto buyable = [&](int t) { return CurrentPlayerEntry(*game).Purchasable[t]; };
         SCOPED_TRACE(testing::Message() << c.noStructures << c.noAliens);
         EXPECT_EQ(buyable(39), c.structure39);
         EXPECT_EQ(buyable(40), c.structure40);
@@ -89,7 +89,7 @@ TEST_F(ShopTest, DragOverDecisions) {
     for (const Case& c : cases) {
         SetUp();
         Credits() = static_cast<i16>(c.credits);
-        if (c.notBuyable) game->UnitTypes[c.type].Purchasable = 0;
+        if (c.notBuyable) CurrentPlayerEntry(*game).Purchasable[c.type] = 0;
         EXPECT_EQ(JudgeDragOver(*game, c.type), c.verdict) << c.type << " " << c.credits;
         EXPECT_EQ(game->WarnFlashTicks, c.ticks) << c.type << " " << c.credits;
     }

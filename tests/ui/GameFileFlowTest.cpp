@@ -120,7 +120,7 @@ TEST_F(GameFileFlowTest, LoadingOverPlayNotInAnyFileAsksFirst) {
         ASSERT_TRUE(question) << answer;
         for (QAbstractButton* button : question->buttons())
             if (button->text() == QString::fromUtf8(answer)) button->click();
-        EXPECT_EQ(game().ViewSettings.BasePlaced, basePlaced) << answer;
+        EXPECT_EQ(CurrentPlayerEntry(game()).BasePlaced, basePlaced) << answer;
     }
     EXPECT_TRUE(form->LoadGame(file));
     LandBase();

@@ -97,7 +97,7 @@ TEST_F(LaunchTest, SectorsRequiredButNoneMarkedRefusesAndASecondPressWorks) {
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(Launched());
     EXPECT_EQ(ShownTerrainCells(), 4 * 4);  // sector (0, 0) of a 50 x 50 map: columns and rows 1..4
-    EXPECT_EQ(form->game().ViewSettings.UseLandingSectors, 1);
+    EXPECT_EQ(form->game().UseLandingSectors, 1);
 }
 
 TEST_F(LaunchTest, ANonIntegerSettingStopsTheLaunchNamingTheField) {

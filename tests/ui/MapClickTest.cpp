@@ -40,13 +40,13 @@ TEST_F(MapClickTest, AWaterClickIsIgnoredAndALandClickLandsTheBase) {
                 refused = {static_cast<i16>(c), static_cast<i16>(r)};
     ASSERT_NE(refused.col, 0);
     ClickCell(refused.col, refused.row);
-    EXPECT_EQ(g.ViewSettings.BasePlaced, 0);
+    EXPECT_EQ(CurrentPlayerEntry(g).BasePlaced, 0);
     EXPECT_EQ(g.Object(1).Owner, 0);
     int col = 0, row = 0;
     ASSERT_TRUE(FindLand(col, row));
     ClickCell(col, row);
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
-    EXPECT_EQ(g.ViewSettings.BasePlaced, 1);
+    EXPECT_EQ(CurrentPlayerEntry(g).BasePlaced, 1);
     EXPECT_EQ(form->mapPage()->SScale->value(), 100);
     EXPECT_EQ(g.ViewSettings.Scale, 100);
     EXPECT_EQ(form->settingsPage()->Label17->text(), QString::number(g.VisibleCols));
@@ -68,7 +68,7 @@ TEST_F(MapClickTest, SelectShowTheUnitStepAndOpenTheMenu) {
     int col = 0, row = 0;
     ASSERT_TRUE(FindLand(col, row));
     ClickCell(col, row);
-    ASSERT_EQ(g.ViewSettings.BasePlaced, 1);
+    ASSERT_EQ(CurrentPlayerEntry(g).BasePlaced, 1);
     // The first unit of the kit that can move.
     int unit = 0;
     for (int slot = 1; slot <= 5 && unit == 0; ++slot)

@@ -83,7 +83,7 @@ protected:
         int col = 0, row = 0;
         ASSERT_TRUE(FindLand(col, row, freeAndVisible, ownSectors));
         ClickCell(col, row);
-        ASSERT_EQ(game().ViewSettings.BasePlaced, 1);
+        ASSERT_EQ(CurrentPlayerEntry(game()).BasePlaced, 1);
     }
 
 private:

@@ -70,7 +70,7 @@ TEST_F(MapWindowTest, NetworkGameGoesToItsPlaceAndComesBack) {
     EXPECT_FALSE(form->windowTitle().startsWith(QStringLiteral("Ваш ход!")));
     QTest::mouseClick(handover, Qt::LeftButton);
     EXPECT_EQ(form->PageControl1->currentIndex(), kPageMap);
-    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 1);
+    EXPECT_EQ(game().CurrentPlayer, 1);
     EXPECT_EQ(game().Turn, 2);
     EXPECT_EQ(form->netPlay()->shown(), place.gameId);
 }

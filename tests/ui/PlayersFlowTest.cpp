@@ -47,7 +47,7 @@ protected:
         EXPECT_FALSE(form->PageControl1->isTabVisible(kPageMap)) << "the map stays hidden until the start";
         EXPECT_FALSE(conditions()->PageControl3->isEnabled());
         EXPECT_FALSE(form->newGamePage()->restrictions()->Sstartmoney->isEnabled());
-        EXPECT_EQ(game().ViewSettings.Credits, game().World.StartGold);
+        EXPECT_EQ(CurrentPlayerEntry(game()).Credits, game().World.StartGold);
         EXPECT_EQ(Sector(0), kSectorTaken);
         PressSectors(0, 0);
         EXPECT_EQ(Sector(0), kSectorTaken);
@@ -58,7 +58,7 @@ protected:
         PressSectors(5, 9);
         form->newGamePage()->LaunchTARQ->click();
         ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
-        EXPECT_EQ(game().ViewSettings.CurrentPlayer, 2);
+        EXPECT_EQ(game().CurrentPlayer, 2);
         LandBase(false, true);
         int theirs = 0;
         for (const TGameObject& o : game().World.Objects) theirs += o.Owner == 2 ? 1 : 0;
@@ -79,7 +79,7 @@ TEST_F(PlayersFlowTest, TwoPlayersOnOneMachine) {
     FirstPlayerPlays();
     ExpectHandoverTo(2);
     QTest::keyClick(handover(), Qt::Key_Return);  // no END TURN behind the screen
-    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 2);
+    EXPECT_EQ(game().CurrentPlayer, 2);
     QTest::mouseClick(handover(), Qt::LeftButton);
     EXPECT_FALSE(handover()->isVisible());
     SecondPlayerJoins();
@@ -87,7 +87,7 @@ TEST_F(PlayersFlowTest, TwoPlayersOnOneMachine) {
     ExpectHandoverTo(1);
     QTest::mouseClick(handover(), Qt::LeftButton);
     EXPECT_EQ(form->PageControl1->currentIndex(), kPageMap);
-    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 1);
+    EXPECT_EQ(game().CurrentPlayer, 1);
     EXPECT_EQ(game().Turn, 2);
     EXPECT_EQ(Sector(0), kSectorClaimed);
     EXPECT_EQ(Sector(9), kSectorTaken);
@@ -147,7 +147,7 @@ TEST_F(PlayersFlowTest, APlayerWhoHasNotLandedChoosesTheirSectorsAgainOnTheirTur
     QTest::mouseClick(handover(), Qt::LeftButton);
 
     // Player 1 gets the new-game page again and changes their sectors.
-    EXPECT_EQ(game().ViewSettings.CurrentPlayer, 1);
+    EXPECT_EQ(game().CurrentPlayer, 1);
     EXPECT_EQ(form->PageControl1->currentIndex(), kPageNewGame);
     EXPECT_FALSE(form->PageControl1->isTabVisible(kPageMap));
     EXPECT_EQ(Sector(0), kSectorClaimed);

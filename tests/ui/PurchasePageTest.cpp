@@ -126,7 +126,7 @@ TEST_F(PurchasePageTest, StartGoldSetsTheLabelWithTwoSpacesAndRestoresTheKit) {
     EXPECT_EQ(form->newGamePage()->purchases()->StaticText7->text(), QStringLiteral("Кредиты: 0"));
     ChooseGold(2);  // 100
     EXPECT_EQ(form->newGamePage()->purchases()->StaticText7->text(), QStringLiteral("Кредиты:  100"));
-    EXPECT_EQ(form->game().ViewSettings.Credits, 100);
+    EXPECT_EQ(CurrentPlayerEntry(form->game()).Credits, 100);
     DragOntoList(Node(38));
     EXPECT_EQ(form->newGamePage()->purchases()->StaticText7->text(), QStringLiteral("Кредиты: 60"));
     EXPECT_EQ(ListLines(), kKit + QStringList({QStringLiteral("Завод тяжелой техники")}));
@@ -154,7 +154,7 @@ TEST_F(PurchasePageTest, DropEventsFromElsewhereAreRefusedAndNeverInserted) {
     QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     Deliver(drop);
     EXPECT_EQ(ListLines(), kKit);
-    EXPECT_EQ(form->game().ViewSettings.Credits, 900);
+    EXPECT_EQ(CurrentPlayerEntry(form->game()).Credits, 900);
     EXPECT_EQ(form->game().PurchaseList(5).TypeId, 0);
     EXPECT_FALSE(Red(form->newGamePage()->purchases()->ListBox1));
 }
@@ -193,12 +193,12 @@ TEST_F(PurchasePageTest, RefusedDragsFlashTheirControlForFourTicks) {
         {"too expensive", 47, false, true},  // costs 40 after the 40 spent below
     };
     DragOntoList(Node(38));
-    ASSERT_EQ(form->game().ViewSettings.Credits, 10);
+    ASSERT_EQ(CurrentPlayerEntry(form->game()).Credits, 10);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         DragOntoList(c.type < 0 ? form->newGamePage()->purchases()->TreeView1->topLevelItem(0) : Node(c.type));
         EXPECT_EQ(ListLines().size(), 6);
-        EXPECT_EQ(form->game().ViewSettings.Credits, 10);
+        EXPECT_EQ(CurrentPlayerEntry(form->game()).Credits, 10);
         EXPECT_EQ(Red(form->newGamePage()->purchases()->ListBox1), c.listRed);
         EXPECT_EQ(LabelRed(), c.labelRed);
         for (int tick = 1; tick <= 3; ++tick) form->Timer1Timer();
@@ -216,7 +216,7 @@ TEST_F(PurchasePageTest, RestrictionsApplyToDragsAndResetThePurchases) {
     ASSERT_EQ(ListLines().size(), 6);
     form->newGamePage()->restrictions()->StrToBuy->click();
     EXPECT_EQ(ListLines(), kKit);
-    EXPECT_EQ(form->game().ViewSettings.Credits, 492);  // spent credits stay spent
+    EXPECT_EQ(CurrentPlayerEntry(form->game()).Credits, 492);  // spent credits stay spent
     DragOntoList(Node(40));
     EXPECT_EQ(ListLines(), kKit);
     EXPECT_TRUE(Red(form->newGamePage()->purchases()->ListBox1));
@@ -285,7 +285,7 @@ TEST_F(PurchasePageTest, CardFromTheListShowsThePriceAndCargoSteps) {
     EXPECT_EQ(form->newGamePage()->purchases()->StaticText7->text(), QStringLiteral("Кредиты: 51"));
     EXPECT_EQ(form->newGamePage()->purchases()->ListBox1->item(2)->text(), QStringLiteral("Конструктор (55)"));
     // "+" with no credits flashes the label and changes nothing.
-    form->game().ViewSettings.Credits = 0;
+    CurrentPlayerEntry(form->game()).Credits = 0;
     clickCell(4);
     EXPECT_TRUE(LabelRed());
     EXPECT_EQ(GridRow(GridRowOf(QStringLiteral("Груз")))[1], QStringLiteral("55/60"));

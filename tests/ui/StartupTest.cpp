@@ -114,9 +114,9 @@ TEST_F(StartupTest, StartValuesOfTheGameAndTheReadOuts) {
     OpenWindow();
     const Game& g = form->game();
     EXPECT_EQ(g.ViewSettings.ShowConnectors, 1);
-    EXPECT_EQ(g.ViewSettings.CurrentPlayer, 1);
-    EXPECT_EQ(g.ViewSettings.BasePlaced, 0);
-    EXPECT_EQ(g.ViewSettings.Credits, 0);
+    EXPECT_EQ(g.CurrentPlayer, 1);
+    EXPECT_EQ(CurrentPlayerEntry(g).BasePlaced, 0);
+    EXPECT_EQ(CurrentPlayerEntry(g).Credits, 0);
     EXPECT_EQ(g.MapGenerated, 0);
     EXPECT_EQ(g.AppActive, 1);  // the map draws before any activation
     EXPECT_EQ(g.UnitTypes[1].Name, "Конструктор");
@@ -202,18 +202,18 @@ TEST_F(StartupTest, RefreshShowsTheGameStateInEveryPage) {
     g.SlowAnimPeriod = 7;
     g.Settings.InfoShown[0] = 1;
     g.Settings.ScrollBars = 0;
-    g.ViewSettings.PlayerClan = 3;
-    g.ViewSettings.UseLandingSectors = 1;
+    CurrentPlayerEntry(g).PlayerClan = 3;
+    g.UseLandingSectors = 1;
     g.World.StartGold = 300;
-    g.ViewSettings.Credits = 42;
-    g.NewGameChoices.NoAlienUnits = 1;
+    CurrentPlayerEntry(g).Credits = 42;
+    CurrentPlayerEntry(g).Restrictions.NoAlienUnits = 1;
     g.PurchaseList(5) = {40, 0, 8};
     g.ViewSettings.Scale = 60;
     g.ViewSettings.ShowGrid = 1;
     g.ViewSettings.ShowConnectors = 0;
     g.ViewSettings.Overlays.On[static_cast<std::size_t>(MapOverlay::Names)] = 1;
     const TSettings settings = g.Settings;
-    const TNewGameChoices choices = g.NewGameChoices;
+    const TNewGameChoices choices = CurrentPlayerEntry(g).Restrictions;
     form->RefreshFromGame();
     const SettingsPage* s = form->settingsPage();
     EXPECT_EQ(s->SFPS2->text(), "7");
@@ -238,8 +238,8 @@ TEST_F(StartupTest, RefreshShowsTheGameStateInEveryPage) {
     form->mapPage()->Button9->click();
     EXPECT_TRUE(!g.ViewSettings.Overlays[MapOverlay::Names] && form->mapPage()->Button9->font().strikeOut());
     EXPECT_EQ(g.Settings, settings);
-    EXPECT_EQ(g.NewGameChoices, choices);
-    EXPECT_EQ(g.ViewSettings.PlayerClan, 3);
+    EXPECT_EQ(CurrentPlayerEntry(g).Restrictions, choices);
+    EXPECT_EQ(CurrentPlayerEntry(g).PlayerClan, 3);
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
 

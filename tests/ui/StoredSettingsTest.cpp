@@ -47,19 +47,19 @@ const Change kChanges[] = {
     {"mountains", [](TMainForm& f) { Start(f).Mountains->setValue(150); },
      [](TMainForm& f) { return Start(f).Mountains->value() == 150 && f.game().MapChoices.mountains == 150; }},
     {"clan", [](TMainForm& f) { Start(f).ComboBox1->setCurrentIndex(2); },
-     [](TMainForm& f) { return Start(f).ComboBox1->currentIndex() == 2 && f.game().ViewSettings.PlayerClan == 2; }},
+     [](TMainForm& f) { return Start(f).ComboBox1->currentIndex() == 2 && CurrentPlayerEntry(f.game()).PlayerClan == 2; }},
     {"start gold", [](TMainForm& f) {
          Limits(f).Sstartmoney->setItemIndex(8);
          Limits(f).SstartmoneyClick();
      },
      [](TMainForm& f) {
          return Limits(f).Sstartmoney->itemIndex() == 8 && f.game().World.StartGold == 500 &&
-                f.game().ViewSettings.Credits == 500;
+                CurrentPlayerEntry(f.game()).Credits == 500;
      }},
     {"no structures", [](TMainForm& f) { Limits(f).StrToBuy->click(); },
      [](TMainForm& f) {
          return Limits(f).StrToBuy->isChecked() && f.game().NewGameChoices.NoStructures == 1 &&
-                f.game().UnitTypes[40].Purchasable == 0;
+                CurrentPlayerEntry(f.game()).Purchasable[40] == 0;
      }},
 };
 
@@ -86,7 +86,7 @@ protected:
         EXPECT_EQ(g.Settings, TSettings{});
         EXPECT_EQ(g.MapChoices, MapControls{});
         EXPECT_EQ(g.NewGameChoices, TNewGameChoices{});
-        EXPECT_EQ(g.ViewSettings.PlayerClan, 0);
+        EXPECT_EQ(CurrentPlayerEntry(g).PlayerClan, 0);
         EXPECT_EQ(g.World.StartGold, 0);
         EXPECT_EQ(form->settingsPage()->SFPS2->text(), "10");
         for (const Change& c : kChanges) EXPECT_FALSE(c.shown(*form)) << c.name;
@@ -130,7 +130,7 @@ TEST_F(StoredSettingsTest, ADamagedFileOrValueIsNeverTaken) {
     EXPECT_EQ(g.Settings.InfoShown, TSettings{}.InfoShown);
     EXPECT_EQ(form->settingsPage()->SFPS2->text(), "10");
     EXPECT_EQ(g.World.StartGold, 0);
-    EXPECT_EQ(g.ViewSettings.PlayerClan, 0);
+    EXPECT_EQ(CurrentPlayerEntry(g).PlayerClan, 0);
     EXPECT_EQ(g.MapChoices.mapSizeItem, 2);
     EXPECT_EQ(g.MapChoices.mountains, MapControls{}.mountains);
 }
