@@ -38,8 +38,7 @@ inline Pixel ShadeOf(RandomSource& rng, int pattern) {
 inline bool ShapeCovers(Shape shape, int x, int y, int size, int pattern) {
     const int c = size / 2;
     switch (shape) {
-        case Shape::Noise:
-            return true;
+        case Shape::Noise: return true;
         case Shape::Blob: {
             const int r = size * 42 / 100;
             return (x - c) * (x - c) + (y - c) * (y - c) < r * r;
@@ -81,17 +80,19 @@ inline ImageItem Sheet(int patternSize, int perRow, int rows, Shape shape, std::
 // picture the sprite table names.
 inline ImageList MakeImages() {
     ImageList list;
-    for (std::uint32_t i = 0; i < 3; ++i) list.append() = Sheet(64, 8, 8, Shape::Noise, 10 + i);  // structures over terrain
-    list.append() = Sheet(64, 8, 8, Shape::Blob, 13);                                    // 3 structures
-    list.append() = Sheet(64, 16, 8, Shape::Noise, 14);                                  // 4 terrain
-    for (std::uint32_t i = 0; i < 3; ++i) list.append() = Sheet(32, kGeoPatterns, 1, Shape::Dots, 15 + i);  // 5-7 geology
-    list.append() = Sheet(28, kConnectorPatterns, 1, Shape::Bars, 18);                  // 8 connectors
-    list.append() = Sheet(63, 16, 24, Shape::Blob, 19);                                 // 9 units
-    list.append() = Sheet(63, 16, 9, Shape::Blob, 20);                                  // 10 units
-    list.append() = Sheet(93, 8, 13, Shape::Blob, 21);                                 // 11 large units
-    list.append() = Sheet(63, 8, 1, Shape::Blob, 22);                                   // 12 units
-    list.append() = Sheet(93, 8, 7, Shape::Blob, 23);                                   // 13 turrets
-    list.append() = Sheet(64, 68, 1, Shape::Blob, 24);                                  // 14 notices
+    for (std::uint32_t i = 0; i < 3; ++i)
+        list.append() = Sheet(64, 8, 8, Shape::Noise, 10 + i);  // structures over terrain
+    list.append() = Sheet(64, 8, 8, Shape::Blob, 13);           // 3 structures
+    list.append() = Sheet(64, 16, 8, Shape::Noise, 14);         // 4 terrain
+    for (std::uint32_t i = 0; i < 3; ++i)
+        list.append() = Sheet(32, kGeoPatterns, 1, Shape::Dots, 15 + i);  // 5-7 geology
+    list.append() = Sheet(28, kConnectorPatterns, 1, Shape::Bars, 18);    // 8 connectors
+    list.append() = Sheet(63, 16, 24, Shape::Blob, 19);                   // 9 units
+    list.append() = Sheet(63, 16, 9, Shape::Blob, 20);                    // 10 units
+    list.append() = Sheet(93, 8, 13, Shape::Blob, 21);                    // 11 large units
+    list.append() = Sheet(63, 8, 1, Shape::Blob, 22);                     // 12 units
+    list.append() = Sheet(93, 8, 7, Shape::Blob, 23);                     // 13 turrets
+    list.append() = Sheet(64, 68, 1, Shape::Blob, 24);                    // 14 notices
     return list;
 }
 
@@ -146,7 +147,8 @@ inline std::unique_ptr<Game> MakeWorld() {
             const u8 terrain = static_cast<u8>(rng.Random(kTerrainCodes));
             const int p = rng.Random(20);
             game->World.Terrain(c, r) = terrain;
-            game->World.Passability(c, r) = p == 0 ? kPassBlocked : (p < 4 ? kPassWater : (p < 6 ? kPassCoast : kPassLand));
+            game->World.Passability(c, r) =
+                p == 0 ? kPassBlocked : (p < 4 ? kPassWater : (p < 6 ? kPassCoast : kPassLand));
             game->Map(c, r).Layers[kLayerTerrain] = {4, terrain, 0, 0, 1};
             const u8 kind = static_cast<u8>(1 + rng.Random(3));
             const u8 amount = static_cast<u8>(rng.Random(3) == 0 ? rng.Random(kGeoPatterns) : 0);
@@ -165,11 +167,12 @@ inline std::unique_ptr<Game> MakeWorld() {
     for (int c = 1; c <= kMapSize; ++c)
         for (int r = 1; r <= kMapSize; ++r)
             if (game->World.Connectors(c, r).Present)
-                game->Map(c, r).Layers[kLayerConnectors] = {8, static_cast<i16>(rng.Random(kConnectorPatterns)), 0, 0, 0};
+                game->Map(c, r).Layers[kLayerConnectors] = {8, static_cast<i16>(rng.Random(kConnectorPatterns)), 0, 0,
+                                                            0};
     // Ready markers on one cell in 50.
     for (int i = 0; i < kMapSize * kMapSize / 50; ++i)
-        game->Map(1 + rng.Random(kMapSize), 1 + rng.Random(kMapSize)).Layers[kLayerReady] =
-            {14, static_cast<i16>(rng.Random(67)), 0, 0, 1};
+        game->Map(1 + rng.Random(kMapSize), 1 + rng.Random(kMapSize)).Layers[kLayerReady] = {
+            14, static_cast<i16>(rng.Random(67)), 0, 0, 1};
     game->ReadyLayerOn = 1;
     game->ViewSettings.ShowGrid = 1;
     game->ViewSettings.ShowGeology = 1;

@@ -33,18 +33,19 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <cstring>
 #include <ctime>
-#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "RenderWorld.h"
+#include "core/Random.h"
 #include "core/TypeSetup.h"
 #include "core/World.h"
 #include "view/Animation.h"
@@ -53,7 +54,6 @@
 #include "view/Renderer.h"
 #include "view/ScaledPatterns.h"
 #include "view/Viewport.h"
-#include "core/Random.h"
 
 namespace {
 
@@ -372,30 +372,38 @@ DenseFixture& Dense() {
 
 void BM_DenseMemcpy(benchmark::State& state) {
     DenseFixture& d = Dense();
-    Measure(state, "2x memcpy", [&] {
-        std::memcpy(d.back.pixels.data(), d.source.pixels.data(), d.back.pixels.size() * sizeof(Pixel));
-        benchmark::ClobberMemory();
-    }, kDenseW, kDenseH);
+    Measure(
+        state, "2x memcpy",
+        [&] {
+            std::memcpy(d.back.pixels.data(), d.source.pixels.data(), d.back.pixels.size() * sizeof(Pixel));
+            benchmark::ClobberMemory();
+        },
+        kDenseW, kDenseH);
 }
 
 void BM_DenseStill(benchmark::State& state) {
-    Measure(state, "2x still", [] { Tick(Shared(), Dense().kept, Dense().cache); }, kDenseW, kDenseH);
+    Measure(
+        state, "2x still", [] { Tick(Shared(), Dense().kept, Dense().cache); }, kDenseW, kDenseH);
 }
 
 void BM_DensePan(benchmark::State& state) {
     Fixture& f = Shared();
     int step = 0;
-    Measure(state, "2x pan", [&] {
-        const int phase = step++ % 40;
-        f.game->ViewSettings.FirstCol = static_cast<i16>(f.game->ViewSettings.FirstCol + (phase < 20 ? 1 : -1));
-        Tick(f, Dense().kept, Dense().cache);
-    }, kDenseW, kDenseH);
+    Measure(
+        state, "2x pan",
+        [&] {
+            const int phase = step++ % 40;
+            f.game->ViewSettings.FirstCol = static_cast<i16>(f.game->ViewSettings.FirstCol + (phase < 20 ? 1 : -1));
+            Tick(f, Dense().kept, Dense().cache);
+        },
+        kDenseW, kDenseH);
 }
 
 void PrintDenseTable() {
-    std::printf("\nhigh-density screen, %d x %d device pixels: milliseconds of CPU time per frame (wall time in"
-                " brackets), ratio to memcpy of that frame, share of a 60 Hz frame (%.1f ms)\n",
-                kDenseW, kDenseH, kFrameBudgetMs);
+    std::printf(
+        "\nhigh-density screen, %d x %d device pixels: milliseconds of CPU time per frame (wall time in"
+        " brackets), ratio to memcpy of that frame, share of a 60 Hz frame (%.1f ms)\n",
+        kDenseW, kDenseH, kFrameBudgetMs);
     std::printf("%-5s %-6s %17s %17s %17s %8s %8s %8s %8s\n", "scale", "cells", "2x memcpy", "2x still", "2x pan",
                 "still/mc", "pan/mc", "still/60", "pan/60");
     for (int scale : kScales) {
@@ -412,14 +420,15 @@ void PrintDenseTable() {
 }
 
 void PrintOverlayTable() {
-    std::printf("\nstill frame, plain and with all seven map overlays on (marks drawn); flipped: the hits bars"
-                " switched every frame, all marks worked out and drawn again: milliseconds of CPU time (wall time"
-                " in brackets), ratio to plain\n%-5s %6s %17s %17s %17s %8s %8s\n",
-                "scale", "marks", "plain", "overlays", "flipped", "overlays", "flipped");
+    std::printf(
+        "\nstill frame, plain and with all seven map overlays on (marks drawn); flipped: the hits bars"
+        " switched every frame, all marks worked out and drawn again: milliseconds of CPU time (wall time"
+        " in brackets), ratio to plain\n%-5s %6s %17s %17s %17s %8s %8s\n",
+        "scale", "marks", "plain", "overlays", "flipped", "overlays", "flipped");
     for (int scale : kScales) {
         auto& r = Results()[scale];
-        std::printf("%-5d %6.0f %7.3f (%7.3f) %7.3f (%7.3f) %7.3f (%7.3f) %8.2f %8.2f\n", scale, r["marks"],
-                    r["still"], r["still wall"], r["overlays"], r["overlays wall"], r["flipped"], r["flipped wall"],
+        std::printf("%-5d %6.0f %7.3f (%7.3f) %7.3f (%7.3f) %7.3f (%7.3f) %8.2f %8.2f\n", scale, r["marks"], r["still"],
+                    r["still wall"], r["overlays"], r["overlays wall"], r["flipped"], r["flipped wall"],
                     r["overlays"] / r["still"], r["flipped"] / r["still"]);
     }
 }
@@ -427,8 +436,9 @@ void PrintOverlayTable() {
 void PrintTable() {
     static const char* kColumns[] = {"literal", "qpainter", "memset", "memcpy", "still",
                                      "pan",     "team pan", "zoom",   "zooming"};
-    std::printf("\nmilliseconds of CPU time per frame, the lowest of the repetitions (wall time in brackets);"
-                " literal = (a), qpainter = (b)\n");
+    std::printf(
+        "\nmilliseconds of CPU time per frame, the lowest of the repetitions (wall time in brackets);"
+        " literal = (a), qpainter = (b)\n");
     std::printf("%-5s %-4s %-6s", "scale", "cell", "cells");
     for (const char* c : kColumns) std::printf(" %17s", c);
     std::printf("\n");
@@ -480,7 +490,8 @@ void MeasureWindow() {
     Surface surface(f.back);
     surface.show();
     QApplication::processEvents();
-    std::printf("\nend to end (animation, clear, RenderFrame, repaint) on %s:\n", qPrintable(QGuiApplication::platformName()));
+    std::printf("\nend to end (animation, clear, RenderFrame, repaint) on %s:\n",
+                qPrintable(QGuiApplication::platformName()));
     for (int scale : kScales) {
         SetScale(*f.game, scale);
         const int frames = 300;

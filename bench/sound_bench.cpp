@@ -11,6 +11,7 @@
 // ratios are to the still frame of the same run.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -22,7 +23,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 #include "BenchApplication.h"
 #include "RenderWorld.h"
@@ -154,8 +154,9 @@ void BM_Frames(benchmark::State& state) {
 }
 
 void PrintTable() {
-    std::printf("\nms per frame, CPU of the drawing thread (wall in brackets); the frame with a burst is the\n"
-                "still frame followed by the burst on the same thread, so its ratio is (still + burst) / still\n");
+    std::printf(
+        "\nms per frame, CPU of the drawing thread (wall in brackets); the frame with a burst is the\n"
+        "still frame followed by the burst on the same thread, so its ratio is (still + burst) / still\n");
     std::printf("%-6s %20s %20s %20s %16s %16s\n", "zoom", "still", "burst", "burst, defaults", "with burst",
                 "with, defaults");
     for (auto& [scale, r] : Results()) {

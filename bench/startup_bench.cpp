@@ -5,11 +5,11 @@
 
 #include <QApplication>
 
-#include "BenchApplication.h"
 #include <chrono>
 #include <cstring>
-#include <vector>
 #include <memory>
+#include <vector>
+#include "BenchApplication.h"
 
 #include "core/World.h"
 #include "ui/MainWindow.h"

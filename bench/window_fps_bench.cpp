@@ -24,10 +24,10 @@
 #include "BenchApplication.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
+#include "ui/MapSurface.h"
 #include "ui/NewGamePage.h"
 #include "ui/SettingsPage.h"
 #include "ui/StartConditionsPage.h"
-#include "ui/MapSurface.h"
 #include "ui/Widgets.h"
 
 namespace {
@@ -45,9 +45,11 @@ tarq::TMainForm& LaunchedWindow(int mapSizeItem, bool retrace = false) {
     tarq::bench::Application();
     auto& form = Form();
     form.reset();
-    form = std::make_unique<tarq::TMainForm>(std::filesystem::current_path(), [](const QString& text, tarq::MessageWeight weight) {
-        if (weight == tarq::MessageWeight::Failure) qFatal("%s", qPrintable(text));
-    });
+    form = std::make_unique<tarq::TMainForm>(std::filesystem::current_path(),
+                                             [](const QString& text, tarq::MessageWeight weight) {
+                                                 if (weight == tarq::MessageWeight::Failure)
+                                                     qFatal("%s", qPrintable(text));
+                                             });
     form->resize(1224, 868);
     form->show();
     if (mapSizeItem >= 0) form->newGamePage()->startConditions()->MapSize->setItemIndex(mapSizeItem);
@@ -118,7 +120,14 @@ void BM_WindowFramesPerSecond(benchmark::State& state) {
     state.counters["cpu_per_s"] = run.cpuPerSecond;
     state.counters["cols"] = form.game().VisibleCols;
 }
-BENCHMARK(BM_WindowFramesPerSecond)->Arg(5)->Arg(15)->Arg(50)->Arg(100)->Arg(120)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowFramesPerSecond)
+    ->Arg(5)
+    ->Arg(15)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(120)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_IdleMapPage(benchmark::State& state) {
     tarq::TMainForm& form = LaunchedWindow(-1, state.range(0) == 1);

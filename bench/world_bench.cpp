@@ -57,7 +57,10 @@ void BM_CoastPass(benchmark::State& state) {
     game->World.MapHeight = params.MapHeight;
     FillWater(*game);
     rng.Reseed();
-    if (params.MapModel == 0) RaiseIslands(*game, params, rng); else LayStrips(*game, params, rng);
+    if (params.MapModel == 0)
+        RaiseIslands(*game, params, rng);
+    else
+        LayStrips(*game, params, rng);
     const auto land = game->World.Terrain;
     for (auto _ : state) {
         state.PauseTiming();
@@ -108,7 +111,8 @@ public:
         std::printf("\n400 x 400, default page parameters:\n");
         for (const auto& [name, ns] : nsPerRun_) {
             std::printf("  %-22s %9.3f ms  %7.2f ns/cell", name.c_str(), ns / 1e6, ns / kCells);
-            if (floor != nsPerRun_.end() && name != floor->first) std::printf("  = %.2f x memset of the grids", ns / floor->second);
+            if (floor != nsPerRun_.end() && name != floor->first)
+                std::printf("  = %.2f x memset of the grids", ns / floor->second);
             std::printf("\n");
         }
     }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The test command, as CI runs it. Sets up, then:
+#   format  checks every tracked .cpp and .h file against .clang-format;
 #   ci      builds the `ci` preset (the address and undefined-behaviour
 #           sanitizers, every warning an error) and runs the whole suite under
 #           them, leak checks on (window tests run on Qt's offscreen platform);
@@ -17,11 +18,14 @@ phase_done() {
     started=$SECONDS
 }
 
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+phase_done format
+
 # The test preset sets the sanitizers' options (leaks inside fontconfig are
 # suppressed by scripts/lsan.supp).
 cmake --preset ci >/dev/null
 cmake --build --preset ci
-ctest --preset ci
+ctest --preset ci --parallel 2
 phase_done ci
 
 bash scripts/fuzz.sh --runs 50000 -- -max_total_time=60

@@ -17,8 +17,8 @@
 
 #include "Player.h"
 #include "core/CommandCodec.h"
-#include "gamefile/GameFile.h"
 #include "core/World.h"
+#include "gamefile/GameFile.h"
 #include "gamefile/GameFileCodec.h"
 
 namespace {

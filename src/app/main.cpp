@@ -75,12 +75,9 @@ int RunWindow(int& argc, char** argv) {
 
 int main(int argc, char** argv) {
     switch (tarq::KindOfLaunch(argc, argv)) {
-        case tarq::LaunchKind::Console:
-            return AnswerInConsole(argc, argv);
-        case tarq::LaunchKind::Offscreen:
-            return PrepareGraphicsOffscreen(argc, argv);
-        case tarq::LaunchKind::Window:
-            break;
+        case tarq::LaunchKind::Console: return AnswerInConsole(argc, argv);
+        case tarq::LaunchKind::Offscreen: return PrepareGraphicsOffscreen(argc, argv);
+        case tarq::LaunchKind::Window: break;
     }
     return RunWindow(argc, argv);
 }

@@ -29,7 +29,8 @@ public:
         pending_.push_back(request);
         if (posted_) return;
         posted_ = true;
-        QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Drain(); }, Qt::QueuedConnection);
     }
 
     // The effects of each slot: `files[k]` empty for a sound not loaded.
@@ -106,8 +107,8 @@ void SoundPlayer::Load() {
     bank_->moveToThread(thread_.get());
     QObject::connect(thread_.get(), &QThread::finished, bank_, &QObject::deleteLater);
     thread_->start();
-    QMetaObject::invokeMethod(bank_, [bank = bank_, files, n = limits_.perSound] { bank->Create(files, n); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        bank_, [bank = bank_, files, n = limits_.perSound] { bank->Create(files, n); }, Qt::QueuedConnection);
 }
 
 void SoundPlayer::StopAll() {
@@ -160,8 +161,8 @@ bool SoundPlayer::Play(Sound sound, double volume) {
     if (bank_) {
         // The slider's position heard on a logarithmic scale, the caller's
         // volume (distance) as a plain factor.
-        const float master =
-            QAudio::convertVolume(static_cast<float>(volume_), QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale);
+        const float master = QAudio::convertVolume(static_cast<float>(volume_), QAudio::LogarithmicVolumeScale,
+                                                   QAudio::LinearVolumeScale);
         bank_->Submit({SoundIndex(sound), idle, master * static_cast<float>(std::min(volume, 1.0))});
     }
     return true;

@@ -90,7 +90,8 @@ std::optional<WavSound> DecodeWav(std::span<const std::uint8_t> bytes) {
         const std::size_t body = at + 8;
         if (size > bytes.size() - body) return std::nullopt;
         if (TagAt(bytes, at, "fmt ") && size >= 16) {
-            format = Format{Get16(bytes, body), Get16(bytes, body + 2), Get32(bytes, body + 4), Get16(bytes, body + 14)};
+            format =
+                Format{Get16(bytes, body), Get16(bytes, body + 2), Get32(bytes, body + 4), Get16(bytes, body + 14)};
         } else if (TagAt(bytes, at, "data")) {
             if (!format || format->tag != kPcm || format->channels != 1 || format->bits != 16 || format->rate == 0 ||
                 format->rate > 192000 || size % kBytesPerSample != 0)

@@ -33,7 +33,8 @@ void ClearLandingMarks(Game& game) {
 class LandingArea {
 public:
     explicit LandingArea(const Game& game)
-        : game_(game), height_(game.World.MapHeight),
+        : game_(game),
+          height_(game.World.MapHeight),
           open_(static_cast<std::size_t>((game.World.MapWidth + 1) * (height_ + 1)), 0) {
         const int me = game.CurrentPlayer;
         const bool sectors = game.UseLandingSectors == 1;
@@ -70,8 +71,11 @@ private:
 // them back as they were.
 struct LandingUndo {
     explicit LandingUndo(const Game& game)
-        : objects(game.World.Objects), connectors(game.World.Connectors), newObject(game.NewObject),
-          footprint(game.Footprint), last(game.LastCreatedObject) {}
+        : objects(game.World.Objects),
+          connectors(game.World.Connectors),
+          newObject(game.NewObject),
+          footprint(game.Footprint),
+          last(game.LastCreatedObject) {}
     void Restore(Game& game) const {
         game.World.Objects = objects;
         game.World.Connectors = connectors;
@@ -144,7 +148,8 @@ LandingResult PlaceInitialForce(Game& game, int col, int row) {
         // Copies of a whole table and grid: kept off the stack.
         const auto undo = std::make_unique<const LandingUndo>(game);
         const LandingArea area(game);
-        landed = LandPurchases(game, col, row, [&area](const TFootprint& f) { return area.Admits(f); }, true);
+        landed = LandPurchases(
+            game, col, row, [&area](const TFootprint& f) { return area.Admits(f); }, true);
         if (landed.misfit != 0) {
             undo->Restore(game);
             return {false, NoRoomMessage(game, landed.misfit)};

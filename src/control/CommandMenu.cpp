@@ -9,9 +9,10 @@ namespace tarq {
 namespace {
 
 // The form's ten top items: names and design-time captions, in index order.
-constexpr const char* kItemNames[kMenuTopItems] = {"N11", "N21", "N31", "N41", "N51",
+constexpr const char* kItemNames[kMenuTopItems] = {"N11", "N21", "N31",  "N41", "N51",
                                                    "N61", "N71", "N101", "N81", "N91"};
-constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3", "4", "5", "6", "7", "Уничтожить строение", "8", "9"};
+constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3", "4", "5", "6", "7", "Уничтожить строение",
+                                                      "8", "9"};
 
 // Top items by role.
 constexpr int kBuildItem = 1;
@@ -136,9 +137,9 @@ void SiteState(const Game& game, int slot, const TGameObject& s, MenuItem& item)
         return;
     }
     item.caption = name + " Строительство завершено";
-    item.children = {
-        OrderItem(game, "Укажите точку для вывода " + builder + "а с этого места", cmd::TakeOutBuilder{Slot(slot), 1}),
-        OrderItem(game, "Вывести в любое свободное место", cmd::TakeOutBuilder{Slot(slot), 0})};
+    item.children = {OrderItem(game, "Укажите точку для вывода " + builder + "а с этого места",
+                               cmd::TakeOutBuilder{Slot(slot), 1}),
+                     OrderItem(game, "Вывести в любое свободное место", cmd::TakeOutBuilder{Slot(slot), 0})};
 }
 
 // Item 1: every type the builder's class builds, with its options.

@@ -15,8 +15,8 @@ namespace tarq {
 
 // What choosing an item does.
 enum class MenuAction {
-    None,           // closes the menu (or opens a submenu)
-    Submit,         // submits the item's order: "Идти", a build option, "Отменить", the exits, the destruction
+    None,    // closes the menu (or opens a submenu)
+    Submit,  // submits the item's order: "Идти", a build option, "Отменить", the exits, the destruction
     TechnicalPage,  // N41Click: the window shows the technical data page
 };
 
@@ -26,7 +26,7 @@ struct MenuItem {
     bool visible = true;
     bool enabled = true;
     MenuAction action = MenuAction::None;
-    Order order;       // what Submit submits, for the player whose menu it is
+    Order order;  // what Submit submits, for the player whose menu it is
     std::vector<MenuItem> children;
 };
 

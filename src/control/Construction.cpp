@@ -22,9 +22,7 @@ const std::string kNoExit =
 // A site names its builder in 8 bits.
 constexpr int kMaxLinkedBuilder = 255;
 
-bool ValidSlot(const Game& game, int slot) {
-    return slot >= 1 && slot <= kMaxObjects && SlotInUse(game.Object(slot));
-}
+bool ValidSlot(const Game& game, int slot) { return slot >= 1 && slot <= kMaxObjects && SlotInUse(game.Object(slot)); }
 
 std::string NameOf(const Game& game, int type) {
     return type >= 1 && type <= kTypeCount ? game.UnitTypes[type].Name : std::string();
@@ -95,8 +93,8 @@ bool SameTypeThere(const Game& game, int col, int row, int type) {
 // player (their road, say, which the placement test alone would allow).
 bool SiteOnAnotherPlayersCell(const Game& game, int col, int row, int type) {
     const TypeSetup* setup = FindTypeSetup(type);
-    return FootprintOfAnotherPlayer(
-        game, setup != nullptr && setup->TwoByTwo ? BlockFootprint(col, row) : SingleCellFootprint(col, row));
+    return FootprintOfAnotherPlayer(game, setup != nullptr && setup->TwoByTwo ? BlockFootprint(col, row)
+                                                                              : SingleCellFootprint(col, row));
 }
 
 // The blocks around the builder's cell (bc, br), in the order they are tried.
@@ -173,8 +171,10 @@ int CollectExitCandidates(Game& game, int site) {
                 if (accepted == kExitSlots) continue;
                 const TFootprint f = SingleCellFootprint(p.col + dc, p.row + dr);
                 const auto first = game.ExitCandidates.begin();
-                const bool seen = std::any_of(first, first + accepted, [&](const TFootprint& c) { return c[1] == f[1]; });
-                if (!seen && CanPlace(game, f, s.Stats.Movement) != 0) game.ExitCandidates[static_cast<std::size_t>(accepted++)] = f;
+                const bool seen =
+                    std::any_of(first, first + accepted, [&](const TFootprint& c) { return c[1] == f[1]; });
+                if (!seen && CanPlace(game, f, s.Stats.Movement) != 0)
+                    game.ExitCandidates[static_cast<std::size_t>(accepted++)] = f;
             }
     std::fill(game.ExitCandidates.begin() + accepted, game.ExitCandidates.end(), TFootprint{});
     return accepted;

@@ -25,7 +25,7 @@ struct ClickContext {
     int zoomBarPosition = 0;  // SScale
     int surfaceWidth = 0;     // the drawing surface's size in pixels
     int surfaceHeight = 0;
-    InfoChecks checks{};      // CheckListBox1
+    InfoChecks checks{};  // CheckListBox1
 };
 
 // What the window must do after a click.
@@ -34,10 +34,10 @@ struct ClickResult {
     bool openMenu = false;                      // the command menu, at the press point
     int menuX = 0;                              // the press point on the surface
     int menuY = 0;
-    bool updateCursor = false;                  // MoveArmed changed the map pointer
-    std::optional<ScaleLabels> zoomTo100;       // set the zoom bar to 100 (its labels)
+    bool updateCursor = false;             // MoveArmed changed the map pointer
+    std::optional<ScaleLabels> zoomTo100;  // set the zoom bar to 100 (its labels)
     bool baseLanded = false;
-    std::vector<std::string> messages;          // for the player, in order
+    std::vector<std::string> messages;  // for the player, in order
 };
 
 // The object whose picture is in cell (col, row): layers 6, 2, 3, 4 and, when

@@ -13,9 +13,7 @@ using Pixel = std::uint32_t;
 constexpr Pixel FromBgr(std::uint32_t bgr) {
     return 0xFF000000u | ((bgr & 0xFFu) << 16) | (bgr & 0xFF00u) | ((bgr >> 16) & 0xFFu);
 }
-constexpr std::uint32_t ToBgr(Pixel p) {
-    return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
-}
+constexpr std::uint32_t ToBgr(Pixel p) { return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16); }
 
 struct Bitmap {
     int width = 0;

@@ -156,9 +156,7 @@ constexpr int kBuilderClasses[][2] = {{1, 1}, {13, 2}, {38, 3}, {42, 4}, {47, 5}
 
 }  // namespace
 
-u8 CataloguePurchasable(int type) {
-    return type >= 1 && type <= kDefinedTypes ? kCatalogue[type - 1].purchasable : 0;
-}
+u8 CataloguePurchasable(int type) { return type >= 1 && type <= kDefinedTypes ? kCatalogue[type - 1].purchasable : 0; }
 
 int BuilderClassOf(int type) {
     for (const auto& [builder, cls] : kBuilderClasses)

@@ -20,16 +20,25 @@ using i32 = std::int32_t;
 
 // Every record lists its fields in Fields(), in the order of its encoding;
 // all of them are integers.
-#define TARQ_FIELDS(...) \
+#define TARQ_FIELDS(...)                            \
     auto Fields() { return std::tie(__VA_ARGS__); } \
     auto Fields() const { return std::tie(__VA_ARGS__); }
 #define TARQ_NO_FIELDS \
     static std::tuple<> Fields() { return {}; }
 
 // --- The new game, before the match starts (the first player sets these) ----
-struct SetPlayerCount { u8 count = 1; TARQ_FIELDS(count) };
-struct SetStartGold { i32 gold = 0; TARQ_FIELDS(gold) };
-struct UseSectors { u8 on = 0; TARQ_FIELDS(on) };  // "CheckBox2": landing sectors required
+struct SetPlayerCount {
+    u8 count = 1;
+    TARQ_FIELDS(count)
+};
+struct SetStartGold {
+    i32 gold = 0;
+    TARQ_FIELDS(gold)
+};
+struct UseSectors {
+    u8 on = 0;
+    TARQ_FIELDS(on)
+};  // "CheckBox2": landing sectors required
 // The random map from the new-game page's controls and a seed: every
 // random number of the generation follows from the seed. `byButton` 1 is the
 // page's "Создать/Пересоздать карту" (the map counts as the page's); 0 is the
@@ -40,53 +49,126 @@ struct GenerateMap {
     i16 mountains = 40, stones = 80, deposits = 100;
     std::uint32_t seed = 0;
     u8 byButton = 1;
-    TARQ_FIELDS(sizeItem, model, ismass, landMass, stripCount, stripLength, stripWidth, mountains, stones, deposits, seed,
-                byButton)
+    TARQ_FIELDS(sizeItem, model, ismass, landMass, stripCount, stripLength, stripWidth, mountains, stones, deposits,
+                seed, byButton)
 };
 
 // --- A player's setup, until their base lands -------------------------------
-struct SetClan { u8 clan = 0; TARQ_FIELDS(clan) };
-struct SetRestrictions { u8 noStructures = 0, noAlienUnits = 0; TARQ_FIELDS(noStructures, noAlienUnits) };
-struct SetColour { u8 colour = 0; TARQ_FIELDS(colour) };
-struct ToggleSector { u8 sectorCol = 0, sectorRow = 0; TARQ_FIELDS(sectorCol, sectorRow) };
-struct BuyType { u8 type = 0; TARQ_FIELDS(type) };
+struct SetClan {
+    u8 clan = 0;
+    TARQ_FIELDS(clan)
+};
+struct SetRestrictions {
+    u8 noStructures = 0, noAlienUnits = 0;
+    TARQ_FIELDS(noStructures, noAlienUnits)
+};
+struct SetColour {
+    u8 colour = 0;
+    TARQ_FIELDS(colour)
+};
+struct ToggleSector {
+    u8 sectorCol = 0, sectorRow = 0;
+    TARQ_FIELDS(sectorCol, sectorRow)
+};
+struct BuyType {
+    u8 type = 0;
+    TARQ_FIELDS(type)
+};
 // "+" (more) or "-" on the cargo row of purchase list entry `entry`.
-struct CargoStep { u8 entry = 0, more = 1; TARQ_FIELDS(entry, more) };
+struct CargoStep {
+    u8 entry = 0, more = 1;
+    TARQ_FIELDS(entry, more)
+};
 // "Старт": the player joins the game on terrain set `terrainSet`.
-struct Join { u8 terrainSet = 0; TARQ_FIELDS(terrainSet) };
+struct Join {
+    u8 terrainSet = 0;
+    TARQ_FIELDS(terrainSet)
+};
 
 // --- Play ----------------------------------------------------------------------
-struct LandBase { i16 col = 0, row = 0; TARQ_FIELDS(col, row) };
+struct LandBase {
+    i16 col = 0, row = 0;
+    TARQ_FIELDS(col, row)
+};
 // One step of `unit` toward the cell (col, row).
-struct Step { i16 unit = 0, col = 0, row = 0; TARQ_FIELDS(unit, col, row) };
+struct Step {
+    i16 unit = 0, col = 0, row = 0;
+    TARQ_FIELDS(unit, col, row)
+};
 struct StartConstruction {
     i16 builder = 0;
     u8 type = 0, turns = 0, material = 0;
     TARQ_FIELDS(builder, type, turns, material)
 };
 // The 2 x 2 site being placed moves toward cell (col, row).
-struct MoveSite { i16 col = 0, row = 0; TARQ_FIELDS(col, row) };
-struct ConfirmSite { TARQ_NO_FIELDS };
-struct CancelSite { TARQ_NO_FIELDS };
+struct MoveSite {
+    i16 col = 0, row = 0;
+    TARQ_FIELDS(col, row)
+};
+struct ConfirmSite {
+    TARQ_NO_FIELDS
+};
+struct CancelSite {
+    TARQ_NO_FIELDS
+};
 // A finished site's builder leaves it: to a cell the player chooses (choose
 // 1), or to the first free one.
-struct TakeOutBuilder { i16 site = 0; u8 choose = 0; TARQ_FIELDS(site, choose) };
-struct ChooseExit { i16 col = 0, row = 0; TARQ_FIELDS(col, row) };
-struct CancelExitChoice { TARQ_NO_FIELDS };
-struct CancelConstruction { i16 builder = 0; TARQ_FIELDS(builder) };
-struct DestroyStructure { i16 object = 0; TARQ_FIELDS(object) };
-struct EndTurn { TARQ_NO_FIELDS };
+struct TakeOutBuilder {
+    i16 site = 0;
+    u8 choose = 0;
+    TARQ_FIELDS(site, choose)
+};
+struct ChooseExit {
+    i16 col = 0, row = 0;
+    TARQ_FIELDS(col, row)
+};
+struct CancelExitChoice {
+    TARQ_NO_FIELDS
+};
+struct CancelConstruction {
+    i16 builder = 0;
+    TARQ_FIELDS(builder)
+};
+struct DestroyStructure {
+    i16 object = 0;
+    TARQ_FIELDS(object)
+};
+struct EndTurn {
+    TARQ_NO_FIELDS
+};
 
 // --- The view: never logged --------------------------------------------------
-struct Select { i16 object = 0; TARQ_FIELDS(object) };
+struct Select {
+    i16 object = 0;
+    TARQ_FIELDS(object)
+};
 // The second click: the command menu of `object`; a ready marker selects and opens at once.
-struct OpenMenu { i16 object = 0; u8 readyMarker = 0; TARQ_FIELDS(object, readyMarker) };
-struct ShowCell { i16 col = 0, row = 0; TARQ_FIELDS(col, row) };
-struct ArmMove { TARQ_NO_FIELDS };
-struct Disarm { TARQ_NO_FIELDS };
-struct NextUnit { u8 backwards = 0; TARQ_FIELDS(backwards) };
-struct OpenSelectionMenu { TARQ_NO_FIELDS };
-struct Zoom { i16 position = 0; TARQ_FIELDS(position) };
+struct OpenMenu {
+    i16 object = 0;
+    u8 readyMarker = 0;
+    TARQ_FIELDS(object, readyMarker)
+};
+struct ShowCell {
+    i16 col = 0, row = 0;
+    TARQ_FIELDS(col, row)
+};
+struct ArmMove {
+    TARQ_NO_FIELDS
+};
+struct Disarm {
+    TARQ_NO_FIELDS
+};
+struct NextUnit {
+    u8 backwards = 0;
+    TARQ_FIELDS(backwards)
+};
+struct OpenSelectionMenu {
+    TARQ_NO_FIELDS
+};
+struct Zoom {
+    i16 position = 0;
+    TARQ_FIELDS(position)
+};
 // The first visible column and row, as the scroll bars set them; an axis
 // given as kKeep stays as it is.
 struct ScrollTo {
@@ -102,9 +184,15 @@ struct ToggleView {
     TARQ_FIELDS(which)
 };
 // The drawing surface's size in device pixels.
-struct Resize { i16 width = 0, height = 0; TARQ_FIELDS(width, height) };
+struct Resize {
+    i16 width = 0, height = 0;
+    TARQ_FIELDS(width, height)
+};
 // The view moved by whole cells, as the arrow keys move it.
-struct ScrollBy { i16 cols = 0, rows = 0; TARQ_FIELDS(cols, rows) };
+struct ScrollBy {
+    i16 cols = 0, rows = 0;
+    TARQ_FIELDS(cols, rows)
+};
 
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
@@ -120,13 +208,14 @@ namespace tarq {
 
 // The order of the alternatives is the command's number in files and logs:
 // new commands are added at the end.
-using Command = std::variant<
-    cmd::SetPlayerCount, cmd::SetStartGold, cmd::UseSectors, cmd::GenerateMap, cmd::SetClan, cmd::SetRestrictions,
-    cmd::SetColour, cmd::ToggleSector, cmd::BuyType, cmd::CargoStep, cmd::Join, cmd::LandBase, cmd::Step,
-    cmd::StartConstruction, cmd::MoveSite, cmd::ConfirmSite, cmd::CancelSite, cmd::TakeOutBuilder, cmd::ChooseExit,
-    cmd::CancelExitChoice, cmd::CancelConstruction, cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu,
-    cmd::ShowCell, cmd::ArmMove, cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo,
-    cmd::ToggleView, cmd::Resize, cmd::ScrollBy>;
+using Command =
+    std::variant<cmd::SetPlayerCount, cmd::SetStartGold, cmd::UseSectors, cmd::GenerateMap, cmd::SetClan,
+                 cmd::SetRestrictions, cmd::SetColour, cmd::ToggleSector, cmd::BuyType, cmd::CargoStep, cmd::Join,
+                 cmd::LandBase, cmd::Step, cmd::StartConstruction, cmd::MoveSite, cmd::ConfirmSite, cmd::CancelSite,
+                 cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
+                 cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
+                 cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
+                 cmd::Resize, cmd::ScrollBy>;
 
 namespace detail {
 template <typename T, typename... Ts>

@@ -7,12 +7,41 @@ namespace tarq {
 
 namespace {
 
-constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {
-    "SetPlayerCount", "SetStartGold", "UseSectors", "GenerateMap", "SetClan", "SetRestrictions", "SetColour",
-    "ToggleSector", "BuyType", "CargoStep", "Join", "LandBase", "Step", "StartConstruction", "MoveSite",
-    "ConfirmSite", "CancelSite", "TakeOutBuilder", "ChooseExit", "CancelExitChoice", "CancelConstruction",
-    "DestroyStructure", "EndTurn", "Select", "OpenMenu", "ShowCell", "ArmMove", "Disarm", "NextUnit",
-    "OpenSelectionMenu", "Zoom", "ScrollTo", "ToggleView", "Resize", "ScrollBy"};
+constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPlayerCount",
+                                                                          "SetStartGold",
+                                                                          "UseSectors",
+                                                                          "GenerateMap",
+                                                                          "SetClan",
+                                                                          "SetRestrictions",
+                                                                          "SetColour",
+                                                                          "ToggleSector",
+                                                                          "BuyType",
+                                                                          "CargoStep",
+                                                                          "Join",
+                                                                          "LandBase",
+                                                                          "Step",
+                                                                          "StartConstruction",
+                                                                          "MoveSite",
+                                                                          "ConfirmSite",
+                                                                          "CancelSite",
+                                                                          "TakeOutBuilder",
+                                                                          "ChooseExit",
+                                                                          "CancelExitChoice",
+                                                                          "CancelConstruction",
+                                                                          "DestroyStructure",
+                                                                          "EndTurn",
+                                                                          "Select",
+                                                                          "OpenMenu",
+                                                                          "ShowCell",
+                                                                          "ArmMove",
+                                                                          "Disarm",
+                                                                          "NextUnit",
+                                                                          "OpenSelectionMenu",
+                                                                          "Zoom",
+                                                                          "ScrollTo",
+                                                                          "ToggleView",
+                                                                          "Resize",
+                                                                          "ScrollBy"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {
@@ -59,7 +88,8 @@ bool DecodeKind(std::size_t kind, Reader& reader, Command& out, std::index_seque
 void EncodeOrder(const Order& order, std::vector<std::uint8_t>& out) {
     out.push_back(order.player);
     out.push_back(static_cast<std::uint8_t>(order.command.index()));
-    std::visit([&out](const auto& c) { std::apply([&out](const auto&... field) { (Put(out, field), ...); }, c.Fields()); },
+    std::visit([&out](
+                   const auto& c) { std::apply([&out](const auto&... field) { (Put(out, field), ...); }, c.Fields()); },
                order.command);
 }
 

@@ -64,8 +64,7 @@ bool AnySlotBlocks(const Game& game, int movement, Match match) {
 // footprint columns and rows within 1..500 no other cell gives those values.
 bool FootprintOccupied(const Game& game, const TFootprint& f, int movement) {
     const u32 k1 = CellKey(f[1]), k2 = CellKey(f[2]), k3 = CellKey(f[3]), k4 = CellKey(f[4]);
-    if (k1 == k2 && k1 == k3 && k1 == k4)
-        return AnySlotBlocks(game, movement, [k1](u32 x) { return x == k1; });
+    if (k1 == k2 && k1 == k3 && k1 == k4) return AnySlotBlocks(game, movement, [k1](u32 x) { return x == k1; });
     if (f == BlockFootprint(f[1].col, f[1].row))
         return AnySlotBlocks(game, movement, [k1](u32 x) { return ((x - k1) & ~0x10001u) == 0; });
     return AnySlotBlocks(game, movement, [=](u32 x) { return (x == k1) | (x == k2) | (x == k3) | (x == k4); });
@@ -155,7 +154,9 @@ u8 CreateObjectWith(Game& game, int col, int row, int type, u8 provisional, Laye
 class PlacementProbe {
 public:
     PlacementProbe(const Game& game, int movement)
-        : game_(game), movement_(movement), height_(game.World.MapHeight),
+        : game_(game),
+          movement_(movement),
+          height_(game.World.MapHeight),
           occupied_(static_cast<std::size_t>((game.World.MapWidth + 1) * (height_ + 1) / 64 + 1), 0) {
         for (const TGameObject& o : game.World.Objects) {
             if (!BlocksMovement(o.TypeId, movement)) continue;
@@ -168,8 +169,7 @@ public:
         if (!FootprintOnMap(game_, footprint)) return false;
         if (movement_ == kMoveAircraft) return true;
         for (const TCellPos& p : footprint)
-            if (!GroundAdmits(game_.World.Passability(p.col, p.row), movement_) || marked(p.col, p.row))
-                return false;
+            if (!GroundAdmits(game_.World.Passability(p.col, p.row), movement_) || marked(p.col, p.row)) return false;
         return true;
     }
 

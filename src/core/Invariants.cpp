@@ -22,8 +22,7 @@ public:
         if (lines_.size() < kMaxListed) lines_.push_back(line);
     }
     Violations finish() {
-        if (count_ > lines_.size())
-            lines_.push_back("... and " + std::to_string(count_ - lines_.size()) + " more");
+        if (count_ > lines_.size()) lines_.push_back("... and " + std::to_string(count_ - lines_.size()) + " more");
         return std::move(lines_);
     }
 
@@ -219,8 +218,9 @@ void CheckConnectorPicture(const Game& game, int c, int r, Report& report) {
         report.add("layer 5 of " + Cell(c, r) + " holds " + Describe(picture) + " for connector code " +
                    std::to_string(code));
     else if ((picture.show != 0) != (game.ViewSettings.ShowConnectors != 0))
-        report.add("layer 5 of " + Cell(c, r) + (picture.show != 0 ? " is shown while connectors are hidden"
-                                                                    : " is hidden while connectors are shown"));
+        report.add(
+            "layer 5 of " + Cell(c, r) +
+            (picture.show != 0 ? " is shown while connectors are hidden" : " is hidden while connectors are shown"));
 }
 
 Violations ConnectorsOf(const Game& game, const Cells& busy) {
@@ -231,7 +231,8 @@ Violations ConnectorsOf(const Game& game, const Cells& busy) {
         const TConnectorCell& cell = cells[i];
         if (cell.Present == 0) continue;
         const int c = static_cast<int>(i / kGridSpan), r = static_cast<int>(i % kGridSpan);
-        if (cell.Present != 1) report.add("connector of " + Cell(c, r) + " has Present " + std::to_string(cell.Present));
+        if (cell.Present != 1)
+            report.add("connector of " + Cell(c, r) + " has Present " + std::to_string(cell.Present));
         if (!game.InMap(c, r))
             report.add("connector outside the map at " + Cell(c, r));
         else if (!joined[i])
@@ -248,7 +249,9 @@ Violations CheckConnectors(const Game& game) { return ConnectorsOf(game, BusyCel
 
 namespace {
 
-bool Live(const Game& game, int slot) { return slot >= 1 && slot <= kMaxObjects && game.World.Objects[slot].Owner != 0; }
+bool Live(const Game& game, int slot) {
+    return slot >= 1 && slot <= kMaxObjects && game.World.Objects[slot].Owner != 0;
+}
 
 // Whether `site` is a construction site in use whose builder is at work on it.
 bool LinkedSite(const Game& game, int site) {
@@ -280,9 +283,8 @@ Violations CheckOrders(const Game& game) {
         report.add("an exit is chosen, but object " + std::to_string(site) + " is no finished site");
     for (i32 marker : game.ExitMarkers)
         if (marker != 0 && (game.ClickMode != kClickChooseExit || !Live(game, marker)))
-            report.add("exit marker " + std::to_string(marker) + (game.ClickMode != kClickChooseExit
-                                                                       ? " outlives the exit choice"
-                                                                       : " names a free slot"));
+            report.add("exit marker " + std::to_string(marker) +
+                       (game.ClickMode != kClickChooseExit ? " outlives the exit choice" : " names a free slot"));
     return report.finish();
 }
 

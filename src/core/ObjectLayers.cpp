@@ -67,7 +67,8 @@ void StampListed(Game& game, TLayerStamps& stamps, const i16* slots, int count, 
         else
             StampObject(game, r, wanted);
     }
-    for (int n = 0; n < late; ++n) StampObject(game, stamps.Slots[stamps.LateSlots[static_cast<std::size_t>(n)]], wanted);
+    for (int n = 0; n < late; ++n)
+        StampObject(game, stamps.Slots[stamps.LateSlots[static_cast<std::size_t>(n)]], wanted);
 }
 
 using SlotList = std::array<i16, kMaxObjects>;

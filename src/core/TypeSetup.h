@@ -19,7 +19,7 @@ struct TypeSetup {
     std::array<i16, 4> CellSpriteEntries{};  // SpriteTable entries for CellSprites[1..4]; 0 = none
     i16 FacingFirst = 0;                     // first facing entry; 0 = none
     bool Connected = false;
-    u8 FacingCount = 8;                      // consecutive facing entries from FacingFirst
+    u8 FacingCount = 8;  // consecutive facing entries from FacingFirst
 };
 
 // Setup of type 1..67; nullptr outside that range.

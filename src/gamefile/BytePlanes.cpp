@@ -17,9 +17,7 @@ constexpr char kPlaneSparse = 2;
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 
-std::size_t BitmapBytes(std::size_t n) {
-    return (n + 7) / 8;
-}
+std::size_t BitmapBytes(std::size_t n) { return (n + 7) / 8; }
 
 // The commonest of 64 bytes spread over the plane: the background of a
 // sparse plane (any choice is correct; a good one is small).

@@ -18,9 +18,7 @@ namespace {
 // expansion of it.
 constexpr qint64 kMaxFileSize = gamefile::kHeaderSize + gamefile::kMaxBodySize + gamefile::kMaxBodySize / 1000 + 64;
 
-QString Shown(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QString ReadFailureCause(const QString& path) {
     const QFileInfo info(path);
@@ -59,18 +57,14 @@ SavedGameFile SaveFailed(const QString& path, gamefile::WriteFailure failure, co
 QString GameFileMessage(GameFileProblem problem, const QString& fileName, const QString& detail) {
     const QString file = Shown(fileName);
     switch (problem) {
-        case GameFileProblem::None:
-            return {};
-        case GameFileProblem::CannotOpen:
-            return QStringLiteral("Не удалось открыть файл «%1»: %2.").arg(file, detail);
+        case GameFileProblem::None: return {};
+        case GameFileProblem::CannotOpen: return QStringLiteral("Не удалось открыть файл «%1»: %2.").arg(file, detail);
         case GameFileProblem::NotAGameFile:
             return QStringLiteral("Файл «%1» не является сохраненной игрой TARQ.").arg(file);
         case GameFileProblem::NewerVersion:
             return QStringLiteral("Файл «%1» сохранен более новой версией игры (%2).").arg(file, detail);
-        case GameFileProblem::Damaged:
-            return QStringLiteral("Файл «%1» поврежден: %2.").arg(file, detail);
-        case GameFileProblem::Truncated:
-            return QStringLiteral("Файл «%1» обрезан: %2.").arg(file, detail);
+        case GameFileProblem::Damaged: return QStringLiteral("Файл «%1» поврежден: %2.").arg(file, detail);
+        case GameFileProblem::Truncated: return QStringLiteral("Файл «%1» обрезан: %2.").arg(file, detail);
         case GameFileProblem::CannotWrite:
             return QStringLiteral("Не удалось сохранить игру в файл «%1»: %2.").arg(file, detail);
     }
@@ -101,9 +95,7 @@ bool HasSavableMap(const Match& game) {
     return side(game.World.MapWidth) && side(game.World.MapHeight);
 }
 
-QByteArray WriteGameFile(const Game& game) {
-    return gamefile::WrapBody(gamefile::EncodeBody(*ContentsOf(game, game)));
-}
+QByteArray WriteGameFile(const Game& game) { return gamefile::WrapBody(gamefile::EncodeBody(*ContentsOf(game, game))); }
 
 LoadedGame ReadGameFile(const QByteArray& bytes, const QString& fileName, const Preferences& user) {
     Decoded decoded = Decode(bytes, user);

@@ -92,7 +92,6 @@ GameFileBytes SavableGameFile(const Game& game);
 // SavableGameFile written to `path` by WriteFileAtomically.
 SavedGameFile SaveGameFile(const Game& game, const QString& path);
 
-
 // The player's message for a refused file.
 QString GameFileMessage(GameFileProblem problem, const QString& fileName, const QString& detail);
 

@@ -34,9 +34,7 @@ bool IsMovementClass(int m) {
     return false;
 }
 
-bool IsPassability(int p) {
-    return p == kPassBlocked || p == kPassLand || p == kPassCoast || p == kPassWater;
-}
+bool IsPassability(int p) { return p == kPassBlocked || p == kPassLand || p == kPassCoast || p == kPassWater; }
 
 bool ValidPicture(const TSpriteRef& s) {
     return s.idU < kImageListItems && s.Spr >= 0 && s.Spr <= kMaxPictureNumber && s.id >= 0 && s.id <= kMaxObjects &&

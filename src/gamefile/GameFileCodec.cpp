@@ -574,9 +574,7 @@ Header ReadHeader(const char* p) {
     return {u16(p + 8), u16(p + 10), GetU32(p + 12), GetU32(p + 16), GetU32(p + 20), GetU32(p + 24)};
 }
 
-Unwrapped Refuse(GameFileProblem problem, const QString& detail) {
-    return {QByteArray(), 0, problem, detail};
-}
+Unwrapped Refuse(GameFileProblem problem, const QString& detail) { return {QByteArray(), 0, problem, detail}; }
 
 // What the header promises, checked before the body is touched.
 Unwrapped CheckHeader(const Header& h, qsizetype fileSize) {

@@ -103,9 +103,7 @@ struct GameFileContents {
 
 // Everything the file carries: the match and the view. The map size must be 1..500.
 std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState& view);
-inline std::unique_ptr<GameFileContents> ContentsOf(const Game& game) {
-    return ContentsOf(game, game);
-}
+inline std::unique_ptr<GameFileContents> ContentsOf(const Game& game) { return ContentsOf(game, game); }
 
 // A fresh game (InitData) holding `contents`, which passed CheckContents,
 // with `user`'s preferences: a file never carries any, so a loaded game

@@ -11,9 +11,7 @@ namespace tarq {
 
 namespace {
 
-bool Live(const Game& game, int slot) {
-    return slot >= 1 && slot <= kMaxObjects && game.Object(slot).Owner != 0;
-}
+bool Live(const Game& game, int slot) { return slot >= 1 && slot <= kMaxObjects && game.Object(slot).Owner != 0; }
 
 bool Covers(const TGameObject& o, TCellPos p) {
     for (int k = 1; k <= std::min<int>(o.CellCount, 4); ++k)
@@ -21,13 +19,9 @@ bool Covers(const TGameObject& o, TCellPos p) {
     return false;
 }
 
-QString At(TCellPos p) {
-    return QStringLiteral("(%1, %2)").arg(p.col).arg(p.row);
-}
+QString At(TCellPos p) { return QStringLiteral("(%1, %2)").arg(p.col).arg(p.row); }
 
-TCellPos Pos(int col, int row) {
-    return {static_cast<i16>(col), static_cast<i16>(row)};
-}
+TCellPos Pos(int col, int row) { return {static_cast<i16>(col), static_cast<i16>(row)}; }
 
 // Whether `slot` is the builder that waits off the map while its site is placed.
 bool WaitingBuilder(const Game& game, int slot) {

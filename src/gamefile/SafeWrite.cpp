@@ -38,57 +38,36 @@ void SyncFolder(const QByteArray& folder) {
 
 WriteFailure FailureOfError(int error) {
     switch (error) {
-        case 0:
-            return WriteFailure::None;
+        case 0: return WriteFailure::None;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG:
-            return WriteFailure::NoSpace;
+        case EFBIG: return WriteFailure::NoSpace;
         case EACCES:
-        case EPERM:
-            return WriteFailure::NoPermission;
-        case EROFS:
-            return WriteFailure::ReadOnly;
-        case EISDIR:
-            return WriteFailure::IsFolder;
-        case ENAMETOOLONG:
-            return WriteFailure::NameTooLong;
-        case ENOENT:
-            return WriteFailure::NoFolder;
-        case ENOTDIR:
-            return WriteFailure::PathThroughFile;
-        default:
-            return WriteFailure::Other;
+        case EPERM: return WriteFailure::NoPermission;
+        case EROFS: return WriteFailure::ReadOnly;
+        case EISDIR: return WriteFailure::IsFolder;
+        case ENAMETOOLONG: return WriteFailure::NameTooLong;
+        case ENOENT: return WriteFailure::NoFolder;
+        case ENOTDIR: return WriteFailure::PathThroughFile;
+        default: return WriteFailure::Other;
     }
 }
 
 QString WriteFailureText(WriteFailure failure, const QString& folder) {
     const QString shown = QDir::toNativeSeparators(folder);
     switch (failure) {
-        case WriteFailure::None:
-            return {};
-        case WriteFailure::NoSpace:
-            return QStringLiteral("нет места на диске");
-        case WriteFailure::NoPermission:
-            return QStringLiteral("нет прав на запись в папку «%1»").arg(shown);
-        case WriteFailure::ReadOnly:
-            return QStringLiteral("диск доступен только для чтения");
-        case WriteFailure::IsFolder:
-            return QStringLiteral("это папка, а не файл");
-        case WriteFailure::NameTooLong:
-            return QStringLiteral("слишком длинное имя файла");
-        case WriteFailure::NoFolder:
-            return QStringLiteral("папки нет: «%1»").arg(shown);
-        case WriteFailure::PathThroughFile:
-            return QStringLiteral("путь проходит через файл: «%1»").arg(shown);
-        case WriteFailure::ReadBack:
-            return QStringLiteral("записанный файл не читается таким, каким записан");
-        case WriteFailure::Other:
-            return QStringLiteral("ошибка записи на диск");
-        case WriteFailure::NoMap:
-            return QStringLiteral("в игре еще нет карты");
-        case WriteFailure::Unreadable:
-            return QStringLiteral("такой файл игра не смогла бы прочитать");
+        case WriteFailure::None: return {};
+        case WriteFailure::NoSpace: return QStringLiteral("нет места на диске");
+        case WriteFailure::NoPermission: return QStringLiteral("нет прав на запись в папку «%1»").arg(shown);
+        case WriteFailure::ReadOnly: return QStringLiteral("диск доступен только для чтения");
+        case WriteFailure::IsFolder: return QStringLiteral("это папка, а не файл");
+        case WriteFailure::NameTooLong: return QStringLiteral("слишком длинное имя файла");
+        case WriteFailure::NoFolder: return QStringLiteral("папки нет: «%1»").arg(shown);
+        case WriteFailure::PathThroughFile: return QStringLiteral("путь проходит через файл: «%1»").arg(shown);
+        case WriteFailure::ReadBack: return QStringLiteral("записанный файл не читается таким, каким записан");
+        case WriteFailure::Other: return QStringLiteral("ошибка записи на диск");
+        case WriteFailure::NoMap: return QStringLiteral("в игре еще нет карты");
+        case WriteFailure::Unreadable: return QStringLiteral("такой файл игра не смогла бы прочитать");
     }
     return {};
 }

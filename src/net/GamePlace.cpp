@@ -23,7 +23,7 @@ QString GamePlace::Problem() const {
     if (seat < 1 || seat > 8) return QStringLiteral("номер игрока должен быть от 1 до 8");
     if (kind == Kind::Folder)
         return folder.isEmpty() || QDir::isRelativePath(folder) ? QStringLiteral("укажите папку полным путем")
-                                                                 : QString();
+                                                                : QString();
     const QString scheme = address.scheme();
     if (!address.isValid() || address.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
         return QStringLiteral("адрес должен начинаться с https:// или http://");
@@ -37,7 +37,7 @@ QList<NetGameEntry> ReadNetGames(QSettings& settings) {
         settings.setArrayIndex(i);
         NetGameEntry e;
         e.place.kind = settings.value(QStringLiteral("kind")).toString() == u"webdav" ? GamePlace::Kind::WebDav
-                                                                                       : GamePlace::Kind::Folder;
+                                                                                      : GamePlace::Kind::Folder;
         e.place.folder = settings.value(QStringLiteral("folder")).toString();
         e.place.address = QUrl(settings.value(QStringLiteral("address")).toString());
         e.place.user = settings.value(QStringLiteral("user")).toString();
@@ -62,8 +62,8 @@ void WriteNetGames(QSettings& settings, const QList<NetGameEntry>& games) {
         settings.setValue(QStringLiteral("kind"), dav ? QStringLiteral("webdav") : QStringLiteral("folder"));
         settings.setValue(QStringLiteral("folder"), dav ? QString() : e.place.folder);
         // Never a password, even one typed into the address.
-        settings.setValue(QStringLiteral("address"), dav ? e.place.address.adjusted(QUrl::RemovePassword).toString()
-                                                         : QString());
+        settings.setValue(QStringLiteral("address"),
+                          dav ? e.place.address.adjusted(QUrl::RemovePassword).toString() : QString());
         settings.setValue(QStringLiteral("user"), e.place.user);
         settings.setValue(QStringLiteral("game"), e.place.gameId);
         settings.setValue(QStringLiteral("seat"), e.place.seat);

@@ -36,9 +36,9 @@ struct GamePlace {
 // An entry of "Мои сетевые игры": the place and what was last seen there.
 struct NetGameEntry {
     GamePlace place;
-    int turn = 0;        // the latest turn seen in the place; 0 before any
-    int player = 0;      // whose turn it is
-    QDateTime since;     // when that turn file was first seen here
+    int turn = 0;     // the latest turn seen in the place; 0 before any
+    int player = 0;   // whose turn it is
+    QDateTime since;  // when that turn file was first seen here
     bool operator==(const NetGameEntry&) const = default;
 };
 

@@ -23,7 +23,8 @@ void Passwords::KeyringFailed(const QString& why) {
 void Passwords::Read(const QString& key, std::function<void(const QString&)> done) {
     if (!useKeyring_ || session_.contains(key)) {
         const QString password = session_.value(key);
-        QMetaObject::invokeMethod(this, [done, password] { done(password); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [done, password] { done(password); }, Qt::QueuedConnection);
         return;
     }
     auto* job = new QKeychain::ReadPasswordJob(QLatin1String(kService), this);

@@ -12,11 +12,11 @@ namespace tarq::net {
 namespace {
 
 // This machine's files of a game, in its folder of the data folder.
-constexpr char kSeenFile[] = "current";         // the pointer as last read or written here
-constexpr char kLatestFile[] = "latest.tarq";   // that turn's file
-constexpr char kOutboxFile[] = "outbox.tarq";   // a turn not yet in the place...
+constexpr char kSeenFile[] = "current";              // the pointer as last read or written here
+constexpr char kLatestFile[] = "latest.tarq";        // that turn's file
+constexpr char kOutboxFile[] = "outbox.tarq";        // a turn not yet in the place...
 constexpr char kOutboxPointer[] = "outbox.pointer";  // ...its pointer...
-constexpr char kOutboxBase[] = "outbox.base";   // ...and the pointer it was played from
+constexpr char kOutboxBase[] = "outbox.base";        // ...and the pointer it was played from
 constexpr int kWeakTagTries = 5;
 
 QByteArray ReadSmall(const QString& path) {
@@ -40,7 +40,8 @@ TurnExchange::TurnExchange(GamePlace place, std::unique_ptr<PlaceBackend> backen
     connect(&poll_, &QTimer::timeout, this, &TurnExchange::Poll);
     connect(&retry_, &QTimer::timeout, this, &TurnExchange::SendFile);
     // A folder's change is looked at a moment later, when a burst of writes is over.
-    connect(backend_.get(), &PlaceBackend::changed, this, [this] { QTimer::singleShot(200, this, &TurnExchange::Poll); });
+    connect(backend_.get(), &PlaceBackend::changed, this,
+            [this] { QTimer::singleShot(200, this, &TurnExchange::Poll); });
 }
 
 QString TurnExchange::Own(const QString& name) const {
@@ -126,9 +127,9 @@ void TurnExchange::SendFile() {
 // game's first turn, only where there is none).
 void TurnExchange::SendPointer() {
     const QByteArray bytes = EncodePointer(outbox_->pointer);
-    const QString tag = outbox_->base.isEmpty()                       ? QString()
+    const QString tag = outbox_->base.isEmpty()                     ? QString()
                         : seen_ == outbox_->base && !tag_.isEmpty() ? tag_
-                                                                      : QStringLiteral("\"unknown\"");
+                                                                    : QStringLiteral("\"unknown\"");
     backend_->Put(QLatin1String(kPointerName), bytes, tag, [this, size = bytes.size()](const Reply& reply) {
         if (reply.status == Status::Ok) {
             bytesSent_ += size;
@@ -234,8 +235,9 @@ void TurnExchange::ReadPointerDone(const Reply& reply) {
     }
     const std::optional<TurnPointer> pointer = DecodePointer(reply.body);
     if (!pointer) {
-        ReportOnce(Fault::Partial, QStringLiteral("Файл «%1» в «%2» записан не полностью; игра подождет и проверит снова.")
-                                       .arg(QLatin1String(kPointerName), place_.Shown()));
+        ReportOnce(Fault::Partial,
+                   QStringLiteral("Файл «%1» в «%2» записан не полностью; игра подождет и проверит снова.")
+                       .arg(QLatin1String(kPointerName), place_.Shown()));
         return;
     }
     polling_ = true;

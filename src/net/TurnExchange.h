@@ -26,11 +26,11 @@
 namespace tarq::net {
 
 struct ExchangeOptions {
-    QString dataFolder;           // this machine's copies of the game's files: <dataFolder>/<game id>/
-    int pollMs = 30000;           // how often the place is read
-    int maxBackoffMs = 240000;    // the longest pause after repeated faults
-    int firstRetryMs = 2000;      // the first pause before a failed send is tried again
-    int weakTagWaitMs = 1100;     // see SendPointer
+    QString dataFolder;         // this machine's copies of the game's files: <dataFolder>/<game id>/
+    int pollMs = 30000;         // how often the place is read
+    int maxBackoffMs = 240000;  // the longest pause after repeated faults
+    int firstRetryMs = 2000;    // the first pause before a failed send is tried again
+    int weakTagWaitMs = 1100;   // see SendPointer
 };
 
 // <XDG data home>/tarq/net.
@@ -106,9 +106,9 @@ private:
     int backoffMs_ = 0;
     bool polling_ = false;
     bool sendingNow_ = false;
-    QString tag_;             // the pointer's ETag as last read here
-    QByteArray seen_;         // the pointer as last read or written here
-    QByteArray refused_;      // a pointer whose turn file failed the check: not fetched again
+    QString tag_;         // the pointer's ETag as last read here
+    QByteArray seen_;     // the pointer as last read or written here
+    QByteArray refused_;  // a pointer whose turn file failed the check: not fetched again
     std::optional<TurnPointer> latest_;
     std::optional<Outgoing> outbox_;
     Fault reported_ = Fault::None;

@@ -1,9 +1,9 @@
 #include "net/TurnLayout.h"
 
 #include <QCryptographicHash>
-#include <algorithm>
 #include <QList>
 #include <QRandomGenerator>
+#include <algorithm>
 
 #include "gamefile/GameFile.h"
 #include "gamefile/GameFileFormat.h"
@@ -53,8 +53,7 @@ std::optional<TurnPointer> DecodePointer(const QByteArray& bytes) {
     if (!turn || !player || !size || !sha) return std::nullopt;
     bool ok[3] = {};
     TurnPointer p{turn->toInt(&ok[0]), player->toInt(&ok[1]), size->toLongLong(&ok[2]), *sha};
-    const bool hex = p.sha256.size() == 64 &&
-                     std::all_of(p.sha256.begin(), p.sha256.end(), [](char c) {
+    const bool hex = p.sha256.size() == 64 && std::all_of(p.sha256.begin(), p.sha256.end(), [](char c) {
                          return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
                      });
     if (!ok[0] || !ok[1] || !ok[2] || !hex || p.turn < 1 || p.player < 1 || p.player > kMaxPlayerNumber ||
@@ -75,9 +74,8 @@ QString NewGameId() {
 
 bool ValidGameId(const QString& id) {
     if (id.size() < 4 || id.size() > 64) return false;
-    return std::all_of(id.begin(), id.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-';
-    });
+    return std::all_of(id.begin(), id.end(),
+                       [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-'; });
 }
 
 }  // namespace tarq::net

@@ -18,7 +18,8 @@ Status StatusOfHttp(int code) {
         case 304: return Status::NotModified;
         case 401: return Status::Unauthorized;
         case 403: return Status::Forbidden;
-        case 404: case 410: return Status::Missing;
+        case 404:
+        case 410: return Status::Missing;
         case 412: return Status::PreconditionFailed;
         case 507: return Status::QuotaFull;
         default: return Status::ServerError;

@@ -60,8 +60,7 @@ Verdict ModeAllows(const Game& game, const Command& c) {
             if (exitOrders || ViewOnly(c)) return Verdict::Yes();
             return Verdict::No(endTurn ? "Сначала укажите клетку для вывода или отмените выбор (правая кнопка, Esc)"
                                        : "");
-        default:
-            return siteOrders || exitOrders ? Verdict::No() : Verdict::Yes();
+        default: return siteOrders || exitOrders ? Verdict::No() : Verdict::Yes();
     }
 }
 

@@ -10,7 +10,7 @@
 
 namespace tarq::orders {
 
-#define TARQ_ORDER_RULES(T)                                            \
+#define TARQ_ORDER_RULES(T)                                           \
     Verdict CheckOrder(const Game& game, u8 player, const cmd::T& c); \
     void RunOrder(Game& game, u8 player, const cmd::T& c, Outcome& out);
 
@@ -53,9 +53,9 @@ TARQ_ORDER_RULES(ScrollBy)
 #undef TARQ_ORDER_RULES
 
 // Shared by the rules.
-bool LiveSlot(const Game& game, int slot);            // 1..5000 and in use
+bool LiveSlot(const Game& game, int slot);              // 1..5000 and in use
 bool OwnObject(const Game& game, u8 player, int slot);  // live and takes `player`'s orders
-InfoChecks ShownInfo(const Game& game);               // the settings page's panel items
+InfoChecks ShownInfo(const Game& game);                 // the settings page's panel items
 std::string TypeName(const Game& game, int type);
 
 }  // namespace tarq::orders

@@ -54,18 +54,18 @@ struct Outcome {
     // ignores the order without a word (a click on nothing, say).
     std::string reason;
 
-    bool matchChanged = false;      // the match changed: redraw the map
-    bool viewChanged = false;       // zoom or scroll changed: redraw, sync the bars
-    bool selectionChanged = false;  // SelectedObject is another object now
-    bool updateCursor = false;      // MoveArmed may have changed: the map pointer follows
-    bool endTurnEnabled = true;     // END TURN may be pressed now (no site or exit waits)
+    bool matchChanged = false;                  // the match changed: redraw the map
+    bool viewChanged = false;                   // zoom or scroll changed: redraw, sync the bars
+    bool selectionChanged = false;              // SelectedObject is another object now
+    bool updateCursor = false;                  // MoveArmed may have changed: the map pointer follows
+    bool endTurnEnabled = true;                 // END TURN may be pressed now (no site or exit waits)
     std::optional<std::vector<InfoLine>> memo;  // new content of the side panel
     bool openMenu = false;                      // the command menu of the selection...
     int menuX = 0;                              // ...at this point of the surface
     int menuY = 0;
-    std::optional<ScaleLabels> zoomTo;          // the zoom bar moved here (its labels)
-    std::vector<PlayerMessage> messages;        // message boxes, in order
-    std::optional<std::string> notice;          // the notice strip's new text (empty clears it)
+    std::optional<ScaleLabels> zoomTo;    // the zoom bar moved here (its labels)
+    std::vector<PlayerMessage> messages;  // message boxes, in order
+    std::optional<std::string> notice;    // the notice strip's new text (empty clears it)
     std::vector<GameEvent> events;
 };
 

@@ -40,7 +40,8 @@ BuildOrder Decoded(const cmd::StartConstruction& c) { return {c.type, c.turns, c
 Verdict CheckOrder(const Game& game, u8, const cmd::LandBase& c) {
     if (BaseLanded(game)) return Verdict::No();
     if (!game.InMap(c.col, c.row)) return Verdict::No();
-    if (!BaseCellAccepted(game, c.col, c.row)) return Verdict::No("Высадка возможна только на равнину в ваших секторах");
+    if (!BaseCellAccepted(game, c.col, c.row))
+        return Verdict::No("Высадка возможна только на равнину в ваших секторах");
     return Verdict::Yes();
 }
 
@@ -151,8 +152,8 @@ void RunOrder(Game& game, u8, const cmd::ChooseExit& c, Outcome& out) {
     const ConstructionResult result = ChooseExitCell(game, c.col, c.row);
     Apply(result, out);
     if (result.acted && result.messages.empty())
-        out.events.push_back({EventKind::ConstructionFinished, static_cast<i16>(site), c.col, c.row,
-                              static_cast<i16>(type), 0});
+        out.events.push_back(
+            {EventKind::ConstructionFinished, static_cast<i16>(site), c.col, c.row, static_cast<i16>(type), 0});
 }
 
 Verdict CheckOrder(const Game&, u8, const cmd::CancelExitChoice&) { return Verdict::Yes(); }

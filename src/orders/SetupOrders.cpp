@@ -3,8 +3,8 @@
 // purchases, and "Старт". Before the match begins the first player sets up
 // the game; afterwards each player's own choices stay open until they join.
 #include "control/Turns.h"
-#include "core/Random.h"
 #include "core/Players.h"
+#include "core/Random.h"
 #include "orders/Execute.h"
 #include "orders/OrderRules.h"
 #include "setup/Launch.h"
@@ -84,9 +84,7 @@ Verdict CheckOrder(const Game& game, u8, const cmd::SetStartGold& c) {
 void RunOrder(Game& game, u8, const cmd::SetStartGold& c, Outcome&) { ChooseStartGold(game, c.gold); }
 
 Verdict CheckOrder(const Game& game, u8, const cmd::UseSectors&) { return GameOpen(game); }
-void RunOrder(Game& game, u8, const cmd::UseSectors& c, Outcome&) {
-    game.UseLandingSectors = c.on != 0 ? 1 : 0;
-}
+void RunOrder(Game& game, u8, const cmd::UseSectors& c, Outcome&) { game.UseLandingSectors = c.on != 0 ? 1 : 0; }
 
 Verdict CheckOrder(const Game& game, u8, const cmd::GenerateMap& c) {
     if (c.sizeItem > 5 || c.model > 1) return Verdict::No();
@@ -177,9 +175,12 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::Join& c) {
 
 void RunOrder(Game& game, u8, const cmd::Join& c, Outcome&) {
     ApplyLandingSectors(game, game.UseLandingSectors == 1);
-    ApplyLaunchChoices(game, JoiningPlayer(game) ? game.World.TerrainSet : c.terrainSet, CurrentPlayerEntry(game).PlayerClan);
-    if (SeveralPlayers(game)) JoinCurrentPlayer(game);
-    else game.Players.Table[1].Joined = 1;
+    ApplyLaunchChoices(game, JoiningPlayer(game) ? game.World.TerrainSet : c.terrainSet,
+                       CurrentPlayerEntry(game).PlayerClan);
+    if (SeveralPlayers(game))
+        JoinCurrentPlayer(game);
+    else
+        game.Players.Table[1].Joined = 1;
 }
 
 }  // namespace tarq::orders

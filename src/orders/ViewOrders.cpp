@@ -13,7 +13,9 @@ namespace {
 bool CanMoveNow(const TGameObject& o) { return o.MovesLeft > 0 && o.OrderState == 0; }
 
 // Another player's object can be looked at, never ordered.
-bool Orderable(const Game& game, u8 player, int slot) { return OwnObject(game, player, slot) && player == game.CurrentPlayer; }
+bool Orderable(const Game& game, u8 player, int slot) {
+    return OwnObject(game, player, slot) && player == game.CurrentPlayer;
+}
 
 }  // namespace
 
@@ -53,9 +55,8 @@ void RunOrder(Game& game, u8, const cmd::ShowCell& c, Outcome& out) { out.memo =
 
 // "Идти".
 Verdict CheckOrder(const Game& game, u8 player, const cmd::ArmMove&) {
-    return Orderable(game, player, game.SelectedObject) && CanMoveNow(game.Object(game.SelectedObject))
-               ? Verdict::Yes()
-               : Verdict::No();
+    return Orderable(game, player, game.SelectedObject) && CanMoveNow(game.Object(game.SelectedObject)) ? Verdict::Yes()
+                                                                                                        : Verdict::No();
 }
 void RunOrder(Game& game, u8, const cmd::ArmMove&, Outcome& out) {
     game.MoveArmed = 1;

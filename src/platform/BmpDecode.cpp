@@ -10,12 +10,8 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-std::uint32_t U16(Bytes b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8);
-}
-std::uint32_t U32(Bytes b, std::size_t at) {
-    return U16(b, at) | U16(b, at + 2) << 16;
-}
+std::uint32_t U16(Bytes b, std::size_t at) { return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8); }
+std::uint32_t U32(Bytes b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
 
 constexpr std::uint32_t kPlain = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
 constexpr std::uint32_t kCoreHeader = 12;  // OS/2 1.x: 16-bit sizes, 3-byte palette entries
@@ -34,29 +30,24 @@ bool KnownInfoSize(std::uint32_t size) {
 // (Huffman coding).
 bool Supported(int bits, std::uint32_t compression, std::uint32_t infoSize, bool topDown) {
     switch (compression) {
-        case kPlain:
-            return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-        case kRle8:
-            return bits == 8 && !topDown;
-        case kRle4:
-            return bits == 4 && !topDown;
+        case kPlain: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+        case kRle8: return bits == 8 && !topDown;
+        case kRle4: return bits == 4 && !topDown;
         case kBitFields:
-        case kAlphaBitFields:
-            return (bits == 16 || bits == 24 || bits == 32) && infoSize != 64;
-        default:
-            return false;
+        case kAlphaBitFields: return (bits == 16 || bits == 24 || bits == 32) && infoSize != 64;
+        default: return false;
     }
 }
 
-std::string Unsupported(const std::string& detail) {
-    return "неподдерживаемый вариант BMP (" + detail + ")";
-}
+std::string Unsupported(const std::string& detail) { return "неподдерживаемый вариант BMP (" + detail + ")"; }
 
 // One colour field of a bit-field pixel, scaled to 8 bits.
 class Channel {
 public:
     explicit Channel(std::uint32_t mask)
-        : mask_(mask), shift_(mask ? std::countr_zero(mask) : 0), width_(static_cast<int>(std::bit_width(mask >> shift_))) {}
+        : mask_(mask),
+          shift_(mask ? std::countr_zero(mask) : 0),
+          width_(static_cast<int>(std::bit_width(mask >> shift_))) {}
     std::uint32_t operator()(std::uint32_t value) const {
         const std::uint32_t field = (value & mask_) >> shift_;
         if (width_ >= 8) return field >> (width_ - 8);

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/BmpDecode.h"
 #include "core/Bitmap.h"
+#include "platform/BmpDecode.h"
 
 namespace tarq {
 

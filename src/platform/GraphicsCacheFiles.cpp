@@ -88,9 +88,7 @@ std::string GraphicsCacheKey(const fs::path& base) {
     return key;
 }
 
-bool CacheCurrent(const fs::path& dir, const std::string& key) {
-    return CacheComplete(dir) && ReadKeyFile(dir) == key;
-}
+bool CacheCurrent(const fs::path& dir, const std::string& key) { return CacheComplete(dir) && ReadKeyFile(dir) == key; }
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 #include "view/GraphicsCache.h"
 #include "view/ImageList.h"
 

@@ -22,9 +22,7 @@ QFont NoticeFont() {
 
 }  // namespace
 
-bool CanRenderNotices() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
+bool CanRenderNotices() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 Bitmap RenderNotice(const std::string& text) {
     Bitmap cell(kNoticeCell, kNoticeCell, kNoticeBackground);

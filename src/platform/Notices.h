@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 #include "view/GraphicsCache.h"
 
 namespace tarq {

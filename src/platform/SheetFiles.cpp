@@ -37,8 +37,6 @@ BitmapLoad LoadMinimapPalette(Bitmap& palette, const std::filesystem::path& cach
     return LoadBitmapFile(ResolveGamePath(kMinimapPaletteFile, cacheDir), palette);
 }
 
-bool HighResGeologyAvailable(const std::filesystem::path& base) {
-    return GameFileExists("Graph\\GEO1.bmp", base);
-}
+bool HighResGeologyAvailable(const std::filesystem::path& base) { return GameFileExists("Graph\\GEO1.bmp", base); }
 
 }  // namespace tarq

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "platform/BmpFile.h"
 #include "core/Bitmap.h"
+#include "platform/BmpFile.h"
 #include "view/ImageList.h"
 
 namespace tarq {

@@ -35,9 +35,9 @@ void ApplyPurchaseRestrictions(Game& game, bool noStructures, bool noAlienUnits)
 
 enum class DragVerdict {
     Accept,
-    RefuseNoType,           // a heading, or nothing dragged from the tree
-    RefuseNotPurchasable,   // the list flashes red
-    RefuseTooExpensive,     // the credits label flashes red
+    RefuseNoType,          // a heading, or nothing dragged from the tree
+    RefuseNotPurchasable,  // the list flashes red
+    RefuseTooExpensive,    // the credits label flashes red
 };
 
 // Whether type `type` (0 or below for a heading) may be dropped on the list.
@@ -58,7 +58,7 @@ struct CargoStepResult {
     bool cargoRow = false;     // the cell belongs to the cargo row of a purchase
     bool warnCredits = false;  // "+" without credits: flash the credits label
     bool showCardAgain = false;
-    std::string creditsText;   // set whenever cargoRow is true
+    std::string creditsText;  // set whenever cargoRow is true
 };
 
 // A cell of the characteristics grid was selected while the card of list

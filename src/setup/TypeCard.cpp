@@ -31,7 +31,8 @@ TypeCard MakeTypeCard(const Game& game, int type, CardSource source, int entry) 
     const bool fromEntry = source == CardSource::List && entry >= 0 && entry < kPurchaseEntries;
     if (s.Cost > 0) {
         const int price = fromEntry ? game.PurchaseList(entry).Price : s.Cost;
-        if (source == CardSource::Tree || fromEntry) card.rows.push_back({"Стоимость", std::to_string(price), "", "", ""});
+        if (source == CardSource::Tree || fromEntry)
+            card.rows.push_back({"Стоимость", std::to_string(price), "", "", ""});
     }
     if (s.CargoKind != 0 && fromEntry) {
         const std::string value =

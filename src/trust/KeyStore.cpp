@@ -32,8 +32,7 @@ QString KeyStore::Store(const SecretKey& secretKey, std::uint64_t gameId, std::u
         return gamefile::WriteFailureText(made, folder_);
     // The folder of keys is the user's alone, like its files.
     std::error_code ignored;
-    std::filesystem::permissions(QFile::encodeName(folder_).toStdString(), std::filesystem::perms::owner_all,
-                                 ignored);
+    std::filesystem::permissions(QFile::encodeName(folder_).toStdString(), std::filesystem::perms::owner_all, ignored);
     const QByteArray bytes(reinterpret_cast<const char*>(sealed.data()), static_cast<qsizetype>(sealed.size()));
     gamefile::StagedFile staged(bytes, folder_, 0600);
     WriteFailure failure = staged.failure();

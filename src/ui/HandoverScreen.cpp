@@ -46,12 +46,13 @@ void HandoverScreen::ShowFor(int player, unsigned colour, const QString& savedFi
     const QColor shade = QColor::fromRgb(colour);
     const QColor text = shade.lightness() > 150 ? Qt::black : Qt::white;
     Title->setText(QStringLiteral("Ход игрока %1").arg(player));
-    Title->setStyleSheet(QStringLiteral("background: %1; color: %2; border: 3px solid #dddddd;")
-                             .arg(shade.name(), text.name()));
+    Title->setStyleSheet(
+        QStringLiteral("background: %1; color: %2; border: 3px solid #dddddd;").arg(shade.name(), text.name()));
     QString hint;
     if (!savedFile.isEmpty())
-        hint = QStringLiteral("Игра сохранена в файл «%1». Если игрок %2 играет на другом компьютере, передайте "
-                              "ему этот файл.\n\n")
+        hint = QStringLiteral(
+                   "Игра сохранена в файл «%1». Если игрок %2 играет на другом компьютере, передайте "
+                   "ему этот файл.\n\n")
                    .arg(QDir::toNativeSeparators(savedFile))
                    .arg(player);
     Hint->setText(hint + QStringLiteral("Игрок %1, щелкните мышью, чтобы начать свой ход.").arg(player));

@@ -54,8 +54,7 @@ QStringList Memo3Lines() {
 }
 
 QStringList Memo1Lines() {
-    return {QStringLiteral("Добро пожаловать в TARQ!"),
-            QString(),
+    return {QStringLiteral("Добро пожаловать в TARQ!"), QString(),
             QStringLiteral("Здесь ты высаживаешься на чужую планету, строишь базу, добываешь металл, нефть и "
                            "золото и собираешь армию."),
             QStringLiteral("Начни новую игру: создай карту, выбери клан и купи стартовые силы.")};

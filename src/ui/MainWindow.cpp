@@ -48,8 +48,7 @@ TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
 // the map page's part (panel, menu, zoom, pointer, END TURN, notice, frame).
 Outcome TMainForm::Submit(const Order& order) {
     const Outcome out = Execute(*game_, order);
-    for (const PlayerMessage& message : out.messages)
-        ShowMessage(QString::fromStdString(message.text), message.weight);
+    for (const PlayerMessage& message : out.messages) ShowMessage(QString::fromStdString(message.text), message.weight);
     map_->ShowOutcome(out, PageControl1->currentIndex() == kPageMap);
     return out;
 }
@@ -157,16 +156,15 @@ void TMainForm::ConnectPages() {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType())
         return KeyPressed(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
-    if (watched == PageControl1->tabBar() &&
-        (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove))
+    if (watched == PageControl1->tabBar() && (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove))
         map_->Panel1MouseMove();
     return QMainWindow::eventFilter(watched, event);
 }
 
 // Nineteen small pictures for the page tabs, drawn here.
 void TMainForm::BuildIcons() {
-    const QColor colours[] = {QColor(40, 120, 40),  QColor(200, 160, 30), QColor(90, 90, 160), QColor(30, 110, 190),
-                              QColor(150, 60, 60),  QColor(20, 150, 140), QColor(120, 120, 120)};
+    const QColor colours[] = {QColor(40, 120, 40), QColor(200, 160, 30), QColor(90, 90, 160),  QColor(30, 110, 190),
+                              QColor(150, 60, 60), QColor(20, 150, 140), QColor(120, 120, 120)};
     for (int i = 0; i < 19; ++i) {
         QPixmap pix(16, 16);
         pix.fill(Qt::transparent);

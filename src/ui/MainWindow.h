@@ -15,10 +15,10 @@
 
 #include "core/Bitmap.h"
 #include "core/GameState.h"
+#include "core/Random.h"
 #include "gamefile/Autosave.h"
 #include "ui/Cursors.h"
 #include "ui/PageHost.h"
-#include "core/Random.h"
 
 class QFileDialog;
 class QKeyEvent;

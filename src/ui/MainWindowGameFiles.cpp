@@ -64,9 +64,7 @@ void TMainForm::MarkInFile() { inFile_ = PlayHash(*game_); }
 
 // A game being set up on the new-game page is no game under way yet; a
 // joining player's is.
-bool TMainForm::UnsavedChanges() const {
-    return (Launched() || JoiningPlayer(*game_)) && PlayHash(*game_) != inFile_;
-}
+bool TMainForm::UnsavedChanges() const { return (Launched() || JoiningPlayer(*game_)) && PlayHash(*game_) != inFile_; }
 
 // The loaded game is checked whole before anything changes; the player's
 // answer decides whether it replaces a game with play kept in no file.

@@ -10,8 +10,8 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
-#include "ui/KeysCard.h"
 #include "ui/HandoverScreen.h"
+#include "ui/KeysCard.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
 #include "ui/UiHelpers.h"

@@ -6,16 +6,16 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "core/Players.h"
 #include "orders/Execute.h"
 #include "setup/Launch.h"
 #include "setup/Players.h"
-#include "core/Players.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
+#include "ui/NetPlay.h"
 #include "ui/NewGamePage.h"
 #include "ui/PreparationPage.h"
 #include "ui/QtBitmap.h"
-#include "ui/NetPlay.h"
 #include "ui/SettingsPage.h"
 #include "ui/StartConditionsPage.h"
 #include "ui/UiHelpers.h"

@@ -18,7 +18,8 @@
 namespace tarq {
 
 void TMainForm::BuildNetPlay() {
-    net_ = new NetPlay(this, [this](const QString& text) { ShowMessage(text, MessageWeight::Warning); }, this);
+    net_ = new NetPlay(
+        this, [this](const QString& text) { ShowMessage(text, MessageWeight::Warning); }, this);
     auto* button = Named(new QToolButton(map_->Panel5), "NetPlayButton");
     button->setText(QStringLiteral("Игра по сети"));
     button->setAutoRaise(true);
@@ -35,8 +36,10 @@ void TMainForm::BuildNetPlay() {
 void TMainForm::NetPlayClick() {
     if (!Launched()) return;
     net::GamePlace place;
-    if (const net::NetGameEntry* shown = net_->Find(net_->shown())) place = shown->place;
-    else place.gameId = net::NewGameId();
+    if (const net::NetGameEntry* shown = net_->Find(net_->shown()))
+        place = shown->place;
+    else
+        place.gameId = net::NewGameId();
     place.seat = game_->CurrentPlayer;
     auto* dialog = new NetPlaceDialog(place, net_->PollSeconds(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

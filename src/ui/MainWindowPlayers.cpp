@@ -7,9 +7,9 @@
 #include "setup/Launch.h"
 #include "setup/Players.h"
 #include "ui/HandoverScreen.h"
-#include "ui/NetPlay.h"
 #include "ui/MainWindow.h"
 #include "ui/MapPage.h"
+#include "ui/NetPlay.h"
 #include "ui/NewGamePage.h"
 #include "ui/UiHelpers.h"
 

@@ -29,19 +29,33 @@ bool MapPage::KeyPressed(QKeyCombination key, bool autoRepeat) {
         case Qt::Key_Up: ScrollByKeys(0, -(shift ? g.VisibleRows : 1)); return true;
         case Qt::Key_Down: ScrollByKeys(0, shift ? g.VisibleRows : 1); return true;
         case Qt::Key_Plus:
-        case Qt::Key_Equal: FormMouseWheelUp(); RenderAndPresent(); return true;
-        case Qt::Key_Minus: FormMouseWheelDown(); RenderAndPresent(); return true;
+        case Qt::Key_Equal:
+            FormMouseWheelUp();
+            RenderAndPresent();
+            return true;
+        case Qt::Key_Minus:
+            FormMouseWheelDown();
+            RenderAndPresent();
+            return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: if (!autoRepeat) ENDTURN->click(); return true;
-        case Qt::Key_Escape: if (!autoRepeat) CancelWaiting(); return true;
-        case Qt::Key_Space: if (!autoRepeat) OpenSelectionMenu(); return true;
+        case Qt::Key_Enter:
+            if (!autoRepeat) ENDTURN->click();
+            return true;
+        case Qt::Key_Escape:
+            if (!autoRepeat) CancelWaiting();
+            return true;
+        case Qt::Key_Space:
+            if (!autoRepeat) OpenSelectionMenu();
+            return true;
         case Qt::Key_Tab: SelectNextUnit(false); return true;
         case Qt::Key_Backtab: SelectNextUnit(true); return true;
         default: return false;
     }
 }
 
-void MapPage::ScrollByKeys(int dcol, int drow) { Submit(cmd::ScrollBy{static_cast<i16>(dcol), static_cast<i16>(drow)}); }
+void MapPage::ScrollByKeys(int dcol, int drow) {
+    Submit(cmd::ScrollBy{static_cast<i16>(dcol), static_cast<i16>(drow)});
+}
 
 void MapPage::SelectNextUnit(bool backwards) { Submit(cmd::NextUnit{static_cast<u8>(backwards ? 1 : 0)}); }
 

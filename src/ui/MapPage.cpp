@@ -77,9 +77,7 @@ QWidget* MapPage::BuildLeftPanel() {
     SScale->setValue(15);
     SScale->setCursor(Qt::PointingHandCursor);
 
-    auto button = [this](const char* name, const QString& text) {
-        return Named(new QPushButton(text, Panel3), name);
-    };
+    auto button = [this](const char* name, const QString& text) { return Named(new QPushButton(text, Panel3), name); };
     Button1 = button("Button1", QStringLiteral("Геология"));
     Button2 = button("Button2", QStringLiteral("Хиты"));
     Button3 = button("Button3", QStringLiteral("Обзоры"));

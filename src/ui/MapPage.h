@@ -12,8 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "control/CommandMenu.h"
 #include "core/Bitmap.h"
@@ -209,7 +209,7 @@ public:
     QPushButton* Button16 = nullptr;
     QPushButton* NextUnit = nullptr;  // the next unit that can move (Tab)
     QPushButton* SaveGame = nullptr;  // "Сохранить": the game to a file
-    QCheckBox* CheckBox1 = nullptr;  // read by nothing
+    QCheckBox* CheckBox1 = nullptr;   // read by nothing
     QScrollBar* SScale = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;

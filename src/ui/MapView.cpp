@@ -182,7 +182,8 @@ void MapPage::DXDrawMouseUp(Qt::MouseButton button, int, int) {
 // Runs when the surface takes its page's new size: new geometry, new buffers,
 // drawing on; then the overlay buttons are laid out again.
 void MapPage::PageControl1Resize() {
-    host_.Submit(host_.Mine(cmd::Resize{static_cast<i16>(DXDraw->pixelWidth()), static_cast<i16>(DXDraw->pixelHeight())}));
+    host_.Submit(
+        host_.Mine(cmd::Resize{static_cast<i16>(DXDraw->pixelWidth()), static_cast<i16>(DXDraw->pixelHeight())}));
     if (DXDraw->initialized()) {
         Game& g = host_.game();
         UpdateViewGeometry(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());

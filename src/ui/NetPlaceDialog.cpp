@@ -116,7 +116,8 @@ void NetPlaceDialog::TestConnection() {
     }
     Result->setText(QStringLiteral("Проверка..."));
     probe_ = net::MakeBackend(place, Password(), 15000);
-    probe_->Read(QLatin1String(net::kPointerName), {}, [this](const net::Reply& reply) { Result->setText(Found(reply)); });
+    probe_->Read(QLatin1String(net::kPointerName), {},
+                 [this](const net::Reply& reply) { Result->setText(Found(reply)); });
 }
 
 void NetPlaceDialog::accept() {

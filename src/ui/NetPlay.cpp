@@ -69,8 +69,9 @@ void NetPlay::Watch(const net::NetGameEntry& entry, const QString& password) {
     net::ExchangeOptions options;
     options.dataFolder = net::NetDataFolder();
     options.pollMs = PollSeconds() * 1000;
-    auto exchange = std::make_unique<net::TurnExchange>(
-        entry.place, net::MakeBackend(entry.place, password, kRequestTimeoutMs), options, this);
+    auto exchange =
+        std::make_unique<net::TurnExchange>(entry.place, net::MakeBackend(entry.place, password, kRequestTimeoutMs),
+                                            options, this);
     const QString id = entry.place.gameId;
     connect(exchange.get(), &net::TurnExchange::turnReceived, this,
             [this, id](const net::TurnPointer& p) { Seen(id, p, true); });
@@ -96,8 +97,7 @@ void NetPlay::Add(const net::GamePlace& place, const QString& password, const Ga
     if (game) SetShown(place.gameId);
     // A game new to the list starts its place with the turn on show; a known
     // one only changes how it is reached.
-    if (firstTurn)
-        exchanges_[place.gameId]->Send(WriteGameFile(*game), game->Turn, game->CurrentPlayer);
+    if (firstTurn) exchanges_[place.gameId]->Send(WriteGameFile(*game), game->Turn, game->CurrentPlayer);
     emit listChanged();
 }
 
@@ -140,7 +140,8 @@ void NetPlay::Seen(const QString& gameId, const net::TurnPointer& latest, bool r
 }
 
 void NetPlay::YourTurn(const net::NetGameEntry& entry) {
-    const QString text = QStringLiteral("Ваш ход (ход %1) в сетевой игре «%2».").arg(entry.turn).arg(entry.place.Shown());
+    const QString text =
+        QStringLiteral("Ваш ход (ход %1) в сетевой игре «%2».").arg(entry.turn).arg(entry.place.Shown());
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         if (!tray_) {
             tray_ = new QSystemTrayIcon(window_->windowIcon(), this);

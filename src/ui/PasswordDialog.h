@@ -61,7 +61,7 @@ private:
 
     Mode mode_;
     std::optional<Check> check_;  // none when setting
-    QString wrong_;  // "Неверный пароль" after a wrong one, shown above the wait
+    QString wrong_;               // "Неверный пароль" after a wrong one, shown above the wait
     QTimer* timer_ = nullptr;
     QFormLayout* form_ = nullptr;
 };

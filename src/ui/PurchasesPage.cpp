@@ -25,29 +25,27 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override {
         switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (page_->ListBox1DragOver(drag->source())) {
-                // A copy: a move would make the tree remove the dragged node.
-                drag->setDropAction(Qt::CopyAction);
-                drag->accept();
-            } else {
-                drag->ignore();
+            case QEvent::DragEnter:
+            case QEvent::DragMove: {
+                auto* drag = static_cast<QDragMoveEvent*>(event);
+                if (page_->ListBox1DragOver(drag->source())) {
+                    // A copy: a move would make the tree remove the dragged node.
+                    drag->setDropAction(Qt::CopyAction);
+                    drag->accept();
+                } else {
+                    drag->ignore();
+                }
+                return true;
             }
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            page_->ListBox1DragDrop(drop->source());
-            drop->setDropAction(Qt::CopyAction);
-            drop->accept();
-            return true;
-        }
-        case QEvent::DragLeave:
-            return true;
-        default:
-            return false;
+            case QEvent::Drop: {
+                auto* drop = static_cast<QDropEvent*>(event);
+                page_->ListBox1DragDrop(drop->source());
+                drop->setDropAction(Qt::CopyAction);
+                drop->accept();
+                return true;
+            }
+            case QEvent::DragLeave: return true;
+            default: return false;
         }
     }
 
@@ -117,8 +115,8 @@ PurchasesPage::PurchasesPage(PageHost& host, QWidget* parent) : QWidget(parent),
     Str->verticalHeader()->hide();
     Str->verticalHeader()->setDefaultSectionSize(18);
     Str->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Str->setHorizontalHeaderLabels({QStringLiteral("Показатель"), QStringLiteral("Величина"),
-                                    QStringLiteral("Стоим"), QStringLiteral("-"), QStringLiteral("+")});
+    Str->setHorizontalHeaderLabels({QStringLiteral("Показатель"), QStringLiteral("Величина"), QStringLiteral("Стоим"),
+                                    QStringLiteral("-"), QStringLiteral("+")});
     layout->addWidget(Str);
 
     connect(TreeView1, &QTreeWidget::itemClicked, this, &PurchasesPage::TreeView1Click);
@@ -211,16 +209,10 @@ void PurchasesPage::TreeView1Click() {
 bool PurchasesPage::ListBox1DragOver(QObject* source) {
     if (source != TreeView1) return false;
     switch (JudgeDragOver(host_.game(), SelectedTreeType(TreeView1))) {
-    case DragVerdict::Accept:
-        return true;
-    case DragVerdict::RefuseNotPurchasable:
-        FlashRed(ListBox1);
-        return false;
-    case DragVerdict::RefuseTooExpensive:
-        FlashRed(StaticText7);
-        return false;
-    case DragVerdict::RefuseNoType:
-        return false;
+        case DragVerdict::Accept: return true;
+        case DragVerdict::RefuseNotPurchasable: FlashRed(ListBox1); return false;
+        case DragVerdict::RefuseTooExpensive: FlashRed(StaticText7); return false;
+        case DragVerdict::RefuseNoType: return false;
     }
     return false;
 }

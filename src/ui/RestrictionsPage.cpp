@@ -14,19 +14,19 @@ RestrictionsPage::RestrictionsPage(PageHost& host, QWidget* parent) : QWidget(pa
     setObjectName(QStringLiteral("TabSheet3"));
     QStringList gold;
     for (int v : kStartGoldChoices) gold << QString::number(v);
-    Sstartmoney = Place(Named(new RadioGroup(QStringLiteral("Начальное золото"), gold, 2, this), "Sstartmoney"), 8, 8,
-                        200, 200);
+    Sstartmoney =
+        Place(Named(new RadioGroup(QStringLiteral("Начальное золото"), gold, 2, this), "Sstartmoney"), 8, 8, 200, 200);
     Sstartmoney->setItemIndex(0);
-    StrToBuy = Place(Named(new QCheckBox(QStringLiteral("Запретить покупать строения"), this), "StrToBuy"), 220, 8,
-                     320, 20);
+    StrToBuy =
+        Place(Named(new QCheckBox(QStringLiteral("Запретить покупать строения"), this), "StrToBuy"), 220, 8, 320, 20);
     AlienToBuy = Place(Named(new QCheckBox(QStringLiteral("Запретить покупать юниты пришельцев"), this), "AlienToBuy"),
                        220, 30, 320, 20);
     CheckBox9 = Place(Named(new QCheckBox(QStringLiteral("Включить мораторий"), this), "CheckBox9"), 220, 60, 320, 20);
     CheckBox9->setEnabled(false);
     GroupBox1 = Place(Named(new QGroupBox(QStringLiteral("Условия моратория"), this), "GroupBox1"), 220, 86, 320, 56);
-    CheckBox8 = Place(Named(new QCheckBox(QStringLiteral("Не выходить за пределы стартовых секторов"), GroupBox1),
-                            "CheckBox8"),
-                      8, 22, 300, 20);
+    CheckBox8 =
+        Place(Named(new QCheckBox(QStringLiteral("Не выходить за пределы стартовых секторов"), GroupBox1), "CheckBox8"),
+              8, 22, 300, 20);
     GroupBox1->setEnabled(false);
     Label2 = Place(Named(new QLabel(QStringLiteral("Здесь я думаю расположить условия моратория и ограничения  на "
                                                    "типы войск"),

@@ -43,9 +43,12 @@ struct BoxField {
     u8 TSettings::*field;
 };
 constexpr BoxField kBoxFields[] = {
-    {&SettingsPage::CheckBox3, &TSettings::HighResGeology},   {&SettingsPage::CheckBox4, &TSettings::FramelessMaximized},
-    {&SettingsPage::CheckBox5, &TSettings::MaximizeAtLaunch}, {&SettingsPage::CheckBox6, &TSettings::PauseWhenInactive},
-    {&SettingsPage::CheckBox7, &TSettings::WaitForRetrace},   {&SettingsPage::CheckBox10, &TSettings::ScrollBars},
+    {&SettingsPage::CheckBox3, &TSettings::HighResGeology},
+    {&SettingsPage::CheckBox4, &TSettings::FramelessMaximized},
+    {&SettingsPage::CheckBox5, &TSettings::MaximizeAtLaunch},
+    {&SettingsPage::CheckBox6, &TSettings::PauseWhenInactive},
+    {&SettingsPage::CheckBox7, &TSettings::WaitForRetrace},
+    {&SettingsPage::CheckBox10, &TSettings::ScrollBars},
     {&SettingsPage::CheckBox11, &TSettings::RightButtonScroll},
     {&SettingsPage::CheckBox12, &TSettings::ReverseRightScroll},
 };
@@ -83,15 +86,17 @@ QWidget* SettingsPage::BuildGameSettingsPage() {
                          QStringLiteral("10"), 8, 4);
     SFPS3 = LabelledEdit(page, "SFPS3", QStringLiteral("Частота мерцания двухкадровой графики,   fps/"),
                          QStringLiteral("18"), 8, 46);
-    SFPS2->setToolTip(QStringLiteral("Через сколько кадров меняется картинка у медленно мерцающих объектов "
-                                     "(целое число; читается при старте игры)"));
-    SFPS3->setToolTip(QStringLiteral("Через сколько кадров меняется картинка у двухкадровых объектов "
-                                     "(целое число; читается при старте игры)"));
+    SFPS2->setToolTip(
+        QStringLiteral("Через сколько кадров меняется картинка у медленно мерцающих объектов "
+                       "(целое число; читается при старте игры)"));
+    SFPS3->setToolTip(
+        QStringLiteral("Через сколько кадров меняется картинка у двухкадровых объектов "
+                       "(целое число; читается при старте игры)"));
     Place(new QLabel(QStringLiteral("Какие параметры отображать при выделении юнита/строения"), page), 8, 92, 380, 16);
     CheckListBox1 = Place(Named(new QListWidget(page), "CheckListBox1"), 8, 110, 260, 226);
-    for (const char* text : {"Потребляемый ресурс", "Огневая мощь", "Броня", "Хиты", "Кол-во выстрелов",
-                             "Дальнобойность", "Боезапас", "Радиус обзора", "Кол-во ходов", "Цена", "Груз в кузове",
-                             "Груз в системе"}) {
+    for (const char* text :
+         {"Потребляемый ресурс", "Огневая мощь", "Броня", "Хиты", "Кол-во выстрелов", "Дальнобойность", "Боезапас",
+          "Радиус обзора", "Кол-во ходов", "Цена", "Груз в кузове", "Груз в системе"}) {
         auto* item = new QListWidgetItem(QString::fromUtf8(text), CheckListBox1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -110,8 +115,8 @@ QWidget* SettingsPage::BuildGameSettingsPage() {
     Place(new QLabel(QStringLiteral("Выходной размер каждого спрайтика"), Panel6), 6, 48, 240, 16);
     Label22 = Place(Named(new QLabel(Panel6), "Label22"), 250, 48, 80, 16);
 
-    Button17 = Place(Named(new QPushButton(QStringLiteral("Обновить список строений"), page), "Button17"), 400, 112,
-                     200, 26);
+    Button17 =
+        Place(Named(new QPushButton(QStringLiteral("Обновить список строений"), page), "Button17"), 400, 112, 200, 26);
     ListBox2 = Place(Named(new QListWidget(page), "ListBox2"), 400, 142, 340, 194);
     ListBox2->setToolTip(QStringLiteral("Все объекты на карте: тип и клетка (столбец x строка)"));
     RadioGroup1 = Place(Named(new RadioGroup(QStringLiteral("Фунамент под зданиями"),
@@ -148,9 +153,9 @@ QWidget* SettingsPage::BuildSystemSettingsPage() {
                         380, 28, 360, 92);
     RadioGroup2->setEnabled(false);
     CheckBox5 = check("CheckBox5", "Разворачивать окно при запуске", 128);
-    CheckBox4 = check("CheckBox4",
-                      "Прятать рамку при разворачивании окна в оконном режиме (получается \"типа_полноэкранное\")",
-                      152);
+    CheckBox4 =
+        check("CheckBox4", "Прятать рамку при разворачивании окна в оконном режиме (получается \"типа_полноэкранное\")",
+              152);
     CheckBox6 = check("CheckBox6",
                       "Приостанавливать игру при переключении на другое приложение (стопорится и не мешает другим "
                       "приложениям)",
@@ -230,7 +235,7 @@ void SettingsPage::CheckBox3Click() {
     CheckBox3->setChecked(false);
     host_.ShowMessage(QStringLiteral("Нет файла с картинками... Нарисуй сам. (размер спрайта 63х63), и назови его "
                                      "GEO1.bmp, цветность оставь ту же самую"),
-                     MessageWeight::Warning);
+                      MessageWeight::Warning);
 }
 
 void SettingsPage::Button17Click() {

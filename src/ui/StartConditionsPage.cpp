@@ -31,12 +31,12 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     MapType->setItemIndex(0);
     MapType->setEnabled(false);
     MapType->setToolTip(QStringLiteral("Откуда взять карту: случайная или из файла (пока только случайная)"));
-    CheckBox2 = Place(Named(new QCheckBox(QStringLiteral("Указывать сектора для высадки"), this), "CheckBox2"), 8, 66,
-                      260, 20);
-    StaticText2 = Place(Named(new QLabel(QStringLiteral("Задайте сектора которые вы забиваете под точку своей высадку"),
-                                         this),
-                              "StaticText2"),
-                        8, 88, 260, 32);
+    CheckBox2 =
+        Place(Named(new QCheckBox(QStringLiteral("Указывать сектора для высадки"), this), "CheckBox2"), 8, 66, 260, 20);
+    StaticText2 =
+        Place(Named(new QLabel(QStringLiteral("Задайте сектора которые вы забиваете под точку своей высадку"), this),
+                    "StaticText2"),
+              8, 88, 260, 32);
     StaticText2->setWordWrap(true);
     StaticText2->hide();
 
@@ -46,8 +46,8 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
                          QStringLiteral("Тавейцы"), QStringLiteral("Лумбары"), QStringLiteral("Зеренги"),
                          QStringLiteral("Вольхи")});
     Image4 = Place(Named(new ImageBox(this), "Image4"), 180, 124, 78, 78);
-    LabelColorBox1 = Place(Named(new QLabel(QStringLiteral("Выберите себе цвет"), this), "LabelColorBox1"), 268, 124,
-                           115, 16);
+    LabelColorBox1 =
+        Place(Named(new QLabel(QStringLiteral("Выберите себе цвет"), this), "LabelColorBox1"), 268, 124, 115, 16);
     ColorBox1 = Place(Named(new QComboBox(this), "ColorBox1"), 268, 142, 115, 22);
     for (const TeamColour& colour : TeamColours()) {
         QPixmap swatch(12, 12);
@@ -119,13 +119,13 @@ void StartConditionsPage::ConnectMapChoiceCopies() {
 
 QWidget* StartConditionsPage::BuildMapGeneratorPage() {
     auto* page = Named(new QWidget, "TabSheet6");
-    MapSize = Place(Named(new RadioGroup(QStringLiteral("Размер карты"),
-                                         {QStringLiteral("  50Х50  "), QStringLiteral("100Х100"),
-                                          QStringLiteral("150Х150"), QStringLiteral("200Х200"),
-                                          QStringLiteral("300Х300"), QStringLiteral("400Х400")},
-                                         1, page),
-                          "MapSize"),
-                    4, 2, 105, 186);
+    MapSize =
+        Place(Named(new RadioGroup(QStringLiteral("Размер карты"),
+                                   {QStringLiteral("  50Х50  "), QStringLiteral("100Х100"), QStringLiteral("150Х150"),
+                                    QStringLiteral("200Х200"), QStringLiteral("300Х300"), QStringLiteral("400Х400")},
+                                   1, page),
+                    "MapSize"),
+              4, 2, 105, 186);
     MapSize->setItemIndex(1);
     Ttype = Place(Named(new RadioGroup(QStringLiteral("Тип территории"),
                                        {QStringLiteral("Зеленая"), QStringLiteral("Грязная"),
@@ -135,8 +135,8 @@ QWidget* StartConditionsPage::BuildMapGeneratorPage() {
                   113, 2, 100, 120);
     Ttype->setItemIndex(0);
     Ttype->setEnabled(false);
-    Button10 = Place(Named(new QPushButton(QStringLiteral("Создать/Пересоздать карту"), page), "Button10"), 4, 196,
-                     209, 32);
+    Button10 =
+        Place(Named(new QPushButton(QStringLiteral("Создать/Пересоздать карту"), page), "Button10"), 4, 196, 209, 32);
     Mountains = CaptionedBar(page, "Mountains", QStringLiteral("Густота крупных препятствий"), 0, 200, 40, 219, 2, 154);
     Stones = CaptionedBar(page, "Stones", QStringLiteral("Густота мелких препятствий"), 0, 200, 80, 219, 40, 154);
     Emaxmstrj = CaptionedBar(page, "Emaxmstrj", QStringLiteral("Количество месторождений"), 0, 500, 100, 219, 78, 154);
@@ -195,8 +195,8 @@ void StartConditionsPage::ShowSectorChoice() {
     CheckBox2->setEnabled(!several && PlayersCount->isEnabled());
     if (CheckBox2->isChecked()) StaticText2->show();
     SectorShareLine->setText(QStringLiteral("Каждому игроку не больше %1 секторов; у вас отмечено %2")
-                             .arg(SectorShare(g))
-                             .arg(ClaimedSectorCount(g)));
+                                 .arg(SectorShare(g))
+                                 .arg(ClaimedSectorCount(g)));
     SectorShareLine->setVisible(several);
 }
 
@@ -269,7 +269,8 @@ void StartConditionsPage::Button10Click() {
 // outside the grid's picture are nobody's.
 void StartConditionsPage::Image2MouseDown(Qt::MouseButton, int x, int y) {
     if (x >= 0 && y >= 0 && x < kSectorPicture && y < kSectorPicture)
-        host_.Submit(host_.Mine(cmd::ToggleSector{static_cast<u8>(x / kSectorPixels), static_cast<u8>(y / kSectorPixels)}));
+        host_.Submit(
+            host_.Mine(cmd::ToggleSector{static_cast<u8>(x / kSectorPixels), static_cast<u8>(y / kSectorPixels)}));
     Image2Click();
 }
 

@@ -26,11 +26,14 @@ struct SettingKey {
     int max;
 };
 constexpr SettingKey kSettingKeys[] = {
-    {"HighResGeology", &TSettings::HighResGeology, 1},   {"FullScreen", &TSettings::FullScreen, 1},
-    {"FullScreenMode", &TSettings::FullScreenMode, 2},   {"MaximizeAtLaunch", &TSettings::MaximizeAtLaunch, 1},
+    {"HighResGeology", &TSettings::HighResGeology, 1},
+    {"FullScreen", &TSettings::FullScreen, 1},
+    {"FullScreenMode", &TSettings::FullScreenMode, 2},
+    {"MaximizeAtLaunch", &TSettings::MaximizeAtLaunch, 1},
     {"FramelessMaximized", &TSettings::FramelessMaximized, 1},
     {"PauseWhenInactive", &TSettings::PauseWhenInactive, 1},
-    {"WaitForRetrace", &TSettings::WaitForRetrace, 1},   {"ScrollBars", &TSettings::ScrollBars, 1},
+    {"WaitForRetrace", &TSettings::WaitForRetrace, 1},
+    {"ScrollBars", &TSettings::ScrollBars, 1},
     {"RightButtonScroll", &TSettings::RightButtonScroll, 1},
     {"ReverseRightScroll", &TSettings::ReverseRightScroll, 1},
 };

@@ -1,8 +1,8 @@
 #include "ui/WelcomePage.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QHeaderView>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -25,13 +25,13 @@ WelcomePage::WelcomePage(QWidget* parent) : QWidget(parent) {
     Memo1 = MakeMemo(this, "Memo1", 390, 46, 370, 110);
     FillMemo(Memo1, texts::Memo1Lines());
     Memo4 = MakeMemo(this, "Memo4", 390, 162, 370, 230);
-    StaticText12 = Place(Named(new QLabel(QStringLiteral("Не обольщайтесь, это еще не рабочая демка"), this),
-                               "StaticText12"),
-                         390, 398, 370, 18);
+    StaticText12 =
+        Place(Named(new QLabel(QStringLiteral("Не обольщайтесь, это еще не рабочая демка"), this), "StaticText12"), 390,
+              398, 370, 18);
     StaticText12->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
     Button12 = Place(Named(new QPushButton(QStringLiteral("Начать новую игру"), this), "Button12"), 390, 422, 180, 32);
-    Button13 = Place(Named(new QPushButton(QStringLiteral("Загрузить игру из файла"), this), "Button13"), 580, 422,
-                     180, 32);
+    Button13 =
+        Place(Named(new QPushButton(QStringLiteral("Загрузить игру из файла"), this), "Button13"), 580, 422, 180, 32);
     Button14 = Place(Named(new QPushButton(QStringLiteral("Закрыть"), this), "Button14"), 390, 460, 180, 32);
     LabelVersion = Place(Named(new QLabel(texts::VersionLabel(), this), "LabelVersion"), 580, 462, 180, 16);
     LabelAuthor = Place(Named(new QLabel(texts::AuthorLabel(), this), "LabelAuthor"), 580, 478, 180, 16);

@@ -24,9 +24,9 @@ private:
     void BuildNetGames();
 
 signals:
-    void newGameRequested();  // Button12
-    void loadRequested();     // Button13
-    void quitRequested();     // Button14
+    void newGameRequested();                           // Button12
+    void loadRequested();                              // Button13
+    void quitRequested();                              // Button14
     void netGameOpenRequested(const QString& gameId);  // NetOpen, or a double click in NetGames
     void netGameJoinRequested();                       // NetJoin
 

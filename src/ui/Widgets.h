@@ -65,11 +65,22 @@ public:
     explicit ImageBox(QWidget* parent = nullptr);
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
-    void setStretch(bool stretch) { stretch_ = stretch; update(); }
+    void setStretch(bool stretch) {
+        stretch_ = stretch;
+        update();
+    }
     // Fills the control with `colour` where no picture covers it.
-    void setBackground(const QColor& colour) { background_ = colour; update(); }
+    void setBackground(const QColor& colour) {
+        background_ = colour;
+        update();
+    }
     // Turns every pixel of `key` into see-through pixels of the shown image.
-    void setTransparentKey(QRgb key) { key_ = key; hasKey_ = true; setImage(image_); }
+    void setTransparentKey(QRgb key) {
+        key_ = key;
+        hasKey_ = true;
+        setImage(image_);
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
@@ -87,8 +98,14 @@ class PieGauge : public QWidget {
     Q_OBJECT
 public:
     explicit PieGauge(QWidget* parent = nullptr) : QWidget(parent) {}
-    void setMaxValue(int max) { max_ = max > 0 ? max : 1; update(); }
-    void setProgress(int progress) { progress_ = progress; update(); }
+    void setMaxValue(int max) {
+        max_ = max > 0 ? max : 1;
+        update();
+    }
+    void setProgress(int progress) {
+        progress_ = progress;
+        update();
+    }
     void addProgress(int delta) { setProgress(progress_ + delta); }
     int maxValue() const { return max_; }
     int progress() const { return progress_; }

@@ -63,7 +63,8 @@ ScaledPattern ScalePattern(const ImageItem& item, int k, int size) {
     const int py = item.patternY(k);
     // The source column of every destination column, worked out once.
     std::vector<int> columns(static_cast<std::size_t>(size));
-    for (int x = 0; x < size; ++x) columns[static_cast<std::size_t>(x)] = px + StretchSource(x, item.patternWidth, size);
+    for (int x = 0; x < size; ++x)
+        columns[static_cast<std::size_t>(x)] = px + StretchSource(x, item.patternWidth, size);
     const bool keyed = item.transparent;
     const Pixel key = item.transparentColour;
     bool allOpaque = true;
@@ -149,8 +150,7 @@ void BlitScaled(Bitmap& dst, const ScaledPattern& p, int x, int y, const ClipRec
     if (v.empty()) return;
     if (p.kind == ScaledPattern::Kind::Opaque) {
         const std::size_t bytes = static_cast<std::size_t>(v.x1 - v.x0) * sizeof(Pixel);
-        for (int dy = v.y0; dy < v.y1; ++dy)
-            std::memcpy(dst.row(dy) + v.x0, p.row(dy - y) + (v.x0 - x), bytes);
+        for (int dy = v.y0; dy < v.y1; ++dy) std::memcpy(dst.row(dy) + v.x0, p.row(dy - y) + (v.x0 - x), bytes);
         return;
     }
     ForEachVisibleSpan(dst, p, x, y, v, [](Pixel* out, const Pixel* src, int n) {

@@ -24,9 +24,7 @@ struct ClipRect {
 inline ClipRect WholeBitmap(const Bitmap& b) { return {0, 0, b.width, b.height}; }
 
 // Source offset for destination offset d when `from` pixels are stretched to `to`.
-inline int StretchSource(int d, int from, int to) {
-    return static_cast<int>(static_cast<std::int64_t>(d) * from / to);
-}
+inline int StretchSource(int d, int from, int to) { return static_cast<int>(static_cast<std::int64_t>(d) * from / to); }
 
 // src over dst at opacity alpha (0 keeps dst, 255 gives src), rounded per channel.
 inline Pixel BlendPixel(Pixel src, Pixel dst, int alpha) {
@@ -64,10 +62,10 @@ struct ScaledPattern {
 
     int size = 0;
     Kind kind = Kind::Empty;
-    std::vector<Pixel> pixels;                 // size x size, row by row
-    std::vector<Span> spans;                   // opaque spans of every row in turn
-    std::vector<std::uint32_t> rowSpanStart;   // spans of row y: [rowSpanStart[y], rowSpanStart[y + 1])
-    std::vector<Pixel> mask;                   // keyed and small: all ones where drawn, else zero
+    std::vector<Pixel> pixels;                // size x size, row by row
+    std::vector<Span> spans;                  // opaque spans of every row in turn
+    std::vector<std::uint32_t> rowSpanStart;  // spans of row y: [rowSpanStart[y], rowSpanStart[y + 1])
+    std::vector<Pixel> mask;                  // keyed and small: all ones where drawn, else zero
 
     const Pixel* row(int y) const { return pixels.data() + offset(y); }
     const Pixel* maskRow(int y) const { return mask.data() + offset(y); }

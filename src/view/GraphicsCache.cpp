@@ -9,9 +9,7 @@ void GaugeCounter::add(int steps) {
     if (progress_ && progress_->advance) progress_->advance(std::min(total_, kCacheGaugeMax));
 }
 
-Pixel SheetKey(const Bitmap& sheet) {
-    return sheet.contains(1, 1) ? sheet.at(1, 1) : 0;
-}
+Pixel SheetKey(const Bitmap& sheet) { return sheet.contains(1, 1) ? sheet.at(1, 1) : 0; }
 
 namespace {
 

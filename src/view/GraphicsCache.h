@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 
 namespace tarq {
 

@@ -19,7 +19,9 @@ void RecolourSheet(ImageItem& item, Pixel from, Pixel to) {
     std::replace(item.picture.pixels.begin(), item.picture.pixels.end(), from, to);
 }
 
-bool IsTeamSheet(int item) { return std::find(std::begin(kTeamSheets), std::end(kTeamSheets), item) != std::end(kTeamSheets); }
+bool IsTeamSheet(int item) {
+    return std::find(std::begin(kTeamSheets), std::end(kTeamSheets), item) != std::end(kTeamSheets);
+}
 
 void RecolourTeam(ImageItem& item, int colour) {
     const TeamColour& from = TeamColourAt(0);

@@ -12,7 +12,7 @@ namespace tarq {
 
 struct ImageItem {
     Bitmap picture;
-    int patternWidth = 0;   // never 0 once set: 0 is replaced by the picture's width
+    int patternWidth = 0;  // never 0 once set: 0 is replaced by the picture's width
     int patternHeight = 0;
     bool transparent = false;
     Pixel transparentColour = 0;  // pixel (1, 1) of the picture when transparent

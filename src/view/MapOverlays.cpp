@@ -66,8 +66,11 @@ void MapOverlayLayer::Invalidate() {
 
 bool MapOverlayLayer::Update(const Game& game, const FrameGeometry& g) {
     const TViewSettings& v = game.ViewSettings;
-    const Inputs in{game.Map.Identity(), game.World.Objects.Writes(), v.Overlays, game.SelectedObject,
-                    game.CurrentPlayer, g.firstCol, g.lastCol, g.firstRow, g.lastRow, g.size};
+    const Inputs in{game.Map.Identity(), game.World.Objects.Writes(),
+                    v.Overlays,          game.SelectedObject,
+                    game.CurrentPlayer,  g.firstCol,
+                    g.lastCol,           g.firstRow,
+                    g.lastRow,           g.size};
     if (!valid_ || !(in == inputs_)) {
         inputs_ = in;
         valid_ = true;
@@ -85,7 +88,9 @@ void MapOverlayLayer::Outline(const Game& game, const FrameGeometry& g, u8 kind,
     const int wc0 = g.firstCol - 1, wr0 = g.firstRow - 1;
     const int w = g.Cols() + 2, h = g.Rows() + 2;
     cover_.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-    auto at = [&](int c, int r) -> std::uint8_t& { return cover_[static_cast<std::size_t>((r - wr0) * w + (c - wc0))]; };
+    auto at = [&](int c, int r) -> std::uint8_t& {
+        return cover_[static_cast<std::size_t>((r - wr0) * w + (c - wc0))];
+    };
     bool any = false;
     auto circle = [&](TCellPos centre, int radius) {
         for (int dr = -radius; dr <= radius; ++dr) {
@@ -139,7 +144,8 @@ void MapOverlayLayer::Build(const Game& game, const FrameGeometry& g) {
         OverlayMark m;
         m.width = static_cast<u8>(b.c1 - b.c0 + 1);
         auto under = [&](u8 kind, int left, int full) {  // one mark per cell of the bottom row
-            m.kind = kind, m.left = static_cast<u8>(left), m.full = static_cast<u8>(full), m.row = static_cast<i16>(b.r1);
+            m.kind = kind, m.left = static_cast<u8>(left), m.full = static_cast<u8>(full),
+            m.row = static_cast<i16>(b.r1);
             for (int c = b.c0; c <= b.c1; ++c) {
                 m.col = static_cast<i16>(c), m.index = static_cast<u8>(c - b.c0);
                 marks_.push_back(m);
@@ -175,7 +181,8 @@ void MapOverlayLayer::Draw(const Game& game, Bitmap& back, const FrameGeometry& 
     drawnMarks_ = marks_;
     drawnCells_.clear();
     for (const OverlayMark& m : marks_)
-        if (drawnCells_.empty() || drawnCells_.back() != CellKey(m.col, m.row)) drawnCells_.push_back(CellKey(m.col, m.row));
+        if (drawnCells_.empty() || drawnCells_.back() != CellKey(m.col, m.row))
+            drawnCells_.push_back(CellKey(m.col, m.row));
 }
 
 void MapOverlayLayer::DrawCell(const Game& game, Bitmap& back, const FrameGeometry& g, int col, int row) const {
@@ -196,7 +203,8 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
     for (const OverlayMark* it = first; it != last; ++it) {
         const OverlayMark& m = *it;
         const int x = g.CellX(m.col), y = g.CellY(m.row);
-        const Painter p{back, std::max(x, 0), std::max(y, 0), std::min(x + s, back.width), std::min(y + s, back.height)};
+        const Painter p{back, std::max(x, 0), std::max(y, 0), std::min(x + s, back.width),
+                        std::min(y + s, back.height)};
         if (p.cx0 >= p.cx1 || p.cy0 >= p.cy1) continue;
         // Bars and names run across the object's width from its left cell.
         const int left = x - m.index * g.pitch;

@@ -27,10 +27,10 @@ enum class UnitStatus : u8 { CanMove, Moved, Building, Built };
 
 // Colours of the overlays.
 namespace overlay_colour {
-constexpr Pixel kHigh = 0xFF20D020;     // a bar above two thirds
-constexpr Pixel kMiddle = 0xFFE8D820;   // above one third
-constexpr Pixel kLow = 0xFFE02020;      // the rest
-constexpr Pixel kEmpty = 0xFF202020;    // the spent part of a bar
+constexpr Pixel kHigh = 0xFF20D020;    // a bar above two thirds
+constexpr Pixel kMiddle = 0xFFE8D820;  // above one third
+constexpr Pixel kLow = 0xFFE02020;     // the rest
+constexpr Pixel kEmpty = 0xFF202020;   // the spent part of a bar
 constexpr Pixel kScan = 0xFF40C8FF;
 constexpr Pixel kRange = 0xFFFF6040;
 constexpr Pixel kHighlight = 0xFFFFFFFF;
@@ -49,9 +49,9 @@ struct OverlayMark {
     enum Kind : u8 { ScanEdge, RangeEdge, Highlight, HitsBar, AmmoBar, Status, Name };
     i16 col = 0, row = 0;
     u8 kind = 0;
-    u8 sides = 0;   // outlines: 1 left, 2 top, 4 right, 8 bottom; status: the UnitStatus
-    u8 index = 0;   // bars, names: the cell's place in its object's width
-    u8 width = 1;   // bars, names: the object's width in cells
+    u8 sides = 0;           // outlines: 1 left, 2 top, 4 right, 8 bottom; status: the UnitStatus
+    u8 index = 0;           // bars, names: the cell's place in its object's width
+    u8 width = 1;           // bars, names: the object's width in cells
     u8 left = 0, full = 0;  // bars
     i16 type = 0;           // names
     bool operator==(const OverlayMark&) const = default;

@@ -16,9 +16,9 @@ void ApplyConnectorsOverlay(Game& game);
 
 // The overlay buttons: each flips its switch and returns the new value (the
 // window shows the caption bold while it is 1).
-u8 ToggleGeology(Game& game);     // "Геология": also applies the geology overlay
-u8 ToggleGrid(Game& game);        // "Сетка": the renderer picks it up next frame
-u8 ToggleConnectors(Game& game);  // "Соединители": also applies the connector overlay
+u8 ToggleGeology(Game& game);                      // "Геология": also applies the geology overlay
+u8 ToggleGrid(Game& game);                         // "Сетка": the renderer picks it up next frame
+u8 ToggleConnectors(Game& game);                   // "Соединители": also applies the connector overlay
 u8 ToggleOverlay(Game& game, MapOverlay overlay);  // the seven drawn by the renderer over the map
 
 // Counts the purchase warning down by one slow tick. Returns true when the

@@ -128,7 +128,8 @@ void FrameCache::Reset(const Layout& layout) {
     looks_.clear();
     if (layout.pitch > kDirectPitch && layout.pitch <= kLookPitch) {
         std::size_t n = 2;
-        while (n < 8192 && (n * 2) * static_cast<std::size_t>(layout.pitch * layout.pitch) <= (std::size_t{1} << 18)) n *= 2;
+        while (n < 8192 && (n * 2) * static_cast<std::size_t>(layout.pitch * layout.pitch) <= (std::size_t{1} << 18))
+            n *= 2;
         // A key no cell has: a look's pixels are read only after it was stored.
         looks_.assign(n, Look{{~std::uint64_t{0}, 0, 0, 0}});
         atLeast(lookPixels_, n * static_cast<std::size_t>(layout.pitch * layout.pitch));
@@ -183,10 +184,12 @@ bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGe
             // A column nobody wrote since its slots were drawn from it is not
             // looked at, but for the rows new to the range.
             const int heldFirst = heldFirstRow_[sc], heldLast = heldLastRow_[sc];
-            const bool untouched = sameMap && heldColumn_[sc] == c && heldWrites_[sc] == writes && heldFirst <= heldLast;
+            const bool untouched =
+                sameMap && heldColumn_[sc] == c && heldWrites_[sc] == writes && heldFirst <= heldLast;
             const bool mayPulse = columnPulsed_[sc] != 0 || (columnIdBits_[sc] & pulseBits) != 0;
             if (!untouched) {
-                DrawCells(game, images, c, static_cast<int>(sc), g.firstRow, g.lastRow, pulse, pulseBits, Walk::Compare);
+                DrawCells(game, images, c, static_cast<int>(sc), g.firstRow, g.lastRow, pulse, pulseBits,
+                          Walk::Compare);
             } else if (mayPulse || heldFirst != g.firstRow || heldLast != g.lastRow) {
                 if (mayPulse)
                     DrawCells(game, images, c, static_cast<int>(sc), std::max(g.firstRow, heldFirst),
@@ -523,9 +526,9 @@ int FrameCache::TeamColourOf(const TSpriteRef& s) const {
 
 // One cell into its slot's block: a look already composed is copied, anything
 // else drawn by ComposeNew.
-[[gnu::always_inline]] inline void FrameCache::ComposeBlock(const ImageList& images, const TMapCell& cell, const CellLook& look,
-                                     std::size_t slot, Pixel* block, const PulseState& pulse,
-                                     std::uint64_t pulseBits) {
+[[gnu::always_inline]] inline void FrameCache::ComposeBlock(const ImageList& images, const TMapCell& cell,
+                                                            const CellLook& look, std::size_t slot, Pixel* block,
+                                                            const PulseState& pulse, std::uint64_t pulseBits) {
     StoreKey(keys_[slot], look);
     idBits_[slot] = look.idBits;
     valid_[slot] = 1;
@@ -537,7 +540,8 @@ int FrameCache::TeamColourOf(const TSpriteRef& s) const {
         const std::uint64_t second = KeyDifference(looks_[pair + 1].key, look);
         if (first == 0 || second == 0) {
             kBlockCopies[static_cast<std::size_t>(layout_.pitch)](block, pixels_.width,
-                                                                  LookPixels(pair + (first != 0 ? 1 : 0)), layout_.pitch);
+                                                                  LookPixels(pair + (first != 0 ? 1 : 0)),
+                                                                  layout_.pitch);
             pulsed_[slot] = 0;
             return;
         }
@@ -557,7 +561,8 @@ void FrameCache::ComposeNew(const ImageList& images, const TMapCell& cell, const
     DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, quarter, pulsed);
     pulsed_[slot] = pulsed ? 1 : 0;
     if (looks_.empty() || mayPulse) return;
-    const std::size_t index = (static_cast<std::size_t>(look.hash >> 40) & (looks_.size() - 2)) + ((look.hash >> 39) & 1);
+    const std::size_t index =
+        (static_cast<std::size_t>(look.hash >> 40) & (looks_.size() - 2)) + ((look.hash >> 39) & 1);
     kBlockCopies[static_cast<std::size_t>(layout_.pitch)](LookPixels(index), layout_.pitch, block, pixels_.width);
     StoreKey(looks_[index].key, look);
 }
@@ -666,7 +671,8 @@ PixelRect FrameCache::CopyCell(Bitmap& back, const FrameGeometry& g, int col, in
     const int cx = (col % layout_.slotCols) * pitch + (x0 - x);
     const int cy = (row % layout_.slotRows) * pitch + (y0 - y);
     for (int yy = y0; yy < y1; ++yy)
-        std::memcpy(back.row(yy) + x0, pixels_.row(cy + (yy - y0)) + cx, static_cast<std::size_t>(x1 - x0) * sizeof(Pixel));
+        std::memcpy(back.row(yy) + x0, pixels_.row(cy + (yy - y0)) + cx,
+                    static_cast<std::size_t>(x1 - x0) * sizeof(Pixel));
     return {x0, y0, x1, y1};
 }
 

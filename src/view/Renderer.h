@@ -24,8 +24,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 #include "view/BackBuffer.h"
 #include "view/ImageList.h"
 #include "view/MapOverlays.h"
@@ -102,8 +102,8 @@ public:
 
     // Draws the cells of `g` that lie on the surface into `back`; nothing
     // else of it is touched.
-    void Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& g,
-              const PulseState& pulse, bool readyLayerOn);
+    void Draw(const Game& game, const ImageList& images, Bitmap& back, const FrameGeometry& g, const PulseState& pulse,
+              bool readyLayerOn);
 
     // The same into a kept back buffer: only what differs from what it holds
     // is written, a pending clear included.
@@ -133,8 +133,8 @@ private:
     void SumUpColumn(int slotCol, int firstRow, int lastRow);
     void ComposeBlock(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot,
                       Pixel* block, const PulseState& pulse, std::uint64_t pulseBits);
-    void ComposeNew(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot,
-                    Pixel* block, const PulseState& pulse, std::uint64_t pulseBits);
+    void ComposeNew(const ImageList& images, const TMapCell& cell, const CellLook& look, std::size_t slot, Pixel* block,
+                    const PulseState& pulse, std::uint64_t pulseBits);
     void DrawLayers(const ImageList& images, const TMapCell& cell, Pixel* block, const PulseState* pulse,
                     int readyQuarter, bool& pulsed);
     void CopyToSurface(Bitmap& back, const FrameGeometry& g) const;
@@ -164,11 +164,11 @@ private:
     const Game* game_ = nullptr;  // the game of the frame being drawn
     bool teams_ = false;          // the image list holds team copies
     Layout layout_;
-    Bitmap pixels_;                         // slot (sc, sr) at (sc * pitch, sr * pitch)
-    std::vector<LookKey> keys_;             // the look each slot was composed with, [sc * slotRows + sr]
-    std::vector<std::uint8_t> valid_;       // slot composed since the last reset
-    std::vector<std::uint8_t> pulsed_;      // slot composed with a blended picture
-    std::vector<std::uint64_t> idBits_;     // ids of the slot's drawn pictures, hashed to bits
+    Bitmap pixels_;                      // slot (sc, sr) at (sc * pitch, sr * pitch)
+    std::vector<LookKey> keys_;          // the look each slot was composed with, [sc * slotRows + sr]
+    std::vector<std::uint8_t> valid_;    // slot composed since the last reset
+    std::vector<std::uint8_t> pulsed_;   // slot composed with a blended picture
+    std::vector<std::uint64_t> idBits_;  // ids of the slot's drawn pictures, hashed to bits
     // By slot column: what its drawn slots show, as of the last frame it was
     // in: any pulsing slot, their ids' bits, the map column and rows they
     // were brought up to date with (none while heldFirstRow_ > heldLastRow_),

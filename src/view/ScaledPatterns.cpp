@@ -3,8 +3,8 @@
 namespace tarq {
 
 ScaledPatterns::ItemKey ScaledPatterns::KeyOf(const ImageItem& it) {
-    return {it.picture.pixels.data(), it.picture.width, it.picture.height, it.patternWidth,
-            it.patternHeight, it.transparent, it.transparentColour};
+    return {it.picture.pixels.data(), it.picture.width, it.picture.height,   it.patternWidth,
+            it.patternHeight,         it.transparent,   it.transparentColour};
 }
 
 bool ScaledPatterns::SameItems(const ImageList& images) const {

@@ -28,7 +28,8 @@ public:
     const ScaledPattern* Get(const ImageList& images, int item, int pattern) {
         if (item < 0 || item >= static_cast<int>(patternCount_.size())) return nullptr;
         if (pattern < 0 || pattern >= patternCount_[static_cast<std::size_t>(item)]) return nullptr;
-        auto& slot = current_->patterns[static_cast<std::size_t>(firstPattern_[static_cast<std::size_t>(item)] + pattern)];
+        auto& slot =
+            current_->patterns[static_cast<std::size_t>(firstPattern_[static_cast<std::size_t>(item)] + pattern)];
         if (!slot) slot = std::make_unique<ScaledPattern>(ScalePattern(images[item], pattern, current_->size));
         return slot.get();
     }

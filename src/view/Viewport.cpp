@@ -109,13 +109,9 @@ bool MinimapMove(Game& game, int x, int y, int controlWidth, int controlHeight) 
     return true;
 }
 
-void MinimapRelease(Game& game) {
-    game.MinimapDrag = 0;
-}
+void MinimapRelease(Game& game) { game.MinimapDrag = 0; }
 
-int DragStep(int cellPixels) {
-    return cellPixels / 10 + 3 - cellPixels / 15;
-}
+int DragStep(int cellPixels) { return cellPixels / 10 + 3 - cellPixels / 15; }
 
 namespace {
 
@@ -210,8 +206,8 @@ void MarkObjects(const Game& game, Bitmap& minimap) {
     ForEachOwnedCell(game, [&](const TGameObject&, int col, int row) {
         for (int y = row - 1; y <= row + 1; ++y)
             for (int x = col - 1; x <= col + 1; ++x)
-                if (ground.contains(x, y)) minimap.at(x, y) = Brightness(ground.at(x, y)) >= 128 ? kMinimapDarkRing
-                                                                                                  : kMinimapLightRing;
+                if (ground.contains(x, y))
+                    minimap.at(x, y) = Brightness(ground.at(x, y)) >= 128 ? kMinimapDarkRing : kMinimapLightRing;
     });
     ForEachOwnedCell(game, [&](const TGameObject& o, int col, int row) {
         minimap.set(col, row, TeamColourAt(PlayerColourIndex(game, o.Owner)).base);

@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 
 namespace tarq {
 

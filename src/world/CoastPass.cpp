@@ -103,7 +103,8 @@ const CoastRule* CoastMatcher::Match(int check, Neighbourhood around) const {
 
 Neighbourhood ReadNeighbourhood(const Game& game, int col, int row) {
     Neighbourhood around = 0;
-    const bool inside = col - 2 >= 1 && col + 2 <= game.World.MapWidth && row - 2 >= 1 && row + 2 <= game.World.MapHeight;
+    const bool inside =
+        col - 2 >= 1 && col + 2 <= game.World.MapWidth && row - 2 >= 1 && row + 2 <= game.World.MapHeight;
     if (inside) {
         // Columns are contiguous in storage: five bytes per column.
         for (int dc = -2; dc <= 2; ++dc)

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/GameState.h"
-#include "world/MapParameters.h"
 #include "core/Random.h"
+#include "world/MapParameters.h"
 
 namespace tarq {
 

@@ -2,8 +2,8 @@
 // places the initial base may land, marked on the 160 x 160 preview.
 #pragma once
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 
 namespace tarq {
 
@@ -53,8 +53,8 @@ int ClaimedSectorCount(const Match& game);
 
 // A press at pixel (x, y) of the 160 x 160 grid picture: a free sector becomes
 // claimed while the player holds fewer than their share, a claimed one free,
-// in LandingSectors and in the current player's entry alike; other values stay. Presses outside the picture are ignored. Works whether or
-// not a map exists.
+// in LandingSectors and in the current player's entry alike; other values stay. Presses outside the picture are
+// ignored. Works whether or not a map exists.
 void Image2MouseDownToggle(Game& game, int x, int y);
 
 // The 160 x 160 grid picture: transparent background, one rectangle per

@@ -60,7 +60,8 @@ void StampBlob(Game& game, Coord x, Coord y, Coord w) {
         const Coord k = col - (x - h);
         LandRun(game, col, y - h + t - k, y + h - t + k, lastCol, lastRow);
     });
-    ForColumns(x - h + t, x - h + 2 * t, lastCol, [&](Coord col) { LandRun(game, col, y - h, y + h, lastCol, lastRow); });
+    ForColumns(x - h + t, x - h + 2 * t, lastCol,
+               [&](Coord col) { LandRun(game, col, y - h, y + h, lastCol, lastRow); });
     ForColumns(x - h + 2 * t, x + h, lastCol, [&](Coord col) {
         const Coord k = t - (col - (x - h + 2 * t));
         LandRun(game, col, y - h + t - k, y + h - t + k, lastCol, lastRow);

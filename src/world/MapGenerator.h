@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/GameState.h"
-#include "world/MapParameters.h"
 #include "core/Random.h"
+#include "world/MapParameters.h"
 #include "world/TerrainTables.h"
 
 namespace tarq {

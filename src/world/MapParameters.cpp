@@ -9,9 +9,7 @@ namespace {
 int Clamp(int position, ControlRange range) { return std::clamp(position, range.min, range.max); }
 
 // Obstacle density: a share of the map width, truncated.
-i16 ObstacleCount(int width, int position) {
-    return static_cast<i16>(std::trunc(width * position / 100.0));
-}
+i16 ObstacleCount(int width, int position) { return static_cast<i16>(std::trunc(width * position / 100.0)); }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // The small map preview of the new-game page: one pixel per map cell.
 #pragma once
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
+#include "core/GameState.h"
 
 namespace tarq {
 

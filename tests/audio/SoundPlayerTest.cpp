@@ -4,11 +4,11 @@
 // blocks, with or without the real effects behind it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "audio/SoundPlayer.h"
 #include "audio/Wav.h"
@@ -92,7 +92,7 @@ TEST_F(SoundPlayerTest, ABurstStartsAHandfulAndNeverBlocks) {
 
     EXPECT_EQ(PlayAll(player, 40, false), 4);  // the overall limit
     EXPECT_EQ(player.Sounding(), 4);
-    now += kLengthMs;  // all over
+    now += kLengthMs;                         // all over
     EXPECT_EQ(PlayAll(player, 40, true), 1);  // one sound at one moment is heard once
     now += 60;
     EXPECT_EQ(PlayAll(player, 40, true), 1);  // a second copy a little later

@@ -61,7 +61,6 @@ const char* EventName(EventKind kind) {
     return "event";
 }
 
-
 }  // namespace
 
 Driver::Driver(std::function<std::uint32_t()> seeds)
@@ -88,8 +87,7 @@ Outcome Driver::Submit(const Order& order) {
     ++events[(out.accepted ? "order " : "refused ") + std::string(CommandName(order.command))];
     for (const GameEvent& e : out.events) ++events[EventName(e.kind)];
     if (!out.accepted) {
-        if (watched && StateHash(*game_) != before)
-            trouble_ = "a refused order changed the match: " + OrderText(order);
+        if (watched && StateHash(*game_) != before) trouble_ = "a refused order changed the match: " + OrderText(order);
         return out;
     }
     if (std::holds_alternative<cmd::Join>(order.command)) ShowMap();
@@ -211,8 +209,7 @@ void Driver::TakeLoadedGame(std::unique_ptr<Game> loaded) {
     loaded->AppActive = 1;
     game_ = std::move(loaded);
     onMap_ = !JoiningPlayer(*game_);
-    Execute(*game_,
-            {game_->CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
+    Execute(*game_, {game_->CurrentPlayer, cmd::Resize{static_cast<i16>(width_), static_cast<i16>(height_)}});
     UpdateViewGeometry(*game_, width_, height_);
     frameCache_.Invalidate();
 }

@@ -87,5 +87,4 @@ private:
     AnimationClock clock_;
 };
 
-
 }  // namespace tarq::autogame

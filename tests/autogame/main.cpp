@@ -181,8 +181,8 @@ int main(int argc, char** argv) {
         const long played = run.sound ? (o.replayTo > 0 ? o.replayTo : o.actions) : g_action;
         total += played;
         std::printf("seed %llu: %ld actions, %d games, %.1f s, %.0f actions/s%s\n",
-                    static_cast<unsigned long long>(seed), played, run.games, seconds, static_cast<double>(played) / seconds,
-                    run.sound ? "" : ", FAULT");
+                    static_cast<unsigned long long>(seed), played, run.games, seconds,
+                    static_cast<double>(played) / seconds, run.sound ? "" : ", FAULT");
         if (!run.sound) ++faults;
         if (run.sound && o.twice && Play(seed, o, false).hashes != run.hashes) {
             std::printf("autogame: seed %llu played again reached other states\n",

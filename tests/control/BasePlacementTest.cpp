@@ -54,7 +54,7 @@ TEST_F(BasePlacementTest, RefusedCellsChangeNothing) {
 TEST_F(BasePlacementTest, TheForceLandsOnTheClickedCellThenInGrowingSquares) {
     for (int k = 0; k < 11; ++k) Buy(k, kTank, k);
     ASSERT_TRUE(PlaceInitialForce(*game, 10, 10));
-    const TCellPos expected[] = {{10, 10}, {11, 10}, {10, 11}, {11, 11},                      // ring 1
+    const TCellPos expected[] = {{10, 10}, {11, 10}, {10, 11}, {11, 11},                                // ring 1
                                  {9, 10},  {12, 10}, {9, 11},  {12, 11}, {9, 12}, {10, 12}, {11, 12}};  // ring 2
     for (int k = 0; k < 11; ++k) {
         SCOPED_TRACE(k);
@@ -176,7 +176,7 @@ TEST_F(JoiningLandingTest, TheLandingCoversNoObjectOrConnectorOfAnotherPlayer) {
         int type, col, row;
         bool site;
     };
-    const Foreign foreign[] = {{kConnector, 10, 10, false}, {kRoad, 11, 10, false},  {kGenerator, 10, 11, true},
+    const Foreign foreign[] = {{kConnector, 10, 10, false}, {kRoad, 11, 10, false},   {kGenerator, 10, 11, true},
                                {kConnector, 11, 11, true},  {kBridge, 12, 10, false}, {kPlatform, 13, 10, false}};
     game->CurrentPlayer = 1;
     for (const Foreign& f : foreign) {

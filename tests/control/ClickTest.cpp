@@ -44,17 +44,15 @@ TEST_F(ClickTest, TheHighestPriorityLayerOfTheCellIsFound) {
     };
     const Case cases[] = {
         {{0, 11, 0, 0, 0, 0, 0, 0, 0}, 0, {0, false}},  // terrain never counts
-        {{0, 0, 0, 0, 0, 0, 6, 0, 0}, 0, {6, false}},
-        {{0, 0, 2, 0, 0, 0, 6, 0, 0}, 0, {2, false}},
-        {{0, 0, 2, 3, 0, 0, 6, 0, 0}, 0, {3, false}},
-        {{0, 0, 2, 3, 4, 0, 6, 0, 0}, 0, {4, false}},
+        {{0, 0, 0, 0, 0, 0, 6, 0, 0}, 0, {6, false}},  {{0, 0, 2, 0, 0, 0, 6, 0, 0}, 0, {2, false}},
+        {{0, 0, 2, 3, 0, 0, 6, 0, 0}, 0, {3, false}},  {{0, 0, 2, 3, 4, 0, 6, 0, 0}, 0, {4, false}},
         {{0, 0, 2, 0, 4, 5, 0, 0, 0}, 0, {4, false}},  // connectors and geology never count
         {{0, 0, 2, 3, 4, 0, 6, 7, 8}, 0, {4, false}},  // layer 8 only while ready markers exist
-        {{0, 0, 2, 3, 4, 0, 6, 0, 8}, 1, {8, true}},
-        {{0, 0, 0, 3, 0, 0, 0, 0, 0}, 1, {3, false}},
+        {{0, 0, 2, 3, 4, 0, 6, 0, 8}, 1, {8, true}},   {{0, 0, 0, 3, 0, 0, 0, 0, 0}, 1, {3, false}},
     };
     for (const Case& c : cases) {
-        for (int layer = 1; layer <= kLayers; ++layer) LayerAt(4, 4, layer).id = static_cast<i16>(c.ids[static_cast<std::size_t>(layer)]);
+        for (int layer = 1; layer <= kLayers; ++layer)
+            LayerAt(4, 4, layer).id = static_cast<i16>(c.ids[static_cast<std::size_t>(layer)]);
         game->ReadyLayerOn = c.readyLayerOn;
         const CellFind find = ObjectAt(*game, 4, 4);
         EXPECT_EQ(find.object, c.expected.object);
@@ -124,8 +122,8 @@ TEST_F(ClickTest, AClickStepsOneCellTowardItAndTurnsToTheMatchingFacing) {
         int facing;
     };
     const Case cases[] = {
-        {5, 1, {5, 4}, 1},  {9, 2, {6, 4}, 2}, {10, 5, {6, 5}, 3}, {7, 9, {6, 6}, 4},
-        {5, 6, {5, 6}, 5},  {1, 10, {4, 6}, 6}, {2, 5, {4, 5}, 7}, {4, 4, {4, 4}, 8},
+        {5, 1, {5, 4}, 1}, {9, 2, {6, 4}, 2},  {10, 5, {6, 5}, 3}, {7, 9, {6, 6}, 4},
+        {5, 6, {5, 6}, 5}, {1, 10, {4, 6}, 6}, {2, 5, {4, 5}, 7},  {4, 4, {4, 4}, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.facing);

@@ -422,8 +422,9 @@ TEST_F(ConstructionTest, AFinishedObjectThatWouldNotFitLeavesTheSiteAndTheOrder)
         ConstructionResult result = TakeOutBuilder(*game, value);
         if (value > 0) result = ChooseExitCell(*game, game->ExitCandidates[0][1].col, game->ExitCandidates[0][1].row);
         ASSERT_EQ(result.messages.size(), 1u);
-        EXPECT_EQ(result.messages[0], "Дорога: место стройки занято, готовое строение некуда поставить. "
-                                      "Освободите его и выведите строителя снова");
+        EXPECT_EQ(result.messages[0],
+                  "Дорога: место стройки занято, готовое строение некуда поставить. "
+                  "Освободите его и выведите строителя снова");
         EXPECT_EQ(game->ClickMode, kClickNormal);
         EXPECT_EQ(game->Object(site).OrderState + 10 * game->Object(engineer).OrderState, 12);
         EXPECT_EQ(game->Object(engineer).Cells, SingleCellFootprint(5, 5));

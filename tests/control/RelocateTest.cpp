@@ -9,10 +9,10 @@
 namespace tarq::testing {
 namespace {
 
-constexpr int kTank = 4;         // layer 4
-constexpr int kEngineer = 3;     // layers 3 and 4
-constexpr int kAircraft = 28;    // layer 6
-constexpr int kFactory = 41;     // 2 x 2 structure, layer 3
+constexpr int kTank = 4;       // layer 4
+constexpr int kEngineer = 3;   // layers 3 and 4
+constexpr int kAircraft = 28;  // layer 6
+constexpr int kFactory = 41;   // 2 x 2 structure, layer 3
 constexpr int kMiningComplex = 39;
 
 class RelocateTest : public FactoryTest {
@@ -40,8 +40,8 @@ TEST_F(RelocateTest, EveryMoveLeavesTheLayersOfAFullRebuild) {
     const Move moves[] = {
         {tank, SingleCellFootprint(2, 3)},     {engineer, SingleCellFootprint(3, 3)},
         {plane, SingleCellFootprint(5, 3)},    {factory, BlockFootprint(10, 10)},
-        {tank, SingleCellFootprint(3, 2)},     // onto the engineer's old cell
-        {engineer, SingleCellFootprint(2, 2)}, // onto the tank's first cell
+        {tank, SingleCellFootprint(3, 2)},      // onto the engineer's old cell
+        {engineer, SingleCellFootprint(2, 2)},  // onto the tank's first cell
         {factory, BlockFootprint(1, 14)},      {plane, SingleCellFootprint(4, 2)},
     };
     for (const Move& m : moves) {
@@ -82,7 +82,7 @@ TEST_F(RelocateTest, TheSiteTakesTheBlockTowardTheMouseWhereItFits) {
     };
     const Case cases[] = {
         {8, 8, BlockFootprint(7, 7)},  {9, 8, BlockFootprint(8, 7)},   {8, 9, BlockFootprint(7, 8)},
-        {12, 3, BlockFootprint(8, 7)}, {12, 12, BlockFootprint(8, 7)}, // refused: stays where it was
+        {12, 3, BlockFootprint(8, 7)}, {12, 12, BlockFootprint(8, 7)},  // refused: stays where it was
         {1, 1, BlockFootprint(7, 7)},
     };
     for (const Case& c : cases) {

@@ -56,8 +56,8 @@ TEST_F(CatalogueTest, RowsMatchTheTable) {
                   std::vector<int>({row.attack, row.shots, row.range, row.ammo, row.armour, row.hits, row.scan,
                                     row.speed, row.cost, row.cargoKind, row.cargoCapacity}));
         EXPECT_EQ(std::vector<int>({t.BuilderKind, t.Purchasable, t.Category, t.BuiltBy, t.BuildRate, t.CellCount}),
-                  std::vector<int>({row.builderKind, row.purchasable, row.category, row.builtBy, row.buildRate,
-                                    row.cellCount}));
+                  std::vector<int>(
+                      {row.builderKind, row.purchasable, row.category, row.builtBy, row.buildRate, row.cellCount}));
         EXPECT_EQ(s.Movement, 0);
     }
 }

@@ -35,7 +35,8 @@ public:
         apply([side](Game& g) {
             g.World.MapWidth = g.World.MapHeight = static_cast<i16>(side);
             for (int c = 1; c <= side; ++c)
-                for (int r = 1; r <= side; ++r) g.World.Passability(c, r) = (c * 7 + r * 3) % 5 == 0 ? kPassWater : kPassLand;
+                for (int r = 1; r <= side; ++r)
+                    g.World.Passability(c, r) = (c * 7 + r * 3) % 5 == 0 ? kPassWater : kPassLand;
         });
     }
 
@@ -72,7 +73,8 @@ void Animate(Game& g, int slot) {
     TGameObject& o = g.World.Objects[slot];
     for (int k = 1; k <= std::min<int>(o.CellCount, 4); ++k) {
         TSpriteRef& s = o.CellSprites[k];
-        const TSpriteRef& next = g.SpriteTable[static_cast<std::size_t>(std::clamp<int>(s.SprNext, 0, kSpriteTableSize - 1))];
+        const TSpriteRef& next =
+            g.SpriteTable[static_cast<std::size_t>(std::clamp<int>(s.SprNext, 0, kSpriteTableSize - 1))];
         if (next.SprNext == s.SprNext) continue;
         s.idU = next.idU, s.Spr = next.Spr, s.SprNext = next.SprNext;
         if (g.InMap(o.Cells[k].col, o.Cells[k].row) && o.Layer + 1 <= kLayers)
@@ -96,7 +98,8 @@ TEST(FactoryIncrementalLayersTest, RandomChangesDrawTheSameLayersAsAFullRebuild)
             } else if (op < 66) {
                 // A move, a parked builder or a site jumping: only the table changes.
                 twins.apply([&](Game& g) {
-                    g.World.Objects[slot].Cells = g.World.Objects[slot].CellCount == 4 ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
+                    g.World.Objects[slot].Cells =
+                        g.World.Objects[slot].CellCount == 4 ? BlockFootprint(c, r) : SingleCellFootprint(c, r);
                 });
             } else if (op < 80) {
                 // The animation step writes into the cells the last rebuild drew.

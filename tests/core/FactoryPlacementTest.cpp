@@ -12,20 +12,23 @@ struct ClassCase {
 };
 
 const ClassCase kClassCases[] = {
-    {kMoveAircraft, 28, true, true, true, true},       // fighter
-    {kMoveLand, 3, false, true, false, false},         // tank
-    {kMoveLandCoast, 7, false, true, true, false},     // mobile anti-aircraft
-    {kMoveWater, 21, false, false, false, true},       // corvette
-    {kMoveWaterCoast, 24, false, false, true, true},   // sea transport
-    {kMoveStructure, 40, false, true, true, true},     // energy generator
-    {kMoveAmphibious, 1, false, true, true, true},     // constructor
+    {kMoveAircraft, 28, true, true, true, true},      // fighter
+    {kMoveLand, 3, false, true, false, false},        // tank
+    {kMoveLandCoast, 7, false, true, true, false},    // mobile anti-aircraft
+    {kMoveWater, 21, false, false, false, true},      // corvette
+    {kMoveWaterCoast, 24, false, false, true, true},  // sea transport
+    {kMoveStructure, 40, false, true, true, true},    // energy generator
+    {kMoveAmphibious, 1, false, true, true, true},    // constructor
 };
 
 TEST_F(FactoryTest, EachMovementClassStandsOnlyOnTheGroundItAdmits) {
     PaintGround(2, 2, {"#.,~"});
     const int blocked = 2, land = 3, coast = 4, water = 5;
     for (const ClassCase& k : kClassCases) {
-        const std::pair<int, bool> cells[] = {{blocked, k.onBlocked}, {land, k.onLand}, {coast, k.onCoast}, {water, k.onWater}};
+        const std::pair<int, bool> cells[] = {{blocked, k.onBlocked},
+                                              {land, k.onLand},
+                                              {coast, k.onCoast},
+                                              {water, k.onWater}};
         for (auto [col, expected] : cells) {
             SCOPED_TRACE("movement " + std::to_string(k.movement) + " on column " + std::to_string(col));
             EXPECT_EQ(CanPlace(*game, SingleCellFootprint(col, 2), k.movement), expected);
@@ -173,7 +176,7 @@ TEST_F(FactoryTest, RebuildLeavesLayersSixAndEightSkipsOffMapCellsAndTheHigherSl
     higher.Layer = 1;
     higher.CellSprites[1].id = 11;
     Plant(12, 1, 11, 11).CellSprites[1].id = 12;  // a builder parked off the map
-    game->Object(1) = game->ObjectTemplate;        // freed behind the rebuild's back
+    game->Object(1) = game->ObjectTemplate;       // freed behind the rebuild's back
     RebuildObjectLayers(*game);
     EXPECT_EQ(LayerAt(11, 11, kLayerUnits), EmptySpriteRef) << "nothing is drawn off the map";
     EXPECT_EQ(LayerAt(2, 2, kLayerAircraft).id, 1) << "the rebuild does not clear layer 6";

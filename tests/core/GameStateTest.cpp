@@ -47,7 +47,11 @@ TEST_F(GameStateTest, TheStateHashSeesTheMatchAndNothingElse) {
         {"credits", [](Game& g) { CurrentPlayerEntry(g).Credits = 5; }, true},
         {"purchase", [](Game& g) { g.PurchaseList(100).Cargo = 5; }, true},
         {"click state", [](Game& g) { g.ExitMarkers[12] = 1; }, true},
-        {"log", [](Game& g) { g.Log.Append(1, {1, cmd::EndTurn{}}); }, true},
+        {"log",
+         [](Game& g) {
+             g.Log.Append(1, {1, cmd::EndTurn{}});
+         },
+         true},
         {"deposit past the file's cells", [](Game& g) { g.World.Resources(53, 1).Amount = 1; }, false},
         {"object's pictures", [](Game& g) { g.World.Objects[1].CellSprites[2].Spr = 9; }, false},
         {"animation phase", [](Game& g) { g.World.Objects[1].AnimTicks = 3; }, false},

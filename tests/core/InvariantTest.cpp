@@ -20,12 +20,19 @@ TEST_F(FactoryTest, TheCheckerFindsEachKindOfFault) {
         {"picture of a free slot", [](Game& g) { g.Map(7, 7).Layers[kLayerFlat].id = 40; }, CheckPictureOwners},
         {"picture of an object elsewhere", [](Game& g) { g.Map(7, 7).Layers[kLayerFlat].id = 1; }, CheckPictureOwners},
         {"dirty free slot", [](Game& g) { g.World.Objects[30].Cargo = 5; }, CheckFreeSlots},
-        {"connector off the map", [](Game& g) { g.World.Connectors(11, 3) = {1, 1}; }, CheckConnectors},
+        {"connector off the map",
+         [](Game& g) {
+             g.World.Connectors(11, 3) = {1, 1};
+         },
+         CheckConnectors},
         {"connector without owner", [](Game& g) { g.World.Connectors(6, 6).Owner = 0; }, CheckConnectors},
         {"connector picture shown without connector", [](Game& g) { g.Map(8, 8).Layers[kLayerConnectors].show = 1; },
          CheckConnectors},
         {"wrong connector picture", [](Game& g) { g.Map(6, 6).Layers[kLayerConnectors].Spr = 3; }, CheckConnectors},
-        {"connector under no structure", [](Game& g) { g.World.Connectors(8, 3) = {1, 1}, UpdateConnectorPictures(g); },
+        {"connector under no structure",
+         [](Game& g) {
+             g.World.Connectors(8, 3) = {1, 1}, UpdateConnectorPictures(g);
+         },
          CheckConnectors},
         {"connector shown while switched off", [](Game& g) { g.ViewSettings.ShowConnectors = 0; }, CheckConnectors},
         {"connector shown on the border",
@@ -160,7 +167,8 @@ TEST(FactoryRandomTest, RandomSequencesMatchTheLiteralRulesAndKeepTheInvariants)
                 RebuildObjectLayers(*a), RebuildObjectLayers(*b);
             } else {
                 const int x = random.pick(1, kSize), y = random.pick(1, kSize), type = random.pick(1, 67);
-                ASSERT_EQ(PlaceBySquareSearch(*a, x, y, type, LayerRefresh::Deferred), LiteralSquareSearch(*b, x, y, type))
+                ASSERT_EQ(PlaceBySquareSearch(*a, x, y, type, LayerRefresh::Deferred),
+                          LiteralSquareSearch(*b, x, y, type))
                     << "type " << type << " around " << x << ", " << y;
                 RefreshMapLayers(*a);
             }
@@ -184,8 +192,8 @@ TEST_F(FactoryTest, TheSearchFillsOutwardAndGivesUpOnAFullMap) {
     SetMap(4, 4, kPassLand);
     PaintGround(1, 1, {"~~~~"});
     // Tanks around (2, 2): ring 1 first, then the new cells of ring 2 row by row.
-    const TCellPos expected[] = {{2, 2}, {3, 2}, {2, 3}, {3, 3}, {1, 2}, {4, 2}, {1, 3}, {4, 3},
-                                 {1, 4}, {2, 4}, {3, 4}, {4, 4}};
+    const TCellPos expected[] = {{2, 2}, {3, 2}, {2, 3}, {3, 3}, {1, 2}, {4, 2},
+                                 {1, 3}, {4, 3}, {1, 4}, {2, 4}, {3, 4}, {4, 4}};
     for (const TCellPos& p : expected) {
         const int slot = PlaceBySquareSearch(*game, 2, 2, 3);
         ASSERT_NE(slot, 0);

@@ -13,8 +13,9 @@ namespace fs = std::filesystem;
 class PathsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("tarq-paths-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = fs::temp_directory_path() /
+               ("tarq-paths-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "graph" / "tempgraph");
         std::ofstream(root / "graph" / "s00.bmp") << "x";

@@ -26,7 +26,9 @@ TEST(QtCatalogue, StandardButtonsAndTheFileDialogAreRussian) {
     const struct {
         QMessageBox::StandardButton button;
         const char* caption;
-    } cases[] = {{QMessageBox::Yes, "Да"}, {QMessageBox::No, "Нет"}, {QMessageBox::Cancel, "Отмена"},
+    } cases[] = {{QMessageBox::Yes, "Да"},
+                 {QMessageBox::No, "Нет"},
+                 {QMessageBox::Cancel, "Отмена"},
                  {QMessageBox::Open, "Открыть"}};
     for (const auto& c : cases) EXPECT_EQ(Caption(box.button(c.button)), QString::fromUtf8(c.caption));
 

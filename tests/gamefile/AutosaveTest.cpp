@@ -37,9 +37,7 @@ std::map<QString, QByteArray> FolderFiles(const QString& folder) {
     return files;
 }
 
-bool WriteText(const char* path, const std::string& text) {
-    return static_cast<bool>(std::ofstream(path) << text);
-}
+bool WriteText(const char* path, const std::string& text) { return static_cast<bool>(std::ofstream(path) << text); }
 
 // A mount namespace of our own: directly when privileged, else inside a user
 // namespace that maps us to its root.

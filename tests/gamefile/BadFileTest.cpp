@@ -41,15 +41,9 @@ const Game& PlayedTo(std::size_t stages) {
 }
 
 // A small played game: objects, a site with its ready marker, a marked layer 8.
-const Game& Played() {
-    return PlayedTo(4);
-}
-const Game& Placing() {
-    return PlayedTo(3);
-}  // a site being placed
-const Game& Choosing() {
-    return PlayedTo(5);
-}  // an exit being chosen
+const Game& Played() { return PlayedTo(4); }
+const Game& Placing() { return PlayedTo(3); }   // a site being placed
+const Game& Choosing() { return PlayedTo(5); }  // an exit being chosen
 
 const QByteArray& Saved() {
     static const QByteArray bytes = WriteGameFile(Played());
@@ -71,9 +65,7 @@ TGameObject& Record(Contents& c, int slot) {
     return c.Objects.at(0).Object;
 }
 
-TConnectorCell& ConnectorOf(Contents& c, int col, int row) {
-    return c.Connectors[c.Region().index(col, row)];
-}
+TConnectorCell& ConnectorOf(Contents& c, int col, int row) { return c.Connectors[c.Region().index(col, row)]; }
 
 // A land cell of the map that no object covers.
 TCellPos FreeLand(const Game& g) {
@@ -151,9 +143,9 @@ TEST(BadFileTest, EveryTruncationAndFlippedByteIsRefused) {
 TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
     QByteArray corrupt = Saved();
     corrupt[gamefile::kHeaderSize + 10] = static_cast<char>(corrupt[gamefile::kHeaderSize + 10] ^ 0x55);
-    const quint32 corruptCrc = static_cast<quint32>(
-        crc32(0, reinterpret_cast<const Bytef*>(corrupt.constData() + gamefile::kHeaderSize),
-              static_cast<uInt>(corrupt.size() - 28)));
+    const quint32 corruptCrc =
+        static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(corrupt.constData() + gamefile::kHeaderSize),
+                                   static_cast<uInt>(corrupt.size() - 28)));
     const struct {
         const char* what;
         QByteArray bytes;
@@ -166,7 +158,8 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
         {"version 0", Reheadered<quint16>(8, 0), P::Damaged, "версия формата 0"},
         {"an unknown flag", Reheadered<quint16>(10, 3), P::Damaged, "неизвестные флаги"},
         {"a body past the largest", Reheadered<quint32>(12, gamefile::kMaxBodySize + 1), P::Damaged, "размеры"},
-        {"more than zlib can inflate", Reheadered<quint32>(12, static_cast<quint32>((Saved().size() - 28) * 1033)), P::Damaged, "размеры"},
+        {"more than zlib can inflate", Reheadered<quint32>(12, static_cast<quint32>((Saved().size() - 28) * 1033)),
+         P::Damaged, "размеры"},
         {"a body of another size", Reheadered<quint32>(12, 1000), P::Damaged, "не распаковываются"},
         {"a byte past the body", Saved() + 'x', P::Damaged, "лишние байты"},
         {"deflate data not inflating", Reheadered<quint32>(20, corruptCrc, corrupt), P::Damaged, "не распаковываются"},
@@ -178,7 +171,8 @@ TEST(BadFileTest, ContainersPastTheirLimitsAreRefused) {
 TEST(BadFileTest, AStoredBodyLoadsLikeADeflatedOne) {
     const QByteArray body = gamefile::UnwrapBody(Saved()).body;
     QByteArray file = Saved().left(gamefile::kHeaderSize) + body;
-    const auto crc = static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), static_cast<uInt>(body.size())));
+    const auto crc = static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(body.constData()), static_cast<uInt>(body.size())));
     for (const auto& [offset, value] : {std::pair{16, static_cast<quint32>(body.size())}, std::pair{20, crc}})
         qToBigEndian<quint32>(value, file.data() + offset);
     const LoadedGame stored = ReadGameFile(Reheadered<quint16>(10, 0, file), "stored.tarq");
@@ -241,7 +235,8 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"a current player past the players",
          Altered([](Contents& c) { c.Players = TwoPlayers(), c.CurrentPlayer = 3; }),
          "неверный номер текущего игрока (3)"},
-        {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].PlayerClan = 1; }), "запись игрока 4"},
+        {"a player past their number", Altered([](Contents& c) { c.Players.Table[4].PlayerClan = 1; }),
+         "запись игрока 4"},
         {"sections swapped", Resectioned([](Sections& s) { std::swap(s[3], s[4]); }), "вместо раздела «вид»"},
         {"a longer VIEW", Resectioned([](Sections& s) { s[3].second += 'x'; }), "длина раздела «вид»"},
         {"a grid plane cut short", Resectioned([](Sections& s) { s[1].second.chop(1); }), "раздел «клетки»"},
@@ -309,12 +304,20 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
          }),
          "соединитель клетки (0, 5) не лежит под строением"},
         {"a log entry that does not read", Resectioned([](Sections& s) {
-             s.back().second = QByteArray::fromHex("00000001" "00000000" "00000001" "01C8");
+             s.back().second = QByteArray::fromHex(
+                 "00000001"
+                 "00000000"
+                 "00000001"
+                 "01C8");
          }),
          "запись журнала 1 не читается"},
-        {"a view order in the log", Altered([](Contents& c) { c.Log = {{1, {1, cmd::Zoom{30}}}}; }),
+        {"a view order in the log", Altered([](Contents& c) {
+             c.Log = {{1, {1, cmd::Zoom{30}}}};
+         }),
          "запись журнала 1: это не приказ партии"},
-        {"a logged order of a player past the players", Altered([](Contents& c) { c.Log = {{1, {2, cmd::EndTurn{}}}}; }),
+        {"a logged order of a player past the players", Altered([](Contents& c) {
+             c.Log = {{1, {2, cmd::EndTurn{}}}};
+         }),
          "запись журнала 1: неверный номер игрока (2)"},
         {"a round start past the entries", Altered([](Contents& c) { c.LogRoundStart = 1; }),
          "текущий круг начинается с записи 2, а в журнале их 0"},

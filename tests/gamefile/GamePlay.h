@@ -184,7 +184,8 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"construction in progress", a.SiteBuilder == b.SiteBuilder && a.SiteBuilderCol == b.SiteBuilderCol &&
                                          a.SiteBuilderRow == b.SiteBuilderRow && a.ExitCandidates == b.ExitCandidates &&
                                          a.ExitMarkers == b.ExitMarkers},
-        {"players, their purchases and the types on sale", a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
+        {"players, their purchases and the types on sale",
+         a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
         {"command log", a.Log == b.Log},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };

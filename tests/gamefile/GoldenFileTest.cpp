@@ -19,9 +19,7 @@
 namespace tarq::testing {
 namespace {
 
-QString GoldenFile(int version) {
-    return QStringLiteral(TARQ_GAMEFILE_GOLDEN_DIR "/v%1.tarq").arg(version);
-}
+QString GoldenFile(int version) { return QStringLiteral(TARQ_GAMEFILE_GOLDEN_DIR "/v%1.tarq").arg(version); }
 
 int ObjectsInUse(const Game& g) {
     int n = 0;
@@ -53,7 +51,9 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
         u8 readyLayerOn;
         TMapOverlays overlays;  // version 1 has no switches: all off
         std::size_t logged;
-    } files[] = {{1, 6, 8, 1, {}, 0}, {2, 6, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 0}, {3, 7, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 2}};
+    } files[] = {{1, 6, 8, 1, {}, 0},
+                 {2, 6, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 0},
+                 {3, 7, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 2}};
     ASSERT_EQ(std::size(files), gamefile::kGameFileVersion) << "a golden file for every version";
     std::uint64_t id = 0;
     for (const auto& f : files) {

@@ -29,9 +29,7 @@ int Edgy(Rng& rng, const GameFileContents& c) {
 }
 
 // A random object record of the contents (every save has some).
-TGameObject& AnyObject(Rng& rng, GameFileContents& c) {
-    return c.Objects[rng() % c.Objects.size()].Object;
-}
+TGameObject& AnyObject(Rng& rng, GameFileContents& c) { return c.Objects[rng() % c.Objects.size()].Object; }
 
 template <typename T>
 void Set(T& field, int value) {
@@ -75,7 +73,9 @@ void Mutate(Rng& rng, GameFileContents& c) {
         [&] { c.Players.Table[c.Players.Count].Sectors[rng() % kSectorGrid][rng() % kSectorGrid] = 1; },
         [&] { Set(c.Connectors[rng() % c.Connectors.size()].Present, 1); },
         [&] { Set(c.UseLandingSectors, v); },
-        [&] { c.Log.push_back({c.Turn, {static_cast<u8>(v), cmd::EndTurn{}}}); },
+        [&] {
+            c.Log.push_back({c.Turn, {static_cast<u8>(v), cmd::EndTurn{}}});
+        },
         [&] { c.LogRoundStart = static_cast<std::size_t>(v); },
     };
     changes[rng() % std::size(changes)]();

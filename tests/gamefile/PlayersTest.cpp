@@ -33,9 +33,8 @@ std::vector<TCellPos> LandingPlaces(const Game& g) {
     std::vector<TCellPos> found;
     for (int c = 5; c < g.World.MapWidth - 5 && found.size() < 3; ++c)
         for (int r = 5; r < g.World.MapHeight - 5 && found.size() < 3; ++r) {
-            const bool apart = std::all_of(found.begin(), found.end(), [&](TCellPos p) {
-                return std::abs(p.col - c) + std::abs(p.row - r) >= 30;
-            });
+            const bool apart = std::all_of(found.begin(), found.end(),
+                                           [&](TCellPos p) { return std::abs(p.col - c) + std::abs(p.row - r) >= 30; });
             if (apart && RoomyAt(g, c, r)) found.push_back({static_cast<i16>(c), static_cast<i16>(r)});
         }
     EXPECT_EQ(found.size(), 3u) << "the map has no room for three bases";
@@ -106,7 +105,8 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
         EXPECT_TRUE(JoiningPlayer(g));
         EXPECT_EQ(CurrentPlayerEntry(g).Credits, 150) << "the game's start gold, not what the others left";
         EXPECT_EQ(CurrentPlayerEntry(g).BasePlaced, 0);
-        EXPECT_EQ(CurrentPlayerEntry(g).Purchasable[kGenerator], CataloguePurchasable(kGenerator)) << "no one else's restrictions";
+        EXPECT_EQ(CurrentPlayerEntry(g).Purchasable[kGenerator], CataloguePurchasable(kGenerator))
+            << "no one else's restrictions";
         // The sectors of the players before are taken and stay so.
         for (int before = 0; before < player - 1; ++before) {
             const TCellPos taken = places[static_cast<std::size_t>(before)];

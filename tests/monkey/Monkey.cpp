@@ -28,8 +28,8 @@
 #include "ui/RestrictionsPage.h"
 #include "ui/StartConditionsPage.h"
 #include "ui/UiHelpers.h"
-#include "ui/Widgets.h"
 #include "ui/WelcomePage.h"
+#include "ui/Widgets.h"
 
 namespace tarq::monkey {
 namespace {
@@ -38,20 +38,40 @@ struct Key {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
 };
-const Key kKeys[] = {
-    {Qt::Key_Tab, {}}, {Qt::Key_Backtab, Qt::ShiftModifier}, {Qt::Key_Tab, Qt::ControlModifier},
-    {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_Left, {}}, {Qt::Key_Right, {}},
-    {Qt::Key_Up, {}}, {Qt::Key_Down, {}}, {Qt::Key_Escape, {}}, {Qt::Key_Return, {}},
-    {Qt::Key_Enter, Qt::KeypadModifier}, {Qt::Key_Space, {}}, {Qt::Key_PageUp, {}}, {Qt::Key_PageDown, {}},
-    {Qt::Key_Home, {}}, {Qt::Key_End, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}}, {Qt::Key_7, {}},
-    {Qt::Key_0, {}}, {Qt::Key_X, {}}, {Qt::Key_Minus, {}}, {Qt::Key_Plus, {}}, {Qt::Key_F1, {}},
-    {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
-    {Qt::Key_S, Qt::ControlModifier}, {Qt::Key_O, Qt::ControlModifier},
-    {Qt::Key_N, Qt::AltModifier}};
+const Key kKeys[] = {{Qt::Key_Tab, {}},
+                     {Qt::Key_Backtab, Qt::ShiftModifier},
+                     {Qt::Key_Tab, Qt::ControlModifier},
+                     {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+                     {Qt::Key_Left, {}},
+                     {Qt::Key_Right, {}},
+                     {Qt::Key_Up, {}},
+                     {Qt::Key_Down, {}},
+                     {Qt::Key_Escape, {}},
+                     {Qt::Key_Return, {}},
+                     {Qt::Key_Enter, Qt::KeypadModifier},
+                     {Qt::Key_Space, {}},
+                     {Qt::Key_PageUp, {}},
+                     {Qt::Key_PageDown, {}},
+                     {Qt::Key_Home, {}},
+                     {Qt::Key_End, {}},
+                     {Qt::Key_Backspace, {}},
+                     {Qt::Key_Delete, {}},
+                     {Qt::Key_7, {}},
+                     {Qt::Key_0, {}},
+                     {Qt::Key_X, {}},
+                     {Qt::Key_Minus, {}},
+                     {Qt::Key_Plus, {}},
+                     {Qt::Key_F1, {}},
+                     {Qt::Key_A, Qt::ControlModifier},
+                     {Qt::Key_C, Qt::ControlModifier},
+                     {Qt::Key_V, Qt::ControlModifier},
+                     {Qt::Key_S, Qt::ControlModifier},
+                     {Qt::Key_O, Qt::ControlModifier},
+                     {Qt::Key_N, Qt::AltModifier}};
 // What a player presses in a menu or a dialog.
-const Key kAnswerKeys[] = {{Qt::Key_Up, {}},     {Qt::Key_Down, {}},   {Qt::Key_Left, {}},
-                           {Qt::Key_Right, {}},  {Qt::Key_Return, {}}, {Qt::Key_Escape, {}},
-                           {Qt::Key_Space, {}},  {Qt::Key_Tab, {}},    {Qt::Key_End, {}}};
+const Key kAnswerKeys[] = {{Qt::Key_Up, {}},    {Qt::Key_Down, {}},   {Qt::Key_Left, {}},
+                           {Qt::Key_Right, {}}, {Qt::Key_Return, {}}, {Qt::Key_Escape, {}},
+                           {Qt::Key_Space, {}}, {Qt::Key_Tab, {}},    {Qt::Key_End, {}}};
 
 QWidget* OpenPopupOrModal() {
     if (QWidget* popup = QApplication::activePopupWidget()) return popup;
@@ -242,9 +262,12 @@ std::string Monkey::Generic() {
 // The window manager resizes the window, maximizes it or gives it back its size.
 std::string Monkey::Resize() {
     const int how = R(4);
-    if (how == 0) form_->showMaximized();
-    else if (how == 1) form_->showNormal();
-    else form_->resize(400 + R(900), 300 + R(700));
+    if (how == 0)
+        form_->showMaximized();
+    else if (how == 1)
+        form_->showNormal();
+    else
+        form_->resize(400 + R(900), 300 + R(700));
     const QSize size = form_->size();
     return std::to_string(size.width()) + " x " + std::to_string(size.height());
 }
@@ -401,7 +424,8 @@ std::string Monkey::ClickMap() {
     if (g.CellPixels == 0) {
     } else if (where < 45 && !own.empty()) {
         const bool again = g.SelectedObject > 0 && g.Object(g.SelectedObject).Owner == g.CurrentPlayer;
-        const int slot = again && Chance(50) ? g.SelectedObject : own[static_cast<std::size_t>(R(static_cast<int>(own.size())))];
+        const int slot =
+            again && Chance(50) ? g.SelectedObject : own[static_cast<std::size_t>(R(static_cast<int>(own.size())))];
         const TCellPos cell = g.Object(slot).Cells[1];
         p = CellPoint(cell.col, cell.row);
         what = "object " + std::to_string(slot);
@@ -468,14 +492,14 @@ std::string Monkey::Buy() {
 
 std::string Monkey::PressKey(QWidget* target) {
     const Key key = target ? kAnswerKeys[R(static_cast<int>(std::size(kAnswerKeys)))]
-                               : kKeys[R(static_cast<int>(std::size(kKeys)))];
+                           : kKeys[R(static_cast<int>(std::size(kKeys)))];
     if (!target) {
         // The keyboard goes to the active window's focus widget.
         QWidget* focus = QApplication::focusWidget();
         target = focus ? focus : QApplication::activeWindow() ? QApplication::activeWindow() : form_.get();
     }
-    const std::string done = QKeySequence(QKeyCombination(key.modifiers, key.key)).toString().toStdString() +
-                             " to " + Describe(target);
+    const std::string done =
+        QKeySequence(QKeyCombination(key.modifiers, key.key)).toString().toStdString() + " to " + Describe(target);
     QTest::keyClick(target, key.key, key.modifiers);
     return done;
 }
@@ -515,7 +539,8 @@ std::string Monkey::Tick() {
 std::string Monkey::Answer(QWidget* open) {
     if (auto* menu = qobject_cast<QMenu*>(open)) return AnswerMenu(menu);
     if (auto* files = qobject_cast<QFileDialog*>(open)) return AnswerFileDialog(files);
-    if (auto* box = qobject_cast<QMessageBox*>(open)) return "\"" + box->text().toStdString() + "\", " + AnswerDialog(open);
+    if (auto* box = qobject_cast<QMessageBox*>(open))
+        return "\"" + box->text().toStdString() + "\", " + AnswerDialog(open);
     return AnswerDialog(open);
 }
 

@@ -10,6 +10,7 @@
 // seed and the event number; `tarq_monkey SEED EVENT --trace` replays it,
 // printing every event. --twice plays every seed a second time and requires
 // the same events. Exit status 1 on a fault.
+#include <unistd.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
@@ -22,7 +23,6 @@
 #include <cstdlib>
 #include <deque>
 #include <string>
-#include <unistd.h>
 
 #include "Generator.h"
 #include "Monkey.h"
@@ -40,7 +40,7 @@
 
 namespace {
 
-constexpr int kTraceLength = 30;    // events shown before a fault
+constexpr int kTraceLength = 30;        // events shown before a fault
 constexpr unsigned kHangSeconds = 120;  // one event taking longer is a hang
 
 // Where the monkey is, for the crash and hang reports.
@@ -49,7 +49,8 @@ long g_event = 0;
 
 void ReportWhere() {
     char line[160];
-    const int n = std::snprintf(line, sizeof line, "\nmonkey: fault at seed %llu event %ld; replay: tarq_monkey %llu %ld --trace\n",
+    const int n = std::snprintf(line, sizeof line,
+                                "\nmonkey: fault at seed %llu event %ld; replay: tarq_monkey %llu %ld --trace\n",
                                 g_seed, g_event, g_seed, g_event);
     if (n > 0) (void)!write(2, line, static_cast<std::size_t>(n));
 }
@@ -182,10 +183,14 @@ int main(int argc, char** argv) {
     int seeds = 1;
     bool trace = false, twice = false;
     for (int i = 3; numbers && i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--trace")) trace = true;
-        else if (args[i] == QLatin1String("--twice")) twice = true;
-        else if (args[i] == QLatin1String("--seeds") && i + 1 < args.size()) seeds = args[++i].toInt(&numbers);
-        else numbers = false;
+        if (args[i] == QLatin1String("--trace"))
+            trace = true;
+        else if (args[i] == QLatin1String("--twice"))
+            twice = true;
+        else if (args[i] == QLatin1String("--seeds") && i + 1 < args.size())
+            seeds = args[++i].toInt(&numbers);
+        else
+            numbers = false;
     }
     if (!numbers || events <= 0 || seeds <= 0) {
         std::fprintf(stderr, "usage: %s SEED EVENTS [--seeds N] [--trace] [--twice]\n", argv[0]);

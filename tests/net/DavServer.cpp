@@ -62,19 +62,22 @@ bool DavServer::WriteConfig() {
         return false;
     }
     QString modules;
-    for (const char* m : {"mpm_event", "authn_core", "authn_file", "authz_core", "authz_user", "auth_basic", "dav",
-                          "dav_fs", "alias"})
+    for (const char* m :
+         {"mpm_event", "authn_core", "authn_file", "authz_core", "authz_user", "auth_basic", "dav", "dav_fs", "alias"})
         modules += QStringLiteral("LoadModule %1_module %2/mod_%1.so\n").arg(QLatin1String(m), QLatin1String(kModules));
     const bool root = geteuid() == 0;
-    const QString config = QStringLiteral(
-        "ServerRoot \"%1\"\nServerName localhost\nListen 127.0.0.1:%2\nPidFile %1/run/httpd.pid\n"
-        "ErrorLog %1/error.log\nLogLevel warn\n%3%4"
-        "LogFormat \"%r %>s %I\" bytes\nCustomLog %1/access.log bytes\n"
-        "DavLockDB %1/run/davlock\nDocumentRoot \"%1/dav\"\nAlias /dav \"%1/dav\"\n"
-        "RedirectMatch 507 ^/full\n"
-        "<Directory \"%1/dav\">\n  Dav On\n  AuthType Basic\n  AuthName tarq\n  AuthUserFile %1/users\n"
-        "  Require valid-user\n</Directory>\n")
-        .arg(dir_.path()).arg(port_).arg(root ? QStringLiteral("User nobody\nGroup nogroup\n") : QString(), modules);
+    const QString config =
+        QStringLiteral(
+            "ServerRoot \"%1\"\nServerName localhost\nListen 127.0.0.1:%2\nPidFile %1/run/httpd.pid\n"
+            "ErrorLog %1/error.log\nLogLevel warn\n%3%4"
+            "LogFormat \"%r %>s %I\" bytes\nCustomLog %1/access.log bytes\n"
+            "DavLockDB %1/run/davlock\nDocumentRoot \"%1/dav\"\nAlias /dav \"%1/dav\"\n"
+            "RedirectMatch 507 ^/full\n"
+            "<Directory \"%1/dav\">\n  Dav On\n  AuthType Basic\n  AuthName tarq\n  AuthUserFile %1/users\n"
+            "  Require valid-user\n</Directory>\n")
+            .arg(dir_.path())
+            .arg(port_)
+            .arg(root ? QStringLiteral("User nobody\nGroup nogroup\n") : QString(), modules);
     QFile file(dir_.filePath(QStringLiteral("httpd.conf")));
     return file.open(QIODevice::WriteOnly) && file.write(config.toUtf8()) > 0;
 }
@@ -86,8 +89,8 @@ bool DavServer::Start() {
     }
     if (!dir_.isValid() || !WriteConfig()) return false;
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(QLatin1String(kApache), {QStringLiteral("-f"), dir_.filePath(QStringLiteral("httpd.conf")),
-                                            QStringLiteral("-X")});
+    process_.start(QLatin1String(kApache),
+                   {QStringLiteral("-f"), dir_.filePath(QStringLiteral("httpd.conf")), QStringLiteral("-X")});
     if (!process_.waitForStarted() || !WaitUntilServing()) {
         QFile log(dir_.filePath(QStringLiteral("error.log")));
         log.open(QIODevice::ReadOnly);

@@ -37,7 +37,9 @@ inline bool WaitFor(const std::function<bool()>& done, int ms) {
     if (!done()) loop.exec();
     return done();
 }
-inline void Wait(int ms) { WaitFor([] { return false; }, ms); }
+inline void Wait(int ms) {
+    WaitFor([] { return false; }, ms);
+}
 
 struct NetHome {
     QTemporaryDir data;
@@ -60,8 +62,7 @@ struct NetHome {
         });
         QObject::connect(exchange.get(), &net::TurnExchange::turnSent,
                          [this](const net::TurnPointer& p) { sent.append(p); });
-        QObject::connect(exchange.get(), &net::TurnExchange::problem,
-                         [this](const QString& m) { problems.append(m); });
+        QObject::connect(exchange.get(), &net::TurnExchange::problem, [this](const QString& m) { problems.append(m); });
         QObject::connect(exchange.get(), &net::TurnExchange::turnRefused,
                          [this](const QString& m) { refusals.append(m); });
     }

@@ -138,17 +138,22 @@ TEST_F(NetPlayTest, TwoCommitsAtOnceExactlyOneWins) {
             const QByteArray other = sameName ? WriteGameFile(g) : EndTurnFile(g);
             a.exchange->Send(second, 1, 2);
             b.exchange->Send(other, 1, sameName ? 2 : 3);
-            ASSERT_TRUE(WaitFor([&] { return a.sent.size() + a.refusals.size() + b.sent.size() +
-                                                         b.refusals.size() == 3; }, 10000));
+            ASSERT_TRUE(
+                WaitFor([&] { return a.sent.size() + a.refusals.size() + b.sent.size() + b.refusals.size() == 3; },
+                        10000));
             EXPECT_EQ(a.sent.size() + b.sent.size(), 2) << "the first file, and one of the two";
             NetHome& loser = a.refusals.isEmpty() ? b : a;
             ASSERT_EQ(loser.refusals.size(), 1);
             EXPECT_TRUE(loser.refusals[0].startsWith(QStringLiteral("Ход уже сделал другой игрок: ")))
                 << loser.refusals[0].toStdString();
             EXPECT_FALSE(loser.exchange->Sending());
-            ASSERT_TRUE(WaitFor([&] { return !loser.received.isEmpty() &&
-                                                     loser.received.last() == *(&loser == &a ? b : a).exchange->latest(); },
-                                        5000)) << "the loser gets the winner's turn";
+            ASSERT_TRUE(WaitFor(
+                [&] {
+                    return !loser.received.isEmpty() &&
+                           loser.received.last() == *(&loser == &a ? b : a).exchange->latest();
+                },
+                5000))
+                << "the loser gets the winner's turn";
         }
     }
 }
@@ -226,7 +231,8 @@ TEST_F(NetPlayTest, HalfWrittenTurnIsWaitedFor) {
         Wait(1000);
         EXPECT_TRUE(home.received.isEmpty());
         ASSERT_EQ(home.problems.size(), 1);
-        EXPECT_TRUE(home.problems[0].contains(QStringLiteral("не записан полностью"))) << home.problems[0].toStdString();
+        EXPECT_TRUE(home.problems[0].contains(QStringLiteral("не записан полностью")))
+            << home.problems[0].toStdString();
         QString tag;
         other->Read(pointer.fileName(), {}, [&](const net::Reply& r) { tag = r.tag; });
         ASSERT_TRUE(WaitFor([&] { return !tag.isEmpty(); }, 5000));

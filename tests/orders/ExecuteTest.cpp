@@ -46,7 +46,9 @@ protected:
     }
     Outcome Run(Command c, u8 player = 1) { return Execute(*game, {player, c}); }
 
-    struct Set { int engineer, tank, storage; };
+    struct Set {
+        int engineer, tank, storage;
+    };
     Set own{}, other{};
 };
 
@@ -57,12 +59,24 @@ struct ObjectCase {
 };
 
 const ObjectCase kObjectCases[] = {
-    {"Step", [](int, int t, int) { return cmd::Step{static_cast<i16>(t), 9, 9}; }},
-    {"StartConstruction", [](int e, int, int) { return cmd::StartConstruction{static_cast<i16>(e), kStorage, 1, 20}; }},
+    {"Step",
+     [](int, int t, int) {
+         return cmd::Step{static_cast<i16>(t), 9, 9};
+     }},
+    {"StartConstruction",
+     [](int e, int, int) {
+         return cmd::StartConstruction{static_cast<i16>(e), kStorage, 1, 20};
+     }},
     {"CancelConstruction", [](int e, int, int) { return cmd::CancelConstruction{static_cast<i16>(e)}; }},
     {"DestroyStructure", [](int, int, int s) { return cmd::DestroyStructure{static_cast<i16>(s)}; }},
-    {"TakeOutBuilder", [](int, int, int s) { return cmd::TakeOutBuilder{static_cast<i16>(s), 0}; }},
-    {"OpenMenu", [](int, int t, int) { return cmd::OpenMenu{static_cast<i16>(t), 1}; }},
+    {"TakeOutBuilder",
+     [](int, int, int s) {
+         return cmd::TakeOutBuilder{static_cast<i16>(s), 0};
+     }},
+    {"OpenMenu",
+     [](int, int t, int) {
+         return cmd::OpenMenu{static_cast<i16>(t), 1};
+     }},
 };
 
 // Own objects take orders (where the object can do it); another player's and
@@ -75,8 +89,8 @@ TEST_F(ExecuteTest, OrdersTakeOnlyTheCurrentPlayersOwnObjects) {
             const Set s = whose == 0 ? own : whose == 1 ? other : Set{4000, 4001, 4002};
             const std::uint64_t before = StateHash(*game);
             const Outcome out = Run(c.make(s.engineer, s.tank, s.storage));
-            const bool expected = whose == 0 && std::find(acceptedForOwn.begin(), acceptedForOwn.end(), c.name) !=
-                                                    acceptedForOwn.end();
+            const bool expected =
+                whose == 0 && std::find(acceptedForOwn.begin(), acceptedForOwn.end(), c.name) != acceptedForOwn.end();
             EXPECT_EQ(out.accepted, expected) << c.name << " whose " << whose << " " << out.reason;
             if (!out.accepted) {
                 EXPECT_EQ(StateHash(*game), before) << c.name << " whose " << whose;
@@ -87,8 +101,8 @@ TEST_F(ExecuteTest, OrdersTakeOnlyTheCurrentPlayersOwnObjects) {
 
 // Every match command of a player whose turn it is not is refused with the reason.
 TEST_F(ExecuteTest, MatchCommandsOfAnotherPlayerAreRefused) {
-    const Command commands[] = {cmd::EndTurn{}, cmd::Step{static_cast<i16>(other.tank), 5, 11},
-                                cmd::LandBase{4, 4}, cmd::BuyType{kTank}, cmd::ConfirmSite{}};
+    const Command commands[] = {cmd::EndTurn{}, cmd::Step{static_cast<i16>(other.tank), 5, 11}, cmd::LandBase{4, 4},
+                                cmd::BuyType{kTank}, cmd::ConfirmSite{}};
     for (const Command& c : commands) {
         const std::uint64_t before = StateHash(*game);
         const Outcome out = Run(c, 2);
@@ -146,9 +160,8 @@ TEST_F(ExecuteTest, RefusedOrdersTellWhyAndLeaveNoTrace) {
     const Case cases[] = {
         {"a landing without room for the whole force", Unlanded, cmd::LandBase{5, 5}, "",
          "Войскам не хватает места в ваших секторах"},
-        {"a start with no sector claimed",
-         [](Game& g) { Unlanded(g), g.World.LandingSectors[2][2] = kSectorFree; }, cmd::Join{0},
-         kSectorsRequiredMessage, ""},
+        {"a start with no sector claimed", [](Game& g) { Unlanded(g), g.World.LandingSectors[2][2] = kSectorFree; },
+         cmd::Join{0}, kSectorsRequiredMessage, ""},
         {"a start with more sectors than the share",
          [](Game& g) {
              Unlanded(g);

@@ -52,7 +52,11 @@ TEST_F(LaunchTest, AnimationPeriodsComeFromTheSettingsOrStopTheLaunch) {
     EXPECT_TRUE(ReadAnimPeriods(*game, "10", "18").ok);
     EXPECT_EQ(game->SlowAnimPeriod, 10);
     EXPECT_EQ(game->TwoFrameAnimPeriod, 18);
-    struct Case { const char* sfps2; const char* sfps3; const char* field; };
+    struct Case {
+        const char* sfps2;
+        const char* sfps3;
+        const char* field;
+    };
     const Case cases[] = {{"abc", "5", "SFPS2"}, {"7", "x", "SFPS3"}, {"", "", "SFPS2"}};
     for (const Case& c : cases) {
         const LaunchStep step = ReadAnimPeriods(*game, c.sfps2, c.sfps3);

@@ -107,7 +107,7 @@ TEST_F(ShopTest, DropBuysIntoTheLowestEmptyEntryOrRefusesWithoutChange) {
         {38, 39, -1, false, -1, 39, ""},
         {40, 100, -1, true, 5, 92, "Кредиты: 92"},
         {40, 100, 2, true, 2, 92, "Кредиты: 92"},
-        {39, 100, -1, false, -1, 100, ""},       // unbuyable types are never bought
+        {39, 100, -1, false, -1, 100, ""},  // unbuyable types are never bought
         {-1, 100, -1, false, -1, 100, ""},
     };
     for (const Case& c : cases) {
@@ -186,7 +186,8 @@ TEST_F(ShopTest, CargoSteps) {
         SetUp();
         SCOPED_TRACE(c.what);
         const int slot = c.entry >= 0 ? c.entry : 5;
-        game->PurchaseList(slot) = TPurchase{static_cast<u8>(c.type), static_cast<u8>(c.cargo), static_cast<u8>(c.price)};
+        game->PurchaseList(slot) =
+            TPurchase{static_cast<u8>(c.type), static_cast<u8>(c.cargo), static_cast<u8>(c.price)};
         Credits() = static_cast<i16>(c.credits);
         const CargoStepResult r = SelectCargoCell(*game, c.entry, c.label, c.cell);
         EXPECT_EQ(r.cargoRow, c.cargoRow);

@@ -14,9 +14,10 @@ std::vector<CardRow> Rows(std::initializer_list<std::pair<const char*, const cha
 }
 
 TEST(TypeCardTest, PictureNamesHaveTwoDigits) {
-    const std::pair<int, const char*> cases[] = {
-        {1, "graph\\units\\U01.bmp"}, {9, "graph\\units\\U09.bmp"}, {10, "graph\\units\\U10.bmp"},
-        {67, "graph\\units\\U67.bmp"}};
+    const std::pair<int, const char*> cases[] = {{1, "graph\\units\\U01.bmp"},
+                                                 {9, "graph\\units\\U09.bmp"},
+                                                 {10, "graph\\units\\U10.bmp"},
+                                                 {67, "graph\\units\\U67.bmp"}};
     for (const auto& [type, name] : cases) EXPECT_EQ(TypeCardPicture(type), name);
 }
 
@@ -39,8 +40,15 @@ TEST(TypeCardTest, RowsFromTreeAndList) {
         {"constructor from the list", 1, CardSource::List, 2,
          Rows({{"Броня", "6"}, {"Хиты", "24"}, {"Обзор", "3"}, {"Скорость", "6"}, {"Стоимость", "32"}})},
         {"tank from the tree", 3, CardSource::Tree, 3,
-         Rows({{"Атака", "16"}, {"Выстрелов/ход", "2"}, {"Дальнобойность", "4"}, {"Боезапас", "14"},
-               {"Броня", "10"}, {"Хиты", "24"}, {"Обзор", "4"}, {"Скорость", "6"}, {"Стоимость", "12"}})},
+         Rows({{"Атака", "16"},
+               {"Выстрелов/ход", "2"},
+               {"Дальнобойность", "4"},
+               {"Боезапас", "14"},
+               {"Броня", "10"},
+               {"Хиты", "24"},
+               {"Обзор", "4"},
+               {"Скорость", "6"},
+               {"Стоимость", "12"}})},
         {"generator from the list: no cargo", 40, CardSource::List, 1, {}},
     };
     cases[1].rows.push_back(cargo("60/60"));

@@ -50,7 +50,8 @@ TEST_F(SheetContentTest, EverySpriteTablePictureIsAVisibleWholePattern) {
             ASSERT_LT(s.Spr, count) << "entry " << e << " in " << layout->file;
             const QImage pattern = PatternOf(f, s.Spr);
             const int visible = VisiblePixels(pattern, kKeyColour);
-            EXPECT_GT(visible, pattern.width() * pattern.height() / 40) << "entry " << e << " " << layout->file << ":" << s.Spr;
+            EXPECT_GT(visible, pattern.width() * pattern.height() / 40)
+                << "entry " << e << " " << layout->file << ":" << s.Spr;
         }
     }
 }

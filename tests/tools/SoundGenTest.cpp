@@ -3,11 +3,11 @@
 // the same bytes on every run; the listing reports what is missing.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "Output.h"
 #include "audio/SoundSet.h"

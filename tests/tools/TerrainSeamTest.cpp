@@ -32,7 +32,8 @@ EdgeDiff CompareLines(const QImage& a, int lineA, const QImage& b, int lineB, bo
     for (int i = 0; i < 64; ++i) {
         const QRgb p = horizontal ? a.pixel(lineA, i) : a.pixel(i, lineA);
         const QRgb q = horizontal ? b.pixel(lineB, i) : b.pixel(i, lineB);
-        const int m = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        const int m =
+            std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
         d.mean += m / 64.0;
         d.large += m > 64;
     }
@@ -64,7 +65,8 @@ TEST(TerrainSeamTest, PlainTilesAndVariantsJoinInEveryDirection) {
                 for (int b : *group)
                     for (bool horizontal : {true, false})
                         ExpectSeamless(TileOf(kind, a), TileOf(kind, b), horizontal,
-                                       "kind " + std::to_string(kind) + ": " + std::to_string(a) + " | " + std::to_string(b));
+                                       "kind " + std::to_string(kind) + ": " + std::to_string(a) + " | " +
+                                           std::to_string(b));
 }
 
 bool IsWater(int code) { return code == 1 || (code >= 54 && code <= 59); }
@@ -124,7 +126,8 @@ TEST(TerrainSeamTest, CoastTilesOfGeneratedMapsJoinTheirNeighbours) {
                         for (int kind : {0, 3})
                             ExpectSeamless(TileOf(kind, a), TileOf(kind, b), horizontal,
                                            "seed " + std::to_string(seed) + " at " + std::to_string(c) + "," +
-                                               std::to_string(r) + ": " + std::to_string(a) + " | " + std::to_string(b));
+                                               std::to_string(r) + ": " + std::to_string(a) + " | " +
+                                               std::to_string(b));
                     }
         }
     ASSERT_GT(shoreEdges, 1000);
@@ -150,14 +153,16 @@ TEST(TerrainSeamTest, ObstacleTilesJoinTheirFootprintAndTheGround) {
                     for (bool horizontal : {true, false}) {
                         const int dc = horizontal ? 1 : 0, dr = horizontal ? 0 : 1;
                         const QImage a = TileOf(kind, t.code);
-                        const std::string what = "kind " + std::to_string(kind) + ": " + std::to_string(t.code) + (horizontal ? " right" : " down");
+                        const std::string what = "kind " + std::to_string(kind) + ": " + std::to_string(t.code) +
+                                                 (horizontal ? " right" : " down");
                         if (const tarq::ObstacleTile* n = TileAt(k, t.dc + dc, t.dr + dr)) {
                             ExpectSeamless(a, TileOf(kind, n->code), horizontal, what + " of footprint");
                             ++joined;
                         } else {
                             ExpectSeamless(a, land, horizontal, what + " to open ground");
                         }
-                        if (!TileAt(k, t.dc - dc, t.dr - dr)) ExpectSeamless(land, a, horizontal, what + " from open ground");
+                        if (!TileAt(k, t.dc - dc, t.dr - dr))
+                            ExpectSeamless(land, a, horizontal, what + " from open ground");
                     }
     }
     EXPECT_GT(joined, 200);

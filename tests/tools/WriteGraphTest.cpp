@@ -2,10 +2,10 @@
 // a change clears the game's cache of pictures composed from the old sheets.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QImage>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "GraphFixture.h"
 
@@ -31,14 +31,16 @@ TEST_F(WriteGraphTest, FilesReadBackAsDrawn) {
     for (const OutputFile& f : TheGraph().files) {
         QImage back(QString::fromStdString((dir / f.name).string()));
         ASSERT_FALSE(back.isNull()) << f.name;
-        EXPECT_TRUE(back.convertToFormat(QImage::Format_RGB32) == f.image.convertToFormat(QImage::Format_RGB32)) << f.name;
+        EXPECT_TRUE(back.convertToFormat(QImage::Format_RGB32) == f.image.convertToFormat(QImage::Format_RGB32))
+            << f.name;
     }
 }
 
 TEST_F(WriteGraphTest, ChangedSheetsClearTheComposedCacheOnly) {
     ASSERT_EQ(WriteGraph(TheGraph(), dir), "");
     fs::create_directories(dir / "tempgraph");
-    for (const char* name : {"Gs00.bmp", "GS01.bmp", "gs02.bmp", "minim0.bmp", "constcompl.bmp"}) Touch(dir / "tempgraph" / name);
+    for (const char* name : {"Gs00.bmp", "GS01.bmp", "gs02.bmp", "minim0.bmp", "constcompl.bmp"})
+        Touch(dir / "tempgraph" / name);
 
     ASSERT_EQ(WriteGraph(TheGraph(), dir), "");  // nothing changed: the cache stays
     EXPECT_TRUE(fs::exists(dir / "tempgraph" / "Gs00.bmp"));

@@ -61,10 +61,29 @@ TEST(SealedKey, RefusesDamagedOrForeignFilesWithTheirCause) {
         {"a byte added", plain, [](Bytes& f) { f.push_back(0); }, KeyRefusal::Checksum},
         {"key byte flipped", plain, [](Bytes& f) { f[30] ^= 4; }, KeyRefusal::Checksum},
         {"box byte flipped", sealed, [](Bytes& f) { f[f.size() - 40] ^= 4; }, KeyRefusal::Checksum},
-        {"unknown kind", plain, [](Bytes& f) { f[kKindAt] = 7; Rechecksum(f); }, KeyRefusal::BadContents},
-        {"plain key's halves disagree", plain, [](Bytes& f) { f[60] ^= 1; Rechecksum(f); }, KeyRefusal::BadContents},
-        {"ruinous cost", sealed, [](Bytes& f) { f[kKindAt + 1] = 0x7F; Rechecksum(f); }, KeyRefusal::BadContents},
-        {"sealed box changed", sealed, [](Bytes& f) { f[f.size() - 40] ^= 4; Rechecksum(f); },
+        {"unknown kind", plain,
+         [](Bytes& f) {
+             f[kKindAt] = 7;
+             Rechecksum(f);
+         },
+         KeyRefusal::BadContents},
+        {"plain key's halves disagree", plain,
+         [](Bytes& f) {
+             f[60] ^= 1;
+             Rechecksum(f);
+         },
+         KeyRefusal::BadContents},
+        {"ruinous cost", sealed,
+         [](Bytes& f) {
+             f[kKindAt + 1] = 0x7F;
+             Rechecksum(f);
+         },
+         KeyRefusal::BadContents},
+        {"sealed box changed", sealed,
+         [](Bytes& f) {
+             f[f.size() - 40] ^= 4;
+             Rechecksum(f);
+         },
          KeyRefusal::WrongPassword},
     };
     for (const Case& c : cases) {

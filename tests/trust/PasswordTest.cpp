@@ -30,10 +30,8 @@ TEST(Password, RecordOfRefusedCostOpensWithNothing) {
     const std::optional<PasswordRecord> record = HashPassword("x");
     ASSERT_TRUE(record);
     const std::pair<std::uint32_t, std::uint32_t> costs[] = {
-        {0, kPasswordMemLimitKiB},
-        {kMaxPasswordOpsLimit + 1, kPasswordMemLimitKiB},
-        {kPasswordOpsLimit, 1},
-        {kPasswordOpsLimit, kMaxPasswordMemLimitKiB + 1},
+        {0, kPasswordMemLimitKiB},        {kMaxPasswordOpsLimit + 1, kPasswordMemLimitKiB},
+        {kPasswordOpsLimit, 1},           {kPasswordOpsLimit, kMaxPasswordMemLimitKiB + 1},
         {kPasswordOpsLimit, 0xFFFFFFFFu},
     };
     for (const auto& [ops, mem] : costs) {

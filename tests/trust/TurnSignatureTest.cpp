@@ -52,7 +52,8 @@ TEST(TurnSignature, CoversEveryField) {
     const Case cases[] = {
         {"nothing", [](auto&, auto&, auto&) {}},
         {"game id", [](auto& game, auto&, auto&) { game ^= 1; }},
-        {"player", [](auto&, auto& t, auto& orders) {
+        {"player",
+         [](auto&, auto& t, auto& orders) {
              t.player = 3;
              for (Order& o : orders) o.player = 3;
          }},
@@ -61,10 +62,16 @@ TEST(TurnSignature, CoversEveryField) {
         {"hash after", [](auto&, auto& t, auto&) { t.stateHashAfter ^= 1; }},
         {"signature", [](auto&, auto& t, auto&) { t.signature[63] ^= 1; }},
         {"an order's field", [](auto&, auto&, auto& orders) { std::get<cmd::Step>(orders[2].command).col = 12; }},
-        {"an order's kind", [](auto&, auto&, auto& orders) { orders[0].command = cmd::MoveSite{10, 11}; }},
+        {"an order's kind",
+         [](auto&, auto&, auto& orders) {
+             orders[0].command = cmd::MoveSite{10, 11};
+         }},
         {"orders swapped", [](auto&, auto&, auto& orders) { std::swap(orders[0], orders[2]); }},
         {"an order dropped", [](auto&, auto&, auto& orders) { orders.erase(orders.begin() + 1); }},
-        {"an order added", [](auto&, auto&, auto& orders) { orders.insert(orders.begin(), {2, cmd::Step{5, 9, 9}}); }},
+        {"an order added",
+         [](auto&, auto&, auto& orders) {
+             orders.insert(orders.begin(), {2, cmd::Step{5, 9, 9}});
+         }},
         {"no orders", [](auto&, auto&, auto& orders) { orders.clear(); }},
     };
     for (const Case& c : cases) {

@@ -87,7 +87,9 @@ TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
     // Each option carries its order: the engineer builds type 40 in those turns with that material.
     QList<Order> orders;
     for (const QAction* option : generator->menu()->actions()) orders << option->data().value<Order>();
-    const auto build = [](u8 turns, u8 material) { return Order{1, cmd::StartConstruction{kEngineerSlot, 40, turns, material}}; };
+    const auto build = [](u8 turns, u8 material) {
+        return Order{1, cmd::StartConstruction{kEngineerSlot, 40, turns, material}};
+    };
     EXPECT_EQ(orders, (QList<Order>{build(4, 8), build(2, 16), build(1, 24)}));
     // Reopening rebuilds the menu instead of adding to it.
     const auto submenus = form->mapPage()->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size();

@@ -27,7 +27,9 @@ struct Seen {
 };
 
 // The first visible cell of a view centred on `centre`, as the next frame holds it.
-int FirstFor(int centre, int visible, int mapSize) { return std::clamp(centre - visible / 2, 1, std::max(1, mapSize - visible)); }
+int FirstFor(int centre, int visible, int mapSize) {
+    return std::clamp(centre - visible / 2, 1, std::max(1, mapSize - visible));
+}
 
 // The expected view moved by whole cells within the map, its centre following.
 void ExpectScrolled(Seen& s, const Game& g, int dcol, int drow) {
@@ -44,7 +46,6 @@ void ExpectCentredOn(Seen& s, const Game& g, int slot) {
     s.firstRow = FirstFor(at.row, g.VisibleRows, g.World.MapHeight);
 }
 
-
 class KeysTest : public MapWindowTest {
 protected:
     void SetUp() override {
@@ -56,8 +57,14 @@ protected:
     Seen Look() {
         const Game& g = game();
         const TViewSettings& v = g.ViewSettings;
-        return {v.FirstCol,      v.FirstRow,     v.ViewCenterCol, v.ViewCenterRow,
-                v.Scale,         g.MoveArmed,    g.SelectedObject, g.Object(kEngineerSlot).MovesLeft,
+        return {v.FirstCol,
+                v.FirstRow,
+                v.ViewCenterCol,
+                v.ViewCenterRow,
+                v.Scale,
+                g.MoveArmed,
+                g.SelectedObject,
+                g.Object(kEngineerSlot).MovesLeft,
                 form->mapPage()->PMenu->isVisible()};
     }
     void Press(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(form->mapPage()->DXDraw, key, mods); }
@@ -81,32 +88,55 @@ TEST_F(KeysTest, EachKeyMakesItsChangeAndNoOther) {
          [](Seen& s, const Game& g) { ExpectScrolled(s, g, g.VisibleCols, 0); }},
         {"shift up", Qt::Key_Up, Qt::ShiftModifier, none,
          [](Seen& s, const Game& g) { ExpectScrolled(s, g, 0, -g.VisibleRows); }},
-        {"plus", Qt::Key_Plus, {}, none,
-         [](Seen& s, const Game& g) { s.scale += 2, s.firstCol = s.centreCol - g.VisibleCols / 2,
-                                      s.firstRow = s.centreRow - g.VisibleRows / 2; }},
+        {"plus",
+         Qt::Key_Plus,
+         {},
+         none,
+         [](Seen& s, const Game& g) {
+             s.scale += 2, s.firstCol = s.centreCol - g.VisibleCols / 2, s.firstRow = s.centreRow - g.VisibleRows / 2;
+         }},
         {"keypad minus", Qt::Key_Minus, Qt::KeypadModifier, none,
-         [](Seen& s, const Game& g) { s.scale -= 2, s.firstCol = s.centreCol - g.VisibleCols / 2,
-                                      s.firstRow = s.centreRow - g.VisibleRows / 2; }},
-        {"enter ends the turn", Qt::Key_Return, {}, [](Game& g, MapPage&) { g.Object(kEngineerSlot).MovesLeft = 0; },
+         [](Seen& s, const Game& g) {
+             s.scale -= 2, s.firstCol = s.centreCol - g.VisibleCols / 2, s.firstRow = s.centreRow - g.VisibleRows / 2;
+         }},
+        {"enter ends the turn",
+         Qt::Key_Return,
+         {},
+         [](Game& g, MapPage&) { g.Object(kEngineerSlot).MovesLeft = 0; },
          [](Seen& s, const Game& g) { s.engineerMoves = g.Object(kEngineerSlot).Stats.Speed; }},
         {"keypad enter while END TURN is off", Qt::Key_Enter, Qt::KeypadModifier,
          [](Game& g, MapPage& page) { g.Object(kEngineerSlot).MovesLeft = 0, page.ENDTURN->setEnabled(false); },
          [](Seen&, const Game&) {}},
-        {"escape disarms", Qt::Key_Escape, {}, [](Game& g, MapPage&) { g.MoveArmed = 1; },
+        {"escape disarms",
+         Qt::Key_Escape,
+         {},
+         [](Game& g, MapPage&) { g.MoveArmed = 1; },
          [](Seen& s, const Game&) { s.moveArmed = 0; }},
-        {"space opens the menu", Qt::Key_Space, {},
+        {"space opens the menu",
+         Qt::Key_Space,
+         {},
          [](Game& g, MapPage&) {
              g.SelectedObject = kEngineerSlot;
              CentreViewOn(g, g.Object(kEngineerSlot).Cells[1].col, g.Object(kEngineerSlot).Cells[1].row);
          },
          [](Seen& s, const Game&) { s.menu = true; }},
-        {"space on a selection off the surface centres on it", Qt::Key_Space, {},
+        {"space on a selection off the surface centres on it",
+         Qt::Key_Space,
+         {},
          [](Game& g, MapPage&) { g.SelectedObject = kEngineerSlot; },
          [](Seen& s, const Game& g) { s.menu = true, ExpectCentredOn(s, g, kEngineerSlot); }},
-        {"space without a selection", Qt::Key_Space, {}, [](Game& g, MapPage&) { g.SelectedObject = 0; },
+        {"space without a selection",
+         Qt::Key_Space,
+         {},
+         [](Game& g, MapPage&) { g.SelectedObject = 0; },
          [](Seen&, const Game&) {}},
-        {"tab", Qt::Key_Tab, {}, [](Game& g, MapPage&) { g.SelectedObject = 0; },
-         [](Seen& s, const Game& g) { s.selected = kConstructorSlot, s.moveArmed = 1, ExpectCentredOn(s, g, kConstructorSlot); }},
+        {"tab",
+         Qt::Key_Tab,
+         {},
+         [](Game& g, MapPage&) { g.SelectedObject = 0; },
+         [](Seen& s, const Game& g) {
+             s.selected = kConstructorSlot, s.moveArmed = 1, ExpectCentredOn(s, g, kConstructorSlot);
+         }},
         {"ctrl+right is no key of the map", Qt::Key_Right, Qt::ControlModifier, none, [](Seen&, const Game&) {}},
     };
     for (const Case& c : cases) {
@@ -137,7 +167,8 @@ TEST_F(KeysTest, TabGoesRoundTheUnitsThatCanMoveByNumber) {
     const struct {
         Qt::KeyboardModifiers mods;
         int selected;
-    } steps[] = {{{}, kEngineerSlot}, {{}, 7}, {{}, kEngineerSlot}, {Qt::ShiftModifier, 7}, {Qt::ShiftModifier, kEngineerSlot}};
+    } steps[] = {
+        {{}, kEngineerSlot}, {{}, 7}, {{}, kEngineerSlot}, {Qt::ShiftModifier, 7}, {Qt::ShiftModifier, kEngineerSlot}};
     g.SelectedObject = 0;
     for (const auto& step : steps) {
         Press(step.mods ? Qt::Key_Backtab : Qt::Key_Tab, step.mods);
@@ -158,22 +189,26 @@ TEST_F(KeysTest, NoKeyActsWhileAMenuADialogOrATextFieldHasIt) {
         QWidget* (*open)(TMainForm&);  // what has the key
     };
     const Case cases[] = {
-        {"command menu", [](TMainForm& f) -> QWidget* {
+        {"command menu",
+         [](TMainForm& f) -> QWidget* {
              f.game().SelectedObject = kEngineerSlot;
              f.mapPage()->OpenSelectionMenu();
              return f.mapPage()->PMenu;
          }},
-        {"keys card", [](TMainForm& f) -> QWidget* {
+        {"keys card",
+         [](TMainForm& f) -> QWidget* {
              f.ShowKeysCard();
              return f.keysCard();
          }},
-        {"modal dialog over the map", [](TMainForm& f) -> QWidget* {
+        {"modal dialog over the map",
+         [](TMainForm& f) -> QWidget* {
              auto* box = new QDialog(&f);
              box->setAttribute(Qt::WA_DeleteOnClose);
              box->open();
              return f.mapPage()->DXDraw;
          }},
-        {"settings field", [](TMainForm& f) -> QWidget* {
+        {"settings field",
+         [](TMainForm& f) -> QWidget* {
              f.PageControl1->setCurrentIndex(3);
              f.settingsPage()->SFPS2->setFocus();
              return f.settingsPage()->SFPS2;

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTabWidget>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -53,8 +53,9 @@ TEST_F(LaunchTest, WithoutAMapItGeneratesSilentlyAndOpensTheMapPage) {
     const Game& g = form->game();
     EXPECT_TRUE(Launched());
     EXPECT_EQ(g.World.MapWidth, 50);
-    EXPECT_EQ(g.MapGenerated, 0);                 // that generation does not count as the page's
-    EXPECT_TRUE(form->newGamePage()->startConditions()->Image3->image().width() != 50);  // and draws no preview (the palette replaced it)
+    EXPECT_EQ(g.MapGenerated, 0);  // that generation does not count as the page's
+    EXPECT_TRUE(form->newGamePage()->startConditions()->Image3->image().width() !=
+                50);  // and draws no preview (the palette replaced it)
     EXPECT_EQ(form->mapPage()->Panel1->width(), 200);
     EXPECT_EQ(form->mapPage()->Panel5->height(), 18);
     EXPECT_TRUE(form->mapPage()->DXTimer->isActive());
@@ -104,8 +105,7 @@ TEST_F(LaunchTest, ANonIntegerSettingStopsTheLaunchNamingTheField) {
     form->settingsPage()->SFPS3->setText(QStringLiteral("быстро"));
     form->newGamePage()->LaunchTARQ->click();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("SFPS3")) ||
-                messages[0].contains(QStringLiteral("двухкадровой")))
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("SFPS3")) || messages[0].contains(QStringLiteral("двухкадровой")))
         << messages[0].toStdString();
     EXPECT_EQ(weights, QList({MessageWeight::Warning}));
     EXPECT_FALSE(Launched());

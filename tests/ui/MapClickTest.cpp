@@ -4,8 +4,8 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>

@@ -8,8 +8,8 @@
 #include <QSpinBox>
 
 #include "MapWindowFixture.h"
-#include "gamefile/GameFile.h"
 #include "control/EndTurn.h"
+#include "gamefile/GameFile.h"
 #include "ui/HandoverScreen.h"
 #include "ui/NetPlay.h"
 #include "ui/NewGamePage.h"
@@ -41,13 +41,15 @@ TEST_F(MapWindowTest, NetworkGameGoesToItsPlaceAndComesBack) {
     form->mapPage()->ENDTURN->click();
     HandoverScreen* handover = form->handoverScreen();
     ASSERT_TRUE(handover->isVisible());
-    EXPECT_TRUE(handover->Hint->text().startsWith(QStringLiteral("Ход отправлен в «"))) << handover->Hint->text().toStdString();
+    EXPECT_TRUE(handover->Hint->text().startsWith(QStringLiteral("Ход отправлен в «")))
+        << handover->Hint->text().toStdString();
     QTest::mouseClick(handover, Qt::LeftButton);
     EXPECT_EQ(form->PageControl1->currentIndex(), kPageWelcome) << "player 2 plays on another machine";
     EXPECT_FALSE(form->PageControl1->isTabVisible(kPageMap));
     QTreeWidget* list = form->welcomePage()->NetGames;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 1 &&
-                                             list->topLevelItem(0)->text(1) == QStringLiteral("ход 1: игрок 2"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return list->topLevelItemCount() == 1 && list->topLevelItem(0)->text(1) == QStringLiteral("ход 1: игрок 2");
+    }));
 
     // Player 2's machine takes the turn, ends it and puts it back.
     place.seat = 2;
@@ -64,7 +66,8 @@ TEST_F(MapWindowTest, NetworkGameGoesToItsPlaceAndComesBack) {
     EndTurn(*theirs.game);
     other.Send(WriteGameFile(*theirs.game), theirs.game->Turn, 1);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItem(0)->text(1) == QStringLiteral("ход 2: ваш ход"); }, 8000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return list->topLevelItem(0)->text(1) == QStringLiteral("ход 2: ваш ход"); }, 8000));
     EXPECT_TRUE(form->windowTitle().startsWith(QStringLiteral("Ваш ход!")));
     ASSERT_TRUE(form->OpenNetGame(place.gameId));
     EXPECT_FALSE(form->windowTitle().startsWith(QStringLiteral("Ваш ход!")));

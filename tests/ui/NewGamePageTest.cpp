@@ -49,7 +49,8 @@ TEST_F(NewGamePageTest, PressesToggleSectorsEvenBeforeAnyMap) {
     EXPECT_EQ(form->newGamePage()->startConditions()->Image2->image().pixel(16 * 1 + 8, 16 * 2 + 8), qRgb(0, 0, 128));
     form->newGamePage()->startConditions()->Image2MouseDown(Qt::RightButton, 31, 47);  // same sector, any button
     EXPECT_EQ(g.World.LandingSectors[1][2], 0);
-    EXPECT_NE(form->newGamePage()->startConditions()->Image2->image().pixel(16 * 1 + 8, 16 * 2 + 8), qRgb(0, 0, 128));  // the press redraws
+    EXPECT_NE(form->newGamePage()->startConditions()->Image2->image().pixel(16 * 1 + 8, 16 * 2 + 8),
+              qRgb(0, 0, 128));  // the press redraws
     g.World.LandingSectors[4][4] = 2;
     form->newGamePage()->startConditions()->Image2MouseDown(Qt::LeftButton, 70, 70);
     EXPECT_EQ(g.World.LandingSectors[4][4], 2);

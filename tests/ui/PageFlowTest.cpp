@@ -1,12 +1,12 @@
 // Moving between pages, the application's activation, and the settings page handlers.
 #include <QCheckBox>
 #include <QLabel>
-#include "ui/Widgets.h"
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest/QTest>
+#include "ui/Widgets.h"
 
 #include "WindowFixture.h"
 
@@ -136,8 +136,10 @@ namespace {
 TEST_F(PageFlowTest, OverlayButtonsSitInThreeRowsFromTheBottomOfTheirPanel) {
     form->show();
     form->mapPage()->PageControl1Resize();
-    const QRect b7 = form->mapPage()->Button7->geometry(), b8 = form->mapPage()->Button8->geometry(), b9 = form->mapPage()->Button9->geometry();
-    const QRect b4 = form->mapPage()->Button4->geometry(), b1 = form->mapPage()->Button1->geometry(), b11 = form->mapPage()->Button11->geometry();
+    const QRect b7 = form->mapPage()->Button7->geometry(), b8 = form->mapPage()->Button8->geometry(),
+                b9 = form->mapPage()->Button9->geometry();
+    const QRect b4 = form->mapPage()->Button4->geometry(), b1 = form->mapPage()->Button1->geometry(),
+                b11 = form->mapPage()->Button11->geometry();
     EXPECT_EQ(b7.left(), 1);
     EXPECT_EQ(b7.top() + b7.height(), form->mapPage()->Panel3->height());
     EXPECT_EQ(b8.left(), b7.left() + b7.width());

@@ -34,7 +34,8 @@ protected:
                         const QWidget* shown = w;  // or the outermost scroll area holding it
                         for (QWidget* p = w->parentWidget(); p != page; p = p->parentWidget())
                             if (qobject_cast<QAbstractScrollArea*>(p)) shown = p;
-                        if (w->isVisible() && !page->rect().contains(QRect(shown->mapTo(page, QPoint()), shown->size())))
+                        if (w->isVisible() &&
+                            !page->rect().contains(QRect(shown->mapTo(page, QPoint()), shown->size())))
                             cut << page->objectName() + "/" + w->objectName() + ":" + w->metaObject()->className();
                     }
                 }

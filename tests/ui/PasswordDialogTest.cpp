@@ -55,7 +55,8 @@ TEST(PasswordDialog, AskWaitsAfterAWrongPassword) {
     dialog.show();
     Type(dialog.Current, QStringLiteral("неверный"));
     QTest::keyClick(dialog.Current, Qt::Key_Return);
-    EXPECT_TRUE(dialog.Message->text().startsWith(QStringLiteral("Неверный пароль"))) << dialog.Message->text().toStdString();
+    EXPECT_TRUE(dialog.Message->text().startsWith(QStringLiteral("Неверный пароль")))
+        << dialog.Message->text().toStdString();
     EXPECT_FALSE(dialog.Ok->isEnabled());
     EXPECT_FALSE(dialog.Current->isEnabled());
     QTest::keyClick(dialog.Current, Qt::Key_Return);

@@ -36,13 +36,15 @@ protected:
     }
 
     void ChooseGold(int item) {
-        const QList<QRadioButton*> buttons = form->newGamePage()->restrictions()->Sstartmoney->findChildren<QRadioButton*>();
+        const QList<QRadioButton*> buttons =
+            form->newGamePage()->restrictions()->Sstartmoney->findChildren<QRadioButton*>();
         buttons.at(item)->click();
     }
 
     QStringList ListLines() const {
         QStringList lines;
-        for (int i = 0; i < form->newGamePage()->purchases()->ListBox1->count(); ++i) lines << form->newGamePage()->purchases()->ListBox1->item(i)->text();
+        for (int i = 0; i < form->newGamePage()->purchases()->ListBox1->count(); ++i)
+            lines << form->newGamePage()->purchases()->ListBox1->item(i)->text();
         return lines;
     }
 
@@ -59,7 +61,8 @@ protected:
     // the decision while over the list, then the drop once it was accepted.
     void DragOntoList(QTreeWidgetItem* node) {
         form->newGamePage()->purchases()->TreeView1->setCurrentItem(node);
-        if (form->newGamePage()->purchases()->ListBox1DragOver(form->newGamePage()->purchases()->TreeView1)) form->newGamePage()->purchases()->ListBox1DragDrop(form->newGamePage()->purchases()->TreeView1);
+        if (form->newGamePage()->purchases()->ListBox1DragOver(form->newGamePage()->purchases()->TreeView1))
+            form->newGamePage()->purchases()->ListBox1DragDrop(form->newGamePage()->purchases()->TreeView1);
     }
 
     // A drag by the mouse through the platform's own drag loop: press on the
@@ -104,16 +107,23 @@ protected:
     }
 
     bool Red(const QWidget* w) const { return w->palette().color(QPalette::Base) == kRed; }
-    bool LabelRed() const { return form->newGamePage()->purchases()->StaticText7->palette().color(QPalette::Window) == kRed; }
+    bool LabelRed() const {
+        return form->newGamePage()->purchases()->StaticText7->palette().color(QPalette::Window) == kRed;
+    }
 
     QStringList GridRow(int row) const {
         QStringList cells;
-        for (int c = 0; c < 5; ++c) cells << (form->newGamePage()->purchases()->Str->item(row, c) ? form->newGamePage()->purchases()->Str->item(row, c)->text() : QString());
+        for (int c = 0; c < 5; ++c)
+            cells << (form->newGamePage()->purchases()->Str->item(row, c)
+                          ? form->newGamePage()->purchases()->Str->item(row, c)->text()
+                          : QString());
         return cells;
     }
     int GridRowOf(const QString& label) const {
         for (int r = 0; r < form->newGamePage()->purchases()->Str->rowCount(); ++r)
-            if (form->newGamePage()->purchases()->Str->item(r, 0) && form->newGamePage()->purchases()->Str->item(r, 0)->text() == label) return r;
+            if (form->newGamePage()->purchases()->Str->item(r, 0) &&
+                form->newGamePage()->purchases()->Str->item(r, 0)->text() == label)
+                return r;
         return -1;
     }
 
@@ -234,7 +244,8 @@ TEST_F(PurchasePageTest, CardFromTheTreeWithItsPicture) {
     WriteBitmap("graph/units/U03.bmp", Bitmap(40, 30, 0xFF00FF00u));
     form->newGamePage()->purchases()->TreeView1->setCurrentItem(Node(3));
     form->newGamePage()->purchases()->TreeView1->scrollToItem(Node(3));
-    QTest::mouseClick(form->newGamePage()->purchases()->TreeView1->viewport(), Qt::LeftButton, {}, form->newGamePage()->purchases()->TreeView1->visualItemRect(Node(3)).center());
+    QTest::mouseClick(form->newGamePage()->purchases()->TreeView1->viewport(), Qt::LeftButton, {},
+                      form->newGamePage()->purchases()->TreeView1->visualItemRect(Node(3)).center());
     EXPECT_FALSE(form->newGamePage()->Image5->isHidden());
     EXPECT_EQ(form->newGamePage()->Image5->size(), QSize(40, 30));
     EXPECT_EQ(form->newGamePage()->Image5->image().pixel(5, 5), qRgb(0, 255, 0));
@@ -250,7 +261,10 @@ TEST_F(PurchasePageTest, CardFromTheTreeWithItsPicture) {
     EXPECT_EQ(GridRow(8), QStringList({QStringLiteral("Стоимость"), QStringLiteral("12"), "", "", ""}));
     // A heading shows nothing new; a type without a picture shows its card without one.
     QTest::mouseClick(form->newGamePage()->purchases()->TreeView1->viewport(), Qt::LeftButton, {},
-                      form->newGamePage()->purchases()->TreeView1->visualItemRect(form->newGamePage()->purchases()->TreeView1->topLevelItem(0)).center());
+                      form->newGamePage()
+                          ->purchases()
+                          ->TreeView1->visualItemRect(form->newGamePage()->purchases()->TreeView1->topLevelItem(0))
+                          .center());
     EXPECT_EQ(form->newGamePage()->StaticText6->text(), QStringLiteral("Танк"));
     WriteBitmap("graph/units/U02.bmp", Bitmap(1, 1, 0));
     std::filesystem::resize_file(dir / "graph/units/U02.bmp", 20);  // truncated
@@ -264,7 +278,7 @@ TEST_F(PurchasePageTest, CardFromTheTreeWithItsPicture) {
 
 TEST_F(PurchasePageTest, CardFromTheListShowsThePriceAndCargoSteps) {
     WriteBitmap("graph/units/U01.bmp", Bitmap(64, 48, 0xFF0000FFu));
-    ChooseGold(1);  // 50
+    ChooseGold(1);                                                 // 50
     form->newGamePage()->purchases()->ListBox1->setCurrentRow(2);  // the kit's constructor: 60 of 60, price 32
     EXPECT_EQ(form->newGamePage()->Image5->size(), QSize(64, 48));
     EXPECT_EQ(form->newGamePage()->StaticText6->text(), QStringLiteral("Конструктор"));
@@ -272,11 +286,12 @@ TEST_F(PurchasePageTest, CardFromTheListShowsThePriceAndCargoSteps) {
               QStringList({QStringLiteral("Стоимость"), QStringLiteral("32"), "", "", ""}));
     const int cargo = GridRowOf(QStringLiteral("Груз"));
     ASSERT_EQ(cargo, form->newGamePage()->purchases()->Str->rowCount() - 1);
-    EXPECT_EQ(GridRow(cargo), QStringList({QStringLiteral("Груз"), QStringLiteral("60/60"),
-                                          QStringLiteral("1 (за 5)"), QStringLiteral("-"), QStringLiteral("+")}));
+    EXPECT_EQ(GridRow(cargo), QStringList({QStringLiteral("Груз"), QStringLiteral("60/60"), QStringLiteral("1 (за 5)"),
+                                           QStringLiteral("-"), QStringLiteral("+")}));
     const auto clickCell = [&](int column) {
         const int row = GridRowOf(QStringLiteral("Груз"));
-        const QRect cell = form->newGamePage()->purchases()->Str->visualRect(form->newGamePage()->purchases()->Str->model()->index(row, column));
+        const QRect cell = form->newGamePage()->purchases()->Str->visualRect(
+            form->newGamePage()->purchases()->Str->model()->index(row, column));
         QTest::mouseClick(form->newGamePage()->purchases()->Str->viewport(), Qt::LeftButton, {}, cell.center());
     };
     clickCell(3);  // "-" below the kit's cargo sells 5 units for 1 credit
@@ -315,7 +330,10 @@ TEST_F(PurchasePageTest, ARebuiltListClearsTheCardAndAClickShowsItsLine) {
     form->newGamePage()->PageControl2->setCurrentIndex(2);
     EXPECT_EQ(form->newGamePage()->purchases()->Str->rowCount(), 0);
     QTest::mouseClick(form->newGamePage()->purchases()->ListBox1->viewport(), Qt::LeftButton, {},
-                      form->newGamePage()->purchases()->ListBox1->visualItemRect(form->newGamePage()->purchases()->ListBox1->item(0)).center());
+                      form->newGamePage()
+                          ->purchases()
+                          ->ListBox1->visualItemRect(form->newGamePage()->purchases()->ListBox1->item(0))
+                          .center());
     EXPECT_FALSE(form->newGamePage()->StaticText6->isHidden());
     EXPECT_EQ(form->newGamePage()->StaticText6->text(), QStringLiteral("Шахтный комплекс"));
 }

@@ -1,18 +1,18 @@
 // The window at start: pages, panels, defaults, and what it does without its pictures.
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QSet>
-#include <QPushButton>
-#include <fstream>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <fstream>
 
 #include "WindowFixture.h"
 #include "ui/Widgets.h"
@@ -62,13 +62,12 @@ TEST_F(StartupTest, SettingsAndGeneratorControlsHaveTheirDefaults) {
         const char* name;
         bool checked, enabled;
     };
-    for (const Check& c : {Check{"CheckBox2", false, true}, Check{"CheckBox3", false, true},
-                           Check{"CheckBox4", false, true}, Check{"CheckBox5", false, true},
-                           Check{"CheckBox6", true, true}, Check{"CheckBox7", false, true},
-                           Check{"CheckBox8", false, false}, Check{"CheckBox9", false, false},
-                           Check{"CheckBox10", true, true}, Check{"CheckBox11", true, true},
-                           Check{"CheckBox12", false, true}, Check{"StrToBuy", false, true},
-                           Check{"AlienToBuy", false, true}}) {
+    for (const Check& c :
+         {Check{"CheckBox2", false, true}, Check{"CheckBox3", false, true}, Check{"CheckBox4", false, true},
+          Check{"CheckBox5", false, true}, Check{"CheckBox6", true, true}, Check{"CheckBox7", false, true},
+          Check{"CheckBox8", false, false}, Check{"CheckBox9", false, false}, Check{"CheckBox10", true, true},
+          Check{"CheckBox11", true, true}, Check{"CheckBox12", false, true}, Check{"StrToBuy", false, true},
+          Check{"AlienToBuy", false, true}}) {
         auto* box = Find<QCheckBox>(*form, c.name);
         EXPECT_EQ(box->isChecked(), c.checked) << c.name;
         EXPECT_EQ(box->isEnabledTo(form.get()), c.enabled) << c.name;
@@ -79,8 +78,8 @@ TEST_F(StartupTest, SettingsAndGeneratorControlsHaveTheirDefaults) {
         bool enabled;
     };
     for (const Group& g : {Group{"MapType", 0, false}, Group{"MapSize", 1, true}, Group{"Ttype", 0, false},
-                           Group{"Sstartmoney", 0, true}, Group{"Winmode", 0, false},
-                           Group{"RadioGroup1", 0, false}, Group{"RadioGroup2", 2, false}}) {
+                           Group{"Sstartmoney", 0, true}, Group{"Winmode", 0, false}, Group{"RadioGroup1", 0, false},
+                           Group{"RadioGroup2", 2, false}}) {
         auto* group = Find<RadioGroup>(*form, g.name);
         EXPECT_EQ(group->itemIndex(), g.index) << g.name;
         EXPECT_EQ(group->isEnabled(), g.enabled) << g.name;
@@ -126,9 +125,12 @@ TEST_F(StartupTest, StartValuesOfTheGameAndTheReadOuts) {
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Показатель"));
     EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), QStringLiteral("+"));
     EXPECT_EQ(QList<int>({grid->columnWidth(3), grid->columnWidth(4)}), QList<int>({20, 21}));
-    EXPECT_TRUE(Find<QTextEdit>(*form, "Memo4")->toPlainText().startsWith(QStringLiteral("На данный момент выполнено:")));
-    EXPECT_TRUE(Find<QTextEdit>(*form, "Memo2")->toPlainText().startsWith(
-        QStringLiteral("Двигай экран нажав правую клавишу мыши.\nМасштаб изменяй колесом мыши.")));
+    EXPECT_TRUE(
+        Find<QTextEdit>(*form, "Memo4")->toPlainText().startsWith(QStringLiteral("На данный момент выполнено:")));
+    EXPECT_TRUE(
+        Find<QTextEdit>(*form, "Memo2")
+            ->toPlainText()
+            .startsWith(QStringLiteral("Двигай экран нажав правую клавишу мыши.\nМасштаб изменяй колесом мыши.")));
     EXPECT_TRUE(Find<QTextEdit>(*form, "Memo6")->toPlainText().startsWith(QStringLiteral("Всякие примечания")));
     EXPECT_TRUE(Find<QTextEdit>(*form, "Memo3")->toPlainText().startsWith(QStringLiteral("Игра начинается так:")));
     // The starting kit, as the purchase list shows it.
@@ -287,7 +289,8 @@ TEST_F(StartupTest, EveryCaptionFitsItsControl) {
     const auto check = [&](bool sidePanel) {
         for (const QWidget* w : form->findChildren<QWidget*>()) {
             QString text;
-            if (form->mapPage()->Panel1->isAncestorOf(w) == sidePanel && w->parentWidget()->isVisible() && !CaptionFits(w, text))
+            if (form->mapPage()->Panel1->isAncestorOf(w) == sidePanel && w->parentWidget()->isVisible() &&
+                !CaptionFits(w, text))
                 cut << text;
         }
     };

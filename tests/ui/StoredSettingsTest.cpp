@@ -30,12 +30,17 @@ const Change kChanges[] = {
     {"scroll bars off", [](TMainForm& f) { f.settingsPage()->CheckBox10->click(); },
      [](TMainForm& f) { return !f.settingsPage()->CheckBox10->isChecked() && f.game().Settings.ScrollBars == 0; }},
     {"no pause when inactive", [](TMainForm& f) { f.settingsPage()->CheckBox6->click(); },
-     [](TMainForm& f) { return !f.settingsPage()->CheckBox6->isChecked() && f.game().Settings.PauseWhenInactive == 0; }},
-    {"first information item", [](TMainForm& f) { f.settingsPage()->CheckListBox1->item(0)->setCheckState(Qt::Checked); },
      [](TMainForm& f) {
-         return f.settingsPage()->CheckListBox1->item(0)->checkState() == Qt::Checked && f.game().Settings.InfoShown[0] == 1;
+         return !f.settingsPage()->CheckBox6->isChecked() && f.game().Settings.PauseWhenInactive == 0;
      }},
-    {"slow period", [](TMainForm& f) {
+    {"first information item",
+     [](TMainForm& f) { f.settingsPage()->CheckListBox1->item(0)->setCheckState(Qt::Checked); },
+     [](TMainForm& f) {
+         return f.settingsPage()->CheckListBox1->item(0)->checkState() == Qt::Checked &&
+                f.game().Settings.InfoShown[0] == 1;
+     }},
+    {"slow period",
+     [](TMainForm& f) {
          f.settingsPage()->SFPS2->clear();
          QTest::keyClicks(f.settingsPage()->SFPS2, "7");
      },
@@ -47,8 +52,11 @@ const Change kChanges[] = {
     {"mountains", [](TMainForm& f) { Start(f).Mountains->setValue(150); },
      [](TMainForm& f) { return Start(f).Mountains->value() == 150 && f.game().MapChoices.mountains == 150; }},
     {"clan", [](TMainForm& f) { Start(f).ComboBox1->setCurrentIndex(2); },
-     [](TMainForm& f) { return Start(f).ComboBox1->currentIndex() == 2 && CurrentPlayerEntry(f.game()).PlayerClan == 2; }},
-    {"start gold", [](TMainForm& f) {
+     [](TMainForm& f) {
+         return Start(f).ComboBox1->currentIndex() == 2 && CurrentPlayerEntry(f.game()).PlayerClan == 2;
+     }},
+    {"start gold",
+     [](TMainForm& f) {
          Limits(f).Sstartmoney->setItemIndex(8);
          Limits(f).SstartmoneyClick();
      },
@@ -120,8 +128,9 @@ TEST_F(StoredSettingsTest, ADamagedFileOrValueIsNeverTaken) {
     EXPECT_EQ(form->game().Settings.ScrollBars, 1);
 
     // Unusable values keep their defaults; good ones beside them are taken.
-    WriteFile("[settings]\nScrollBars=abc\nPauseWhenInactive=7\nReverseRightScroll=1\nInfoShown=01\n"
-              "SlowAnimPeriod=99999\n[newgame]\nStartGold=123\nClan=9\nMapSize=2\nMountains=999\n");
+    WriteFile(
+        "[settings]\nScrollBars=abc\nPauseWhenInactive=7\nReverseRightScroll=1\nInfoShown=01\n"
+        "SlowAnimPeriod=99999\n[newgame]\nStartGold=123\nClan=9\nMapSize=2\nMountains=999\n");
     Reopen();
     const Game& g = form->game();
     EXPECT_EQ(g.Settings.ScrollBars, 1);

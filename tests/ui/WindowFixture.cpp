@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
-#include <QSettings>
 #include <unistd.h>
+#include <QSettings>
 
 namespace tarq::testing {
 
@@ -14,10 +14,10 @@ QApplication& TestApplication() {
     static QApplication* app = [] {
         auto* created = new QApplication(argc, argv);
         // Never the user's settings file: a folder of this run until a test names its own.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QString::fromStdString((std::filesystem::temp_directory_path() /
-                                                   ("tarq-ui-settings-" + std::to_string(getpid())))
-                                                      .string()));
+        QSettings::setPath(
+            QSettings::IniFormat, QSettings::UserScope,
+            QString::fromStdString(
+                (std::filesystem::temp_directory_path() / ("tarq-ui-settings-" + std::to_string(getpid()))).string()));
         return created;
     }();
     return *app;
@@ -27,8 +27,8 @@ void WindowTest::SetUp() {
     TestApplication();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     // Per process too: the suite runs again at another scale, and other checkouts run it on this machine.
-    dir = std::filesystem::temp_directory_path() / (std::string("tarq-ui-") + info->test_suite_name() + "-" +
-                                                    info->name() + "-" + std::to_string(getpid()));
+    dir = std::filesystem::temp_directory_path() /
+          (std::string("tarq-ui-") + info->test_suite_name() + "-" + info->name() + "-" + std::to_string(getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "graph");
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(SettingsFolder().string()));

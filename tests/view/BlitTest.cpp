@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "view/RenderReference.h"
 #include "view/Blitter.h"
+#include "view/RenderReference.h"
 
 namespace tarq {
 namespace {
@@ -37,8 +37,16 @@ constexpr int kAlphas[] = {-1, 0, 128, 255};  // -1: the keyed copy
 // Destination corners for a square of side s on a 100 x 90 surface: inside,
 // cut by each of the four edges, cut at two corners, and wholly outside.
 std::vector<std::pair<int, int>> Placements(int s) {
-    return {{10, 12}, {-s / 2, 20}, {20, -s / 2}, {100 - s / 2, 30}, {30, 90 - s / 2},
-            {-s / 3, -s / 3}, {100 - s / 3, 90 - s / 3}, {-s, 5}, {5, 90}, {99, 89}};
+    return {{10, 12},
+            {-s / 2, 20},
+            {20, -s / 2},
+            {100 - s / 2, 30},
+            {30, 90 - s / 2},
+            {-s / 3, -s / 3},
+            {100 - s / 3, 90 - s / 3},
+            {-s, 5},
+            {5, 90},
+            {99, 89}};
 }
 
 // Every combination of pattern size, cell size, placement, opacity and

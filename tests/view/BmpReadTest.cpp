@@ -42,7 +42,8 @@ protected:
         return LoadBitmapFile(file, out);
     }
     fs::path file = fs::temp_directory_path() /
-                    ("tarq-bmpread-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(getpid()));
+                    ("tarq-bmpread-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                     "-" + std::to_string(getpid()));
 };
 
 // Run-length streams that stop early, end rows early or jump: the pixels they

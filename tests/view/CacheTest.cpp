@@ -22,7 +22,8 @@ protected:
     void SetUp() override {
         EnsureGuiApp();
         root = fs::temp_directory_path() /
-               ("tarq-cache-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(getpid()));
+               ("tarq-cache-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+                std::to_string(getpid()));
         fs::remove_all(root);
         ASSERT_TRUE(WriteSyntheticGraph(root / "game"));
         game = NewGame();
@@ -97,9 +98,14 @@ TEST_F(CacheTest, StructureSheetsLieOverTheBaseWithTheirKeys) {
     const Bitmap s03 = Load(base() / "graph" / "S03.bmp");
     const Bitmap terrain = Load(base() / "graph" / "Terrain0.bmp");
     EXPECT_EQ(terrain.at(128 + 5, 9), Tile2Pixel(5, 9));
-    struct Case { const char* cached; const char* source; Pixel key; };
+    struct Case {
+        const char* cached;
+        const char* source;
+        Pixel key;
+    };
     // GS01 is keyed with s00's key (magenta): its own key colour (cyan) is drawn.
-    const Case cases[] = {{"GS00.bmp", "s00.bmp", kMagenta}, {"GS01.bmp", "s01.bmp", kMagenta},
+    const Case cases[] = {{"GS00.bmp", "s00.bmp", kMagenta},
+                          {"GS01.bmp", "s01.bmp", kMagenta},
                           {"GS02.bmp", "s02.bmp", kYellow}};
     for (const Case& c : cases) {
         const Bitmap sheet = Load(base() / "graph" / c.source);
@@ -132,7 +138,8 @@ TEST_F(CacheTest, AnyOneMissingFileRebuildsAllAndACompleteCacheIsReused) {
         const CacheOutcome outcome = EnsureGraphicsCache(*game, base(), userCache(), {});
         ASSERT_TRUE(outcome.ok) << outcome.error;
         EXPECT_TRUE(outcome.rebuilt) << missing;
-        for (const char* name : kCacheFiles) EXPECT_NE(Load(cacheDir() / name).width, 3) << name << " after " << missing;
+        for (const char* name : kCacheFiles)
+            EXPECT_NE(Load(cacheDir() / name).width, 3) << name << " after " << missing;
     }
     for (const char* name : kCacheFiles) ASSERT_TRUE(SaveBitmapFile(cacheDir() / name, marker));
     const CacheOutcome reused = EnsureGraphicsCache(*game, base(), userCache(), {});
@@ -187,7 +194,10 @@ TEST_F(CacheTest, CacheNamesAreFoundWhateverTheirCase) {
 }
 
 TEST_F(CacheTest, AnUnwritableCacheFolderMovesTheCacheToTheUserFolder) {
-    struct Case { const char* what; std::function<void(const fs::path&)> block; };
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> block;
+    };
     const Case cases[] = {
         {"tempgraph is a file", [](const fs::path& dir) { std::ofstream(dir) << "x"; }},
         {"a cache file cannot be written", [](const fs::path& dir) { fs::create_directories(dir / "GS00.bmp"); }},

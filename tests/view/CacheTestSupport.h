@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/BmpFile.h"
 #include "core/Bitmap.h"
+#include "platform/BmpFile.h"
 
 namespace tarq::testing {
 
@@ -45,8 +45,7 @@ inline Bitmap TerrainSheet(int kind, int cols, int rows) {
     for (int t = 0; t < cols * rows; ++t) {
         const int ox = (t % cols) * 64, oy = (t / cols) * 64;
         for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                sheet.at(ox + x, oy + y) = t == 2 ? Tile2Pixel(x, y) : TerrainColour(kind, t);
+            for (int x = 0; x < 64; ++x) sheet.at(ox + x, oy + y) = t == 2 ? Tile2Pixel(x, y) : TerrainColour(kind, t);
         sheet.at(ox + 32, oy + 32) = TerrainCentre(kind, t);
     }
     return sheet;
@@ -88,8 +87,11 @@ inline bool WriteSyntheticGraph(const std::filesystem::path& base, const Synthet
     ok &= WriteSheet(dir, "s01.bmp", KeyedSheet(g.structureW, g.structureH, kCyan, kRed, kMagenta));
     ok &= WriteSheet(dir, "s02.bmp", KeyedSheet(g.structureW, g.structureH, kYellow, kBlue, kCyan));
     ok &= WriteSheet(dir, "S03.bmp", KeyedSheet(512, 512, kMagenta, kBlue, kMagenta));
-    struct Item { const char* name; int w, h, realW, realH; };
-    const Item items[] = {{"GEO.bmp", 100, 70, 256, 96},     {"GEO1.bmp", 130, 130, 504, 189},
+    struct Item {
+        const char* name;
+        int w, h, realW, realH;
+    };
+    const Item items[] = {{"GEO.bmp", 100, 70, 256, 96},      {"GEO1.bmp", 130, 130, 504, 189},
                           {"Conn0.bmp", 60, 28, 448, 28},     {"Units0.bmp", 126, 63, 1008, 1512},
                           {"Units2.bmp", 126, 63, 1008, 567}, {"Units3.bmp", 186, 93, 1488, 651},
                           {"Units1.bmp", 126, 63, 1008, 63},  {"struct2.bmp", 186, 93, 1488, 372}};

@@ -26,7 +26,8 @@ protected:
     FrameGeometry Geometry(int size) const { return {size, size, 0, 1, 12, 1, 10, 0, 0}; }
     TGameObject& Place(int slot, int col, int row) {
         TGameObject& o = game->Object(slot);
-        o.Owner = o.Active = 1, o.CellCount = 1, o.TypeId = 3, o.Cells[1] = {static_cast<i16>(col), static_cast<i16>(row)};
+        o.Owner = o.Active = 1, o.CellCount = 1, o.TypeId = 3,
+        o.Cells[1] = {static_cast<i16>(col), static_cast<i16>(row)};
         o.Stats.Speed = 4;
         return o;
     }
@@ -46,7 +47,10 @@ protected:
 TEST_P(MapOverlayTest, BarsShowWhatIsLeftInTheColourOfItsThird) {
     const int size = GetParam(), bar = std::max(1, size / 12), gap = std::max(1, size / 24), length = size - 2 * gap;
     On(MapOverlay::Hits), On(MapOverlay::Ammo);
-    const struct { int left; Pixel colour; } cases[] = {
+    const struct {
+        int left;
+        Pixel colour;
+    } cases[] = {
         {12, colour::kHigh}, {9, colour::kHigh}, {8, colour::kMiddle}, {5, colour::kMiddle},
         {4, colour::kLow},   {1, colour::kLow},  {0, colour::kEmpty},
     };
@@ -76,10 +80,15 @@ TEST_P(MapOverlayTest, BarsShowWhatIsLeftInTheColourOfItsThird) {
 // radius 0, 1 and 5 in the map's corner (a scan of 0 shows none), and two overlapping scans outlined as one.
 TEST_P(MapOverlayTest, OutlinesCloseTheCellsWithinTheRadius) {
     const int size = GetParam();
-    const struct { MapOverlay overlay; int radius; std::vector<TCellPos> units; Pixel colour; } cases[] = {
-        {MapOverlay::Scan, 0, {{1, 1}}, colour::kScan},  {MapOverlay::Scan, 1, {{1, 1}}, colour::kScan},
-        {MapOverlay::Scan, 5, {{1, 1}}, colour::kScan},  {MapOverlay::Range, 0, {{1, 1}}, colour::kRange},
-        {MapOverlay::Range, 1, {{1, 1}}, colour::kRange}, {MapOverlay::Range, 5, {{1, 1}}, colour::kRange},
+    const struct {
+        MapOverlay overlay;
+        int radius;
+        std::vector<TCellPos> units;
+        Pixel colour;
+    } cases[] = {
+        {MapOverlay::Scan, 0, {{1, 1}}, colour::kScan},         {MapOverlay::Scan, 1, {{1, 1}}, colour::kScan},
+        {MapOverlay::Scan, 5, {{1, 1}}, colour::kScan},         {MapOverlay::Range, 0, {{1, 1}}, colour::kRange},
+        {MapOverlay::Range, 1, {{1, 1}}, colour::kRange},       {MapOverlay::Range, 5, {{1, 1}}, colour::kRange},
         {MapOverlay::Scan, 1, {{5, 5}, {6, 5}}, colour::kScan},
     };
     for (const auto& c : cases) {
@@ -104,8 +113,10 @@ TEST_P(MapOverlayTest, OutlinesCloseTheCellsWithinTheRadius) {
                 const int e = c.overlay == MapOverlay::Range ? std::max(1, size / 24) : 0;  // range: a line inside
                 const bool in = covered(col, row);
                 EXPECT_EQ(f.at(x + e, y + mid) == c.colour, in && !covered(col - 1, row)) << col << "," << row;
-                EXPECT_EQ(f.at(x + size - 1 - e, y + mid) == c.colour, in && !covered(col + 1, row)) << col << "," << row;
-                EXPECT_EQ(f.at(x + mid, y + size - 1 - e) == c.colour, in && !covered(col, row + 1)) << col << "," << row;
+                EXPECT_EQ(f.at(x + size - 1 - e, y + mid) == c.colour, in && !covered(col + 1, row))
+                    << col << "," << row;
+                EXPECT_EQ(f.at(x + mid, y + size - 1 - e) == c.colour, in && !covered(col, row + 1))
+                    << col << "," << row;
                 EXPECT_EQ(f.at(x + mid, y + mid), kBlack);
             }
     }
@@ -114,9 +125,14 @@ TEST_P(MapOverlayTest, OutlinesCloseTheCellsWithinTheRadius) {
 TEST_P(MapOverlayTest, StatusMarksAndHighlightShowWhatOwnUnitsCanDo) {
     const int size = GetParam(), mark = std::min(size, std::max(2, size / 5));
     On(MapOverlay::Status), On(MapOverlay::Highlight);
-    const struct { u8 moves, order, turnsLeft; UnitStatus status; } cases[] = {
-        {2, 0, 0, UnitStatus::CanMove}, {0, 0, 0, UnitStatus::Moved},
-        {2, 1, 3, UnitStatus::Building}, {0, 1, 0, UnitStatus::Built},
+    const struct {
+        u8 moves, order, turnsLeft;
+        UnitStatus status;
+    } cases[] = {
+        {2, 0, 0, UnitStatus::CanMove},
+        {0, 0, 0, UnitStatus::Moved},
+        {2, 1, 3, UnitStatus::Building},
+        {0, 1, 0, UnitStatus::Built},
     };
     for (const auto& c : cases) {
         TGameObject& o = Place(1, 3, 3);
@@ -168,8 +184,12 @@ TEST_P(MapOverlayTest, AKeptBufferFollowsTheMarks) {
     const std::function<void(Game&)> steps[] = {
         [](Game&) {},
         [](Game& g) { g.Object(1).HitsLeft = 3; },
-        [](Game& g) { g.Object(1).Cells[1] = {6, 5}; },
-        [](Game& g) { g.Map(6, 5).Layers[kLayerTerrain] = {4, 1, 0, 0, 1}; },  // the cell under the marks drawn afresh
+        [](Game& g) {
+            g.Object(1).Cells[1] = {6, 5};
+        },
+        [](Game& g) {
+            g.Map(6, 5).Layers[kLayerTerrain] = {4, 1, 0, 0, 1};
+        },  // the cell under the marks drawn afresh
         [](Game& g) { g.ViewSettings.Overlays = {}; },
     };
     for (const auto& step : steps) {

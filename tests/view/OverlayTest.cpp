@@ -18,7 +18,8 @@ protected:
                 // Every kind of passability, blocked cells on the diagonal.
                 game->World.Passability(c, r) = c == r ? u8{kPassBlocked} : static_cast<u8>(1u << ((c + r) % 3));
                 game->World.Resources(c, r) = {static_cast<u8>(1 + c % 3), static_cast<u8>((c * r) % 4)};
-                game->Map(c, r).Layers[kLayerGeology] = {static_cast<u8>(5 + c % 3), static_cast<i16>((c * r) % 4), 0, 0, 0};
+                game->Map(c, r).Layers[kLayerGeology] = {static_cast<u8>(5 + c % 3), static_cast<i16>((c * r) % 4), 0,
+                                                         0, 0};
             }
         game->Map(2, 2).Layers[kLayerGeology].show = 1;  // blocked cells keep whatever they had
         game->Map(7, 1).Layers[kLayerGeology].show = 0;  // outside the map

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/GameState.h"
 #include "core/Bitmap.h"
-#include "view/ImageList.h"
+#include "core/GameState.h"
 #include "core/Random.h"
+#include "view/ImageList.h"
 
 namespace tarq::testref {
 

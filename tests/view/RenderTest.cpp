@@ -260,7 +260,8 @@ TEST_F(RenderPixelTest, TheNoticeOfALargeSiteSpansItsFootprintOnce) {
         o.Owner = 1, o.CellCount = static_cast<u8>(cells.size());
         for (std::size_t j = 0; j < cells.size(); ++j) {
             o.Cells[static_cast<int>(j) + 1] = cells[j];
-            game->Map(cells[j].col, cells[j].row).Layers[kLayerReady] = {kReadyMarkerSheet, 1, static_cast<i16>(slot), 0, 1};
+            game->Map(cells[j].col, cells[j].row).Layers[kLayerReady] = {kReadyMarkerSheet, 1, static_cast<i16>(slot),
+                                                                         0, 1};
         }
     };
     site(1, {{5, 5}, {4, 5}, {5, 4}, {4, 4}});
@@ -269,8 +270,14 @@ TEST_F(RenderPixelTest, TheNoticeOfALargeSiteSpansItsFootprintOnce) {
     back = Bitmap(kWidth, kHeight, kBlack);
     Frame(back, cache);
     const TViewSettings& v = game->ViewSettings;
-    const struct { int col, row; Pixel topLeft, bottomRight; } cells[] = {
-        {4, 4, kRed, kRed}, {5, 4, kGreen, kGreen}, {4, 5, kBlue, kBlue}, {5, 5, kYellow, kYellow}, {8, 4, kRed, kYellow}};
+    const struct {
+        int col, row;
+        Pixel topLeft, bottomRight;
+    } cells[] = {{4, 4, kRed, kRed},
+                 {5, 4, kGreen, kGreen},
+                 {4, 5, kBlue, kBlue},
+                 {5, 5, kYellow, kYellow},
+                 {8, 4, kRed, kYellow}};
     for (const auto& c : cells) {
         const int x = v.ViewOffsetX + (c.col - v.FirstCol) * 9, y = v.ViewOffsetY + (c.row - v.FirstRow) * 9;
         EXPECT_EQ(back.at(x, y), c.topLeft) << c.col << "," << c.row;
@@ -280,10 +287,10 @@ TEST_F(RenderPixelTest, TheNoticeOfALargeSiteSpansItsFootprintOnce) {
 
 TEST_F(RenderPixelTest, PulseBlendsOnlyTheChosenIds) {
     for (int c = 1; c <= 6; ++c) Put(c, 1, 1, 0);  // red terrain, id 0
-    Put(2, 1, 4, 2, 4);                             // blue, the site (LastCreatedObject -4)
-    Put(3, 1, 4, 2, 9);                             // blue, an exit marker
-    Put(4, 1, 4, 2, 5);                             // blue, nobody
-    Put(5, 1, 8, 2, 4);                             // the ready layer never pulses
+    Put(2, 1, 4, 2, 4);                            // blue, the site (LastCreatedObject -4)
+    Put(3, 1, 4, 2, 9);                            // blue, an exit marker
+    Put(4, 1, 4, 2, 5);                            // blue, nobody
+    Put(5, 1, 8, 2, 4);                            // the ready layer never pulses
     game->ReadyLayerOn = 1;
     game->LastCreatedObject = -4;
     game->ExitMarkers = {};
@@ -441,9 +448,7 @@ TEST_F(RenderTest, CacheNeverShowsAStaleCell) {
                 what = "reloaded terrain sheet";
                 images[4] = MakeSheet(64, 4, 2, false, static_cast<std::uint32_t>(step));
                 break;
-            default:
-                what = "nothing";
-                break;
+            default: what = "nothing"; break;
         }
     }
 }

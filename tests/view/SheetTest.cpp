@@ -20,7 +20,8 @@ protected:
     void SetUp() override {
         EnsureGuiApp();
         root = fs::temp_directory_path() /
-               ("tarq-sheet-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(getpid()));
+               ("tarq-sheet-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+                std::to_string(getpid()));
         fs::remove_all(root);
         fs::create_directories(root);
     }
@@ -29,12 +30,14 @@ protected:
 };
 
 TEST_F(SheetTest, PatternsAreWholeBlocksCountedRowByRow) {
-    struct Case { int w, h, pattern, perRow, rows, k, x, y; };
+    struct Case {
+        int w, h, pattern, perRow, rows, k, x, y;
+    };
     const Case cases[] = {
-        {100, 70, 32, 3, 2, 4, 32, 32},   // the 4-pixel strip right and 6 below are ignored
+        {100, 70, 32, 3, 2, 4, 32, 32},  // the 4-pixel strip right and 6 below are ignored
         {256, 96, 32, 8, 3, 9, 32, 32},   {504, 189, 63, 8, 3, 23, 441, 126},
-        {62, 62, 63, 0, 0, -1, 0, 0},     // smaller than one pattern: none
-        {90, 40, 0, 1, 1, 0, 0, 0},       // 0: the whole picture is one pattern
+        {62, 62, 63, 0, 0, -1, 0, 0},  // smaller than one pattern: none
+        {90, 40, 0, 1, 1, 0, 0, 0},    // 0: the whole picture is one pattern
         {448, 28, 28, 16, 1, 15, 420, 0},
     };
     for (const Case& c : cases) {
@@ -80,14 +83,19 @@ TEST_F(SheetTest, LaunchLoadsFifteenItemsInOrderWithTheGeologyRecoloured) {
     auto game = NewGame();
     InitData(*game);
     ASSERT_TRUE(EnsureGraphicsCache(*game, root, root / "user", {}).ok);
-    struct Case { bool highRes; int terrainSet; int geologyPattern; int geologyWidth; };
+    struct Case {
+        bool highRes;
+        int terrainSet;
+        int geologyPattern;
+        int geologyWidth;
+    };
     for (const Case& c : {Case{false, 0, 32, 100}, Case{true, 2, 63, 130}}) {
         ImageList list;
         const BitmapLoad loaded = LoadImageList(list, root, GameCacheDir(root), c.terrainSet, c.highRes);
         ASSERT_TRUE(loaded.ok) << loaded.error;
         ASSERT_EQ(list.count(), kImageListItems);
-        const int patterns[kImageListItems] = {64, 64, 64, 64, 64, c.geologyPattern, c.geologyPattern,
-                                               c.geologyPattern, 28, 63, 63, 93, 63, 93, 64};
+        const int patterns[kImageListItems] = {
+            64, 64, 64, 64, 64, c.geologyPattern, c.geologyPattern, c.geologyPattern, 28, 63, 63, 93, 63, 93, 64};
         const bool transparent[kImageListItems] = {false, false, false, true, false, true, true, true,
                                                    true,  true,  true,  true, true,  true, true};
         for (int i = 0; i < kImageListItems; ++i) {
@@ -147,8 +155,8 @@ std::string RleFile(bool complete) {
 // A 2 x 2 picture stored top-down: red, blue on the first row; black, white below.
 std::string TopDownFile() {
     std::string data = BmpHeader(2, -2, 16);
-    const unsigned char rows[16] = {0, 0, 255, 255, 0, 0, 0, 0,  // BGR red, BGR blue, padding
-                                    0, 0, 0, 255, 255, 255, 0, 0};
+    const unsigned char rows[16] = {0, 0, 255, 255, 0,   0,   0, 0,  // BGR red, BGR blue, padding
+                                    0, 0, 0,   255, 255, 255, 0, 0};
     data.append(reinterpret_cast<const char*>(rows), sizeof rows);
     return data;
 }
@@ -160,7 +168,12 @@ TEST_F(SheetTest, BadPictureFilesGiveAMessageNamingTheFile) {
         std::ifstream in(root / "valid.bmp", std::ios::binary);
         valid.assign(std::istreambuf_iterator<char>(in), {});
     }
-    struct Case { const char* what; std::string bytes; bool write; const char* reason; };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool write;
+        const char* reason;
+    };
     const Case cases[] = {
         {"missing", "", false, "не найден"},
         {"empty", "", true, "пуст"},
@@ -217,7 +230,10 @@ TEST_F(SheetTest, ABadSheetStopsTheLaunchGraphicsAndLeavesNothingLoaded) {
     ASSERT_TRUE(WriteSyntheticGraph(root));
     auto game = NewGame();
     InitData(*game);
-    struct Case { const char* file; bool highRes; };
+    struct Case {
+        const char* file;
+        bool highRes;
+    };
     const Case cases[] = {{"struct2.bmp", false}, {"GEO1.bmp", true}, {"Terrain0.bmp", false}};
     for (const Case& c : cases) {
         const fs::path file = root / "graph" / c.file;

@@ -22,12 +22,14 @@ protected:
 };
 
 TEST_F(ViewportTest, ScaleGivesCellSizeAndVisibleCells) {
-    struct Case { int scale, mapW, width, height, cell, cols, rows; };
+    struct Case {
+        int scale, mapW, width, height, cell, cols, rows;
+    };
     const Case cases[] = {
-        {5, 400, 544, 400, 3, 182, 134},   {15, 100, 544, 400, 9, 61, 45},
-        {50, 100, 544, 400, 32, 18, 13},   {100, 100, 544, 400, 64, 9, 7},
-        {120, 100, 544, 400, 76, 8, 6},    {15, 50, 544, 400, 9, 50, 45},  // narrower map than the screen
-        {1, 100, 544, 400, 1, 100, 100},   // size 0 is raised to 1
+        {5, 400, 544, 400, 3, 182, 134}, {15, 100, 544, 400, 9, 61, 45},
+        {50, 100, 544, 400, 32, 18, 13}, {100, 100, 544, 400, 64, 9, 7},
+        {120, 100, 544, 400, 76, 8, 6},  {15, 50, 544, 400, 9, 50, 45},  // narrower map than the screen
+        {1, 100, 544, 400, 1, 100, 100},                                 // size 0 is raised to 1
     };
     for (const Case& c : cases) {
         g().World.MapWidth = static_cast<i16>(c.mapW);
@@ -41,8 +43,10 @@ TEST_F(ViewportTest, ScaleGivesCellSizeAndVisibleCells) {
 }
 
 TEST_F(ViewportTest, ClampKeepsTheFirstCellInsideTheMap) {
-    struct Case { int first, visible, mapSize, expected; };
-    const Case cases[] = {{-10, 20, 100, 1}, {0, 20, 100, 1},  {1, 20, 100, 1}, {80, 20, 100, 80},
+    struct Case {
+        int first, visible, mapSize, expected;
+    };
+    const Case cases[] = {{-10, 20, 100, 1}, {0, 20, 100, 1},    {1, 20, 100, 1}, {80, 20, 100, 80},
                           {81, 20, 100, 80}, {500, 20, 100, 80}, {5, 50, 50, 1},  {30, 60, 50, 1}};
     for (const Case& c : cases) {
         g().World.MapWidth = g().World.MapHeight = static_cast<i16>(c.mapSize);
@@ -62,11 +66,15 @@ TEST_F(ViewportTest, HoveredCellTruncatesTowardZero) {
     v().FirstRow = 20;
     v().ViewOffsetX = 16;
     v().ViewOffsetY = 5;
-    struct Case { int mouseX, mouseY, col, row; };
+    struct Case {
+        int mouseX, mouseY, col, row;
+    };
     const Case cases[] = {
-        {16, 5, 10, 20}, {47, 36, 10, 20}, {48, 37, 11, 21},
-        {10, 0, 10, 20},     // a few pixels left of / above the origin: still the first cell
-        {-17, -28, 9, 19},   // a whole cell left of it: one less
+        {16, 5, 10, 20},
+        {47, 36, 10, 20},
+        {48, 37, 11, 21},
+        {10, 0, 10, 20},              // a few pixels left of / above the origin: still the first cell
+        {-17, -28, 9, 19},            // a whole cell left of it: one less
         {16 + 32 * 200, 5, 210, 20},  // not clamped to the map
     };
     for (const Case& c : cases) {
@@ -106,9 +114,14 @@ TEST_F(ViewportTest, ScaleChangeOffsetsWrapIn16Bits) {
 }
 
 TEST_F(ViewportTest, WheelHoldsTheBarWithinItsBounds) {
-    struct Case { int position; bool zoomIn; int expected; bool changed; };
-    const Case cases[] = {{15, true, 17, true},   {15, false, 13, true},  {119, true, 120, true},
-                          {120, true, 120, false}, {5, false, 5, false},   {6, false, 5, true}};
+    struct Case {
+        int position;
+        bool zoomIn;
+        int expected;
+        bool changed;
+    };
+    const Case cases[] = {{15, true, 17, true},    {15, false, 13, true}, {119, true, 120, true},
+                          {120, true, 120, false}, {5, false, 5, false},  {6, false, 5, true}};
     for (const Case& c : cases) {
         g().ViewChanged = 0;
         v().FirstCol = 33;
@@ -123,13 +136,13 @@ TEST_F(ViewportTest, WheelHoldsTheBarWithinItsBounds) {
 TEST_F(ViewportTest, MinimapPressCentresOnTheCellUnderIt) {
     g().VisibleCols = 20;
     g().VisibleRows = 15;
-    struct Case { int x, y, firstCol, firstRow; };
+    struct Case {
+        int x, y, firstCol, firstRow;
+    };
     const Case cases[] = {
-        {98, 98, 50 - 10, 50 - 7},
-        {0, 0, -10, -7},      // near the left/top edge: negative until the next clamp
-        {1, 1, -10, -7},      // 100/196 truncates to 0
-        {2, 195, 1 - 10, 99 - 7},
-        {-20, 300, -10 - 10, 153 - 7},  // dragged outside: truncation toward zero
+        {98, 98, 50 - 10, 50 - 7}, {0, 0, -10, -7},  // near the left/top edge: negative until the next clamp
+        {1, 1, -10, -7},                             // 100/196 truncates to 0
+        {2, 195, 1 - 10, 99 - 7},  {-20, 300, -10 - 10, 153 - 7},  // dragged outside: truncation toward zero
     };
     for (const Case& c : cases) {
         MinimapPress(g(), c.x, c.y, 196, 196);
@@ -167,7 +180,9 @@ TEST_F(ViewportTest, DragStepGrowsWithTheCell) {
 }
 
 TEST_F(ViewportTest, DragMovesTheOffsetAndStepsTheFirstCell) {
-    struct Move { int x, y; };
+    struct Move {
+        int x, y;
+    };
     struct Case {
         bool screenMoves;
         int cell, offset, first;
@@ -177,17 +192,17 @@ TEST_F(ViewportTest, DragMovesTheOffsetAndStepsTheFirstCell) {
     const Case cases[] = {
         // The map follows the mouse (default): 3 pixels, directions reversed.
         {false, 32, 10, 20, {101, 100}, 13, 20},
-        {false, 32, 31, 20, {101, 100}, 0, 19},   // past the cell size: next cell to the left
+        {false, 32, 31, 20, {101, 100}, 0, 19},  // past the cell size: next cell to the left
         {false, 32, 32, 20, {101, 100}, 0, 19},
         {false, 32, 29, 20, {101, 100}, 32, 20},  // exactly the cell size is kept
         {false, 32, 10, 20, {99, 100}, 7, 20},
-        {false, 32, 2, 20, {99, 100}, 32, 21},    // below 0: back to the cell size, next cell
+        {false, 32, 2, 20, {99, 100}, 32, 21},  // below 0: back to the cell size, next cell
         // The screen follows the mouse (CheckBox12): the cell-dependent step, directions as the mouse.
         {true, 64, 10, 20, {101, 100}, 5, 20},
         {true, 64, 4, 20, {101, 100}, 64, 21},
         {true, 64, 10, 20, {99, 100}, 15, 20},
         {true, 64, 60, 20, {99, 100}, 0, 19},
-        {true, 9, 10, 20, {100, 100}, 10, 20},    // no movement along the axis: nothing
+        {true, 9, 10, 20, {100, 100}, 10, 20},  // no movement along the axis: nothing
     };
     for (const Case& c : cases) {
         g().CellPixels = static_cast<u16>(c.cell);
@@ -229,11 +244,18 @@ TEST_F(ViewportTest, DraggingLeftOfColumnOneCyclesTheOffsetUntilTheClamp) {
 }
 
 TEST_F(ViewportTest, InitialViewScaleFitsTheMapWidth) {
-    struct Case { int mapW, barBefore, scale, bar; bool changed; int scaleAfter; };
+    struct Case {
+        int mapW, barBefore, scale, bar;
+        bool changed;
+        int scaleAfter;
+    };
     const Case cases[] = {
-        {50, 15, 17, 17, true, 17}, {100, 15, 8, 8, true, 8},
-        {200, 15, 4, 5, true, 5},   {400, 15, 2, 5, true, 5},
-        {400, 5, 2, 5, false, 5},   // the bar already at 5: no OnChange, yet the zoom is the bar's
+        {50, 15, 17, 17, true, 17},
+        {100, 15, 8, 8, true, 8},
+        {200, 15, 4, 5, true, 5},
+        {400, 15, 2, 5, true, 5},
+        {400, 5, 2, 5, false, 5},  // the bar already at 5: no OnChange, yet the zoom is
+                                   // the bar's
         {60, 14, 14, 14, false, 14},
     };
     for (const Case& c : cases) {
@@ -282,7 +304,8 @@ TEST_F(ViewportTest, MinimapTakesEachCellsColourFromThePalette) {
 TEST_F(ViewportTest, MinimapMarksAreRingedApartFromTheTerrain) {
     const auto brightness = [](Pixel p) {
         return (static_cast<int>((p >> 16) & 0xFF) * 299 + static_cast<int>((p >> 8) & 0xFF) * 587 +
-                static_cast<int>(p & 0xFF) * 114) / 1000;
+                static_cast<int>(p & 0xFF) * 114) /
+               1000;
     };
     g().World.MapWidth = g().World.MapHeight = 8;
     g().Players.Count = 2;
@@ -337,8 +360,8 @@ TEST_F(ViewportTest, SyncGivesBarsCentreAndTheFrameOfVisibleCells) {
 TEST_F(ViewportTest, OverlayButtonsFormThreeRowsFromTheBottom) {
     std::array<ButtonBox, kOverlayButtons> current{};
     for (auto& b : current) b = {50, 50, 40, 20};
-    current[1].width = 45;      // Button8
-    current[3].height = 25;     // Button4 starts the middle row
+    current[1].width = 45;         // Button8
+    current[3].height = 25;        // Button4 starts the middle row
     current[6] = {7, 60, 40, 22};  // Button1 starts the top row, was at top 60
     current[9] = {9, 9, 80, 18};   // Button11
     const auto placed = LayOutOverlayButtons(current, 144);
@@ -347,9 +370,9 @@ TEST_F(ViewportTest, OverlayButtonsFormThreeRowsFromTheBottom) {
     EXPECT_EQ(placed[2], (ButtonBox{86, 124, 40, 20}));  // Button9
     EXPECT_EQ(placed[3], (ButtonBox{1, 99, 40, 25}));    // Button4
     EXPECT_EQ(placed[5].top, 99);
-    EXPECT_EQ(placed[6], (ButtonBox{1, 77, 40, 22}));    // Button1
-    EXPECT_EQ(placed[8], (ButtonBox{81, 77, 40, 20}));   // Button3
-    EXPECT_EQ(placed[9], (ButtonBox{1, 42, 80, 18}));    // Button11 above Button1's old top
+    EXPECT_EQ(placed[6], (ButtonBox{1, 77, 40, 22}));   // Button1
+    EXPECT_EQ(placed[8], (ButtonBox{81, 77, 40, 20}));  // Button3
+    EXPECT_EQ(placed[9], (ButtonBox{1, 42, 80, 18}));   // Button11 above Button1's old top
 }
 
 }  // namespace

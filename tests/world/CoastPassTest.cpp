@@ -243,14 +243,16 @@ void ReferenceCoastPass(Game& game) {
                         bool same = true;
                         for (std::size_t r = 0; r < rows.size(); ++r)
                             for (std::size_t c = 0; c < rows[r].size(); ++c)
-                                same = same && (rows[r][c] != '.') == land(x + kWindows[check].colLo + static_cast<int>(c),
-                                                                          y + kWindows[check].rowLo + static_cast<int>(r));
+                                same = same &&
+                                       (rows[r][c] != '.') == land(x + kWindows[check].colLo + static_cast<int>(c),
+                                                                   y + kWindows[check].rowLo + static_cast<int>(r));
                         if (same) hit = entry.entry;
                     }
                 }
                 if (!hit) continue;
                 for (const ExpectedWrite& w : hit->writes)
-                    if (game.InMap(x + w.dc, y + w.dr)) game.World.Terrain(x + w.dc, y + w.dr) = static_cast<u8>(w.code);
+                    if (game.InMap(x + w.dc, y + w.dr))
+                        game.World.Terrain(x + w.dc, y + w.dr) = static_cast<u8>(w.code);
             }
         }
 }

@@ -17,9 +17,8 @@ TEST(LandingSectors, CellToSectorRule) {
         int cell, mapSize, sector;
     };
     const Case cases[] = {
-        {1, 50, 0},   {4, 50, 0},   {5, 50, 1},    {44, 50, 8},   {45, 50, 9},  {49, 50, 9},
-        {50, 50, 10}, {39, 400, 0}, {40, 400, 1},  {399, 400, 9}, {400, 400, 10},
-        {1, 0, 10},   {5, 9, 10},   {0, 100, 0},
+        {1, 50, 0},   {4, 50, 0},   {5, 50, 1},    {44, 50, 8},    {45, 50, 9}, {49, 50, 9}, {50, 50, 10},
+        {39, 400, 0}, {40, 400, 1}, {399, 400, 9}, {400, 400, 10}, {1, 0, 10},  {5, 9, 10},  {0, 100, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(SectorOf(c.cell, c.mapSize), c.sector) << c.cell << " of " << c.mapSize;
 }
@@ -32,9 +31,12 @@ TEST(LandingSectors, FiftyMapSectorExtents) {
     for (int c = 1; c <= 50; ++c)
         for (int r = 1; r <= 50; ++r) {
             if (!CellInSectorState(*game, c, r, kSectorClaimed)) continue;
-            if (c <= 4 && r <= 4) ++first;
-            else if (c >= 45 && c <= 49 && r >= 45 && r <= 49) ++last;
-            else ADD_FAILURE() << c << "," << r;
+            if (c <= 4 && r <= 4)
+                ++first;
+            else if (c >= 45 && c <= 49 && r >= 45 && r <= 49)
+                ++last;
+            else
+                ADD_FAILURE() << c << "," << r;
         }
     EXPECT_EQ(first, 16);
     EXPECT_EQ(last, 25);
@@ -55,7 +57,8 @@ TEST(LandingSectors, PressesToggleFreeAndClaimedOnly) {
     }
     // Outside the picture: nothing changes.
     const auto before = game->World.LandingSectors[0][0];
-    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {160, 5}, {5, 160}, {100000, 100000}}) Image2MouseDownToggle(*game, x, y);
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {160, 5}, {5, 160}, {100000, 100000}})
+        Image2MouseDownToggle(*game, x, y);
     EXPECT_EQ(game->World.LandingSectors[0][0], before);
     int claimed = 0;
     for (auto& column : game->World.LandingSectors)
@@ -102,14 +105,14 @@ TEST(LandingSectors, GridPicture) {
         Pixel expected;
     };
     const Case cases[] = {
-        {0, 0, T},   {0, 50, T},   {50, 0, T},    // column 0 and row 0 are never drawn
-        {1, 1, N},   {17, 1, N},   {1, 17, N},    {17, 17, N}, {9, 9, T},  // free: outline only
-        {25, 9, N},  {18, 2, N},   {32, 16, N},   // claimed: filled navy
-        {40, 9, R},  {48, 9, R},   {49, 9, N},    // taken: red up to the next outline
-        {56, 9, R},                               // 3 keeps red
-        {9, 25, R},                               // 4 keeps the last colour, red
-        {25, 25, N},                              // 9 navy
-        {152, 152, N}, {159, 159, N}, {145, 159, N}, // last sector, clipped at the picture edge
+        {0, 0, T},     {0, 50, T},    {50, 0, T},                             // column 0 and row 0 are never drawn
+        {1, 1, N},     {17, 1, N},    {1, 17, N},    {17, 17, N}, {9, 9, T},  // free: outline only
+        {25, 9, N},    {18, 2, N},    {32, 16, N},                            // claimed: filled navy
+        {40, 9, R},    {48, 9, R},    {49, 9, N},                             // taken: red up to the next outline
+        {56, 9, R},                                                           // 3 keeps red
+        {9, 25, R},                                                           // 4 keeps the last colour, red
+        {25, 25, N},                                                          // 9 navy
+        {152, 152, N}, {159, 159, N}, {145, 159, N},  // last sector, clipped at the picture edge
         {152, 136, T},
     };
     for (const Case& c : cases) EXPECT_EQ(grid.at(c.x, c.y), c.expected) << c.x << "," << c.y;
@@ -136,8 +139,8 @@ TEST(LandingSectors, TickingAgainDoesNotRegenerate) {
 TEST(MapPreview, OnePixelPerCellFromTheStrip) {
     auto game = MakeMap(50, 50, 1);
     game->World.Terrain(3, 4) = 2;
-    game->World.Terrain(5, 5) = 200;    // beyond the strip: left white
-    game->World.Terrain(50, 10) = 2;    // last column: outside the picture
+    game->World.Terrain(5, 5) = 200;  // beyond the strip: left white
+    game->World.Terrain(50, 10) = 2;  // last column: outside the picture
     Bitmap strip(10, 1, 0xFF000000u);
     strip.at(1, 0) = 0xFF0000FFu;
     strip.at(2, 0) = 0xFF00FF00u;

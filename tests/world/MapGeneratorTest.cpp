@@ -42,9 +42,27 @@ TEST(MapGenerator, WritesNothingOutsideTheMap) {
     const Case cases[] = {
         {0, 0, nullptr},
         {0, 1, nullptr},
-        {0, 0, [](MapControls& c) { c.ismass = 600; c.landMass = 40; c.mountains = 200; c.stones = 200; c.deposits = 500; }},
-        {0, 1, [](MapControls& c) { c.stripCount = 100; c.stripLength = 100; c.stripWidth = 20; c.deposits = 500; }},
-        {2, 1, [](MapControls& c) { c.stripWidth = 20; c.mountains = 200; c.stones = 200; }},
+        {0, 0,
+         [](MapControls& c) {
+             c.ismass = 600;
+             c.landMass = 40;
+             c.mountains = 200;
+             c.stones = 200;
+             c.deposits = 500;
+         }},
+        {0, 1,
+         [](MapControls& c) {
+             c.stripCount = 100;
+             c.stripLength = 100;
+             c.stripWidth = 20;
+             c.deposits = 500;
+         }},
+        {2, 1,
+         [](MapControls& c) {
+             c.stripWidth = 20;
+             c.mountains = 200;
+             c.stones = 200;
+         }},
     };
     for (const Case& test : cases)
         for (u32 seed : {1u, 99u}) {
@@ -63,7 +81,8 @@ TEST(MapGenerator, WritesNothingOutsideTheMap) {
                     ASSERT_EQ(game->World.Passability(c, r), 9) << c << "," << r;
                     // The two columns and rows the view shows past the edge are
                     // emptied of an earlier map's pictures; nothing else is touched.
-                    const bool edge = (c > p.MapWidth && c <= p.MapWidth + 2) || (r > p.MapHeight && r <= p.MapHeight + 2);
+                    const bool edge =
+                        (c > p.MapWidth && c <= p.MapWidth + 2) || (r > p.MapHeight && r <= p.MapHeight + 2);
                     const int idU = edge ? EmptySpriteRef.idU : 9;
                     ASSERT_EQ(game->Map(c, r).Layers[kLayerTerrain].idU, idU) << c << "," << r;
                     ASSERT_EQ(game->Map(c, r).Layers[kLayerGeology].idU, idU) << c << "," << r;
@@ -121,13 +140,20 @@ TEST(MapGenerator, ParametersBeyondThePageStayInsideTheMap) {
 
 TEST(MapGenerator, IslandsAndStripsKeepTheirEdgesWater) {
     for (int model : {0, 1}) {
-        const MapParameters p = ParamsFor(0, model, [](MapControls& c) { c.ismass = 600; c.landMass = 40; c.stripWidth = 20; });
+        const MapParameters p = ParamsFor(0, model, [](MapControls& c) {
+            c.ismass = 600;
+            c.landMass = 40;
+            c.stripWidth = 20;
+        });
         auto game = NewGame();
         game->World.MapWidth = p.MapWidth;
         game->World.MapHeight = p.MapHeight;
         FillWater(*game);
         RandomSource rng = FixedRandom(5);
-        if (model == 0) RaiseIslands(*game, p, rng); else LayStrips(*game, p, rng);
+        if (model == 0)
+            RaiseIslands(*game, p, rng);
+        else
+            LayStrips(*game, p, rng);
         int land = 0;
         for (int c = 1; c <= 50; ++c)
             for (int r = 1; r <= 50; ++r) {
@@ -239,7 +265,10 @@ TEST(Obstacles, TestAreaReachingOutsideTheMapFails) {
 }
 
 TEST(Obstacles, NoneOnAGeneratedMapOfAnotherTerrainSet) {
-    const MapParameters p = ParamsFor(1, 0, [](MapControls& c) { c.mountains = 200; c.stones = 200; });
+    const MapParameters p = ParamsFor(1, 0, [](MapControls& c) {
+        c.mountains = 200;
+        c.stones = 200;
+    });
     for (u8 set : {u8{0}, u8{1}, u8{2}, u8{3}}) {
         auto game = NewGame();
         game->World.TerrainSet = set;
@@ -302,7 +331,7 @@ TEST(Deposits, ClusterShapeAndMinerals) {
                 if (game->World.Resources(c, r).Kind != 1 || game->World.Resources(c, r).Amount != 0)
                     reached.insert({c - 10, r - 10});
     }
-    const std::set<std::pair<int, int>> shape = {{0, 0},  {-2, 0},  {0, -2}, {0, 2},  {2, 0},  {1, 1},
+    const std::set<std::pair<int, int>> shape = {{0, 0},   {-2, 0}, {0, -2},  {0, 2},  {2, 0}, {1, 1},
                                                  {-1, -1}, {-1, 1}, {-3, -1}, {-2, 1}, {0, 1}, {2, -1}};
     EXPECT_EQ(reached, shape);
 }
@@ -418,8 +447,8 @@ TEST(GenerateMap, GoldenRuns) {
         auto game = NewGame();
         RandomSource rng = FixedRandom(12345);
         GenerateMap(*game, ParamsFor(test.sizeItem, test.model), rng);
-        EXPECT_EQ(HashMap(*game), test.hash) << "size item " << test.sizeItem << " model " << test.model << std::hex
-                                            << " got 0x" << HashMap(*game);
+        EXPECT_EQ(HashMap(*game), test.hash)
+            << "size item " << test.sizeItem << " model " << test.model << std::hex << " got 0x" << HashMap(*game);
     }
 }
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "core/World.h"
 #include "core/Random.h"
+#include "core/World.h"
 
 namespace tarq::testing {
 

@@ -56,11 +56,11 @@ bool SizeItem(long long side, int& item) {
 
 bool ParseOptions(int argc, char** argv, Options& o) {
     std::map<std::string, int*> positions = {
-        {"--ismass", &o.controls.ismass},         {"--landmass", &o.controls.landMass},
-        {"--strips", &o.controls.stripCount},     {"--strip-length", &o.controls.stripLength},
+        {"--ismass", &o.controls.ismass},          {"--landmass", &o.controls.landMass},
+        {"--strips", &o.controls.stripCount},      {"--strip-length", &o.controls.stripLength},
         {"--strip-width", &o.controls.stripWidth}, {"--mountains", &o.controls.mountains},
-        {"--stones", &o.controls.stones},         {"--deposits", &o.controls.deposits},
-        {"--terrain-set", &o.terrainSet},         {"--scale", &o.scale},
+        {"--stones", &o.controls.stones},          {"--deposits", &o.controls.deposits},
+        {"--terrain-set", &o.terrainSet},          {"--scale", &o.scale},
     };
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
@@ -73,9 +73,12 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         } else if (name == "--size" && numeric) {
             if (!SizeItem(number, o.controls.mapSizeItem)) return false;
         } else if (name == "--model") {
-            if (value == "islands" || value == "0") o.controls.model = 0;
-            else if (value == "strips" || value == "1") o.controls.model = 1;
-            else return false;
+            if (value == "islands" || value == "0")
+                o.controls.model = 0;
+            else if (value == "strips" || value == "1")
+                o.controls.model = 1;
+            else
+                return false;
         } else if (name == "--out") {
             o.outDir = value;
         } else if (name == "--png") {
@@ -155,11 +158,11 @@ void PrintSummary(const Options& o, const MapParameters& p, const Game& game) {
               << (p.MapModel == 0 ? "islands" : "strips") << ", terrain set " << o.terrainSet << '\n'
               << "islands " << p.IslandCountBase << "+" << p.IslandCountRange << " size " << p.IslandSizeBase << "+"
               << p.IslandSizeRange << "; strips " << p.StripCountLow << ".." << p.StripCountHigh << " steps "
-              << p.StripStepsLow << ".." << p.StripStepsHigh << " width " << p.StripWidthLow << ".."
-              << p.StripWidthHigh << "; obstacles " << p.BigObstacleCount << "/" << p.SmallObstacleCount
-              << "; deposit clusters " << p.DepositCount << '\n'
-              << "cells: land " << classes[1] << ", coast " << classes[2] << ", water " << classes[4]
-              << ", blocked " << classes[0] << "; cells with deposits " << deposits << '\n';
+              << p.StripStepsLow << ".." << p.StripStepsHigh << " width " << p.StripWidthLow << ".." << p.StripWidthHigh
+              << "; obstacles " << p.BigObstacleCount << "/" << p.SmallObstacleCount << "; deposit clusters "
+              << p.DepositCount << '\n'
+              << "cells: land " << classes[1] << ", coast " << classes[2] << ", water " << classes[4] << ", blocked "
+              << classes[0] << "; cells with deposits " << deposits << '\n';
 }
 
 }  // namespace
@@ -181,7 +184,8 @@ int main(int argc, char** argv) {
     const TWorld& w = game->World;
     const bool ok =
         WriteGrid(o.outDir / "terrain.txt", *game, [&](int c, int r) { return Padded(w.Terrain(c, r), 3); }) &&
-        WriteGrid(o.outDir / "passability.txt", *game, [&](int c, int r) { return std::to_string(w.Passability(c, r)); }) &&
+        WriteGrid(o.outDir / "passability.txt", *game,
+                  [&](int c, int r) { return std::to_string(w.Passability(c, r)); }) &&
         WriteGrid(o.outDir / "deposits.txt", *game, [&](int c, int r) {
             const TResourceCell& d = w.Resources(c, r);
             return d.Amount == 0 ? std::string("   -") : std::to_string(d.Kind) + ":" + Padded(d.Amount, 2);

@@ -28,8 +28,10 @@ void Poly(QPainter& p, std::initializer_list<QPointF> points, const QColor& colo
     QPainterPath path;
     bool first = true;
     for (QPointF q : points) {
-        if (first) path.moveTo(q);
-        else path.lineTo(q);
+        if (first)
+            path.moveTo(q);
+        else
+            path.lineTo(q);
         first = false;
     }
     path.closeSubpath();

@@ -142,7 +142,8 @@ QByteArray PlainRows(const QImage& image, const Rows& indices, const BmpVariant&
             if (v.bits <= 8) {
                 const int perByte = 8 / v.bits, shift = 8 - v.bits * (1 + x % perByte);
                 if (x % perByte == 0) row += '\0';
-                row.back() = static_cast<char>(row.back() | indices[static_cast<std::size_t>(r)][static_cast<std::size_t>(x)] << shift);
+                row.back() = static_cast<char>(
+                    row.back() | indices[static_cast<std::size_t>(r)][static_cast<std::size_t>(x)] << shift);
                 continue;
             }
             const QRgb c = image.pixel(x, y);

@@ -52,8 +52,10 @@ QImage UnitPicture(const PictureJob& job, int size) {
     };
     QPainter p(&img);
     facing(p);
-    if (job.art == Art::Turret) DrawTurret(p, job.type);
-    else DrawUnit(p, job.type, job.art);
+    if (job.art == Art::Turret)
+        DrawTurret(p, job.type);
+    else
+        DrawUnit(p, job.type, job.art);
     p.end();
     // A unit drawn without the team colour gets its badge (a rotating top
     // rides on a hull that has it).
@@ -86,7 +88,8 @@ public:
             DrawPad(*pad);
         }
         const Plan plan = PlanPictures(*game);
-        for (int e : plan.unplaced) graph_.problems.push_back("sprite entry " + std::to_string(e) + " has no picture rule");
+        for (int e : plan.unplaced)
+            graph_.problems.push_back("sprite entry " + std::to_string(e) + " has no picture rule");
         for (const PictureJob& job : plan.jobs) draw(job);
         geology();
         connectors();
@@ -94,7 +97,8 @@ public:
             QImage flat = Flatten(sheets_.at(layout.file).image, layout.transparent);
             if (layout.transparent && flat.pixel(1, 1) != kKeyColour)
                 graph_.problems.push_back(layout.file + ": pixel (1, 1) is not the transparent colour");
-            graph_.files.push_back({layout.file, std::move(flat), layout.patternW, layout.patternH, layout.transparent});
+            graph_.files.push_back(
+                {layout.file, std::move(flat), layout.patternW, layout.patternH, layout.transparent});
         }
         for (int kind = 0; kind < kTerrainKinds; ++kind)
             graph_.files.push_back({TerrainFile(kind), DrawTerrainSheet(kind), kTerrainTile, kTerrainTile, false});
@@ -108,7 +112,8 @@ private:
         if (layouts.empty()) graph_.problems.push_back("no sheet for item " + std::to_string(job.item));
         for (const SheetLayout* layout : layouts) {
             if (job.spr < 0 || job.spr >= layout->patternCount()) {
-                graph_.problems.push_back(layout->file + ": picture " + std::to_string(job.spr) + " is outside the sheet");
+                graph_.problems.push_back(layout->file + ": picture " + std::to_string(job.spr) +
+                                          " is outside the sheet");
                 continue;
             }
             SheetPainter sp(sheets_.at(layout->file), job.spr);
@@ -229,7 +234,8 @@ QImage ContactSheet(const OutputFile& f, int firstRow, int rowCount) {
         for (int y = 0; y < ph; ++y)
             for (int x = 0; x < pw; ++x) {
                 QRgb c = f.image.pixel(sx + x, sy + y);
-                if (f.transparent && c == kKeyColour) c = ((x / 4 + y / 4) % 2) ? qRgb(120, 120, 124) : qRgb(150, 150, 154);
+                if (f.transparent && c == kKeyColour)
+                    c = ((x / 4 + y / 4) % 2) ? qRgb(120, 120, 124) : qRgb(150, 150, 154);
                 out.setPixel(dx + x, dy + 12 + y, c);
             }
     }
@@ -289,7 +295,8 @@ std::string WriteGraph(const Graph& graph, const std::filesystem::path& dir) {
         const QByteArray bytes = EncodeBmp(f.image);
         if (SameContent(path, bytes)) continue;  // unchanged files keep their time stamps
         QFile file(QString::fromStdString(path.string()));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return "cannot write " + path.string();
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return "cannot write " + path.string();
         changed = true;
     }
     if (changed) RemoveStaleCache(dir);
@@ -309,7 +316,8 @@ std::string WriteContactSheets(const Graph& graph, const std::filesystem::path& 
             // Appended, not "literal" + std::string: GCC 12 at -O3 falsely warns (-Wrestrict) on that.
             const std::string suffix = rows > pageRows ? std::string("_").append(std::to_string(page)) : "";
             const std::filesystem::path path = dir / (stem + suffix + ".png");
-            if (!ContactSheet(f, first, std::min(pageRows, rows - first)).save(QString::fromStdString(path.string()), "PNG"))
+            if (!ContactSheet(f, first, std::min(pageRows, rows - first))
+                     .save(QString::fromStdString(path.string()), "PNG"))
                 return "cannot write " + path.string();
         }
     }

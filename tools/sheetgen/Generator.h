@@ -13,8 +13,8 @@ namespace sheetgen {
 constexpr int kMaxDepositAmount = 16;
 
 struct OutputFile {
-    std::string name;  // path inside graph/, '/' separated
-    QImage image;      // opaque, exactly as written
+    std::string name;                // path inside graph/, '/' separated
+    QImage image;                    // opaque, exactly as written
     int patternW = 0, patternH = 0;  // pattern size, 0 for single pictures
     bool transparent = false;
 };

@@ -69,7 +69,8 @@ void DrawSmallBadge(QPainter& p, const QRect& box) {
     const double unit = box.width() / 14.0;
     const auto at = [&](double u, int origin) { return origin + static_cast<int>(std::lround(u * unit)); };
     const auto cells = [&](double x0, double y0, double x1, double y1) {
-        return QRect(QPoint(at(x0, box.left()), at(y0, box.top())), QPoint(at(x1, box.left()) - 1, at(y1, box.top()) - 1));
+        return QRect(QPoint(at(x0, box.left()), at(y0, box.top())),
+                     QPoint(at(x1, box.left()) - 1, at(y1, box.top()) - 1));
     };
     p.save();
     p.setClipRect(box);  // the smoothing of the round corners stays off the margin
@@ -86,8 +87,11 @@ void DrawSmallBadge(QPainter& p, const QRect& box) {
     const struct {
         QRect part;
         QColor colour;
-    } tank[] = {{cells(4, 5, 5, 12), kTrack},  {cells(10, 5, 11, 12), kTrack}, {cells(5, 6, 10, 11), kTeam},
-                {cells(6, 7, 9, 10), kTeamLight}, {cells(7, 2, 8, 8), kOutline}};
+    } tank[] = {{cells(4, 5, 5, 12), kTrack},
+                {cells(10, 5, 11, 12), kTrack},
+                {cells(5, 6, 10, 11), kTeam},
+                {cells(6, 7, 9, 10), kTeamLight},
+                {cells(7, 2, 8, 8), kOutline}};
     for (const auto& part : tank) p.fillRect(part.part, part.colour);
     p.restore();
 }
@@ -134,9 +138,9 @@ QImage DrawSavedGameIcon(int size) {
             p.setRenderHint(QPainter::Antialiasing, false);
             p.setPen(kOutline);
             p.setBrush(QColor(244, 242, 234));
-            p.drawPolygon(QPolygon({QPoint(left, box.top()), QPoint(right - fold, box.top()),
-                                    QPoint(right, box.top() + fold), QPoint(right, box.bottom()),
-                                    QPoint(left, box.bottom())}));
+            p.drawPolygon(
+                QPolygon({QPoint(left, box.top()), QPoint(right - fold, box.top()), QPoint(right, box.top() + fold),
+                          QPoint(right, box.bottom()), QPoint(left, box.bottom())}));
             p.setBrush(QColor(206, 202, 190));
             p.drawPolygon(QPolygon({QPoint(right - fold, box.top()), QPoint(right - fold, box.top() + fold),
                                     QPoint(right, box.top() + fold)}));
@@ -169,8 +173,7 @@ std::string WriteIcons(const std::filesystem::path& dir) {
             const std::filesystem::path file = sizeDir / icon.context / (std::string(icon.name) + ".png");
             std::error_code ec;
             std::filesystem::create_directories(file.parent_path(), ec);
-            if (!icon.image.save(QString::fromStdString(file.string()), "PNG"))
-                return "cannot write " + file.string();
+            if (!icon.image.save(QString::fromStdString(file.string()), "PNG")) return "cannot write " + file.string();
         }
     }
     return {};

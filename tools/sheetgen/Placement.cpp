@@ -54,7 +54,8 @@ private:
         const std::vector<int> entries = Ring(game_, first);
         const int n = static_cast<int>(entries.size());
         for (int i = 0; i < n; ++i)
-            add(entries[static_cast<std::size_t>(i)], {.type = type, .art = art, .index = i, .frames = n, .part = part, .variant = variant});
+            add(entries[static_cast<std::size_t>(i)],
+                {.type = type, .art = art, .index = i, .frames = n, .part = part, .variant = variant});
     }
 
     void mainPictures(int type) {
@@ -80,8 +81,10 @@ private:
         const TypeSetup& s = *FindTypeSetup(type);
         const int e = s.CellSpriteEntries[1];
         if (s.TwoByTwo || e == 0 || claimed(e)) return;
-        if (HasFacings(type)) facings(e, type, s.SecondLayer ? Art::UnitTop : Art::UnitWhole);
-        else ring(e, type, Art::SmallStructure, 1, 0);
+        if (HasFacings(type))
+            facings(e, type, s.SecondLayer ? Art::UnitTop : Art::UnitWhole);
+        else
+            ring(e, type, Art::SmallStructure, 1, 0);
     }
 
     // Unclaimed 2 x 2 animated blocks laid out like a structure's (four

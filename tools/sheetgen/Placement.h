@@ -24,11 +24,11 @@ struct PictureJob {
     int spr = 0;   // pattern number in it
     int type = 0;  // unit type 1..67, 0 for the construction site
     Art art = Art::UnitWhole;
-    int index = 0;     // facing 1..8, or animation frame 0..frames-1
-    int frames = 1;    // frames of the animation ring
-    int part = 0;      // quadrant 0..3 of a 2 x 2 picture, or 1 for an under-picture
-    int variant = 0;   // 0: the type's own picture; 1, 2...: further blocks drawn as variants
-    int entry = 0;     // the sprite-table entry it serves
+    int index = 0;    // facing 1..8, or animation frame 0..frames-1
+    int frames = 1;   // frames of the animation ring
+    int part = 0;     // quadrant 0..3 of a 2 x 2 picture, or 1 for an under-picture
+    int variant = 0;  // 0: the type's own picture; 1, 2...: further blocks drawn as variants
+    int entry = 0;    // the sprite-table entry it serves
 };
 
 // The image-list item of the gun turrets: an entry there starts eight facings.

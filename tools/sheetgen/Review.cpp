@@ -5,8 +5,8 @@
 
 #include "Placement.h"
 #include "Sheets.h"
-#include "core/World.h"
 #include "core/TypeSetup.h"
+#include "core/World.h"
 #include "world/MapGenerator.h"
 
 namespace sheetgen {
@@ -89,8 +89,10 @@ QImage SampleCloseUp(const Graph& graph, std::uint32_t seed) {
     for (int c = 0; c < 16; c += 2)
         for (int r = (c / 2) % 2; r < 10; r += 2) {
             const int code = game->World.Terrain(c0 + c, r0 + r);
-            if (code == 1 || (code >= 54 && code <= 59)) Put(p, graph, "Units0.bmp", sea[ship++ % 6] + (c + r) % 8, c, r);
-            else if (code == 2 || (code >= 47 && code <= 53)) Put(p, graph, "Units0.bmp", land[unit++ % 12] + (c + r) % 8, c, r);
+            if (code == 1 || (code >= 54 && code <= 59))
+                Put(p, graph, "Units0.bmp", sea[ship++ % 6] + (c + r) % 8, c, r);
+            else if (code == 2 || (code >= 47 && code <= 53))
+                Put(p, graph, "Units0.bmp", land[unit++ % 12] + (c + r) % 8, c, r);
         }
     return out;
 }

@@ -11,18 +11,12 @@ const std::vector<SheetLayout>& PatternSheets() {
     // 135, Units3 up to 103, struct2 up to 55, Units1 up to 7); the geology
     // sheets hold amounts 0..16 and the connector structure at 17.
     static const std::vector<SheetLayout> sheets = {
-        {"s00.bmp", {0}, 64, 64, 8, 8, true},
-        {"s01.bmp", {1}, 64, 64, 8, 8, true},
-        {"s02.bmp", {2}, 64, 64, 8, 8, true},
-        {"S03.bmp", {3}, 64, 64, 8, 8, true},
-        {"GEO.bmp", {5, 6, 7}, 32, 32, 8, 3, true},
-        {"GEO1.bmp", {5, 6, 7}, 63, 63, 8, 3, true},
-        {"Conn0.bmp", {8}, 28, 28, 16, 1, true},
-        {"Units0.bmp", {9}, 63, 63, 16, 24, true},
-        {"Units2.bmp", {10}, 63, 63, 16, 9, true},
-        {"Units3.bmp", {11}, 93, 93, 16, 7, true},
-        {"Units1.bmp", {12}, 63, 63, 16, 1, true},
-        {"struct2.bmp", {13}, 93, 93, 16, 4, true},
+        {"s00.bmp", {0}, 64, 64, 8, 8, true},       {"s01.bmp", {1}, 64, 64, 8, 8, true},
+        {"s02.bmp", {2}, 64, 64, 8, 8, true},       {"S03.bmp", {3}, 64, 64, 8, 8, true},
+        {"GEO.bmp", {5, 6, 7}, 32, 32, 8, 3, true}, {"GEO1.bmp", {5, 6, 7}, 63, 63, 8, 3, true},
+        {"Conn0.bmp", {8}, 28, 28, 16, 1, true},    {"Units0.bmp", {9}, 63, 63, 16, 24, true},
+        {"Units2.bmp", {10}, 63, 63, 16, 9, true},  {"Units3.bmp", {11}, 93, 93, 16, 7, true},
+        {"Units1.bmp", {12}, 63, 63, 16, 1, true},  {"struct2.bmp", {13}, 93, 93, 16, 4, true},
     };
     return sheets;
 }
@@ -67,8 +61,10 @@ QImage Flatten(const QImage& argb, bool transparent) {
         for (int x = 0; x < src.width(); ++x) {
             QRgb p = in[x] | 0xFF000000u;
             if (transparent) {
-                if (qAlpha(in[x]) < 128) p = kKeyColour;
-                else if (p == kKeyColour) p = qRgb(254, 0, 255);
+                if (qAlpha(in[x]) < 128)
+                    p = kKeyColour;
+                else if (p == kKeyColour)
+                    p = qRgb(254, 0, 255);
             }
             dst[x] = p;
         }

@@ -32,8 +32,8 @@ void DrawDeposit(QPainter& p, int amount, int size) {
         const double a = i * 2.39996, r = i == 0 ? 0 : 4.0 + 2.2 * std::sqrt(static_cast<double>(i));
         const double lump = (1.2 + 0.16 * amount) * rng.uniform(0.8, 1.15);
         const QPointF c(16 + r * std::cos(a), 16 + r * std::sin(a));
-        p.drawPolygon(QPolygonF({(c + QPointF(-lump, lump * 0.6)) * s, (c + QPointF(0, -lump)) * s,
-                                 (c + QPointF(lump, lump * 0.6)) * s}));
+        p.drawPolygon(QPolygonF(
+            {(c + QPointF(-lump, lump * 0.6)) * s, (c + QPointF(0, -lump)) * s, (c + QPointF(lump, lump * 0.6)) * s}));
         p.drawEllipse(c * s, lump * 0.75 * s, lump * 0.6 * s);
     }
 }
@@ -43,8 +43,8 @@ void DrawConnectorHub(QPainter& p, int size, const QColor& colour) {
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     const double s = size / 64.0;
-    p.drawRect(QRectF(28 * s, 8 * s, 8 * s, 48 * s));   // pipes up and down
-    p.drawRect(QRectF(8 * s, 28 * s, 48 * s, 8 * s));   // pipes left and right
+    p.drawRect(QRectF(28 * s, 8 * s, 8 * s, 48 * s));        // pipes up and down
+    p.drawRect(QRectF(8 * s, 28 * s, 48 * s, 8 * s));        // pipes left and right
     p.drawEllipse(QPointF(32 * s, 32 * s), 11 * s, 11 * s);  // the hub
     for (QPointF c : {QPointF(32, 8), QPointF(32, 56), QPointF(8, 32), QPointF(56, 32)})
         p.drawRect(QRectF((c.x() - 6) * s, (c.y() - 3) * s, 12 * s, 6 * s).translated(0, 0));
@@ -66,8 +66,9 @@ void DrawConnector(QPainter& p, const tarq::ConnectorPicture& c) {
 
 void DrawEmblem(QPainter& p, int clan) {
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor colours[kClans] = {QColor(60, 110, 180), QColor(180, 56, 48), QColor(70, 150, 80), QColor(200, 160, 40),
-                                    QColor(130, 80, 170), QColor(60, 160, 170), QColor(200, 110, 40)};
+    const QColor colours[kClans] = {QColor(60, 110, 180), QColor(180, 56, 48),  QColor(70, 150, 80),
+                                    QColor(200, 160, 40), QColor(130, 80, 170), QColor(60, 160, 170),
+                                    QColor(200, 110, 40)};
     const QColor c = colours[clan % kClans];
     p.fillRect(QRectF(0, 0, kEmblemSize, kEmblemSize), QColor(30, 34, 40));
     QPainterPath shield;
@@ -87,7 +88,8 @@ void DrawEmblem(QPainter& p, int clan) {
         case 2: p.drawPolygon(QPolygonF({QPointF(39, 20), QPointF(54, 50), QPointF(24, 50)})); break;
         case 3:
             for (int k = 0; k < 4; ++k)
-                p.drawLine(QPointF(39, 36), QPointF(39 + 15 * std::cos(k * 1.5708 + 0.785), 36 + 15 * std::sin(k * 1.5708 + 0.785)));
+                p.drawLine(QPointF(39, 36),
+                           QPointF(39 + 15 * std::cos(k * 1.5708 + 0.785), 36 + 15 * std::sin(k * 1.5708 + 0.785)));
             break;
         case 4: p.drawPolygon(QPolygonF({QPointF(39, 20), QPointF(54, 36), QPointF(39, 52), QPointF(24, 36)})); break;
         case 5:

@@ -26,8 +26,10 @@ void RidgedRoof(QPainter& p, const QRectF& r, const QColor& c, int ridges, bool 
     p.setPen(QPen(c.darker(135), 2));
     for (int i = 1; i < ridges; ++i) {
         const double t = static_cast<double>(i) / ridges;
-        if (vertical) p.drawLine(P(r.left() + r.width() * t, r.top() + 2), P(r.left() + r.width() * t, r.bottom() - 2));
-        else p.drawLine(P(r.left() + 2, r.top() + r.height() * t), P(r.right() - 2, r.top() + r.height() * t));
+        if (vertical)
+            p.drawLine(P(r.left() + r.width() * t, r.top() + 2), P(r.left() + r.width() * t, r.bottom() - 2));
+        else
+            p.drawLine(P(r.left() + 2, r.top() + r.height() * t), P(r.right() - 2, r.top() + r.height() * t));
     }
 }
 
@@ -56,8 +58,8 @@ void HeavyFactory(QPainter& p, int) {
 }
 
 void MineComplex(QPainter& p, int frame, int variant) {
-    const QColor ores[] = {QColor(170, 120, 70), QColor(200, 200, 210), QColor(90, 160, 90), QColor(220, 180, 60),
-                           QColor(160, 90, 160), QColor(200, 110, 70), QColor(110, 140, 200)};
+    const QColor ores[] = {QColor(170, 120, 70), QColor(200, 200, 210), QColor(90, 160, 90),  QColor(220, 180, 60),
+                           QColor(160, 90, 160), QColor(200, 110, 70),  QColor(110, 140, 200)};
     const QColor ore = ores[variant % 7];
     Box(p, QRectF(12, 62, 60, 52), kBrick, 2);
     RidgedRoof(p, QRectF(16, 66, 52, 44), kRoofDark, 4, false);
@@ -220,7 +222,7 @@ void Depot(QPainter& p, int) {
 }
 
 void Dock(QPainter& p, int) {
-    Box(p, QRectF(6, 6, 116, 116), QColor(52, 98, 144), 4);  // basin
+    Box(p, QRectF(6, 6, 116, 116), QColor(52, 98, 144), 4);                             // basin
     for (int i = 0; i < 3; ++i) Box(p, QRectF(12 + i * 40, 6, 22, 100), kConcrete, 1);  // piers
     for (int i = 0; i < 3; ++i) Disc(p, P(23 + i * 40, 110), 5, kMetalDark, 1.6);
     Box(p, QRectF(6, 106, 116, 16), kConcrete.darker(110), 2);
@@ -346,7 +348,8 @@ void Bridge(QPainter& p) {
     for (int i = 1; i < 8; ++i) p.drawLine(P(i * 8, 15), P(i * 8, 49));
     Rod(p, P(0, 14), P(64, 14), 3, kMetal);
     Rod(p, P(0, 50), P(64, 50), 3, kMetal);
-    for (QPointF c : {P(8, 8), P(56, 8), P(8, 56), P(56, 56)}) Box(p, QRectF(c.x() - 5, c.y() - 5, 10, 10), kWorkDark, 2, 1.6);
+    for (QPointF c : {P(8, 8), P(56, 8), P(8, 56), P(56, 56)})
+        Box(p, QRectF(c.x() - 5, c.y() - 5, 10, 10), kWorkDark, 2, 1.6);
 }
 
 void LandMine(QPainter& p) {
@@ -354,7 +357,8 @@ void LandMine(QPainter& p) {
     Disc(p, P(32, 32), 6, QColor(70, 66, 56), 1.4);
     for (int k = 0; k < 4; ++k) {
         const double a = k * 3.14159 / 2;
-        Rod(p, P(32 + 9 * std::cos(a), 32 + 9 * std::sin(a)), P(32 + 15 * std::cos(a), 32 + 15 * std::sin(a)), 2, kMetalDark);
+        Rod(p, P(32 + 9 * std::cos(a), 32 + 9 * std::sin(a)), P(32 + 15 * std::cos(a), 32 + 15 * std::sin(a)), 2,
+            kMetalDark);
     }
     Light(p, P(32, 32), true);
 }
@@ -419,8 +423,10 @@ QImage BuildingPicture(int type, int frame, int frames, int variant) {
 void DrawSmallStructure(QPainter& p, int type, int frame, int frames, int part) {
     p.setRenderHint(QPainter::Antialiasing, true);
     if (part == 1) {
-        if (type >= 62 && type <= 65) GunBase(p);
-        else Road(p);
+        if (type >= 62 && type <= 65)
+            GunBase(p);
+        else
+            Road(p);
         return;
     }
     switch (type) {
@@ -461,7 +467,8 @@ void DrawTurret(QPainter& p, int type) {
             for (int r = 0; r < 2; ++r)
                 for (int c = 0; c < 3; ++c) {
                     Box(p, Centred(-12 + c * 12, 0 + r * 20, 8, 18), QColor(210, 210, 204), 4, 1.4);
-                    Poly(p, {P(-16 + c * 12, -9 + r * 20), P(-12 + c * 12, -15 + r * 20), P(-8 + c * 12, -9 + r * 20)}, kRed, 1);
+                    Poly(p, {P(-16 + c * 12, -9 + r * 20), P(-12 + c * 12, -15 + r * 20), P(-8 + c * 12, -9 + r * 20)},
+                         kRed, 1);
                 }
             Lamps(p, -24, 0, 3.2);
             break;

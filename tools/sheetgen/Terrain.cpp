@@ -71,21 +71,37 @@ struct Palette {
 Palette PaletteOf(int kind) {
     switch (kind) {
         case 1:
-            return {{104, 80, 52},  {140, 110, 74}, {84, 62, 40},   {160, 132, 94}, {196, 176, 124},
-                    {38, 82, 128},  {70, 118, 160}, {74, 128, 150}, {196, 214, 222}, {86, 76, 66},
-                    {164, 150, 130}, {178, 164, 142}, {52, 42, 34}, 1};
+            return {{104, 80, 52},   {140, 110, 74},
+                    {84, 62, 40},    {160, 132, 94},
+                    {196, 176, 124}, {38, 82, 128},
+                    {70, 118, 160},  {74, 128, 150},
+                    {196, 214, 222}, {86, 76, 66},
+                    {164, 150, 130}, {178, 164, 142},
+                    {52, 42, 34},    1};
         case 2:
-            return {{196, 166, 108}, {222, 196, 140}, {176, 146, 92}, {232, 210, 160}, {214, 196, 150},
-                    {34, 96, 140},  {66, 136, 176}, {70, 160, 170}, {210, 228, 230}, {140, 92, 58},
-                    {204, 150, 100}, {214, 168, 118}, {92, 60, 38}, 2};
+            return {{196, 166, 108}, {222, 196, 140},
+                    {176, 146, 92},  {232, 210, 160},
+                    {214, 196, 150}, {34, 96, 140},
+                    {66, 136, 176},  {70, 160, 170},
+                    {210, 228, 230}, {140, 92, 58},
+                    {204, 150, 100}, {214, 168, 118},
+                    {92, 60, 38},    2};
         case 3:
-            return {{196, 206, 220}, {232, 236, 242}, {176, 188, 206}, {244, 246, 250}, {170, 176, 184},
-                    {40, 74, 110},  {72, 108, 140}, {96, 130, 156}, {214, 226, 236}, {84, 90, 100},
-                    {150, 156, 166}, {236, 240, 246}, {60, 66, 78}, 3};
+            return {{196, 206, 220}, {232, 236, 242},
+                    {176, 188, 206}, {244, 246, 250},
+                    {170, 176, 184}, {40, 74, 110},
+                    {72, 108, 140},  {96, 130, 156},
+                    {214, 226, 236}, {84, 90, 100},
+                    {150, 156, 166}, {236, 240, 246},
+                    {60, 66, 78},    3};
         default:
-            return {{70, 112, 44},  {112, 156, 64}, {56, 92, 36},   {136, 176, 80}, {206, 188, 132},
-                    {36, 86, 140},  {68, 124, 176}, {66, 140, 160}, {206, 224, 236}, {84, 80, 72},
-                    {176, 168, 152}, {186, 180, 166}, {44, 40, 32}, 0};
+            return {{70, 112, 44},   {112, 156, 64},
+                    {56, 92, 36},    {136, 176, 80},
+                    {206, 188, 132}, {36, 86, 140},
+                    {68, 124, 176},  {66, 140, 160},
+                    {206, 224, 236}, {84, 80, 72},
+                    {176, 168, 152}, {186, 180, 166},
+                    {44, 40, 32},    0};
     }
 }
 
@@ -107,12 +123,16 @@ Rgb GroundAt(const Palette& p, int x, int y) {
     const double grain = Hash01(x, y, 17);
     switch (p.texture) {
         case 0:  // grass: blades as short dark and light specks
-            if (grain > 0.86) c = Mix(c, p.grainLight, 0.55);
-            else if (grain < 0.12) c = Mix(c, p.grainDark, 0.6);
+            if (grain > 0.86)
+                c = Mix(c, p.grainLight, 0.55);
+            else if (grain < 0.12)
+                c = Mix(c, p.grainDark, 0.6);
             break;
         case 1:  // dirt: clods and pebbles
-            if (grain > 0.93) c = Mix(c, p.grainLight, 0.7);
-            else if (grain < 0.18) c = Mix(c, p.grainDark, 0.5);
+            if (grain > 0.93)
+                c = Mix(c, p.grainLight, 0.7);
+            else if (grain < 0.18)
+                c = Mix(c, p.grainDark, 0.5);
             c = Add(c, (TileNoise(u, v, 16, 23) - 0.5) * 18);
             break;
         case 2: {  // sand: wind ripples
@@ -321,7 +341,7 @@ Rgb RockPixel(const ObstacleTileInfo& o, const Relief& r, const Palette& p, int 
     Rgb rock = Mix(p.rockDark, p.rockLight, Clamp01(0.05 + 0.12 * h + (light - 0.5) * 1.8));
     if (o.style == RockStyle::Crater && h0 > 0.2) rock = Mix(rock, p.pit, 0.55);
     if (std::abs(r.at(r.crag, x, y) - 0.5) < 0.012) rock = Mix(rock, p.pit, 0.45);  // cracks
-    if (p.texture == 3)  // snow on sunlit tops
+    if (p.texture == 3)                                                             // snow on sunlit tops
         rock = Mix(rock, p.rockTop, 0.8 * SmoothStep(0.45, 0.85, light) * SmoothStep(0.2, 1.0, h));
     rock = Add(rock, (Hash01(x, y, 67) - 0.5) * 14);
     return Mix(p.pit, rock, SmoothStep(0.0, 0.03, h0));  // dark line along the foot
@@ -333,7 +353,8 @@ void DrawObstacle(QImage& sheet, int code, const ObstacleTileInfo& o, const Reli
     const bool solid = !o.passable && o.style != RockStyle::Rubble;
     for (int y = 0; y < T; ++y)
         for (int x = 0; x < T; ++x)
-            sheet.setPixel(ox + x, oy + y, ToQRgb(solid ? RockPixel(o, relief, p, x, y, t.ground[y][x]) : t.ground[y][x]));
+            sheet.setPixel(ox + x, oy + y,
+                           ToQRgb(solid ? RockPixel(o, relief, p, x, y, t.ground[y][x]) : t.ground[y][x]));
     if (solid) return;
     Rng rng(static_cast<std::uint32_t>(code) * 977u);  // loose stones that units can cross
     const int stones = rng.range(6, 11);
@@ -452,7 +473,8 @@ QImage DrawTerrainSheet(int kind) {
     for (int c = tarq::kTerrainCoastFirst; c <= tarq::kTerrainCoastLast; ++c) {
         const int ox = (c % kTerrainPerRow) * T, oy = (c / kTerrainPerRow) * T;
         for (int y = 0; y < T; ++y)
-            for (int x = 0; x < T; ++x) sheet.setPixel(ox + x, oy + y, ToQRgb(CoastPixel(p, *t, x, y, coast[static_cast<std::size_t>(c)])));
+            for (int x = 0; x < T; ++x)
+                sheet.setPixel(ox + x, oy + y, ToQRgb(CoastPixel(p, *t, x, y, coast[static_cast<std::size_t>(c)])));
     }
     const Obstacles& obstacles = TheObstacles();
     static const Relief kNoRelief;

@@ -16,8 +16,9 @@ QPointF P(double x, double y) { return {x, y}; }
 // A tracked chassis with a hull of the given colour and front lamps.
 void TrackedHull(QPainter& p, double hw, double len, const QColor& body, double bodyW) {
     Tracks(p, hw, 11, len);
-    Poly(p, {P(-bodyW / 2 + 4, -len / 2 + 1), P(bodyW / 2 - 4, -len / 2 + 1), P(bodyW / 2, -len / 2 + 8),
-             P(bodyW / 2, len / 2 - 3), P(-bodyW / 2, len / 2 - 3), P(-bodyW / 2, -len / 2 + 8)},
+    Poly(p,
+         {P(-bodyW / 2 + 4, -len / 2 + 1), P(bodyW / 2 - 4, -len / 2 + 1), P(bodyW / 2, -len / 2 + 8),
+          P(bodyW / 2, len / 2 - 3), P(-bodyW / 2, len / 2 - 3), P(-bodyW / 2, -len / 2 + 8)},
          body);
 }
 
@@ -215,9 +216,9 @@ void APC(QPainter& p) {
 
 void Soldier(QPainter& p, bool infiltrator, bool lamp) {
     const QColor cloth = infiltrator ? QColor(54, 56, 64) : QColor(84, 110, 70);
-    Poly(p, {P(-18, -4), P(18, -4), P(14, 8), P(-14, 8)}, cloth);  // shoulders
+    Poly(p, {P(-18, -4), P(18, -4), P(14, 8), P(-14, 8)}, cloth);                                  // shoulders
     Box(p, Centred(0, 10, 16, 10), infiltrator ? QColor(40, 40, 46) : QColor(110, 96, 64), 3, 2);  // pack
-    Rod(p, P(-14, 0), P(-4, -14), 4, cloth);  // arms to the weapon
+    Rod(p, P(-14, 0), P(-4, -14), 4, cloth);                                                       // arms to the weapon
     Rod(p, P(14, 0), P(4, -12), 4, cloth);
     Barrel(p, 0, -6, infiltrator ? -24 : -30, 3.2, kOutline, false);
     if (lamp) Lamps(p, infiltrator ? -22 : -28, 0, 3.2);

@@ -10,9 +10,11 @@ namespace {
 
 // The names --list prints, in the order of the set.
 constexpr const char* kNames[tarq::kSoundCount] = {
-    "shot, light gun", "shot, cannon",   "shot, rocket",    "shot, anti-aircraft", "hit",
-    "explosion, small", "explosion, large", "mine",         "construction started", "construction finished",
-    "unit selected",   "order taken",    "step refused",    "end turn",            "your turn",
+    "shot, light gun",       "shot, cannon",  "shot, rocket",
+    "shot, anti-aircraft",   "hit",           "explosion, small",
+    "explosion, large",      "mine",          "construction started",
+    "construction finished", "unit selected", "order taken",
+    "step refused",          "end turn",      "your turn",
     "button click",
 };
 

@@ -194,7 +194,8 @@ std::vector<std::int16_t> Finish(Buffer buffer, double peakDb, double fadeIn, do
     }
     // Raised-cosine fades at both ends; the first and the last sample are 0.
     const std::size_t n = buffer.size(), in = std::min(SampleAt(fadeIn), n), out = std::min(SampleAt(fadeOut), n);
-    for (std::size_t i = 0; i < in; ++i) buffer[i] *= (1 - Sine(0.5 * static_cast<double>(i) / static_cast<double>(in) + 0.25)) / 2;
+    for (std::size_t i = 0; i < in; ++i)
+        buffer[i] *= (1 - Sine(0.5 * static_cast<double>(i) / static_cast<double>(in) + 0.25)) / 2;
     for (std::size_t i = 0; i < out; ++i)
         buffer[n - 1 - i] *= (1 - Sine(0.5 * static_cast<double>(i) / static_cast<double>(out) + 0.25)) / 2;
 

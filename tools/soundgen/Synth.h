@@ -59,7 +59,7 @@ double Envelope(double t, double attack, double tau);
 double Glide(double t, double from, double to, double tau);
 
 struct Noise {
-    double at = 0, length = 0.1;     // seconds
+    double at = 0, length = 0.1;  // seconds
     double attack = 0.001, tau = 0.05;
     Filter::Kind kind = Filter::Low;
     double fromHz = 2000, toHz = 2000, glideTau = 0.05, q = 0.7;

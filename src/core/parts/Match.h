@@ -116,11 +116,7 @@ inline const TPlayer& CurrentPlayerEntry(const Match& match) {
     return match.Players.Table[n >= 1 && n <= match.Players.Count && n <= kMaxPlayers ? n : 1];
 }
 
-inline TPurchase& Match::PurchaseList(int entry) {
-    return CurrentPlayerEntry(*this).Purchases[entry + 1];
-}
-inline const TPurchase& Match::PurchaseList(int entry) const {
-    return CurrentPlayerEntry(*this).Purchases[entry + 1];
-}
+inline TPurchase& Match::PurchaseList(int entry) { return CurrentPlayerEntry(*this).Purchases[entry + 1]; }
+inline const TPurchase& Match::PurchaseList(int entry) const { return CurrentPlayerEntry(*this).Purchases[entry + 1]; }
 
 }  // namespace tarq
