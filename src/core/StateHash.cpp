@@ -70,6 +70,15 @@ private:
         Bytes(&p.Sectors[0][0], sizeof p.Sectors);
     }
     void One(const TPlayers& p) { Add(p.Count, p.Table); }
+    void One(const TNotice& n) {
+        Add(n.Col, n.Row, n.Text.size());
+        Bytes(n.Text.data(), n.Text.size());
+    }
+    template <typename T>
+    void One(const std::vector<T>& items) {
+        Add(items.size());
+        for (const T& item : items) One(item);
+    }
 
     std::uint64_t h_ = 0x6A09E667F3BCC909ull;
 };
@@ -101,6 +110,7 @@ std::uint64_t StateHash(const Match& m) {
           m.Log.RoundStart());
     h.Add(m.ClickMode, m.LastCreatedObject, m.SiteBuilder, m.SiteBuilderCol, m.SiteBuilderRow, m.ExitCandidates,
           m.ExitMarkers, m.ReadyLayerOn);
+    h.Add(m.Notices);
     return h.Value();
 }
 

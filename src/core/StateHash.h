@@ -12,7 +12,8 @@ namespace tarq {
 // holds (the map and two cells past it, from column and row 0), every field
 // of the objects but the pictures they show (Sprites, CellSprites) and their
 // animation phase (AnimTicks), the players' table, the turn, the random
-// source, the command log (by its digest), the game id and the current
+// source, the command log (by its digest), the players' start-of-turn
+// notices, the game id and the current
 // player's order in progress. The view, the selection, the mouse, the
 // preferences and the caches never count, so neither looking around nor the
 // animation changes it. Field by field, so padding never counts; the same

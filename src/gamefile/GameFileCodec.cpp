@@ -367,10 +367,17 @@ void AppendFieldSection(QByteArray& body, std::uint32_t tag, Fields fields) {
 // A section as the player's messages name it.
 QString SectionName(std::uint32_t tag) {
     const std::pair<std::uint32_t, const char*> names[] = {
-        {kSectionMap, "карта"},       {kSectionGrid, "клетки"},  {kSectionLayers, "слои картинок"},
-        {kSectionObjects, "объекты"}, {kSectionView, "вид"},     {kSectionSettings, "настройки"},
-        {kSectionPlay, "ход игры"},   {kSectionShop, "покупки"}, {kSectionPlayers, "игроки"},
+        {kSectionMap, "карта"},
+        {kSectionGrid, "клетки"},
+        {kSectionLayers, "слои картинок"},
+        {kSectionObjects, "объекты"},
+        {kSectionView, "вид"},
+        {kSectionSettings, "настройки"},
+        {kSectionPlay, "ход игры"},
+        {kSectionShop, "покупки"},
+        {kSectionPlayers, "игроки"},
         {kSectionLog, "журнал"},
+        {kSectionNotices, "сводки ходов"},
     };
     for (const auto& [known, name] : names)
         if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
@@ -483,6 +490,50 @@ void AppendLog(QByteArray& out, const GameFileContents& c) {
         EncodeOrder(entry.order, bytes);
         out.append(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     }
+}
+
+// The longest notice text a file may hold.
+constexpr quint32 kMaxNoticeBytes = 1024;
+
+void AppendNotices(QByteArray& out, const GameFileContents& c) {
+    QDataStream s(&out, QIODevice::WriteOnly | QIODevice::Append);
+    s.setVersion(kStreamVersion);
+    for (const std::vector<TNotice>& list : c.Notices) {
+        s << static_cast<quint16>(list.size());
+        for (const TNotice& n : list) {
+            s << n.Col << n.Row << static_cast<quint32>(n.Text.size());
+            s.writeRawData(n.Text.data(), static_cast<int>(n.Text.size()));
+        }
+    }
+}
+
+bool ReadNotices(const QByteArray& payload, GameFileContents& c, QString& error) {
+    QDataStream s(payload);
+    s.setVersion(kStreamVersion);
+    for (std::vector<TNotice>& list : c.Notices) {
+        quint16 count = 0;
+        s >> count;
+        if (count > kMaxNotices) {
+            s.setStatus(QDataStream::ReadCorruptData);
+            break;
+        }
+        for (quint16 k = 0; k < count && s.status() == QDataStream::Ok; ++k) {
+            TNotice n;
+            quint32 length = 0;
+            s >> n.Col >> n.Row >> length;
+            if (length > kMaxNoticeBytes || n.Col < 0 || n.Row < 0 || n.Col > c.MapWidth || n.Row > c.MapHeight) {
+                s.setStatus(QDataStream::ReadCorruptData);
+                break;
+            }
+            n.Text.resize(length);
+            if (s.readRawData(n.Text.data(), static_cast<int>(length)) != static_cast<int>(length)) break;
+            list.push_back(std::move(n));
+        }
+        if (s.status() != QDataStream::Ok || list.size() != count) break;
+    }
+    if (s.status() == QDataStream::Ok && s.atEnd()) return true;
+    error = QStringLiteral("раздел «сводки ходов» поврежден");
+    return false;
 }
 
 // The smallest entry: its turn, the player and the command's number.
@@ -615,6 +666,7 @@ QByteArray EncodeBody(const GameFileContents& c) {
     AppendFieldSection(body, kSectionPlay, [&](Writer& w) { PlayFields(w, c); });
     AppendFieldSection(body, kSectionPlayers, [&](Writer& w) { PlayersFields(w, c); });
     AppendSection(body, kSectionLog, [&](QByteArray& out) { AppendLog(out, c); });
+    AppendSection(body, kSectionNotices, [&](QByteArray& out) { AppendNotices(out, c); });
     return body;
 }
 
@@ -666,7 +718,7 @@ bool ReadBody(BodyReader& in, GameFileContents& c) {
            in.fields(kSectionView, [&](Reader& r) { ViewFields(r, c); }) &&
            in.fields(kSectionPlay, [&](Reader& r) { PlayFields(r, c); }) &&
            in.fields(kSectionPlayers, [&](Reader& r) { PlayersFields(r, c); }) && in.section(kSectionLog, ReadLog) &&
-           in.atEnd();
+           in.section(kSectionNotices, ReadNotices) && in.atEnd();
 }
 
 bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {

@@ -95,6 +95,7 @@ std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState
     c->RandomSeed = match.Rng.Seed();
     c->Log = match.Log.Entries();
     c->LogRoundStart = match.Log.RoundStart();
+    c->Notices = match.Notices;
     return c;
 }
 
@@ -119,6 +120,7 @@ std::unique_ptr<Game> BuildGame(const GameFileContents& c, const Preferences& us
     CopyView(c, *game);
     game->Rng.SetSeed(c.RandomSeed);
     game->Log.Assign(c.Log, c.LogRoundStart);
+    game->Notices = c.Notices;
     SectorsSeenBy(*game, game->CurrentPlayer);
     // A game read from a file has its map: no page generates another.
     game->MapGenerated = 1;

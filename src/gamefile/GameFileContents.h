@@ -97,6 +97,7 @@ struct GameFileContents {
     // The command log and where its current round begins.
     std::vector<LoggedOrder> Log;
     std::size_t LogRoundStart = 0;
+    Array1<std::vector<TNotice>, kMaxPlayers> Notices;
 
     CellRegion Region() const { return CellRegion::ForMap(MapWidth, MapHeight); }
 };

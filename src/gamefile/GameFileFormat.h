@@ -29,6 +29,9 @@
 //   "LOG "  the command log: the number of entries and the entry the current
 //           round begins with (u32 each), then each entry's turn (i32) and
 //           the order's canonical bytes (core/CommandCodec.h)
+//   "NOTE"  the players' start-of-turn notices: for each of the eight
+//           entries a u16 count, then each notice's cell (i16 column, row)
+//           and its text (UTF-8, a u32 length and the bytes)
 // The map's picture layers are not stored: the reader rebuilds them from the
 // match and the view. No preference of the user (the settings page, the
 // animation periods, the choices for a new game) is stored either.
@@ -82,6 +85,7 @@ inline constexpr std::uint32_t kSectionPlay = Tag("PLAY");
 inline constexpr std::uint32_t kSectionShop = Tag("SHOP");
 inline constexpr std::uint32_t kSectionPlayers = Tag("PLRS");
 inline constexpr std::uint32_t kSectionLog = Tag("LOG ");
+inline constexpr std::uint32_t kSectionNotices = Tag("NOTE");
 
 // Limits of the values a file may hold.
 inline constexpr int kMinMapSide = 50;

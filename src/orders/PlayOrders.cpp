@@ -7,6 +7,7 @@
 #include "control/EndTurn.h"
 #include "control/MapClick.h"
 #include "control/SitePreview.h"
+#include "control/TurnPhases.h"
 #include "control/UnitMoves.h"
 #include "core/Catalogue.h"
 #include "core/Factory.h"
@@ -194,8 +195,9 @@ void RunOrder(Game& game, u8, const cmd::DestroyStructure& c, Outcome& out) {
 
 Verdict CheckOrder(const Game&, u8, const cmd::EndTurn&) { return Verdict::Yes(); }
 
-void RunOrder(Game& game, u8, const cmd::EndTurn&, Outcome& out) {
+void RunOrder(Game& game, u8 player, const cmd::EndTurn&, Outcome& out) {
     EndTurn(game);
+    BeginTurn(game, player);
     out.selectionChanged = true;
     out.viewChanged = true;
     out.events.push_back({EventKind::TurnEnded, 0, 0, 0, 0, game.CurrentPlayer});

@@ -87,6 +87,8 @@ void MapPage::ShowOutcome(const Outcome& out, bool onShow) {
     else if (out.notice)
         ShowNotice(QString::fromStdString(*out.notice));
     if (out.accepted) RenderAndPresent();
+    for (const GameEvent& e : out.events)
+        if (e.kind == EventKind::TurnEnded) ShowTurnSummary();
     if (out.openMenu) {
         // Not modal: the drawing timer keeps running while the menu is open.
         BuildCommandMenu();

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -12,9 +13,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <memory>
 
 #include "control/MapClick.h"
+#include "control/TurnPhases.h"
 #include "core/Players.h"
 #include "ui/Cursors.h"
 #include "ui/InfoTexts.h"
@@ -100,6 +103,12 @@ QWidget* MapPage::BuildLeftPanel() {
     Place(Button11, 1, 64, 100, 20);
     layout->addWidget(Panel3);
 
+    TurnSummary = Named(new QListWidget(Panel1), "TurnSummary");
+    TurnSummary->setToolTip(QStringLiteral("Сводка хода: щелчок по строке показывает ее клетку"));
+    TurnSummary->setStyleSheet(QStringLiteral("QListWidget { background: #f0e6a6; }"));
+    TurnSummary->hide();
+    layout->addWidget(TurnSummary, 1);
+
     Memo2 = Named(new QTextEdit(Panel1), "Memo2");
     Memo2->setReadOnly(true);
     Memo2->setStyleSheet(QStringLiteral("QTextEdit { background: #a6caf0; }"));
@@ -145,6 +154,8 @@ QWidget* MapPage::BuildTopStrip() {
 
 void MapPage::ConnectHandlers() {
     connect(SScale, &QScrollBar::valueChanged, this, &MapPage::SScaleChange);
+    connect(TurnSummary, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { TurnSummaryClicked(TurnSummary->row(item)); });
     connect(SScale, &QScrollBar::actionTriggered, this, &MapPage::SScaleScroll);
     connect(ScrollBar1, &QScrollBar::actionTriggered, this, &MapPage::ScrollBar1Scroll);
     connect(ScrollBar2, &QScrollBar::actionTriggered, this, &MapPage::ScrollBar2Scroll);
@@ -207,7 +218,28 @@ void MapPage::RefreshFromGame() {
     for (const auto& [button, overlay] : OverlaySwitches()) ShowOverlaySwitch(button, g.ViewSettings.Overlays[overlay]);
     ENDTURN->setEnabled(EndTurnEnabled(g));
     ShowTurn();
+    ShowTurnSummary();
     if (DXDraw->initialized()) UpdateScrollBars();
+}
+
+void MapPage::ShowTurnSummary() {
+    const std::vector<TNotice>& notices = NoticesOf(host_.game(), host_.game().CurrentPlayer);
+    TurnSummary->clear();
+    for (const TNotice& n : notices) TurnSummary->addItem(QString::fromStdString(n.Text));
+    TurnSummary->setVisible(!notices.empty());
+}
+
+void MapPage::TurnSummaryClicked(int row) {
+    const Game& g = host_.game();
+    const std::vector<TNotice>& notices = NoticesOf(g, g.CurrentPlayer);
+    if (row < 0 || static_cast<std::size_t>(row) >= notices.size()) return;
+    const TNotice& n = notices[static_cast<std::size_t>(row)];
+    if (n.Col == 0 || n.Row == 0) return;
+    const auto first = [](int cell, int visible, int size) {
+        return static_cast<i16>(std::clamp(cell - visible / 2, 1, std::max(1, size - visible + 1)));
+    };
+    Submit(
+        cmd::ScrollTo{first(n.Col, g.VisibleCols, g.World.MapWidth), first(n.Row, g.VisibleRows, g.World.MapHeight)});
 }
 
 void MapPage::ShowTurn() { TurnNumber->setText(QStringLiteral("Ход %1").arg(host_.game().Turn)); }

@@ -34,6 +34,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QListWidget;
 class QTextEdit;
 class QTimer;
 
@@ -175,6 +176,10 @@ private:
     void CountFrame();
     // The selected object's characteristics in Memo2, or the control hints.
     void ShowSelectionInfo();
+    // The current player's start-of-turn summary above Memo2, hidden while empty.
+    void ShowTurnSummary();
+    // A click on a line of the summary centres the map on its cell.
+    void TurnSummaryClicked(int row);
     // PMenu filled from the engine's menu for SelectedObject.
     void BuildCommandMenu();
     void AddMenuItem(QMenu* menu, const MenuItem& item);
@@ -222,6 +227,7 @@ public:
     QPushButton* Button9 = nullptr;
     QPushButton* Button11 = nullptr;
     QTextEdit* Memo2 = nullptr;
+    QListWidget* TurnSummary = nullptr;  // "Сводка хода": what happened since the player's last turn
     ImageBox* Minimap = nullptr;
     ImageBox* Image1 = nullptr;
     QLabel* StaticText8 = nullptr;

@@ -228,8 +228,10 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
          "игрок 1: неверный тип покупки (70)"},
         {"an exit marker outside the table", Altered([](Contents& c) { c.ExitMarkers[2] = 6000; }),
          "неверный номер отметки выхода (6000)"},
-        {"no PLRS section", Resectioned([](Sections& s) { s.erase(s.end() - 2); }), "вместо раздела «игроки»"},
-        {"no LOG section", Resectioned([](Sections& s) { s.pop_back(); }), "нет раздела «журнал»"},
+        {"no PLRS section", Resectioned([](Sections& s) { s.erase(s.begin() + 5); }), "вместо раздела «игроки»"},
+        {"no LOG section", Resectioned([](Sections& s) { s.resize(6); }), "нет раздела «журнал»"},
+        {"notices past their limit", Resectioned([](Sections& s) { s[7].second = QByteArray::fromHex("00C9"); }),
+         "«сводки ходов» поврежден"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",
@@ -304,7 +306,7 @@ TEST(BadFileTest, BrokenLinksAndPlayersAreRefused) {
          }),
          "соединитель клетки (0, 5) не лежит под строением"},
         {"a log entry that does not read", Resectioned([](Sections& s) {
-             s.back().second = QByteArray::fromHex(
+             s[6].second = QByteArray::fromHex(
                  "00000001"
                  "00000000"
                  "00000001"

@@ -187,6 +187,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"players, their purchases and the types on sale",
          a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
         {"command log", a.Log == b.Log},
+        {"start-of-turn notices", a.Notices == b.Notices},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)

@@ -4,6 +4,7 @@
 // the original and its copy play the next stage in step and stay equal.
 #include <gtest/gtest.h>
 
+#include "control/TurnPhases.h"
 #include "core/CommandCodec.h"
 #include "core/Factory.h"
 #include "core/StateHash.h"
@@ -75,7 +76,8 @@ TEST_P(RoundTripTest, EveryStageLoadsAsSavedAndPlaysOnInStep) {
 INSTANTIATE_TEST_SUITE_P(SmallestAndLargestMap, RoundTripTest, ::testing::Values(50, 500));
 
 // Every type of the catalogue, each created on ground that takes it: the
-// checks accept every object the game can make.
+// checks accept every object the game can make; notices at the map's edge
+// and the longest text come back too.
 TEST(RoundTripTypesTest, EveryTypeLoadsAsSaved) {
     std::unique_ptr<Game> game = LaunchedGame(50);
     for (int c = 1; c <= 50; ++c)
@@ -86,6 +88,8 @@ TEST(RoundTripTypesTest, EveryTypeLoadsAsSaved) {
         for (int i = 0; i < 2500 && !placed; i += 7) placed = CreateObject(*game, 1 + i % 50, 1 + i / 50, type, 0) == 1;
         EXPECT_TRUE(placed) << type;
     }
+    AddNotice(*game, 1, 50, 1, "Танк 50x1: путь закрыт");
+    AddNotice(*game, 8, 0, 0, std::string(1024, 'x'));
     EXPECT_EQ(StateDifference(*game, *RoundTrip(*game)), "");
 }
 

@@ -14,6 +14,7 @@
 
 #include "MapWindowFixture.h"
 #include "control/MapClick.h"
+#include "control/TurnPhases.h"
 #include "core/Factory.h"
 #include "ui/MapSurface.h"
 #include "ui/Widgets.h"
@@ -127,6 +128,27 @@ TEST_F(MapClickTest, AfterTheMenuClosesAClickActsOnThePressedCell) {
     form->mapPage()->PMenu->hide();
     QTest::mouseClick(form->mapPage()->DXDraw, Qt::LeftButton, {}, Logical(PointOf(second.col, second.row)));
     EXPECT_EQ(game().SelectedObject, 5);
+}
+
+// The summary shows the current player's notices after END TURN; a click on
+// a line brings its cell into view, and the next END TURN clears it.
+TEST_F(MapClickTest, TheTurnSummaryShowsItsLinesAndTheirCells) {
+    Game& g = game();
+    MapPage& page = *form->mapPage();
+    EXPECT_TRUE(page.TurnSummary->isHidden());
+    page.ENDTURN->click();                          // one player: their next turn begins at once
+    page.SScale->setValue(page.SScale->maximum());  // a few cells on the surface
+    AddNotice(g, 1, 40, 45, "Танк 40x45: путь закрыт");
+    page.RefreshFromGame();
+    ASSERT_FALSE(page.TurnSummary->isHidden());
+    ASSERT_EQ(page.TurnSummary->count(), 1);
+    EXPECT_EQ(page.TurnSummary->item(0)->text(), QStringLiteral("Танк 40x45: путь закрыт"));
+    EXPECT_FALSE(OnSurface(PointOf(40, 45)));
+    QTest::mouseClick(page.TurnSummary->viewport(), Qt::LeftButton, {},
+                      page.TurnSummary->visualItemRect(page.TurnSummary->item(0)).center());
+    EXPECT_TRUE(OnSurface(PointOf(40, 45))) << g.VisibleCols;
+    page.ENDTURN->click();
+    EXPECT_TRUE(page.TurnSummary->isHidden());
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 // the same match hash the same whatever their view, mouse or animation did.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/CommandLog.h"
 #include "core/GameTypes.h"
 #include "core/Random.h"
@@ -61,6 +64,17 @@ struct TPlayers {
     bool operator==(const TPlayers&) const = default;
 };
 
+// A line of a player's start-of-turn summary: what happened to their side
+// since their last turn, at a cell (0, 0 for none) a click centres the map on.
+struct TNotice {
+    i16 Col = 0;
+    i16 Row = 0;
+    std::string Text;  // Russian, as the summary shows it
+    bool operator==(const TNotice&) const = default;
+};
+// At most this many lines are kept per player; older lines go first.
+constexpr std::size_t kMaxNotices = 200;
+
 struct Match {
     TWorld World;
     TPlayers Players;
@@ -80,6 +94,9 @@ struct Match {
     RandomSource Rng;
     // Every accepted match command since the first "Старт".
     CommandLog Log;
+    // Each player's start-of-turn summary: gathered while the others play and
+    // at the start of their turn, cleared when they end it.
+    Array1<std::vector<TNotice>, kMaxPlayers> Notices;
 
     // The current player's order in progress: the click mode, the site being
     // placed (LastCreatedObject) and the place its builder waits to return
