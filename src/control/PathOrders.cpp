@@ -32,13 +32,14 @@ bool Walker(const Game& game, int unit) {
 class PassMap {
 public:
     PassMap(const Game& game, u8 player, int movement)
-        : width_(game.World.MapWidth), height_(game.World.MapHeight),
+        : width_(game.World.MapWidth),
+          height_(game.World.MapHeight),
           open_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {
         for (int c = 1; c <= width_; ++c)
             for (int r = 1; r <= height_; ++r)
-                open_[Index(c, r)] = SeesCell(game, player, c, r) &&
-                                     (movement == kMoveAircraft ||
-                                      GroundAdmits(game.World.Passability(c, r), movement));
+                open_[Index(c, r)] =
+                    SeesCell(game, player, c, r) &&
+                    (movement == kMoveAircraft || GroundAdmits(game.World.Passability(c, r), movement));
         if (movement == kMoveAircraft) return;
         for (const TGameObject& o : game.World.Objects) {
             if (!SlotInUse(o) || !BlocksMovement(o.TypeId, movement)) continue;
@@ -93,7 +94,8 @@ std::vector<TCellPos> Search(const PassMap& pass, TCellPos from, TCellPos to) {
     const auto start = static_cast<std::uint32_t>(pass.Index(from.col, from.row));
     const auto goal = static_cast<std::uint32_t>(pass.Index(to.col, to.row));
     cost[start] = 0;
-    open.push({Chebyshev(from.col, from.row, to.col, to.row), 0, seq++, start});
+    const int h0 = Chebyshev(from.col, from.row, to.col, to.row);
+    open.push({h0, h0, seq++, start});
     while (!open.empty()) {
         const OpenEntry top = open.top();
         open.pop();
@@ -121,8 +123,7 @@ std::vector<TCellPos> Search(const PassMap& pass, TCellPos from, TCellPos to) {
 
 std::string UnitPlace(const Game& game, int unit) {
     const TGameObject& u = game.Object(unit);
-    return game.UnitTypes[u.TypeId].Name + " " + std::to_string(u.Cells[1].col) + "x" +
-           std::to_string(u.Cells[1].row);
+    return game.UnitTypes[u.TypeId].Name + " " + std::to_string(u.Cells[1].col) + "x" + std::to_string(u.Cells[1].row);
 }
 
 // Steps along `path` while moves last; returns the cells stepped through.
@@ -224,7 +225,7 @@ std::string PathOrderLine(const Game& game, int unit) {
     if (path.empty()) return line + ", путь закрыт";
     const std::vector<int> turns = TurnsOfPath(u, path.size());
     line += ", клеток " + std::to_string(path.size());
-    if (turns.back() > 0) line += ", ходов " + std::to_string(turns.back() + 1);
+    if (turns.back() > 0) line += ", ходов до цели: " + std::to_string(turns.back());
     return line;
 }
 

@@ -42,8 +42,8 @@ std::vector<TCellPos> GivePathOrder(Game& game, int unit, int col, int row);
 // either the order stops and the player's summary says so.
 void WalkPathOrders(Game& game, u8 player);
 
-// The panel's line for a unit's order ("Путь: к 12x30, 7 клеток, 2 хода"),
-// empty without one.
+// The panel's line for a unit's order ("Путь: к 12x30, клеток 7, ходов до
+// цели: 2", the turns after this one), empty without one.
 std::string PathOrderLine(const Game& game, int unit);
 
 }  // namespace tarq

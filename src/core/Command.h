@@ -212,6 +212,12 @@ struct Undo {
 struct ArmPath {
     TARQ_NO_FIELDS
 };
+// The view: the path the selected unit would take to (col, row), shown on
+// the map until it is confirmed (SetPath) or cancelled (Disarm).
+struct PreviewPath {
+    i16 col = 0, row = 0;
+    TARQ_FIELDS(col, row)
+};
 
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
@@ -234,7 +240,7 @@ using Command =
                  cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
-                 cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath>;
+                 cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath>;
 
 namespace detail {
 template <typename T, typename... Ts>
@@ -254,7 +260,8 @@ constexpr std::size_t kCommandIndex = detail::IndexIn<T>(static_cast<const Comma
 // commands added after the view commands, but for the view's own.
 constexpr bool IsMatchCommand(const Command& c) {
     if (c.index() < kCommandIndex<cmd::Select>) return true;
-    return c.index() > kCommandIndex<cmd::ScrollBy> && c.index() != kCommandIndex<cmd::ArmPath>;
+    return c.index() > kCommandIndex<cmd::ScrollBy> && c.index() != kCommandIndex<cmd::ArmPath> &&
+           c.index() != kCommandIndex<cmd::PreviewPath>;
 }
 
 // A command and the player who gives it.

@@ -45,7 +45,8 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
                                                                           "SetPath",
                                                                           "CancelPath",
                                                                           "Undo",
-                                                                          "ArmPath"};
+                                                                          "ArmPath",
+                                                                          "PreviewPath"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

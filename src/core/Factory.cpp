@@ -23,7 +23,6 @@ constexpr int kTypeLiftingBridge = 67;
 // A cell as one 32-bit key, so four cells compare as four integers.
 u32 CellKey(TCellPos p) { return std::bit_cast<u32>(p); }
 
-
 bool FootprintOnMap(const Game& game, const TFootprint& footprint) {
     for (const TCellPos& p : footprint)
         if (!game.InMap(p.col, p.row)) return false;
