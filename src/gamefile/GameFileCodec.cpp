@@ -561,7 +561,7 @@ bool ReadPaths(const QByteArray& payload, GameFileContents& c, QString& error) {
             return false;
         }
         if (o.Col < 1 || o.Row < 1 || o.Col > c.MapWidth || o.Row > c.MapHeight) {
-            error = QStringLiteral("раздел «пути»: клетка %1x%2 вне карты").arg(o.Col).arg(o.Row);
+            error = QStringLiteral("раздел «пути»: клетка (%1, %2) вне карты").arg(o.Col).arg(o.Row);
             return false;
         }
         seen[static_cast<std::size_t>(o.Unit)] = true;
