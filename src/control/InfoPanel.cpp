@@ -1,5 +1,7 @@
 #include "control/InfoPanel.h"
 
+#include "control/PathOrders.h"
+
 #include "core/Players.h"
 
 namespace tarq {
@@ -85,6 +87,9 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
     w.colour = InfoColour::WindowText;
     w.add(kItemCost, s.Cost, "Стоимость " + std::to_string(s.Cost));
     w.add(kItemCargo, s.CargoCapacity, "Груз " + Of(o.Cargo, s.CargoCapacity));
+    // The unit's path order, whatever the list shows.
+    if (std::string path = PathOrderLine(game, object); !path.empty())
+        lines.push_back({std::move(path), false, InfoColour::WindowText});
     return lines;
 }
 

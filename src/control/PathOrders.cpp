@@ -216,6 +216,25 @@ void WalkPathOrders(Game& game, u8 player) {
     }
 }
 
+std::vector<PathCell> ShownPath(const Game& game) {
+    const int unit = game.SelectedObject;
+    if (!Walker(game, unit) || game.Object(unit).Owner != game.CurrentPlayer) return {};
+    TCellPos target{game.PathPreviewCol, game.PathPreviewRow};
+    if (game.PathPreviewUnit != unit) {
+        const TPathOrder* order = PathOrderOf(game, unit);
+        if (order == nullptr) return {};
+        target = {order->Col, order->Row};
+    }
+    const std::vector<TCellPos> path = PlanPath(game, unit, target.col, target.row);
+    const std::vector<int> turns = TurnsOfPath(game.Object(unit), path.size());
+    std::vector<PathCell> shown;
+    for (std::size_t k = 0; k < path.size(); ++k) {
+        const bool begins = turns[k] > 0 && (k == 0 || turns[k] != turns[k - 1]);
+        shown.push_back({path[k].col, path[k].row, static_cast<i16>(begins ? turns[k] : 0)});
+    }
+    return shown;
+}
+
 std::string PathOrderLine(const Game& game, int unit) {
     const TPathOrder* order = PathOrderOf(game, unit);
     if (order == nullptr || !Walker(game, unit)) return {};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/GameState.h"
+#include "view/MapOverlays.h"
 
 namespace tarq {
 
@@ -45,5 +46,10 @@ void WalkPathOrders(Game& game, u8 player);
 // The panel's line for a unit's order ("Путь: к 12x30, клеток 7, ходов до
 // цели: 2", the turns after this one), empty without one.
 std::string PathOrderLine(const Game& game, int unit);
+
+// The path the map shows: the one being planned for the selected unit, else
+// its order's, for an own unit of the current player; each cell where a new
+// turn of the walk begins carries the number of turns from now (1 the next).
+std::vector<PathCell> ShownPath(const Game& game);
 
 }  // namespace tarq

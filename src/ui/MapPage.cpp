@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "control/MapClick.h"
+#include "control/PathOrders.h"
 #include "control/TurnPhases.h"
 #include "core/Players.h"
 #include "ui/Cursors.h"
@@ -71,7 +72,8 @@ QWidget* MapPage::BuildLeftPanel() {
     ENDTURN = Place(Named(new QPushButton(QStringLiteral("END TURN"), Panel3), "ENDTURN"), 1, 1, 98, 24);
     SaveGame = Place(Named(new QPushButton(QStringLiteral("Сохранить"), Panel3), "SaveGame"), 101, 1, 64, 24);
     Button16 = Place(Named(new QPushButton(QStringLiteral("Quit"), Panel3), "Button16"), 166, 1, 31, 24);
-    CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 120, 16);
+    CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 58, 16);
+    UndoButton = Place(Named(new QPushButton(QStringLiteral("Отменить"), Panel3), "UndoButton"), 60, 26, 61, 17);
     NextUnit = Place(Named(new QPushButton(QStringLiteral("Следующий"), Panel3), "NextUnit"), 122, 26, 75, 17);
     SScale = Place(Named(new QScrollBar(Qt::Horizontal, Panel3), "SScale"), 1, 44, 196, 17);
     SScale->setRange(kScaleMin, kScaleMax);
@@ -175,6 +177,7 @@ void MapPage::ConnectHandlers() {
     connect(ENDTURN, &QPushButton::clicked, this, &MapPage::ENDTURNClick);
     connect(Button16, &QPushButton::clicked, this, &MapPage::quitRequested);
     connect(NextUnit, &QPushButton::clicked, this, [this] { SelectNextUnit(false); });
+    connect(UndoButton, &QPushButton::clicked, this, [this] { UndoLastOrder(); });
     connect(SaveGame, &QPushButton::clicked, this, &MapPage::saveRequested);
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
@@ -326,6 +329,7 @@ void MapPage::ShowLoadedGame() {
     UpdateViewGeometry(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
     SetScaleLabels(ScaleLabelsOf(g));
     frameCache_.Invalidate();
+    frameCache_.SetPath(ShownPath(g));
     RefreshFromGame();
     ShowSelectionInfo();
     StepMapCursor();
