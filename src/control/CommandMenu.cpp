@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/Construction.h"
 #include "core/Catalogue.h"
 
 namespace tarq {
@@ -135,6 +136,7 @@ void SiteState(const Game& game, int slot, const TGameObject& s, MenuItem& item)
         MenuItem progress = Item("Строится " + builder + "ом " + Progress(*b));
         MenuItem helper = Item("Подключить еще одного строителя");
         helper.enabled = false;
+        helper.reason = "Второго строителя к стройке подключить нельзя";
         progress.children = {OrderItem(game, "Отменить", cmd::CancelConstruction{Slot(s.BuildLink)}), helper};
         item.children = {progress};
         return;
@@ -156,6 +158,8 @@ void BuildList(const Game& game, int slot, const TGameObject& s, MenuItem& item)
         const int cost = game.UnitStats[t].Cost;
         MenuItem type = Item(game.UnitTypes[t].Name);
         type.enabled = s.Cargo >= cost;
+        // The reason the executor gives for the cheapest order of this type.
+        if (!type.enabled) type.reason = BuildOrderRefusal(game, slot, {t, 1, std::min(cost, 255)});
         for (const BuildOption& option : BuildOptions(cost, rate, s.Cargo))
             type.children.push_back(OrderItem(game, BuildOptionCaption(option, s.Cargo),
                                               cmd::StartConstruction{Slot(slot), static_cast<u8>(t),

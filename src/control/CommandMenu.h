@@ -25,6 +25,7 @@ struct MenuItem {
     std::string caption;
     bool visible = true;
     bool enabled = true;
+    std::string reason;  // why a greyed item cannot be chosen, for its tooltip and the panel
     MenuAction action = MenuAction::None;
     Order order;  // what Submit submits, for the player whose menu it is
     std::vector<MenuItem> children;

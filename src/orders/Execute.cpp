@@ -98,7 +98,9 @@ Outcome Execute(Game& game, const Order& order) {
     const std::int32_t turn = game.Turn;
     const u8 player = game.CurrentPlayer;
     const bool undo = order.command.index() == kIndex<cmd::Undo>;
-    if (IsMatchCommand(order.command) && !undo && MatchStarted(game) && !orders::UndoPointCurrent(game))
+    // END TURN is never taken back: no copy of the match for it.
+    const bool mayUndo = !undo && order.command.index() != kIndex<cmd::EndTurn>;
+    if (IsMatchCommand(order.command) && mayUndo && MatchStarted(game) && !orders::UndoPointCurrent(game))
         TakeUndoPoint(game);
     std::visit([&](const auto& c) { orders::RunOrder(game, order.player, c, out); }, order.command);
     out.endTurnEnabled = EndTurnEnabled(game);

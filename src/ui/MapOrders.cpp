@@ -144,12 +144,19 @@ void MapPage::AddMenuItem(QMenu* menu, const MenuItem& item) {
     if (item.action == MenuAction::Submit) action->setData(QVariant::fromValue(item.order));
     action->setVisible(item.visible);
     action->setEnabled(item.enabled);
+    if (!item.enabled && !item.reason.empty()) {
+        // A greyed item says why: in its tooltip, and in the notice strip while the pointer is on it.
+        const QString reason = QString::fromStdString(item.reason);
+        action->setToolTip(reason);
+        connect(action, &QAction::hovered, this, [this, reason] { ShowNotice(reason); });
+    }
 }
 
 void MapPage::BuildCommandMenu() {
     PMenu->clear();
     // The submenus of the last opening are children of PMenu; clear() leaves them.
     qDeleteAll(PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
+    PMenu->setToolTipsVisible(true);
     for (const MenuItem& item : tarq::BuildCommandMenu(host_.game())) AddMenuItem(PMenu, item);
 }
 
