@@ -72,8 +72,7 @@ QWidget* MapPage::BuildLeftPanel() {
     ENDTURN = Place(Named(new QPushButton(QStringLiteral("END TURN"), Panel3), "ENDTURN"), 1, 1, 98, 24);
     SaveGame = Place(Named(new QPushButton(QStringLiteral("Сохранить"), Panel3), "SaveGame"), 101, 1, 64, 24);
     Button16 = Place(Named(new QPushButton(QStringLiteral("Quit"), Panel3), "Button16"), 166, 1, 31, 24);
-    CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 58, 16);
-    UndoButton = Place(Named(new QPushButton(QStringLiteral("Отменить"), Panel3), "UndoButton"), 60, 26, 61, 17);
+    CheckBox1 = Place(Named(new QCheckBox(QStringLiteral("CheckBox1"), Panel3), "CheckBox1"), 1, 26, 120, 16);
     NextUnit = Place(Named(new QPushButton(QStringLiteral("Следующий"), Panel3), "NextUnit"), 122, 26, 75, 17);
     SScale = Place(Named(new QScrollBar(Qt::Horizontal, Panel3), "SScale"), 1, 44, 196, 17);
     SScale->setRange(kScaleMin, kScaleMax);
@@ -103,6 +102,8 @@ QWidget* MapPage::BuildLeftPanel() {
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 3; ++col) Place(grid[row][col], 1 + col * 65, 84 + row * 20, 65, 20);
     Place(Button11, 1, 64, 100, 20);
+    // "Отменить" beside it.
+    UndoButton = Place(Named(new QPushButton(QStringLiteral("Отменить"), Panel3), "UndoButton"), 102, 64, 95, 20);
     layout->addWidget(Panel3);
 
     TurnSummary = Named(new QListWidget(Panel1), "TurnSummary");
