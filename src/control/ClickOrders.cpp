@@ -26,8 +26,19 @@ Order ClickOnEmptyCell(const Game& game, int col, int row) {
 
 }  // namespace
 
+std::optional<Order> InterpretPathClick(const Game& game, int col, int row) {
+    if (!CellGrid<u8>::inStorage(col, row) || game.ClickMode != kClickNormal) return std::nullopt;
+    const int unit = game.SelectedObject;
+    if (!OwnedByCurrentPlayer(game, unit)) return std::nullopt;
+    const i16 c = static_cast<i16>(col), r = static_cast<i16>(row);
+    if (game.PathPreviewUnit == unit && game.PathPreviewCol == c && game.PathPreviewRow == r)
+        return From(game, cmd::SetPath{static_cast<i16>(unit), c, r});
+    return From(game, cmd::PreviewPath{c, r});
+}
+
 std::optional<Order> InterpretClick(const Game& game, int col, int row) {
     if (!CellGrid<u8>::inStorage(col, row)) return std::nullopt;
+    if (game.PathArmed == 1 && CurrentPlayerEntry(game).BasePlaced != 0) return InterpretPathClick(game, col, row);
     const i16 c = static_cast<i16>(col), r = static_cast<i16>(row);
     if (CurrentPlayerEntry(game).BasePlaced == 0) return From(game, cmd::LandBase{c, r});
     switch (game.ClickMode) {

@@ -18,6 +18,11 @@ namespace tarq {
 // for a cell off the map's storage.
 std::optional<Order> InterpretClick(const Game& game, int col, int row);
 
+// A click that plans a path (Shift+click, or any click while "Путь" is
+// armed): the first on a cell shows the selected unit's path there, a second
+// on the same cell gives the order. Nothing without an own unit selected.
+std::optional<Order> InterpretPathClick(const Game& game, int col, int row);
+
 // A right press: the site or the exit choice is cancelled, or the move disarmed.
 Order InterpretRightPress(const Game& game);
 

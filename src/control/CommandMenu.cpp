@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/Construction.h"
 #include "core/Catalogue.h"
 
 namespace tarq {
@@ -9,10 +10,10 @@ namespace tarq {
 namespace {
 
 // The form's ten top items: names and design-time captions, in index order.
-constexpr const char* kItemNames[kMenuTopItems] = {"N11", "N21", "N31",  "N41", "N51",
-                                                   "N61", "N71", "N101", "N81", "N91"};
-constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3", "4", "5", "6", "7", "Уничтожить строение",
-                                                      "8", "9"};
+constexpr const char* kItemNames[kMenuTopItems] = {"N11", "N21",  "N31", "N41", "N51", "N61",
+                                                   "N71", "N101", "N81", "N91", ""};
+constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3",   "4", "5", "6", "7", "Уничтожить строение",
+                                                      "8", "9", "Путь"};
 
 // Top items by role.
 constexpr int kBuildItem = 1;
@@ -21,6 +22,7 @@ constexpr int kStateItem = 6;
 constexpr int kDestroyItem = 7;
 constexpr int kMoveItem = 8;
 constexpr int kCloseItem = 9;
+constexpr int kPathItem = 10;
 
 // The material sum is 8-bit: a loop that has not stopped after this many
 // additions only cycles through the same values and never will.
@@ -86,6 +88,8 @@ CommandMenu FormItems(const Game& game, int slot) {
     menu[kMoveItem] = OrderItem(game, menu[kMoveItem].caption, cmd::ArmMove{});
     menu[kMoveItem].name = kItemNames[kMoveItem];
     menu[kMoveItem].visible = false;
+    menu[kPathItem] = OrderItem(game, menu[kPathItem].caption, cmd::ArmPath{});
+    menu[kPathItem].visible = false;
     menu[kDestroyItem].children = DestroyChain(game, slot);
     return menu;
 }
@@ -132,6 +136,7 @@ void SiteState(const Game& game, int slot, const TGameObject& s, MenuItem& item)
         MenuItem progress = Item("Строится " + builder + "ом " + Progress(*b));
         MenuItem helper = Item("Подключить еще одного строителя");
         helper.enabled = false;
+        helper.reason = "Второго строителя к стройке подключить нельзя";
         progress.children = {OrderItem(game, "Отменить", cmd::CancelConstruction{Slot(s.BuildLink)}), helper};
         item.children = {progress};
         return;
@@ -153,6 +158,8 @@ void BuildList(const Game& game, int slot, const TGameObject& s, MenuItem& item)
         const int cost = game.UnitStats[t].Cost;
         MenuItem type = Item(game.UnitTypes[t].Name);
         type.enabled = s.Cargo >= cost;
+        // The reason the executor gives for the cheapest order of this type.
+        if (!type.enabled) type.reason = BuildOrderRefusal(game, slot, {t, 1, std::min(cost, 255)});
         for (const BuildOption& option : BuildOptions(cost, rate, s.Cargo))
             type.children.push_back(OrderItem(game, BuildOptionCaption(option, s.Cargo),
                                               cmd::StartConstruction{Slot(slot), static_cast<u8>(t),
@@ -210,6 +217,8 @@ CommandMenu BuildCommandMenu(const Game& game) {
         menu[kMoveItem].caption = "Идти";
         menu[kMoveItem].visible = true;
     }
+    // A path may be planned with no moves left: the unit walks from its next turn.
+    if (type && type->Category != 0 && s.OrderState == 0) menu[kPathItem].visible = true;
     menu[kCloseItem].caption = "Отмена";
     menu[kCloseItem].visible = true;
     if (s.OrderState == 1) BuilderState(game, slot, s, menu[kStateItem]);

@@ -25,13 +25,15 @@ struct MenuItem {
     std::string caption;
     bool visible = true;
     bool enabled = true;
+    std::string reason;  // why a greyed item cannot be chosen, for its tooltip and the panel
     MenuAction action = MenuAction::None;
     Order order;  // what Submit submits, for the player whose menu it is
     std::vector<MenuItem> children;
 };
 
-// The ten top items in index order (N11, N21, N31, N41, N51, N61, N71, N101, N81, N91).
-constexpr int kMenuTopItems = 10;
+// The ten top items of the form in index order (N11, N21, N31, N41, N51, N61,
+// N71, N101, N81, N91), then "Путь", which arms a path as "Идти" arms a step.
+constexpr int kMenuTopItems = 11;
 using CommandMenu = std::array<MenuItem, kMenuTopItems>;
 
 // The menu of SelectedObject for the current player. Pure: nothing in the game changes.

@@ -1,5 +1,8 @@
 #include "control/InfoPanel.h"
 
+#include <algorithm>
+
+#include "control/PathOrders.h"
 #include "core/Players.h"
 
 namespace tarq {
@@ -60,6 +63,26 @@ InfoChecks DefaultInfoChecks() {
     return checks;
 }
 
+namespace {
+
+// "Радар: 3 из 5 ходов, материал 12 за ход" for a builder at work (its record
+// holds the order) and for its site (through the builder it names).
+std::string ConstructionLine(const Game& game, const TGameObject& o) {
+    const TGameObject* builder = &o;
+    if (o.OrderState == 2) {
+        if (o.BuildLink < 1 || o.BuildLink > kMaxObjects || game.Object(o.BuildLink).OrderState != 1) return {};
+        builder = &game.Object(o.BuildLink);
+    } else if (o.OrderState != 1) {
+        return {};
+    }
+    const TGameObject& b = *builder;
+    const int done = std::max(0, b.TurnsTotal - b.TurnsLeft);
+    return TypeName(game, b.BuildLink) + ": " + std::to_string(done) + " из " + std::to_string(b.TurnsTotal) +
+           " ходов, материал " + std::to_string(b.MaterialPerTurn) + " за ход";
+}
+
+}  // namespace
+
 std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChecks& checks) {
     std::vector<InfoLine> lines;
     if (object < 1 || object > kMaxObjects) return lines;
@@ -85,6 +108,12 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
     w.colour = InfoColour::WindowText;
     w.add(kItemCost, s.Cost, "Стоимость " + std::to_string(s.Cost));
     w.add(kItemCargo, s.CargoCapacity, "Груз " + Of(o.Cargo, s.CargoCapacity));
+    // A construction's progress, on its builder and on its site.
+    if (std::string progress = ConstructionLine(game, o); !progress.empty())
+        lines.push_back({std::move(progress), false, InfoColour::WindowText});
+    // The unit's path order, whatever the list shows.
+    if (std::string path = PathOrderLine(game, object); !path.empty())
+        lines.push_back({std::move(path), false, InfoColour::WindowText});
     return lines;
 }
 

@@ -4,8 +4,9 @@
 // steps, always in this order (each rule adds its step at its place here and
 // in the rules for players, docs/rules.md):
 //   1. the summary of the player who ended their turn is cleared: they saw it;
-//   2. (the steps of the rules beyond the base game: refills, production,
-//      orders that go on by themselves, sight)
+//   2. the path orders of the player whose turn begins walk on (PathOrders.h);
+//   (the steps of the other rules beyond the base game: refills, production,
+//      sight)
 // A step that has something to tell the player adds a notice (AddNotice).
 #pragma once
 

@@ -194,6 +194,31 @@ struct ScrollBy {
     TARQ_FIELDS(cols, rows)
 };
 
+// --- Paths and undo (after the view commands: numbers are kept) ----------------
+// `unit` walks to (col, row) over as many turns as it takes.
+struct SetPath {
+    i16 unit = 0, col = 0, row = 0;
+    TARQ_FIELDS(unit, col, row)
+};
+struct CancelPath {
+    i16 unit = 0;
+    TARQ_FIELDS(unit)
+};
+// Takes back the current player's last order of this turn.
+struct Undo {
+    TARQ_NO_FIELDS
+};
+// The view: the next map click plans a path for the selected unit.
+struct ArmPath {
+    TARQ_NO_FIELDS
+};
+// The view: the path the selected unit would take to (col, row), shown on
+// the map until it is confirmed (SetPath) or cancelled (Disarm).
+struct PreviewPath {
+    i16 col = 0, row = 0;
+    TARQ_FIELDS(col, row)
+};
+
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
 
@@ -215,7 +240,7 @@ using Command =
                  cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
-                 cmd::Resize, cmd::ScrollBy>;
+                 cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath>;
 
 namespace detail {
 template <typename T, typename... Ts>
@@ -231,8 +256,13 @@ constexpr std::size_t IndexIn(const std::variant<Ts...>*) {
 template <typename T>
 constexpr std::size_t kCommandIndex = detail::IndexIn<T>(static_cast<const Command*>(nullptr));
 
-// Everything before the first view command changes the match.
-constexpr bool IsMatchCommand(const Command& c) { return c.index() < kCommandIndex<cmd::Select>; }
+// Everything before the first view command changes the match, and so do the
+// commands added after the view commands, but for the view's own.
+constexpr bool IsMatchCommand(const Command& c) {
+    if (c.index() < kCommandIndex<cmd::Select>) return true;
+    return c.index() > kCommandIndex<cmd::ScrollBy> && c.index() != kCommandIndex<cmd::ArmPath> &&
+           c.index() != kCommandIndex<cmd::PreviewPath>;
+}
 
 // A command and the player who gives it.
 struct Order {

@@ -23,17 +23,6 @@ constexpr int kTypeLiftingBridge = 67;
 // A cell as one 32-bit key, so four cells compare as four integers.
 u32 CellKey(TCellPos p) { return std::bit_cast<u32>(p); }
 
-// Whether the ground code admits the movement class.
-bool GroundAdmits(u8 passability, int movement) {
-    switch (passability) {
-        case kPassBlocked: return false;
-        case kPassWater: return movement != kMoveLand && movement != kMoveLandCoast;
-        case kPassCoast: return movement != kMoveLand && movement != kMoveWater;
-        case kPassLand: return movement != kMoveWater && movement != kMoveWaterCoast;
-        default: return true;
-    }
-}
-
 bool FootprintOnMap(const Game& game, const TFootprint& footprint) {
     for (const TCellPos& p : footprint)
         if (!game.InMap(p.col, p.row)) return false;
@@ -199,6 +188,16 @@ Square SearchRing(int x, int y, int e) {
 }
 
 }  // namespace
+
+bool GroundAdmits(u8 passability, int movement) {
+    switch (passability) {
+        case kPassBlocked: return false;
+        case kPassWater: return movement != kMoveLand && movement != kMoveLandCoast;
+        case kPassCoast: return movement != kMoveLand && movement != kMoveWater;
+        case kPassLand: return movement != kMoveWater && movement != kMoveWaterCoast;
+        default: return true;
+    }
+}
 
 bool BlocksMovement(int type, int movement) {
     switch (type) {

@@ -60,6 +60,9 @@ using LayerVisibility = std::array<int, 7>;
 constexpr int kKeepVisibility = 2;
 void SetCellLayerVisibility(Game& game, int col, int row, const LayerVisibility& values);
 
+// Whether the ground code `passability` admits the movement class.
+bool GroundAdmits(u8 passability, int movement);
+
 // Whether an object of type `type` blocks a newcomer of movement class
 // `movement` on a shared cell.
 bool BlocksMovement(int type, int movement);

@@ -288,11 +288,31 @@ Violations CheckOrders(const Game& game) {
     return report.finish();
 }
 
+Violations CheckPathOrders(const Game& game) {
+    Report report;
+    std::vector<bool> seen(kMaxObjects + 1, false);
+    for (const TPathOrder& o : game.PathOrders) {
+        const std::string what = "path order of " + std::to_string(o.Unit);
+        const bool live = Live(game, o.Unit);
+        const int type = live ? game.World.Objects[o.Unit].TypeId : 0;
+        if (!live || type < 1 || type > kTypeCount || game.UnitTypes[type].Category == 0)
+            report.add(what + ": no unit");
+        else if (game.World.Objects[o.Unit].OrderState != 0)
+            report.add(what + ": the unit builds");
+        else if (seen[static_cast<std::size_t>(o.Unit)])
+            report.add(what + ": given twice");
+        else
+            seen[static_cast<std::size_t>(o.Unit)] = true;
+        if (!game.InMap(o.Col, o.Row)) report.add(what + ": target " + Cell(o.Col, o.Row) + " off the map");
+    }
+    return report.finish();
+}
+
 Violations CheckInvariants(const Game& game) {
     const Cells busy = BusyCells(game);
     Violations all;
     for (Violations part : {ObjectLayersOf(game, busy), PictureOwnersOf(game, busy), CheckFreeSlots(game),
-                            ConnectorsOf(game, busy), CheckOrders(game)})
+                            ConnectorsOf(game, busy), CheckOrders(game), CheckPathOrders(game)})
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }

@@ -37,6 +37,10 @@ Violations CheckConnectors(const Game& game);
 // markers exist only during the exit choice, each in use.
 Violations CheckOrders(const Game& game);
 
+// Path orders: each names a unit in use, free to walk, at most once, and a
+// target on the map.
+Violations CheckPathOrders(const Game& game);
+
 // All of the above.
 Violations CheckInvariants(const Game& game);
 

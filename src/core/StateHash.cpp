@@ -74,6 +74,7 @@ private:
         Add(n.Col, n.Row, n.Text.size());
         Bytes(n.Text.data(), n.Text.size());
     }
+    void One(const TPathOrder& o) { Add(o.Unit, o.Col, o.Row); }
     template <typename T>
     void One(const std::vector<T>& items) {
         Add(items.size());
@@ -111,6 +112,7 @@ std::uint64_t StateHash(const Match& m) {
     h.Add(m.ClickMode, m.LastCreatedObject, m.SiteBuilder, m.SiteBuilderCol, m.SiteBuilderRow, m.ExitCandidates,
           m.ExitMarkers, m.ReadyLayerOn);
     h.Add(m.Notices);
+    h.Add(m.PathOrders);
     return h.Value();
 }
 

@@ -42,6 +42,8 @@ void InitData(Game& game) {
 
     game.ObjectTemplate = BlankObject();
     for (auto& object : game.World.Objects) object = game.ObjectTemplate;
+    game.PathOrders.clear();
+    game.Undo = TUndoPoint{};
 
     for (auto& entry : game.SpriteTable) {
         entry.idU = 0;
@@ -72,6 +74,8 @@ void TakeUnrebuiltPictures(Game& game, int slot) {
 void DeleteObject(Game& game, int slot) {
     if (slot < 1 || slot > kMaxObjects) return;
     TakeUnrebuiltPictures(game, slot);
+    // A released unit's path order goes with it.
+    std::erase_if(game.PathOrders, [slot](const TPathOrder& o) { return o.Unit == slot; });
     const TGameObject released = game.World.Objects[slot];
     game.World.Objects[slot] = game.ObjectTemplate;
     if (game.SelectedObject == slot) game.SelectedObject = 0, game.MoveArmed = 0;

@@ -378,6 +378,7 @@ QString SectionName(std::uint32_t tag) {
         {kSectionPlayers, "игроки"},
         {kSectionLog, "журнал"},
         {kSectionNotices, "сводки ходов"},
+        {kSectionPaths, "пути"},
     };
     for (const auto& [known, name] : names)
         if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
@@ -536,6 +537,41 @@ bool ReadNotices(const QByteArray& payload, GameFileContents& c, QString& error)
     return false;
 }
 
+void AppendPaths(QByteArray& out, const GameFileContents& c) {
+    QDataStream s(&out, QIODevice::WriteOnly | QIODevice::Append);
+    s.setVersion(kStreamVersion);
+    s << static_cast<quint16>(c.PathOrders.size());
+    for (const TPathOrder& o : c.PathOrders) s << o.Unit << o.Col << o.Row;
+}
+
+// Every order names a slot of the table once and a cell of the map; whether
+// the slot holds a unit is a link, checked with the objects (GameFileLinks).
+bool ReadPaths(const QByteArray& payload, GameFileContents& c, QString& error) {
+    QDataStream s(payload);
+    s.setVersion(kStreamVersion);
+    quint16 count = 0;
+    s >> count;
+    std::vector<bool> seen(kMaxObjects + 1, false);
+    for (quint16 k = 0; k < count && s.status() == QDataStream::Ok; ++k) {
+        TPathOrder o;
+        s >> o.Unit >> o.Col >> o.Row;
+        if (s.status() != QDataStream::Ok) break;
+        if (o.Unit < 1 || o.Unit > kMaxObjects || seen[static_cast<std::size_t>(o.Unit)]) {
+            error = QStringLiteral("раздел «пути»: неверный номер юнита %1").arg(o.Unit);
+            return false;
+        }
+        if (o.Col < 1 || o.Row < 1 || o.Col > c.MapWidth || o.Row > c.MapHeight) {
+            error = QStringLiteral("раздел «пути»: клетка (%1, %2) вне карты").arg(o.Col).arg(o.Row);
+            return false;
+        }
+        seen[static_cast<std::size_t>(o.Unit)] = true;
+        c.PathOrders.push_back(o);
+    }
+    if (s.status() == QDataStream::Ok && s.atEnd()) return true;
+    error = QStringLiteral("раздел «пути» поврежден");
+    return false;
+}
+
 // The smallest entry: its turn, the player and the command's number.
 constexpr std::size_t kSmallestLogEntry = 6;
 
@@ -667,6 +703,7 @@ QByteArray EncodeBody(const GameFileContents& c) {
     AppendFieldSection(body, kSectionPlayers, [&](Writer& w) { PlayersFields(w, c); });
     AppendSection(body, kSectionLog, [&](QByteArray& out) { AppendLog(out, c); });
     AppendSection(body, kSectionNotices, [&](QByteArray& out) { AppendNotices(out, c); });
+    AppendSection(body, kSectionPaths, [&](QByteArray& out) { AppendPaths(out, c); });
     return body;
 }
 
@@ -718,7 +755,7 @@ bool ReadBody(BodyReader& in, GameFileContents& c) {
            in.fields(kSectionView, [&](Reader& r) { ViewFields(r, c); }) &&
            in.fields(kSectionPlay, [&](Reader& r) { PlayFields(r, c); }) &&
            in.fields(kSectionPlayers, [&](Reader& r) { PlayersFields(r, c); }) && in.section(kSectionLog, ReadLog) &&
-           in.section(kSectionNotices, ReadNotices) && in.atEnd();
+           in.section(kSectionNotices, ReadNotices) && in.section(kSectionPaths, ReadPaths) && in.atEnd();
 }
 
 bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {

@@ -199,12 +199,24 @@ QString ClickModeProblem(const Game& game) {
     return {};
 }
 
+// A path order belongs to a unit on the map that is free to walk.
+QString PathsProblem(const Game& game) {
+    for (const TPathOrder& o : game.PathOrders) {
+        const int type = Live(game, o.Unit) ? game.Object(o.Unit).TypeId : 0;
+        const bool unit = type >= 1 && type <= kTypeCount && game.UnitTypes[type].Category != 0;
+        if (!unit || game.Object(o.Unit).OrderState != 0)
+            return QStringLiteral("путь отдан объекту %1, который не может идти").arg(o.Unit);
+    }
+    return {};
+}
+
 }  // namespace
 
 QString CheckLinks(const Game& game) {
     QString problem = ObjectsProblem(game);
     if (problem.isEmpty()) problem = CellsProblem(game);
     if (problem.isEmpty()) problem = ClickModeProblem(game);
+    if (problem.isEmpty()) problem = PathsProblem(game);
     return problem;
 }
 

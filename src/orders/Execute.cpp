@@ -1,5 +1,7 @@
 #include "orders/Execute.h"
 
+#include <memory>
+
 #include "control/Construction.h"
 #include "core/Catalogue.h"
 #include "core/Players.h"
@@ -64,6 +66,12 @@ Verdict ModeAllows(const Game& game, const Command& c) {
     }
 }
 
+// The match as it is now becomes the point undo goes back to.
+void TakeUndoPoint(Game& game) {
+    game.Undo = TUndoPoint{std::make_shared<const Match>(static_cast<const Match&>(game)), game.Log.Entries().size(),
+                           game.Undo.Barrier};
+}
+
 }  // namespace
 
 bool MatchStarted(const Game& game) {
@@ -88,13 +96,23 @@ Outcome Execute(Game& game, const Order& order) {
     }
     out.accepted = true;
     const std::int32_t turn = game.Turn;
+    const u8 player = game.CurrentPlayer;
+    const bool undo = order.command.index() == kIndex<cmd::Undo>;
+    // END TURN is never taken back: no copy of the match for it.
+    const bool mayUndo = !undo && order.command.index() != kIndex<cmd::EndTurn>;
+    if (IsMatchCommand(order.command) && mayUndo && MatchStarted(game) && !orders::UndoPointCurrent(game))
+        TakeUndoPoint(game);
     std::visit([&](const auto& c) { orders::RunOrder(game, order.player, c, out); }, order.command);
     out.endTurnEnabled = EndTurnEnabled(game);
     // A handler refuses only what it found it cannot carry out, having changed nothing.
     if (!out.accepted || !IsMatchCommand(order.command)) return out;
     out.matchChanged = true;
-    if (MatchStarted(game)) game.Log.Append(turn, order);
+    if (MatchStarted(game) && !undo) game.Log.Append(turn, order);
     if (game.Turn != turn) game.Log.StartRound();
+    // Nothing before an order that cannot be undone, nor before the turn
+    // passed, is taken back.
+    if (!out.barrier.empty() || game.Turn != turn || game.CurrentPlayer != player)
+        game.Undo = TUndoPoint{nullptr, 0, out.barrier};
     // The minimap marks every player's objects: an order may have moved or made one.
     if (SeveralPlayers(game)) game.MinimapDirty = 1;
     return out;

@@ -49,6 +49,11 @@ TARQ_ORDER_RULES(ScrollTo)
 TARQ_ORDER_RULES(ToggleView)
 TARQ_ORDER_RULES(Resize)
 TARQ_ORDER_RULES(ScrollBy)
+TARQ_ORDER_RULES(SetPath)
+TARQ_ORDER_RULES(CancelPath)
+TARQ_ORDER_RULES(Undo)
+TARQ_ORDER_RULES(ArmPath)
+TARQ_ORDER_RULES(PreviewPath)
 
 #undef TARQ_ORDER_RULES
 
@@ -57,5 +62,6 @@ bool LiveSlot(const Game& game, int slot);              // 1..5000 and in use
 bool OwnObject(const Game& game, u8 player, int slot);  // live and takes `player`'s orders
 InfoChecks ShownInfo(const Game& game);                 // the settings page's panel items
 std::string TypeName(const Game& game, int type);
+bool UndoPointCurrent(const Game& game);  // the undo point is this turn's
 
 }  // namespace tarq::orders

@@ -67,6 +67,9 @@ struct Outcome {
     std::vector<PlayerMessage> messages;  // message boxes, in order
     std::optional<std::string> notice;    // the notice strip's new text (empty clears it)
     std::vector<GameEvent> events;
+    // Non-empty when the order cannot be taken back (Undo): why, for the
+    // refusal of a later undo ("стройка завершена").
+    std::string barrier;
 };
 
 }  // namespace tarq

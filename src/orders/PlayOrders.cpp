@@ -6,6 +6,7 @@
 #include "control/Construction.h"
 #include "control/EndTurn.h"
 #include "control/MapClick.h"
+#include "control/PathOrders.h"
 #include "control/SitePreview.h"
 #include "control/TurnPhases.h"
 #include "control/UnitMoves.h"
@@ -59,6 +60,7 @@ void RunOrder(Game& game, u8, const cmd::LandBase& c, Outcome& out) {
         out.zoomTo = SScaleChange(game, kBaseZoom, game.SurfaceWidth, game.SurfaceHeight);
     CentreViewOnBase(game, c.col, c.row);
     out.viewChanged = true;
+    out.barrier = "база уже высажена";
     out.events.push_back({EventKind::BaseLanded, 0, c.col, c.row, 0, 0});
 }
 
@@ -79,7 +81,9 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::Step& c) {
 }
 
 // The check above holds everything StepToward would test again.
+// A plain step takes over from the unit's path order.
 void RunOrder(Game& game, u8, const cmd::Step& c, Outcome& out) {
+    DropPathOrder(game, c.unit);
     MakeStep(game, c.unit, c.col, c.row);
     const TCellPos at = game.Object(c.unit).Cells[1];
     out.memo = ShowObjectInfo(game, c.unit, ShownInfo(game));
@@ -97,7 +101,10 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::StartConstruction& c)
 void RunOrder(Game& game, u8, const cmd::StartConstruction& c, Outcome& out) {
     const ConstructionResult result = StartConstruction(game, c.builder, Decoded(c));
     Apply(result, out);
-    if (result.acted) out.events.push_back({EventKind::ConstructionStarted, c.builder, 0, 0, c.type, 0});
+    if (result.acted) {
+        DropPathOrder(game, c.builder);
+        out.events.push_back({EventKind::ConstructionStarted, c.builder, 0, 0, c.type, 0});
+    }
 }
 
 Verdict CheckOrder(const Game& game, u8, const cmd::MoveSite& c) {
@@ -136,8 +143,10 @@ void RunOrder(Game& game, u8, const cmd::TakeOutBuilder& c, Outcome& out) {
     const int type = game.Object(c.site).TypeId;
     const ConstructionResult result = TakeOutBuilder(game, c.choose != 0 ? c.site : -c.site);
     Apply(result, out);
-    if (c.choose == 0 && result.acted && result.messages.empty())
+    if (c.choose == 0 && result.acted && result.messages.empty()) {
         out.events.push_back({EventKind::ConstructionFinished, c.site, 0, 0, static_cast<i16>(type), 0});
+        out.barrier = "стройка завершена";
+    }
 }
 
 Verdict CheckOrder(const Game& game, u8, const cmd::ChooseExit& c) {
@@ -152,9 +161,11 @@ void RunOrder(Game& game, u8, const cmd::ChooseExit& c, Outcome& out) {
     const int type = LiveSlot(game, site) ? game.Object(site).TypeId : 0;
     const ConstructionResult result = ChooseExitCell(game, c.col, c.row);
     Apply(result, out);
-    if (result.acted && result.messages.empty())
+    if (result.acted && result.messages.empty()) {
         out.events.push_back(
             {EventKind::ConstructionFinished, static_cast<i16>(site), c.col, c.row, static_cast<i16>(type), 0});
+        out.barrier = "стройка завершена";
+    }
 }
 
 Verdict CheckOrder(const Game&, u8, const cmd::CancelExitChoice&) { return Verdict::Yes(); }
@@ -189,6 +200,7 @@ void RunOrder(Game& game, u8, const cmd::DestroyStructure& c, Outcome& out) {
     out.events.push_back({EventKind::Released, c.object, o.Cells[1].col, o.Cells[1].row, o.TypeId, 0});
     out.selectionChanged = true;
     out.memo = std::vector<InfoLine>{};
+    out.barrier = "сооружение взорвано";
 }
 
 // --- The end of the turn ---------------------------------------------------------

@@ -66,6 +66,8 @@ void RunOrder(Game& game, u8, const cmd::ArmMove&, Outcome& out) {
 Verdict CheckOrder(const Game&, u8, const cmd::Disarm&) { return Verdict::Yes(); }
 void RunOrder(Game& game, u8, const cmd::Disarm&, Outcome& out) {
     game.MoveArmed = 0;
+    game.PathArmed = 0;
+    game.PathPreviewUnit = 0;
     out.updateCursor = true;
 }
 

@@ -1,7 +1,8 @@
 // The map page's keys, the next-unit button and the hints of the left panel.
 // Keys do what the mouse does: the arrows scroll like the scroll bars, + and -
 // zoom like a wheel notch, Enter presses END TURN, Esc is a right press, Space
-// a second click on the selection, Tab finds the next unit that can move.
+// a second click on the selection, Tab finds the next unit that can move,
+// Ctrl+Z takes back the last order.
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +20,10 @@ namespace tarq {
 bool MapPage::KeyPressed(QKeyCombination key, bool autoRepeat) {
     if (!DXDraw->initialized()) return false;  // not launched yet
     const Qt::KeyboardModifiers mods = key.keyboardModifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier && key.key() == Qt::Key_Z) {
+        if (!autoRepeat) UndoLastOrder();
+        return true;
+    }
     if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const bool shift = mods & Qt::ShiftModifier;
     const Game& g = host_.game();
@@ -61,6 +66,12 @@ void MapPage::SelectNextUnit(bool backwards) { Submit(cmd::NextUnit{static_cast<
 
 void MapPage::OpenSelectionMenu() { Submit(cmd::OpenSelectionMenu{}); }
 
+// Ctrl+Z and "Отменить": the player's last order of this turn is taken back,
+// or the notice strip says why not.
+void MapPage::UndoLastOrder() {
+    if (Submit(cmd::Undo{}).accepted) ShowTurnSummary();
+}
+
 void MapPage::ShowNotice(const QString& text) {
     Notice->setText(text);
     if (text.isEmpty())
@@ -74,6 +85,7 @@ void MapPage::SetToolTips() {
         {ENDTURN, "Закончить ход: юниты снова получают ходы, стройки продвигаются (Enter)"},
         {Button16, "Выйти из игры"},
         {NextUnit, "Следующий юнит, который еще может ходить (Tab; Shift+Tab — предыдущий)"},
+        {UndoButton, "Отменить последний приказ этого хода (Ctrl+Z)"},
         {CheckBox1, "Пока ни на что не влияет"},
         {SScale, "Масштаб карты (колесо мыши, клавиши + и -)"},
         {Button1, "Показать или скрыть залежи ископаемых"},

@@ -4,6 +4,7 @@
 // and shows its outcome: the side panel, the command menu, the zoom bar, the
 // pointer, END TURN, the notice strip and a fresh frame.
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -14,6 +15,7 @@
 
 #include "control/ClickOrders.h"
 #include "control/InfoPanel.h"
+#include "control/PathOrders.h"
 #include "core/World.h"
 #include "ui/MapPage.h"
 #include "ui/MapSurface.h"
@@ -81,6 +83,7 @@ void MapPage::ShowOutcome(const Outcome& out, bool onShow) {
         SetScaleLabels(*out.zoomTo);
     }
     if (out.updateCursor) StepMapCursor();
+    if (out.accepted) frameCache_.SetPath(ShownPath(host_.game()));
     ENDTURN->setEnabled(out.endTurnEnabled);
     if (onShow && !out.accepted && !out.reason.empty())
         ShowNotice(QString::fromStdString(out.reason));
@@ -102,7 +105,10 @@ void MapPage::ShowOutcome(const Outcome& out, bool onShow) {
 void MapPage::DXDrawClick() {
     Game& g = host_.game();
     UpdateHoverCell(g);
-    if (const std::optional<Order> order = InterpretClick(g, g.HoverCol, g.HoverRow)) Submit(*order);
+    const bool path = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    const std::optional<Order> order =
+        path ? InterpretPathClick(g, g.HoverCol, g.HoverRow) : InterpretClick(g, g.HoverCol, g.HoverRow);
+    if (order) Submit(*order);
 }
 
 // Runs after DXDrawMouseMove; takes the position again so it does not depend
@@ -138,12 +144,19 @@ void MapPage::AddMenuItem(QMenu* menu, const MenuItem& item) {
     if (item.action == MenuAction::Submit) action->setData(QVariant::fromValue(item.order));
     action->setVisible(item.visible);
     action->setEnabled(item.enabled);
+    if (!item.enabled && !item.reason.empty()) {
+        // A greyed item says why: in its tooltip, and in the notice strip while the pointer is on it.
+        const QString reason = QString::fromStdString(item.reason);
+        action->setToolTip(reason);
+        connect(action, &QAction::hovered, this, [this, reason] { ShowNotice(reason); });
+    }
 }
 
 void MapPage::BuildCommandMenu() {
     PMenu->clear();
     // The submenus of the last opening are children of PMenu; clear() leaves them.
     qDeleteAll(PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly));
+    PMenu->setToolTipsVisible(true);
     for (const MenuItem& item : tarq::BuildCommandMenu(host_.game())) AddMenuItem(PMenu, item);
 }
 

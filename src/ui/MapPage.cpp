@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "control/MapClick.h"
+#include "control/PathOrders.h"
 #include "control/TurnPhases.h"
 #include "core/Players.h"
 #include "ui/Cursors.h"
@@ -101,6 +102,8 @@ QWidget* MapPage::BuildLeftPanel() {
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 3; ++col) Place(grid[row][col], 1 + col * 65, 84 + row * 20, 65, 20);
     Place(Button11, 1, 64, 100, 20);
+    // "Отменить" beside it.
+    UndoButton = Place(Named(new QPushButton(QStringLiteral("Отменить"), Panel3), "UndoButton"), 102, 64, 95, 20);
     layout->addWidget(Panel3);
 
     TurnSummary = Named(new QListWidget(Panel1), "TurnSummary");
@@ -175,6 +178,7 @@ void MapPage::ConnectHandlers() {
     connect(ENDTURN, &QPushButton::clicked, this, &MapPage::ENDTURNClick);
     connect(Button16, &QPushButton::clicked, this, &MapPage::quitRequested);
     connect(NextUnit, &QPushButton::clicked, this, [this] { SelectNextUnit(false); });
+    connect(UndoButton, &QPushButton::clicked, this, [this] { UndoLastOrder(); });
     connect(SaveGame, &QPushButton::clicked, this, &MapPage::saveRequested);
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
@@ -326,6 +330,7 @@ void MapPage::ShowLoadedGame() {
     UpdateViewGeometry(g, DXDraw->pixelWidth(), DXDraw->pixelHeight());
     SetScaleLabels(ScaleLabelsOf(g));
     frameCache_.Invalidate();
+    frameCache_.SetPath(ShownPath(g));
     RefreshFromGame();
     ShowSelectionInfo();
     StepMapCursor();

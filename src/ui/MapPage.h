@@ -137,6 +137,8 @@ public:
     void SelectNextUnit(bool backwards);
     // Space: the command menu of the selection at its cell.
     void OpenSelectionMenu();
+    // Ctrl+Z and UndoButton: the last order of this turn taken back.
+    void UndoLastOrder();
     // A short note in the middle of the top strip, gone after a few seconds.
     void ShowNotice(const QString& text);
     // "Ход N" in the top strip.
@@ -212,9 +214,10 @@ public:
     QScrollBar* ScrollBar2 = nullptr;
     QPushButton* ENDTURN = nullptr;
     QPushButton* Button16 = nullptr;
-    QPushButton* NextUnit = nullptr;  // the next unit that can move (Tab)
-    QPushButton* SaveGame = nullptr;  // "Сохранить": the game to a file
-    QCheckBox* CheckBox1 = nullptr;   // read by nothing
+    QPushButton* NextUnit = nullptr;    // the next unit that can move (Tab)
+    QPushButton* UndoButton = nullptr;  // "Отменить": the last order of the turn taken back (Ctrl+Z)
+    QPushButton* SaveGame = nullptr;    // "Сохранить": the game to a file
+    QCheckBox* CheckBox1 = nullptr;     // read by nothing
     QScrollBar* SScale = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;

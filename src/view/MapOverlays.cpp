@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "core/Players.h"
 #include "core/World.h"
@@ -66,16 +67,28 @@ void MapOverlayLayer::Invalidate() {
 
 bool MapOverlayLayer::Update(const Game& game, const FrameGeometry& g) {
     const TViewSettings& v = game.ViewSettings;
-    const Inputs in{game.Map.Identity(), game.World.Objects.Writes(),
-                    v.Overlays,          game.SelectedObject,
-                    game.CurrentPlayer,  g.firstCol,
-                    g.lastCol,           g.firstRow,
-                    g.lastRow,           g.size};
+    const Inputs in{game.Map.Identity(),
+                    game.World.Objects.Writes(),
+                    v.Overlays,
+                    game.SelectedObject,
+                    game.CurrentPlayer,
+                    g.firstCol,
+                    g.lastCol,
+                    g.firstRow,
+                    g.lastRow,
+                    g.size,
+                    path_};
     if (!valid_ || !(in == inputs_)) {
         inputs_ = in;
         valid_ = true;
         marks_.clear();
         if (v.Overlays.Any()) Build(game, g);
+        for (const PathCell& c : path_) {
+            if (c.col < g.firstCol || c.col > g.lastCol || c.row < g.firstRow || c.row > g.lastRow) continue;
+            OverlayMark m;
+            m.col = c.col, m.row = c.row, m.kind = OverlayMark::Path, m.type = c.turn;
+            marks_.push_back(m);
+        }
         std::stable_sort(marks_.begin(), marks_.end(), ByCell);
     }
     return marks_ != drawnMarks_;
@@ -240,6 +253,21 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
             case OverlayMark::Status:
                 p.Fill(x + s - mark, y, x + s, y + mark, overlay_colour::kStatus[m.sides & 3]);
                 break;
+            case OverlayMark::Path: {
+                // A dot in the middle of the cell; where a turn begins, its number.
+                const int dot = std::max(2, s / 4);
+                p.Fill(x + (s - dot) / 2, y + (s - dot) / 2, x + (s + dot) / 2, y + (s + dot) / 2,
+                       overlay_colour::kPath);
+                if (m.type <= 0 || s < 8) break;
+                std::u32string text;
+                for (char ch : std::to_string(m.type)) text.push_back(static_cast<char32_t>(ch));
+                const int width = tinyfont::TextWidth(static_cast<int>(text.size()), fontScale);
+                const int tx = x + 1, ty = y + 1;
+                p.Fill(tx - 1, ty - 1, tx + width + 1, ty + tinyfont::kGlyphHeight * fontScale + 1,
+                       overlay_colour::kPathBack);
+                tinyfont::DrawText(back, p.cx0, p.cy0, p.cx1, p.cy1, tx, ty, text, overlay_colour::kPath, fontScale);
+                break;
+            }
             case OverlayMark::Name: {
                 const std::u32string text = tinyfont::Decode(game.UnitTypes[m.type].Name);
                 const int fits = (right - left - 2 + fontScale) / (tinyfont::kAdvance * fontScale);

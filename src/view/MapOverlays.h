@@ -36,6 +36,8 @@ constexpr Pixel kRange = 0xFFFF6040;
 constexpr Pixel kHighlight = 0xFFFFFFFF;
 constexpr Pixel kName = 0xFFFFFFFF;
 constexpr Pixel kNameBack = 0xFF000000;
+constexpr Pixel kPath = 0xFFFFE040;                                            // the cells of the selected unit's path
+constexpr Pixel kPathBack = 0xFF000000;                                        // behind a turn number on the path
 constexpr Pixel kStatus[] = {0xFF30FF30, 0xFF909090, 0xFFFF9000, 0xFF30A0FF};  // by UnitStatus
 }  // namespace overlay_colour
 
@@ -46,19 +48,30 @@ Pixel BarColour(int left, int full);
 inline bool WithinRadius(int dc, int dr, int radius) { return dc * dc + dr * dr <= radius * (radius + 1); }
 
 struct OverlayMark {
-    enum Kind : u8 { ScanEdge, RangeEdge, Highlight, HitsBar, AmmoBar, Status, Name };
+    enum Kind : u8 { ScanEdge, RangeEdge, Highlight, HitsBar, AmmoBar, Status, Name, Path };
     i16 col = 0, row = 0;
     u8 kind = 0;
     u8 sides = 0;           // outlines: 1 left, 2 top, 4 right, 8 bottom; status: the UnitStatus
     u8 index = 0;           // bars, names: the cell's place in its object's width
     u8 width = 1;           // bars, names: the object's width in cells
     u8 left = 0, full = 0;  // bars
-    i16 type = 0;           // names
+    i16 type = 0;           // names; a path cell: the turn written on it, 0 for none
     bool operator==(const OverlayMark&) const = default;
+};
+
+// A cell of the path shown on the map (the selected unit's order or the path
+// being planned) and the turn number written on it where a new turn of the
+// walk begins (0 elsewhere).
+struct PathCell {
+    i16 col = 0, row = 0;
+    i16 turn = 0;
+    bool operator==(const PathCell&) const = default;
 };
 
 class MapOverlayLayer {
 public:
+    // The path to show from the next frame on, whatever the switches.
+    void SetPath(std::vector<PathCell> path) { path_ = std::move(path); }
     // Works the marks out again when what they show may have changed. True
     // when they differ from the marks last drawn.
     bool Update(const Game& game, const FrameGeometry& g);
@@ -85,6 +98,7 @@ private:
         i32 selected = 0;
         u8 player = 0;
         int firstCol = 0, lastCol = -1, firstRow = 0, lastRow = -1, size = 0;
+        std::vector<PathCell> path;
         bool operator==(const Inputs&) const = default;
     };
     void Build(const Game& game, const FrameGeometry& g);
@@ -93,6 +107,7 @@ private:
                    const OverlayMark* last) const;
 
     Inputs inputs_;
+    std::vector<PathCell> path_;
     bool valid_ = false;
     std::vector<OverlayMark> marks_, drawnMarks_;  // by cell, in drawing order within a cell
     std::vector<std::uint32_t> drawnCells_;

@@ -110,6 +110,9 @@ public:
     void Draw(const Game& game, const ImageList& images, BackBuffer& back, const FrameGeometry& g,
               const PulseState& pulse, bool readyLayerOn);
 
+    // The path the map shows from the next frame on (MapOverlays.h).
+    void SetPath(std::vector<PathCell> path) { overlays_.SetPath(std::move(path)); }
+
     // Cells composed by the last Draw (for tests and measurements).
     int ComposedLastFrame() const { return composedLastFrame_; }
     // Overlay marks on the last frame (for measurements).

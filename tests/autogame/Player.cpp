@@ -232,11 +232,13 @@ std::string Player::MapAction() {
     // the exit choice too.
     if (d.game().ClickMode != kClickNormal && Chance(5)) return SaveAndLoadNow("while placing or taking out");
     const int r = Below(100);
-    if (r < 42) {
+    if (r < 38) {
         int col = 0, row = 0;
         PickCell(col, row);
         return ClickCell(col, row);
     }
+    if (r < 42) return PathClicks();
+    if (r < 44) return Text("undo", Said(d.Submit(cmd::Undo{})));
     if (r < 48) return RightPress();
     if (r < 56) return MovePointer();
     if (r < 64) return Text("END TURN", Said(d.Submit(cmd::EndTurn{})));
@@ -287,6 +289,22 @@ std::string Player::ClickCell(int col, int row) {
     const std::optional<Order> order = InterpretClick(driver_->game(), col, row);
     if (!order) return Text("click off the map at (", col, ", ", row, ")");
     return Text("click (", col, ", ", row, "): ", OrderText(*order), Said(driver_->Submit(*order)));
+}
+
+// Shift+click on a cell some way off the selection, mostly twice: the path
+// shown, then ordered.
+std::string Player::PathClicks() {
+    const Game& g = driver_->game();
+    int col = 0, row = 0;
+    PickCell(col, row);
+    if (Chance(70)) col += Between(-12, 12), row += Between(-12, 12);
+    std::string said;
+    for (int click = Chance(80) ? 2 : 1; click > 0; --click) {
+        const std::optional<Order> order = InterpretPathClick(g, col, row);
+        if (!order) return Text("shift+click (", col, ", ", row, "): nothing", said);
+        said += Text(" ", OrderText(*order), Said(driver_->Submit(*order)));
+    }
+    return Text("shift+click (", col, ", ", row, "):", said);
 }
 
 std::string Player::RightPress() {

@@ -49,6 +49,7 @@ private:
     std::string MenuAction();
     std::string MapAction();
     std::string ClickCell(int col, int row);
+    std::string PathClicks();
     std::string RightPress();
     std::string MovePointer();
     std::string ViewAction();

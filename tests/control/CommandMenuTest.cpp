@@ -89,9 +89,9 @@ TEST_F(CommandMenuTest, TheTopItemsOfEveryKindOfObject) {
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {1, {kTech, "Идти", "Отмена"}},
-        {2, {kTech, "Отмена"}},
-        {3, {"Конструктор Строить", kTech, "Идти", "Отмена"}},
+        {1, {kTech, "Идти", "Отмена", "Путь"}},
+        {2, {kTech, "Отмена", "Путь"}},
+        {3, {"Конструктор Строить", kTech, "Идти", "Отмена", "Путь"}},
         {4, {"Завод легкой техники Строить", kTech, "Уничтожить Завод легкой техники", "Отмена"}},
         {5, {kTech, "Уничтожить Хранилище", "Отмена"}},
         {6, {"Инженер Строить", kTech, "Инженер занят", "Отмена"}},
@@ -133,6 +133,9 @@ TEST_F(CommandMenuTest, BuildListEnablesWhatTheCargoPays) {
         EXPECT_EQ(t.caption, game->UnitTypes[type].Name);
         listed.push_back(type);
         if (t.enabled) enabled.push_back(type);
+        // A greyed type says why, as the order's check would.
+        const std::string cost = std::to_string(game->UnitStats[type].Cost);
+        EXPECT_EQ(t.reason, t.enabled ? "" : "Не хватает материала: нужно " + cost + ", в грузе 10") << t.caption;
     }
     EXPECT_EQ(listed, (std::vector<int>{40, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67}));
     EXPECT_EQ(enabled, (std::vector<int>{40, 54, 55, 56, 57, 58, 59, 60, 62, 66, 67}));

@@ -128,4 +128,18 @@ TEST_F(InfoPanelTest, CellReadOutListsLayersOneToSixWithTheShowFlagAsANumber) {
 }
 
 }  // namespace
+// A builder and its site both show the construction's progress; a unit its path.
+TEST_F(InfoPanelTest, ProgressOfAConstructionAndOfAPath) {
+    Plant(1, 13, 2, 2);  // an engineer
+    Plant(2, 55, 3, 3);  // its site
+    Object(1).OrderState = 1, Object(1).BuildLink = 55, Object(1).TurnsLeft = 2, Object(1).TurnsTotal = 5;
+    Object(1).MaterialPerTurn = 12, Object(1).SiteObject = 2;
+    Object(2).OrderState = 2, Object(2).BuildLink = 1;
+    const std::string line = game->UnitTypes[55].Name + ": 3 из 5 ходов, материал 12 за ход";
+    for (int slot : {1, 2}) EXPECT_EQ(ShowObjectInfo(*game, slot, InfoChecks{}).back().text, line) << slot;
+    Plant(3, 3, 6, 6).Stats.Speed = 2;  // a tank sent off with no moves left
+    game->PathOrders = {{3, 6, 10}};
+    EXPECT_EQ(ShowObjectInfo(*game, 3, InfoChecks{}).back().text, "Путь: к 6x10, клеток 4, ходов до цели: 2");
+}
+
 }  // namespace tarq::testing

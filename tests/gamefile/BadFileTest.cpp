@@ -232,6 +232,27 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"no LOG section", Resectioned([](Sections& s) { s.resize(6); }), "нет раздела «журнал»"},
         {"notices past their limit", Resectioned([](Sections& s) { s[7].second = QByteArray::fromHex("00C9"); }),
          "«сводки ходов» поврежден"},
+        {"a path order of a slot past the table", Resectioned([](Sections& s) {
+             s[8].second = QByteArray::fromHex(
+                 "0001"
+                 "7FFF"
+                 "0002"
+                 "0002");
+         }),
+         "неверный номер юнита 32767"},
+        {"a path order to a cell off the map", Resectioned([](Sections& s) {
+             s[8].second = QByteArray::fromHex(
+                 "0001"
+                 "0001"
+                 "0000"
+                 "0002");
+         }),
+         "клетка (0, 2) вне карты"},
+        {"a path order of a structure", Altered([](Contents& c) {
+             for (const SavedObject& o : c.Objects)
+                 if (o.Object.Stats.Movement == kMoveStructure) c.PathOrders = {{static_cast<i16>(o.Slot), 3, 3}};
+         }),
+         "путь отдан объекту"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",

@@ -14,6 +14,8 @@
 #include "control/BasePlacement.h"
 #include "control/Construction.h"
 #include "control/EndTurn.h"
+#include "control/PathOrders.h"
+#include "control/TurnPhases.h"
 #include "control/UnitMoves.h"
 #include "core/World.h"
 #include "setup/Launch.h"
@@ -95,6 +97,23 @@ struct Stage {
     std::function<void(Game&)> act;
 };
 
+// Some unit of the current player ordered to a cell it needs more than this
+// turn's moves to reach; false when none finds one.
+inline bool SendFar(Game& g) {
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        const TGameObject& o = g.Object(slot);
+        if (o.Owner != g.CurrentPlayer || o.OrderState != 0 || g.UnitTypes[o.TypeId].Category == 0) continue;
+        for (int d = o.Stats.Speed + 3; d <= 3 * o.Stats.Speed + 3; ++d)
+            for (const auto& [dc, dr] : {std::pair{d, 0}, {-d, 0}, {0, d}, {0, -d}, {d, d}, {-d, -d}}) {
+                const int col = o.Cells[1].col + dc, row = o.Cells[1].row + dr;
+                if (PlanPath(g, slot, col, row).size() <= static_cast<std::size_t>(o.MovesLeft)) continue;
+                GivePathOrder(g, slot, col, row);
+                return PathOrderOf(g, slot) != nullptr;
+            }
+    }
+    return false;
+}
+
 inline std::vector<Stage> Stages() {
     constexpr int kConstructor = 1, kEngineer = 13, kMiningComplex = 39, kStorage = 55;
     return {
@@ -140,6 +159,12 @@ inline std::vector<Stage> Stages() {
              ToggleGeology(g), ToggleGrid(g);
              ToggleOverlay(g, MapOverlay::Scan);
              g.Rng.Random(1000);
+         }},
+        {"a path order under way", [](Game& g) { ASSERT_TRUE(SendFar(g)) << "no unit finds a far way"; }},
+        {"the path walked on",
+         [](Game& g) {
+             EndTurn(g);
+             BeginTurn(g, g.CurrentPlayer);
          }},
     };
 }
@@ -188,6 +213,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
          a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
         {"command log", a.Log == b.Log},
         {"start-of-turn notices", a.Notices == b.Notices},
+        {"path orders", a.PathOrders == b.PathOrders},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)

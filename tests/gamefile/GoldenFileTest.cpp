@@ -53,7 +53,7 @@ TEST(GoldenFileTest, EveryFormatVersionLoads) {
         std::size_t logged;
     } files[] = {{1, 6, 8, 1, {}, 0},
                  {2, 6, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 0},
-                 {3, 7, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 2}};
+                 {3, 8, 8, 1, {{1, 0, 1, 1, 1, 1, 1}}, 2}};
     ASSERT_EQ(std::size(files), gamefile::kGameFileVersion) << "a golden file for every version";
     std::uint64_t id = 0;
     for (const auto& f : files) {

@@ -66,6 +66,7 @@ const Key kKeys[] = {{Qt::Key_Tab, {}},
                      {Qt::Key_C, Qt::ControlModifier},
                      {Qt::Key_V, Qt::ControlModifier},
                      {Qt::Key_S, Qt::ControlModifier},
+                     {Qt::Key_Z, Qt::ControlModifier},
                      {Qt::Key_O, Qt::ControlModifier},
                      {Qt::Key_N, Qt::AltModifier}};
 // What a player presses in a menu or a dialog.
@@ -342,8 +343,10 @@ std::string Monkey::Click(QWidget* w, QPoint p, bool allowDrag) {
     const char* name = button == Qt::LeftButton ? "" : button == Qt::RightButton ? " right" : " middle";
     const int how = R(100);
     if (how < 75 || !allowDrag) {
-        QTest::mouseClick(target, button, {}, p);
-        return done + name + " click";
+        // Now and then with Shift: on the map, a path planned and ordered.
+        const bool shift = Chance(10);
+        QTest::mouseClick(target, button, shift ? Qt::ShiftModifier : Qt::KeyboardModifiers{}, p);
+        return done + name + (shift ? " shift+click" : " click");
     }
     // The release goes where the press went (to the window when that widget is gone).
     auto release = [&](QPoint at) { QTest::mouseRelease(target ? target.data() : form_.get(), button, {}, at); };

@@ -58,7 +58,7 @@ TEST_F(CommandMenuWindowTest, AUnitMenuArmsTheMoveAndEndTurnGivesTheMovesBack) {
     TGameObject& geologist = g.Object(kGeologistSlot);
     ASSERT_EQ(geologist.TypeId, 9);
     OpenMenuOf(kGeologistSlot);
-    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{kTech, "Идти", "Отмена"}));
+    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{kTech, "Идти", "Отмена", "Путь"}));
     EXPECT_EQ(g.MoveArmed, 0);
     QAction* go = Find(form->mapPage()->PMenu, "Идти");
     ASSERT_NE(go, nullptr);
@@ -77,7 +77,7 @@ TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
     Game& g = game();
     ASSERT_EQ(g.Object(kEngineerSlot).Cargo, 40);
     OpenMenuOf(kEngineerSlot);
-    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{"Инженер Строить", kTech, "Идти", "Отмена"}));
+    EXPECT_EQ(Shown(form->mapPage()->PMenu), (QStringList{"Инженер Строить", kTech, "Идти", "Отмена", "Путь"}));
     QAction* generator = Find(form->mapPage()->PMenu, "Энергогенератор");
     ASSERT_NE(generator, nullptr);
     ASSERT_NE(generator->menu(), nullptr);
@@ -95,7 +95,7 @@ TEST_F(CommandMenuWindowTest, ABuilderListsItsTypesWithTheirOptions) {
     const auto submenus = form->mapPage()->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size();
     OpenMenuOf(kEngineerSlot);
     EXPECT_EQ(form->mapPage()->PMenu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly).size(), submenus);
-    EXPECT_EQ(form->mapPage()->PMenu->actions().size(), 10);
+    EXPECT_EQ(form->mapPage()->PMenu->actions().size(), 11);
 }
 
 TEST_F(CommandMenuWindowTest, TechnicalDataAndTheDestructionOfAStructure) {

@@ -200,6 +200,27 @@ TEST_P(MapOverlayTest, AKeptBufferFollowsTheMarks) {
     }
 }
 
+// The path shows with every switch off: a dot in the middle of each cell, and
+// where a turn begins, its number on black at the cell's top left.
+TEST_P(MapOverlayTest, APathShowsItsCellsAndTheTurnsWhereTheyBegin) {
+    const int size = GetParam();
+    Bitmap back(12 * size, 10 * size, kBlack);
+    FrameCache cache;
+    cache.SetPath({{2, 3, 0}, {3, 3, 1}, {4, 3, 0}});
+    cache.Draw(*game, images, back, Geometry(size), PulseState{}, false);
+    for (int col : {2, 4}) EXPECT_EQ(back.at((col - 1) * size + size / 2, 2 * size + size / 2), colour::kPath);
+    EXPECT_EQ(back.at(4 * size + size / 2, 2 * size + size / 2), kBlack) << "no path there";
+    EXPECT_EQ(back.at(2 * size, 2 * size), colour::kPathBack) << "a turn number where it begins";
+    EXPECT_EQ(back.at(size, 2 * size), kBlack) << "no number inside a turn";
+    bool digit = false;
+    for (int y = 2 * size; y < 2 * size + 9; ++y)
+        for (int x = 2 * size; x < 2 * size + 7; ++x) digit = digit || back.at(x, y) == colour::kPath;
+    EXPECT_EQ(digit, size >= 8);
+    cache.SetPath({});
+    cache.Draw(*game, images, back, Geometry(size), PulseState{}, false);
+    EXPECT_EQ(back.at(size + size / 2, 2 * size + size / 2), kBlack) << "gone with the path";
+}
+
 INSTANTIATE_TEST_SUITE_P(CellSizes, MapOverlayTest, ::testing::Values(9, 48));
 
 }  // namespace

@@ -4,6 +4,9 @@
 // the renderer's flags. Never saved, never part of the match.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "core/GameTypes.h"
 
 namespace tarq {
@@ -96,6 +99,27 @@ struct TLayerStamps {
     void Reset() { Width = Height = -1; }
 };
 
+struct Match;
+
+// What blocks each cell, counted by the kind of blocking (core/Factory.h,
+// BlocksMovement): objects that block every class, roads and water platforms
+// that block ships only, lifting bridges that block structures only.
+struct TCellOccupancy {
+    u16 All = 0;
+    u16 ShipsOnly = 0;
+    u16 StructuresOnly = 0;
+    bool operator==(const TCellOccupancy&) const = default;
+};
+
+// Where the current player's orders of this turn can be taken back to: the
+// match before the first order that can be undone since the turn began or
+// since the last order that cannot, and the log's length then.
+struct TUndoPoint {
+    std::shared_ptr<const Match> Start;  // none: nothing to take back
+    std::size_t LogIndex = 0;
+    std::string Barrier;  // why the orders before cannot be taken back
+};
+
 struct Caches {
     // The eight picture layers of every cell.
     MapGrid Map;
@@ -109,6 +133,9 @@ struct Caches {
     // The map on show was made from the map page's controls, so the launch
     // makes no other; a game read from a file has its map.
     u8 MapGenerated = 0;
+    // Each cell's blocking occupants, kept with the object layers.
+    CellGrid<TCellOccupancy> Occupancy;
+    TUndoPoint Undo;
 };
 
 }  // namespace tarq

@@ -76,6 +76,12 @@ struct ViewState {
 
     i32 SelectedObject = 0;
     u8 MoveArmed = 0;        // the next click on the map moves the selected unit
+    // The next click on the map plans a path for the selected unit; a
+    // planned path waits on the map for a second click on its target.
+    u8 PathArmed = 0;
+    i16 PathPreviewUnit = 0;  // 0: no path shown
+    i16 PathPreviewCol = 0;
+    i16 PathPreviewRow = 0;
     u8 BasePromptShown = 0;  // the prompt for the base was shown this turn
     // The selected object's blink: its brightness and the step it changes by.
     i32 PulseAlpha = 0;
