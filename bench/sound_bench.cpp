@@ -1,7 +1,10 @@
 // What sound costs the frame: the render benchmark's still frame (its scene of
 // RenderWorld.h on a 1024 x 768 surface, drawn by the drawing tick: animation
 // step, clear, frame into the kept buffer) and a burst of 20 sound triggers,
-// as a burst of overwatch fire would make, at the zooms 5, 50 and 120; the
+// as a burst of overwatch fire would make, at the zooms 5, 50 and 120. Each
+// trigger goes the window's way: an order's outcome (steps, selections,
+// finished constructions across the map, refusals) through the mapping to its
+// sounds, with the view's centre and size, into the player; the
 // frame with a burst costs their sum, as both run on the drawing thread. The player runs with its real effects
 // (on a machine without an audio device they start nothing audible, as in the
 // tests) and with the defaults, which make no effects there. The player's
@@ -26,6 +29,7 @@
 
 #include "BenchApplication.h"
 #include "RenderWorld.h"
+#include "audio/OutcomeSounds.h"
 #include "audio/SoundPlayer.h"
 #include "audio/Wav.h"
 #include "view/Animation.h"
@@ -90,11 +94,45 @@ void Tick(Fixture& f) {
     benchmark::DoNotOptimize(f.kept.Pixels().pixels.data());
 }
 
-// Twenty triggers of shots, hits and explosions at varying volumes.
+struct Trigger {
+    Command command;
+    Outcome out;
+};
+
+// Twenty outcomes of the kinds that sound, events spread across the map so
+// their volumes differ.
+const std::vector<Trigger>& Triggers() {
+    static const std::vector<Trigger> triggers = [] {
+        std::vector<Trigger> list;
+        for (int i = 0; i < kBurst; ++i) {
+            Outcome out;
+            out.accepted = i % 5 != 4;
+            out.reason = out.accepted ? "" : "Нет ходов";
+            const auto at = static_cast<i16>(1 + 7 * i);
+            Command command = cmd::Step{1, at, at};
+            if (i % 5 == 1) {
+                command = cmd::Select{static_cast<i16>(i)};
+                out.selectionChanged = true;
+            } else if (i % 5 == 2 || i % 5 == 3) {
+                command = cmd::ChooseExit{at, at};
+                out.events.push_back({EventKind::ConstructionFinished, 1, at, at, 40, 0});
+            } else {
+                out.events.push_back({EventKind::Moved, 1, at, at, 3, 0});
+            }
+            list.push_back({command, out});
+        }
+        return list;
+    }();
+    return triggers;
+}
+
+// The twenty triggers as the window plays them after each order.
 int Burst(Fixture& f, SoundPlayer& player) {
     f.now += 1000;
     int started = 0;
-    for (int i = 0; i < kBurst; ++i) started += player.Play(Sound(i % 8), 0.3 + 0.035 * i);
+    for (const Trigger& t : Triggers())
+        for (const SoundCue& cue : OutcomeSounds(t.command, t.out, SoundViewOf(*f.game)))
+            started += player.Play(cue.sound, cue.volume);
     return started;
 }
 

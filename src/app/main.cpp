@@ -66,6 +66,7 @@ int RunWindow(int& argc, char** argv) {
     // Reached with Qt's own options too (tarq -platform offscreen --prepare-graphics).
     if (line.prepareGraphics) return tarq::PrepareGraphicsCommand(folder);
     tarq::TMainForm window(folder);
+    window.UseSound(folder / "sounds");
     window.show();
     if (!line.file.isEmpty()) window.OpenGameFile(line.file);
     return app.exec();

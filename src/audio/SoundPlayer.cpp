@@ -101,6 +101,7 @@ void SoundPlayer::Load() {
         slots_[k].voices.resize(static_cast<std::size_t>(limits_.perSound));
         files[k] = QUrl::fromLocalFile(QString::fromStdString(path.string()));
     }
+    if (limits_.silent) return;
     if (!limits_.effectsWithoutDevice && QMediaDevices::defaultAudioOutput().isNull()) return;
     thread_ = std::make_unique<QThread>();
     bank_ = new EffectBank;

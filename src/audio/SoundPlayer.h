@@ -32,6 +32,10 @@ struct SoundLimits {
     // would only warn that there is no device); the tests set this to
     // drive the real effects on a machine that has none.
     bool effectsWithoutDevice = false;
+    // Never makes effects, nor asks for a device: the player counts, limits
+    // and answers as ever, unheard (the window's tests, which must not open
+    // an audio device on a machine that has one).
+    bool silent = false;
 };
 
 class SoundPlayer {

@@ -45,9 +45,11 @@ TMainForm::TMainForm(std::filesystem::path workDir, MessageSink sink, QWidget* p
 TMainForm::~TMainForm() { qApp->removeEventFilter(this); }
 
 // The order carried out, and its outcome shown: the messages it raises, then
-// the map page's part (panel, menu, zoom, pointer, END TURN, notice, frame).
+// the map page's part (panel, menu, zoom, pointer, END TURN, notice, frame),
+// its sounds first, so they start with the change they answer.
 Outcome TMainForm::Submit(const Order& order) {
     const Outcome out = Execute(*game_, order);
+    PlayOutcome(order, out);
     for (const PlayerMessage& message : out.messages) ShowMessage(QString::fromStdString(message.text), message.weight);
     map_->ShowOutcome(out, PageControl1->currentIndex() == kPageMap);
     return out;
@@ -138,6 +140,7 @@ void TMainForm::ConnectPages() {
     connect(handover_, &HandoverScreen::handedOver, this, &TMainForm::HandOver);
     connect(map_, &MapPage::technicalPageRequested, this, &TMainForm::N41Click);
     connect(map_, &MapPage::scaleLabelsChanged, settings_, &SettingsPage::ShowScaleLabels);
+    ConnectSounds();
     connect(settings_, &SettingsPage::scrollBarsSwitched, map_, &MapPage::UpdateScrollBars);
     connect(settings_, &SettingsPage::resetRequested, this, &TMainForm::ResetSettingsClick);
     connect(technical_, &TechnicalPage::returnRequested, this, &TMainForm::Button15Click);

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "audio/SoundPlayer.h"
 #include "core/Bitmap.h"
 #include "core/GameState.h"
 #include "core/Random.h"
@@ -48,6 +49,15 @@ public:
     explicit TMainForm(std::filesystem::path workDir = std::filesystem::current_path(), MessageSink sink = {},
                        QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    // Sound (MainWindowSound.cpp). A window has no player, and stays silent,
+    // until it is given one: the program gives it the sounds/ folder beside
+    // graph/, the tests and the monkey do not, so they never open an audio
+    // device. The player follows "Звук" and "Громкость" on the settings page.
+    void UseSound(const std::filesystem::path& soundDir, SoundLimits limits = {}, SoundPlayer::Clock clock = {});
+    SoundPlayer* soundPlayer() const { return sound_.get(); }
+    // Sounds of the window itself: a button, the start of a player's turn.
+    void PlaySound(Sound sound);
 
     // PageHost.
     Game& game() override { return *game_; }
@@ -162,6 +172,9 @@ private:
     // The game on show is what a file holds now (or a launch began with).
     void MarkInFile();
     void BuildNetPlay();
+    void ApplySoundSettings();
+    void ConnectSounds();
+    void PlayOutcome(const Order& order, const Outcome& out);
 
     std::unique_ptr<Game> game_;
     RandomSource random_;
@@ -183,7 +196,8 @@ private:
     Autosave autosave_;
     std::uint64_t inFile_ = 0;  // PlayHash of the game as MarkInFile saw it
     NetPlay* net_ = nullptr;
-    QString openingNetGame_;  // the network game whose file is being loaded
+    QString openingNetGame_;              // the network game whose file is being loaded
+    std::unique_ptr<SoundPlayer> sound_;  // none until UseSound
 };
 
 }  // namespace tarq

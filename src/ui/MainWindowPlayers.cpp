@@ -50,6 +50,7 @@ void TMainForm::HandOver() {
     map_->ShowLoadedGame();
     MarkViewForFirstFrame(*game_);
     map_->StartDrawing(DrawingInterval());
+    PlaySound(Sound::YourTurn);
 }
 
 // The map stays hidden from a joining player until they press "Старт".

@@ -18,6 +18,7 @@ void TMainForm::RestoreStoredSettings() {
     game_->Settings = kept.settings;
     game_->SlowAnimPeriod = kept.periods.slow;
     game_->TwoFrameAnimPeriod = kept.periods.twoFrame;
+    settings_->ShowSoundSettings(kept.sound);
     ApplyStoredChoices(ReadStoredChoices());
 }
 
@@ -38,8 +39,10 @@ bool TMainForm::Launched() const { return !PageControl1->isTabVisible(kPageNewGa
 // switched off lets a map held still by it draw again at once.
 void TMainForm::SettingsChanged() {
     if (game_->Settings.PauseWhenInactive == 0) game_->AppActive = 1;
+    ApplySoundSettings();
     if (!keepChanges_) return;
-    WriteStoredSettings({game_->Settings, settings_->ReadAnimPeriodFields(ReadStoredSettings().periods)});
+    WriteStoredSettings({game_->Settings, settings_->ReadAnimPeriodFields(ReadStoredSettings().periods),
+                         settings_->ReadSoundSettings()});
 }
 
 void TMainForm::NewGameChoicesChanged() {
@@ -64,7 +67,9 @@ void TMainForm::ResetSettingsClick() {
     {
         const QScopedValueRollback quiet(keepChanges_, false);
         settings_->ShowAnimPeriodFields(settings.periods);
+        settings_->ShowSoundSettings(settings.sound);
     }
+    ApplySoundSettings();
     WriteStoredSettings(settings);
     WriteStoredChoices(choices);
 }

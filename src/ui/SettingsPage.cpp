@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -167,6 +168,12 @@ QWidget* SettingsPage::BuildSystemSettingsPage() {
     CheckBox10 = check("CheckBox10", "Использовать виндовозные ползунки в качестве средства для скроллинга карты", 224);
     CheckBox11 = check("CheckBox11", "Использовать правую клавишу мыши для скроллинга карты", 248);
     CheckBox12 = check("CheckBox12", "Реверсировать скроллинг правой клавишей мыши... двигать экран а не карту", 272);
+    SoundOn = check("SoundOn", "Звук", 304);
+    Place(new QLabel(QStringLiteral("Громкость"), page), 8, 330, 80, 20);
+    SoundVolume = Place(Named(new QSlider(Qt::Horizontal, page), "SoundVolume"), 92, 330, 200, 20);
+    SoundVolume->setRange(0, 100);
+    SoundVolume->setPageStep(10);
+    ShowSoundSettings({});
     return page;
 }
 
@@ -191,6 +198,9 @@ void SettingsPage::ConnectSettingsCopies() {
             host_.game().Settings.InfoShown[static_cast<std::size_t>(row)] = item->checkState() == Qt::Checked;
         host_.SettingsChanged();
     });
+    // The sound is the window's: it reads the controls when told of a change.
+    connect(SoundOn, &QCheckBox::toggled, this, [this] { host_.SettingsChanged(); });
+    connect(SoundVolume, &QSlider::valueChanged, this, [this] { host_.SettingsChanged(); });
     // The period fields stay text until the launch; what they hold is kept as typed.
     connect(SFPS2, &QLineEdit::textEdited, this, [this] { host_.SettingsChanged(); });
     connect(SFPS3, &QLineEdit::textEdited, this, [this] { host_.SettingsChanged(); });
@@ -222,6 +232,13 @@ void SettingsPage::ShowAnimPeriodFields(const AnimPeriodFields& fields) {
 
 LaunchStep SettingsPage::ApplyAnimPeriods() {
     return ReadAnimPeriods(host_.game(), SFPS2->text().toStdString(), SFPS3->text().toStdString());
+}
+
+SoundSettings SettingsPage::ReadSoundSettings() const { return {SoundOn->isChecked(), SoundVolume->value()}; }
+
+void SettingsPage::ShowSoundSettings(const SoundSettings& sound) {
+    SoundOn->setChecked(sound.on);
+    SoundVolume->setValue(sound.volume);
 }
 
 void SettingsPage::ShowScaleLabels(const ScaleLabels& labels) {

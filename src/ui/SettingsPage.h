@@ -3,7 +3,9 @@
 // the structure list) and the system's (display and scrolling options), and
 // the button that resets them. Every control is copied into Game::Settings
 // when it changes, except the two period fields, which the launch reads
-// (ApplyAnimPeriods); each change is reported to the window, which keeps it.
+// (ApplyAnimPeriods), and the sound's switch and volume, which belong to the
+// window's player (ReadSoundSettings); each change is reported to the window,
+// which keeps it.
 #pragma once
 
 #include <QWidget>
@@ -18,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSlider;
 class QTabWidget;
 
 namespace tarq {
@@ -40,6 +43,9 @@ public:
     void ShowAnimPeriodFields(const AnimPeriodFields& fields);
     // The statistics the zoom writes: visible cells and sprite size.
     void ShowScaleLabels(const ScaleLabels& labels);
+    // "Звук" and "Громкость".
+    SoundSettings ReadSoundSettings() const;
+    void ShowSoundSettings(const SoundSettings& sound);
 
     void CheckBox3Click();
     void Button17Click();
@@ -82,6 +88,8 @@ public:
     QCheckBox* CheckBox10 = nullptr;
     QCheckBox* CheckBox11 = nullptr;
     QCheckBox* CheckBox12 = nullptr;
+    QCheckBox* SoundOn = nullptr;
+    QSlider* SoundVolume = nullptr;
 };
 
 }  // namespace tarq

@@ -110,6 +110,8 @@ StoredSettings ReadStoredSettings() {
         for (const SettingKey& k : kSettingKeys) ReadValue(file, k.key, kept.settings.*k.field, 0, k.max);
         ReadValue(file, "SlowAnimPeriod", kept.periods.slow, kI16Min, kI16Max);
         ReadValue(file, "TwoFrameAnimPeriod", kept.periods.twoFrame, kI16Min, kI16Max);
+        ReadValue(file, "Sound", kept.sound.on, 0, 1);
+        ReadValue(file, "Volume", kept.sound.volume, 0, 100);
     });
     return kept;
 }
@@ -135,6 +137,8 @@ void WriteStoredSettings(const StoredSettings& kept) {
         for (const SettingKey& k : kSettingKeys) WriteValue(file, k.key, kept.settings.*k.field);
         WriteValue(file, "SlowAnimPeriod", kept.periods.slow);
         WriteValue(file, "TwoFrameAnimPeriod", kept.periods.twoFrame);
+        WriteValue(file, "Sound", kept.sound.on ? 1 : 0);
+        WriteValue(file, "Volume", kept.sound.volume);
     });
 }
 

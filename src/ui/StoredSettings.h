@@ -17,10 +17,19 @@ struct AnimPeriodFields {
     bool operator==(const AnimPeriodFields&) const = default;
 };
 
+// The sound's switch and volume (the settings page's "Звук" and "Громкость").
+// They belong to this machine, not to a game, so they live beside the game's settings.
+struct SoundSettings {
+    bool on = true;
+    int volume = 80;  // 0..100, as the slider shows it
+    bool operator==(const SoundSettings&) const = default;
+};
+
 // The settings page.
 struct StoredSettings {
     TSettings settings;
     AnimPeriodFields periods;
+    SoundSettings sound;
     bool operator==(const StoredSettings&) const = default;
 };
 

@@ -169,6 +169,11 @@ void Monkey::OpenWindow() {
     form_->random().Reseed();
     // The drawing tick's clock: each tick a few milliseconds on, from the seed.
     form_->mapPage()->SetClock([this] { return now_ += R(40); });
+    // A player never heard, on the same clock: every order's sounds go through
+    // the mapping and the player's limits, and no audio device is opened.
+    SoundLimits unheard;
+    unheard.silent = true;
+    form_->UseSound(workDir_ / "sounds", unheard, [this] { return now_; });
     form_->show();
     form_->activateWindow();
     Settle();

@@ -26,6 +26,7 @@
 
 #include "Generator.h"
 #include "Monkey.h"
+#include "Output.h"
 #include "control/Construction.h"
 #include "core/Invariants.h"
 #include "core/World.h"
@@ -80,9 +81,11 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 }
 
 // The game folder: graph/ drawn by the picture generator, its cache built
-// once, so every window finds the cache ready and every seed plays alike.
+// once, so every window finds the cache ready and every seed plays alike;
+// sounds/ by the sound generator.
 bool PrepareGameFolder(const std::filesystem::path& dir) {
-    const std::string written = sheetgen::WriteGraph(sheetgen::DrawGraph(), dir / "graph");
+    std::string written = sheetgen::WriteGraph(sheetgen::DrawGraph(), dir / "graph");
+    if (written.empty()) written = soundgen::WriteSounds(dir / "sounds");
     if (!written.empty()) {
         std::fprintf(stderr, "monkey: %s\n", written.c_str());
         return false;
@@ -96,9 +99,12 @@ bool PrepareGameFolder(const std::filesystem::path& dir) {
 
 // The invariants of the game, and the window's: the page on show has its
 // tab; once launched, END TURN is enabled exactly while the game takes
-// orders, and the zoom bar shows the game's zoom.
+// orders, and the zoom bar shows the game's zoom; no more sounds at once
+// than the player's limit.
 tarq::Violations Check(tarq::TMainForm& form) {
     tarq::Violations found = tarq::CheckInvariants(form.game());
+    if (const tarq::SoundPlayer* sound = form.soundPlayer(); sound && sound->Sounding() > tarq::SoundLimits{}.overall)
+        found.push_back(std::to_string(sound->Sounding()) + " sounds at once");
     if (!form.isVisible()) return found;
     const tarq::Game& g = form.game();
     const QTabWidget* pages = form.PageControl1;

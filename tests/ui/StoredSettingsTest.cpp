@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -45,6 +46,10 @@ const Change kChanges[] = {
          QTest::keyClicks(f.settingsPage()->SFPS2, "7");
      },
      [](TMainForm& f) { return f.settingsPage()->SFPS2->text() == "7"; }},
+    {"sound off", [](TMainForm& f) { f.settingsPage()->SoundOn->click(); },
+     [](TMainForm& f) { return !f.settingsPage()->SoundOn->isChecked(); }},
+    {"volume", [](TMainForm& f) { f.settingsPage()->SoundVolume->setValue(35); },
+     [](TMainForm& f) { return f.settingsPage()->SoundVolume->value() == 35; }},
     {"map size", [](TMainForm& f) { Start(f).MapSize->setItemIndex(3); },
      [](TMainForm& f) { return Start(f).MapSize->itemIndex() == 3 && f.game().MapChoices.mapSizeItem == 3; }},
     {"island model", [](TMainForm& f) { Start(f).PageControl5->setCurrentIndex(0); },
@@ -130,7 +135,7 @@ TEST_F(StoredSettingsTest, ADamagedFileOrValueIsNeverTaken) {
     // Unusable values keep their defaults; good ones beside them are taken.
     WriteFile(
         "[settings]\nScrollBars=abc\nPauseWhenInactive=7\nReverseRightScroll=1\nInfoShown=01\n"
-        "SlowAnimPeriod=99999\n[newgame]\nStartGold=123\nClan=9\nMapSize=2\nMountains=999\n");
+        "SlowAnimPeriod=99999\nSound=2\nVolume=101\n[newgame]\nStartGold=123\nClan=9\nMapSize=2\nMountains=999\n");
     Reopen();
     const Game& g = form->game();
     EXPECT_EQ(g.Settings.ScrollBars, 1);
@@ -138,6 +143,7 @@ TEST_F(StoredSettingsTest, ADamagedFileOrValueIsNeverTaken) {
     EXPECT_EQ(g.Settings.ReverseRightScroll, 1);
     EXPECT_EQ(g.Settings.InfoShown, TSettings{}.InfoShown);
     EXPECT_EQ(form->settingsPage()->SFPS2->text(), "10");
+    EXPECT_EQ(form->settingsPage()->ReadSoundSettings(), SoundSettings{});
     EXPECT_EQ(g.World.StartGold, 0);
     EXPECT_EQ(CurrentPlayerEntry(g).PlayerClan, 0);
     EXPECT_EQ(g.MapChoices.mapSizeItem, 2);
