@@ -194,6 +194,27 @@ struct ScrollBy {
     TARQ_FIELDS(cols, rows)
 };
 
+// --- Combat (match commands, after the view's in the numbering) ---------------
+// `attacker` fires one shot at `target`.
+struct Attack {
+    i16 attacker = 0, target = 0;
+    TARQ_FIELDS(attacker, target)
+};
+// A mine layer puts its mine on the neighbouring cell (col, row).
+struct LayMine {
+    i16 layer = 0, col = 0, row = 0;
+    TARQ_FIELDS(layer, col, row)
+};
+// A mine layer takes away the enemy mine `mine` on a neighbouring cell.
+struct ClearMine {
+    i16 layer = 0, mine = 0;
+    TARQ_FIELDS(layer, mine)
+};
+// The view: the next click on the map fires the selected object at what it hits.
+struct ArmAttack {
+    TARQ_NO_FIELDS
+};
+
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
 
@@ -215,7 +236,7 @@ using Command =
                  cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
-                 cmd::Resize, cmd::ScrollBy>;
+                 cmd::Resize, cmd::ScrollBy, cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack>;
 
 namespace detail {
 template <typename T, typename... Ts>
@@ -231,8 +252,12 @@ constexpr std::size_t IndexIn(const std::variant<Ts...>*) {
 template <typename T>
 constexpr std::size_t kCommandIndex = detail::IndexIn<T>(static_cast<const Command*>(nullptr));
 
-// Everything before the first view command changes the match.
-constexpr bool IsMatchCommand(const Command& c) { return c.index() < kCommandIndex<cmd::Select>; }
+// Everything before the first view command changes the match, and so do the
+// combat commands that came after the view's.
+constexpr bool IsMatchCommand(const Command& c) {
+    return c.index() < kCommandIndex<cmd::Select> ||
+           (c.index() >= kCommandIndex<cmd::Attack> && c.index() <= kCommandIndex<cmd::ClearMine>);
+}
 
 // A command and the player who gives it.
 struct Order {

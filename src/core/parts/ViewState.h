@@ -76,6 +76,7 @@ struct ViewState {
 
     i32 SelectedObject = 0;
     u8 MoveArmed = 0;        // the next click on the map moves the selected unit
+    u8 AttackArmed = 0;      // the next click on the map fires the selected object
     u8 BasePromptShown = 0;  // the prompt for the base was shown this turn
     // The selected object's blink: its brightness and the step it changes by.
     i32 PulseAlpha = 0;
