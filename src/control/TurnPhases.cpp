@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/Players.h"
+#include "core/World.h"
 
 namespace tarq {
 
@@ -18,8 +19,24 @@ const std::vector<TNotice>& NoticesOf(const Match& match, u8 player) {
     return player >= 1 && player <= kMaxPlayers ? match.Notices[player] : kNone;
 }
 
+namespace {
+
+// Every object of the player on turn gets its type's shots back; the
+// ammunition does not come back by itself.
+void RefillShots(Game& game) {
+    const bool several = SeveralPlayers(game);
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        const TGameObject& o = std::as_const(game).Object(slot);
+        if (!SlotInUse(o) || (several && o.Owner != game.CurrentPlayer) || o.ShotsLeft == o.Stats.Shots) continue;
+        game.Object(slot).ShotsLeft = o.Stats.Shots;
+    }
+}
+
+}  // namespace
+
 void BeginTurn(Game& game, u8 ended) {
     if (ended >= 1 && ended <= kMaxPlayers) game.Notices[ended].clear();
+    RefillShots(game);
 }
 
 }  // namespace tarq

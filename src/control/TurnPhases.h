@@ -4,7 +4,8 @@
 // steps, always in this order (each rule adds its step at its place here and
 // in the rules for players, docs/rules.md):
 //   1. the summary of the player who ended their turn is cleared: they saw it;
-//   2. (the steps of the rules beyond the base game: refills, production,
+//   2. the objects of the player on turn get their shots back (RefillShots);
+//   3. (the steps of the rules beyond the base game: refills, production,
 //      orders that go on by themselves, sight)
 // A step that has something to tell the player adds a notice (AddNotice).
 #pragma once
