@@ -74,6 +74,10 @@ private:
         Add(n.Col, n.Row, n.Text.size());
         Bytes(n.Text.data(), n.Text.size());
     }
+    void One(const TCombatEntry& e) {
+        Add(e.Turn, e.Kind, e.AttackerOwner, e.TargetOwner, e.Damage, e.Destroyed, e.Attacker, e.AttackerType, e.Target,
+            e.TargetType, e.Col, e.Row);
+    }
     template <typename T>
     void One(const std::vector<T>& items) {
         Add(items.size());
@@ -111,6 +115,7 @@ std::uint64_t StateHash(const Match& m) {
     h.Add(m.ClickMode, m.LastCreatedObject, m.SiteBuilder, m.SiteBuilderCol, m.SiteBuilderRow, m.ExitCandidates,
           m.ExitMarkers, m.ReadyLayerOn);
     h.Add(m.Notices);
+    h.Add(m.CombatLog);
     return h.Value();
 }
 

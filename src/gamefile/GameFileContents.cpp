@@ -96,6 +96,7 @@ std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState
     c->Log = match.Log.Entries();
     c->LogRoundStart = match.Log.RoundStart();
     c->Notices = match.Notices;
+    c->CombatLog = match.CombatLog;
     return c;
 }
 
@@ -121,6 +122,7 @@ std::unique_ptr<Game> BuildGame(const GameFileContents& c, const Preferences& us
     game->Rng.SetSeed(c.RandomSeed);
     game->Log.Assign(c.Log, c.LogRoundStart);
     game->Notices = c.Notices;
+    game->CombatLog = c.CombatLog;
     SectorsSeenBy(*game, game->CurrentPlayer);
     // A game read from a file has its map: no page generates another.
     game->MapGenerated = 1;

@@ -98,6 +98,7 @@ struct GameFileContents {
     std::vector<LoggedOrder> Log;
     std::size_t LogRoundStart = 0;
     Array1<std::vector<TNotice>, kMaxPlayers> Notices;
+    std::vector<TCombatEntry> CombatLog;
 
     CellRegion Region() const { return CellRegion::ForMap(MapWidth, MapHeight); }
 };

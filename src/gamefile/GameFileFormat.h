@@ -32,6 +32,10 @@
 //   "NOTE"  the players' start-of-turn notices: for each of the eight
 //           entries a u16 count, then each notice's cell (i16 column, row)
 //           and its text (UTF-8, a u32 length and the bytes)
+//   "FGHT"  the combat log: a u32 count, then each shot's turn (i32), kind,
+//           attacker's and target's owner, damage, destroyed flag (u8 each),
+//           attacker's slot and type, target's slot and type and the
+//           target's cell (i16 each)
 // The map's picture layers are not stored: the reader rebuilds them from the
 // match and the view. No preference of the user (the settings page, the
 // animation periods, the choices for a new game) is stored either.
@@ -86,6 +90,7 @@ inline constexpr std::uint32_t kSectionShop = Tag("SHOP");
 inline constexpr std::uint32_t kSectionPlayers = Tag("PLRS");
 inline constexpr std::uint32_t kSectionLog = Tag("LOG ");
 inline constexpr std::uint32_t kSectionNotices = Tag("NOTE");
+inline constexpr std::uint32_t kSectionCombat = Tag("FGHT");
 
 // Limits of the values a file may hold.
 inline constexpr int kMinMapSide = 50;

@@ -188,6 +188,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
          a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
         {"command log", a.Log == b.Log},
         {"start-of-turn notices", a.Notices == b.Notices},
+        {"combat log", a.CombatLog == b.CombatLog},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)
