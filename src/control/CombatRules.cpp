@@ -4,11 +4,17 @@
 #include <climits>
 #include <cstdlib>
 
+#include "core/TypeSetup.h"
 #include "core/World.h"
 
 namespace tarq {
 
-bool IsAircraft(const TUnitStats& stats) { return stats.Movement == kMoveAircraft && !IsMine(stats.TypeId); }
+// By the type's own movement class: the characteristics an object carries
+// could come from a damaged file.
+bool IsAircraft(const TUnitStats& stats) {
+    const TypeSetup* setup = FindTypeSetup(stats.TypeId);
+    return setup != nullptr && setup->Movement == kMoveAircraft;
+}
 bool IsAntiAircraft(int type) { return type == kTypeMobileAntiAir || type == kTypeAntiAir; }
 bool IsMine(int type) { return type == kTypeLandMine || type == kTypeSeaMine; }
 
