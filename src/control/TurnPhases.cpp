@@ -34,9 +34,24 @@ void RefillShots(Game& game) {
 
 }  // namespace
 
+void ShowOwnMinesOnly(Game& game) {
+    const bool several = SeveralPlayers(game);
+    bool changed = false;
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        const TGameObject& o = std::as_const(game).Object(slot);
+        if (!SlotInUse(o) || (o.TypeId != 32 && o.TypeId != 33)) continue;
+        const u8 show = !several || o.Owner == game.CurrentPlayer ? 1 : 0;
+        if (o.CellSprites[1].show == show) continue;
+        for (TSpriteRef& ref : game.Object(slot).CellSprites) ref.show = show;
+        changed = true;
+    }
+    if (changed) RebuildObjectLayers(game);
+}
+
 void BeginTurn(Game& game, u8 ended) {
     if (ended >= 1 && ended <= kMaxPlayers) game.Notices[ended].clear();
     RefillShots(game);
+    ShowOwnMinesOnly(game);
 }
 
 }  // namespace tarq
