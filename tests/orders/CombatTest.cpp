@@ -3,8 +3,10 @@
 // the invariant checker after each.
 #include <gtest/gtest.h>
 
+#include "control/ClickOrders.h"
 #include "control/CombatRules.h"
 #include "control/Construction.h"
+#include "control/MapClick.h"
 #include "control/TurnPhases.h"
 #include "core/FactoryFixture.h"
 #include "core/Invariants.h"
@@ -172,6 +174,14 @@ TEST_F(CombatTest, MinesAreLaidGoOffUnderEnemiesAndAreCleared) {
     ASSERT_TRUE(Run(cmd::LayMine{static_cast<i16>(layer), 11, 10}).accepted);
     const int mine = game->LastCreatedObject;
     EXPECT_EQ(game->Object(mine).TypeId, kLandMine);
+    // Hidden from the other player: not drawn, not found by a click.
+    game->CurrentPlayer = 2;
+    ShowOwnMinesOnly(*game);
+    EXPECT_EQ(ObjectAt(*game, 11, 10).object, 0);
+    EXPECT_EQ(LayerAt(11, 10, kLayerLarge).show, 0);
+    game->CurrentPlayer = 1;
+    ShowOwnMinesOnly(*game);
+    EXPECT_EQ(ObjectAt(*game, 11, 10).object, mine);
     EXPECT_EQ(game->Object(layer).Cargo, 1);
     EXPECT_EQ(Run(cmd::LayMine{static_cast<i16>(layer), 9, 10}).reason, "Минер: не хватает материала на мину");
     // An own unit passes over it; an enemy's step sets it off and ends there.
@@ -201,6 +211,24 @@ TEST_F(CombatTest, MinesAreLaidGoOffUnderEnemiesAndAreCleared) {
     ASSERT_TRUE(Run(cmd::ClearMine{static_cast<i16>(sweeper), static_cast<i16>(second)}, 2).accepted);
     EXPECT_FALSE(SlotInUse(game->Object(second)));
     ExpectSound();
+}
+
+TEST_F(CombatTest, AClickOnAnEnemyInReachFiresAndTheReadoutTellsTheShot) {
+    const int tank = Make(1, kTank, 10, 10), near = Make(2, kTank, 12, 10), far = Make(2, kTank, 20, 10);
+    game->SelectedObject = tank;
+    EXPECT_EQ(AttackReadout(*game, 12, 10), "Урон 6, до уничтожения 4 выстр.");
+    EXPECT_EQ(AttackReadout(*game, 20, 10), "");
+    std::optional<Order> click = InterpretClick(*game, 12, 10);
+    ASSERT_TRUE(click && std::holds_alternative<cmd::Attack>(click->command));
+    click = InterpretClick(*game, 20, 10);
+    ASSERT_TRUE(click && std::holds_alternative<cmd::Select>(click->command));
+    // Armed, a click on any enemy is an attack, refused with the reason when out of reach.
+    ASSERT_TRUE(Run(cmd::ArmAttack{}).accepted);
+    click = InterpretClick(*game, 20, 10);
+    ASSERT_TRUE(click);
+    EXPECT_EQ(Execute(*game, *click).reason, "Танк: цель вне досягаемости");
+    EXPECT_EQ(game->Object(far).HitsLeft, 24);
+    EXPECT_EQ(game->Object(near).HitsLeft, 24);
 }
 
 TEST_F(CombatTest, DestructionReleasesEveryKindOfObject) {
