@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "control/Construction.h"
+#include "control/CombatRules.h"
 #include "core/Catalogue.h"
+#include "core/Factory.h"
+#include "core/Players.h"
 
 namespace tarq {
 
@@ -17,7 +20,10 @@ constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3",   "4", "5",
 
 // Top items by role.
 constexpr int kBuildItem = 1;
+constexpr int kAttackItem = 2;
 constexpr int kTechItem = 3;
+constexpr int kLayMineItem = 4;
+constexpr int kClearMineItem = 5;
 constexpr int kStateItem = 6;
 constexpr int kDestroyItem = 7;
 constexpr int kMoveItem = 8;
@@ -169,6 +175,34 @@ void BuildList(const Game& game, int slot, const TGameObject& s, MenuItem& item)
     }
 }
 
+// The combat items: "Атаковать" of an armed object with a shot and
+// ammunition left; "Поставить мину" on each free neighbouring cell and
+// "Снять мину" beside an enemy's mine, for a mine layer.
+void CombatItems(const Game& game, int slot, const TGameObject& s, CommandMenu& menu) {
+    if (!OwnedByCurrentPlayer(game, slot) || s.OrderState != 0) return;
+    if (CanFire(game, slot)) {
+        menu[kAttackItem] = OrderItem(game, "Атаковать", cmd::ArmAttack{});
+        menu[kAttackItem].name = kItemNames[kAttackItem];
+    }
+    const int mine = MineOf(s.TypeId);
+    if (mine == 0) return;
+    MenuItem lay = Item("Поставить мину");
+    lay.name = kItemNames[kLayMineItem];
+    lay.enabled = s.Cargo >= game.UnitStats[mine].Cost;
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc) {
+            const int c = s.Cells[1].col + dc, r = s.Cells[1].row + dr;
+            if ((dc == 0 && dr == 0) || !game.InMap(c, r) || CanPlaceType(game, c, r, mine) == 0) continue;
+            lay.children.push_back(OrderItem(game, "на клетку " + std::to_string(c) + "x" + std::to_string(r),
+                                             cmd::LayMine{Slot(slot), static_cast<i16>(c), static_cast<i16>(r)}));
+        }
+    if (!lay.children.empty()) menu[kLayMineItem] = std::move(lay);
+    if (const int found = MineNextTo(game, slot, s.Owner); found != 0) {
+        menu[kClearMineItem] = OrderItem(game, "Снять мину", cmd::ClearMine{Slot(slot), Slot(found)});
+        menu[kClearMineItem].name = kItemNames[kClearMineItem];
+    }
+}
+
 }  // namespace
 
 std::vector<BuildOption> BuildOptions(int cost, int rate, int cargo) {
@@ -228,6 +262,7 @@ CommandMenu BuildCommandMenu(const Game& game) {
         menu[kDestroyItem].visible = true;
     }
     if (type && type->BuilderKind != 0 && s.OrderState != 2) BuildList(game, slot, s, menu[kBuildItem]);
+    if (live) CombatItems(game, slot, s, menu);
     menu[kTechItem].caption = " Технические характеристики";
     menu[kTechItem].visible = true;
     return menu;

@@ -1,4 +1,5 @@
 #include "control/InfoPanel.h"
+#include "control/Sight.h"
 
 #include <algorithm>
 
@@ -91,8 +92,14 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
     lines.push_back({TypeName(game, o.TypeId), true, InfoColour::Navy});
     if (SeveralPlayers(game)) {
         lines.push_back({OwnerLine(o.Owner), false, InfoColour::Navy});
-        // What another player's object carries and has left is theirs to know.
-        if (!OwnedByCurrentPlayer(game, object)) return lines;
+        // What another player's object carries and has left is theirs to
+        // know; its hits show while it is in sight, as the "Хиты" overlay
+        // shows them.
+        if (!OwnedByCurrentPlayer(game, object)) {
+            if (SeesObject(game, game.CurrentPlayer, object) && s.Hits > 0)
+                lines.push_back({"Хиты " + Of(o.HitsLeft, s.Hits), false, InfoColour::Red});
+            return lines;
+        }
     }
     PanelWriter w(checks, lines);
     if (checks[kItemSpacer]) lines.push_back({"", false, w.colour});

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "control/BasePlacement.h"
+#include "control/CombatRules.h"
 #include "control/UnitMoves.h"
 #include "core/Players.h"
 #include "core/World.h"
@@ -75,12 +76,22 @@ void LandBase(Game& game, const ClickContext& context, ClickResult& result) {
 
 }  // namespace
 
+namespace {
+
+// Another player's mine, hidden from the player on turn: no click finds it.
+bool HiddenMine(const Game& game, const TSpriteRef& ref) {
+    if (ref.show != 0 || ref.id < 1 || ref.id > kMaxObjects) return false;
+    return IsMine(game.Object(ref.id).TypeId);
+}
+
+}  // namespace
+
 CellFind ObjectAt(const Game& game, int col, int row) {
     CellFind find;
     if (!game.InMap(col, row)) return find;
     const TMapCell& cell = game.Map(col, row);
     for (int layer : {kLayerAircraft, kLayerFlat, kLayerLarge, kLayerUnits})
-        if (cell.Layers[layer].id != 0) find.object = cell.Layers[layer].id;
+        if (cell.Layers[layer].id != 0 && !HiddenMine(game, cell.Layers[layer])) find.object = cell.Layers[layer].id;
     if (game.ReadyLayerOn == 1 && cell.Layers[kLayerReady].id != 0) find = {cell.Layers[kLayerReady].id, true};
     return find;
 }

@@ -5,8 +5,10 @@
 // in the rules for players, docs/rules.md):
 //   1. the summary of the player who ended their turn is cleared: they saw it;
 //   2. the path orders of the player whose turn begins walk on (PathOrders.h);
-//   (the steps of the other rules beyond the base game: refills, production,
-//      sight)
+//   3. the objects of the player on turn get their shots back (RefillShots);
+//   4. the mines of the other players are hidden from the player on turn
+//      and their own shown (ShowOwnMinesOnly);
+//   (the steps of the other rules beyond the base game: production, sight)
 // A step that has something to tell the player adds a notice (AddNotice).
 #pragma once
 
@@ -22,6 +24,10 @@ void AddNotice(Match& match, u8 player, int col, int row, std::string text);
 
 // The summary's lines of `player` (none for a number that is no player).
 const std::vector<TNotice>& NoticesOf(const Match& match, u8 player);
+
+// A mine is drawn only for its owner: the pictures of every mine are shown
+// or hidden for the player on turn, and the map layers follow.
+void ShowOwnMinesOnly(Game& game);
 
 // Called by END TURN: `ended` is the player who ended their turn; the turn
 // has already passed to the current player.

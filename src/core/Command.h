@@ -218,6 +218,26 @@ struct PreviewPath {
     i16 col = 0, row = 0;
     TARQ_FIELDS(col, row)
 };
+// --- Combat (match commands, after the view's in the numbering) ---------------
+// `attacker` fires one shot at `target`.
+struct Attack {
+    i16 attacker = 0, target = 0;
+    TARQ_FIELDS(attacker, target)
+};
+// A mine layer puts its mine on the neighbouring cell (col, row).
+struct LayMine {
+    i16 layer = 0, col = 0, row = 0;
+    TARQ_FIELDS(layer, col, row)
+};
+// A mine layer takes away the enemy mine `mine` on a neighbouring cell.
+struct ClearMine {
+    i16 layer = 0, mine = 0;
+    TARQ_FIELDS(layer, mine)
+};
+// The view: the next click on the map fires the selected object at what it hits.
+struct ArmAttack {
+    TARQ_NO_FIELDS
+};
 
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
@@ -240,7 +260,8 @@ using Command =
                  cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
-                 cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath>;
+                 cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath,
+                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack>;
 
 namespace detail {
 template <typename T, typename... Ts>
@@ -261,7 +282,7 @@ constexpr std::size_t kCommandIndex = detail::IndexIn<T>(static_cast<const Comma
 constexpr bool IsMatchCommand(const Command& c) {
     if (c.index() < kCommandIndex<cmd::Select>) return true;
     return c.index() > kCommandIndex<cmd::ScrollBy> && c.index() != kCommandIndex<cmd::ArmPath> &&
-           c.index() != kCommandIndex<cmd::PreviewPath>;
+           c.index() != kCommandIndex<cmd::PreviewPath> && c.index() != kCommandIndex<cmd::ArmAttack>;
 }
 
 // A command and the player who gives it.

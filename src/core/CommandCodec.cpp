@@ -46,7 +46,11 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
                                                                           "CancelPath",
                                                                           "Undo",
                                                                           "ArmPath",
-                                                                          "PreviewPath"};
+                                                                          "PreviewPath",
+"Attack",
+"LayMine",
+"ClearMine",
+"ArmAttack"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kTypeConnector = 66;
 constexpr int kTypeRoad = 58;
+constexpr int kTypeLandMine = 32;
+constexpr int kTypeSeaMine = 33;
 constexpr int kTypeWaterPlatform = 54;
 constexpr int kTypeLiftingBridge = 67;
 
@@ -205,6 +207,10 @@ bool BlocksMovement(int type, int movement) {
         case kTypeRoad:
         case kTypeWaterPlatform: return movement == kMoveWater || movement == kMoveWaterCoast;
         case kTypeLiftingBridge: return movement == kMoveStructure;
+        // A mine lies flat: units pass over it (an enemy's sets it off),
+        // nothing is built on it.
+        case kTypeLandMine:
+        case kTypeSeaMine: return movement == kMoveStructure;
         default: return true;
     }
 }

@@ -75,6 +75,10 @@ private:
         Bytes(n.Text.data(), n.Text.size());
     }
     void One(const TPathOrder& o) { Add(o.Unit, o.Col, o.Row); }
+    void One(const TCombatEntry& e) {
+        Add(e.Turn, e.Kind, e.AttackerOwner, e.TargetOwner, e.Damage, e.Destroyed, e.Attacker, e.AttackerType, e.Target,
+            e.TargetType, e.Col, e.Row);
+    }
     template <typename T>
     void One(const std::vector<T>& items) {
         Add(items.size());
@@ -113,6 +117,7 @@ std::uint64_t StateHash(const Match& m) {
           m.ExitMarkers, m.ReadyLayerOn);
     h.Add(m.Notices);
     h.Add(m.PathOrders);
+    h.Add(m.CombatLog);
     return h.Value();
 }
 

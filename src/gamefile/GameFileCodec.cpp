@@ -379,6 +379,7 @@ QString SectionName(std::uint32_t tag) {
         {kSectionLog, "журнал"},
         {kSectionNotices, "сводки ходов"},
         {kSectionPaths, "пути"},
+        {kSectionCombat, "журнал боя"},
     };
     for (const auto& [known, name] : names)
         if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
@@ -572,6 +573,43 @@ bool ReadPaths(const QByteArray& payload, GameFileContents& c, QString& error) {
     return false;
 }
 
+void AppendCombat(QByteArray& out, const GameFileContents& c) {
+    QDataStream s(&out, QIODevice::WriteOnly | QIODevice::Append);
+    s.setVersion(kStreamVersion);
+    s << static_cast<quint32>(c.CombatLog.size());
+    for (const TCombatEntry& e : c.CombatLog)
+        s << e.Turn << e.Kind << e.AttackerOwner << e.TargetOwner << e.Damage << e.Destroyed << e.Attacker
+          << e.AttackerType << e.Target << e.TargetType << e.Col << e.Row;
+}
+
+// A shot as the game writes it: known kind, owners and types, slots of the
+// table and a cell of the map. The objects named may be gone since.
+bool SoundShot(const TCombatEntry& e, const GameFileContents& c) {
+    const auto slot = [](int v) { return v >= 1 && v <= kMaxObjects; };
+    const auto type = [](int v) { return v >= 1 && v <= kTypeCount; };
+    return e.Turn >= 1 && e.Turn <= kMaxTurn && e.Kind < kShotKinds && e.AttackerOwner <= kMaxPlayers &&
+           e.TargetOwner >= 1 && e.TargetOwner <= kMaxPlayers && e.Destroyed <= 1 && slot(e.Attacker) &&
+           slot(e.Target) && type(e.AttackerType) && type(e.TargetType) && e.Col >= 1 && e.Row >= 1 &&
+           e.Col <= c.MapWidth && e.Row <= c.MapHeight;
+}
+
+bool ReadCombat(const QByteArray& payload, GameFileContents& c, QString& error) {
+    QDataStream s(payload);
+    s.setVersion(kStreamVersion);
+    quint32 count = 0;
+    s >> count;
+    for (quint32 k = 0; k < count && count <= kMaxCombatEntries && s.status() == QDataStream::Ok; ++k) {
+        TCombatEntry e;
+        s >> e.Turn >> e.Kind >> e.AttackerOwner >> e.TargetOwner >> e.Damage >> e.Destroyed >> e.Attacker >>
+            e.AttackerType >> e.Target >> e.TargetType >> e.Col >> e.Row;
+        if (s.status() != QDataStream::Ok || !SoundShot(e, c)) break;
+        c.CombatLog.push_back(e);
+    }
+    if (s.status() == QDataStream::Ok && s.atEnd() && c.CombatLog.size() == count) return true;
+    error = QStringLiteral("раздел «журнал боя» поврежден");
+    return false;
+}
+
 // The smallest entry: its turn, the player and the command's number.
 constexpr std::size_t kSmallestLogEntry = 6;
 
@@ -704,6 +742,7 @@ QByteArray EncodeBody(const GameFileContents& c) {
     AppendSection(body, kSectionLog, [&](QByteArray& out) { AppendLog(out, c); });
     AppendSection(body, kSectionNotices, [&](QByteArray& out) { AppendNotices(out, c); });
     AppendSection(body, kSectionPaths, [&](QByteArray& out) { AppendPaths(out, c); });
+    AppendSection(body, kSectionCombat, [&](QByteArray& out) { AppendCombat(out, c); });
     return body;
 }
 
@@ -755,7 +794,8 @@ bool ReadBody(BodyReader& in, GameFileContents& c) {
            in.fields(kSectionView, [&](Reader& r) { ViewFields(r, c); }) &&
            in.fields(kSectionPlay, [&](Reader& r) { PlayFields(r, c); }) &&
            in.fields(kSectionPlayers, [&](Reader& r) { PlayersFields(r, c); }) && in.section(kSectionLog, ReadLog) &&
-           in.section(kSectionNotices, ReadNotices) && in.section(kSectionPaths, ReadPaths) && in.atEnd();
+           in.section(kSectionNotices, ReadNotices) && in.section(kSectionPaths, ReadPaths) &&
+           in.section(kSectionCombat, ReadCombat) && in.atEnd();
 }
 
 bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {

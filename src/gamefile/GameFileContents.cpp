@@ -97,6 +97,7 @@ std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState
     c->LogRoundStart = match.Log.RoundStart();
     c->Notices = match.Notices;
     c->PathOrders = match.PathOrders;
+    c->CombatLog = match.CombatLog;
     return c;
 }
 
@@ -123,6 +124,7 @@ std::unique_ptr<Game> BuildGame(const GameFileContents& c, const Preferences& us
     game->Log.Assign(c.Log, c.LogRoundStart);
     game->Notices = c.Notices;
     game->PathOrders = c.PathOrders;
+    game->CombatLog = c.CombatLog;
     SectorsSeenBy(*game, game->CurrentPlayer);
     // A game read from a file has its map: no page generates another.
     game->MapGenerated = 1;

@@ -99,6 +99,7 @@ struct GameFileContents {
     std::size_t LogRoundStart = 0;
     Array1<std::vector<TNotice>, kMaxPlayers> Notices;
     PathOrderList PathOrders;
+    std::vector<TCombatEntry> CombatLog;
 
     CellRegion Region() const { return CellRegion::ForMap(MapWidth, MapHeight); }
 };

@@ -34,6 +34,10 @@
 //           and its text (UTF-8, a u32 length and the bytes)
 //   "PATH"  the units' path orders: a u16 count, then each order's unit slot
 //           and target cell (i16 each)
+//   "FGHT"  the combat log: a u32 count, then each shot's turn (i32), kind,
+//           attacker's and target's owner, damage, destroyed flag (u8 each),
+//           attacker's slot and type, target's slot and type and the
+//           target's cell (i16 each)
 // The map's picture layers are not stored: the reader rebuilds them from the
 // match and the view. No preference of the user (the settings page, the
 // animation periods, the choices for a new game) is stored either.
@@ -89,6 +93,7 @@ inline constexpr std::uint32_t kSectionPlayers = Tag("PLRS");
 inline constexpr std::uint32_t kSectionLog = Tag("LOG ");
 inline constexpr std::uint32_t kSectionNotices = Tag("NOTE");
 inline constexpr std::uint32_t kSectionPaths = Tag("PATH");
+inline constexpr std::uint32_t kSectionCombat = Tag("FGHT");
 
 // Limits of the values a file may hold.
 inline constexpr int kMinMapSide = 50;

@@ -2,7 +2,7 @@
 // whether the order may run now and why not (pure), RunOrder carries it out
 // and fills the outcome. Execute calls them after the checks every order
 // shares (whose turn, what the click mode allows). Defined by subject in
-// SetupOrders.cpp, PlayOrders.cpp and ViewOrders.cpp.
+// SetupOrders.cpp, PlayOrders.cpp, ViewOrders.cpp and CombatOrders.cpp.
 #pragma once
 
 #include "core/Command.h"
@@ -54,6 +54,10 @@ TARQ_ORDER_RULES(CancelPath)
 TARQ_ORDER_RULES(Undo)
 TARQ_ORDER_RULES(ArmPath)
 TARQ_ORDER_RULES(PreviewPath)
+TARQ_ORDER_RULES(Attack)
+TARQ_ORDER_RULES(LayMine)
+TARQ_ORDER_RULES(ClearMine)
+TARQ_ORDER_RULES(ArmAttack)
 
 #undef TARQ_ORDER_RULES
 

@@ -36,6 +36,11 @@ enum class EventKind : u8 {
     ConstructionStarted,   // builder `object` started type `type`
     ConstructionFinished,  // the site `object` became a finished `type`
     TurnEnded,             // the turn passed to player `value`
+    Shot,                  // `object` fired at the object of type `type` on (col, row); `value` ShotKind
+    Hit,                   // the shot took `value` hits of `object` (type `type`) on (col, row)
+    Exploded,              // `object` (type `type`) was destroyed on (col, row)
+    MineLaid,              // mine `object` laid on (col, row)
+    MineCleared,           // mine `object` taken away from (col, row)
 };
 
 struct GameEvent {
@@ -45,6 +50,9 @@ struct GameEvent {
     i16 row = 0;
     i16 type = 0;
     i32 value = 0;
+    // A shot's attacker: where the tracer starts.
+    i16 fromCol = 0;
+    i16 fromRow = 0;
     bool operator==(const GameEvent&) const = default;
 };
 

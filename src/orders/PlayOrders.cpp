@@ -13,6 +13,7 @@
 #include "core/Catalogue.h"
 #include "core/Factory.h"
 #include "core/World.h"
+#include "orders/Combat.h"
 #include "orders/OrderRules.h"
 
 namespace tarq::orders {
@@ -88,6 +89,9 @@ void RunOrder(Game& game, u8, const cmd::Step& c, Outcome& out) {
     const TCellPos at = game.Object(c.unit).Cells[1];
     out.memo = ShowObjectInfo(game, c.unit, ShownInfo(game));
     out.events.push_back({EventKind::Moved, c.unit, at.col, at.row, game.Object(c.unit).TypeId, 0});
+    // A mine on the cell and the enemies that kept their shots answer the step.
+    AfterStep(game, c.unit, out);
+    if (!LiveSlot(game, c.unit)) out.memo = std::vector<InfoLine>{};
 }
 
 // --- Constructions ---------------------------------------------------------------

@@ -27,6 +27,7 @@ Verdict CheckOrder(const Game& game, u8, const cmd::Select& c) {
 
 void RunOrder(Game& game, u8 player, const cmd::Select& c, Outcome& out) {
     game.SelectedObject = c.object;
+    game.AttackArmed = 0;
     game.MoveArmed = Orderable(game, player, c.object) && CanMoveNow(game.Object(c.object)) ? 1 : 0;
     out.memo = ShowObjectInfo(game, c.object, ShownInfo(game));
     out.selectionChanged = out.updateCursor = true;
@@ -60,6 +61,7 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::ArmMove&) {
 }
 void RunOrder(Game& game, u8, const cmd::ArmMove&, Outcome& out) {
     game.MoveArmed = 1;
+    game.AttackArmed = 0;
     out.updateCursor = true;
 }
 
@@ -68,6 +70,7 @@ void RunOrder(Game& game, u8, const cmd::Disarm&, Outcome& out) {
     game.MoveArmed = 0;
     game.PathArmed = 0;
     game.PathPreviewUnit = 0;
+    game.AttackArmed = 0;
     out.updateCursor = true;
 }
 

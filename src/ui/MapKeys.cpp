@@ -52,6 +52,9 @@ bool MapPage::KeyPressed(QKeyCombination key, bool autoRepeat) {
         case Qt::Key_Space:
             if (!autoRepeat) OpenSelectionMenu();
             return true;
+        case Qt::Key_A:
+            if (!autoRepeat) Submit(cmd::ArmAttack{});
+            return true;
         case Qt::Key_Tab: SelectNextUnit(false); return true;
         case Qt::Key_Backtab: SelectNextUnit(true); return true;
         default: return false;

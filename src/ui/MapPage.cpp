@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "control/ClickOrders.h"
 #include "control/MapClick.h"
 #include "control/PathOrders.h"
 #include "control/TurnPhases.h"
@@ -348,6 +349,13 @@ void MapPage::SetMapCursor(int number) {
     DXDraw->setCursor(host_.cursors().cursor(number));
 }
 
-void MapPage::StepMapCursor() { SetMapCursor(NextMapCursor(cursorNumber_, host_.game().MoveArmed == 1)); }
+void MapPage::StepMapCursor() {
+    const Game& g = host_.game();
+    if (!AttackReadout(g, g.HoverCol, g.HoverRow).empty()) {
+        DXDraw->setCursor(QCursor(Qt::CrossCursor));
+        return;
+    }
+    SetMapCursor(NextMapCursor(cursorNumber_, g.MoveArmed == 1 || g.AttackArmed == 1));
+}
 
 }  // namespace tarq

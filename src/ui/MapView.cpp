@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "control/ClickOrders.h"
+#include "ui/Cursors.h"
 #include "control/Construction.h"
 #include "control/MapClick.h"
 #include "ui/MapPage.h"
@@ -172,7 +174,12 @@ void MapPage::DXDrawMouseMove(int x, int y) {
     g.MouseX = x;
     g.MouseY = y;
     UpdateHoverCell(g);
-    StaticText8->setText(QStringLiteral("%1 X %2").arg(g.HoverCol).arg(g.HoverRow));
+    // Over an enemy the selection reaches the pointer is a crosshair and the
+    // cell's read-out tells the shot.
+    const std::string aim = AttackReadout(g, g.HoverCol, g.HoverRow);
+    StaticText8->setText(aim.empty() ? QStringLiteral("%1 X %2").arg(g.HoverCol).arg(g.HoverRow)
+                                     : QString::fromStdString(aim));
+    DXDraw->setCursor(aim.empty() ? host_.cursors().cursor(cursorNumber_) : QCursor(Qt::CrossCursor));
 }
 
 void MapPage::DXDrawMouseUp(Qt::MouseButton button, int, int) {

@@ -12,6 +12,13 @@
 namespace tarq {
 namespace {
 
+// Another player's mine, hidden from the player on turn (ShowOwnMinesOnly
+// hides its picture): it gets no marks either.
+bool HiddenMine(const TGameObject& o) {
+    constexpr int kLandMine = 32, kSeaMine = 33;
+    return (o.TypeId == kLandMine || o.TypeId == kSeaMine) && o.CellSprites[1].show == 0;
+}
+
 // The cells an object covers, as a box, when all of them lie on the map.
 struct Box {
     int c0 = 0, r0 = 0, c1 = -1, r1 = -1;
@@ -152,7 +159,7 @@ void MapOverlayLayer::Build(const Game& game, const FrameGeometry& g) {
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         const TGameObject& o = game.World.Objects[slot];
         Box b;
-        if (!SlotInUse(o) || !FootprintBox(game, o, b) || !Meets(b, g)) continue;
+        if (!SlotInUse(o) || HiddenMine(o) || !FootprintBox(game, o, b) || !Meets(b, g)) continue;
         const bool ownUnit = o.Stats.Speed > 0 && OwnedByCurrentPlayer(game, slot);
         OverlayMark m;
         m.width = static_cast<u8>(b.c1 - b.c0 + 1);

@@ -57,6 +57,11 @@ const char* EventName(EventKind kind) {
         case EventKind::ConstructionStarted: return "event: construction started";
         case EventKind::ConstructionFinished: return "event: construction finished";
         case EventKind::TurnEnded: return "event: turn ended";
+        case EventKind::Shot: return "event: shot";
+        case EventKind::Hit: return "event: hit";
+        case EventKind::Exploded: return "event: exploded";
+        case EventKind::MineLaid: return "event: mine laid";
+        case EventKind::MineCleared: return "event: mine cleared";
     }
     return "event";
 }

@@ -51,7 +51,7 @@ const SharingCase kSharingCases[] = {
     {"water platform", 54, {true, true, true, false, false, true, true}},
     {"lifting bridge", 67, {true, true, true, true, true, false, true}},
     {"tank", 3, {true, false, false, false, false, false, false}},
-    {"mine", 32, {true, false, false, false, false, false, false}},
+    {"mine (units pass over it, an enemy sets it off)", 32, {true, true, true, true, true, false, true}},
 };
 
 TEST_F(FactoryTest, SpecialOccupantsLetOnlyCertainClassesShareTheirCell) {

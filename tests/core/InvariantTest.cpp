@@ -73,7 +73,7 @@ u8 LiteralCanPlace(const Game& game, const TFootprint& f, int m) {
                 if (o.TypeId == 66) continue;
                 if (o.TypeId == 58 || o.TypeId == 54) {
                     if (m == 4 || m == 8) ok = 0;
-                } else if (o.TypeId == 67) {
+                } else if (o.TypeId == 67 || o.TypeId == 32 || o.TypeId == 33) {
                     if (m == 16) ok = 0;
                 } else {
                     ok = 0;

@@ -253,6 +253,9 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
                  if (o.Object.Stats.Movement == kMoveStructure) c.PathOrders = {{static_cast<i16>(o.Slot), 3, 3}};
          }),
          "путь отдан объекту"},
+        {"a shot of an unknown kind",
+         Resectioned([](Sections& s) { s[9].second = QByteArray::fromHex("00000001" "00000001" "07010205" "00" "0001000300020003000A000A"); }),
+         "«журнал боя» поврежден"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",

@@ -214,6 +214,7 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"command log", a.Log == b.Log},
         {"start-of-turn notices", a.Notices == b.Notices},
         {"path orders", a.PathOrders == b.PathOrders},
+        {"combat log", a.CombatLog == b.CombatLog},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)

@@ -135,7 +135,7 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
         EXPECT_NE(Owned(g, player, kTank), 0);
     }
 
-    // Player 1 looks at player 2's tank: name and owner only, no menu, no move.
+    // Player 1 looks at player 2's tank: name, owner and the hits it shows in sight, no menu, no move.
     const int theirTank = Owned(g, 2, kTank);
     for (int click = 0; click < 2; ++click) {
         const ClickResult r = ClickOn(g, theirTank);
@@ -143,8 +143,9 @@ TEST(PlayersTest, ThreePlayersJoinLandAndTakeTurns) {
         EXPECT_FALSE(r.openMenu);
         EXPECT_EQ(g.MoveArmed, 0);
         ASSERT_TRUE(r.memo);
-        ASSERT_EQ(r.memo->size(), 2u);
+        ASSERT_EQ(r.memo->size(), 3u);
         EXPECT_EQ((*r.memo)[1].text, "Владелец: игрок 2");
+        EXPECT_EQ((*r.memo)[2].text, "Хиты 24/24");
     }
     const TCellPos tankAt = g.Object(theirTank).Cells[1];
     g.MoveArmed = 1;  // an armed move does not move another player's unit

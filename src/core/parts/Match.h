@@ -11,6 +11,7 @@
 #include "core/GameTypes.h"
 #include "core/Random.h"
 #include "core/parts/PathOrders.h"
+#include "core/parts/Combat.h"
 
 namespace tarq {
 
@@ -100,6 +101,8 @@ struct Match {
     Array1<std::vector<TNotice>, kMaxPlayers> Notices;
     // The units' path orders still under way (control/Paths.h).
     PathOrderList PathOrders;
+    // Every shot of the match, oldest first (at most kMaxCombatEntries).
+    std::vector<TCombatEntry> CombatLog;
 
     // The current player's order in progress: the click mode, the site being
     // placed (LastCreatedObject) and the place its builder waits to return

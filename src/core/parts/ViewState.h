@@ -82,6 +82,7 @@ struct ViewState {
     i16 PathPreviewUnit = 0;  // 0: no path shown
     i16 PathPreviewCol = 0;
     i16 PathPreviewRow = 0;
+    u8 AttackArmed = 0;      // the next click on the map fires the selected object
     u8 BasePromptShown = 0;  // the prompt for the base was shown this turn
     // The selected object's blink: its brightness and the step it changes by.
     i32 PulseAlpha = 0;
