@@ -10,6 +10,7 @@
 #include "core/CommandLog.h"
 #include "core/GameTypes.h"
 #include "core/Random.h"
+#include "core/parts/Sight.h"
 
 namespace tarq {
 
@@ -97,6 +98,8 @@ struct Match {
     // Each player's start-of-turn summary: gathered while the others play and
     // at the start of their turn, cleared when they end it.
     Array1<std::vector<TNotice>, kMaxPlayers> Notices;
+    // Fog of war: each player's explored cells, remembered structures and sight.
+    TSight Sight;
 
     // The current player's order in progress: the click mode, the site being
     // placed (LastCreatedObject) and the place its builder waits to return
