@@ -194,6 +194,13 @@ struct ScrollBy {
     TARQ_FIELDS(cols, rows)
 };
 
+// --- Commands added later (match commands again) ------------------------------
+// "Туман войны": each player sees only what their objects see (before the match starts).
+struct UseFog {
+    u8 on = 1;
+    TARQ_FIELDS(on)
+};
+
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
 
@@ -215,7 +222,7 @@ using Command =
                  cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
-                 cmd::Resize, cmd::ScrollBy>;
+                 cmd::Resize, cmd::ScrollBy, cmd::UseFog>;
 
 namespace detail {
 template <typename T, typename... Ts>
@@ -231,8 +238,11 @@ constexpr std::size_t IndexIn(const std::variant<Ts...>*) {
 template <typename T>
 constexpr std::size_t kCommandIndex = detail::IndexIn<T>(static_cast<const Command*>(nullptr));
 
-// Everything before the first view command changes the match.
-constexpr bool IsMatchCommand(const Command& c) { return c.index() < kCommandIndex<cmd::Select>; }
+// Everything before the first view command and everything after the last one
+// changes the match.
+constexpr bool IsMatchCommand(const Command& c) {
+    return c.index() < kCommandIndex<cmd::Select> || c.index() > kCommandIndex<cmd::ScrollBy>;
+}
 
 // A command and the player who gives it.
 struct Order {

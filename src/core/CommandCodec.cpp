@@ -41,7 +41,8 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
                                                                           "ScrollTo",
                                                                           "ToggleView",
                                                                           "Resize",
-                                                                          "ScrollBy"};
+                                                                          "ScrollBy",
+                                                                          "UseFog"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

@@ -7,6 +7,7 @@
 
 #include "core/ConnectorCodes.h"
 #include "core/Factory.h"
+#include "core/SightCounts.h"
 
 namespace tarq {
 
@@ -285,6 +286,22 @@ Violations CheckOrders(const Game& game) {
         if (marker != 0 && (game.ClickMode != kClickChooseExit || !Live(game, marker)))
             report.add("exit marker " + std::to_string(marker) +
                        (game.ClickMode != kClickChooseExit ? " outlives the exit choice" : " names a free slot"));
+    return report.finish();
+}
+
+Violations CheckSight(const Game& game) {
+    Report report;
+    if (!SightMatchesRecount(game)) report.add("sight counters differ from a recount of the objects");
+    for (int p = 1; p <= kMaxPlayers; ++p) {
+        int previous = 0;
+        for (const TSeenStructure& s : game.Sight.Seen[p]) {
+            if (s.Slot <= previous) report.add("player " + std::to_string(p) + " remembers slots out of order");
+            if (s.Owner == p) report.add("player " + std::to_string(p) + " remembers their own structure");
+            if (!game.InMap(s.Cells[1].col, s.Cells[1].row))
+                report.add("player " + std::to_string(p) + " remembers a structure off the map");
+            previous = s.Slot;
+        }
+    }
     return report.finish();
 }
 

@@ -74,6 +74,12 @@ private:
         Add(n.Col, n.Row, n.Text.size());
         Bytes(n.Text.data(), n.Text.size());
     }
+    // What a player remembers of a structure, without the animation frame its pictures were in.
+    void One(const TSeenStructure& s) { Add(s.Slot, s.TypeId, s.Owner, s.CellCount, s.Layer, s.SecondLayer, s.Cells); }
+    void One(const TSight& s) {
+        Add(s.On, s.Seen);
+        for (const CellBits& bits : s.Explored) Bytes(bits.data(), bits.size());
+    }
     template <typename T>
     void One(const std::vector<T>& items) {
         Add(items.size());
@@ -111,6 +117,7 @@ std::uint64_t StateHash(const Match& m) {
     h.Add(m.ClickMode, m.LastCreatedObject, m.SiteBuilder, m.SiteBuilderCol, m.SiteBuilderRow, m.ExitCandidates,
           m.ExitMarkers, m.ReadyLayerOn);
     h.Add(m.Notices);
+    h.Add(m.Sight);
     return h.Value();
 }
 

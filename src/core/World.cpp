@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Factory.h"
 #include "core/Players.h"
+#include "core/SightCounts.h"
 
 #include <atomic>
 
@@ -51,6 +52,7 @@ void InitData(Game& game) {
     FillSpriteTable(game);
     FillCatalogue(game);
     ResetPlayers(game);
+    ClearSight(game);
 }
 
 void TakeUnrebuiltPictures(Game& game, int slot) {
@@ -74,6 +76,7 @@ void DeleteObject(Game& game, int slot) {
     TakeUnrebuiltPictures(game, slot);
     const TGameObject released = game.World.Objects[slot];
     game.World.Objects[slot] = game.ObjectTemplate;
+    FollowSlot(game, slot);
     if (game.SelectedObject == slot) game.SelectedObject = 0, game.MoveArmed = 0;
     ReleaseConnectors(game, released);
     RebuildObjectLayers(game);

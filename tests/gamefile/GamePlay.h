@@ -188,6 +188,8 @@ inline std::string StateDifference(const Game& a, const Game& b) {
          a.Players == b.Players && a.CurrentPlayer == b.CurrentPlayer},
         {"command log", a.Log == b.Log},
         {"start-of-turn notices", a.Notices == b.Notices},
+        {"fog of war: the option, explored cells, remembered structures",
+         a.Sight.On == b.Sight.On && a.Sight.Explored == b.Sight.Explored && a.Sight.Seen == b.Sight.Seen},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)

@@ -99,6 +99,7 @@ bool PrepareGameFolder(const std::filesystem::path& dir) {
 // orders, and the zoom bar shows the game's zoom.
 tarq::Violations Check(tarq::TMainForm& form) {
     tarq::Violations found = tarq::CheckInvariants(form.game());
+    if (found.empty()) found = tarq::CheckSight(form.game());
     if (!form.isVisible()) return found;
     const tarq::Game& g = form.game();
     const QTabWidget* pages = form.PageControl1;
