@@ -542,7 +542,9 @@ void AppendFog(QByteArray& out, const GameFileContents& c) {
     s.setVersion(kStreamVersion);
     s << c.FogOn;
     for (int p = 1; p <= kMaxPlayers; ++p) {
-        const std::vector<u8>& bits = c.Explored[p];
+        // Contents read from an older file have no explored cells: none written as none.
+        std::vector<u8> bits = c.Explored[p];
+        bits.resize(c.ExploredBytes(), 0);
         s.writeRawData(reinterpret_cast<const char*>(bits.data()), static_cast<int>(bits.size()));
         s << static_cast<quint16>(c.Seen[p].size());
         for (const TSeenStructure& m : c.Seen[p]) {

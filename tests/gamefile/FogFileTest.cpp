@@ -17,7 +17,7 @@ namespace {
 constexpr int kScout = 2, kStorage = 55;
 
 TEST(FogFileTest, ASavedGameComesBackWithTheSameSight) {
-    std::unique_ptr<Game> game = LaunchedGame(60);
+    std::unique_ptr<Game> game = LaunchedGame(100);
     Game& g = *game;
     SetPlayerCount(g, 2);
     for (int p = 1; p <= 2; ++p) g.Players.Table[p].Joined = g.Players.Table[p].BasePlaced = 1;
