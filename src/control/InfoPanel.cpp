@@ -5,6 +5,7 @@
 
 #include "control/PathOrders.h"
 #include "core/Players.h"
+#include "core/Sight.h"
 
 namespace tarq {
 
@@ -87,6 +88,8 @@ std::string ConstructionLine(const Game& game, const TGameObject& o) {
 std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChecks& checks) {
     std::vector<InfoLine> lines;
     if (object < 1 || object > kMaxObjects) return lines;
+    // What the fog hides tells nothing, not even that something is there.
+    if (FogCovers(game, game.CurrentPlayer) && !SeesObject(game, game.CurrentPlayer, object)) return lines;
     const TGameObject& o = game.Object(object);
     const TUnitStats& s = o.Stats;
     lines.push_back({TypeName(game, o.TypeId), true, InfoColour::Navy});
@@ -128,7 +131,11 @@ std::vector<InfoLine> ShowCellLayers(const Game& game, int col, int row) {
     std::vector<InfoLine> lines;
     // Every cell of the grid has defined layers, the ones past a small map's edge too.
     if (col < 1 || col > kMaxMapSize || row < 1 || row > kMaxMapSize) return lines;
-    for (int k = 1; k <= 6; ++k) {
+    // Under the fog a cell out of sight shows its ground only, once explored.
+    int shown = 6;
+    if (FogCovers(game, game.CurrentPlayer) && !SeesCell(game, game.CurrentPlayer, col, row))
+        shown = KnowsCell(game, game.CurrentPlayer, col, row) ? 1 : 0;
+    for (int k = 1; k <= shown; ++k) {
         const TSpriteRef& s = game.Map(col, row).Layers[k];
         lines.push_back({"mp" + std::to_string(k - 1) + " idU " + std::to_string(s.idU) + ", Spr " +
                              std::to_string(s.Spr) + ", id " + std::to_string(s.id) + ", SprNext " +

@@ -2,6 +2,7 @@
 
 #include "core/Factory.h"
 #include "core/Players.h"
+#include "core/Sight.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -25,6 +26,20 @@ int PlacedSite(const Game& game) {
 bool SiteWouldMove(const Game& game, int col, int row) {
     const int site = PlacedSite(game);
     return site != 0 && SiteCandidate(game.SiteBuilderCol, game.SiteBuilderRow, col, row) != game.Object(site).Cells;
+}
+
+bool SiteBlockedByHidden(const Game& game, int col, int row) {
+    const int site = PlacedSite(game);
+    if (site == 0 || !FogCovers(game, game.CurrentPlayer)) return false;
+    const TFootprint candidate = SiteCandidate(game.SiteBuilderCol, game.SiteBuilderRow, col, row);
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        const TGameObject& o = game.Object(slot);
+        if (slot == site || !SlotInUse(o) || SeesObject(game, game.CurrentPlayer, slot)) continue;
+        for (const TCellPos& p : candidate)
+            for (int k = 1; k <= (o.CellCount == 4 ? 4 : 1); ++k)
+                if (o.Cells[k] == p) return true;
+    }
+    return false;
 }
 
 bool MoveSiteToward(Game& game, int col, int row) {

@@ -21,5 +21,8 @@ bool MoveSiteToward(Game& game, int col, int row);
 // Whether cell (col, row) points the site being placed at another block
 // than the one it stands on (which may still be refused as blocked).
 bool SiteWouldMove(const Game& game, int col, int row);
+// Whether the block toward (col, row) holds an object the current player
+// does not see (under the fog): the site is refused with "место занято".
+bool SiteBlockedByHidden(const Game& game, int col, int row);
 
 }  // namespace tarq

@@ -2,6 +2,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Players.h"
+#include "core/Sight.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -12,12 +13,24 @@ std::string ObjectPlaceText(const Game& game, const TGameObject& object) {
     return name + " " + std::to_string(object.Cells[1].col) + "x" + std::to_string(object.Cells[1].row);
 }
 
+// Under the fog, the current player's own structures, the others' they see
+// and, where they see none, the others' as they remember them.
 std::vector<StructureEntry> ListStructures(const Game& game) {
     std::vector<StructureEntry> entries;
+    const u8 me = game.CurrentPlayer;
+    const std::vector<TSeenStructure>& seen = SeenStructures(game, me);
+    auto remembered = seen.begin();
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         const TGameObject& o = game.Object(slot);
-        if (SlotInUse(o) && IsStructureType(game, o.TypeId))
+        while (remembered != seen.end() && remembered->Slot < slot) ++remembered;
+        if (SlotInUse(o) && IsStructureType(game, o.TypeId) && SeesObject(game, me, slot)) {
             entries.push_back({slot, ObjectPlaceText(game, o) + " — " + PlayerName(game, o.Owner)});
+        } else if (remembered != seen.end() && remembered->Slot == slot && FogCovers(game, me)) {
+            TGameObject shape;
+            shape.TypeId = remembered->TypeId;
+            shape.Cells = remembered->Cells;
+            entries.push_back({slot, ObjectPlaceText(game, shape) + " — " + PlayerName(game, remembered->Owner)});
+        }
     }
     return entries;
 }

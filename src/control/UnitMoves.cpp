@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Factory.h"
+#include "core/SightCounts.h"
 #include "core/World.h"
 
 namespace tarq {
@@ -28,6 +29,7 @@ void RelocateObject(Game& game, int object, const TFootprint& footprint) {
     for (const TCellPos& p : o.Cells) TakeOwnPicture(game, object, p, o.Layer + 1);
     if (o.SecondLayer > 0) TakeOwnPicture(game, object, o.Cells[1], o.SecondLayer + 1);
     o.Cells = footprint;
+    FollowSlot(game, object);
     RebuildObjectLayers(game);
 }
 

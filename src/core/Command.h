@@ -238,6 +238,12 @@ struct ClearMine {
 struct ArmAttack {
     TARQ_NO_FIELDS
 };
+// --- Commands added later (match commands again) ------------------------------
+// "Туман войны": each player sees only what their objects see (before the match starts).
+struct UseFog {
+    u8 on = 1;
+    TARQ_FIELDS(on)
+};
 
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
@@ -261,7 +267,7 @@ using Command =
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
                  cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath,
-                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack>;
+                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack, cmd::UseFog>;
 
 namespace detail {
 template <typename T, typename... Ts>

@@ -50,7 +50,8 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
 "Attack",
 "LayMine",
 "ClearMine",
-"ArmAttack"};
+"ArmAttack",
+                                                                          "UseFog"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/ConnectorCodes.h"
+#include "core/SightCounts.h"
 #include "core/TypeSetup.h"
 #include "core/World.h"
 
@@ -134,6 +135,7 @@ u8 CreateObjectWith(Game& game, int col, int row, int type, u8 provisional, Laye
     game.LastCreatedObject = slot;
     StampSlot(o, slot);
     game.World.Objects[slot] = o;
+    FollowSlot(game, slot);
     if (refresh == LayerRefresh::Now) RefreshMapLayers(game);
     return 1;
 }

@@ -7,6 +7,7 @@
 
 #include "core/ConnectorCodes.h"
 #include "core/Factory.h"
+#include "core/SightCounts.h"
 
 namespace tarq {
 
@@ -304,6 +305,22 @@ Violations CheckPathOrders(const Game& game) {
         else
             seen[static_cast<std::size_t>(o.Unit)] = true;
         if (!game.InMap(o.Col, o.Row)) report.add(what + ": target " + Cell(o.Col, o.Row) + " off the map");
+    }
+    return report.finish();
+}
+
+Violations CheckSight(const Game& game) {
+    Report report;
+    if (!SightMatchesRecount(game)) report.add("sight counters differ from a recount of the objects");
+    for (int p = 1; p <= kMaxPlayers; ++p) {
+        int previous = 0;
+        for (const TSeenStructure& s : game.Sight.Seen[p]) {
+            if (s.Slot <= previous) report.add("player " + std::to_string(p) + " remembers slots out of order");
+            if (s.Owner == p) report.add("player " + std::to_string(p) + " remembers their own structure");
+            if (!game.InMap(s.Cells[1].col, s.Cells[1].row))
+                report.add("player " + std::to_string(p) + " remembers a structure off the map");
+            previous = s.Slot;
+        }
     }
     return report.finish();
 }

@@ -44,4 +44,10 @@ Violations CheckPathOrders(const Game& game);
 // All of the above.
 Violations CheckInvariants(const Game& game);
 
+// Sight after an order: every player's counters equal a recount from the
+// objects; each player's remembered structures are in slot order, of other
+// players, on the map. Not part of CheckInvariants: objects planted straight
+// into the table are followed only by the next order.
+Violations CheckSight(const Game& game);
+
 }  // namespace tarq

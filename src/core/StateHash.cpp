@@ -79,6 +79,12 @@ private:
         Add(e.Turn, e.Kind, e.AttackerOwner, e.TargetOwner, e.Damage, e.Destroyed, e.Attacker, e.AttackerType, e.Target,
             e.TargetType, e.Col, e.Row);
     }
+    // What a player remembers of a structure, without the animation frame its pictures were in.
+    void One(const TSeenStructure& s) { Add(s.Slot, s.TypeId, s.Owner, s.CellCount, s.Layer, s.SecondLayer, s.Cells); }
+    void One(const TSight& s) {
+        Add(s.On, s.Seen);
+        for (const CellBits& bits : s.Explored) Bytes(bits.data(), bits.size());
+    }
     template <typename T>
     void One(const std::vector<T>& items) {
         Add(items.size());
@@ -118,6 +124,7 @@ std::uint64_t StateHash(const Match& m) {
     h.Add(m.Notices);
     h.Add(m.PathOrders);
     h.Add(m.CombatLog);
+    h.Add(m.Sight);
     return h.Value();
 }
 

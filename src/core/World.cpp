@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Factory.h"
 #include "core/Players.h"
+#include "core/SightCounts.h"
 
 #include <atomic>
 
@@ -53,6 +54,7 @@ void InitData(Game& game) {
     FillSpriteTable(game);
     FillCatalogue(game);
     ResetPlayers(game);
+    ClearSight(game);
 }
 
 void TakeUnrebuiltPictures(Game& game, int slot) {
@@ -78,6 +80,7 @@ void DeleteObject(Game& game, int slot) {
     std::erase_if(game.PathOrders, [slot](const TPathOrder& o) { return o.Unit == slot; });
     const TGameObject released = game.World.Objects[slot];
     game.World.Objects[slot] = game.ObjectTemplate;
+    FollowSlot(game, slot);
     if (game.SelectedObject == slot) game.SelectedObject = 0, game.MoveArmed = 0;
     ReleaseConnectors(game, released);
     RebuildObjectLayers(game);

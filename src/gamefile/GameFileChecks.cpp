@@ -1,5 +1,6 @@
 #include "gamefile/GameFileChecks.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
@@ -307,6 +308,48 @@ void CheckLog(const GameFileContents& c, Checker& k) {
     });
 }
 
+// A remembered structure: one of the catalogue's, of another player of the
+// game, laid out on the map as its type is, with pictures the game can draw.
+void CheckSeen(const GameFileContents& c, int player, const TSeenStructure& m, Checker& k) {
+    k.range("неизвестный тип объекта", m.TypeId, 1, kDefinedTypes);
+    k.range("неверный владелец", m.Owner, 1, c.Players.Count);
+    k.that(m.Owner != player, [] { return QStringLiteral("игрок помнит свое же строение"); });
+    if (k.failed()) return;
+    const TypeSetup& setup = *FindTypeSetup(m.TypeId);
+    k.that(m.CellCount == (setup.TwoByTwo ? 4 : 1),
+           [&] { return QStringLiteral("неверное число клеток (%1)").arg(m.CellCount); });
+    for (const TCellPos& p : m.Cells)
+        k.that(p.col >= 1 && p.row >= 1 && p.col <= c.MapWidth && p.row <= c.MapHeight,
+               [&] { return QStringLiteral("клетка (%1, %2) вне карты").arg(p.col).arg(p.row); });
+    k.range("неверный слой картинок", m.Layer, 0, kLayers - 1);
+    k.range("неверный второй слой картинок", m.SecondLayer, 0, kLayers - 1);
+    for (const TSpriteRef& s : m.CellSprites) k.picture(s);
+}
+
+// Each player's explored cells and remembered structures, by slot in order;
+// the entries past the players of the game hold nothing.
+void CheckFog(const GameFileContents& c, Checker& k) {
+    k.flag("неверный признак тумана войны", c.FogOn);
+    for (int p = 1; p <= kMaxPlayers && !k.failed(); ++p) {
+        k.at(QStringLiteral("туман войны игрока %1: ").arg(p));
+        const std::vector<u8>& bits = c.Explored[p];
+        k.that(bits.empty() || bits.size() == c.ExploredBytes(), [] { return QStringLiteral("неверная длина"); });
+        if (p > c.Players.Count) {
+            k.that(std::all_of(bits.begin(), bits.end(), [](u8 b) { return b == 0; }) && c.Seen[p].empty(),
+                   [] { return QStringLiteral("такого игрока нет"); });
+            continue;
+        }
+        int previous = 0;
+        for (const TSeenStructure& m : c.Seen[p]) {
+            k.that(m.Slot > previous && m.Slot <= kMaxObjects,
+                   [&] { return QStringLiteral("номер объекта %1 вне таблицы или не по порядку").arg(m.Slot); });
+            previous = m.Slot;
+            CheckSeen(c, p, m, k);
+        }
+    }
+    k.at({});
+}
+
 }  // namespace
 
 QString CheckContents(const GameFileContents& contents) {
@@ -319,6 +362,7 @@ QString CheckContents(const GameFileContents& contents) {
     CheckView(contents, k);
     CheckPlay(contents, k);
     CheckLog(contents, k);
+    CheckFog(contents, k);
     return k.problem();
 }
 

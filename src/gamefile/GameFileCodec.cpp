@@ -380,6 +380,7 @@ QString SectionName(std::uint32_t tag) {
         {kSectionNotices, "сводки ходов"},
         {kSectionPaths, "пути"},
         {kSectionCombat, "журнал боя"},
+        {kSectionFog, "туман войны"},
     };
     for (const auto& [known, name] : names)
         if (known == tag) return QStringLiteral("«%1»").arg(QString::fromUtf8(name));
@@ -610,6 +611,59 @@ bool ReadCombat(const QByteArray& payload, GameFileContents& c, QString& error) 
     return false;
 }
 
+void AppendFog(QByteArray& out, const GameFileContents& c) {
+    QDataStream s(&out, QIODevice::WriteOnly | QIODevice::Append);
+    s.setVersion(kStreamVersion);
+    s << c.FogOn;
+    for (int p = 1; p <= kMaxPlayers; ++p) {
+        // Contents read from an older file have no explored cells: none written as none.
+        std::vector<u8> bits = c.Explored[p];
+        bits.resize(c.ExploredBytes(), 0);
+        s.writeRawData(reinterpret_cast<const char*>(bits.data()), static_cast<int>(bits.size()));
+        s << static_cast<quint16>(c.Seen[p].size());
+        for (const TSeenStructure& m : c.Seen[p]) {
+            s << m.Slot << m.TypeId << m.Owner << m.CellCount << m.Layer << m.SecondLayer;
+            for (const TCellPos& cell : m.Cells) s << cell.col << cell.row;
+            for (const TSpriteRef& r : m.CellSprites) s << r.idU << r.Spr << r.id << r.SprNext << r.show;
+        }
+    }
+}
+
+// The values are checked with the rest of the contents (GameFileChecks.cpp).
+bool ReadFog(const QByteArray& payload, GameFileContents& c, QString& error) {
+    QDataStream s(payload);
+    s.setVersion(kStreamVersion);
+    s >> c.FogOn;
+    const std::size_t bytes = c.ExploredBytes();
+    for (int p = 1; p <= kMaxPlayers && s.status() == QDataStream::Ok; ++p) {
+        std::vector<u8>& bits = c.Explored[p];
+        bits.resize(bytes);
+        if (s.readRawData(reinterpret_cast<char*>(bits.data()), static_cast<int>(bytes)) != static_cast<int>(bytes))
+            break;
+        quint16 count = 0;
+        s >> count;
+        if (count > kMaxObjects) break;
+        for (quint16 k = 0; k < count && s.status() == QDataStream::Ok; ++k) {
+            TSeenStructure m;
+            s >> m.Slot >> m.TypeId >> m.Owner >> m.CellCount >> m.Layer >> m.SecondLayer;
+            for (TCellPos& cell : m.Cells) s >> cell.col >> cell.row;
+            for (TSpriteRef& r : m.CellSprites) {
+                // Packed fields are read through locals.
+                qint16 spr = 0, id = 0, next = 0;
+                s >> r.idU >> spr >> id >> next >> r.show;
+                r.Spr = spr, r.id = id, r.SprNext = next;
+            }
+            c.Seen[p].push_back(m);
+        }
+        if (c.Seen[p].size() != count) break;
+    }
+    if (s.status() == QDataStream::Ok && s.atEnd() && c.Explored[kMaxPlayers].size() == bytes &&
+        c.Seen[kMaxPlayers].size() <= kMaxObjects)
+        return true;
+    error = QStringLiteral("раздел «туман войны» поврежден");
+    return false;
+}
+
 // The smallest entry: its turn, the player and the command's number.
 constexpr std::size_t kSmallestLogEntry = 6;
 
@@ -743,6 +797,7 @@ QByteArray EncodeBody(const GameFileContents& c) {
     AppendSection(body, kSectionNotices, [&](QByteArray& out) { AppendNotices(out, c); });
     AppendSection(body, kSectionPaths, [&](QByteArray& out) { AppendPaths(out, c); });
     AppendSection(body, kSectionCombat, [&](QByteArray& out) { AppendCombat(out, c); });
+    AppendSection(body, kSectionFog, [&](QByteArray& out) { AppendFog(out, c); });
     return body;
 }
 
@@ -795,7 +850,8 @@ bool ReadBody(BodyReader& in, GameFileContents& c) {
            in.fields(kSectionPlay, [&](Reader& r) { PlayFields(r, c); }) &&
            in.fields(kSectionPlayers, [&](Reader& r) { PlayersFields(r, c); }) && in.section(kSectionLog, ReadLog) &&
            in.section(kSectionNotices, ReadNotices) && in.section(kSectionPaths, ReadPaths) &&
-           in.section(kSectionCombat, ReadCombat) && in.atEnd();
+           in.section(kSectionCombat, ReadCombat) &&
+           in.section(kSectionFog, ReadFog) && in.atEnd();
 }
 
 bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {

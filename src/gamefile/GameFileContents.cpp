@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/SightCounts.h"
 #include "core/World.h"
 #include "view/MapLayers.h"
 #include "world/LandingSectors.h"
@@ -26,6 +27,30 @@ void PutGrid(const std::vector<T>& cells, const CellRegion& region, Grid& grid) 
     for (int col = 0; col < region.width; ++col)
         std::memcpy(static_cast<void*>(&grid(col, 0)), &cells[region.index(col, 0)],
                     static_cast<std::size_t>(region.height) * sizeof(T));
+}
+
+// Each player's explored cells of the map, one bit a cell, column by column.
+std::vector<u8> PackExplored(const Match& match, u8 player) {
+    const int w = match.World.MapWidth, h = match.World.MapHeight;
+    std::vector<u8> bits((static_cast<std::size_t>(w) * static_cast<std::size_t>(h) + 7) / 8, 0);
+    std::size_t i = 0;
+    for (int col = 1; col <= w; ++col)
+        for (int row = 1; row <= h; ++row, ++i)
+            if (Explored(match, player, col, row)) bits[i / 8] = static_cast<u8>(bits[i / 8] | (1u << (i % 8)));
+    return bits;
+}
+
+void UnpackExplored(const std::vector<u8>& bits, Match& match, u8 player) {
+    const int w = match.World.MapWidth, h = match.World.MapHeight;
+    if (bits.size() * 8 < static_cast<std::size_t>(w) * static_cast<std::size_t>(h)) return;
+    CellBits& explored = match.Sight.Explored[player];
+    std::size_t i = 0;
+    for (int col = 1; col <= w; ++col)
+        for (int row = 1; row <= h; ++row, ++i)
+            if (((bits[i / 8] >> (i % 8)) & 1u) != 0) {
+                const std::size_t at = CellGrid<u16>::index(col, row);
+                explored[at / 64] |= std::uint64_t{1} << (at % 64);
+            }
 }
 
 // The fields both directions copy as they are: the same names on both sides.
@@ -98,6 +123,9 @@ std::unique_ptr<GameFileContents> ContentsOf(const Match& match, const ViewState
     c->Notices = match.Notices;
     c->PathOrders = match.PathOrders;
     c->CombatLog = match.CombatLog;
+    c->FogOn = match.Sight.On;
+    for (u8 p = 1; p <= kMaxPlayers; ++p) c->Explored[p] = PackExplored(match, p);
+    c->Seen = match.Sight.Seen;
     return c;
 }
 
@@ -125,6 +153,11 @@ std::unique_ptr<Game> BuildGame(const GameFileContents& c, const Preferences& us
     game->Notices = c.Notices;
     game->PathOrders = c.PathOrders;
     game->CombatLog = c.CombatLog;
+    game->Sight.On = c.FogOn;
+    game->Sight.Seen = c.Seen;
+    for (u8 p = 1; p <= kMaxPlayers; ++p) UnpackExplored(c.Explored[p], *game, p);
+    // Sight is derived: counted again from the objects.
+    RebuildSight(*game);
     SectorsSeenBy(*game, game->CurrentPlayer);
     // A game read from a file has its map: no page generates another.
     game->MapGenerated = 1;

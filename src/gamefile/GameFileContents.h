@@ -101,6 +101,16 @@ struct GameFileContents {
     PathOrderList PathOrders;
     std::vector<TCombatEntry> CombatLog;
 
+    // The fog of war: the option, each player's explored map cells (one bit a
+    // cell, column by column from (1, 1), ExploredBytes() bytes) and the
+    // structures each remembers.
+    u8 FogOn = 0;
+    Array1<std::vector<u8>, kMaxPlayers> Explored;
+    Array1<std::vector<TSeenStructure>, kMaxPlayers> Seen;
+
+    std::size_t ExploredBytes() const {
+        return (static_cast<std::size_t>(MapWidth) * static_cast<std::size_t>(MapHeight) + 7) / 8;
+    }
     CellRegion Region() const { return CellRegion::ForMap(MapWidth, MapHeight); }
 };
 

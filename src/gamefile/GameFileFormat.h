@@ -38,6 +38,13 @@
 //           attacker's and target's owner, damage, destroyed flag (u8 each),
 //           attacker's slot and type, target's slot and type and the
 //           target's cell (i16 each)
+//   "FOG "  the fog of war: the option (u8), then for each of the eight
+//           entries the explored map cells, one bit a cell (column by column
+//           from (1, 1), low bit first, (width * height + 7) / 8 bytes), and
+//           the structures they remember: a u16 count, then each one's slot,
+//           type (i16), owner, cell count, layer, second layer (u8), its four
+//           cells (i16 column, row) and four cell pictures (u8 sheet, i16
+//           picture, object, next frame, u8 shown)
 // The map's picture layers are not stored: the reader rebuilds them from the
 // match and the view. No preference of the user (the settings page, the
 // animation periods, the choices for a new game) is stored either.
@@ -94,6 +101,7 @@ inline constexpr std::uint32_t kSectionLog = Tag("LOG ");
 inline constexpr std::uint32_t kSectionNotices = Tag("NOTE");
 inline constexpr std::uint32_t kSectionPaths = Tag("PATH");
 inline constexpr std::uint32_t kSectionCombat = Tag("FGHT");
+inline constexpr std::uint32_t kSectionFog = Tag("FOG ");
 
 // Limits of the values a file may hold.
 inline constexpr int kMinMapSide = 50;

@@ -5,6 +5,8 @@
 #include "control/Construction.h"
 #include "core/Catalogue.h"
 #include "core/Players.h"
+#include "core/Sight.h"
+#include "core/SightCounts.h"
 #include "core/World.h"
 #include "orders/OrderRules.h"
 
@@ -107,6 +109,10 @@ Outcome Execute(Game& game, const Order& order) {
     // A handler refuses only what it found it cannot carry out, having changed nothing.
     if (!out.accepted || !IsMatchCommand(order.command)) return out;
     out.matchChanged = true;
+    // Every rule follows the slots it changes; this catches any it missed, and
+    // the players then remember the structures they see now.
+    FollowAllSlots(game);
+    RememberStructures(game);
     if (MatchStarted(game) && !undo) game.Log.Append(turn, order);
     if (game.Turn != turn) game.Log.StartRound();
     // Nothing before an order that cannot be undone, nor before the turn

@@ -111,8 +111,12 @@ void RunOrder(Game& game, u8, const cmd::StartConstruction& c, Outcome& out) {
     }
 }
 
+// A block taken by something the fog hides is refused aloud: the player
+// learns only that the place is taken.
 Verdict CheckOrder(const Game& game, u8, const cmd::MoveSite& c) {
-    return SiteWouldMove(game, c.col, c.row) ? Verdict::Yes() : Verdict::No();
+    if (!SiteWouldMove(game, c.col, c.row)) return Verdict::No();
+    if (SiteBlockedByHidden(game, c.col, c.row)) return Verdict::No("место занято");
+    return Verdict::Yes();
 }
 // A block the site may not take leaves it where it is: nothing to log.
 void RunOrder(Game& game, u8, const cmd::MoveSite& c, Outcome& out) {

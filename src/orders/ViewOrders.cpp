@@ -2,6 +2,7 @@
 // panel, the menu, the zoom, the scroll and the switches of the map page.
 #include "control/KeyOrders.h"
 #include "control/MapClick.h"
+#include "control/Sight.h"
 #include "orders/OrderRules.h"
 #include "view/Overlays.h"
 #include "view/Viewport.h"
@@ -21,8 +22,9 @@ bool Orderable(const Game& game, u8 player, int slot) {
 
 // A click on an object that is not the selection selects it; an own object
 // that can move arms its move.
-Verdict CheckOrder(const Game& game, u8, const cmd::Select& c) {
-    return LiveSlot(game, c.object) ? Verdict::Yes() : Verdict::No();
+// Nothing the fog hides can be picked out.
+Verdict CheckOrder(const Game& game, u8 player, const cmd::Select& c) {
+    return LiveSlot(game, c.object) && SeesObject(game, player, c.object) ? Verdict::Yes() : Verdict::No();
 }
 
 void RunOrder(Game& game, u8 player, const cmd::Select& c, Outcome& out) {

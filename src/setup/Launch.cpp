@@ -48,6 +48,7 @@ void SetStartValues(Game& game) {
     me.BasePlaced = 0;
     me.PlayerClan = 0;
     game.UseLandingSectors = 0;
+    game.Sight.On = 1;  // "Туман войны" is on unless the page turns it off
     TViewSettings& v = game.ViewSettings;
     v.ShowConnectors = 1;
     game.MapGenerated = 0;

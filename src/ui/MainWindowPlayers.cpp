@@ -1,7 +1,9 @@
 // Players taking turns on one machine or by passing the game file: the
 // handover screen after END TURN and the new-game page of a joining player.
+#include <QApplication>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include "core/Players.h"
 #include "setup/Launch.h"
@@ -22,6 +24,10 @@ void TMainForm::TurnEnded() {
     if (!saved.message.isEmpty()) ShowMessage(saved.message, MessageWeight::Failure);
     const QString place = net_->Send(*game_);
     if (!SeveralPlayers(*game_)) return;
+    // Nothing of the player before may stay over the screen: a tooltip or an
+    // open menu is a window of its own.
+    QToolTip::hideText();
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     map_->StopDrawing();
     map_->ShowLoadedGame();  // the next player's zoom and panels, behind the screen
     const int player = game_->CurrentPlayer;

@@ -58,6 +58,8 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     PlayersCount = Place(Named(new QSpinBox(this), "PlayersCount"), 200, 26, 60, 22);
     PlayersCount->setRange(1, kMaxPlayers);
     PlayersCount->setToolTip(QStringLiteral("Сколько игроков играют по очереди одним файлом игры"));
+    FogBox = Place(Named(new QCheckBox(QStringLiteral("Туман войны"), this), "FogBox"), 268, 26, 118, 22);
+    FogBox->setToolTip(QStringLiteral("Каждый игрок видит только то, что видят его юниты и строения"));
     Label6 = Place(Named(new QLabel(texts::JokeLabel(), this), "Label6"), 268, 168, 115, 36);
     Label6->setWordWrap(true);
 
@@ -79,6 +81,7 @@ StartConditionsPage::StartConditionsPage(PageHost& host, QWidget* parent) : QWid
     connect(Image2, &ImageBox::mousePressed, this, &StartConditionsPage::Image2MouseDown);
     connect(Image2, &ImageBox::clicked, this, &StartConditionsPage::Image2Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &StartConditionsPage::CheckBox2Click);
+    connect(FogBox, &QCheckBox::clicked, this, &StartConditionsPage::FogBoxClick);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &StartConditionsPage::ComboBox1Change);
     connect(ColorBox1, &QComboBox::activated, this, &StartConditionsPage::ColorBox1Change);
     connect(PlayersCount, &QSpinBox::valueChanged, this, &StartConditionsPage::PlayersCountChange);
@@ -193,6 +196,9 @@ void StartConditionsPage::ShowSectorChoice() {
     const bool several = SeveralPlayers(g);
     CheckBox2->setChecked(several || g.UseLandingSectors == 1);
     CheckBox2->setEnabled(!several && PlayersCount->isEnabled());
+    // The fog is chosen with the players: a game of one has none.
+    FogBox->setChecked(several && g.Sight.On == 1);
+    FogBox->setEnabled(several && PlayersCount->isEnabled());
     if (CheckBox2->isChecked()) StaticText2->show();
     SectorShareLine->setText(QStringLiteral("Каждому игроку не больше %1 секторов; у вас отмечено %2")
                                  .arg(SectorShare(g))
@@ -283,6 +289,11 @@ void StartConditionsPage::CheckBox2Click() {
     host_.Submit(host_.Mine(cmd::UseSectors{static_cast<u8>(CheckBox2->isChecked() ? 1 : 0)}));
     if (host_.game().MapGenerated == 0) Button10Click();
     StaticText2->show();
+}
+
+void StartConditionsPage::FogBoxClick() {
+    host_.Submit(host_.Mine(cmd::UseFog{static_cast<u8>(FogBox->isChecked() ? 1 : 0)}));
+    ShowSectorChoice();
 }
 
 void StartConditionsPage::ComboBox1Change(int index) {

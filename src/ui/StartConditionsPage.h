@@ -50,6 +50,7 @@ public:
     void Image2MouseDown(Qt::MouseButton button, int x, int y);
     void Image2Click();
     void CheckBox2Click();
+    void FogBoxClick();
     void ComboBox1Change(int index);
     void ColorBox1Change(int index);
     void PlayersCountChange(int count);
@@ -74,6 +75,7 @@ public:
     ImageBox* Image4 = nullptr;
     QComboBox* ColorBox1 = nullptr;
     QSpinBox* PlayersCount = nullptr;  // "Игроков"
+    QCheckBox* FogBox = nullptr;       // "Туман войны": only with several players
     QLabel* LabelColorBox1 = nullptr;
     QLabel* Label6 = nullptr;
     ImageBox* Image3 = nullptr;

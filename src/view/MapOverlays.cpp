@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Players.h"
+#include "core/Sight.h"
 #include "core/World.h"
 #include "view/Renderer.h"
 #include "view/TinyFont.h"
@@ -160,6 +161,7 @@ void MapOverlayLayer::Build(const Game& game, const FrameGeometry& g) {
         const TGameObject& o = game.World.Objects[slot];
         Box b;
         if (!SlotInUse(o) || HiddenMine(o) || !FootprintBox(game, o, b) || !Meets(b, g)) continue;
+        if (!SeesObject(game, game.CurrentPlayer, slot)) continue;
         const bool ownUnit = o.Stats.Speed > 0 && OwnedByCurrentPlayer(game, slot);
         OverlayMark m;
         m.width = static_cast<u8>(b.c1 - b.c0 + 1);

@@ -25,6 +25,9 @@ constexpr std::size_t kCellsCopiedApart = 1024;
 // Where a ready marker's quarter (plus one) goes in a look's last word: bits
 // 25 and up of layer 8's half.
 constexpr int kQuarterShift = 32 + 25;
+// A cell the fog dims is another look than the same cell in sight: the top bit
+// of the last word, which no picture's word reaches.
+constexpr std::uint64_t kDimBit = std::uint64_t{1} << 63;
 
 // Cells past the grid's storage are drawn as empty cells.
 const TMapCell kEmptyCell{};
@@ -173,8 +176,11 @@ bool FrameCache::Update(const Game& game, const ImageList& images, const FrameGe
     const bool reset = imagesChanged || !(want == layout_);
     if (reset) Reset(want);
     const std::uint64_t pulseBits = PulseBits(pulse);
-    const bool sameMap = mapIdentity_ == game.Map.Identity();
+    // A change of sight or memory writes no map cell: every column is compared then.
+    fog_.Prepare(game, g.firstCol, g.lastCol, g.firstRow, g.lastRow);
+    const bool sameMap = mapIdentity_ == game.Map.Identity() && fogKey_ == fog_.Key();
     mapIdentity_ = game.Map.Identity();
+    fogKey_ = fog_.Key();
     for (int c = g.firstCol; c <= g.lastCol; ++c) {
         const std::size_t sc = static_cast<std::size_t>(c % layout_.slotCols);
         const std::uint64_t writes = ColumnWrites(game, c);
@@ -415,19 +421,23 @@ void FrameCache::DrawCells(const Game& game, const ImageList& images, int col, i
     int sr = firstRow % rows;
     std::size_t slot = columnStart + static_cast<std::size_t>(sr);
     Pixel* block = columnTop + sr * cellStep;
+    const bool fog = fog_.Active();
+    TMapCell scratch;
     for (int r = firstRow; r <= lastRow; ++r) {
-        const TMapCell& cell = stored ? column[r] : CellAt(game, col, r);
+        const TMapCell& real = stored ? column[r] : CellAt(game, col, r);
+        bool dim = false;
+        const TMapCell& cell = fog ? Fogged(game, col, r, real, scratch, dim) : real;
         // The map's rows come from far caches: asked for a few cells ahead.
         if (stored && r + kPrefetchRows <= lastRow) __builtin_prefetch(&column[r + kPrefetchRows]);
         if (walk == Walk::Fresh) {
-            ComposeBlock(images, cell, LookFor(cell, col, r), slot, block, pulse, pulseBits);
+            ComposeBlock(images, cell, LookFor(cell, col, r, dim), slot, block, pulse, pulseBits);
         } else if (walk == Walk::Pulse) {
             if (pulsed_[slot] != 0 || ((idBits_[slot] & pulseBits) != 0 && CellPulses(cell, pulse))) {
-                ComposeBlock(images, cell, LookFor(cell, col, r), slot, block, pulse, pulseBits);
+                ComposeBlock(images, cell, LookFor(cell, col, r, dim), slot, block, pulse, pulseBits);
                 if (composedCells_.size() < kCellsCopiedApart) composedCells_.emplace_back(col, r);
             }
         } else {
-            const CellLook look = LookFor(cell, col, r);
+            const CellLook look = LookFor(cell, col, r, dim);
             if (!valid_[slot] || pulsed_[slot] != 0 || KeyDifference(keys_[slot], look) != 0 ||
                 ((look.idBits & pulseBits) != 0 && CellPulses(cell, pulse))) {
                 ComposeBlock(images, cell, look, slot, block, pulse, pulseBits);
@@ -461,8 +471,21 @@ void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
     columnPulsed_[static_cast<std::size_t>(sc)] = pulsed != 0 ? 1 : 0;
 }
 
-[[gnu::always_inline]] inline CellLook FrameCache::LookFor(const TMapCell& cell, int col, int row) const {
+const TMapCell& FrameCache::Fogged(const Game& game, int col, int row, const TMapCell& real, TMapCell& scratch,
+                                   bool& dim) const {
+    switch (fog_.StateAt(game, col, row)) {
+        case FogState::Lit: return real;
+        case FogState::Black: return kEmptyCell;
+        case FogState::Dim: break;
+    }
+    fog_.DimmedCell(game, col, row, real, scratch);
+    dim = true;
+    return scratch;
+}
+
+[[gnu::always_inline]] inline CellLook FrameCache::LookFor(const TMapCell& cell, int col, int row, bool dim) const {
     CellLook look = LookOf(cell, layout_.ready);
+    if (dim) look.key3 |= kDimBit;
     // A quarter of a notice is another look than the whole: the quarter, plus
     // one, goes into bits 25 and up of layer 8's word (the look word leaves them free).
     const int quarter = layout_.ready && cell.Layers[kLayerReady].show != 0 ? ReadyQuarter(cell, col, row) : -1;
@@ -477,7 +500,7 @@ void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
             if (colour != 0) *keys[(l - 1) / 2] |= static_cast<std::uint64_t>(colour) << (25 + (l - 1) % 2 * 32);
         }
     }
-    if (quarter >= 0 || teams_) look.hash = LookHash(look);
+    if (quarter >= 0 || teams_ || dim) look.hash = LookHash(look);
     return look;
 }
 
@@ -559,6 +582,11 @@ void FrameCache::ComposeNew(const ImageList& images, const TMapCell& cell, const
     bool pulsed = false;
     const int quarter = static_cast<int>((look.key3 >> kQuarterShift) & 7u) - 1;
     DrawLayers(images, cell, block, mayPulse ? &pulse : nullptr, quarter, pulsed);
+    if ((look.key3 & kDimBit) != 0)
+        for (int y = 0; y < layout_.pitch; ++y) {
+            Pixel* line = block + static_cast<std::ptrdiff_t>(y) * pixels_.width;
+            for (int x = 0; x < layout_.pitch; ++x) line[x] = DimPixel(line[x]);
+        }
     pulsed_[slot] = pulsed ? 1 : 0;
     if (looks_.empty() || mayPulse) return;
     const std::size_t index =

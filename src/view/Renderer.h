@@ -27,6 +27,7 @@
 #include "core/Bitmap.h"
 #include "core/GameState.h"
 #include "view/BackBuffer.h"
+#include "view/Fog.h"
 #include "view/ImageList.h"
 #include "view/MapOverlays.h"
 #include "view/ScaledPatterns.h"
@@ -149,8 +150,13 @@ private:
     PixelRect CopyCell(Bitmap& back, const FrameGeometry& g, int col, int row) const;
 
     // The look of cell (col, row); with team copies, a team picture's colour
-    // is part of it, and so is the quarter a ready marker shows.
-    CellLook LookFor(const TMapCell& cell, int col, int row) const;
+    // is part of it, and so is the quarter a ready marker shows, and whether
+    // the fog dims it.
+    CellLook LookFor(const TMapCell& cell, int col, int row, bool dim) const;
+    // The cell as the fog lets the current player see it: `real` in sight,
+    // its dimmed memory (in `scratch`, `dim` set) when explored, else empty.
+    const TMapCell& Fogged(const Game& game, int col, int row, const TMapCell& real, TMapCell& scratch,
+                           bool& dim) const;
     // The notice of a finished 2 x 2 site is drawn once over its footprint:
     // each of its cells shows one quarter of it. Which quarter the marker of
     // cell (col, row) shows, 0..3 (left to right, then top to bottom), or -1
@@ -199,6 +205,9 @@ private:
     ImageList quarters_;  // one item: the notices in quarters, when the sheet has them
     ScaledPatterns quarterPatterns_;
     MapOverlayLayer overlays_;
+    // The current player's fog over the drawn range, and its key at the last frame.
+    FogView fog_;
+    std::uint64_t fogKey_ = 0;
     // The last frame drawn into a BackBuffer, by number, and where its cells went.
     std::uint64_t frame_ = 0;
     FrameGeometry lastGeometry_;

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "core/Players.h"
+#include "core/Sight.h"
+#include "view/Fog.h"
 
 namespace tarq {
 
@@ -186,14 +188,37 @@ int Brightness(Pixel p) {
     return (part(16) * 299 + part(8) * 587 + part(0) * 114) / 1000;
 }
 
-// Calls mark(col, row) for each cell of each object that has an owner.
+// Calls mark(owner, col, row) for each cell of each object that has an owner
+// and the current player sees, then of each structure they remember where
+// they see nothing of it now.
 template <typename Mark>
 void ForEachOwnedCell(const Game& game, Mark mark) {
-    for (const TGameObject& o : game.World.Objects) {
-        if (o.Owner == 0) continue;
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        const TGameObject& o = game.World.Objects[slot];
+        if (o.Owner == 0 || !SeesObject(game, game.CurrentPlayer, slot)) continue;
         const int cells = o.CellCount == 4 ? 4 : 1;
         for (int k = 1; k <= cells; ++k)
-            if (o.Cells[k].col >= 1 && o.Cells[k].row >= 1) mark(o, o.Cells[k].col, o.Cells[k].row);
+            if (o.Cells[k].col >= 1 && o.Cells[k].row >= 1) mark(o.Owner, o.Cells[k].col, o.Cells[k].row);
+    }
+    if (!FogCovers(game, game.CurrentPlayer)) return;
+    for (const TSeenStructure& s : SeenStructures(game, game.CurrentPlayer)) {
+        if (SeesObject(game, game.CurrentPlayer, s.Slot)) continue;
+        for (int k = 1; k <= (s.CellCount == 4 ? 4 : 1); ++k) mark(s.Owner, s.Cells[k].col, s.Cells[k].row);
+    }
+}
+
+// Under the fog, cells never explored turn black and those out of sight dim.
+void FogOver(const Game& game, Bitmap& minimap) {
+    FogView fog;
+    fog.Prepare(game, 1, 0, 1, 0);
+    if (!fog.Active()) return;
+    for (int r = 1; r < minimap.height; ++r) {
+        Pixel* line = minimap.row(r);
+        for (int c = 1; c < minimap.width; ++c) {
+            const FogState state = fog.StateAt(game, c, r);
+            if (state == FogState::Black) line[c] = 0xFF000000u;
+            if (state == FogState::Dim) line[c] = DimPixel(line[c]);
+        }
     }
 }
 
@@ -203,14 +228,14 @@ void ForEachOwnedCell(const Game& game, Mark mark) {
 // lies there. The marks go over all the rings, so a base reads as one block.
 void MarkObjects(const Game& game, Bitmap& minimap) {
     const Bitmap ground = minimap;
-    ForEachOwnedCell(game, [&](const TGameObject&, int col, int row) {
+    ForEachOwnedCell(game, [&](int, int col, int row) {
         for (int y = row - 1; y <= row + 1; ++y)
             for (int x = col - 1; x <= col + 1; ++x)
                 if (ground.contains(x, y))
                     minimap.at(x, y) = Brightness(ground.at(x, y)) >= 128 ? kMinimapDarkRing : kMinimapLightRing;
     });
-    ForEachOwnedCell(game, [&](const TGameObject& o, int col, int row) {
-        minimap.set(col, row, TeamColourAt(PlayerColourIndex(game, o.Owner)).base);
+    ForEachOwnedCell(game, [&](int owner, int col, int row) {
+        minimap.set(col, row, TeamColourAt(PlayerColourIndex(game, owner)).base);
     });
 }
 
@@ -228,6 +253,7 @@ Bitmap RebuildMinimap(const Game& game, const Bitmap& palette, Pixel fill) {
             if (code < palette.width && palette.height > 0) line[c] = palette.at(code, 0);
         }
     }
+    FogOver(game, minimap);
     if (SeveralPlayers(game)) MarkObjects(game, minimap);
     return minimap;
 }

@@ -21,6 +21,7 @@ void DrawFrames(Driver& driver) {
 std::string Broken(const Player& player, const std::string& action) {
     const Game& game = player.driver().game();
     if (const Violations broken = CheckInvariants(game); !broken.empty()) return action + ": " + broken.front();
+    if (const Violations broken = CheckSight(game); !broken.empty()) return action + ": " + broken.front();
     QString refused = CheckContents(*ContentsOf(game));
     if (refused.isEmpty()) refused = CheckLinks(game);
     return refused.isEmpty() ? std::string() : action + ": a file saved now is refused: " + refused.toStdString();

@@ -131,6 +131,10 @@ std::string Player::SetupAction() {
         }
         case 3: return ClaimSectors();
         case 4: {
+            if (Chance(50)) {
+                const u8 fog = U8(g.Sight.On == 0 ? 1 : 0);
+                return Text("fog of war ", int{fog}, Said(d.Submit(cmd::UseFog{fog})));
+            }
             const u8 on = U8(g.UseLandingSectors == 0 ? 1 : 0);
             return Text("landing sectors ", int{on}, Said(d.Submit(cmd::UseSectors{on})));
         }

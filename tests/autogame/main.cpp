@@ -129,6 +129,8 @@ Run Play(std::uint64_t seed, const Options& o, bool print) {
         if (o.saveEvery > 0 && k % o.saveEvery == 0)
             if (std::string trouble = player.SaveAndLoad(); !trouble.empty()) violations.push_back(trouble);
         if (violations.empty()) violations = tarq::CheckInvariants(player.driver().game());
+        // The recount of sight is a whole-map pass: every sixteenth action.
+        if (violations.empty() && k % 16 == 0) violations = tarq::CheckSight(player.driver().game());
         if (!violations.empty()) {
             std::printf("autogame: a fault at seed %llu action %ld\n", static_cast<unsigned long long>(seed), k);
             for (const std::string& v : violations) std::printf("  %s\n", v.c_str());

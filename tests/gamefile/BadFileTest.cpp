@@ -256,6 +256,14 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"a shot of an unknown kind",
          Resectioned([](Sections& s) { s[9].second = QByteArray::fromHex("00000001" "00000001" "07010205" "00" "0001000300020003000A000A"); }),
          "«журнал боя» поврежден"},
+        {"fog of war cut short", Resectioned([](Sections& s) { s[10].second.chop(1); }), "«туман войны» поврежден"},
+        {"a fog switch of 2", Altered([](Contents& c) { c.FogOn = 2; }), "неверный признак тумана войны (2)"},
+        {"a remembered structure of nobody", Altered([](Contents& c) {
+             TSeenStructure m;
+             m.Slot = 9, m.TypeId = 55, m.Owner = 2, m.CellCount = 4, m.Cells = BlockFootprint(3, 3);
+             c.Seen[1].push_back(m);
+         }),
+         "туман войны игрока 1: неверный владелец (2)"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
         {"a current player past the players",

@@ -215,6 +215,8 @@ inline std::string StateDifference(const Game& a, const Game& b) {
         {"start-of-turn notices", a.Notices == b.Notices},
         {"path orders", a.PathOrders == b.PathOrders},
         {"combat log", a.CombatLog == b.CombatLog},
+        {"fog of war: the option, explored cells, remembered structures",
+         a.Sight.On == b.Sight.On && a.Sight.Explored == b.Sight.Explored && a.Sight.Seen == b.Sight.Seen},
         {"catalogue", a.SpriteTable == b.SpriteTable && a.UnitStats == b.UnitStats},
     };
     for (const auto& [name, equal] : parts)

@@ -105,6 +105,7 @@ tarq::Violations Check(tarq::TMainForm& form) {
     tarq::Violations found = tarq::CheckInvariants(form.game());
     if (const tarq::SoundPlayer* sound = form.soundPlayer(); sound && sound->Sounding() > tarq::SoundLimits{}.overall)
         found.push_back(std::to_string(sound->Sounding()) + " sounds at once");
+    if (found.empty()) found = tarq::CheckSight(form.game());
     if (!form.isVisible()) return found;
     const tarq::Game& g = form.game();
     const QTabWidget* pages = form.PageControl1;

@@ -1,18 +1,25 @@
 // Two players through the window: on one machine with the handover screen
 // between their turns, and by passing the game file to a second window.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSpinBox>
+#include <QToolTip>
 
 #include "MapWindowFixture.h"
+#include "control/Sight.h"
 #include "core/Catalogue.h"
+#include "core/Players.h"
 #include "gamefile/Autosave.h"
 #include "setup/Launch.h"
 #include "ui/HandoverScreen.h"
+#include "ui/QtBitmap.h"
 #include "ui/UiHelpers.h"
+#include "view/Viewport.h"
 
 namespace tarq::testing {
 namespace {
@@ -33,6 +40,8 @@ protected:
     void FirstPlayerPlays() {
         OpenOnSyntheticGraph();
         conditions()->PlayersCount->setValue(2);
+        EXPECT_TRUE(conditions()->FogBox->isChecked()) << "the fog is on for several players";
+        if (!fog) conditions()->FogBox->click();
         conditions()->Button10->click();
         PressSectors(0, 4);
         form->newGamePage()->LaunchTARQ->click();
@@ -66,6 +75,7 @@ protected:
         EXPECT_EQ(game().Players.Table[2].Colour, 3);
     }
     HandoverScreen* handover() { return form->handoverScreen(); }
+    bool fog = true;  // "Туман войны" left on
     // After END TURN the screen names the autosave to pass on; after a load, no file.
     void ExpectHandoverTo(int player, bool afterEndTurn = true) {
         ASSERT_TRUE(handover()->isVisible());
@@ -76,7 +86,9 @@ protected:
 };
 
 TEST_F(PlayersFlowTest, TwoPlayersOnOneMachine) {
+    fog = false;  // each sees the other's structures
     FirstPlayerPlays();
+    EXPECT_EQ(game().Sight.On, 0);
     ExpectHandoverTo(2);
     QTest::keyClick(handover(), Qt::Key_Return);  // no END TURN behind the screen
     EXPECT_EQ(game().CurrentPlayer, 2);
@@ -156,6 +168,41 @@ TEST_F(PlayersFlowTest, APlayerWhoHasNotLandedChoosesTheirSectorsAgainOnTheirTur
     form->newGamePage()->LaunchTARQ->click();
     ASSERT_EQ(form->PageControl1->currentIndex(), kPageMap) << messages.join("\n").toStdString();
     LandBase(false, true);
+}
+
+}  // namespace
+}  // namespace tarq::testing
+
+namespace tarq::testing {
+namespace {
+
+// Under the fog (on by default for two players): the handover closes a menu
+// and a tooltip of the player before, and player 1, back on the map, reads
+// nothing of player 2's side far away, on the technical page or the minimap.
+TEST_F(PlayersFlowTest, UnderTheFogNothingOfTheOtherSideShows) {
+    FirstPlayerPlays();
+    ASSERT_EQ(game().Sight.On, 1);
+    QTest::mouseClick(handover(), Qt::LeftButton);
+    SecondPlayerJoins();
+    form->mapPage()->PMenu->addAction(QStringLiteral("Идти"));
+    form->mapPage()->PMenu->popup(QPoint(20, 20));
+    QToolTip::showText(QPoint(30, 30), QStringLiteral("подсказка игрока 2"), form->mapPage());
+    form->mapPage()->ENDTURN->click();
+    ExpectHandoverTo(1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu of player 2 over the screen";
+    EXPECT_FALSE(QToolTip::isVisible());
+    QTest::mouseClick(handover(), Qt::LeftButton);
+    std::vector<TCellPos> hidden;
+    for (int slot = 1; slot <= kMaxObjects; ++slot)
+        if (game().Object(slot).Owner == 2 && !SeesObject(game(), 1, slot))
+            hidden.push_back(game().Object(slot).Cells[1]);
+    ASSERT_FALSE(hidden.empty()) << "player 2 landed out of player 1's sight";
+    form->N41Click();
+    const QListWidget* list = form->technicalPage()->StructureList;
+    EXPECT_TRUE(list->findItems(QStringLiteral(" — Игрок 2 (желтый)"), Qt::MatchEndsWith).isEmpty());
+    const QImage minimap = ToQImage(RebuildMinimap(game(), Bitmap(1, 1, 0xFF808080u)));
+    for (const TCellPos& p : hidden)
+        EXPECT_NE(minimap.pixel(p.col, p.row), QColor::fromRgb(TeamColourAt(3).base).rgb()) << p.col << "x" << p.row;
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // every pixel of the destination square looks up its source pixel on its own.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "core/Bitmap.h"
 #include "core/GameState.h"
 #include "core/Random.h"
+#include "view/Fog.h"
 #include "view/ImageList.h"
 
 namespace tarq::testref {
@@ -75,6 +77,40 @@ inline Bitmap RefFrame(const Game& game, const ImageList& images, int width, int
     if (game.ReadyLayerOn == 1)
         for (int c = c0; c <= c1; ++c)
             for (int r = r0; r <= r1; ++r) draw(c, r, 8, false);
+    return out;
+}
+
+// The frame under the current player's fog (no pulse): a black cell shows
+// nothing, a dimmed one what the fog leaves of it, each colour then halved.
+inline Bitmap RefFogFrame(const Game& game, const ImageList& images, int width, int height) {
+    Bitmap out(width, height, 0xFF000000u);
+    const TViewSettings& v = game.ViewSettings;
+    const int cellPx = game.CellPixels;
+    const int gap = v.ShowGrid == 1 ? 1 : 0;
+    const int size = cellPx - gap;
+    const int c0 = v.FirstCol == 1 ? 1 : v.FirstCol - 1;
+    const int r0 = v.FirstRow == 1 ? 1 : v.FirstRow - 1;
+    const int c1 = std::min(v.FirstCol + game.VisibleCols + 1, kGridSpan - 1);
+    const int r1 = std::min(v.FirstRow + game.VisibleRows + 1, kGridSpan - 1);
+    FogView fog;
+    fog.Prepare(game, c0, c1, r0, r1);
+    for (int c = c0; c <= c1; ++c)
+        for (int r = r0; r <= r1; ++r) {
+            const FogState state = fog.StateAt(game, c, r);
+            if (state == FogState::Black) continue;
+            TMapCell cell = game.Map(c, r);
+            if (state == FogState::Dim) fog.DimmedCell(game, c, r, game.Map(c, r), cell);
+            const int x = v.ViewOffsetX + (c - v.FirstCol) * cellPx + gap;
+            const int y = v.ViewOffsetY + (r - v.FirstRow) * cellPx + gap;
+            for (int layer = 1; layer <= (game.ReadyLayerOn == 1 ? 8 : 7); ++layer) {
+                const TSpriteRef& s = cell.Layers[layer];
+                if (s.show != 0 && images.has(s.idU)) RefDraw(out, images[s.idU], s.Spr, x, y, size);
+            }
+            if (state == FogState::Dim)
+                for (int dy = 0; dy < size; ++dy)
+                    for (int dx = 0; dx < size; ++dx)
+                        if (out.contains(x + dx, y + dy)) out.at(x + dx, y + dy) = DimPixel(out.at(x + dx, y + dy));
+        }
     return out;
 }
 

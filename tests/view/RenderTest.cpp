@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "core/Factory.h"
 #include "core/Players.h"
+#include "core/SightCounts.h"
 #include "core/World.h"
 #include "view/Animation.h"
 #include "view/Overlays.h"
@@ -519,6 +521,65 @@ TEST_F(RenderTest, UnitsShowTheirPlayersColour) {
     const Bitmap minimap = RebuildMinimap(*game, palette);
     EXPECT_EQ(minimap.at(1, 2), team);
     EXPECT_EQ(minimap.at(2, 2), red);
+}
+
+}  // namespace
+}  // namespace tarq
+
+namespace tarq {
+namespace {
+
+// Two players under the fog, the first looking: a unit of theirs lights a
+// circle, a band of columns was explored before, a structure of the other
+// player is remembered there. Lit, dimmed and black cells at every zoom equal
+// the reference, and so does a kept buffer after the unit moved (sight
+// changes write no map cell).
+TEST_F(RenderTest, FogLitDimmedAndBlackCellsMatchTheReference) {
+    game->Players.Count = 2;
+    for (int p = 1; p <= 2; ++p) game->Players.Table[p].Number = static_cast<u8>(p);
+    game->CurrentPlayer = 1;
+    game->Sight.On = 1;
+    for (int slot = 1; slot <= 5; ++slot) {
+        TGameObject& o = game->World.Objects[slot];
+        o.Owner = static_cast<u8>(slot == 1 || slot == 4 ? 1 : 2);
+        o.TypeId = 3;
+        o.CellCount = 1;
+        o.Stats.Scan = static_cast<u8>(slot == 1 ? 6 : 2);
+        o.Cells = SingleCellFootprint(10 + 9 * slot, 8 + 3 * slot);
+    }
+    for (int c = 1; c <= 45; ++c)
+        for (int r = 1; r <= 60; ++r) {
+            const std::size_t i = CellGrid<u16>::index(c, r);
+            game->Sight.Explored[1][i / 64] |= std::uint64_t{1} << (i % 64);
+        }
+    TSeenStructure depot;
+    depot.Slot = 3, depot.TypeId = 55, depot.Owner = 2, depot.CellCount = 4, depot.Layer = 2;
+    depot.Cells = BlockFootprint(33, 40);
+    for (TSpriteRef& s : depot.CellSprites) s = {3, static_cast<i16>(rng.Random(9)), 3, 0, 1};
+    game->Sight.Seen[1].push_back(depot);
+    RebuildSight(*game);
+    const auto compare = [&](const std::string& what) {
+        Bitmap back(kWidth, kHeight, kBlack);
+        Frame(back, cache);
+        ASSERT_EQ(Difference(back, testref::RefFogFrame(*game, images, kWidth, kHeight)), "") << what;
+        kept.Clear(kBlack);
+        Frame(kept, keptCache);
+        ASSERT_EQ(Difference(kept.Pixels(), testref::RefFogFrame(*game, images, kWidth, kHeight)), "")
+            << what << ": kept buffer";
+    };
+    for (int scale : {5, 15, 50, 100, 120})
+        for (const u8 grid : {u8{0}, u8{1}}) {
+            SetScale(scale);
+            game->ViewSettings.ShowGrid = grid;
+            game->ViewSettings.FirstCol = static_cast<i16>(scale >= 50 ? 15 : 1);
+            game->ViewSettings.FirstRow = static_cast<i16>(scale >= 50 ? 8 : 1);
+            compare("scale " + std::to_string(scale) + " grid " + std::to_string(grid));
+            if (HasFatalFailure()) return;
+            game->World.Objects[1].Cells[1].col = static_cast<i16>(game->World.Objects[1].Cells[1].col % 40 + 3);
+            FollowSlot(*game, 1);
+            compare("moved, scale " + std::to_string(scale));
+            if (HasFatalFailure()) return;
+        }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/Random.h"
 #include "core/parts/PathOrders.h"
 #include "core/parts/Combat.h"
+#include "core/parts/Sight.h"
 
 namespace tarq {
 
@@ -103,6 +104,8 @@ struct Match {
     PathOrderList PathOrders;
     // Every shot of the match, oldest first (at most kMaxCombatEntries).
     std::vector<TCombatEntry> CombatLog;
+    // Fog of war: each player's explored cells, remembered structures and sight.
+    TSight Sight;
 
     // The current player's order in progress: the click mode, the site being
     // placed (LastCreatedObject) and the place its builder waits to return

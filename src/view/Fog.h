@@ -1,0 +1,44 @@
+// The fog of war on the map as the current player sees it: which cells are
+// lit, dimmed or black, and what a dimmed cell shows. The renderer and the
+// minimap draw from it.
+#pragma once
+
+#include <vector>
+
+#include "core/Bitmap.h"
+#include "core/GameState.h"
+
+namespace tarq {
+
+enum class FogState : u8 { Lit, Dim, Black };
+
+// A dimmed pixel: each colour at half its brightness.
+inline Pixel DimPixel(Pixel p) { return 0xFF000000u | ((p >> 1) & 0x007F7F7Fu); }
+
+// The current player's fog over a range of cells, prepared once a frame.
+class FogView {
+public:
+    // For cells of columns c0..c1 and rows r0..r1; outside the range every
+    // cell counts as lit.
+    void Prepare(const Game& game, int c0, int c1, int r0, int r1);
+    // Whether the fog hides anything from the current player.
+    bool Active() const { return active_; }
+    // What changes the fog's picture: who looks, whether the fog covers them,
+    // the objects and their memory. Equal keys draw equal fog.
+    std::uint64_t Key() const { return key_; }
+
+    FogState StateAt(const Game& game, int col, int row) const;
+    // The cell to draw at (col, row) in state Dim: the ground and geology,
+    // the player's own pictures and the structures they remember there.
+    void DimmedCell(const Game& game, int col, int row, const TMapCell& real, TMapCell& out) const;
+
+private:
+    bool active_ = false;
+    u8 viewer_ = 0;
+    std::uint64_t key_ = 0;
+    int c0_ = 0, c1_ = -1, r0_ = 0, r1_ = -1;
+    // Per cell of the range, up to two remembered structures (index + 1 in Seen).
+    std::vector<std::uint32_t> seenAt_;
+};
+
+}  // namespace tarq
