@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/Economy.h"
 #include "core/Catalogue.h"
 
 namespace tarq {
@@ -16,6 +17,7 @@ constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3", "4", "5", "
 
 // Top items by role.
 constexpr int kBuildItem = 1;
+constexpr int kSupplyItem = 2;
 constexpr int kTechItem = 3;
 constexpr int kStateItem = 6;
 constexpr int kDestroyItem = 7;
@@ -219,6 +221,12 @@ CommandMenu BuildCommandMenu(const Game& game) {
         menu[kDestroyItem].visible = true;
     }
     if (type && type->BuilderKind != 0 && s.OrderState != 2) BuildList(game, slot, s, menu[kBuildItem]);
+    if (const std::vector<EconomyOffer> offers = EconomyOffers(game, slot); !offers.empty()) {
+        menu[kSupplyItem].caption = "Снабжение";
+        menu[kSupplyItem].visible = true;
+        for (const EconomyOffer& offer : offers)
+            menu[kSupplyItem].children.push_back(OrderItem(game, offer.caption, offer.command));
+    }
     menu[kTechItem].caption = " Технические характеристики";
     menu[kTechItem].visible = true;
     return menu;

@@ -1,5 +1,6 @@
 #include "control/InfoPanel.h"
 
+#include "control/Economy.h"
 #include "core/Players.h"
 
 namespace tarq {
@@ -85,6 +86,10 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
     w.colour = InfoColour::WindowText;
     w.add(kItemCost, s.Cost, "Стоимость " + std::to_string(s.Cost));
     w.add(kItemCargo, s.CargoCapacity, "Груз " + Of(o.Cargo, s.CargoCapacity));
+    if (std::string network = NetworkReadout(game, object); !network.empty()) {
+        lines.push_back({std::move(network), false, InfoColour::WindowText});
+        if (o.Unpowered != 0) lines.push_back({"Нет энергии: строение не работает", false, InfoColour::WindowText});
+    }
     return lines;
 }
 

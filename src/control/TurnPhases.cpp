@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "control/Economy.h"
 #include "core/Players.h"
 
 namespace tarq {
@@ -20,6 +21,8 @@ const std::vector<TNotice>& NoticesOf(const Match& match, u8 player) {
 
 void BeginTurn(Game& game, u8 ended) {
     if (ended >= 1 && ended <= kMaxPlayers) game.Notices[ended].clear();
+    RunEconomy(game, game.CurrentPlayer);
+    LandReinforcements(game, game.CurrentPlayer);
 }
 
 }  // namespace tarq

@@ -4,8 +4,11 @@
 // steps, always in this order (each rule adds its step at its place here and
 // in the rules for players, docs/rules.md):
 //   1. the summary of the player who ended their turn is cleared: they saw it;
-//   2. (the steps of the rules beyond the base game: refills, production,
-//      orders that go on by themselves, sight)
+//   2. the economy of the player whose turn begins (control/Economy.h): power,
+//      mining, refinery, refills of builders and factories;
+//   3. the reinforcements they bought land next to their landing module;
+//   4. (the steps of the rules beyond the base game still to come: orders
+//      that go on by themselves, sight)
 // A step that has something to tell the player adds a notice (AddNotice).
 #pragma once
 

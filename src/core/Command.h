@@ -194,6 +194,33 @@ struct ScrollBy {
     TARQ_FIELDS(cols, rows)
 };
 
+// --- The economy (match commands, after the view's for their numbers) -------
+// A carrier takes material from the network of the adjacent structure `source`.
+struct LoadCargo {
+    i16 carrier = 0, source = 0;
+    TARQ_FIELDS(carrier, source)
+};
+// A carrier gives its material to the adjacent builder, factory or networked structure `target`.
+struct UnloadCargo {
+    i16 carrier = 0, target = 0;
+    TARQ_FIELDS(carrier, target)
+};
+// `by` (a repairer, or a depot, dock or hangar) restores the hits of the adjacent `target`.
+struct Repair {
+    i16 by = 0, target = 0;
+    TARQ_FIELDS(by, target)
+};
+// `by` (a supply truck, or a depot, dock or hangar) refills the ammunition of the adjacent `target`.
+struct Reload {
+    i16 by = 0, target = 0;
+    TARQ_FIELDS(by, target)
+};
+// A reinforcement of `type` bought with credits during play; it lands at the start of the next turn.
+struct BuyReinforcement {
+    u8 type = 0;
+    TARQ_FIELDS(type)
+};
+
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
 
@@ -215,7 +242,8 @@ using Command =
                  cmd::TakeOutBuilder, cmd::ChooseExit, cmd::CancelExitChoice, cmd::CancelConstruction,
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
-                 cmd::Resize, cmd::ScrollBy>;
+                 cmd::Resize, cmd::ScrollBy, cmd::LoadCargo, cmd::UnloadCargo, cmd::Repair, cmd::Reload,
+                 cmd::BuyReinforcement>;
 
 namespace detail {
 template <typename T, typename... Ts>
@@ -231,8 +259,11 @@ constexpr std::size_t IndexIn(const std::variant<Ts...>*) {
 template <typename T>
 constexpr std::size_t kCommandIndex = detail::IndexIn<T>(static_cast<const Command*>(nullptr));
 
-// Everything before the first view command changes the match.
-constexpr bool IsMatchCommand(const Command& c) { return c.index() < kCommandIndex<cmd::Select>; }
+// The view commands are the run from Select to ScrollBy; everything before
+// and after them changes the match.
+constexpr bool IsMatchCommand(const Command& c) {
+    return c.index() < kCommandIndex<cmd::Select> || c.index() > kCommandIndex<cmd::ScrollBy>;
+}
 
 // A command and the player who gives it.
 struct Order {

@@ -41,7 +41,7 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
                                                                           "ScrollTo",
                                                                           "ToggleView",
                                                                           "Resize",
-                                                                          "ScrollBy"};
+                                                                          "ScrollBy", "LoadCargo", "UnloadCargo", "Repair", "Reload", "BuyReinforcement"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

@@ -2,7 +2,7 @@
 // whether the order may run now and why not (pure), RunOrder carries it out
 // and fills the outcome. Execute calls them after the checks every order
 // shares (whose turn, what the click mode allows). Defined by subject in
-// SetupOrders.cpp, PlayOrders.cpp and ViewOrders.cpp.
+// SetupOrders.cpp, PlayOrders.cpp, ViewOrders.cpp and EconomyOrders.cpp.
 #pragma once
 
 #include "core/Command.h"
@@ -49,6 +49,11 @@ TARQ_ORDER_RULES(ScrollTo)
 TARQ_ORDER_RULES(ToggleView)
 TARQ_ORDER_RULES(Resize)
 TARQ_ORDER_RULES(ScrollBy)
+TARQ_ORDER_RULES(LoadCargo)
+TARQ_ORDER_RULES(UnloadCargo)
+TARQ_ORDER_RULES(Repair)
+TARQ_ORDER_RULES(Reload)
+TARQ_ORDER_RULES(BuyReinforcement)
 
 #undef TARQ_ORDER_RULES
 

@@ -101,6 +101,7 @@ QWidget* MapPage::BuildLeftPanel() {
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 3; ++col) Place(grid[row][col], 1 + col * 65, 84 + row * 20, 65, 20);
     Place(Button11, 1, 64, 100, 20);
+    Purchases = Place(Named(new QPushButton(QStringLiteral("Закупки"), Panel3), "Purchases"), 102, 64, 95, 20);
     layout->addWidget(Panel3);
 
     TurnSummary = Named(new QListWidget(Panel1), "TurnSummary");
@@ -179,6 +180,7 @@ void MapPage::ConnectHandlers() {
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
     connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);
+    connect(Purchases, &QPushButton::clicked, this, &MapPage::PurchasesClick);
     for (const auto& [button, overlay] : OverlaySwitches())
         connect(button, &QPushButton::clicked, this, [this, b = button, o = overlay] { OverlayButtonClick(b, o); });
     // Mouse moves over the side panel and its buttons end a drag.
