@@ -37,6 +37,10 @@ Violations CheckConnectors(const Game& game);
 // markers exist only during the exit choice, each in use.
 Violations CheckOrders(const Game& game);
 
+// The economy: the unpowered mark only on a structure that takes power, and
+// no storage structure holding more than its capacity.
+Violations CheckEconomy(const Game& game);
+
 // All of the above.
 Violations CheckInvariants(const Game& game);
 

@@ -15,9 +15,7 @@
 #include "control/Construction.h"
 #include "control/EndTurn.h"
 #include "control/UnitMoves.h"
-#include "core/Factory.h"
 #include "core/World.h"
-#include "orders/Execute.h"
 #include "setup/Launch.h"
 #include "setup/Purchases.h"
 #include "setup/Shop.h"
@@ -142,28 +140,6 @@ inline std::vector<Stage> Stages() {
              ToggleGeology(g), ToggleGrid(g);
              ToggleOverlay(g, MapOverlay::Scan);
              g.Rng.Random(1000);
-         }},
-        {"the economy at work, a reinforcement on its way",
-         [](Game& g) {
-             constexpr int kTank = 3, kLandingModule = 60;
-             const TCellPos mine = g.Object(FirstOfType(g, kMiningComplex)).Cells[1];
-             ASSERT_NE(PlaceBySquareSearch(g, mine.col, mine.row, kLandingModule), 0);
-             CurrentPlayerEntry(g).Credits = 50;
-             CurrentPlayerEntry(g).Purchasable[kTank] = 1;
-             const u8 me = g.CurrentPlayer;
-             ASSERT_TRUE(Execute(g, {me, cmd::EndTurn{}}).accepted);
-             ASSERT_TRUE(Execute(g, {me, cmd::BuyReinforcement{kTank}}).accepted);
-         }},
-        {"the reinforcement landed",
-         [](Game& g) {
-             const auto tanks = [&g] {
-                 int n = 0;
-                 for (const TGameObject& o : g.World.Objects) n += SlotInUse(o) && o.TypeId == 3 ? 1 : 0;
-                 return n;
-             };
-             const int before = tanks();
-             ASSERT_TRUE(Execute(g, {g.CurrentPlayer, cmd::EndTurn{}}).accepted);
-             ASSERT_EQ(tanks(), before + 1);
          }},
     };
 }

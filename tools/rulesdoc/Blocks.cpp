@@ -41,7 +41,10 @@ std::string Consumes(const TUnitStats& s, int type) {
                              {s.ResourceKind2, s.ResourceAmount2},
                              {s.ResourceKind3, s.ResourceAmount3}};
     for (const auto& [kind, amount] : pairs)
-        if (kind != 0) text += (text.empty() ? "" : ", ") + std::string(ResourceName(kind)) + " " + std::to_string(amount);
+        if (kind == 1 && IsFactory(type))
+            text += (text.empty() ? "" : ", ") + std::string("материал постройки из своего запаса");
+        else if (kind != 0)
+            text += (text.empty() ? "" : ", ") + std::string(ResourceName(kind)) + " " + std::to_string(amount);
     return text.empty() ? "—" : text;
 }
 
