@@ -116,39 +116,42 @@ std::string Amounts(const std::array<int, 4>& by) {
     return text;
 }
 
-// Each mining complex adds the deposits under its cells, the amounts summed
-// per mineral; material goes to its own store first. What finds no room is lost.
-void Mine(Game& game, Networks& nets, u8 player) {
-    for (int slot = 1; slot <= kMaxObjects; ++slot) {
-        const TGameObject& m = game.Object(slot);
-        TNetwork* net = nets.Of(slot);
-        if (m.TypeId != kMine || m.Owner != player || net == nullptr) continue;
-        std::array<int, 4> yield{}, lost{};
-        for (int k = 1; k <= std::min<int>(m.CellCount, 4); ++k) {
-            const TCellPos p = m.Cells[k];
-            if (!game.InMap(p.col, p.row)) continue;
-            const TResourceCell cell = game.World.Resources(p.col, p.row);
-            if (cell.Kind >= kMaterial && cell.Kind <= kGold) yield[cell.Kind] += cell.Amount;
-        }
-        for (int k = kMaterial; k <= kGold; ++k) {
-            const std::size_t i = static_cast<std::size_t>(k);
-            lost[i] = yield[i] - Put(game, *net, k, yield[i], k == kMaterial ? slot : 0);
-        }
-        if (lost != std::array<int, 4>{})
-            AddNotice(game, player, m.Cells[1].col, m.Cells[1].row,
-                      "Шахтный комплекс: в сети нет места, потеряно: " + Amounts(lost));
+// A mining complex adds the deposits under its cells, the amounts summed per
+// mineral; material goes to its own store first. What finds no room is lost.
+void MineWith(Game& game, TNetwork& net, int slot, u8 player) {
+    const TGameObject& m = game.Object(slot);
+    std::array<int, 4> yield{}, lost{};
+    for (int k = 1; k <= std::min<int>(m.CellCount, 4); ++k) {
+        const TCellPos p = m.Cells[k];
+        if (!game.InMap(p.col, p.row)) continue;
+        const TResourceCell cell = game.World.Resources(p.col, p.row);
+        if (cell.Kind >= kMaterial && cell.Kind <= kGold) yield[cell.Kind] += cell.Amount;
     }
+    for (int k = kMaterial; k <= kGold; ++k) {
+        const std::size_t i = static_cast<std::size_t>(k);
+        lost[i] = yield[i] - Put(game, net, k, yield[i], k == kMaterial ? slot : 0);
+    }
+    if (lost != std::array<int, 4>{})
+        AddNotice(game, player, m.Cells[1].col, m.Cells[1].row,
+                  "Шахтный комплекс: в сети нет места, потеряно: " + Amounts(lost));
 }
 
-void Refine(Game& game, Networks& nets, u8 player) {
+// A working refinery turns gold of its network into credits.
+void RefineWith(Game& game, TNetwork& net, int slot, u8 player) {
+    if (game.Object(slot).Unpowered != 0) return;
     TPlayer& owner = game.Players.Table[player];
-    for (int slot = 1; slot <= kMaxObjects; ++slot) {
-        const TGameObject& r = game.Object(slot);
-        TNetwork* net = nets.Of(slot);
-        if (r.TypeId != kRefinery || r.Owner != player || net == nullptr || r.Unpowered != 0) continue;
-        const int room = std::numeric_limits<i16>::max() - owner.Credits;
-        owner.Credits = static_cast<i16>(owner.Credits + Take(game, *net, kGold, std::min(kRefineryGold, room)));
-    }
+    const int room = std::numeric_limits<i16>::max() - owner.Credits;
+    owner.Credits = static_cast<i16>(owner.Credits + Take(game, net, kGold, std::min(kRefineryGold, room)));
+}
+
+// The networks' producers, network by network and by slot within each.
+void Produce(Game& game, Networks& nets, u8 player) {
+    for (TNetwork& net : nets.list)
+        for (int slot : net.members) {
+            const int type = game.Object(slot).TypeId;
+            if (type == kMine) MineWith(game, net, slot, player);
+            if (type == kRefinery) RefineWith(game, net, slot, player);
+        }
 }
 
 // Builders beside a network and working factories in one take material up to their room.
@@ -293,9 +296,9 @@ std::string NetworkReadout(const Match& match, int slot) {
 void RunEconomy(Game& game, u8 player) {
     if (player < 1 || player > kMaxPlayers) return;
     Networks nets = FindNetworks(game, player);
+    if (nets.list.empty()) return;  // nothing produces, nothing is refilled
     SetPower(game, nets);
-    Mine(game, nets, player);
-    Refine(game, nets, player);
+    Produce(game, nets, player);
     Refill(game, nets, player);
 }
 
@@ -309,7 +312,10 @@ int LandingModuleOf(const Match& match, u8 player) {
 
 void LandReinforcements(Game& game, u8 player) {
     if (player < 1 || player > kMaxPlayers || player != game.CurrentPlayer) return;
-    if (game.Players.Table[player].BasePlaced == 0) return;
+    const auto& waiting = game.Players.Table[player].Purchases;
+    if (game.Players.Table[player].BasePlaced == 0 ||
+        std::none_of(waiting.begin(), waiting.end(), [](const TPurchase& p) { return p.TypeId != 0; }))
+        return;
     const int module = LandingModuleOf(game, player);
     const TCellPos at = module != 0 ? game.Object(module).Cells[1] : TCellPos{};
     const auto near = [at](const TFootprint& f) {

@@ -82,8 +82,9 @@ int Put(Match& match, TNetwork& net, int kind, int amount, int first = 0);
 // for an object in no network.
 std::string NetworkReadout(const Match& match, int slot);
 
-// The economy's part of the start of `player`'s turn, in this order: power,
-// mining, refinery, refills of builders and factories. Notices go to the player.
+// The economy's part of the start of `player`'s turn, in this order: power;
+// mining complexes and refineries, network by network, by slot within each;
+// refills of builders and factories. Notices go to the player.
 void RunEconomy(Game& game, u8 player);
 
 // The lowest slot of `player`'s landing module, 0 for none.
