@@ -19,7 +19,8 @@ namespace {
 using Pairs = std::array<std::array<int, 2>, 3>;
 
 Pairs PairsOf(const TUnitStats& s) {
-    return {{{s.ResourceKind1, s.ResourceAmount1}, {s.ResourceKind2, s.ResourceAmount2},
+    return {{{s.ResourceKind1, s.ResourceAmount1},
+             {s.ResourceKind2, s.ResourceAmount2},
              {s.ResourceKind3, s.ResourceAmount3}}};
 }
 
@@ -112,7 +113,8 @@ std::string Amounts(const std::array<int, 4>& by) {
     std::string text;
     for (int k = kMaterial; k <= kGold; ++k)
         if (by[static_cast<std::size_t>(k)] > 0)
-            text += (text.empty() ? "" : ", ") + std::string(kNames[k]) + std::to_string(by[static_cast<std::size_t>(k)]);
+            text +=
+                (text.empty() ? "" : ", ") + std::string(kNames[k]) + std::to_string(by[static_cast<std::size_t>(k)]);
     return text;
 }
 
@@ -172,7 +174,8 @@ void Refill(Game& game, Networks& nets, u8 player) {
 }  // namespace
 
 TNetwork* Networks::Of(int slot) {
-    const int i = slot >= 0 && static_cast<std::size_t>(slot) < ofSlot.size() ? ofSlot[static_cast<std::size_t>(slot)] : 0;
+    const int i =
+        slot >= 0 && static_cast<std::size_t>(slot) < ofSlot.size() ? ofSlot[static_cast<std::size_t>(slot)] : 0;
     return i == 0 ? nullptr : &list[static_cast<std::size_t>(i - 1)];
 }
 
@@ -365,7 +368,8 @@ std::vector<EconomyOffer> EconomyOffers(const Game& game, int slot) {
             offers.push_back({"Загрузить материал из сети", cmd::LoadCargo{me, it}});
             loadOffered = true;
         }
-        if (carrier && (JoinsConnectorGrid(o) || MaterialRoom(o) > 0) && !(o.TypeId == kSupplyTruck || o.TypeId == kCargoShip))
+        if (carrier && (JoinsConnectorGrid(o) || MaterialRoom(o) > 0) &&
+            !(o.TypeId == kSupplyTruck || o.TypeId == kCargoShip))
             offers.push_back({"Выгрузить материал в " + name, cmd::UnloadCargo{me, it}});
         if ((by.TypeId == kRepairer || service) && o.HitsLeft < o.Stats.Hits)
             offers.push_back({"Ремонтировать " + name, cmd::Repair{me, it}});

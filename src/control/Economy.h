@@ -34,11 +34,11 @@ constexpr int kLandingReach = 3;
 }  // namespace econ
 
 struct TNetwork {
-    std::vector<int> members;           // slots, ascending
-    std::array<int, 4> stock{};         // [kind]: material 1, fuel 2, gold 3
-    std::array<int, 4> room{};          // [kind]: the storages' capacities
-    int powerNeed = 0;                  // the consumers' power
-    int powerSupply = 0;                // what the generators give with the stores as they are
+    std::vector<int> members;    // slots, ascending
+    std::array<int, 4> stock{};  // [kind]: material 1, fuel 2, gold 3
+    std::array<int, 4> room{};   // [kind]: the storages' capacities
+    int powerNeed = 0;           // the consumers' power
+    int powerSupply = 0;         // what the generators give with the stores as they are
     bool Powered() const { return powerSupply >= powerNeed; }
 };
 

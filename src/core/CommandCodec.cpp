@@ -41,7 +41,12 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
                                                                           "ScrollTo",
                                                                           "ToggleView",
                                                                           "Resize",
-                                                                          "ScrollBy", "LoadCargo", "UnloadCargo", "Repair", "Reload", "BuyReinforcement"};
+                                                                          "ScrollBy",
+                                                                          "LoadCargo",
+                                                                          "UnloadCargo",
+                                                                          "Repair",
+                                                                          "Reload",
+                                                                          "BuyReinforcement"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

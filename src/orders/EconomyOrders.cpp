@@ -41,7 +41,9 @@ bool ServesClass(int by, int movement) {
 bool IsServiceStructure(int type) { return type == kDepot || type == kDock || type == kHangar; }
 
 // The points missing in `target`'s hits (repair) or ammunition (reload).
-int Missing(const TGameObject& t, bool repair) { return repair ? t.Stats.Hits - t.HitsLeft : t.Stats.Ammo - t.AmmoLeft; }
+int Missing(const TGameObject& t, bool repair) {
+    return repair ? t.Stats.Hits - t.HitsLeft : t.Stats.Ammo - t.AmmoLeft;
+}
 
 // The material `by` can pay with: its cargo, or a service structure's working network.
 int MaterialFor(const Game& game, int slot) {
@@ -99,7 +101,8 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::LoadCargo& c) {
     if (Verdict near = Beside(game, player, c.carrier, c.source); !near.accepted) return near;
     const TGameObject& carrier = game.Object(c.carrier);
     if (!IsCarrier(carrier.TypeId)) return Verdict::No();
-    if (carrier.Cargo >= carrier.Stats.CargoCapacity) return Verdict::No(TypeName(game, carrier.TypeId) + ": груз полон");
+    if (carrier.Cargo >= carrier.Stats.CargoCapacity)
+        return Verdict::No(TypeName(game, carrier.TypeId) + ": груз полон");
     const Networks nets = FindNetworks(game, carrier.Owner);
     const TNetwork* net = nets.Of(c.source);
     if (net == nullptr) return Verdict::No(TypeName(game, game.Object(c.source).TypeId) + " не в сети");
@@ -126,7 +129,7 @@ Verdict CheckOrder(const Game& game, u8 player, const cmd::UnloadCargo& c) {
     const Networks nets = FindNetworks(game, carrier.Owner);
     const TNetwork* net = nets.Of(c.target);
     const bool ownStore = IsFactory(target.TypeId) || target.TypeId == kConstructor || target.TypeId == kEngineer;
-    const int room = ownStore ? MaterialRoom(target) - target.Cargo
+    const int room = ownStore         ? MaterialRoom(target) - target.Cargo
                      : net != nullptr ? net->room[kMaterial] - net->stock[kMaterial]
                                       : -1;
     if (room < 0) return Verdict::No("Сюда материал не выгрузить");
@@ -166,7 +169,8 @@ void RunOrder(Game& game, u8, const cmd::Reload& c, Outcome& out) { RunService(g
 Verdict CheckOrder(const Game& game, u8 player, const cmd::BuyReinforcement& c) {
     if (!BaseLanded(game)) return Verdict::No();
     const TPlayer& me = CurrentPlayerEntry(game);
-    if (c.type < 1 || c.type > kDefinedTypes || me.Purchasable[c.type] == 0) return Verdict::No("Этот тип купить нельзя");
+    if (c.type < 1 || c.type > kDefinedTypes || me.Purchasable[c.type] == 0)
+        return Verdict::No("Этот тип купить нельзя");
     if (LandingModuleOf(game, player) == 0) return Verdict::No("Нет посадочного модуля: подкреплению некуда прибыть");
     if (me.Credits < game.UnitStats[c.type].Cost) return Verdict::No("Не хватает кредитов");
     if (std::none_of(me.Purchases.begin(), me.Purchases.end(), [](const TPurchase& p) { return p.TypeId == 0; }))

@@ -114,9 +114,9 @@ public:
     void DXTimerTimer();
     void DXDrawInitialize();
     void DXDrawFinalize();
-    void Button1Click();   // "Геология"
-    void Button6Click();   // "Сетка"
-    void Button11Click();  // "Соединители"
+    void Button1Click();    // "Геология"
+    void Button6Click();    // "Сетка"
+    void Button11Click();   // "Соединители"
     void PurchasesClick();  // "Закупки": the purchases menu (MapPurchases.cpp)
     // The seven overlays drawn by the renderer ("Хиты" .. "Имена"): their
     // buttons with the switch each flips, and a button showing its switch.
@@ -213,10 +213,10 @@ public:
     QScrollBar* ScrollBar2 = nullptr;
     QPushButton* ENDTURN = nullptr;
     QPushButton* Button16 = nullptr;
-    QPushButton* NextUnit = nullptr;  // the next unit that can move (Tab)
-    QPushButton* SaveGame = nullptr;  // "Сохранить": the game to a file
+    QPushButton* NextUnit = nullptr;   // the next unit that can move (Tab)
+    QPushButton* SaveGame = nullptr;   // "Сохранить": the game to a file
     QPushButton* Purchases = nullptr;  // "Закупки": reinforcements for credits during play
-    QCheckBox* CheckBox1 = nullptr;   // read by nothing
+    QCheckBox* CheckBox1 = nullptr;    // read by nothing
     QScrollBar* SScale = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;

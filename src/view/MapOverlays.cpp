@@ -241,7 +241,8 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
                 break;
             }
             case OverlayMark::Status:
-                p.Fill(x + s - mark, y, x + s, y + mark, overlay_colour::kStatus[std::min<std::size_t>(m.sides, std::size(overlay_colour::kStatus) - 1)]);
+                p.Fill(x + s - mark, y, x + s, y + mark,
+                       overlay_colour::kStatus[std::min<std::size_t>(m.sides, std::size(overlay_colour::kStatus) - 1)]);
                 break;
             case OverlayMark::Name: {
                 const std::u32string text = tinyfont::Decode(game.UnitTypes[m.type].Name);

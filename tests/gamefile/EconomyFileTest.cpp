@@ -37,7 +37,8 @@ TEST(EconomyFileTest, AGameSavedMidTurnPlaysOnInStepWithTheOriginal) {
     Game& copy = *loaded.game;
     ASSERT_EQ(StateHash(copy), StateHash(g));
     for (Game* each : {&g, &copy})
-        for (int turn = 0; turn < 3; ++turn) ASSERT_TRUE(Execute(*each, {each->CurrentPlayer, cmd::EndTurn{}}).accepted);
+        for (int turn = 0; turn < 3; ++turn)
+            ASSERT_TRUE(Execute(*each, {each->CurrentPlayer, cmd::EndTurn{}}).accepted);
     EXPECT_EQ(StateDifference(copy, g), "");
     EXPECT_EQ(StateHash(copy), StateHash(g));
     EXPECT_EQ(CountOf(g, kTank), tanks + 1);

@@ -58,18 +58,34 @@ TEST_F(EconomyTest, NetworksJoinThroughConnectorsAndSplitWhenOneGoes) {
 TEST_F(EconomyTest, MiningSumsTheDepositsUnderTheComplexAndLosesWhatHasNoRoom) {
     struct Case {
         const char* name;
-        int col, row;              // the complex's first cell
-        bool storage, tanks;       // a storage (50) and a fuel tank (50) beside it
-        TResourceCell cells[4];    // under its four cells
+        int col, row;            // the complex's first cell
+        bool storage, tanks;     // a storage (50) and a fuel tank (50) beside it
+        TResourceCell cells[4];  // under its four cells
         int mineStore, material, fuel;
         const char* notice;
     };
     const Case cases[] = {
-        {"rich, alone", 3, 3, false, false, {{1, 12}, {1, 0}, {2, 5}, {3, 2}}, 12, 12, 0,
+        {"rich, alone",
+         3,
+         3,
+         false,
+         false,
+         {{1, 12}, {1, 0}, {2, 5}, {3, 2}},
+         12,
+         12,
+         0,
          "Шахтный комплекс: в сети нет места, потеряно: топливо 5, золото 2"},
         {"overflow to storage", 3, 3, true, true, {{1, 16}, {1, 14}, {2, 9}, {1, 0}}, 25, 30, 9, ""},
         {"depleted cells", 3, 3, true, true, {{1, 0}, {2, 0}, {3, 0}, {1, 0}}, 0, 0, 0, ""},
-        {"at the map's edge", 19, 19, false, false, {{1, 14}, {1, 14}, {1, 0}, {1, 0}}, 25, 25, 0,
+        {"at the map's edge",
+         19,
+         19,
+         false,
+         false,
+         {{1, 14}, {1, 14}, {1, 0}, {1, 0}},
+         25,
+         25,
+         0,
          "Шахтный комплекс: в сети нет места, потеряно: материал 3"},
     };
     for (const Case& c : cases) {
@@ -93,7 +109,7 @@ TEST_F(EconomyTest, ConsumersWorkOnlyWhileTheGeneratorsCoverThemAndBurnOnlyWhatI
         u8 unpowered;
         int fuelAfter;
     };
-        // Two factories need 2, one generator gives 1: nothing works and nothing burns.
+    // Two factories need 2, one generator gives 1: nothing works and nothing burns.
     const Case cases[] = {{5, 1, 0, 3}, {1, 1, 1, 1}, {5, 0, 0, 5}, {5, 2, 1, 5}};
     for (const Case& c : cases) {
         SetUp();
@@ -186,7 +202,8 @@ TEST_F(EconomyTest, ADepotServesLandUnitsFromItsNetwork) {
     ASSERT_TRUE(Run(cmd::Repair{static_cast<i16>(depot), static_cast<i16>(tank)}).accepted);
     EXPECT_EQ(Object(tank).HitsLeft, 24);
     EXPECT_EQ(Object(store).Cargo, 5);
-    EXPECT_EQ(Run(cmd::Repair{static_cast<i16>(depot), static_cast<i16>(sub)}).reason, "Депот не обслуживает Субмарина");
+    EXPECT_EQ(Run(cmd::Repair{static_cast<i16>(depot), static_cast<i16>(sub)}).reason,
+              "Депот не обслуживает Субмарина");
 }
 
 TEST_F(EconomyTest, AWorkingRefineryTurnsFiveGoldIntoCreditsEachTurn) {
@@ -211,8 +228,10 @@ TEST_F(EconomyTest, ReinforcementsLandBesideTheLandingModuleOrAreRefunded) {
     };
     const Case cases[] = {
         {"lands", true, false, false, 8, "Прибыло подкрепление: «Танк»"},
-        {"no room", true, true, false, 20, "Подкрепление «Танк» не прибыло: рядом с посадочным модулем нет места; кредиты возвращены"},
-        {"module lost", true, false, true, 20, "Подкрепление «Танк» не прибыло: нет посадочного модуля; кредиты возвращены"},
+        {"no room", true, true, false, 20,
+         "Подкрепление «Танк» не прибыло: рядом с посадочным модулем нет места; кредиты возвращены"},
+        {"module lost", true, false, true, 20,
+         "Подкрепление «Танк» не прибыло: нет посадочного модуля; кредиты возвращены"},
         {"never a module", false, false, false, 20, ""},
     };
     for (const Case& c : cases) {

@@ -50,7 +50,8 @@ std::string Consumes(const TUnitStats& s, int type) {
 
 std::string Gives(const TUnitStats& s, int type) {
     if (type == econ::kMine) return "минералы из недр под собой";
-    if (type == econ::kRefinery) return "кредиты: " + std::to_string(econ::kRefineryGold) + " за ход, 1 за единицу золота";
+    if (type == econ::kRefinery)
+        return "кредиты: " + std::to_string(econ::kRefineryGold) + " за ход, 1 за единицу золота";
     if (type >= econ::kDepot && type <= econ::kHangar) return "ремонт и пополнение боезапаса";
     if (type == econ::kLandingModule) return "место прибытия подкреплений";
     if (s.Output > 0) return std::string("энергия ") + std::to_string(s.Output);
