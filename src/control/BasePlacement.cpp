@@ -159,6 +159,9 @@ LandingResult PlaceInitialForce(Game& game, int col, int row) {
     }
     // The deposits follow the clicked cell, wherever the complex landed.
     if (landed.miningComplex) SetBaseDeposits(game, col, row);
+    // The force has landed: from now on the list holds the reinforcements
+    // bought during play (control/Economy.h).
+    for (TPurchase& entry : CurrentPlayerEntry(game).Purchases) entry = TPurchase{};
     RefreshMapLayers(game);
     if (game.UseLandingSectors == 1) ClearLandingMarks(game);
     return {true, {}};

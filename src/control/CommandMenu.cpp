@@ -4,6 +4,7 @@
 
 #include "control/Construction.h"
 #include "control/CombatRules.h"
+#include "control/Economy.h"
 #include "core/Catalogue.h"
 #include "core/Factory.h"
 #include "core/Players.h"
@@ -21,6 +22,7 @@ constexpr const char* kFormCaptions[kMenuTopItems] = {"1", "2", "3",   "4", "5",
 // Top items by role.
 constexpr int kBuildItem = 1;
 constexpr int kAttackItem = 2;
+constexpr int kSupplyItem = 0;  // its own place: an armed carrier keeps "Атаковать" at 2
 constexpr int kTechItem = 3;
 constexpr int kLayMineItem = 4;
 constexpr int kClearMineItem = 5;
@@ -263,6 +265,12 @@ CommandMenu BuildCommandMenu(const Game& game) {
     }
     if (type && type->BuilderKind != 0 && s.OrderState != 2) BuildList(game, slot, s, menu[kBuildItem]);
     if (live) CombatItems(game, slot, s, menu);
+    if (const std::vector<EconomyOffer> offers = EconomyOffers(game, slot); !offers.empty()) {
+        menu[kSupplyItem].caption = "Снабжение";
+        menu[kSupplyItem].visible = true;
+        for (const EconomyOffer& offer : offers)
+            menu[kSupplyItem].children.push_back(OrderItem(game, offer.caption, offer.command));
+    }
     menu[kTechItem].caption = " Технические характеристики";
     menu[kTechItem].visible = true;
     return menu;

@@ -41,7 +41,8 @@ void EndTurn(Game& game) {
             continue;
         }
         if (o.Stats.Speed > o.MovesLeft) o.MovesLeft = o.Stats.Speed;
-        if (o.OrderState == 1) AdvanceConstruction(game, o);
+        // A factory without power does nothing this turn (control/Economy.h).
+        if (o.OrderState == 1 && o.Unpowered == 0) AdvanceConstruction(game, o);
     }
     PassTurn(game);
 }

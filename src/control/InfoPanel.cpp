@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "control/PathOrders.h"
+#include "control/Economy.h"
 #include "core/Players.h"
 #include "core/Sight.h"
 
@@ -124,6 +125,10 @@ std::vector<InfoLine> ShowObjectInfo(const Game& game, int object, const InfoChe
     // The unit's path order, whatever the list shows.
     if (std::string path = PathOrderLine(game, object); !path.empty())
         lines.push_back({std::move(path), false, InfoColour::WindowText});
+    if (std::string network = NetworkReadout(game, object); !network.empty()) {
+        lines.push_back({std::move(network), false, InfoColour::WindowText});
+        if (o.Unpowered != 0) lines.push_back({"Нет энергии: строение не работает", false, InfoColour::WindowText});
+    }
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "control/PathOrders.h"
+#include "control/Economy.h"
 #include "core/Players.h"
 #include "core/World.h"
 
@@ -54,6 +55,8 @@ void BeginTurn(Game& game, u8 ended) {
     WalkPathOrders(game, game.CurrentPlayer);
     RefillShots(game);
     ShowOwnMinesOnly(game);
+    RunEconomy(game, game.CurrentPlayer);
+    LandReinforcements(game, game.CurrentPlayer);
 }
 
 }  // namespace tarq

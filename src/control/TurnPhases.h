@@ -8,7 +8,9 @@
 //   3. the objects of the player on turn get their shots back (RefillShots);
 //   4. the mines of the other players are hidden from the player on turn
 //      and their own shown (ShowOwnMinesOnly);
-//   (the steps of the other rules beyond the base game: production, sight)
+//   5. the economy of the player whose turn begins (control/Economy.h): power,
+//      mining, refinery, refills of builders and factories;
+//   6. the reinforcements they bought land next to their landing module.
 // A step that has something to tell the player adds a notice (AddNotice).
 #pragma once
 

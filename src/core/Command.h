@@ -244,6 +244,32 @@ struct UseFog {
     u8 on = 1;
     TARQ_FIELDS(on)
 };
+// --- The economy (match commands, after the view's for their numbers) -------
+// A carrier takes material from the network of the adjacent structure `source`.
+struct LoadCargo {
+    i16 carrier = 0, source = 0;
+    TARQ_FIELDS(carrier, source)
+};
+// A carrier gives its material to the adjacent builder, factory or networked structure `target`.
+struct UnloadCargo {
+    i16 carrier = 0, target = 0;
+    TARQ_FIELDS(carrier, target)
+};
+// `by` (a repairer, or a depot, dock or hangar) restores the hits of the adjacent `target`.
+struct Repair {
+    i16 by = 0, target = 0;
+    TARQ_FIELDS(by, target)
+};
+// `by` (a supply truck, or a depot, dock or hangar) refills the ammunition of the adjacent `target`.
+struct Reload {
+    i16 by = 0, target = 0;
+    TARQ_FIELDS(by, target)
+};
+// A reinforcement of `type` bought with credits during play; it lands at the start of the next turn.
+struct BuyReinforcement {
+    u8 type = 0;
+    TARQ_FIELDS(type)
+};
 
 #undef TARQ_FIELDS
 #undef TARQ_NO_FIELDS
@@ -267,7 +293,8 @@ using Command =
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
                  cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath,
-                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack, cmd::UseFog>;
+                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack, cmd::UseFog,
+                 cmd::LoadCargo, cmd::UnloadCargo, cmd::Repair, cmd::Reload, cmd::BuyReinforcement>;
 
 namespace detail {
 template <typename T, typename... Ts>

@@ -51,7 +51,12 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
 "LayMine",
 "ClearMine",
 "ArmAttack",
-                                                                          "UseFog"};
+                                                                          "UseFog",
+                                                                          "LoadCargo",
+                                                                          "UnloadCargo",
+                                                                          "Repair",
+                                                                          "Reload",
+                                                                          "BuyReinforcement"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

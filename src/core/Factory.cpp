@@ -113,7 +113,7 @@ u8 CreateObjectWith(Game& game, int col, int row, int type, u8 provisional, Laye
     o.TypeId = static_cast<i16>(type);
     o.Active = 1;
     o.Owner = game.CurrentPlayer;
-    o.Spare = 0;
+    o.Unpowered = 0;
     game.Footprint = SingleCellFootprint(col, row);
     CopyTypeStats(game, type);
 

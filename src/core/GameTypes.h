@@ -183,7 +183,9 @@ struct TGameObject {
     u8 Owner = 0;
     u8 Active = 0;
     TFootprint Cells;
-    u8 Spare = 0;
+    // 1 while the structure's network lacks the power it needs: set at the
+    // start of its owner's turn (control/Economy.h); it then does nothing.
+    u8 Unpowered = 0;
     u8 CellCount = 0;
     u8 OrderState = 0;
     u8 TurnsLeft = 0;

@@ -325,11 +325,32 @@ Violations CheckSight(const Game& game) {
     return report.finish();
 }
 
+// The economy's marks and stores: the unpowered mark is 0 or 1 and only on a
+// structure with a power pair; a storage structure holds what its type stores
+// and no more than its capacity.
+Violations CheckEconomy(const Game& game) {
+    Report report;
+    for (int i = 1; i <= kMaxObjects; ++i) {
+        const TGameObject& o = game.World.Objects[i];
+        if (o.Owner == 0) continue;
+        const TUnitStats& s = o.Stats;
+        const bool powered = s.ResourceKind1 == 4 || s.ResourceKind2 == 4 || s.ResourceKind3 == 4;
+        if (o.Unpowered > 1 || (o.Unpowered == 1 && !powered))
+            report.add("object " + std::to_string(i) + " has the unpowered mark " + std::to_string(o.Unpowered) +
+                       (powered ? "" : " but takes no power"));
+        if (s.Movement == kMoveStructure && s.CargoCapacity > 0 && o.Cargo > s.CargoCapacity)
+            report.add("storage " + std::to_string(i) + " holds " + std::to_string(o.Cargo) + " of " +
+                       std::to_string(s.CargoCapacity));
+    }
+    return report.finish();
+}
+
 Violations CheckInvariants(const Game& game) {
     const Cells busy = BusyCells(game);
     Violations all;
     for (Violations part : {ObjectLayersOf(game, busy), PictureOwnersOf(game, busy), CheckFreeSlots(game),
-                            ConnectorsOf(game, busy), CheckOrders(game), CheckPathOrders(game)})
+                            ConnectorsOf(game, busy), CheckOrders(game), CheckPathOrders(game),
+                            CheckEconomy(game)})
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }

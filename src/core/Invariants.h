@@ -40,6 +40,9 @@ Violations CheckOrders(const Game& game);
 // Path orders: each names a unit in use, free to walk, at most once, and a
 // target on the map.
 Violations CheckPathOrders(const Game& game);
+// The economy: the unpowered mark only on a structure that takes power, and
+// no storage structure holding more than its capacity.
+Violations CheckEconomy(const Game& game);
 
 // All of the above.
 Violations CheckInvariants(const Game& game);

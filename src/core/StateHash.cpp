@@ -59,9 +59,9 @@ private:
     }
     // What an object is, without the pictures it shows and its animation phase.
     void One(const TGameObject& o) {
-        Add(o.Owner, o.Active, o.Cells, o.Spare, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn, o.BuildLink,
-            o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft, o.HitsLeft,
-            o.MovesLeft, o.CargoKind, o.Cargo, o.AnimClass, o.Stats);
+        Add(o.Owner, o.Active, o.Cells, o.Unpowered, o.CellCount, o.OrderState, o.TurnsLeft, o.MaterialPerTurn,
+            o.BuildLink, o.TurnsTotal, o.SiteObject, o.Layer, o.SecondLayer, o.TypeId, o.ShotsLeft, o.AmmoLeft,
+            o.HitsLeft, o.MovesLeft, o.CargoKind, o.Cargo, o.AnimClass, o.Stats);
     }
     void One(const TNewGameChoices& c) { Add(c.NoStructures, c.NoAlienUnits); }
     void One(const TPlayer& p) {

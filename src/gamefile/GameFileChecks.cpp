@@ -169,6 +169,7 @@ void CheckObject(const TGameObject& o, int players, Checker& k) {
     k.that(LayersOfItsType(o, setup),
            [&] { return QStringLiteral("неверные слои картинок (%1 и %2)").arg(o.Layer).arg(o.SecondLayer); });
     k.range("неизвестный вид груза", o.CargoKind, 0, kLastCargoKind);
+    k.range("неверная отметка «без энергии»", o.Unpowered, 0, 1);
     k.range("неизвестный вид анимации", o.AnimClass, 0, kLastAnimClass);
     for (const TSpriteRef& s : o.Sprites) k.picture(s);
     for (const TSpriteRef& s : o.CellSprites) k.picture(s);

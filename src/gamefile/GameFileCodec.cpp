@@ -147,7 +147,7 @@ void ObjectFields(Io& io, O& o) {
     for (auto& r : o.Sprites) io.ref(r);
     io(o.Owner), io(o.Active);
     FootprintFields(io, o.Cells);
-    io(o.Spare), io(o.CellCount), io(o.OrderState), io(o.TurnsLeft), io(o.MaterialPerTurn), io(o.BuildLink);
+    io(o.Unpowered), io(o.CellCount), io(o.OrderState), io(o.TurnsLeft), io(o.MaterialPerTurn), io(o.BuildLink);
     io(o.TurnsTotal), io(o.SiteObject), io(o.Layer), io(o.SecondLayer);
     for (auto& r : o.CellSprites) io.ref(r);
     io(o.TypeId), io(o.ShotsLeft), io(o.AmmoLeft), io(o.HitsLeft), io(o.MovesLeft), io(o.CargoKind), io(o.Cargo);
@@ -307,7 +307,9 @@ void AdoptWorkingValues(GameFileContents& c, const OldValues& old) {
     p.BasePlaced = old.BasePlaced;
     p.Restrictions = old.Restrictions;
     p.Purchasable = old.Purchasable;
-    p.Purchases = old.PurchaseList;
+    // A landed player's list held the force that landed; from then on it
+    // holds the reinforcements bought during play, none in an older file.
+    p.Purchases = old.BasePlaced == 1 ? decltype(p.Purchases){} : old.PurchaseList;
     for (std::size_t x = 0; x < kSectorGrid; ++x)
         for (std::size_t y = 0; y < kSectorGrid; ++y) p.Sectors[x][y] = old.LandingSectors[x][y] == 1 ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 // whether the order may run now and why not (pure), RunOrder carries it out
 // and fills the outcome. Execute calls them after the checks every order
 // shares (whose turn, what the click mode allows). Defined by subject in
-// SetupOrders.cpp, PlayOrders.cpp, ViewOrders.cpp and CombatOrders.cpp.
+// SetupOrders.cpp, PlayOrders.cpp, ViewOrders.cpp, CombatOrders.cpp and EconomyOrders.cpp.
 #pragma once
 
 #include "core/Command.h"
@@ -59,6 +59,11 @@ TARQ_ORDER_RULES(LayMine)
 TARQ_ORDER_RULES(ClearMine)
 TARQ_ORDER_RULES(ArmAttack)
 TARQ_ORDER_RULES(UseFog)
+TARQ_ORDER_RULES(LoadCargo)
+TARQ_ORDER_RULES(UnloadCargo)
+TARQ_ORDER_RULES(Repair)
+TARQ_ORDER_RULES(Reload)
+TARQ_ORDER_RULES(BuyReinforcement)
 
 #undef TARQ_ORDER_RULES
 

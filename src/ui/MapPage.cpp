@@ -106,6 +106,10 @@ QWidget* MapPage::BuildLeftPanel() {
     // "Отменить" beside it.
     UndoButton = Place(Named(new QPushButton(QStringLiteral("Отменить"), Panel3), "UndoButton"), 102, 64, 95, 20);
     layout->addWidget(Panel3);
+    // "Закупки": a row of its own under the switches.
+    Purchases = Named(new QPushButton(QStringLiteral("Закупки"), Panel1), "Purchases");
+    Purchases->setFixedHeight(20);
+    layout->addWidget(Purchases);
 
     TurnSummary = Named(new QListWidget(Panel1), "TurnSummary");
     TurnSummary->setToolTip(QStringLiteral("Сводка хода: щелчок по строке показывает ее клетку"));
@@ -184,6 +188,7 @@ void MapPage::ConnectHandlers() {
     connect(Button1, &QPushButton::clicked, this, &MapPage::Button1Click);
     connect(Button6, &QPushButton::clicked, this, &MapPage::Button6Click);
     connect(Button11, &QPushButton::clicked, this, &MapPage::Button11Click);
+    connect(Purchases, &QPushButton::clicked, this, &MapPage::PurchasesClick);
     for (const auto& [button, overlay] : OverlaySwitches())
         connect(button, &QPushButton::clicked, this, [this, b = button, o = overlay] { OverlayButtonClick(b, o); });
     // Mouse moves over the side panel and its buttons end a drag.

@@ -114,9 +114,10 @@ public:
     void DXTimerTimer();
     void DXDrawInitialize();
     void DXDrawFinalize();
-    void Button1Click();   // "Геология"
-    void Button6Click();   // "Сетка"
-    void Button11Click();  // "Соединители"
+    void Button1Click();    // "Геология"
+    void Button6Click();    // "Сетка"
+    void Button11Click();   // "Соединители"
+    void PurchasesClick();  // "Закупки": the purchases menu (MapPurchases.cpp)
     // The seven overlays drawn by the renderer ("Хиты" .. "Имена"): their
     // buttons with the switch each flips, and a button showing its switch.
     std::array<std::pair<QPushButton*, MapOverlay>, kMapOverlays> OverlaySwitches() const;
@@ -216,6 +217,7 @@ public:
     QPushButton* Button16 = nullptr;
     QPushButton* NextUnit = nullptr;    // the next unit that can move (Tab)
     QPushButton* UndoButton = nullptr;  // "Отменить": the last order of the turn taken back (Ctrl+Z)
+    QPushButton* Purchases = nullptr;   // "Закупки": reinforcements for credits during play
     QPushButton* SaveGame = nullptr;    // "Сохранить": the game to a file
     QCheckBox* CheckBox1 = nullptr;     // read by nothing
     QScrollBar* SScale = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <iterator>
 
 #include "core/Players.h"
 #include "core/Sight.h"
@@ -42,6 +43,7 @@ bool Meets(const Box& b, const FrameGeometry& g) {
 }
 
 UnitStatus StatusOf(const TGameObject& o) {
+    if (o.Unpowered != 0) return UnitStatus::Unpowered;
     if (o.OrderState == 1) return o.TurnsLeft == 0 ? UnitStatus::Built : UnitStatus::Building;
     return o.MovesLeft > 0 ? UnitStatus::CanMove : UnitStatus::Moved;
 }
@@ -184,7 +186,8 @@ void MapOverlayLayer::Build(const Game& game, const FrameGeometry& g) {
                 }
         if (on[MapOverlay::Hits] && o.Stats.Hits > 0) under(OverlayMark::HitsBar, o.HitsLeft, o.Stats.Hits);
         if (on[MapOverlay::Ammo] && o.Stats.Ammo > 0) under(OverlayMark::AmmoBar, o.AmmoLeft, o.Stats.Ammo);
-        if (on[MapOverlay::Status] && ownUnit) {
+        const bool unpowered = o.Unpowered != 0 && OwnedByCurrentPlayer(game, slot);
+        if (on[MapOverlay::Status] && (ownUnit || unpowered)) {
             OverlayMark s;
             s.col = static_cast<i16>(b.c1), s.row = static_cast<i16>(b.r0), s.kind = OverlayMark::Status;
             s.sides = static_cast<u8>(StatusOf(o));
@@ -260,7 +263,8 @@ void MapOverlayLayer::DrawMarks(const Game& game, Bitmap& back, const FrameGeome
                 break;
             }
             case OverlayMark::Status:
-                p.Fill(x + s - mark, y, x + s, y + mark, overlay_colour::kStatus[m.sides & 3]);
+                p.Fill(x + s - mark, y, x + s, y + mark,
+                       overlay_colour::kStatus[std::min<std::size_t>(m.sides, std::size(overlay_colour::kStatus) - 1)]);
                 break;
             case OverlayMark::Path: {
                 // A dot in the middle of the cell; where a turn begins, its number.

@@ -22,8 +22,8 @@ struct FrameGeometry;
 // object's (a name is cut to its object's width).
 constexpr int kNamesMinCell = 40;
 
-// What the status mark of an own unit tells.
-enum class UnitStatus : u8 { CanMove, Moved, Building, Built };
+// What the status mark of an own unit (or of an own structure without power) tells.
+enum class UnitStatus : u8 { CanMove, Moved, Building, Built, Unpowered };
 
 // Colours of the overlays.
 namespace overlay_colour {
@@ -39,6 +39,7 @@ constexpr Pixel kNameBack = 0xFF000000;
 constexpr Pixel kPath = 0xFFFFE040;                                            // the cells of the selected unit's path
 constexpr Pixel kPathBack = 0xFF000000;                                        // behind a turn number on the path
 constexpr Pixel kStatus[] = {0xFF30FF30, 0xFF909090, 0xFFFF9000, 0xFF30A0FF};  // by UnitStatus
+constexpr Pixel kStatus[] = {0xFF30FF30, 0xFF909090, 0xFFFF9000, 0xFF30A0FF, 0xFFFF2020};  // by UnitStatus
 }  // namespace overlay_colour
 
 // The colour of a bar of `left` out of `full`.

@@ -246,7 +246,12 @@ std::string Player::MapAction() {
     if (r < 48) return RightPress();
     if (r < 56) return MovePointer();
     if (r < 64) return Text("END TURN", Said(d.Submit(cmd::EndTurn{})));
-    if (r < 78) return Ticks();
+    if (r < 76) return Ticks();
+    if (r < 78) {
+        // Reinforcements for the credits, mostly of the types the shop offers.
+        const u8 type = U8(Chance(80) ? Between(1, 37) : Between(0, kTypeCount + 1));
+        return Text("buy reinforcement ", int{type}, Said(d.Submit(cmd::BuyReinforcement{type})));
+    }
     if (r < 97) return ViewAction();
     if (r < 98) return SaveAndLoadNow("on the map");
     const int width = Between(200, 1400), height = Between(150, 1000);

@@ -207,6 +207,8 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"a cell off the grid", object(2, [](SavedObject& o) { o.Object.Cells[3].col = 53; }), "(53, "},
         {"a type past the catalogue", object(0, [](SavedObject& o) { o.Object.TypeId = 68; }),
          "неизвестный тип объекта (68)"},
+        {"an unpowered mark of 2", object(0, [](SavedObject& o) { o.Object.Unpowered = 2; }),
+         "неверная отметка «без энергии» (2)"},
         {"a layer past eight", object(0, [](SavedObject& o) { o.Object.Layer = 8; }), "неверные слои картинок (8 и"},
         {"a picture of object 5001", object(0, [](SavedObject& o) { o.Object.Sprites[3].id = 5001; }),
          "картинка называет объект 5001 вне таблицы"},

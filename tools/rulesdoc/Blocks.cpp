@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "control/CombatRules.h"
+#include "control/Economy.h"
+#include "core/Catalogue.h"
 
 namespace tarq::rulesdoc {
 namespace {
@@ -51,12 +53,84 @@ std::string Duels(const Game& game) {
     return out.str();
 }
 
+const char* ResourceName(int kind) {
+    switch (kind) {
+        case 1: return "материал";
+        case 2: return "топливо";
+        case 3: return "золото";
+        case 4: return "энергия";
+        case 5: return "колонисты";
+        default: return "?";
+    }
+}
+
+// What a type takes each turn: its resource pairs (the mining complex takes nothing).
+std::string Consumes(const TUnitStats& s, int type) {
+    if (type == econ::kMine) return "—";
+    std::string text;
+    const int pairs[3][2] = {{s.ResourceKind1, s.ResourceAmount1},
+                             {s.ResourceKind2, s.ResourceAmount2},
+                             {s.ResourceKind3, s.ResourceAmount3}};
+    for (const auto& [kind, amount] : pairs)
+        if (kind == 1 && IsFactory(type))
+            text += (text.empty() ? "" : ", ") + std::string("материал постройки из своего запаса");
+        else if (kind != 0)
+            text += (text.empty() ? "" : ", ") + std::string(ResourceName(kind)) + " " + std::to_string(amount);
+    return text.empty() ? "—" : text;
+}
+
+std::string Gives(const TUnitStats& s, int type) {
+    if (type == econ::kMine) return "минералы из недр под собой";
+    if (type == econ::kRefinery)
+        return "кредиты: " + std::to_string(econ::kRefineryGold) + " за ход, 1 за единицу золота";
+    if (type >= econ::kDepot && type <= econ::kHangar) return "ремонт и пополнение боезапаса";
+    if (type == econ::kLandingModule) return "место прибытия подкреплений";
+    if (s.Output > 0) return std::string("энергия ") + std::to_string(s.Output);
+    return IsFactory(type) ? "технику" : "—";
+}
+
+std::string Holds(const TUnitStats& s, int type) {
+    if (LeftForLater(type)) return "—";
+    if (IsFactory(type)) return "материал " + std::to_string(econ::kFactoryStore) + " (для производства)";
+    if (s.CargoKind == 0 || s.CargoCapacity == 0) return "—";
+    return std::string(ResourceName(s.CargoKind)) + " " + std::to_string(s.CargoCapacity);
+}
+
+// The structures of the economy: what each takes and gives each turn and what it holds.
+std::string Economy(const Game& game) {
+    std::ostringstream out;
+    out << "| № | Строение | Потребляет за ход | Дает | Хранит |\n|---|---|---|---|---|\n";
+    for (int type = 1; type <= kDefinedTypes; ++type) {
+        if (!IsStructureType(game, type)) continue;
+        const TUnitStats& s = game.UnitStats[type];
+        const std::string gives = Gives(s, type), takes = Consumes(s, type), holds = Holds(s, type);
+        if (gives == "—" && takes == "—" && holds == "—") continue;
+        out << "| " << type << " | " << game.UnitTypes[type].Name << " | "
+            << (LeftForLater(type) ? "не действует в этой версии" : takes) << " | "
+            << (LeftForLater(type) ? "—" : gives) << " | " << holds << " |\n";
+    }
+    return out.str();
+}
+
+// The fixed rates of the economy.
+std::string EconomyRates(const Game&) {
+    std::ostringstream out;
+    out << "- ремонт: 1 материал за " << econ::kPointsPerMaterial << " хита;\n"
+        << "- пополнение боезапаса: 1 материал за " << econ::kPointsPerMaterial << " заряда;\n"
+        << "- золоторафинарня: до " << econ::kRefineryGold << " золота за ход, 1 кредит за единицу;\n"
+        << "- запас материала завода: " << econ::kFactoryStore << ";\n"
+        << "- подкрепления прибывают не дальше " << econ::kLandingReach << " клеток от посадочного модуля.\n";
+    return out.str();
+}
+
 }  // namespace
 
 const std::vector<Block>& Blocks() {
     static const std::vector<Block> blocks = {
         {"characteristics", Characteristics},
         {"duels", Duels},
+        {"economy", Economy},
+        {"economy-rates", EconomyRates},
     };
     return blocks;
 }
