@@ -45,14 +45,29 @@ struct EventSound {
     bool onMap;
 };
 
-std::optional<EventSound> SoundOf(const GameEvent& e) {
+// A shot sounds its attacker's weapon; a mine's shot is the mine going off.
+Sound ShotOf(const GameEvent& e, const SoundView& view) {
+    if (e.value == static_cast<int>(ShotKind::Mine)) return Sound::Mine;
+    const WeaponClass weapon = view.game ? WeaponClassOf(*view.game, e.attackerType) : WeaponClass::Cannon;
+    return ShotSound(weapon).value_or(Sound::ShotCannon);
+}
+
+std::optional<EventSound> SoundOf(const GameEvent& e, const SoundView& view) {
     switch (e.kind) {
         case EventKind::ConstructionStarted: return EventSound{Sound::ConstructionStarted, true};
         case EventKind::ConstructionFinished: return EventSound{Sound::ConstructionFinished, true};
         case EventKind::TurnEnded: return EventSound{Sound::EndTurn, false};
-        // Combat's events go here: a shot by the weapon class of its type
-        // (ShotSound(WeaponClassOf(...))), a hit, an explosion small or
-        // large, a mine; all of them on the map.
+        case EventKind::Shot: return EventSound{ShotOf(e, view), true};
+        case EventKind::Hit: return EventSound{Sound::Hit, true};
+        // A structure goes up with the large explosion, a unit with the small.
+        case EventKind::Exploded:
+            return EventSound{view.game && e.type >= 1 && e.type <= kTypeCount &&
+                                      view.game->UnitStats[e.type].Movement == kMoveStructure
+                                  ? Sound::ExplosionLarge
+                                  : Sound::ExplosionSmall,
+                              true};
+        case EventKind::MineLaid:
+        case EventKind::MineCleared: return EventSound{Sound::OrderTaken, true};
         case EventKind::Moved:
         case EventKind::Created:
         case EventKind::Released:
@@ -72,6 +87,12 @@ void Add(std::vector<SoundCue>& cues, SoundCue cue) {
 }
 
 }  // namespace
+
+SoundView SoundViewOf(const Game& game) {
+    SoundView view = SoundViewOf(static_cast<const ViewState&>(game));
+    view.game = &game;
+    return view;
+}
 
 SoundView SoundViewOf(const ViewState& view) {
     const double cols = std::max(1, static_cast<int>(view.VisibleCols));
@@ -96,7 +117,7 @@ std::vector<SoundCue> OutcomeSounds(const Command& command, const Outcome& out, 
     std::vector<SoundCue> cues;
     std::vector<SoundCue> events;
     for (const GameEvent& e : out.events)
-        if (const std::optional<EventSound> s = SoundOf(e))
+        if (const std::optional<EventSound> s = SoundOf(e, view))
             Add(events, {s->sound, s->onMap ? VolumeAt(view, e.col, e.row) : 1.0});
     const bool ownSound = std::any_of(events.begin(), events.end(), [](const SoundCue& c) {
         return c.sound == Sound::ConstructionStarted || c.sound == Sound::EndTurn;

@@ -24,8 +24,12 @@ struct SoundCue {
 struct SoundView {
     double centreCol = 0, centreRow = 0;
     double cols = 1, rows = 1;
+    // The types' weapons, for the sound of a shot; without it a shot sounds
+    // like a cannon.
+    const Game* game = nullptr;
 };
 SoundView SoundViewOf(const ViewState& view);
+SoundView SoundViewOf(const Game& game);
 
 // The volume of a sound at (col, row): full within the middle half of the
 // view, then falling with the distance from the centre, measured in half

@@ -328,9 +328,9 @@ void LandReinforcements(Game& game, u8 player) {
     };
     bool landed = false;
     for (int entry = 1; entry <= kPurchaseEntries; ++entry) {
-        TPurchase& waiting = game.Players.Table[player].Purchases[entry];
-        if (waiting.TypeId == 0) continue;
-        const TPurchase bought = std::exchange(waiting, TPurchase{});
+        TPurchase& queued = game.Players.Table[player].Purchases[entry];
+        if (queued.TypeId == 0) continue;
+        const TPurchase bought = std::exchange(queued, TPurchase{});
         const std::string name = "«" + game.UnitTypes[bought.TypeId].Name + "»";
         const int slot =
             module != 0 ? PlaceBySquareSearch(game, at.col, at.row, bought.TypeId, LayerRefresh::Deferred, near) : 0;

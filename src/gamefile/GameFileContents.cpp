@@ -47,7 +47,7 @@ void UnpackExplored(const std::vector<u8>& bits, Match& match, u8 player) {
     std::size_t i = 0;
     for (int col = 1; col <= w; ++col)
         for (int row = 1; row <= h; ++row, ++i)
-            if (((bits[i / 8] >> (i % 8)) & 1u) != 0) {
+            if (((static_cast<unsigned>(bits[i / 8]) >> (i % 8)) & 1u) != 0) {
                 const std::size_t at = CellGrid<u16>::index(col, row);
                 explored[at / 64] |= std::uint64_t{1} << (at % 64);
             }

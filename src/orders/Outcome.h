@@ -53,6 +53,7 @@ struct GameEvent {
     // A shot's attacker: where the tracer starts.
     i16 fromCol = 0;
     i16 fromRow = 0;
+    i16 attackerType = 0;  // a shot's attacker type, for the sound of its weapon
     bool operator==(const GameEvent&) const = default;
 };
 
