@@ -75,7 +75,7 @@ struct ViewState {
     i32 SurfaceHeight = 0;
 
     i32 SelectedObject = 0;
-    u8 MoveArmed = 0;        // the next click on the map moves the selected unit
+    u8 MoveArmed = 0;  // the next click on the map moves the selected unit
     // The next click on the map plans a path for the selected unit; a
     // planned path waits on the map for a second click on its target.
     u8 PathArmed = 0;
