@@ -16,7 +16,7 @@
 
 namespace tarq {
 
-// Owned by the main window; tests create their own. About 21 MB: allocate it
+// Owned by the main window; tests create their own. About 19 MB: allocate it
 // on the heap (see NewGame()).
 struct Game : Match, Catalogue, ViewState, InputState, Preferences, Caches {};
 
