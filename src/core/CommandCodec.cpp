@@ -42,10 +42,10 @@ constexpr std::array<const char*, std::variant_size_v<Command>> kNames = {"SetPl
                                                                           "ToggleView",
                                                                           "Resize",
                                                                           "ScrollBy",
-"Attack",
-"LayMine",
-"ClearMine",
-"ArmAttack"};
+                                                                          "Attack",
+                                                                          "LayMine",
+                                                                          "ClearMine",
+                                                                          "ArmAttack"};
 
 template <typename T>
 void Put(std::vector<std::uint8_t>& out, T value) {

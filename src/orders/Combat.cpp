@@ -40,10 +40,10 @@ void TellSides(Game& game, const TCombatEntry& e) {
     const std::string by = NameOf(game, e.AttackerType) + " игрока " + std::to_string(e.AttackerOwner);
     const std::string target = Where(game, e, true);
     if (e.Kind == static_cast<u8>(ShotKind::Mine))
-        Tell(game, e.TargetOwner, e.Col, e.Row, target + " подорвался на мине: -" + std::to_string(e.Damage) + " хитов");
-    else
         Tell(game, e.TargetOwner, e.Col, e.Row,
-             target + " потерял " + std::to_string(e.Damage) + " хитов от " + by);
+             target + " подорвался на мине: -" + std::to_string(e.Damage) + " хитов");
+    else
+        Tell(game, e.TargetOwner, e.Col, e.Row, target + " потерял " + std::to_string(e.Damage) + " хитов от " + by);
     if (e.Destroyed != 0) Tell(game, e.TargetOwner, e.Col, e.Row, target + " уничтожен");
     if (e.Kind != static_cast<u8>(ShotKind::Mine))
         Tell(game, e.AttackerOwner, e.Col, e.Row,
@@ -112,8 +112,8 @@ bool FireShot(Game& game, int attacker, int target, ShotKind kind, Outcome& out)
     e.Row = t.Cells[1].row;
     t.HitsLeft = static_cast<u8>(t.HitsLeft - e.Damage);
     e.Destroyed = t.HitsLeft == 0 ? 1 : 0;
-    out.events.push_back({EventKind::Shot, static_cast<i16>(attacker), e.Col, e.Row, t.TypeId, e.Kind,
-                          a.Cells[1].col, a.Cells[1].row});
+    out.events.push_back(
+        {EventKind::Shot, static_cast<i16>(attacker), e.Col, e.Row, t.TypeId, e.Kind, a.Cells[1].col, a.Cells[1].row});
     out.events.push_back({EventKind::Hit, static_cast<i16>(target), e.Col, e.Row, t.TypeId, damage});
     Record(game, e);
     TellSides(game, e);
@@ -168,8 +168,8 @@ bool LayMine(Game& game, int layer, int col, int row, Outcome& out) {
     if (CreateObject(game, col, row, mine, 0) == 0) return false;
     TGameObject& l = game.Object(layer);
     l.Cargo = static_cast<u8>(l.Cargo - game.UnitStats[mine].Cost);
-    out.events.push_back(
-        {EventKind::MineLaid, game.LastCreatedObject, static_cast<i16>(col), static_cast<i16>(row), static_cast<i16>(mine), 0});
+    out.events.push_back({EventKind::MineLaid, game.LastCreatedObject, static_cast<i16>(col), static_cast<i16>(row),
+                          static_cast<i16>(mine), 0});
     return true;
 }
 

@@ -232,8 +232,14 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
         {"no LOG section", Resectioned([](Sections& s) { s.resize(6); }), "нет раздела «журнал»"},
         {"notices past their limit", Resectioned([](Sections& s) { s[7].second = QByteArray::fromHex("00C9"); }),
          "«сводки ходов» поврежден"},
-        {"a shot of an unknown kind",
-         Resectioned([](Sections& s) { s[8].second = QByteArray::fromHex("00000001" "00000001" "07010205" "00" "0001000300020003000A000A"); }),
+        {"a shot of an unknown kind", Resectioned([](Sections& s) {
+             s[8].second = QByteArray::fromHex(
+                 "00000001"
+                 "00000001"
+                 "07010205"
+                 "00"
+                 "0001000300020003000A000A");
+         }),
          "«журнал боя» поврежден"},
         {"two players of one colour", Altered([](Contents& c) { c.Players.Count = 2, c.Players.Table[2].Number = 2; }),
          "цвет игрока 2 уже занят"},
