@@ -40,10 +40,10 @@ void TellSides(Game& game, const TCombatEntry& e) {
     const std::string by = NameOf(game, e.AttackerType) + " игрока " + std::to_string(e.AttackerOwner);
     const std::string target = Where(game, e, true);
     if (e.Kind == static_cast<u8>(ShotKind::Mine))
-        Tell(game, e.TargetOwner, e.Col, e.Row, target + " подорвался на мине: -" + std::to_string(e.Damage) + " хитов");
-    else
         Tell(game, e.TargetOwner, e.Col, e.Row,
-             target + " потерял " + std::to_string(e.Damage) + " хитов от " + by);
+             target + " подорвался на мине: -" + std::to_string(e.Damage) + " хитов");
+    else
+        Tell(game, e.TargetOwner, e.Col, e.Row, target + " потерял " + std::to_string(e.Damage) + " хитов от " + by);
     if (e.Destroyed != 0) Tell(game, e.TargetOwner, e.Col, e.Row, target + " уничтожен");
     if (e.Kind != static_cast<u8>(ShotKind::Mine))
         Tell(game, e.AttackerOwner, e.Col, e.Row,
@@ -168,8 +168,8 @@ bool LayMine(Game& game, int layer, int col, int row, Outcome& out) {
     if (CreateObject(game, col, row, mine, 0) == 0) return false;
     TGameObject& l = game.Object(layer);
     l.Cargo = static_cast<u8>(l.Cargo - game.UnitStats[mine].Cost);
-    out.events.push_back(
-        {EventKind::MineLaid, game.LastCreatedObject, static_cast<i16>(col), static_cast<i16>(row), static_cast<i16>(mine), 0});
+    out.events.push_back({EventKind::MineLaid, game.LastCreatedObject, static_cast<i16>(col), static_cast<i16>(row),
+                          static_cast<i16>(mine), 0});
     return true;
 }
 

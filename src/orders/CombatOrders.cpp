@@ -70,8 +70,7 @@ void RunOrder(Game& game, u8, const cmd::ClearMine& c, Outcome& out) {
 
 // "Атаковать": the next click on an enemy fires the selection at it.
 Verdict CheckOrder(const Game& game, u8 player, const cmd::ArmAttack&) {
-    return player == game.CurrentPlayer && OwnArmed(game, player, game.SelectedObject) ? Verdict::Yes()
-                                                                                      : Verdict::No();
+    return player == game.CurrentPlayer && OwnArmed(game, player, game.SelectedObject) ? Verdict::Yes() : Verdict::No();
 }
 
 void RunOrder(Game& game, u8, const cmd::ArmAttack&, Outcome& out) {

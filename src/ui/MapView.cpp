@@ -11,9 +11,9 @@
 #include <QWheelEvent>
 
 #include "control/ClickOrders.h"
-#include "ui/Cursors.h"
 #include "control/Construction.h"
 #include "control/MapClick.h"
+#include "ui/Cursors.h"
 #include "ui/MapPage.h"
 #include "ui/MapSurface.h"
 #include "ui/PageHost.h"

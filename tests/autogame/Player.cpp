@@ -7,6 +7,7 @@
 
 #include "control/BasePlacement.h"
 #include "control/ClickOrders.h"
+#include "control/CombatRules.h"
 #include "core/CommandCodec.h"
 #include "core/World.h"
 #include "world/LandingSectors.h"
@@ -230,6 +231,46 @@ std::string Player::MenuAction() {
 
 // --- The map -------------------------------------------------------------------------------
 
+// The first own object that can fire and reaches an enemy, from a random
+// slot on, fires at the lowest such enemy.
+std::string Player::Attack() {
+    Driver& d = *driver_;
+    const Game& g = d.game();
+    const int start = Between(1, kMaxObjects);
+    for (int k = 0; k < kMaxObjects; ++k) {
+        const int a = (start + k - 1) % kMaxObjects + 1;
+        if (g.Object(a).Owner != g.CurrentPlayer || !CanFire(g, a)) continue;
+        for (int t = 1; t <= kMaxObjects; ++t) {
+            if (!Reaches(g, a, t) || g.Object(t).Owner == g.CurrentPlayer) continue;
+            return Text("attack ", a, " at ", t, Said(d.Submit(cmd::Attack{I16(a), I16(t)})));
+        }
+    }
+    return Advance(start);
+}
+
+// No enemy in reach: an own armed unit that can move steps toward the
+// nearest enemy object, so that the sides meet.
+std::string Player::Advance(int start) {
+    Driver& d = *driver_;
+    const Game& g = d.game();
+    for (int k = 0; k < kMaxObjects; ++k) {
+        const int a = (start + k - 1) % kMaxObjects + 1;
+        const TGameObject& u = g.Object(a);
+        if (u.Owner != g.CurrentPlayer || u.MovesLeft == 0 || u.OrderState != 0 || !Armed(u.Stats)) continue;
+        int best = 0, bestDistance = std::numeric_limits<int>::max();
+        for (int t = 1; t <= kMaxObjects; ++t) {
+            const TGameObject& o = g.Object(t);
+            if (o.Owner == 0 || o.Owner == g.CurrentPlayer) continue;
+            const int dc = o.Cells[1].col - u.Cells[1].col, dr = o.Cells[1].row - u.Cells[1].row;
+            if (dc * dc + dr * dr < bestDistance) best = t, bestDistance = dc * dc + dr * dr;
+        }
+        if (best == 0) return "no enemy";
+        const TCellPos to = g.Object(best).Cells[1];
+        return Text("advance ", a, " toward ", best, Said(d.Submit(cmd::Step{I16(a), to.col, to.row})));
+    }
+    return "no unit to advance";
+}
+
 std::string Player::MapAction() {
     Driver& d = *driver_;
     // Saving in the middle of an order: the file must bring back the site or
@@ -246,6 +287,7 @@ std::string Player::MapAction() {
     if (r < 48) return RightPress();
     if (r < 56) return MovePointer();
     if (r < 64) return Text("END TURN", Said(d.Submit(cmd::EndTurn{})));
+    if (r < 74) return Attack();
     if (r < 76) return Ticks();
     if (r < 78) {
         // Reinforcements for the credits, mostly of the types the shop offers.

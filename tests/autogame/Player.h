@@ -51,6 +51,9 @@ private:
     std::string ClickCell(int col, int row);
     std::string PathClicks();
     std::string RightPress();
+    // An own armed object fires at an enemy it reaches, when one does.
+    std::string Attack();
+    std::string Advance(int start);
     std::string MovePointer();
     std::string ViewAction();
     std::string Ticks();

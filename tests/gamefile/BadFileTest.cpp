@@ -255,8 +255,14 @@ TEST(BadFileTest, ValuesPastTheirRangesAreRefused) {
                  if (o.Object.Stats.Movement == kMoveStructure) c.PathOrders = {{static_cast<i16>(o.Slot), 3, 3}};
          }),
          "путь отдан объекту"},
-        {"a shot of an unknown kind",
-         Resectioned([](Sections& s) { s[9].second = QByteArray::fromHex("00000001" "00000001" "07010205" "00" "0001000300020003000A000A"); }),
+        {"a shot of an unknown kind", Resectioned([](Sections& s) {
+             s[9].second = QByteArray::fromHex(
+                 "00000001"
+                 "00000001"
+                 "07010205"
+                 "00"
+                 "0001000300020003000A000A");
+         }),
          "«журнал боя» поврежден"},
         {"fog of war cut short", Resectioned([](Sections& s) { s[10].second.chop(1); }), "«туман войны» поврежден"},
         {"a fog switch of 2", Altered([](Contents& c) { c.FogOn = 2; }), "неверный признак тумана войны (2)"},

@@ -93,5 +93,40 @@ TEST(RoundTripTypesTest, EveryTypeLoadsAsSaved) {
     EXPECT_EQ(StateDifference(*game, *RoundTrip(*game)), "");
 }
 
+// Mid-battle: two players' tanks have fired, a mine lies hidden; the loaded
+// game is the same and the next shot and step play out the same in both.
+TEST(RoundTripTypesTest, AGameMidBattleLoadsAsSavedAndFightsOnInStep) {
+    std::unique_ptr<Game> game = LaunchedGame(50);
+    Game& g = *game;
+    for (int c = 1; c <= 50; ++c)
+        for (int r = 1; r <= 50; ++r) g.World.Passability(c, r) = kPassLand;
+    g.Players.Count = 2;
+    for (int p = 1; p <= 2; ++p) {
+        g.Players.Table[p].Number = static_cast<u8>(p), g.Players.Table[p].Colour = static_cast<u8>(p - 1);
+        g.Players.Table[p].Joined = g.Players.Table[p].BasePlaced = 1;
+    }
+    const auto make = [&](int owner, int type, int col, int row) {
+        g.CurrentPlayer = static_cast<u8>(owner);
+        EXPECT_EQ(CreateObject(g, col, row, type, 0), 1);
+        return static_cast<i16>(g.LastCreatedObject);
+    };
+    const i16 a = make(1, 3, 10, 10), b = make(2, 3, 12, 10), layer = make(2, 8, 20, 20);
+    g.Object(layer).Cargo = 10;
+    g.CurrentPlayer = 2;
+    ASSERT_TRUE(Execute(g, {2, cmd::LayMine{layer, 21, 20}}).accepted);
+    g.CurrentPlayer = 1;
+    ShowOwnMinesOnly(g);
+    ASSERT_TRUE(Execute(g, {1, cmd::Attack{a, b}}).accepted);
+    ASSERT_EQ(g.CombatLog.size(), 2u);  // the shot and the answer
+    std::unique_ptr<Game> copy = RoundTrip(g);
+    ASSERT_EQ(StateDifference(g, *copy), "");
+    for (Game* x : {&g, copy.get()}) {
+        EXPECT_TRUE(Execute(*x, {1, cmd::Attack{a, b}}).accepted);
+        EXPECT_TRUE(Execute(*x, {1, cmd::Step{a, 11, 10}}).accepted);
+    }
+    EXPECT_EQ(StateDifference(g, *copy), "");
+    EXPECT_EQ(StateHash(g), StateHash(*copy));
+}
+
 }  // namespace
 }  // namespace tarq::testing

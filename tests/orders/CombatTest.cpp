@@ -15,8 +15,8 @@
 namespace tarq::testing {
 namespace {
 
-constexpr int kEngineer = 13, kScout = 2, kTank = 3, kMobileAA = 7, kMineLayer = 8, kInfantry = 19,
-              kFighter = 28, kLandMine = 32, kMiningComplex = 39, kConnector = 66, kGun = 62;
+constexpr int kEngineer = 13, kScout = 2, kTank = 3, kMobileAA = 7, kMineLayer = 8, kInfantry = 19, kFighter = 28,
+              kLandMine = 32, kMiningComplex = 39, kConnector = 66, kGun = 62;
 
 class CombatTest : public FactoryTest {
 protected:
@@ -48,10 +48,10 @@ TEST_F(CombatTest, DamageFollowsTheFormulaAndTheAntiAircraftRule) {
         int attacker, target, damage, shots;
     };
     const Case cases[] = {
-        {kTank, kTank, 6, 4},         {kScout, kTank, 3, 8},       {kInfantry, kInfantry, 14, 1},
-        {kMobileAA, kFighter, 8, 2},  {kMobileAA, kTank, 0, 0},    {kTank, kFighter, 0, 0},
-        {kFighter, kFighter, 12, 1},  {kFighter, kTank, 6, 4},     {kLandMine, kTank, 18, 2},
-        {kTank, kLandMine, 0, 0},     {65, 37, 64, 1},             {kGun, kMiningComplex, 8, 7},
+        {kTank, kTank, 6, 4},        {kScout, kTank, 3, 8},    {kInfantry, kInfantry, 14, 1},
+        {kMobileAA, kFighter, 8, 2}, {kMobileAA, kTank, 0, 0}, {kTank, kFighter, 0, 0},
+        {kFighter, kFighter, 12, 1}, {kFighter, kTank, 6, 4},  {kLandMine, kTank, 18, 2},
+        {kTank, kLandMine, 0, 0},    {65, 37, 64, 1},          {kGun, kMiningComplex, 8, 7},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(std::to_string(k.attacker) + " at " + std::to_string(k.target));

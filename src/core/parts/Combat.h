@@ -12,10 +12,10 @@ namespace tarq {
 
 // How a shot came to be fired.
 enum class ShotKind : u8 {
-    Attack = 0,     // the attack order of the player on turn
-    ReturnFire = 1, // the target answered its attacker
-    Overwatch = 2,  // a kept shot at an enemy that stepped into reach
-    Mine = 3,       // an enemy stepped onto a mine
+    Attack = 0,      // the attack order of the player on turn
+    ReturnFire = 1,  // the target answered its attacker
+    Overwatch = 2,   // a kept shot at an enemy that stepped into reach
+    Mine = 3,        // an enemy stepped onto a mine
 };
 constexpr u8 kShotKinds = 4;
 
