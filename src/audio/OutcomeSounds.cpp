@@ -23,13 +23,15 @@ std::optional<Sound> AnswerTo(const Command& command, const Outcome& out) {
             }
             // The map page's switches.
             if constexpr (std::is_same_v<C, cmd::ToggleView>) return Sound::ButtonClick;
+            // A large structure's site put down where the player clicked: its
+            // construction starts now (the order carries no event of its own).
+            if constexpr (std::is_same_v<C, cmd::ConfirmSite>) return Sound::ConstructionStarted;
             // The orders a unit or the command menu gives; a construction
             // started sounds its own sound instead (its event).
             if constexpr (std::is_same_v<C, cmd::Step> || std::is_same_v<C, cmd::LandBase> ||
-                          std::is_same_v<C, cmd::ConfirmSite> || std::is_same_v<C, cmd::TakeOutBuilder> ||
-                          std::is_same_v<C, cmd::ChooseExit> || std::is_same_v<C, cmd::CancelConstruction> ||
-                          std::is_same_v<C, cmd::DestroyStructure> || std::is_same_v<C, cmd::ArmMove> ||
-                          std::is_same_v<C, cmd::StartConstruction>)
+                          std::is_same_v<C, cmd::TakeOutBuilder> || std::is_same_v<C, cmd::ChooseExit> ||
+                          std::is_same_v<C, cmd::CancelConstruction> || std::is_same_v<C, cmd::DestroyStructure> ||
+                          std::is_same_v<C, cmd::ArmMove> || std::is_same_v<C, cmd::StartConstruction>)
                 return Sound::OrderTaken;
             // The view's own moves (zoom, scroll, resize, the site following
             // the pointer) and the setup pages' choices are silent.

@@ -49,6 +49,7 @@ TEST(OutcomeSoundsTest, EachOrderAndEventSoundsItsOwn) {
          cmd::StartConstruction{1, 40, 1, 0},
          Accepted({{EventKind::ConstructionStarted, 1, 0, 0, 40, 0}}),
          {{Sound::ConstructionStarted, 1}}},
+        {"a large site put down", cmd::ConfirmSite{}, Accepted(), {{Sound::ConstructionStarted, 1}}},
         {"construction placed, site not yet started",
          cmd::StartConstruction{1, 40, 1, 0},
          Accepted(),
