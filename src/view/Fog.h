@@ -28,12 +28,19 @@ public:
     std::uint64_t Key() const { return key_; }
 
     FogState StateAt(const Game& game, int col, int row) const;
+    // Whether a lit cell may show a picture of another player's mine, which
+    // nobody else sees (false when no such mine is on the map).
+    bool MayShowMines() const { return foreignMines_; }
+    // The lit cell without the pictures of other players' mines.
+    void LitCell(const Game& game, const TMapCell& real, TMapCell& out) const;
     // The cell to draw at (col, row) in state Dim: the ground and geology,
     // the player's own pictures and the structures they remember there.
     void DimmedCell(const Game& game, int col, int row, const TMapCell& real, TMapCell& out) const;
 
 private:
     bool active_ = false;
+    bool foreignMines_ = false;
+    bool prepared_ = false;
     u8 viewer_ = 0;
     std::uint64_t key_ = 0;
     int c0_ = 0, c1_ = -1, r0_ = 0, r1_ = -1;
