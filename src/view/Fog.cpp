@@ -21,10 +21,13 @@ void FogView::Prepare(const Game& game, int c0, int c1, int r0, int r1) {
     prepared_ = true;
     c0_ = c0, c1_ = c1, r0_ = r0, r1_ = r1;
     foreignMines_ = false;
+    mines_.fill(0);
     if (!active_) return;
-    for (int slot = 1; slot <= kMaxObjects && !foreignMines_; ++slot) {
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
         const TGameObject& o = game.World.Objects[slot];
-        foreignMines_ = o.Owner != 0 && o.Owner != viewer_ && IsMineType(o.TypeId);
+        if (o.Owner == 0 || o.Owner == viewer_ || !IsMineType(o.TypeId)) continue;
+        foreignMines_ = true;
+        mines_[static_cast<std::size_t>(slot) / 64] |= std::uint64_t{1} << (static_cast<std::size_t>(slot) % 64);
     }
     if (c1 < c0 || r1 < r0) return;
     const std::size_t rows = static_cast<std::size_t>(r1 - r0 + 1);

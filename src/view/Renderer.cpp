@@ -475,7 +475,7 @@ const TMapCell& FrameCache::Fogged(const Game& game, int col, int row, const TMa
                                    bool& dim) const {
     switch (fog_.StateAt(game, col, row)) {
         case FogState::Lit:
-            if (!fog_.MayShowMines()) return real;
+            if (!fog_.MayShowMines() || !fog_.ShowsMine(real)) return real;
             fog_.LitCell(game, real, scratch);
             return scratch;
         case FogState::Black: return kEmptyCell;
