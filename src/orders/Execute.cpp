@@ -110,8 +110,12 @@ Outcome Execute(Game& game, const Order& order) {
     if (!out.accepted || !IsMatchCommand(order.command)) return out;
     out.matchChanged = true;
     // Every rule follows the slots it changes; this catches any it missed, and
-    // the players then remember the structures they see now.
-    FollowAllSlots(game);
+    // the players then remember the structures they see now. Before the match
+    // starts a new map may change the map's size: sight is counted afresh.
+    if (MatchStarted(game))
+        FollowAllSlots(game);
+    else
+        RebuildSight(game);
     RememberStructures(game);
     if (MatchStarted(game) && !undo) game.Log.Append(turn, order);
     if (game.Turn != turn) game.Log.StartRound();

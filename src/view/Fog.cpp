@@ -9,9 +9,27 @@ void FogView::Prepare(const Game& game, int c0, int c1, int r0, int r1) {
     viewer_ = game.CurrentPlayer;
     active_ = FogCovers(game, viewer_);
     const std::vector<TSeenStructure>& seen = SeenStructures(game, viewer_);
-    key_ = active_ ? (game.World.Objects.Writes() * 31 + seen.size()) * 16 + viewer_ : 0;
+    // Another game (a file read) has another map identity.
+    const std::uint64_t key =
+        active_
+            ? ((game.Map.Identity() * 0x9E3779B97F4A7C15ull + game.World.Objects.Writes()) * 31 + seen.size()) * 16 +
+                  viewer_
+            : 0;
+    // The same objects, memory and range as the last frame: nothing to work out again.
+    if (key == key_ && c0 == c0_ && c1 == c1_ && r0 == r0_ && r1 == r1_ && prepared_) return;
+    key_ = key;
+    prepared_ = true;
     c0_ = c0, c1_ = c1, r0_ = r0, r1_ = r1;
-    if (!active_ || c1 < c0 || r1 < r0) return;
+    foreignMines_ = false;
+    mines_.fill(0);
+    if (!active_) return;
+    for (int slot = 1; slot <= kMaxObjects; ++slot) {
+        const TGameObject& o = game.World.Objects[slot];
+        if (o.Owner == 0 || o.Owner == viewer_ || !IsMineType(o.TypeId)) continue;
+        foreignMines_ = true;
+        mines_[static_cast<std::size_t>(slot) / 64] |= std::uint64_t{1} << (static_cast<std::size_t>(slot) % 64);
+    }
+    if (c1 < c0 || r1 < r0) return;
     const std::size_t rows = static_cast<std::size_t>(r1 - r0 + 1);
     seenAt_.assign(static_cast<std::size_t>(c1 - c0 + 1) * rows, 0);
     for (std::size_t i = 0; i < seen.size(); ++i) {
@@ -34,6 +52,15 @@ FogState FogView::StateAt(const Game& game, int col, int row) const {
     if (!active_ || !game.InMap(col, row)) return FogState::Lit;
     if (SightCount(game, viewer_, col, row) > 0) return FogState::Lit;
     return Explored(game, viewer_, col, row) ? FogState::Dim : FogState::Black;
+}
+
+void FogView::LitCell(const Game& game, const TMapCell& real, TMapCell& out) const {
+    out = real;
+    for (TSpriteRef& ref : out.Layers) {
+        if (ref.id < 1 || ref.id > kMaxObjects) continue;
+        const TGameObject& o = game.World.Objects[ref.id];
+        if (o.Owner != 0 && o.Owner != viewer_ && IsMineType(o.TypeId)) ref = EmptySpriteRef;
+    }
 }
 
 void FogView::DimmedCell(const Game& game, int col, int row, const TMapCell& real, TMapCell& out) const {

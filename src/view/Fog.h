@@ -3,6 +3,7 @@
 // minimap draw from it.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "core/Bitmap.h"
@@ -28,12 +29,28 @@ public:
     std::uint64_t Key() const { return key_; }
 
     FogState StateAt(const Game& game, int col, int row) const;
+    // Whether a lit cell may show a picture of another player's mine, which
+    // nobody else sees (false when no such mine is on the map).
+    bool MayShowMines() const { return foreignMines_; }
+    // Whether a layer of `cell` shows a picture of another player's mine.
+    bool ShowsMine(const TMapCell& cell) const {
+        for (const TSpriteRef& ref : cell.Layers)
+            if (ref.id >= 1 && ref.id <= kMaxObjects &&
+                ((mines_[static_cast<std::size_t>(ref.id) / 64] >> (static_cast<std::size_t>(ref.id) % 64)) & 1u) != 0)
+                return true;
+        return false;
+    }
+    // The lit cell without the pictures of other players' mines.
+    void LitCell(const Game& game, const TMapCell& real, TMapCell& out) const;
     // The cell to draw at (col, row) in state Dim: the ground and geology,
     // the player's own pictures and the structures they remember there.
     void DimmedCell(const Game& game, int col, int row, const TMapCell& real, TMapCell& out) const;
 
 private:
     bool active_ = false;
+    bool foreignMines_ = false;
+    std::array<std::uint64_t, kMaxObjects / 64 + 1> mines_{};  // other players' mines, a bit a slot
+    bool prepared_ = false;
     u8 viewer_ = 0;
     std::uint64_t key_ = 0;
     int c0_ = 0, c1_ = -1, r0_ = 0, r1_ = -1;

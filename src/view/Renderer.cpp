@@ -474,7 +474,10 @@ void FrameCache::SumUpColumn(int sc, int firstRow, int lastRow) {
 const TMapCell& FrameCache::Fogged(const Game& game, int col, int row, const TMapCell& real, TMapCell& scratch,
                                    bool& dim) const {
     switch (fog_.StateAt(game, col, row)) {
-        case FogState::Lit: return real;
+        case FogState::Lit:
+            if (!fog_.MayShowMines() || !fog_.ShowsMine(real)) return real;
+            fog_.LitCell(game, real, scratch);
+            return scratch;
         case FogState::Black: return kEmptyCell;
         case FogState::Dim: break;
     }

@@ -100,6 +100,7 @@ inline Bitmap RefFogFrame(const Game& game, const ImageList& images, int width, 
             if (state == FogState::Black) continue;
             TMapCell cell = game.Map(c, r);
             if (state == FogState::Dim) fog.DimmedCell(game, c, r, game.Map(c, r), cell);
+            if (state == FogState::Lit && fog.MayShowMines()) fog.LitCell(game, game.Map(c, r), cell);
             const int x = v.ViewOffsetX + (c - v.FirstCol) * cellPx + gap;
             const int y = v.ViewOffsetY + (r - v.FirstRow) * cellPx + gap;
             for (int layer = 1; layer <= (game.ReadyLayerOn == 1 ? 8 : 7); ++layer) {

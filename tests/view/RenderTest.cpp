@@ -542,7 +542,7 @@ TEST_F(RenderTest, FogLitDimmedAndBlackCellsMatchTheReference) {
     for (int slot = 1; slot <= 5; ++slot) {
         TGameObject& o = game->World.Objects[slot];
         o.Owner = static_cast<u8>(slot == 1 || slot == 4 ? 1 : 2);
-        o.TypeId = 3;
+        o.TypeId = slot == 5 ? 32 : 3;  // a mine of player 2's: never shown to player 1
         o.CellCount = 1;
         o.Stats.Scan = static_cast<u8>(slot == 1 ? 6 : 2);
         o.Cells = SingleCellFootprint(10 + 9 * slot, 8 + 3 * slot);
