@@ -267,12 +267,14 @@ void Join(const Match& match, Networks& nets, int slot) {
 
 Networks FindNetworks(const Match& match, u8 player) {
     Networks nets;
-    nets.ofSlot.assign(kMaxObjects + 1, 0);
     nets.height = match.World.MapHeight;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         if (!Networked(match, match.Object(slot), player)) continue;
         // The cell labels are made only for a player who has a network at all.
-        if (nets.ofCell.empty()) nets.ofCell.assign(nets.CellIndex(match.World.MapWidth + 1, nets.height + 1) + 1, 0);
+        if (nets.ofCell.empty()) {
+            nets.ofCell.assign(nets.CellIndex(match.World.MapWidth + 1, nets.height + 1) + 1, 0);
+            nets.ofSlot.assign(kMaxObjects + 1, 0);
+        }
         Join(match, nets, slot);
     }
     for (TNetwork& net : nets.list) {
