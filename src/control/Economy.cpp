@@ -317,9 +317,9 @@ int LandingModuleOf(const Match& match, u8 player) {
 
 void LandReinforcements(Game& game, u8 player) {
     if (player < 1 || player > kMaxPlayers || player != game.CurrentPlayer) return;
-    const auto& waiting = game.Players.Table[player].Purchases;
+    const auto& list = game.Players.Table[player].Purchases;
     if (game.Players.Table[player].BasePlaced == 0 ||
-        std::none_of(waiting.begin(), waiting.end(), [](const TPurchase& p) { return p.TypeId != 0; }))
+        std::none_of(list.begin(), list.end(), [](const TPurchase& p) { return p.TypeId != 0; }))
         return;
     const int module = LandingModuleOf(game, player);
     const TCellPos at = module != 0 ? game.Object(module).Cells[1] : TCellPos{};
