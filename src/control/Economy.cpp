@@ -267,12 +267,14 @@ void Join(const Match& match, Networks& nets, int slot) {
 
 Networks FindNetworks(const Match& match, u8 player) {
     Networks nets;
-    nets.ofSlot.assign(kMaxObjects + 1, 0);
     nets.height = match.World.MapHeight;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
         if (!Networked(match, match.Object(slot), player)) continue;
         // The cell labels are made only for a player who has a network at all.
-        if (nets.ofCell.empty()) nets.ofCell.assign(nets.CellIndex(match.World.MapWidth + 1, nets.height + 1) + 1, 0);
+        if (nets.ofCell.empty()) {
+            nets.ofCell.assign(nets.CellIndex(match.World.MapWidth + 1, nets.height + 1) + 1, 0);
+            nets.ofSlot.assign(kMaxObjects + 1, 0);
+        }
         Join(match, nets, slot);
     }
     for (TNetwork& net : nets.list) {
@@ -315,9 +317,9 @@ int LandingModuleOf(const Match& match, u8 player) {
 
 void LandReinforcements(Game& game, u8 player) {
     if (player < 1 || player > kMaxPlayers || player != game.CurrentPlayer) return;
-    const auto& waiting = game.Players.Table[player].Purchases;
+    const auto& list = game.Players.Table[player].Purchases;
     if (game.Players.Table[player].BasePlaced == 0 ||
-        std::none_of(waiting.begin(), waiting.end(), [](const TPurchase& p) { return p.TypeId != 0; }))
+        std::none_of(list.begin(), list.end(), [](const TPurchase& p) { return p.TypeId != 0; }))
         return;
     const int module = LandingModuleOf(game, player);
     const TCellPos at = module != 0 ? game.Object(module).Cells[1] : TCellPos{};

@@ -44,7 +44,7 @@ struct TNetwork {
 
 struct Networks {
     std::vector<TNetwork> list;
-    std::vector<int> ofSlot;  // [slot]: index into list + 1, 0 for none
+    std::vector<int> ofSlot;  // [slot]: index into list + 1, 0 for none; empty without networks
     std::vector<int> ofCell;  // [CellIndex]: index into list + 1, 0 for none; empty without networks
     int height = 0;           // the map's, for CellIndex
 

@@ -155,7 +155,10 @@ std::string Player::SetupAction() {
         case 8:
         case 9:
         case 10: {
-            const u8 type = U8(Between(0, kDefinedTypes));
+            // Half the time what the economy needs: a landing module for
+            // reinforcements, carriers, a repairer, storages, power.
+            constexpr u8 kEconomy[] = {60, 60, 11, 15, 27, 55, 56, 40, 44, 51};
+            const u8 type = Chance(50) ? kEconomy[Below(10)] : U8(Between(0, kDefinedTypes));
             return Text("buy type ", int{type}, Said(d.Submit(cmd::BuyType{type})));
         }
         case 11:
