@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "control/Construction.h"
 #include "control/CombatRules.h"
+#include "control/Construction.h"
 #include "control/Economy.h"
 #include "core/Catalogue.h"
 #include "core/Factory.h"

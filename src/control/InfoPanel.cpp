@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "control/PathOrders.h"
 #include "control/Economy.h"
+#include "control/PathOrders.h"
 #include "core/Players.h"
 #include "core/Sight.h"
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "control/PathOrders.h"
 #include "control/Economy.h"
+#include "control/PathOrders.h"
 #include "core/Players.h"
 #include "core/World.h"
 

@@ -293,8 +293,8 @@ using Command =
                  cmd::DestroyStructure, cmd::EndTurn, cmd::Select, cmd::OpenMenu, cmd::ShowCell, cmd::ArmMove,
                  cmd::Disarm, cmd::NextUnit, cmd::OpenSelectionMenu, cmd::Zoom, cmd::ScrollTo, cmd::ToggleView,
                  cmd::Resize, cmd::ScrollBy, cmd::SetPath, cmd::CancelPath, cmd::Undo, cmd::ArmPath, cmd::PreviewPath,
-                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack, cmd::UseFog,
-                 cmd::LoadCargo, cmd::UnloadCargo, cmd::Repair, cmd::Reload, cmd::BuyReinforcement>;
+                 cmd::Attack, cmd::LayMine, cmd::ClearMine, cmd::ArmAttack, cmd::UseFog, cmd::LoadCargo,
+                 cmd::UnloadCargo, cmd::Repair, cmd::Reload, cmd::BuyReinforcement>;
 
 namespace detail {
 template <typename T, typename... Ts>

@@ -349,8 +349,7 @@ Violations CheckInvariants(const Game& game) {
     const Cells busy = BusyCells(game);
     Violations all;
     for (Violations part : {ObjectLayersOf(game, busy), PictureOwnersOf(game, busy), CheckFreeSlots(game),
-                            ConnectorsOf(game, busy), CheckOrders(game), CheckPathOrders(game),
-                            CheckEconomy(game)})
+                            ConnectorsOf(game, busy), CheckOrders(game), CheckPathOrders(game), CheckEconomy(game)})
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }

@@ -852,8 +852,7 @@ bool ReadBody(BodyReader& in, GameFileContents& c) {
            in.fields(kSectionPlay, [&](Reader& r) { PlayFields(r, c); }) &&
            in.fields(kSectionPlayers, [&](Reader& r) { PlayersFields(r, c); }) && in.section(kSectionLog, ReadLog) &&
            in.section(kSectionNotices, ReadNotices) && in.section(kSectionPaths, ReadPaths) &&
-           in.section(kSectionCombat, ReadCombat) &&
-           in.section(kSectionFog, ReadFog) && in.atEnd();
+           in.section(kSectionCombat, ReadCombat) && in.section(kSectionFog, ReadFog) && in.atEnd();
 }
 
 bool ReadOldBody(BodyReader& in, GameFileContents& c, std::uint16_t version) {

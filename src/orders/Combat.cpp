@@ -112,8 +112,8 @@ bool FireShot(Game& game, int attacker, int target, ShotKind kind, Outcome& out)
     e.Row = t.Cells[1].row;
     t.HitsLeft = static_cast<u8>(t.HitsLeft - e.Damage);
     e.Destroyed = t.HitsLeft == 0 ? 1 : 0;
-    out.events.push_back({EventKind::Shot, static_cast<i16>(attacker), e.Col, e.Row, t.TypeId, e.Kind,
-                          a.Cells[1].col, a.Cells[1].row, a.TypeId});
+    out.events.push_back({EventKind::Shot, static_cast<i16>(attacker), e.Col, e.Row, t.TypeId, e.Kind, a.Cells[1].col,
+                          a.Cells[1].row, a.TypeId});
     out.events.push_back({EventKind::Hit, static_cast<i16>(target), e.Col, e.Row, t.TypeId, damage});
     Record(game, e);
     TellSides(game, e);

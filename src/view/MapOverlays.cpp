@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <iterator>
+#include <string>
 
 #include "core/Players.h"
 #include "core/Sight.h"

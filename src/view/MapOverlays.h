@@ -36,8 +36,8 @@ constexpr Pixel kRange = 0xFFFF6040;
 constexpr Pixel kHighlight = 0xFFFFFFFF;
 constexpr Pixel kName = 0xFFFFFFFF;
 constexpr Pixel kNameBack = 0xFF000000;
-constexpr Pixel kPath = 0xFFFFE040;                                            // the cells of the selected unit's path
-constexpr Pixel kPathBack = 0xFF000000;                                        // behind a turn number on the path
+constexpr Pixel kPath = 0xFFFFE040;      // the cells of the selected unit's path
+constexpr Pixel kPathBack = 0xFF000000;  // behind a turn number on the path
 constexpr Pixel kStatus[] = {0xFF30FF30, 0xFF909090, 0xFFFF9000, 0xFF30A0FF, 0xFFFF2020};  // by UnitStatus
 }  // namespace overlay_colour
 

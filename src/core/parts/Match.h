@@ -10,8 +10,8 @@
 #include "core/CommandLog.h"
 #include "core/GameTypes.h"
 #include "core/Random.h"
-#include "core/parts/PathOrders.h"
 #include "core/parts/Combat.h"
+#include "core/parts/PathOrders.h"
 #include "core/parts/Sight.h"
 
 namespace tarq {
