@@ -5,7 +5,7 @@
 #           sanitizers, every warning an error) and runs the whole suite under
 #           them, leak checks on (window tests run on Qt's offscreen platform);
 #   fuzz    runs each fuzz target of fuzz/ from its seed corpus for a fixed
-#           number of runs or a minute, whichever ends first, when clang is
+#           number of runs or half a minute, whichever ends first, when clang is
 #           installed (setup.sh installs it).
 # Each phase ends with its time in seconds.
 set -euo pipefail
@@ -28,5 +28,5 @@ cmake --build --preset ci
 ctest --preset ci --parallel 2
 phase_done ci
 
-bash scripts/fuzz.sh --runs 50000 -- -max_total_time=60
+bash scripts/fuzz.sh --runs 50000 -- -max_total_time=30
 phase_done fuzz
