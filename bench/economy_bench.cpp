@@ -8,10 +8,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
+#include "CpuTimes.h"
 #include "control/Economy.h"
 #include "control/EndTurn.h"
 #include "core/Factory.h"
@@ -93,33 +93,14 @@ void BM_EconomyStep(benchmark::State& state) {
 }
 BENCHMARK(BM_EconomyStep)->Unit(benchmark::kMillisecond);
 
-// Prints each run and, at the end, the figures in CPU time beside each other.
-class ComparingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                ms_[run.benchmark_name()] = run.cpu_accumulated_time * 1e3 / static_cast<double>(run.iterations);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto order = ms_.find("BM_EndTurnOrderEconomy"), alone = ms_.find("BM_EndTurnAlone");
-        if (order == ms_.end() || alone == ms_.end()) return;
-        std::printf("\nEND TURN with the economy: %.3f ms (bound 5 ms); the end of the turn alone: %.3f ms = %.2f x\n",
-                    order->second, alone->second, order->second / alone->second);
-    }
-
-private:
-    std::map<std::string, double> ms_;
-};
+// END TURN with the economy beside the end of the turn alone.
+void Summary(const bench::CpuTimes& ns) {
+    const auto order = ns.find("BM_EndTurnOrderEconomy"), alone = ns.find("BM_EndTurnAlone");
+    if (order == ns.end() || alone == ns.end()) return;
+    std::printf("\nEND TURN with the economy: %.3f ms (bound 5 ms); the end of the turn alone: %.3f ms = %.2f x\n",
+                order->second / 1e6, alone->second / 1e6, order->second / alone->second);
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    ComparingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunBenchmarks(argc, argv, Summary); }

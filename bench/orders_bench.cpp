@@ -7,11 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CpuTimes.h"
 #include "control/EndTurn.h"
 #include "control/UnitMoves.h"
 #include "core/Factory.h"
@@ -154,41 +154,21 @@ void BM_ReplayRound(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplayRound)->Unit(benchmark::kMillisecond);
 
-// Prints each run as usual and, at the end, the ratios in CPU time (the
-// machines are shared, so wall time varies with the load).
-class ComparingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                ns_[run.benchmark_name()] = run.cpu_accumulated_time * 1e9 / static_cast<double>(run.iterations);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n");
-        Ratio("a step", "BM_StepOrder", "BM_StepToward");
-        Ratio("END TURN", "BM_EndTurnOrder", "BM_EndTurn");
-        if (const auto replay = ns_.find("BM_ReplayRound"); replay != ns_.end())
-            std::printf("replay of a round of 8 players x 200 orders: %.2f ms (bound 20 ms)\n", replay->second / 1e6);
-    }
+void Ratio(const bench::CpuTimes& ns, const char* what, const std::string& order, const std::string& direct) {
+    const auto a = ns.find(order), b = ns.find(direct);
+    if (a == ns.end() || b == ns.end()) return;
+    std::printf("%s as an order: %.0f ns against %.0f ns called directly = %.2f (bound 1.2)\n", what, a->second,
+                b->second, a->second / b->second);
+}
 
-private:
-    void Ratio(const char* what, const std::string& order, const std::string& direct) {
-        const auto a = ns_.find(order), b = ns_.find(direct);
-        if (a == ns_.end() || b == ns_.end()) return;
-        std::printf("%s as an order: %.0f ns against %.0f ns called directly = %.2f (bound 1.2)\n", what, a->second,
-                    b->second, a->second / b->second);
-    }
-    std::map<std::string, double> ns_;
-};
+void Summary(const bench::CpuTimes& ns) {
+    std::printf("\n");
+    Ratio(ns, "a step", "BM_StepOrder", "BM_StepToward");
+    Ratio(ns, "END TURN", "BM_EndTurnOrder", "BM_EndTurn");
+    if (const auto replay = ns.find("BM_ReplayRound"); replay != ns.end())
+        std::printf("replay of a round of 8 players x 200 orders: %.2f ms (bound 20 ms)\n", replay->second / 1e6);
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    ComparingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunBenchmarks(argc, argv, Summary); }

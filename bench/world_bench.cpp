@@ -5,9 +5,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 
+#include "CpuTimes.h"
 #include "core/World.h"
 #include "world/CoastPass.h"
 #include "world/MapGenerator.h"
@@ -95,38 +95,18 @@ void BM_MemsetGrids(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetGrids)->Unit(benchmark::kMillisecond);
 
-// Prints each run as usual and, at the end, every generation against the memset
-// in CPU time (the machines are shared, so wall time varies with the load).
-class ComparingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                nsPerRun_[run.benchmark_name()] = run.cpu_accumulated_time * 1e9 / static_cast<double>(run.iterations);
+// Every figure per cell and against the floor of a memset of the grids.
+void Summary(const bench::CpuTimes& ns) {
+    const auto floor = ns.find("BM_MemsetGrids");
+    std::printf("\n400 x 400, default page parameters:\n");
+    for (const auto& [name, time] : ns) {
+        std::printf("  %-22s %9.3f ms  %7.2f ns/cell", name.c_str(), time / 1e6, time / kCells);
+        if (floor != ns.end() && name != floor->first)
+            std::printf("  = %.2f x memset of the grids", time / floor->second);
+        std::printf("\n");
     }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto floor = nsPerRun_.find("BM_MemsetGrids");
-        std::printf("\n400 x 400, default page parameters:\n");
-        for (const auto& [name, ns] : nsPerRun_) {
-            std::printf("  %-22s %9.3f ms  %7.2f ns/cell", name.c_str(), ns / 1e6, ns / kCells);
-            if (floor != nsPerRun_.end() && name != floor->first)
-                std::printf("  = %.2f x memset of the grids", ns / floor->second);
-            std::printf("\n");
-        }
-    }
-
-private:
-    std::map<std::string, double> nsPerRun_;
-};
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    ComparingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunBenchmarks(argc, argv, Summary); }
