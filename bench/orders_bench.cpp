@@ -13,9 +13,11 @@
 
 #include "CpuTimes.h"
 #include "control/EndTurn.h"
+#include "control/TurnPhases.h"
 #include "control/UnitMoves.h"
 #include "core/Factory.h"
 #include "core/World.h"
+#include "orders/Combat.h"
 #include "orders/Execute.h"
 #include "orders/Replay.h"
 
@@ -78,12 +80,16 @@ void KeepLogSmall(Game& g, std::int64_t iteration) {
     if ((iteration & 4095) == 0) g.Log.Clear();
 }
 
+// The step's rules called directly: the step itself and what answers it
+// (mines, overwatch), as the order runs them.
 void BM_StepToward(benchmark::State& state) {
     auto game = Table(2);
     Stepper s(*game);
     for (auto _ : state) {
         const i16 col = s.TargetCol();
+        Outcome out;
         benchmark::DoNotOptimize(StepToward(*game, s.unit, col, s.home.row));
+        AfterStep(*game, s.unit, out);
     }
 }
 BENCHMARK(BM_StepToward);
@@ -100,10 +106,15 @@ void BM_StepOrder(benchmark::State& state) {
 }
 BENCHMARK(BM_StepOrder);
 
-// A game of one player: every END TURN renews the moves of its 40 tanks and counts a turn.
+// A game of one player: every END TURN renews the moves of its 40 tanks,
+// counts a turn and begins the next one (shots, economy, reinforcements), as
+// the order does.
 void BM_EndTurn(benchmark::State& state) {
     auto game = Table(1);
-    for (auto _ : state) EndTurn(*game);
+    for (auto _ : state) {
+        EndTurn(*game);
+        BeginTurn(*game, 1);
+    }
     benchmark::DoNotOptimize(game->Turn);
 }
 BENCHMARK(BM_EndTurn);

@@ -28,6 +28,10 @@ bool Armed(const TUnitStats& stats) { return stats.Attack > 0 && stats.Range > 0
 
 bool WithinRange(const TFootprint& from, const TFootprint& to, int range) {
     if (range <= 0) return false;
+    // Every footprint lies within one cell of its first (a cell or a 2 x 2
+    // block): first cells further apart than range + 2 leave every pair at
+    // least range + 1 apart on one axis, beyond the circle.
+    if (std::max(std::abs(from[1].col - to[1].col), std::abs(from[1].row - to[1].row)) > range + 2) return false;
     int nearest = INT_MAX;
     for (const TCellPos& a : from)
         for (const TCellPos& b : to) {

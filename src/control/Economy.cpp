@@ -287,6 +287,8 @@ Networks FindNetworks(const Match& match, u8 player) {
 std::string NetworkReadout(const Match& match, int slot) {
     if (slot < 1 || slot > kMaxObjects) return {};
     const TGameObject& o = match.Object(slot);
+    // Most objects shown are units outside every network: no need to find them all.
+    if (!Networked(match, o, o.Owner)) return {};
     const Networks nets = FindNetworks(match, o.Owner);
     const TNetwork* net = nets.Of(slot);
     if (net == nullptr) return {};

@@ -1,6 +1,7 @@
 #include "control/EndTurn.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "control/Turns.h"
 #include "core/Players.h"
@@ -35,14 +36,19 @@ void EndTurn(Game& game) {
     const bool several = SeveralPlayers(game);
     const u8 player = game.CurrentPlayer;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
-        TGameObject& o = game.Object(slot);
+        // Read through a const view: a slot taken mutable counts as written.
+        const TGameObject& o = std::as_const(game).Object(slot);
         if (several && o.Owner != player) {
             if (FinishedSiteWaits(game, o)) game.ReadyLayerOn = 1;
             continue;
         }
-        if (o.Stats.Speed > o.MovesLeft) o.MovesLeft = o.Stats.Speed;
+        const bool renew = o.Stats.Speed > o.MovesLeft;
         // A factory without power does nothing this turn (control/Economy.h).
-        if (o.OrderState == 1 && o.Unpowered == 0) AdvanceConstruction(game, o);
+        const bool builds = o.OrderState == 1 && o.Unpowered == 0;
+        if (!renew && !builds) continue;
+        TGameObject& w = game.Object(slot);
+        if (renew) w.MovesLeft = w.Stats.Speed;
+        if (builds) AdvanceConstruction(game, w);
     }
     PassTurn(game);
 }

@@ -4,10 +4,13 @@
 // that hold them are in core/parts/, and the whole game in GameState.h.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bitset>
 #include <cassert>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarq {
 
@@ -212,26 +215,32 @@ struct TGameObject {
 // The object table, slots 1..kMaxObjects, that counts its mutable accesses
 // as MapGrid counts the map's: every mutable slot or walk counts as a write,
 // so the map's overlays are worked out again only after the table may have
-// changed. The animation step alone writes through Animated(): it changes
-// only the pictures an object shows, which reach the screen through the map.
+// changed. It also remembers which slots were written since the last
+// TakeWritten, so that what follows the objects (the sight counters) looks
+// at those slots only. The animation step alone writes through Animated():
+// it changes only the pictures an object shows, which reach the screen
+// through the map.
 struct ObjectTable : Array1<TGameObject, kMaxObjects> {
     using Base = Array1<TGameObject, kMaxObjects>;
     ObjectTable() = default;
     ObjectTable(const ObjectTable& other) = default;
-    // Another table taken over: counted as a write.
+    // Another table taken over: counted as a write of every slot.
     ObjectTable& operator=(const ObjectTable& other) {
         Base::operator=(other);
         ++writes_;
+        MarkAll();
         return *this;
     }
 
     TGameObject& operator[](int i) {
         ++writes_;
+        Mark(i);
         return Base::operator[](i);
     }
     const TGameObject& operator[](int i) const { return Base::operator[](i); }
     auto begin() {
         ++writes_;
+        MarkAll();
         return Base::begin();
     }
     auto end() { return Base::end(); }
@@ -244,8 +253,37 @@ struct ObjectTable : Array1<TGameObject, kMaxObjects> {
     // Mutable accesses since the table was made.
     std::uint64_t Writes() const { return writes_; }
 
+    // Calls visit(slot) for every slot written since the last call (every
+    // slot after a mutable walk or a copy), in increasing order, and starts
+    // a new record.
+    template <typename Visit>
+    void TakeWritten(Visit visit) {
+        if (allWritten_) {
+            for (int slot = 1; slot <= kMaxObjects; ++slot) visit(slot);
+        } else {
+            std::sort(written_.begin(), written_.end());
+            for (const i16 slot : written_) visit(slot);
+        }
+        for (const i16 slot : written_) marks_[static_cast<std::size_t>(slot)] = false;
+        written_.clear();
+        allWritten_ = false;
+    }
+
 private:
+    // Past this many slots a walk over them all costs less than the record.
+    static constexpr std::size_t kMostRecorded = 512;
+    void Mark(int i) {
+        if (allWritten_ || i < 1 || i > kMaxObjects || marks_[static_cast<std::size_t>(i)]) return;
+        if (written_.size() == kMostRecorded) return MarkAll();
+        marks_[static_cast<std::size_t>(i)] = true;
+        written_.push_back(static_cast<i16>(i));
+    }
+    void MarkAll() { allWritten_ = true; }
+
     std::uint64_t writes_ = 0;
+    std::vector<i16> written_;
+    std::bitset<kMaxObjects + 1> marks_;
+    bool allWritten_ = true;  // a new table: nothing is known of its slots
 };
 
 // The purchase restrictions of the new-game page: a player's own (their

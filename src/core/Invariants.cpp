@@ -7,6 +7,7 @@
 
 #include "core/ConnectorCodes.h"
 #include "core/Factory.h"
+#include "core/Sight.h"
 #include "core/SightCounts.h"
 
 namespace tarq {
@@ -321,6 +322,8 @@ Violations CheckSight(const Game& game) {
                 report.add("player " + std::to_string(p) + " remembers a structure off the map");
             previous = s.Slot;
         }
+        if (!MemoryCurrent(game, static_cast<u8>(p)))
+            report.add("player " + std::to_string(p) + " does not remember what they see now");
     }
     return report.finish();
 }

@@ -161,6 +161,7 @@ void RebuildObjectLayers(Game& game) { RebuildObjectLayersIncremental(game, game
 // The other layers are never cleared; stamping every object into them again,
 // in slot order, leaves them as the full rebuild would.
 void RebuildObjectLayersIncremental(Game& game, TLayerStamps& stamps) {
+    if (stamps.Deferred) return;
     if (stamps.Width != ClampedWidth(game) || stamps.Height != ClampedHeight(game)) {
         FullRebuild(game, stamps);
         return;

@@ -1,6 +1,7 @@
 #include "core/Sight.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Catalogue.h"
 #include "core/SightCounts.h"
@@ -92,6 +93,28 @@ bool KnowsCell(const Match& match, u8 player, int col, int row) {
 void RememberStructures(Game& game) {
     for (u8 p = 1; p <= game.Players.Count && p <= kMaxPlayers; ++p)
         if (FogCovers(game, p)) RememberFor(game, p, game.Sight.Seen[p]);
+}
+
+void FollowOrder(Game& game, const std::array<std::uint32_t, kMaxPlayers + 1>& before,
+                 std::initializer_list<int> alsoSlots) {
+    bool structures = false;
+    game.World.Objects.TakeWritten([&](int slot) {
+        FollowSlot(game, slot);
+        // A freed slot may have held a structure someone remembers.
+        const TGameObject& o = std::as_const(game).Object(slot);
+        if (!SlotInUse(o) || IsStructureType(game, o.TypeId)) structures = true;
+    });
+    for (const int slot : alsoSlots) FollowSlot(game, slot);
+    for (u8 p = 1; p <= game.Players.Count && p <= kMaxPlayers; ++p)
+        if ((structures || game.Sight.Changes[p] != before[p]) && FogCovers(game, p))
+            RememberFor(game, p, game.Sight.Seen[p]);
+}
+
+bool MemoryCurrent(const Game& game, u8 player) {
+    if (player < 1 || player > kMaxPlayers || !FogCovers(game, player)) return true;
+    std::vector<TSeenStructure> again = game.Sight.Seen[player];
+    RememberFor(game, player, again);
+    return again == game.Sight.Seen[player];
 }
 
 const std::vector<TSeenStructure>& SeenStructures(const Match& match, u8 player) {

@@ -10,6 +10,10 @@
 // base landed and at most one player has anything left).
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+
 #include <vector>
 
 #include "core/GameState.h"
@@ -39,6 +43,19 @@ bool KnowsCell(const Match& match, u8 player, int col, int row);
 // longer there as remembered is forgotten. Run by the executor after every
 // order and when a game is set up.
 void RememberStructures(Game& game);
+
+// After an order: the sight counters follow the slots the order wrote
+// (ObjectTable::TakeWritten) and `alsoSlots`, whose circles depend on the
+// click mode rather than on the object alone (the site being placed and its
+// builder, before and after the order). Then the players whose sight changed
+// since `before` (TSight::Changes taken before the order) remember what they
+// see, and every covered player does when a structure may have changed.
+void FollowOrder(Game& game, const std::array<std::uint32_t, kMaxPlayers + 1>& before,
+                 std::initializer_list<int> alsoSlots);
+
+// Whether remembering now would change nothing of `player`'s memory (the
+// invariant the executor keeps after every order).
+bool MemoryCurrent(const Game& game, u8 player);
 
 // The structures of others `player` remembers, by slot.
 const std::vector<TSeenStructure>& SeenStructures(const Match& match, u8 player);

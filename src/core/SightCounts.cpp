@@ -17,6 +17,7 @@ void SetBit(CellBits& bits, std::size_t i) { bits[i / 64] |= std::uint64_t{1} <<
 // circle explores its cells.
 void AddCircle(TSight& sight, const Match& match, const TSightSource& s, int delta) {
     if (s.Owner < 1 || s.Owner > kMaxPlayers || !match.InMap(s.Centre.col, s.Centre.row)) return;
+    ++sight.Changes[s.Owner];
     CellGrid<u16>& count = sight.Count[s.Owner];
     CellBits& explored = sight.Explored[s.Owner];
     const int radius = std::min<int>(s.Scan, kMaxMapSize);
@@ -87,6 +88,7 @@ void FollowAllSlots(Match& match) {
 }
 
 void RebuildSight(Match& match) {
+    match.World.Objects.TakeWritten([](int) {});
     TSight& s = match.Sight;
     for (CellGrid<u16>& grid : s.Count) grid.fill(0);
     s.Sources.items.fill(TSightSource{});

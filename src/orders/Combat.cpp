@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "control/TurnPhases.h"
 #include "core/Factory.h"
@@ -66,8 +67,9 @@ bool Intercepts(const TGameObject& shooter, const TGameObject& target) {
 // shot (or, intercepting an aircraft, with ammunition alone).
 bool Ready(const Game& game, int slot, int target) {
     const TGameObject& o = game.Object(slot);
-    if (!Reaches(game, slot, target) || o.OrderState != 0 || o.AmmoLeft == 0) return false;
-    return o.ShotsLeft > 0 || Intercepts(o, game.Object(target));
+    // The object's own state first: the reach is the dearer test.
+    if (o.OrderState != 0 || o.AmmoLeft == 0 || o.Stats.Range == 0) return false;
+    return (o.ShotsLeft > 0 || Intercepts(o, game.Object(target))) && Reaches(game, slot, target);
 }
 
 }  // namespace
@@ -128,24 +130,35 @@ void AttackWithReturnFire(Game& game, int attacker, int target, Outcome& out) {
 }
 
 void AfterStep(Game& game, int unit, Outcome& out) {
-    const TGameObject& u = game.Object(unit);
+    // One walk over the table finds the mine on the cell and the enemies that
+    // may answer; reads go through a const view, as a mutable slot counts as
+    // written.
+    const Game& seen = game;
+    const TGameObject& u = seen.Object(unit);
     const TCellPos at = u.Cells[1];
+    const u8 owner = u.Owner;
+    const bool flies = IsAircraft(u.Stats);
+    int mine = 0;
+    std::vector<int> watchers;
     for (int slot = 1; slot <= kMaxObjects; ++slot) {
-        const TGameObject& m = game.Object(slot);
-        if (!SlotInUse(m) || !IsMine(m.TypeId) || m.Owner == u.Owner || m.Cells[1] != at || IsAircraft(u.Stats))
-            continue;
-        const bool destroyed = FireShot(game, slot, unit, ShotKind::Mine, out);
-        TGameObject spent = game.Object(slot);
-        DeleteObject(game, slot);
-        out.events.push_back({EventKind::Exploded, static_cast<i16>(slot), at.col, at.row, spent.TypeId, 0});
-        if (destroyed) return;
-        break;
+        const TGameObject& o = seen.Object(slot);
+        if (!SlotInUse(o) || o.Owner == owner) continue;
+        if (IsMine(o.TypeId)) {
+            if (mine == 0 && !flies && o.Cells[1] == at) mine = slot;
+        } else if (Ready(seen, slot, unit)) {
+            watchers.push_back(slot);
+        }
     }
-    const u8 owner = game.Object(unit).Owner;
-    for (int slot = 1; slot <= kMaxObjects && SlotInUse(game.Object(unit)); ++slot) {
-        const TGameObject& o = game.Object(slot);
-        if (!SlotInUse(o) || o.Owner == owner || !Ready(game, slot, unit)) continue;
-        FireShot(game, slot, unit, ShotKind::Overwatch, out);
+    if (mine != 0) {
+        const bool destroyed = FireShot(game, mine, unit, ShotKind::Mine, out);
+        const i16 type = seen.Object(mine).TypeId;
+        DeleteObject(game, mine);
+        out.events.push_back({EventKind::Exploded, static_cast<i16>(mine), at.col, at.row, type, 0});
+        if (destroyed) return;
+    }
+    for (const int slot : watchers) {
+        if (!SlotInUse(seen.Object(unit))) break;
+        if (Ready(seen, slot, unit)) FireShot(game, slot, unit, ShotKind::Overwatch, out);
     }
 }
 

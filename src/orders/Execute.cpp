@@ -89,7 +89,7 @@ Verdict Check(const Game& game, const Order& order) {
     return std::visit([&](const auto& c) { return orders::CheckOrder(game, order.player, c); }, order.command);
 }
 
-Outcome Execute(Game& game, const Order& order) {
+Outcome Execute(Game& game, const Order& order, ExecuteMode mode) {
     Outcome out;
     if (Verdict verdict = Check(game, order); !verdict.accepted) {
         out.reason = std::move(verdict.reason);
@@ -101,22 +101,26 @@ Outcome Execute(Game& game, const Order& order) {
     const u8 player = game.CurrentPlayer;
     const bool undo = order.command.index() == kIndex<cmd::Undo>;
     // END TURN is never taken back: no copy of the match for it.
-    const bool mayUndo = !undo && order.command.index() != kIndex<cmd::EndTurn>;
+    const bool mayUndo = mode == ExecuteMode::Play && !undo && order.command.index() != kIndex<cmd::EndTurn>;
     if (IsMatchCommand(order.command) && mayUndo && MatchStarted(game) && !orders::UndoPointCurrent(game))
         TakeUndoPoint(game);
+    const int siteBefore = game.LastCreatedObject, builderBefore = game.SiteBuilder;
+    const auto sightBefore = game.Sight.Changes;
     std::visit([&](const auto& c) { orders::RunOrder(game, order.player, c, out); }, order.command);
     out.endTurnEnabled = EndTurnEnabled(game);
     // A handler refuses only what it found it cannot carry out, having changed nothing.
     if (!out.accepted || !IsMatchCommand(order.command)) return out;
     out.matchChanged = true;
-    // Every rule follows the slots it changes; this catches any it missed, and
-    // the players then remember the structures they see now. Before the match
-    // starts a new map may change the map's size: sight is counted afresh.
-    if (MatchStarted(game))
-        FollowAllSlots(game);
-    else
+    // Every rule follows the slots it changes; this catches any it missed
+    // among the slots the order wrote, and the players then remember the
+    // structures they see now. Before the match starts a new map may change
+    // the map's size: sight is counted afresh.
+    if (!MatchStarted(game)) {
         RebuildSight(game);
-    RememberStructures(game);
+        RememberStructures(game);
+    } else {
+        FollowOrder(game, sightBefore, {siteBefore, builderBefore, game.LastCreatedObject, game.SiteBuilder});
+    }
     if (MatchStarted(game) && !undo) game.Log.Append(turn, order);
     if (game.Turn != turn) game.Log.StartRound();
     // Nothing before an order that cannot be undone, nor before the turn

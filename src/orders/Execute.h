@@ -33,6 +33,10 @@ Verdict Check(const Game& game, const Order& order);
 // whole work decides (a landing that finds no room, a site with no place),
 // an order Check accepted may still be refused by its handler, which then
 // has changed nothing either; only accepted match commands are logged.
-Outcome Execute(Game& game, const Order& order);
+// A player's order keeps an undo point at their turn's first order; an order
+// run again from a log (ExecuteMode::Replay) does not: a replay is never
+// undone order by order, and copying the match would be most of its cost.
+enum class ExecuteMode { Play, Replay };
+Outcome Execute(Game& game, const Order& order, ExecuteMode mode = ExecuteMode::Play);
 
 }  // namespace tarq

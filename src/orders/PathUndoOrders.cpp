@@ -118,7 +118,7 @@ void RunOrder(Game& game, u8, const cmd::Undo&, Outcome& out) {
     // a game read from a file.
     RebuildMapLayers(game);
     game.MinimapDirty = 1;
-    for (const LoggedOrder& e : again) Execute(game, e.order);
+    for (const LoggedOrder& e : again) Execute(game, e.order, ExecuteMode::Replay);
     out.selectionChanged = true;
     out.updateCursor = true;
     out.memo = ShowObjectInfo(game, game.SelectedObject, ShownInfo(game));

@@ -95,6 +95,9 @@ struct TLayerStamps {
     std::array<u32, 8 * kMaxObjects> DirtyCells{};
     std::array<i16, kMaxObjects> LateSlots{};  // scratch: the sites, stamped after the rest
     std::array<std::uint64_t, (kGridSpan * kGridSpan + 63) / 64> DirtyBits{};
+    // While a log is replayed nothing is drawn: the rebuilds wait, and the
+    // first one after catches up with every slot that changed meanwhile.
+    bool Deferred = false;
 
     void Reset() { Width = Height = -1; }
 };

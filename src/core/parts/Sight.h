@@ -52,6 +52,9 @@ struct TSight {
     Array1<CellGrid<u16>, kMaxPlayers> Count;
     Array1<TSightSource, kMaxObjects> Sources;
     std::array<int, kMaxPlayers + 1> Objects{};
+    // Bumped whenever one of the player's circles enters or leaves the
+    // counters, so that the executor can tell whose sight an order changed.
+    std::array<std::uint32_t, kMaxPlayers + 1> Changes{};
 };
 
 }  // namespace tarq
