@@ -114,7 +114,17 @@ bool MemoryCurrent(const Game& game, u8 player) {
     if (player < 1 || player > kMaxPlayers || !FogCovers(game, player)) return true;
     std::vector<TSeenStructure> again = game.Sight.Seen[player];
     RememberFor(game, player, again);
-    return again == game.Sight.Seen[player];
+    // The drawing ticks turn an animated structure's pictures between orders;
+    // the frame it was remembered in is no part of what it was.
+    const auto sameButFrame = [](TSeenStructure a, TSeenStructure b) {
+        for (int k = 1; k <= 4; ++k) {
+            TSpriteRef &x = a.CellSprites[k], &y = b.CellSprites[k];
+            x.idU = y.idU = 0, x.Spr = y.Spr = 0, x.SprNext = y.SprNext = 0;
+        }
+        return a == b;
+    };
+    const std::vector<TSeenStructure>& kept = game.Sight.Seen[player];
+    return std::equal(again.begin(), again.end(), kept.begin(), kept.end(), sameButFrame);
 }
 
 const std::vector<TSeenStructure>& SeenStructures(const Match& match, u8 player) {
