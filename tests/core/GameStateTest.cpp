@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "core/StateHash.h"
 #include "core/World.h"
 
@@ -134,6 +138,29 @@ TEST_F(GameStateTest, SlotOperationsIgnoreNumbersOutsideTheTable) {
         ClearOrder(*game, slot);
     }
     EXPECT_EQ(StateHash(*game), before);
+}
+
+// What follows the objects sees every slot an order may have changed: the
+// slots written, in order, once each; all of them after a walk, a copy or
+// too many to record; nothing twice.
+TEST(ObjectTableTest, TakeWrittenReportsEveryWrittenSlotOnce) {
+    auto table = std::make_unique<ObjectTable>();
+    const auto taken = [&] {
+        std::vector<int> slots;
+        table->TakeWritten([&](int slot) { slots.push_back(slot); });
+        return slots;
+    };
+    EXPECT_EQ(taken().size(), static_cast<std::size_t>(kMaxObjects)) << "a new table: every slot";
+    (*table)[40].Owner = 1;
+    (*table)[7].Owner = 2;
+    (*table)[40].Owner = 3;
+    std::as_const(*table)[9];
+    EXPECT_EQ(taken(), (std::vector<int>{7, 40}));
+    EXPECT_TRUE(taken().empty());
+    for (int slot = 1; slot <= 600; ++slot) (*table)[slot].Owner = 1;
+    EXPECT_EQ(taken().size(), static_cast<std::size_t>(kMaxObjects)) << "past the record: every slot";
+    *table = ObjectTable{};
+    EXPECT_EQ(taken().size(), static_cast<std::size_t>(kMaxObjects)) << "a copy: every slot";
 }
 
 }  // namespace
